@@ -1,0 +1,20 @@
+# Debian packages the project needs, and a helper that installs the missing
+# ones (through sudo when not root). Sourced by the other scripts.
+
+BUILD_PACKAGES=(g++ cmake make libgtest-dev libgmock-dev libbenchmark-dev)
+
+ensure_packages() {
+    local missing=() pkg
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$pkg")
+        fi
+    done
+    [ "${#missing[@]}" -eq 0 ] && return 0
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    echo "== installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
+}

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs every test twice: once in a
+# Release build and once under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+# shellcheck source=scripts/packages.sh
+source "$root/scripts/packages.sh"
+ensure_packages "${BUILD_PACKAGES[@]}"
+
+jobs="$(nproc 2>/dev/null || echo 2)"
+
+run_suite() {
+    local dir="$1"
+    shift
+    echo "== configure $dir"
+    cmake -S "$root" -B "$root/$dir" "$@"
+    echo "== build $dir"
+    cmake --build "$root/$dir" -j "$jobs"
+    echo "== test $dir"
+    ctest --test-dir "$root/$dir" --output-on-failure -j "$jobs"
+}
+
+run_suite build/release -DCMAKE_BUILD_TYPE=Release
+
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+run_suite build/asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZENTIL_SANITIZE=ON -DZENTIL_BUILD_BENCH=OFF
