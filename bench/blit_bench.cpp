@@ -21,11 +21,13 @@ std::unique_ptr<Page> makePage(int mode, std::uint32_t seed) {
     if (!createSinglePage(*page, kSide, kSide, mode)) return nullptr;
     std::mt19937 rng(seed);
     Palette palette{};
-    for (auto& b : palette) b = static_cast<std::uint8_t>(rng());
+    for (auto& b : palette)
+        b = static_cast<std::uint8_t>(rng());
     setPagePalette(*page, palette);
     setColorKey(*page, 0);
     for (int y = 0; y < kSide; ++y)
-        for (int x = 0; x < kSide; ++x) putPixel(*page, x, y, (rng() & 7) ? rng() & 0x7FFF : 0);
+        for (int x = 0; x < kSide; ++x)
+            putPixel(*page, x, y, (rng() & 7) ? rng() & 0x7FFF : 0);
     return page;
 }
 
@@ -59,17 +61,30 @@ void memcpyReference(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes));
 }
 
-BENCHMARK(memcpyReference)->Name("memcpy/dst_bytes_per_pixel")->Arg(1)->Arg(2)->Arg(3)
+BENCHMARK(memcpyReference)
+    ->Name("memcpy/dst_bytes_per_pixel")
+    ->Arg(1)
+    ->Arg(2)
+    ->Arg(3)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(blitCase, 8to8_opaque, kMode8, kMode8, kBlitOpaque)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(blitCase, 8to8_opaque, kMode8, kMode8, kBlitOpaque)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(blitCase, 8to8_front, kMode8, kMode8, kBlitFront)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(blitCase, 8to8_behind, kMode8, kMode8, kBlitBehind)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(blitCase, 8to24_opaque, kMode8, kMode24, kBlitOpaque)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(blitCase, 8to16_opaque, kMode8, kMode16, kBlitOpaque)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(blitCase, 16to24_opaque, kMode16, kMode24, kBlitOpaque)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(blitCase, 24to16_opaque, kMode24, kMode16, kBlitOpaque)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(blitCase, 16to16_opaque, kMode16, kMode16, kBlitOpaque)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(blitCase, 24to24_opaque, kMode24, kMode24, kBlitOpaque)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(blitCase, 24to24_front, kMode24, kMode24, kBlitFront)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(blitCase, 8to8_behind, kMode8, kMode8, kBlitBehind)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(blitCase, 8to24_opaque, kMode8, kMode24, kBlitOpaque)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(blitCase, 8to16_opaque, kMode8, kMode16, kBlitOpaque)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(blitCase, 16to24_opaque, kMode16, kMode24, kBlitOpaque)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(blitCase, 24to16_opaque, kMode24, kMode16, kBlitOpaque)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(blitCase, 16to16_opaque, kMode16, kMode16, kBlitOpaque)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(blitCase, 24to24_opaque, kMode24, kMode24, kBlitOpaque)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(blitCase, 24to24_front, kMode24, kMode24, kBlitFront)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -15,7 +15,7 @@ using test::referenceBlit;
 using test::samePage;
 
 class BlitRandomTest : public CoreTest {
-protected:
+  protected:
     std::mt19937 rng{20261207};
 
     int uniform(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
@@ -28,19 +28,23 @@ protected:
             case kMode8:
                 return static_cast<std::uint32_t>(few ? uniform(0, 3) : uniform(0, 255));
             case kMode16:
-                return static_cast<std::uint32_t>(few ? uniform(0, 3) * 0x1111 : uniform(0, 0x7FFF));
+                return static_cast<std::uint32_t>(few ? uniform(0, 3) * 0x1111
+                                                      : uniform(0, 0x7FFF));
             default:
                 return few ? k24[uniform(0, 4)] : static_cast<std::uint32_t>(uniform(0, 0xFFFFFF));
         }
     }
 
     void randomPage(Page& page, int mode) {
-        ASSERT_TRUE(createPage(page, uniform(1, 9), uniform(1, 3), uniform(1, 7), uniform(1, 3), mode));
+        ASSERT_TRUE(
+            createPage(page, uniform(1, 9), uniform(1, 3), uniform(1, 7), uniform(1, 3), mode));
         Palette palette{};
-        for (auto& b : palette) b = static_cast<std::uint8_t>(uniform(0, 255));
+        for (auto& b : palette)
+            b = static_cast<std::uint8_t>(uniform(0, 255));
         setPagePalette(page, palette);
         for (int y = 0; y < page.height; ++y)
-            for (int x = 0; x < page.stride; ++x) putPixel(page, x, y, randomPixel(mode));
+            for (int x = 0; x < page.stride; ++x)
+                putPixel(page, x, y, randomPixel(mode));
         setColorKey(page, randomPixel(mode));
         // Sometimes make all four corners equal, so key re-detection can fire.
         if (uniform(0, 2) == 0) {
@@ -107,7 +111,8 @@ TEST_F(BlitRandomTest, LongRowsTakeTheSameRoadAsShortOnes) {
         ASSERT_TRUE(createSinglePage(dst, uniform(60, 300), 3, dstMode));
         for (Page* p : {&src, &dst})
             for (int y = 0; y < p->height; ++y)
-                for (int x = 0; x < p->stride; ++x) putPixel(*p, x, y, randomPixel(p->mode));
+                for (int x = 0; x < p->stride; ++x)
+                    putPixel(*p, x, y, randomPixel(p->mode));
         setColorKey(src, randomPixel(srcMode));
         setColorKey(dst, randomPixel(dstMode));
         const int dx = uniform(-40, 40), sx = uniform(-40, 40), w = uniform(0, 320);

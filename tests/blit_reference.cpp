@@ -79,7 +79,8 @@ void referenceBlit(Page& dst, int dstX, int dstY, const Page& src, int srcX, int
         const Palette palette = src.palette;  // src may be dst
         dst.palette = palette;
         for (int i = 0; i < 256; ++i) {
-            for (int c = 0; c < 3; ++c) dst.paletteQuad[i * 4 + c] = palette[i * 3 + c];
+            for (int c = 0; c < 3; ++c)
+                dst.paletteQuad[i * 4 + c] = palette[i * 3 + c];
             dst.paletteQuad[i * 4 + 3] = 0;
         }
     }
@@ -150,8 +151,8 @@ Page clonePage(const Page& page) {
             for (int x = 0; x < a.stride; ++x)
                 if (pixelAt(a, x, y) != pixelAt(b, x, y))
                     return ::testing::AssertionFailure()
-                           << "pixels differ first at (" << x << ", " << y << "): " << pixelAt(a, x, y)
-                           << " vs " << pixelAt(b, x, y);
+                           << "pixels differ first at (" << x << ", " << y
+                           << "): " << pixelAt(a, x, y) << " vs " << pixelAt(b, x, y);
     }
     return ::testing::AssertionSuccess();
 }

@@ -1,5 +1,5 @@
-#include "blit_reference.h"
 #include "edit/blit.h"
+#include "blit_reference.h"
 #include "image/pixel.h"
 #include "system/texts.h"
 #include "test_support.h"
@@ -10,16 +10,18 @@ namespace {
 using test::CoreTest;
 
 class BlitTest : public CoreTest {
-protected:
+  protected:
     // A page whose pixel (x, y) holds base + y * 16 + x.
     static void numbered(Page& page, int w, int h, int mode, std::uint32_t base = 1) {
         ASSERT_TRUE(createSinglePage(page, w, h, mode));
         for (int y = 0; y < h; ++y)
-            for (int x = 0; x < page.stride; ++x) putPixel(page, x, y, base + y * 16 + x);
+            for (int x = 0; x < page.stride; ++x)
+                putPixel(page, x, y, base + y * 16 + x);
     }
     static void fill(Page& page, std::uint32_t v) {
         for (int y = 0; y < page.height; ++y)
-            for (int x = 0; x < page.stride; ++x) putPixel(page, x, y, v);
+            for (int x = 0; x < page.stride; ++x)
+                putPixel(page, x, y, v);
     }
 };
 
@@ -32,7 +34,7 @@ TEST_F(BlitTest, RectanglesHangingOverEdgesCopyOnlyWhatLiesInsideBoth) {
     copyPageRect(dst, 1, 1, src, -1, -1, 3, 3);
     EXPECT_EQ(pixelAt(dst, 1, 1), 0xEEu);  // source pixel outside: destination kept
     EXPECT_EQ(pixelAt(dst, 2, 1), 0xEEu);
-    EXPECT_EQ(pixelAt(dst, 2, 2), 1u);      // source (0, 0)
+    EXPECT_EQ(pixelAt(dst, 2, 2), 1u);  // source (0, 0)
     EXPECT_EQ(pixelAt(dst, 3, 3), 1u + 16 + 1);
     // Destination rectangle hanging over the right and bottom edges.
     copyPageRect(dst, 3, 3, src, 0, 0, 4, 4);
@@ -216,11 +218,11 @@ TEST_F(BlitTest, MovingBetweenPagesClearsTheDestinationToItsOwnKey) {
     setColorKey(src, 77);
     setColorKey(dst, 5);
     ASSERT_TRUE(movePageRect(dst, 4, 0, src, 0, 0, 2, 2));
-    EXPECT_EQ(pixelAt(dst, 0, 0), 5u);    // cleared to the destination's key
-    EXPECT_EQ(pixelAt(dst, 4, 0), 1u);    // the rectangle
+    EXPECT_EQ(pixelAt(dst, 0, 0), 5u);  // cleared to the destination's key
+    EXPECT_EQ(pixelAt(dst, 4, 0), 1u);  // the rectangle
     EXPECT_EQ(pixelAt(dst, 5, 1), 1u + 16 + 1);
-    EXPECT_EQ(pixelAt(dst, 6, 0), 77u);   // scratch padding holds the source key
-    EXPECT_EQ(dst.colorKey8, 77);         // same mode: the key follows the source
+    EXPECT_EQ(pixelAt(dst, 6, 0), 77u);  // scratch padding holds the source key
+    EXPECT_EQ(dst.colorKey8, 77);        // same mode: the key follows the source
 }
 
 TEST_F(BlitTest, RefusedMovesLeaveTheDestinationAlone) {

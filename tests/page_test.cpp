@@ -18,7 +18,7 @@ using AllModes = ::testing::Types<ModeTag<kMode8>, ModeTag<kMode16>, ModeTag<kMo
 
 template <typename Tag>
 class PageModeTest : public CoreTest {
-protected:
+  protected:
     static constexpr int kMode = Tag::kMode;
     // A key value that is valid in every mode and not zero.
     static constexpr std::uint32_t kKey = 0x15;
@@ -53,11 +53,13 @@ TYPED_TEST(PageModeTest, GeometryRoundsTheStrideToWholeWords) {
     EXPECT_EQ(page.pixels24 != nullptr, this->kMode == kMode24);
     // Every pixel, padding included, holds the key.
     for (int y = 0; y < page.height; ++y)
-        for (int x = 0; x < page.stride; ++x) ASSERT_EQ(pixelAt(page, x, y), this->kKey) << x;
+        for (int x = 0; x < page.stride; ++x)
+            ASSERT_EQ(pixelAt(page, x, y), this->kKey) << x;
     // New area layers are all unset.
     for (const auto& layer : page.areas) {
         ASSERT_NE(layer, nullptr);
-        for (const AreaRect& r : *layer) ASSERT_EQ(r, AreaRect{});
+        for (const AreaRect& r : *layer)
+            ASSERT_EQ(r, AreaRect{});
     }
 }
 
@@ -65,7 +67,8 @@ TYPED_TEST(PageModeTest, ClearingSetsPaddingAndFillRectClips) {
     Page page;
     ASSERT_TRUE(createSinglePage(page, 5, 4, this->kMode));
     for (int y = 0; y < page.height; ++y)
-        for (int x = 0; x < page.stride; ++x) putPixel(page, x, y, 0x7);
+        for (int x = 0; x < page.stride; ++x)
+            putPixel(page, x, y, 0x7);
     setColorKey(page, 0x3);
     fillRect(page, -2, 2, 3, 100);  // hangs over the left and bottom edges
     EXPECT_EQ(pixelAt(page, 0, 2), 0x3u);
@@ -75,7 +78,8 @@ TYPED_TEST(PageModeTest, ClearingSetsPaddingAndFillRectClips) {
 
     clearPage(page);
     for (int y = 0; y < page.height; ++y)
-        for (int x = 0; x < page.stride; ++x) ASSERT_EQ(pixelAt(page, x, y), 0x3u);
+        for (int x = 0; x < page.stride; ++x)
+            ASSERT_EQ(pixelAt(page, x, y), 0x3u);
     // Writes outside the buffer are ignored, reads give 0.
     putPixel(page, page.stride, 0, 0x9);
     putPixel(page, 0, -1, 0x9);
@@ -140,17 +144,17 @@ TEST_F(CoreTest, ImpossibleSizesAreRefusedAndLeaveTheRecordEmpty) {
         int tw, cols, th, rows, mode;
     };
     const Case cases[] = {
-        {65536, 65536, 1, 1, kMode8},          // width wraps in 32 bits
-        {65536, 1, 65536, 1, kMode8},          // pixel count wraps in 32 bits
-        {big, 1, 1, 1, kMode16},               // stride rounding passes the int range
-        {46341, 1, 46341, 1, kMode24},         // over the buffer limit
-        {32768, 1, 32769, 1, kMode8},          // just over 1 GiB
-        {-1, 1, 4, 1, kMode8},                 // negative size
-        {4, 0, 4, 1, kMode8},                  // no columns
-        {4, 1, 4, -3, kMode8},                 // negative rows
-        {4, 1, 4, 1, 0},                       // no mode
-        {4, 1, 4, 1, 4},                       // unknown mode
-        {1, 65536, 1, 65536, kMode8},          // tile count wraps
+        {65536, 65536, 1, 1, kMode8},   // width wraps in 32 bits
+        {65536, 1, 65536, 1, kMode8},   // pixel count wraps in 32 bits
+        {big, 1, 1, 1, kMode16},        // stride rounding passes the int range
+        {46341, 1, 46341, 1, kMode24},  // over the buffer limit
+        {32768, 1, 32769, 1, kMode8},   // just over 1 GiB
+        {-1, 1, 4, 1, kMode8},          // negative size
+        {4, 0, 4, 1, kMode8},           // no columns
+        {4, 1, 4, -3, kMode8},          // negative rows
+        {4, 1, 4, 1, 0},                // no mode
+        {4, 1, 4, 1, 4},                // unknown mode
+        {1, 65536, 1, 65536, kMode8},   // tile count wraps
     };
     for (const Case& c : cases) {
         Page page;

@@ -8,7 +8,7 @@ namespace {
 using test::CoreTest;
 
 class RelayoutTest : public CoreTest {
-protected:
+  protected:
     // A page of cols x rows tiles of 3 x 2 pixels; every pixel of tile t is t + 1.
     static void tiled(Page& page, int cols, int rows) {
         ASSERT_TRUE(createPage(page, 3, cols, 2, rows, kMode8));
@@ -40,15 +40,17 @@ TEST_F(RelayoutTest, FiveByTwoIntoFourColumnsKeepsOrderKeyAndPalette) {
     EXPECT_EQ(page.tileHeight, 2);
     EXPECT_EQ(page.width, 12);
     EXPECT_EQ(page.height, 6);
-    for (int t = 0; t < 10; ++t) EXPECT_EQ(tileValue(page, t), static_cast<std::uint32_t>(t + 1));
+    for (int t = 0; t < 10; ++t)
+        EXPECT_EQ(tileValue(page, t), static_cast<std::uint32_t>(t + 1));
     EXPECT_EQ(tileValue(page, 10), 200u);  // cells past the last tile: the default key
     EXPECT_EQ(tileValue(page, 11), 200u);
-    EXPECT_EQ(pixelAt(page, 2, 5), 9u);    // last pixel of tile 8, whole tiles moved
+    EXPECT_EQ(pixelAt(page, 2, 5), 9u);  // last pixel of tile 8, whole tiles moved
     EXPECT_EQ(page.colorKey8, 42);
     EXPECT_EQ(page.palette, test::rampPalette());
     EXPECT_EQ(page.kind, kKindSprite);
     EXPECT_EQ(pageName(page), "WALK");
-    for (const auto& layer : page.areas) EXPECT_EQ((*layer)[3], AreaRect{});
+    for (const auto& layer : page.areas)
+        EXPECT_EQ((*layer)[3], AreaRect{});
     EXPECT_EQ(canvas.events, (std::vector<std::string>{"scroll", "show-fresh 12x6"}));
 }
 
@@ -58,7 +60,8 @@ TEST_F(RelayoutTest, SameColumnCountRebuildsTheSameGeometry) {
     ASSERT_TRUE(relayoutColumns(page, 3));
     EXPECT_EQ(page.cols, 3);
     EXPECT_EQ(page.rows, 2);
-    for (int t = 0; t < 6; ++t) EXPECT_EQ(tileValue(page, t), static_cast<std::uint32_t>(t + 1));
+    for (int t = 0; t < 6; ++t)
+        EXPECT_EQ(tileValue(page, t), static_cast<std::uint32_t>(t + 1));
     // One column: six rows.
     ASSERT_TRUE(relayoutColumns(page, 1));
     EXPECT_EQ(page.rows, 6);

@@ -24,7 +24,7 @@ struct RecordedMessage {
 };
 
 class MessageRecorder final : public MessageSink {
-public:
+  public:
     void message(std::string_view caption, std::string_view text) override {
         messages.push_back({std::string(caption), std::string(text)});
     }
@@ -38,7 +38,7 @@ public:
 };
 
 class CanvasRecorder final : public CanvasView {
-public:
+  public:
     void scrollToOrigin() override { events.push_back("scroll"); }
     void showPage(const Page& page, bool dropPrevious) override {
         events.push_back(std::string(dropPrevious ? "show-fresh " : "show ") +
@@ -50,7 +50,7 @@ public:
 // Resets the page table, settings and default palette, and records messages
 // and canvas requests for the duration of a test.
 class CoreTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         releaseAllPages();
         config() = Config{};
@@ -67,7 +67,7 @@ protected:
     MessageRecorder recorder;
     CanvasRecorder canvas;
 
-private:
+  private:
     MessageSink* previousSink_ = nullptr;
     CanvasView* previousView_ = nullptr;
 };

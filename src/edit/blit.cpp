@@ -82,11 +82,11 @@ Clip clipRect(const Page& dst, int dstX, int dstY, const Page& src, int srcX, in
               int height) {
     Clip c{};
     c.kBegin = std::max<std::int64_t>({0, -std::int64_t{dstY}, -std::int64_t{srcY}});
-    c.kEnd = std::min<std::int64_t>({height, std::int64_t{dst.height} - dstY,
-                                     std::int64_t{src.height} - srcY});
+    c.kEnd = std::min<std::int64_t>(
+        {height, std::int64_t{dst.height} - dstY, std::int64_t{src.height} - srcY});
     c.jBegin = std::max<std::int64_t>({0, -std::int64_t{dstX}, -std::int64_t{srcX}});
-    c.jEnd = std::min<std::int64_t>({width, std::int64_t{dst.stride} - dstX,
-                                     std::int64_t{src.stride} - srcX});
+    c.jEnd = std::min<std::int64_t>(
+        {width, std::int64_t{dst.stride} - dstX, std::int64_t{src.stride} - srcX});
     return c;
 }
 
@@ -133,17 +133,16 @@ void blitRows(Page& dst, int dstX, int dstY, const Page& src, int srcX, int srcY
     const std::uint32_t dstKey = D::key(dst);
     // Within one row of one page the spans may overlap; only there must each
     // pixel be read after the writes before it.
-    const bool sameRowPossible = static_cast<const void*>(&dst) == static_cast<const void*>(&src) &&
-                                 dstY == srcY;
+    const bool sameRowPossible =
+        static_cast<const void*>(&dst) == static_cast<const void*>(&src) && dstY == srcY;
     for (std::int64_t k = c.kBegin; k < c.kEnd; ++k) {
-        typename D::T* d =
-            dBase + ((dstY + k) * dst.stride + dstX + c.jBegin) * D::kElems;
-        const typename S::T* s =
-            sBase + ((srcY + k) * src.stride + srcX + c.jBegin) * S::kElems;
+        typename D::T* d = dBase + ((dstY + k) * dst.stride + dstX + c.jBegin) * D::kElems;
+        const typename S::T* s = sBase + ((srcY + k) * src.stride + srcX + c.jBegin) * S::kElems;
         if constexpr (Src == Dst) {
             if (!sameRowPossible) {
                 if constexpr (Mode == kBlitOpaque) {
-                    std::memcpy(d, s, static_cast<std::size_t>(n) * sizeof(typename D::T) * D::kElems);
+                    std::memcpy(d, s,
+                                static_cast<std::size_t>(n) * sizeof(typename D::T) * D::kElems);
                     continue;
                 } else if constexpr (Src != kMode24) {
                     selectSpan<Mode>(d, s, n, static_cast<typename D::T>(srcKey),

@@ -9,7 +9,8 @@ namespace zentil {
 // How keyed pixels are treated; the main window's copy mode item index.
 inline constexpr int kBlitOpaque = 0;  // every source pixel inside both pages is written
 inline constexpr int kBlitFront = 1;   // source pixels equal to the source key are skipped
-inline constexpr int kBlitBehind = 2;  // only destination pixels equal to the destination key change
+inline constexpr int kBlitBehind =
+    2;  // only destination pixels equal to the destination key change
 
 // Whether pixels of mode `srcMode` may be copied into a page of `dstMode`:
 // never from a higher mode into a lower one, except 24-bit into 16-bit.

@@ -38,7 +38,8 @@ bool planGeometry(int tileWidth, int cols, int tileHeight, int rows, int mode, G
     g.width = std::int64_t{tileWidth} * cols;
     g.height = std::int64_t{tileHeight} * rows;
     g.stride = g.width;
-    while ((g.stride * mode) % 4 != 0) ++g.stride;
+    while ((g.stride * mode) % 4 != 0)
+        ++g.stride;
     if (g.stride > kInt32Max || g.height > kInt32Max) return false;
     g.pixelCount = g.stride * g.height;
     return static_cast<std::uint64_t>(g.pixelCount) * static_cast<std::uint64_t>(mode) <=
@@ -103,9 +104,13 @@ bool createSinglePage(Page& page, int width, int height, int mode) {
     return createPage(page, width, 1, height, 1, mode);
 }
 
-void releasePage(Page& page) { page = Page{}; }
+void releasePage(Page& page) {
+    page = Page{};
+}
 
-void clearRecord(Page& page) { releasePage(page); }
+void clearRecord(Page& page) {
+    releasePage(page);
+}
 
 void fillRect(Page& page, int x, int y, int w, int h) {
     const std::int64_t x0 = std::max<std::int64_t>(x, 0);
@@ -126,7 +131,8 @@ void fillRect(Page& page, int x, int y, int w, int h) {
             case kMode24:
                 if (page.pixels24) {
                     std::uint8_t* p = page.pixels24.get() + at * 3;
-                    for (std::size_t i = 0; i < n; ++i, p += 3) valueToPixel24(p, page.colorKey24);
+                    for (std::size_t i = 0; i < n; ++i, p += 3)
+                        valueToPixel24(p, page.colorKey24);
                 }
                 break;
             default:
@@ -135,7 +141,9 @@ void fillRect(Page& page, int x, int y, int w, int h) {
     }
 }
 
-void clearPage(Page& page) { fillRect(page, 0, 0, page.stride, page.height); }
+void clearPage(Page& page) {
+    fillRect(page, 0, 0, page.stride, page.height);
+}
 
 void putPixel(Page& page, int x, int y, std::uint32_t value) {
     if (x < 0 || y < 0 || x >= page.stride || y >= page.height) return;
@@ -213,15 +221,20 @@ int tileIndexAt(const Page& page, int x, int y) {
     return x / page.tileWidth + (y / page.tileHeight) * page.cols;
 }
 
-int xInTile(const Page& page, int x) { return page.tileWidth == 0 ? 0 : x % page.tileWidth; }
+int xInTile(const Page& page, int x) {
+    return page.tileWidth == 0 ? 0 : x % page.tileWidth;
+}
 
-int yInTile(const Page& page, int y) { return page.tileHeight == 0 ? 0 : y % page.tileHeight; }
+int yInTile(const Page& page, int y) {
+    return page.tileHeight == 0 ? 0 : y % page.tileHeight;
+}
 
 void setPageName(Page& page, std::string_view name) {
     std::size_t n = std::min(name.size(), kPageNameSize - 1);
     // Never cut a UTF-8 character in two.
     if (n < name.size())
-        while (n > 0 && (static_cast<unsigned char>(name[n]) & 0xC0u) == 0x80u) --n;
+        while (n > 0 && (static_cast<unsigned char>(name[n]) & 0xC0u) == 0x80u)
+            --n;
     std::memset(page.name, 0, kPageNameSize);
     std::memcpy(page.name, name.data(), n);
 }

@@ -12,9 +12,13 @@ std::array<Page, kSlotCount>& table() {
 
 }  // namespace
 
-int storeFirstSlot(Store store) { return store == Store::Sprite ? kSpriteFirstSlot : kTgaFirstSlot; }
+int storeFirstSlot(Store store) {
+    return store == Store::Sprite ? kSpriteFirstSlot : kTgaFirstSlot;
+}
 
-int storeCapacity(Store store) { return store == Store::Sprite ? kSpriteSlotCount : kTgaSlotCount; }
+int storeCapacity(Store store) {
+    return store == Store::Sprite ? kSpriteSlotCount : kTgaSlotCount;
+}
 
 bool storeOfSlot(int slot, Store& store) {
     if (slot < 0 || slot >= kSlotCount) return false;
@@ -22,7 +26,9 @@ bool storeOfSlot(int slot, Store& store) {
     return true;
 }
 
-Page& pageAt(int slot) { return table()[static_cast<std::size_t>(slot)]; }
+Page& pageAt(int slot) {
+    return table()[static_cast<std::size_t>(slot)];
+}
 
 Page* pageOrNull(int slot) {
     if (slot < 0 || slot >= kSlotCount) return nullptr;
@@ -42,7 +48,8 @@ Page& captureViewPage() {
 int storePageCount(Store store) {
     const int first = storeFirstSlot(store);
     int n = 0;
-    while (n < storeCapacity(store) && pageAt(first + n).inUse()) ++n;
+    while (n < storeCapacity(store) && pageAt(first + n).inUse())
+        ++n;
     return n;
 }
 
@@ -52,7 +59,8 @@ int firstFreeSlot(Store store) {
 }
 
 void releaseAllPages() {
-    for (Page& page : table()) releasePage(page);
+    for (Page& page : table())
+        releasePage(page);
     releasePage(capturePage());
     releasePage(captureViewPage());
 }

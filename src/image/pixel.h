@@ -36,7 +36,9 @@ constexpr std::uint32_t pixel24Value(const std::uint8_t* bytes) {
 
 // One 8-bit channel to 5 bits; a channel from 1 to 7 becomes 1 so that a
 // colour never loses a channel that is not black.
-constexpr std::uint32_t narrowChannel(std::uint32_t c8) { return (c8 > 0 && c8 < 8) ? 1u : c8 >> 3; }
+constexpr std::uint32_t narrowChannel(std::uint32_t c8) {
+    return (c8 > 0 && c8 < 8) ? 1u : c8 >> 3;
+}
 
 constexpr std::uint16_t narrow24To16(std::uint32_t value) {
     return pack16(narrowChannel((value >> 16) & 0xFFu), narrowChannel((value >> 8) & 0xFFu),

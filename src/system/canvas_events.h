@@ -7,7 +7,7 @@ namespace zentil {
 struct Page;
 
 class CanvasView {
-public:
+  public:
     virtual ~CanvasView() = default;
     // Scroll the canvas to the page's top-left corner.
     virtual void scrollToOrigin() = 0;

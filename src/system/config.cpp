@@ -20,7 +20,8 @@ template <typename T>
 T getLe(const std::uint8_t* in) {
     using U = std::make_unsigned_t<T>;
     U bits = 0;
-    for (std::size_t i = sizeof(T); i-- > 0;) bits = static_cast<U>((bits << 8) | in[i]);
+    for (std::size_t i = sizeof(T); i-- > 0;)
+        bits = static_cast<U>((bits << 8) | in[i]);
     return static_cast<T>(bits);
 }
 
@@ -58,9 +59,8 @@ Config& config() {
 
 std::array<std::uint8_t, kConfigSize> encodeConfig(const Config& record) {
     std::array<std::uint8_t, kConfigSize> out{};
-    eachNumber(record, [&](const auto& field, std::size_t offset) {
-        putLe(out.data() + offset, field);
-    });
+    eachNumber(record,
+               [&](const auto& field, std::size_t offset) { putLe(out.data() + offset, field); });
     eachText(record, [&](const auto& field, std::size_t offset) {
         std::memcpy(out.data() + offset, field, kConfigTextSize);
     });

@@ -7,7 +7,7 @@ namespace zentil {
 namespace {
 
 class StderrSink final : public MessageSink {
-public:
+  public:
     void message(std::string_view caption, std::string_view text) override {
         std::fprintf(stderr, "[%.*s] %.*s\n", static_cast<int>(caption.size()), caption.data(),
                      static_cast<int>(text.size()), text.data());
@@ -41,7 +41,9 @@ MessageSink* setMessageSink(MessageSink* sink) {
     return previous;
 }
 
-MessageSink& messageSink() { return installed ? *installed : defaultSink; }
+MessageSink& messageSink() {
+    return installed ? *installed : defaultSink;
+}
 
 void showMessage(std::string_view caption, std::string_view text) {
     messageSink().message(caption, text);

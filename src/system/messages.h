@@ -9,7 +9,7 @@
 namespace zentil {
 
 class MessageSink {
-public:
+  public:
     virtual ~MessageSink() = default;
     // A box with the caption, the text and a single OK button.
     virtual void message(std::string_view caption, std::string_view text) = 0;
@@ -33,13 +33,13 @@ std::string formatText(const char* format, ...) __attribute__((format(printf, 1,
 
 // Installs a sink for the lifetime of the guard and restores the previous one.
 class ScopedMessageSink {
-public:
+  public:
     explicit ScopedMessageSink(MessageSink& sink) : previous_(setMessageSink(&sink)) {}
     ~ScopedMessageSink() { setMessageSink(previous_); }
     ScopedMessageSink(const ScopedMessageSink&) = delete;
     ScopedMessageSink& operator=(const ScopedMessageSink&) = delete;
 
-private:
+  private:
     MessageSink* previous_;
 };
 
