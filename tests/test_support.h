@@ -44,6 +44,7 @@ class CanvasRecorder final : public CanvasView {
         events.push_back(std::string(dropPrevious ? "show-fresh " : "show ") +
                          std::to_string(page.width) + "x" + std::to_string(page.height));
     }
+    void redrawCurrentPage() override { events.push_back("redraw-current"); }
     std::vector<std::string> events;
 };
 

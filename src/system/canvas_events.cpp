@@ -19,4 +19,8 @@ void canvasShowPage(const Page& page, bool dropPrevious) {
     if (installed) installed->showPage(page, dropPrevious);
 }
 
+void canvasRedrawCurrentPage() {
+    if (installed) installed->redrawCurrentPage();
+}
+
 }  // namespace zentil

@@ -14,6 +14,8 @@ class CanvasView {
     // Lay out and redraw the canvas for `page`; with `dropPrevious` the old
     // picture is discarded first instead of being drawn over.
     virtual void showPage(const Page& page, bool dropPrevious) = 0;
+    // Draw the current page again, over the previous picture, when there is one.
+    virtual void redrawCurrentPage() = 0;
 };
 
 // Installs `view` (not owned; nullptr removes it). Gives the previous view.
@@ -21,5 +23,6 @@ CanvasView* setCanvasView(CanvasView* view);
 
 void canvasScrollToOrigin();
 void canvasShowPage(const Page& page, bool dropPrevious);
+void canvasRedrawCurrentPage();
 
 }  // namespace zentil
