@@ -13,5 +13,22 @@ inline constexpr const char* kColumnsMustBePositive = "가로 타일 수는 0보
 inline constexpr const char* kCannotCreateImage = "이미지를 생성할 수 없습니다.";
 inline constexpr const char* kStoreFull = "총 읽어들일 수 있는 파일 수를 초과했습니다.";
 inline constexpr const char* kAskOverwrite = "기존의 파일을 덮어쓰시겠습니까?";
+inline constexpr const char* kReadFailed = "파일을 읽는데 실패했습니다.";
+
+// TGA pictures.
+inline constexpr const char* kTgaCannotOpen = "TGA 파일을 열 수 없습니다.";
+inline constexpr const char* kTgaNotTga = "TGA 파일이 아닙니다.";
+inline constexpr const char* kTgaOnly8Bit = "8Bit TGA 파일만 불러올 수 있습니다.";
+inline constexpr const char* kTgaUnsupportedDepthF = "지원하지 않는 TGA파일입니다. (%d)";
+inline constexpr const char* kTgaBadType = "TGA 파일 형식이 맞지 않습니다.";
+inline constexpr const char* kTgaCannotSave = "TGA 파일을 저장할 수 없습니다.";
+
+// GPF sprite files.
+inline constexpr const char* kGpfCannotOpen = "GPF 파일을 열 수 없습니다.";
+inline constexpr const char* kGpfNotGpf = "GPF 파일이 아닙니다.";
+inline constexpr const char* kGpfDamaged = "GPF 파일이 손상되었습니다.";
+inline constexpr const char* kGpfOnly8Bit = "8비트 이미지만 GPF 파일로 저장할 수 있습니다.";
+inline constexpr const char* kGpfTileTooLarge = "타일이 너무 커서 GPF 파일로 저장할 수 없습니다.";
+inline constexpr const char* kGpfCannotSave = "GPF 파일을 저장할 수 없습니다.";
 
 }  // namespace zentil::texts

@@ -1,0 +1,54 @@
+// GPF sprite files: an 8-bit tile grid with its key, every tile stored as its
+// bounding block, run-length coded column by column from the bottom row up.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "edit/tile_bounds.h"
+#include "image/page.h"
+
+namespace zentil {
+
+inline constexpr std::int32_t kGpfMagic = 0x7839;
+inline constexpr std::size_t kGpfHeaderSize = 36;
+
+struct GpfHeader {
+    std::int32_t magic = 0, one = 0, tilePixels = 0, cols = 0, rows = 0;
+    std::int32_t tileWidth = 0, tileHeight = 0, tileCount = 0, colorKey = 0;
+};
+
+// A file taken apart, without decoding its blocks (for reports).
+struct GpfLayout {
+    GpfHeader header;
+    std::vector<TileRect> rects;
+    std::vector<std::int32_t> sizes;
+    std::uint64_t dataBytes = 0;
+};
+
+// Checks that the file describes a page: magic, a grid whose tile count is
+// cols x rows, positive sizes, and tables and data inside the file. On false
+// `message` names what is wrong.
+bool parseGpfLayout(std::span<const std::uint8_t> bytes, GpfLayout& layout, const char*& message);
+
+// Builds the sprite page (kind 102, default palette, the file's key) in
+// `page`. Refusals are reported with caption "오류" and leave the page
+// untouched. A block whose runs give too many pixels is cut at its size; one
+// whose runs give too few leaves the rest at the key.
+bool readSpriteFile(const std::string& path, Page& page);
+bool decodeSpriteFile(std::span<const std::uint8_t> bytes, Page& page);
+
+// Only 8-bit pages can be stored. Asks before overwriting an existing file;
+// the old file survives a failed save.
+bool writeSpriteFile(const std::string& path, const Page& page);
+// The file image of a page; false, with a message, for pages the format cannot hold.
+bool encodeSpriteFile(const Page& page, std::vector<std::uint8_t>& out);
+
+// Appends the run-length code of one column of `h` pixels, given bottom first
+// as pixel(0) .. pixel(h - 1).
+void encodeColumn(const std::uint8_t* bottom, std::ptrdiff_t step, int h, std::uint8_t key,
+                  std::vector<std::uint8_t>& out);
+
+}  // namespace zentil

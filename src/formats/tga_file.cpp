@@ -1,0 +1,247 @@
+#include "formats/tga_file.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "formats/save_file.h"
+#include "image/pixel.h"
+#include "system/files.h"
+#include "system/messages.h"
+#include "system/texts.h"
+
+namespace zentil {
+namespace {
+
+constexpr std::size_t kHeaderSize = 18;
+// Large enough for any picture a page can hold, run-length coded at its worst.
+constexpr std::uint64_t kMaxTgaFileBytes = 3 * kMaxPixelBufferBytes;
+
+int le16(const std::uint8_t* p) { return p[0] | (p[1] << 8); }
+
+void putLe16(std::uint8_t* p, int v) {
+    p[0] = static_cast<std::uint8_t>(v);
+    p[1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+void fail(const char* text) { showMessage(texts::kCaptionError, text); }
+
+// 5-bit channel to 8 bits across the full range.
+std::uint8_t expand5(int c) { return static_cast<std::uint8_t>((c << 3) | (c >> 2)); }
+
+enum class MapResult { Absent, Read, Truncated, BadEntrySize };
+
+// Reads the colour map the header describes into `palette`; entries it does
+// not cover stay black.
+MapResult readColorMap(const TgaInfo& info, std::span<const std::uint8_t> bytes, std::size_t& at,
+                       Palette& palette) {
+    if (info.colorMapType == 0) return MapResult::Absent;
+    if (info.mapLength > 0 && info.mapEntryBits != 15 && info.mapEntryBits != 16 &&
+        info.mapEntryBits != 24 && info.mapEntryBits != 32)
+        return MapResult::BadEntrySize;
+    const int entryBytes = (info.mapEntryBits + 7) / 8;
+    const std::size_t size = static_cast<std::size_t>(info.mapLength) * entryBytes;
+    if (at + size > bytes.size()) return MapResult::Truncated;
+    for (int n = 0; n < info.mapLength; ++n) {
+        const int index = info.mapFirst + n;
+        if (index >= kPaletteEntries) break;
+        const std::uint8_t* e = bytes.data() + at + static_cast<std::size_t>(n) * entryBytes;
+        std::uint8_t* rgb = &palette[static_cast<std::size_t>(index) * 3];
+        if (entryBytes == 2) {
+            const int v = le16(e);
+            rgb[0] = expand5((v >> 10) & 31);
+            rgb[1] = expand5((v >> 5) & 31);
+            rgb[2] = expand5(v & 31);
+        } else {
+            rgb[0] = e[2];
+            rgb[1] = e[1];
+            rgb[2] = e[0];
+        }
+    }
+    at += size;
+    return MapResult::Read;
+}
+
+// Decodes run-length packets of one-byte pixels into `out` (exactly its size).
+// A packet reaching past the picture is cut; gives false when the data ends
+// first.
+bool decodeRuns(std::span<const std::uint8_t> data, std::span<std::uint8_t> out) {
+    std::size_t in = 0, done = 0;
+    while (done < out.size()) {
+        if (in >= data.size()) return false;
+        const std::uint8_t head = data[in++];
+        const std::size_t count = std::min<std::size_t>((head & 0x7Fu) + 1u, out.size() - done);
+        if (head & 0x80u) {
+            if (in >= data.size()) return false;
+            std::memset(out.data() + done, data[in++], count);
+        } else {
+            if (data.size() - in < count) return false;
+            std::memcpy(out.data() + done, data.data() + in, count);
+            in += (head & 0x7Fu) + 1u;
+        }
+        done += count;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool readTgaHeader(std::span<const std::uint8_t> bytes, TgaInfo& info) {
+    if (bytes.size() < kHeaderSize) return false;
+    const std::uint8_t* h = bytes.data();
+    info.idLength = h[0];
+    info.colorMapType = h[1];
+    info.imageType = h[2];
+    info.mapFirst = le16(h + 3);
+    info.mapLength = le16(h + 5);
+    info.mapEntryBits = h[7];
+    info.xOrigin = le16(h + 8);
+    info.yOrigin = le16(h + 10);
+    info.width = le16(h + 12);
+    info.height = le16(h + 14);
+    info.depth = h[16];
+    info.descriptor = h[17];
+    return true;
+}
+
+bool decodeTga(std::span<const std::uint8_t> bytes, Page& page) {
+    TgaInfo info;
+    if (!readTgaHeader(bytes, info)) {
+        fail(texts::kReadFailed);
+        return false;
+    }
+    if (info.idLength != 0 || info.xOrigin != 0 || info.yOrigin != 0) {
+        fail(texts::kTgaNotTga);
+        return false;
+    }
+    if (info.depth == 16 || info.depth == 24) {
+        fail(texts::kTgaOnly8Bit);
+        return false;
+    }
+    if (info.depth != 8) {
+        showMessageF(texts::kCaptionError, texts::kTgaUnsupportedDepthF, info.depth);
+        return false;
+    }
+    const bool runLength = info.imageType == 9 || info.imageType == 10;
+    const bool mapped = info.imageType == 1 || info.imageType == 9;
+    if (!mapped && info.imageType != 2 && info.imageType != 10) {
+        fail(texts::kTgaBadType);
+        return false;
+    }
+    if (info.width == 0 || info.height == 0) {
+        fail(texts::kTgaBadType);
+        return false;
+    }
+
+    std::size_t at = kHeaderSize;
+    Palette palette{};
+    const MapResult map = readColorMap(info, bytes, at, palette);
+    if (map == MapResult::Truncated || map == MapResult::BadEntrySize) {
+        fail(map == MapResult::Truncated ? texts::kReadFailed : texts::kTgaBadType);
+        return false;
+    }
+    // Pictures without a colour map of their own take the default palette.
+    if (!mapped || map == MapResult::Absent) palette = defaultPalette();
+
+    const std::size_t w = static_cast<std::size_t>(info.width);
+    const std::size_t h = static_cast<std::size_t>(info.height);
+    const std::span<const std::uint8_t> data = bytes.subspan(at);
+    std::vector<std::uint8_t> decoded;
+    const std::uint8_t* plane = data.data();
+    if (runLength) {
+        decoded.resize(w * h);
+        if (!decodeRuns(data, decoded)) {
+            fail(texts::kReadFailed);
+            return false;
+        }
+        plane = decoded.data();
+    } else if (data.size() < w * h) {
+        fail(texts::kReadFailed);
+        return false;
+    }
+
+    Page fresh;
+    if (!createSinglePage(fresh, info.width, info.height, kMode8)) {
+        fail(texts::kCannotCreateImage);
+        return false;
+    }
+    // Rows are stored bottom first unless bit 5 is set, right to left when bit 4 is.
+    const bool topFirst = (info.descriptor & 0x20) != 0;
+    const bool rightToLeft = (info.descriptor & 0x10) != 0;
+    for (std::size_t y = 0; y < h; ++y) {
+        const std::uint8_t* from = plane + (topFirst ? y : h - 1 - y) * w;
+        std::uint8_t* to = fresh.pixels8.get() + y * static_cast<std::size_t>(fresh.stride);
+        if (rightToLeft)
+            std::reverse_copy(from, from + w, to);
+        else
+            std::memcpy(to, from, w);
+    }
+    setPagePalette(fresh, palette);
+    detectColorKey(fresh);
+    fresh.kind = kKindTga;
+    page = std::move(fresh);
+    return true;
+}
+
+bool readTgaFile(const std::string& path, Page& page) {
+    std::vector<std::uint8_t> bytes;
+    switch (readWholeFile(path, bytes, kMaxTgaFileBytes)) {
+        case ReadResult::Ok:
+            return decodeTga(bytes, page);
+        case ReadResult::CannotOpen:
+            fail(texts::kTgaCannotOpen);
+            return false;
+        case ReadResult::TooLarge:
+            fail(texts::kCannotCreateImage);
+            return false;
+        default:
+            fail(texts::kReadFailed);
+            return false;
+    }
+}
+
+std::vector<std::uint8_t> encodeTga(const Page& page) {
+    const bool mapped = page.mode == kMode8;
+    const std::size_t rowBytes = static_cast<std::size_t>(page.width) * page.mode;
+    std::vector<std::uint8_t> out(kHeaderSize + (mapped ? 768 : 0) + rowBytes * page.height);
+    std::uint8_t* h = out.data();
+    h[1] = mapped ? 1 : 0;
+    h[2] = mapped ? 1 : 2;
+    putLe16(h + 5, mapped ? 256 : 0);
+    h[7] = mapped ? 24 : 0;
+    putLe16(h + 12, page.width);
+    putLe16(h + 14, page.height);
+    h[16] = static_cast<std::uint8_t>(8 * page.mode);
+    std::uint8_t* p = out.data() + kHeaderSize;
+    if (mapped) {
+        for (int i = 0; i < kPaletteEntries; ++i) {
+            *p++ = page.palette[i * 3 + 2];
+            *p++ = page.palette[i * 3 + 1];
+            *p++ = page.palette[i * 3 + 0];
+        }
+    }
+    for (int y = page.height - 1; y >= 0; --y) {
+        const std::size_t row = static_cast<std::size_t>(y) * page.stride;
+        if (page.mode == kMode8) {
+            std::memcpy(p, page.pixels8.get() + row, rowBytes);
+        } else if (page.mode == kMode16) {
+            // 16-bit values little-endian, as the file layout wants.
+            for (int x = 0; x < page.width; ++x) putLe16(p + x * 2, page.pixels16[row + x]);
+        } else {
+            std::memcpy(p, page.pixels24.get() + row * 3, rowBytes);
+        }
+        p += rowBytes;
+    }
+    return out;
+}
+
+bool writeTgaFile(const std::string& path, const Page& page) {
+    if (!page.inUse()) return false;
+    // Sizes are 16-bit fields in the header.
+    if (page.width > 0xFFFF || page.height > 0xFFFF) {
+        fail(texts::kTgaCannotSave);
+        return false;
+    }
+    return saveFileAsked(path, encodeTga(page), texts::kTgaCannotSave);
+}
+
+}  // namespace zentil
