@@ -197,3 +197,26 @@ TEST_F(CoreTest, TileArithmeticTruncates) {
 
 }  // namespace
 }  // namespace zentil
+
+namespace zentil {
+namespace {
+
+using test::CoreTest;
+
+TEST_F(CoreTest, TileGridIsReCutOnlyAlongWholeTiles) {
+    Page page;
+    ASSERT_TRUE(createSinglePage(page, 48, 20, kMode8));
+    putPixel(page, 47, 19, 3);
+    EXPECT_FALSE(setTileGrid(page, 7, 10));
+    EXPECT_FALSE(setTileGrid(page, 16, 0));
+    EXPECT_EQ(page.tileCount, 1);
+    ASSERT_TRUE(setTileGrid(page, 16, 10));
+    EXPECT_EQ(page.cols, 3);
+    EXPECT_EQ(page.rows, 2);
+    EXPECT_EQ(page.tileCount, 6);
+    EXPECT_EQ(tileIndexAt(page, 47, 19), 5);
+    EXPECT_EQ(pixelAt(page, 47, 19), 3u);
+}
+
+}  // namespace
+}  // namespace zentil

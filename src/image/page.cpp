@@ -243,6 +243,18 @@ std::string_view pageName(const Page& page) {
     return std::string_view(page.name, ::strnlen(page.name, kPageNameSize));
 }
 
+bool setTileGrid(Page& page, int tileWidth, int tileHeight) {
+    if (!page.inUse() || tileWidth <= 0 || tileHeight <= 0 || page.width % tileWidth != 0 ||
+        page.height % tileHeight != 0)
+        return false;
+    page.tileWidth = tileWidth;
+    page.tileHeight = tileHeight;
+    page.cols = page.width / tileWidth;
+    page.rows = page.height / tileHeight;
+    page.tileCount = page.cols * page.rows;
+    return true;
+}
+
 void setPagePalette(Page& page, const Palette& palette) {
     page.palette = palette;
     buildPaletteQuad(page.palette, page.paletteQuad);

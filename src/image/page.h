@@ -108,6 +108,11 @@ int yInTile(const Page& page, int y);
 void setPageName(Page& page, std::string_view name);
 std::string_view pageName(const Page& page);
 
+// Re-cuts the page into tiles of tileWidth x tileHeight without moving a
+// pixel; false, changing nothing, unless the page's size is a multiple of
+// the tile size.
+bool setTileGrid(Page& page, int tileWidth, int tileHeight);
+
 // Copies `palette` into the page and rebuilds its four-byte copy.
 void setPagePalette(Page& page, const Palette& palette);
 

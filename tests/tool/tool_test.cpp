@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "file_builders.h"
+#include "formats/gpf_file.h"
+#include "formats/tga_file.h"
+#include "image/page_table.h"
+#include "image/palette.h"
+#include "system/config.h"
+#include "tool_commands.h"
+
+namespace zentil {
+namespace {
+
+struct ToolRun {
+    int code;
+    std::string out, err;
+};
+
+ToolRun run(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int code = tool::runTool(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+class ToolTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        releaseAllPages();
+        config() = Config{};
+        defaultPalette() = Palette{};
+        // A 64 x 32 picture: two 32 x 32 tiles, the left one with a small
+        // sprite, the right one empty; index 0 in every corner.
+        Page page;
+        ASSERT_TRUE(createSinglePage(page, 64, 32, kMode8));
+        for (int y = 10; y < 14; ++y)
+            for (int x = 3; x < 9; ++x)
+                putPixel(page, x, y, 5 + x);
+        picture = dir.file("Sheet.tga");
+        test::writeBytes(picture, encodeTga(page));
+    }
+    test::TempDir dir;
+    std::string picture;
+};
+
+TEST_F(ToolTest, ConvertsAPictureIntoATiledSpriteFileAndBack) {
+    const std::string gpf = dir.file("out.GPF");
+    ToolRun r = run({"convert", picture, gpf, "--tile", "32x32", "--key", "0"});
+    ASSERT_EQ(r.code, 0) << r.err;
+
+    ToolRun info = run({"info", gpf});
+    ASSERT_EQ(info.code, 0) << info.err;
+    EXPECT_NE(info.out.find("GPF 2 x 1 tiles of 32 x 32, key 0"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("tile 0: 1,10 8 x 4"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("tile 1: 0,0 0 x 0, 0 bytes"), std::string::npos) << info.out;
+
+    const std::string back = dir.file("back.Tga");
+    r = run({"convert", gpf, back});
+    ASSERT_EQ(r.code, 0) << r.err;
+    Page original, roundTrip;
+    ASSERT_TRUE(readTgaFile(picture, original));
+    ASSERT_TRUE(readTgaFile(back, roundTrip));
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 64; ++x)
+            ASSERT_EQ(pixelAt(roundTrip, x, y), pixelAt(original, x, y));
+}
+
+TEST_F(ToolTest, ExistingOutputsAreReplacedOnlyWithForce) {
+    const std::string gpf = dir.file("keep.gpf");
+    test::writeBytes(gpf, test::Bytes{9, 9});
+    ToolRun r = run({"convert", picture, gpf});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("--force"), std::string::npos);
+    EXPECT_EQ(test::readBytes(gpf), (test::Bytes{9, 9}));
+    r = run({"convert", picture, gpf, "--force"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_GT(test::readBytes(gpf).size(), 36u);
+}
+
+TEST_F(ToolTest, FailuresSayWhyAndExitNonZero) {
+    struct Case {
+        std::vector<std::string> args;
+        int code;
+        std::string err;
+    };
+    const std::string out = dir.file("x.gpf");
+    const Case cases[] = {
+        {{"convert", dir.file("missing.tga"), out}, 1, "TGA 파일을 열 수 없습니다."},
+        {{"convert", picture, out, "--tile", "30x32"}, 1, "is not a whole number"},
+        {{"convert", picture, out, "--tile", "big"}, 2, "--tile takes WxH"},
+        {{"convert", picture, out, "--key", "300"}, 2, "0 to 255"},
+        {{"convert", picture, dir.file("x.png")}, 2, "must be a .TGA or .GPF"},
+        {{"convert", picture}, 2, "usage"},
+        {{"convert", picture, out, "--bogus"}, 2, "unknown option"},
+        {{"info", dir.file("x.bmp")}, 1, "not a .TGA, .GPF or .PAL"},
+        {{"frobnicate"}, 2, "unknown command"},
+        {{}, 2, "commands:"},
+    };
+    for (const Case& c : cases) {
+        const ToolRun r = run(c.args);
+        EXPECT_EQ(r.code, c.code) << r.err;
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << "wanted '" << c.err << "' in: " << r.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(out));
+    const ToolRun help = run({"convert", "--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_NE(help.out.find("--palette"), std::string::npos);
+}
+
+TEST_F(ToolTest, WritesAPicturesPaletteFile) {
+    const std::string pal = dir.file("Sheet.PAL");
+    const ToolRun r = run({"palette", picture, pal});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(std::filesystem::file_size(pal), 525057u);
+    const ToolRun info = run({"info", pal});
+    EXPECT_EQ(info.code, 0) << info.err;
+    EXPECT_NE(info.out.find("blend table complete"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zentil
