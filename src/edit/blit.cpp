@@ -222,7 +222,11 @@ bool blitPage(Page& dst, int dstX, int dstY, const Page& src, int srcX, int srcY
         if (RowsFn rows = pickRows(src.mode, dst.mode, blitMode))
             rows(dst, dstX, dstY, src, srcX, srcY, c);
     }
-    if (src.mode == kMode8 && dst.mode == kMode8 && rowPassed) setPagePalette(dst, src.palette);
+    // Tile-by-tile copies hand the same palette over again and again; only a
+    // different one needs the four-byte copy rebuilt.
+    if (src.mode == kMode8 && dst.mode == kMode8 && rowPassed &&
+        (dst.palette != src.palette || dst.paletteQuad != src.paletteQuad))
+        setPagePalette(dst, src.palette);
     if (src.mode == dst.mode)
         setColorKey(dst, colorKeyOf(src));
     else

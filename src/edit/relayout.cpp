@@ -1,7 +1,5 @@
 #include "edit/relayout.h"
 
-#include <cstring>
-
 #include "edit/blit.h"
 #include "system/canvas_events.h"
 #include "system/messages.h"
@@ -36,8 +34,7 @@ bool relayoutColumns(Page& page, int newCols) {
     }
     // The copies have handed the page's key and palette to the grid, so the
     // grid is the rebuilt page; it only takes over the page's identity.
-    grid.kind = page.kind;
-    std::memcpy(grid.name, page.name, kPageNameSize);
+    keepIdentity(grid, page);
     page = std::move(grid);
     canvasScrollToOrigin();
     canvasShowPage(page, true);

@@ -20,7 +20,8 @@ bool rowExtent8(const std::uint8_t* row, int n, std::uint8_t key, int& first, in
         if (word != keys) break;
         i += 8;
     }
-    while (i < n && row[i] == key) ++i;
+    while (i < n && row[i] == key)
+        ++i;
     if (i == n) return false;
     first = i;
     int j = n - 1;
@@ -30,7 +31,8 @@ bool rowExtent8(const std::uint8_t* row, int n, std::uint8_t key, int& first, in
         if (word != keys) break;
         j -= 8;
     }
-    while (row[j] == key) --j;
+    while (row[j] == key)
+        --j;
     last = j;
     return true;
 }
@@ -38,10 +40,12 @@ bool rowExtent8(const std::uint8_t* row, int n, std::uint8_t key, int& first, in
 template <typename Load>
 bool rowExtentGeneric(Load load, int n, std::uint32_t key, int& first, int& last) {
     int i = 0;
-    while (i < n && load(i) == key) ++i;
+    while (i < n && load(i) == key)
+        ++i;
     if (i == n) return false;
     int j = n - 1;
-    while (load(j) == key) --j;
+    while (load(j) == key)
+        --j;
     first = i;
     last = j;
     return true;

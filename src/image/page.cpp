@@ -46,9 +46,10 @@ bool planGeometry(int tileWidth, int cols, int tileHeight, int rows, int mode, G
            kMaxPixelBufferBytes;
 }
 
-}  // namespace
-
-bool createPage(Page& page, int tileWidth, int cols, int tileHeight, int rows, int mode) {
+// The page of createPage. The pixels inside the width are set to the key only
+// when `clearAll`; the padding columns always are.
+bool buildPage(Page& page, int tileWidth, int cols, int tileHeight, int rows, int mode,
+               bool clearAll) {
     Geometry g{};
     if (!planGeometry(tileWidth, cols, tileHeight, rows, mode, g)) {
         releasePage(page);
@@ -95,9 +96,23 @@ bool createPage(Page& page, int tileWidth, int cols, int tileHeight, int rows, i
         releasePage(page);
         return false;
     }
-    clearPage(fresh);
+    if (clearAll)
+        clearPage(fresh);
+    else
+        fillRect(fresh, fresh.width, 0, fresh.stride - fresh.width, fresh.height);
     page = std::move(fresh);
     return true;
+}
+
+}  // namespace
+
+bool createPage(Page& page, int tileWidth, int cols, int tileHeight, int rows, int mode) {
+    return buildPage(page, tileWidth, cols, tileHeight, rows, mode, true);
+}
+
+bool createPageForOverwrite(Page& page, int tileWidth, int cols, int tileHeight, int rows,
+                            int mode) {
+    return buildPage(page, tileWidth, cols, tileHeight, rows, mode, false);
 }
 
 bool createSinglePage(Page& page, int width, int height, int mode) {
@@ -241,6 +256,15 @@ void setPageName(Page& page, std::string_view name) {
 
 std::string_view pageName(const Page& page) {
     return std::string_view(page.name, ::strnlen(page.name, kPageNameSize));
+}
+
+void keepIdentity(Page& rebuilt, const Page& original) {
+    rebuilt.kind = original.kind;
+    std::memcpy(rebuilt.name, original.name, kPageNameSize);
+    if (rebuilt.mode != kMode8) {
+        rebuilt.palette = original.palette;
+        rebuilt.paletteQuad = original.paletteQuad;
+    }
 }
 
 bool setTileGrid(Page& page, int tileWidth, int tileHeight) {

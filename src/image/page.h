@@ -77,6 +77,10 @@ struct Page {
 // buffer would exceed kMaxPixelBufferBytes or cannot be allocated.
 bool createPage(Page& page, int tileWidth, int cols, int tileHeight, int rows, int mode);
 bool createSinglePage(Page& page, int width, int height, int mode);
+// As createPage, but only the padding columns are set to the key: the pixels
+// inside the width are left unset, for readers that write every one of them.
+bool createPageForOverwrite(Page& page, int tileWidth, int cols, int tileHeight, int rows,
+                            int mode);
 
 // Frees the page's buffers and sets every field to zero.
 void releasePage(Page& page);
@@ -107,6 +111,10 @@ int yInTile(const Page& page, int y);
 // The name, cut to 63 characters.
 void setPageName(Page& page, std::string_view name);
 std::string_view pageName(const Page& page);
+
+// Gives a page rebuilt in a fresh record what a rebuild in place keeps: the
+// kind, the name and, on pages that are not 8-bit, the palette bytes.
+void keepIdentity(Page& rebuilt, const Page& original);
 
 // Re-cuts the page into tiles of tileWidth x tileHeight without moving a
 // pixel; false, changing nothing, unless the page's size is a multiple of

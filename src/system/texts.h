@@ -15,6 +15,11 @@ inline constexpr const char* kStoreFull = "총 읽어들일 수 있는 파일 �
 inline constexpr const char* kAskOverwrite = "기존의 파일을 덮어쓰시겠습니까?";
 inline constexpr const char* kReadFailed = "파일을 읽는데 실패했습니다.";
 
+// Colour replacement, by colour mode.
+inline constexpr const char* kColorRange8 = "색상 범위가 255보다 큽니다.";
+inline constexpr const char* kColorRange16 = "색상 범위가 32767보다 큽니다.";
+inline constexpr const char* kColorRange24 = "색상 범위가 16777215보다 큽니다.";
+
 // TGA pictures.
 inline constexpr const char* kTgaCannotOpen = "TGA 파일을 열 수 없습니다.";
 inline constexpr const char* kTgaNotTga = "TGA 파일이 아닙니다.";
@@ -30,5 +35,7 @@ inline constexpr const char* kGpfDamaged = "GPF 파일이 손상되었습니다.
 inline constexpr const char* kGpfOnly8Bit = "8비트 이미지만 GPF 파일로 저장할 수 있습니다.";
 inline constexpr const char* kGpfTileTooLarge = "타일이 너무 커서 GPF 파일로 저장할 수 없습니다.";
 inline constexpr const char* kGpfCannotSave = "GPF 파일을 저장할 수 없습니다.";
+inline constexpr const char* kNoPaletteToSave = "저장할 팔레트가 없는 이미지 포맷입니다.";
+inline constexpr const char* kCannotSavePalette = "팔레트 파일을 저장할 수 없습니다.";
 
 }  // namespace zentil::texts

@@ -1,0 +1,20 @@
+// Trimming the transparent border that all tiles of a page share.
+#pragma once
+
+#include "image/page.h"
+
+namespace zentil {
+
+// Builds in `dst` the page of `src`'s tiles cut to the smallest common size
+// that keeps every non-transparent pixel of every tile: the same number of
+// columns off both sides (the smaller empty margin), the width then rounded
+// up to a multiple of 4, and exactly the empty rows above and below. `dst`
+// keeps `src`'s mode, grid, key and palette. `dst` may be `src`.
+// Gives false, leaving `dst` untouched, when every tile is entirely
+// transparent (there is nothing to keep) or the result cannot be made.
+bool trimTiles(Page& dst, const Page& src);
+
+// The overlay of all tiles, used during a call; it holds no pixels between calls.
+Page& trimScratchPage();
+
+}  // namespace zentil
