@@ -9,6 +9,9 @@
 #include <ostream>
 #include <span>
 
+#include "edit/recolor.h"
+#include "edit/retile.h"
+#include "edit/trim.h"
 #include "formats/gpf_file.h"
 #include "formats/palette_file.h"
 #include "formats/tga_file.h"
@@ -222,6 +225,127 @@ int cmdInfo(std::span<const std::string> args, std::ostream& out, std::ostream& 
     return status;
 }
 
+// Writes the page as OUT's extension says.
+int writePage(const std::string& path, const Page& page) {
+    const bool written =
+        kindOf(path) == FileKind::Gpf ? writeSpriteFile(path, page) : writeTgaFile(path, page);
+    return written ? 0 : 1;
+}
+
+bool isPageFile(const std::string& path) {
+    const FileKind kind = kindOf(path);
+    return kind == FileKind::Tga || kind == FileKind::Gpf;
+}
+
+// The common road of the editing commands: IN and OUT, options, --force;
+// `edit` changes the page read from IN and gives an exit code (0 to write OUT).
+int editCommand(std::span<const std::string> raw, const std::vector<std::string>& withValue,
+                const std::vector<std::string>& flags, const char* usageLine, StreamSink& sink,
+                std::ostream& err, const std::function<int(Args&)>& check,
+                const std::function<int(Args&, Page&)>& edit) {
+    Args a;
+    std::vector<std::string> allFlags = flags;
+    allFlags.push_back("--force");
+    if (!splitArgs(raw, withValue, allFlags, a, err)) return 2;
+    if (a.positional.size() != 2 || !isPageFile(a.positional[0]) || !isPageFile(a.positional[1])) {
+        err << "usage: " << usageLine << '\n';
+        return 2;
+    }
+    if (const int bad = check(a)) return bad;
+    sink.force = a.has("--force");
+    if (!mayWrite(a.positional[1], sink.force, err)) return 1;
+    Page page;
+    if (!readPage(a.positional[0], page, err)) return 1;
+    if (const int failed = edit(a, page)) return failed;
+    return writePage(a.positional[1], page);
+}
+
+int cmdTrim(std::span<const std::string> raw, StreamSink& sink, std::ostream& err) {
+    return editCommand(
+        raw, {}, {}, "zentil-tool trim IN OUT [--force]", sink, err, [](Args&) { return 0; },
+        [&](Args& a, Page& page) {
+            if (trimTiles(page, page)) return 0;
+            // Nothing to trim: the page is written as it is.
+            err << a.positional[0] << ": every tile is transparent; nothing trimmed\n";
+            return 0;
+        });
+}
+
+bool parseAlign(const std::string& name, TileAlign& align) {
+    static const std::pair<const char*, TileAlign> kNames[] = {
+        {"none", TileAlign::None},    {"center", TileAlign::Center}, {"centre", TileAlign::Center},
+        {"left", TileAlign::Left},    {"right", TileAlign::Right},   {"top", TileAlign::Top},
+        {"bottom", TileAlign::Bottom}};
+    for (const auto& [text, value] : kNames)
+        if (name == text) {
+            align = value;
+            return true;
+        }
+    return false;
+}
+
+int cmdRetile(std::span<const std::string> raw, StreamSink& sink, std::ostream& err) {
+    int tw = 0, th = 0, cols = 0, rows = 0;
+    TileAlign align = TileAlign::None;
+    return editCommand(
+        raw, {"--tile", "--align", "--grid"}, {},
+        "zentil-tool retile IN OUT --tile WxH [--align none|center|left|right|top|bottom] "
+        "[--grid COLSxROWS] [--force]",
+        sink, err,
+        [&](Args& a) {
+            if (!a.has("--tile") || !parseSize(a.options["--tile"], tw, th)) {
+                err << "--tile WxH is needed, for example 32x32\n";
+                return 2;
+            }
+            if (a.has("--align") && !parseAlign(a.options["--align"], align)) {
+                err << "--align takes none, center, left, right, top or bottom\n";
+                return 2;
+            }
+            if (a.has("--grid") && !parseSize(a.options["--grid"], cols, rows)) {
+                err << "--grid takes COLSxROWS, for example 4x2\n";
+                return 2;
+            }
+            if (a.has("--grid") && align != TileAlign::None) {
+                err << "--grid applies only without alignment\n";
+                return 2;
+            }
+            return 0;
+        },
+        [&](Args& a, Page& page) {
+            // Without --grid the page keeps as many tiles as fit its old size.
+            if (!a.has("--grid")) {
+                cols = std::max(1, page.width / tw);
+                rows = std::max(1, page.height / th);
+            }
+            return retilePage(page, tw, th, cols, rows, align) ? 0 : 1;
+        });
+}
+
+int cmdRecolor(std::span<const std::string> raw, StreamSink& sink, std::ostream& err) {
+    int from = 0, to = 0;
+    return editCommand(
+        raw, {"--from", "--to"}, {"--similar"},
+        "zentil-tool recolor IN OUT --from N (--to N | --similar) [--force]", sink, err,
+        [&](Args& a) {
+            if (!a.has("--from") || !parseInt(a.options["--from"], from) || from < 0) {
+                err << "--from N is needed (decimal or 0x hex)\n";
+                return 2;
+            }
+            if (a.has("--to") == a.has("--similar") ||
+                (a.has("--to") && (!parseInt(a.options["--to"], to) || to < 0))) {
+                err << "give either --to N or --similar\n";
+                return 2;
+            }
+            return 0;
+        },
+        [&](Args& a, Page& page) {
+            return replaceColor(page, static_cast<std::uint32_t>(from),
+                                static_cast<std::uint32_t>(to), a.has("--similar"))
+                       ? 0
+                       : 1;
+        });
+}
+
 // ---- convert ---------------------------------------------------------------
 
 int cmdConvert(std::span<const std::string> raw, StreamSink& sink, std::ostream& err) {
@@ -311,6 +435,18 @@ constexpr Command kCommands[] = {
     {"palette",
      "zentil-tool palette IN.TGA OUT.PAL [--force]\n"
      "  Writes the picture's palette as a palette file with its blend table.\n"},
+    {"trim",
+     "zentil-tool trim IN OUT [--force]\n"
+     "  Cuts the transparent border that all tiles share (the width a multiple of 4).\n"},
+    {"retile",
+     "zentil-tool retile IN OUT --tile WxH [--align none|center|left|right|top|bottom]\n"
+     "                          [--grid COLSxROWS] [--force]\n"
+     "  Gives the tiles a new size. With an alignment every old tile is anchored in its\n"
+     "  new one; without, pixels keep their places and --grid sets the new tile counts\n"
+     "  (by default as many tiles as the old page size holds).\n"},
+    {"recolor",
+     "zentil-tool recolor IN OUT --from N (--to N | --similar) [--force]\n"
+     "  Replaces every pixel of colour N; --similar picks a near, distinct colour.\n"},
 };
 
 void usage(std::ostream& os) {
@@ -343,6 +479,9 @@ int runTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     ScopedMessageSink scope(sink);
     if (name == "info") return cmdInfo(rest, out, err);
     if (name == "convert") return cmdConvert(rest, sink, err);
+    if (name == "trim") return cmdTrim(rest, sink, err);
+    if (name == "retile") return cmdRetile(rest, sink, err);
+    if (name == "recolor") return cmdRecolor(rest, sink, err);
     return cmdPalette(rest, sink, err);
 }
 

@@ -121,3 +121,77 @@ TEST_F(ToolTest, WritesAPicturesPaletteFile) {
 
 }  // namespace
 }  // namespace zentil
+
+namespace zentil {
+namespace {
+
+class ToolEditTest : public ToolTest {
+  protected:
+    Page readBack(const std::string& path) {
+        Page page;
+        EXPECT_TRUE(readSpriteFile(path, page));
+        return page;
+    }
+};
+
+TEST_F(ToolEditTest, TrimRetileAndRecolorWorkOnFiles) {
+    const std::string sheet = dir.file("sheet.gpf");
+    ASSERT_EQ(run({"convert", picture, sheet, "--tile", "32x32", "--key", "0"}).code, 0);
+
+    // The sprite covers columns 3..8 and rows 10..13 of tile 0.
+    const std::string trimmed = dir.file("trimmed.gpf");
+    ToolRun r = run({"trim", sheet, trimmed});
+    ASSERT_EQ(r.code, 0) << r.err;
+    Page t = readBack(trimmed);
+    EXPECT_EQ(t.tileWidth, 28);  // m = 3: 32 - 6 = 26, rounded up to 28
+    EXPECT_EQ(t.tileHeight, 4);
+    EXPECT_EQ(pixelAt(t, 0, 0), 8u);
+
+    const std::string grown = dir.file("grown.gpf");
+    r = run({"retile", sheet, grown, "--tile", "40x40", "--align", "center"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    Page g = readBack(grown);
+    EXPECT_EQ(g.tileWidth, 40);
+    EXPECT_EQ(g.cols, 2);
+    EXPECT_EQ(pixelAt(g, 3 + 4, 10 + 4), 8u);
+
+    const std::string regrid = dir.file("regrid.gpf");
+    r = run({"retile", sheet, regrid, "--tile", "16x16", "--grid", "2x1"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    Page n = readBack(regrid);
+    EXPECT_EQ(n.width, 32);
+    EXPECT_EQ(n.height, 16);
+    EXPECT_EQ(pixelAt(n, 3, 10), 8u);
+
+    const std::string recolored = dir.file("recolored.gpf");
+    r = run({"recolor", sheet, recolored, "--from", "8", "--to", "0x30"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(pixelAt(readBack(recolored), 3, 10), 0x30u);
+
+    struct Case {
+        std::vector<std::string> args;
+        int code;
+        std::string err;
+    };
+    const std::string out = dir.file("never.gpf");
+    const Case bad[] = {
+        {{"retile", sheet, out}, 2, "--tile WxH is needed"},
+        {{"retile", sheet, out, "--tile", "8x8", "--align", "diagonal"}, 2, "--align takes"},
+        {{"retile", sheet, out, "--tile", "8x8", "--align", "left", "--grid", "1x1"},
+         2,
+         "only without alignment"},
+        {{"recolor", sheet, out, "--from", "1"}, 2, "either --to N or --similar"},
+        {{"recolor", sheet, out, "--from", "1", "--to", "2", "--similar"}, 2, "either"},
+        {{"recolor", sheet, out, "--from", "1", "--to", "256"}, 1, "색상 범위가 255보다 큽니다."},
+        {{"trim", sheet, trimmed}, 1, "--force"},
+    };
+    for (const Case& c : bad) {
+        const ToolRun b = run(c.args);
+        EXPECT_EQ(b.code, c.code) << b.err;
+        EXPECT_NE(b.err.find(c.err), std::string::npos) << "wanted '" << c.err << "' in " << b.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+}  // namespace
+}  // namespace zentil
