@@ -13,6 +13,7 @@ inline constexpr const char* kColumnsMustBePositive = "가로 타일 수는 0보
 inline constexpr const char* kCannotCreateImage = "이미지를 생성할 수 없습니다.";
 inline constexpr const char* kStoreFull = "총 읽어들일 수 있는 파일 수를 초과했습니다.";
 inline constexpr const char* kAskOverwrite = "기존의 파일을 덮어쓰시겠습니까?";
+inline constexpr const char* kConfigCannotSave = "Config 파일을 저장할 수 없습니다.";
 inline constexpr const char* kReadFailed = "파일을 읽는데 실패했습니다.";
 
 // Colour replacement, by colour mode.
