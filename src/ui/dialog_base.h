@@ -1,0 +1,33 @@
+// What every dialog of the editor shares: created once and hidden, shown
+// without blocking, centred over the main window, which stays disabled while
+// the dialog is shown and is enabled again however the dialog is hidden.
+#pragma once
+
+#include <QDialog>
+
+namespace zentil {
+
+class TDialogBase : public QDialog {
+    Q_OBJECT
+public:
+    // `mainWindow` is not the parent: a parent would be disabled together
+    // with its dialog.
+    explicit TDialogBase(QWidget* mainWindow);
+
+    QWidget* mainWindow() const { return mainWindow_; }
+    // Opens the dialog as the toolbar does: main window disabled, dialog shown.
+    void open();
+
+protected:
+    // Fixes the window to the size its form was designed with.
+    void fixClientSize();
+    // Where the dialog goes when shown; by default centred over the main window.
+    virtual void placeWindow();
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    QWidget* mainWindow_;
+};
+
+}  // namespace zentil

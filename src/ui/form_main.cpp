@@ -1,0 +1,356 @@
+#include "form_main.h"
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QScrollBar>
+#include <QUrl>
+#include <algorithm>
+
+#include "edit/pixel_info.h"
+#include "edit/store_page.h"
+#include "form_chgcolor.h"
+#include "form_colorkey.h"
+#include "form_config.h"
+#include "form_new.h"
+#include "form_palette.h"
+#include "form_tile.h"
+#include "form_ani.h"
+#include "formats/palette_file.h"
+#include "image/page_table.h"
+#include "render/drawing.h"
+#include "render/page_render.h"
+#include "system/config_file.h"
+#include "system/messages.h"
+#include "system/texts.h"
+#include "ui_form_main.h"
+
+namespace zentil {
+namespace {
+
+// List colours: the list holding the shown page stands out.
+const QColor kListIdle(0xD7, 0xD8, 0xD9);
+const QColor kListActive(0xF4, 0xDA, 0xF5);
+
+constexpr int kMinWidth = 800, kMinHeight = 600;
+
+void setPanel(QLabel* label, const std::string& text) { label->setText(QString::fromStdString(text)); }
+
+}  // namespace
+
+TMainWin::TMainWin(QWidget* parent) : QWidget(parent), ui_(new Ui::TMainWin) {
+    ui_->setupUi(this);
+    setMinimumSize(kMinWidth, kMinHeight);
+    QFont caption = ui_->Label_PageCaption->font();
+    caption.setPixelSize(48);
+    caption.setItalic(true);
+    ui_->Label_PageCaption->setFont(caption);
+    ui_->Label_PageCaption->setAttribute(Qt::WA_TransparentForMouseEvents);
+    ui_->Lb_Spr->setListColor(kListIdle);
+    ui_->Lb_Tga->setListColor(kListIdle);
+    ui_->Sb_Page->horizontalScrollBar()->setTracking(true);
+    ui_->Sb_Page->verticalScrollBar()->setTracking(true);
+
+    Timer_FileOpen.setInterval(100);
+    connect(&Timer_FileOpen, &QTimer::timeout, this, [this] { Timer_FileOpen.stop(); });
+    Timer_Scroll.setInterval(200);
+    Timer_Scroll.start();
+    connectButtons();
+}
+
+TMainWin::~TMainWin() { delete ui_; }
+
+void TMainWin::connectButtons() {
+    connect(ui_->Lb_Spr, &PageList::activated, this, &TMainWin::Lb_SprClick);
+    connect(ui_->Lb_Tga, &PageList::activated, this, &TMainWin::Lb_TgaClick);
+    connect(ui_->Cb_CrossIndex, &QComboBox::currentIndexChanged, this,
+            &TMainWin::Cb_CrossIndexChange);
+    connect(ui_->Btn_New, &QToolButton::clicked, this, &TMainWin::Btn_NewClick);
+    connect(ui_->Btn_ShowAni, &QToolButton::clicked, this, &TMainWin::Btn_ShowAniClick);
+    connect(ui_->Btn_ShowPage, &QToolButton::clicked, this, &TMainWin::Btn_ShowPageClick);
+    connect(ui_->Btn_Config, &QToolButton::clicked, this, &TMainWin::Btn_ConfigClick);
+    connect(ui_->Btn_ColorKey, &QToolButton::clicked, this, &TMainWin::Btn_ColorKeyClick);
+    connect(ui_->Btn_ChgColor, &QToolButton::clicked, this, &TMainWin::Btn_ChgColorClick);
+    connect(ui_->Btn_ShowPalette, &QToolButton::clicked, this, &TMainWin::Btn_ShowPaletteClick);
+    connect(ui_->Btn_DevHome, &QToolButton::clicked, this, &TMainWin::Btn_DevHomeClick);
+}
+
+// ---- window events ----------------------------------------------------------
+
+void TMainWin::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        FormShow();
+    }
+}
+
+void TMainWin::FormShow() {
+    CurrentPage = kNoPage;
+    OpenFilterIndex = 1;
+    SaveFilterIndex = 1;
+    loadConfig();
+    ui_->Combo_CopyMode->setCurrentIndex(0);
+    ui_->Cb_CrossIndex->setCurrentIndex(0);
+    ui_->Cb_ApplyArea->setCurrentIndex(0);
+    setWindowTitle(QStringLiteral("Zentil Editor 3.21 for GP32"));
+    ui_->FlatPanel15->setText(QStringLiteral("GPF"));
+    // The area controls stay hidden; the list headers take their place.
+    ui_->FlatPanel13->hide();
+    ui_->Cb_CrossIndex->hide();
+    ui_->Cb_ApplyArea->hide();
+    const int headerTop = ui_->FlatPanel13->y();
+    ui_->FlatPanel15->move(ui_->FlatPanel15->x(), headerTop);
+    ui_->FlatPanel14->move(ui_->FlatPanel14->x(), headerTop);
+    ui_->Panel_Info->resize(ui_->Panel_Info->width(), ui_->Cb_CrossIndex->y());
+    const int listTop = ui_->Panel_Info->y() + ui_->Panel_Info->height();
+    ui_->Lb_Spr->move(ui_->Lb_Spr->x(), listTop);
+    ui_->Lb_Tga->move(ui_->Lb_Tga->x(), listTop);
+    blockSelection.stamping = 0;
+    FormResize();
+}
+
+void TMainWin::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TMainWin::FormResize() {
+    // The minimum size itself is kept by the window system (setMinimumSize).
+    const int w = std::max(width(), kMinWidth), h = std::max(height(), kMinHeight);
+    ui_->Panel_Btn->resize(w, ui_->Panel_Btn->height());
+    ui_->Sb_Page->resize(w - ui_->Sb_Page->x(), h - ui_->Sb_Page->y());
+    ui_->Lb_Spr->resize(ui_->Lb_Spr->width(), h - ui_->Lb_Spr->y());
+    ui_->Lb_Tga->resize(ui_->Lb_Tga->width(), h - ui_->Lb_Tga->y());
+    centrePagePanel();
+}
+
+void TMainWin::closeEvent(QCloseEvent* event) {
+    releaseAllPages();
+    saveConfig();
+    event->accept();
+}
+
+// ---- settings --------------------------------------------------------------
+
+void TMainWin::loadConfig() {
+    Config& settings = config();
+    const ConfigRead read = readConfigFile(kConfigFileName, settings);
+    if (read != ConfigRead::Loaded) setConfigDefaults(settings);
+    placeWindowFromConfig(read == ConfigRead::Loaded);
+    showPixelInfo(0, 0);
+    // A palette named by a loaded file is applied; a first start loads none.
+    if (read == ConfigRead::Loaded) loadPaletteFile(std::string(configText(settings.palettePath)));
+    setConfigText(settings.startDirectory, QDir::currentPath().toStdString());
+}
+
+void TMainWin::placeWindowFromConfig(bool loaded) {
+    const Config& settings = config();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    if (loaded && settings.maximized != 0) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+        return;
+    }
+    QRect wanted(settings.windowLeft, settings.windowTop, settings.windowWidth,
+                 settings.windowHeight);
+    // A window wholly off every screen would be lost: it goes back to the centre.
+    bool visible = false;
+    for (const QScreen* s : QGuiApplication::screens())
+        visible = visible || s->geometry().intersects(wanted);
+    if (!loaded || !visible || wanted.width() <= 0 || wanted.height() <= 0) {
+        wanted = QRect(area.x() + (area.width() - kMinWidth) / 2,
+                       area.y() + (area.height() - kMinHeight) / 2, kMinWidth, kMinHeight);
+    }
+    move(wanted.topLeft());
+    resize(std::max(wanted.width(), kMinWidth), std::max(wanted.height(), kMinHeight));
+}
+
+bool TMainWin::saveConfig() {
+    Config& settings = config();
+    const QString folder = QString::fromStdString(std::string(configText(settings.startDirectory)));
+    const QString path = QDir(folder).filePath(QString::fromLatin1(kConfigFileName));
+    const bool maximized = isMaximized();
+    const QRect normal = maximized ? normalGeometry() : QRect(pos(), size());
+    settings.windowLeft = normal.x();
+    settings.windowTop = normal.y();
+    settings.windowWidth = normal.width();
+    settings.windowHeight = normal.height();
+    settings.maximized = maximized ? 1 : 0;
+    if (!writeConfigFile(path.toStdString(), settings)) {
+        showMessage(texts::kCaptionError, texts::kConfigCannotSave);
+        return false;
+    }
+    return true;
+}
+
+// ---- the canvas ------------------------------------------------------------
+
+void TMainWin::centrePagePanel(bool clamp) {
+    QScrollArea* box = ui_->Sb_Page;
+    QFrame* panel = ui_->Panel_Page;
+    int left = (box->width() - panel->width()) / 2;
+    int top = (box->height() - panel->height()) / 2;
+    if (clamp) {
+        left = std::max(left, 0);
+        top = std::max(top, 0);
+    }
+    panel->move(left, top);
+    // The scrolled area holds the panel and fills the view.
+    const QSize view = box->viewport()->size();
+    ui_->CanvasHost->resize(std::max(view.width(), left + panel->width()),
+                            std::max(view.height(), top + panel->height()));
+}
+
+void TMainWin::dropCanvasPicture() {
+    ui_->Image_Page->dropPicture();
+    ui_->Label_PageCaption->show();
+}
+
+void TMainWin::showPage(const Page& page, bool clearFirst) {
+    if (clearFirst) dropCanvasPicture();
+    ui_->Panel_Page->resize(page.stride + 2, page.height + 2);
+    ui_->Image_Page->setGeometry(1, 1, page.stride, page.height);
+    centrePagePanel();
+    ui_->Image_Page->fitPictureToSize();
+    QImage& picture = ui_->Image_Page->picture();
+    renderPage(picture, page, 0, 0, page.stride, page.height);
+    const Config& settings = config();
+    if (settings.showGrid != 0) {
+        const auto color = static_cast<std::uint32_t>(settings.gridColor);
+        drawTileGrid(picture, page.tileWidth, page.tileHeight, color);
+        drawTileCentres(picture, page.tileWidth, page.tileHeight, color);
+    }
+    if (ui_->Cb_CrossIndex->currentIndex() > 0)
+        drawAreaOverlay(picture, page, ui_->Cb_CrossIndex->currentIndex());
+    ui_->Label_PageCaption->hide();
+    ui_->Image_Page->update();
+    emit pageShown();
+}
+
+void TMainWin::scrollToOrigin() {
+    ui_->Sb_Page->horizontalScrollBar()->setValue(0);
+    ui_->Sb_Page->verticalScrollBar()->setValue(0);
+}
+
+void TMainWin::redrawCurrentPage() {
+    if (const Page* page = pageOrNull(CurrentPage); page && page->inUse()) showPage(*page, false);
+}
+
+// ---- the lists -------------------------------------------------------------
+
+void TMainWin::showListEntry(PageList& list, PageList& other, int firstSlot,
+                             std::uint8_t which) {
+    if (list.count() == 0) {
+        if (other.count() > 0) {
+            which == kListSprite ? Lb_TgaClick() : Lb_SprClick();
+            return;
+        }
+        ActiveList = kListNone;
+        CurrentPage = kNoPage;
+        dropCanvasPicture();
+        return;
+    }
+    // A list without a current entry shows its first page.
+    if (list.currentRow() < 0) list.setCurrentEntry(0);
+    CurrentPage = firstSlot + list.currentRow();
+    const Page& page = pageAt(CurrentPage);
+    ui_->Panel_Page->resize(page.stride + 2, page.height + 2);
+    ui_->Image_Page->setGeometry(1, 1, page.stride, page.height);
+    centrePagePanel();
+    ui_->Sb_Page->horizontalScrollBar()->setSingleStep(std::max(page.tileWidth, 1));
+    ui_->Sb_Page->verticalScrollBar()->setSingleStep(std::max(page.tileHeight, 1));
+    ui_->Edit_Col->setValue(page.cols);
+    ActiveList = which;
+    other.setListColor(kListIdle);
+    list.setListColor(kListActive);
+    scrollToOrigin();
+    showPage(page, true);
+    showPixelInfo(0, 0);
+}
+
+void TMainWin::Lb_SprClick() {
+    showListEntry(*ui_->Lb_Spr, *ui_->Lb_Tga, kSpriteFirstSlot, kListSprite);
+}
+
+void TMainWin::Lb_TgaClick() { showListEntry(*ui_->Lb_Tga, *ui_->Lb_Spr, kTgaFirstSlot, kListTga); }
+
+void TMainWin::Cb_CrossIndexChange() {
+    if (ActiveList == kListSprite)
+        Lb_SprClick();
+    else if (ActiveList == kListTga)
+        Lb_TgaClick();
+}
+
+void TMainWin::showPixelInfo(int x, int y) {
+    const PixelInfo info = pixelInfo(pageOrNull(CurrentPage), x, y);
+    setPanel(ui_->Panel_TileXY, info.tileXY);
+    setPanel(ui_->Panel_TileNum, info.tileNum);
+    if (info.tileSize) setPanel(ui_->Panel_TileSize, *info.tileSize);
+    const auto fill = [](const std::optional<ColorTexts>& texts, QLabel* value, QLabel* r,
+                         QLabel* g, QLabel* b) {
+        if (!texts) return;
+        setPanel(value, (*texts)[0]);
+        setPanel(r, (*texts)[1]);
+        setPanel(g, (*texts)[2]);
+        setPanel(b, (*texts)[3]);
+    };
+    fill(info.pixel, ui_->Panel_PixelColor, ui_->Panel_PixelColorR, ui_->Panel_PixelColorG,
+         ui_->Panel_PixelColorB);
+    fill(info.defaultKey, ui_->Panel_DefaultColorKey, ui_->Panel_DefaultColorKeyR,
+         ui_->Panel_DefaultColorKeyG, ui_->Panel_DefaultColorKeyB);
+    fill(info.key, ui_->Panel_ColorKey, ui_->Panel_ColorKeyR, ui_->Panel_ColorKeyG,
+         ui_->Panel_ColorKeyB);
+}
+
+bool TMainWin::newStorePage(int cols, int rows, int tileWidth, int tileHeight,
+                            const QString& name, int mode) {
+    const int slot = zentil::newStorePage(cols, rows, tileWidth, tileHeight,
+                                          name.toStdString(), mode);
+    if (slot == kNoPage) return false;
+    ui_->Lb_Spr->addItem(QString::fromStdString(std::string(pageName(pageAt(slot)))));
+    ui_->Lb_Spr->setCurrentEntry(slot - kSpriteFirstSlot);
+    Lb_SprClick();
+    return true;
+}
+
+bool TMainWin::newStoreImage(int width, int height, const QString& name, int mode) {
+    return newStorePage(1, 1, width, height, name, mode);
+}
+
+// ---- toolbar buttons that open a window -------------------------------------
+
+void TMainWin::Btn_NewClick() {
+    if (dialogs_.newWin) dialogs_.newWin->open();
+}
+
+void TMainWin::Btn_ShowAniClick() {
+    if (CurrentPage >= 0 && dialogs_.aniWin) dialogs_.aniWin->open();
+}
+
+void TMainWin::Btn_ShowPageClick() {
+    if (CurrentPage >= 0 && dialogs_.tileWin) dialogs_.tileWin->open();
+}
+
+void TMainWin::Btn_ConfigClick() {
+    if (CurrentPage >= 0 && dialogs_.configWin) dialogs_.configWin->open();
+}
+
+void TMainWin::Btn_ColorKeyClick() {
+    if (CurrentPage >= 0 && dialogs_.colorKeyWin) dialogs_.colorKeyWin->open();
+}
+
+void TMainWin::Btn_ChgColorClick() {
+    if (ActiveList == kListSprite && CurrentPage >= 0 && dialogs_.chgColorWin)
+        dialogs_.chgColorWin->open();
+}
+
+void TMainWin::Btn_ShowPaletteClick() {
+    if (dialogs_.paletteWin) dialogs_.paletteWin->open();
+}
+
+void TMainWin::Btn_DevHomeClick() { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomePageUrl))); }
+
+}  // namespace zentil

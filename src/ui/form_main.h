@@ -1,0 +1,127 @@
+// The main window: toolbar, information panel, the two page lists and the
+// canvas. It owns the state every command shares.
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+#include <cstdint>
+
+#include "system/canvas_events.h"
+
+namespace Ui {
+class TMainWin;
+}
+
+namespace zentil {
+
+class TNewWin;
+class TAniWin;
+class TTileWin;
+class TConfigWin;
+class TColorKeyWin;
+class TChgColorWin;
+class TPaletteWin;
+class PageList;
+struct Page;
+
+// The address the "개발자 홈" button opens.
+inline constexpr const char* kHomePageUrl = "https://zentil-editor.example.org/";
+
+inline constexpr std::uint8_t kListNone = 0;
+inline constexpr std::uint8_t kListTga = 1;
+inline constexpr std::uint8_t kListSprite = 2;
+
+// The canvas selection of blocks of tiles.
+struct BlockSelection {
+    std::int32_t state = 0;  // 0 idle, 1 selecting, 2 lifted
+    std::int32_t anchorX = 0;
+    std::int32_t anchorY = 0;
+    std::int32_t stamping = 0;
+};
+
+struct Dialogs {
+    TNewWin* newWin = nullptr;
+    TAniWin* aniWin = nullptr;
+    TTileWin* tileWin = nullptr;
+    TConfigWin* configWin = nullptr;
+    TColorKeyWin* colorKeyWin = nullptr;
+    TChgColorWin* chgColorWin = nullptr;
+    TPaletteWin* paletteWin = nullptr;
+};
+
+class TMainWin : public QWidget, public CanvasView {
+    Q_OBJECT
+public:
+    explicit TMainWin(QWidget* parent = nullptr);
+    ~TMainWin() override;
+
+    void setDialogs(const Dialogs& dialogs) { dialogs_ = dialogs; }
+    const Dialogs& dialogs() const { return dialogs_; }
+    Ui::TMainWin& form() { return *ui_; }
+
+    // Shared state.
+    int CurrentPage = -1;
+    std::uint8_t ActiveList = kListNone;
+    int OpenFilterIndex = 1;
+    int SaveFilterIndex = 1;
+    BlockSelection blockSelection;
+    QTimer Timer_FileOpen;
+    QTimer Timer_Scroll;
+
+    // The list handlers: show the current entry of a list.
+    void Lb_SprClick();
+    void Lb_TgaClick();
+    void Cb_CrossIndexChange();
+
+    // Toolbar buttons that open a window, each under its condition.
+    void Btn_NewClick();
+    void Btn_ShowAniClick();
+    void Btn_ShowPageClick();
+    void Btn_ConfigClick();
+    void Btn_ColorKeyClick();
+    void Btn_ChgColorClick();
+    void Btn_ShowPaletteClick();
+    void Btn_DevHomeClick();
+
+    // Lays out the canvas for `page` and draws it with its grid and areas.
+    void showPage(const Page& page, bool clearFirst) override;
+    void scrollToOrigin() override;
+    void redrawCurrentPage() override;
+    // The status panels for pixel (x, y) of the current page.
+    void showPixelInfo(int x, int y);
+    // Appends a sprite page, lists it as the current entry and shows it.
+    bool newStorePage(int cols, int rows, int tileWidth, int tileHeight, const QString& name,
+                      int mode);
+    bool newStoreImage(int width, int height, const QString& name, int mode);
+    // Centres the frame panel in the scroll box; negative offsets become 0
+    // unless `clamp` is false.
+    void centrePagePanel(bool clamp = true);
+
+    // Settings: read at first show from the working folder, written at close
+    // into the folder the program started in.
+    void loadConfig();
+    bool saveConfig();
+
+signals:
+    // Tests and the file commands wait for this.
+    void pageShown();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormShow();
+    void FormResize();
+    void showListEntry(PageList& list, PageList& other, int firstSlot, std::uint8_t which);
+    void dropCanvasPicture();
+    void placeWindowFromConfig(bool loaded);
+    void connectButtons();
+
+    Ui::TMainWin* ui_;
+    Dialogs dialogs_;
+    bool shownOnce_ = false;
+};
+
+}  // namespace zentil

@@ -1,0 +1,54 @@
+// Program start: an empty page table, the windows created once in order, only
+// the main window shown.
+#include <QApplication>
+#include <QFont>
+#include <QMessageBox>
+#include <exception>
+
+#include "form_ani.h"
+#include "form_chgcolor.h"
+#include "form_colorkey.h"
+#include "form_config.h"
+#include "form_main.h"
+#include "form_new.h"
+#include "form_palette.h"
+#include "form_tile.h"
+#include "image/page_table.h"
+#include "qt_message_sink.h"
+#include "system/canvas_events.h"
+#include "system/messages.h"
+#include "editor_font.h"
+
+int main(int argc, char** argv) {
+    using namespace zentil;
+    releaseAllPages();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zentil Editor"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Zentil Editor"));
+    installEditorFont(app);
+    try {
+        TMainWin mainWin;
+        TNewWin newWin(&mainWin);
+        TAniWin aniWin(&mainWin);
+        TTileWin tileWin(&mainWin);
+        TConfigWin configWin(&mainWin);
+        TColorKeyWin colorKeyWin(&mainWin);
+        TChgColorWin chgColorWin(&mainWin);
+        TPaletteWin paletteWin(&mainWin);
+        mainWin.setDialogs({&newWin, &aniWin, &tileWin, &configWin, &colorKeyWin, &chgColorWin,
+                            &paletteWin});
+        QtMessageSink sink(&mainWin);
+        ScopedMessageSink messages(sink);
+        setCanvasView(&mainWin);
+        mainWin.show();
+        const int code = app.exec();
+        setCanvasView(nullptr);
+        return code;
+    } catch (const std::exception& e) {
+        QMessageBox::critical(nullptr, QStringLiteral("Zentil Editor"), QString::fromUtf8(e.what()));
+    } catch (...) {
+        QMessageBox::critical(nullptr, QStringLiteral("Zentil Editor"),
+                              QStringLiteral("Unknown error"));
+    }
+    return 1;
+}

@@ -1,0 +1,27 @@
+#include "qt_message_sink.h"
+
+#include <QMessageBox>
+
+namespace zentil {
+namespace {
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+void QtMessageSink::message(std::string_view caption, std::string_view text) {
+    QMessageBox box(QMessageBox::NoIcon, fromUtf8(caption), fromUtf8(text), QMessageBox::Ok,
+                    parent_);
+    box.exec();
+}
+
+bool QtMessageSink::ask(std::string_view caption, std::string_view text) {
+    QMessageBox box(QMessageBox::Question, fromUtf8(caption), fromUtf8(text),
+                    QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+}  // namespace zentil

@@ -1,0 +1,20 @@
+// Messages and questions of the core shown in message boxes.
+#pragma once
+
+#include <QWidget>
+
+#include "system/messages.h"
+
+namespace zentil {
+
+class QtMessageSink final : public MessageSink {
+public:
+    explicit QtMessageSink(QWidget* parent = nullptr) : parent_(parent) {}
+    void message(std::string_view caption, std::string_view text) override;
+    bool ask(std::string_view caption, std::string_view text) override;
+
+private:
+    QWidget* parent_;
+};
+
+}  // namespace zentil
