@@ -16,7 +16,9 @@ void TDialogBase::open() {
     activateWindow();
 }
 
-void TDialogBase::fixClientSize() { setFixedSize(size()); }
+void TDialogBase::fixClientSize() {
+    setFixedSize(size());
+}
 
 void TDialogBase::placeWindow() {
     if (!mainWindow_) return;

@@ -9,7 +9,7 @@ namespace zentil {
 
 class TDialogBase : public QDialog {
     Q_OBJECT
-public:
+  public:
     // `mainWindow` is not the parent: a parent would be disabled together
     // with its dialog.
     explicit TDialogBase(QWidget* mainWindow);
@@ -18,7 +18,7 @@ public:
     // Opens the dialog as the toolbar does: main window disabled, dialog shown.
     void open();
 
-protected:
+  protected:
     // Fixes the window to the size its form was designed with.
     void fixClientSize();
     // Where the dialog goes when shown; by default centred over the main window.
@@ -26,7 +26,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
-private:
+  private:
     QWidget* mainWindow_;
 };
 

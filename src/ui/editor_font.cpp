@@ -7,9 +7,9 @@ namespace zentil {
 
 void installEditorFont(QApplication& app) {
     const QString family = QStringLiteral("굴림");
-    QFont::insertSubstitutions(family, {QStringLiteral("Gulim"), QStringLiteral("NanumGothic"),
-                                        QStringLiteral("NanumBarunGothic"),
-                                        QStringLiteral("Noto Sans CJK KR")});
+    QFont::insertSubstitutions(
+        family, {QStringLiteral("Gulim"), QStringLiteral("NanumGothic"),
+                 QStringLiteral("NanumBarunGothic"), QStringLiteral("Noto Sans CJK KR")});
     QFont font(family);
     font.setPixelSize(13);
     app.setFont(font);

@@ -9,6 +9,8 @@ TAniWin::TAniWin(QWidget* mainWindow) : TDialogBase(mainWindow), ui_(new Ui::TAn
     fixClientSize();
 }
 
-TAniWin::~TAniWin() { delete ui_; }
+TAniWin::~TAniWin() {
+    delete ui_;
+}
 
 }  // namespace zentil

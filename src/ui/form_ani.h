@@ -11,11 +11,11 @@ namespace zentil {
 
 class TAniWin : public TDialogBase {
     Q_OBJECT
-public:
+  public:
     explicit TAniWin(QWidget* mainWindow);
     ~TAniWin() override;
 
-private:
+  private:
     Ui::TAniWin* ui_;
 };
 

@@ -4,11 +4,14 @@
 
 namespace zentil {
 
-TChgColorWin::TChgColorWin(QWidget* mainWindow) : TDialogBase(mainWindow), ui_(new Ui::TChgColorWin) {
+TChgColorWin::TChgColorWin(QWidget* mainWindow)
+    : TDialogBase(mainWindow), ui_(new Ui::TChgColorWin) {
     ui_->setupUi(this);
     fixClientSize();
 }
 
-TChgColorWin::~TChgColorWin() { delete ui_; }
+TChgColorWin::~TChgColorWin() {
+    delete ui_;
+}
 
 }  // namespace zentil

@@ -11,11 +11,11 @@ namespace zentil {
 
 class TChgColorWin : public TDialogBase {
     Q_OBJECT
-public:
+  public:
     explicit TChgColorWin(QWidget* mainWindow);
     ~TChgColorWin() override;
 
-private:
+  private:
     Ui::TChgColorWin* ui_;
 };
 

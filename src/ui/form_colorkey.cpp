@@ -4,11 +4,14 @@
 
 namespace zentil {
 
-TColorKeyWin::TColorKeyWin(QWidget* mainWindow) : TDialogBase(mainWindow), ui_(new Ui::TColorKeyWin) {
+TColorKeyWin::TColorKeyWin(QWidget* mainWindow)
+    : TDialogBase(mainWindow), ui_(new Ui::TColorKeyWin) {
     ui_->setupUi(this);
     fixClientSize();
 }
 
-TColorKeyWin::~TColorKeyWin() { delete ui_; }
+TColorKeyWin::~TColorKeyWin() {
+    delete ui_;
+}
 
 }  // namespace zentil

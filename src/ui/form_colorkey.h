@@ -11,11 +11,11 @@ namespace zentil {
 
 class TColorKeyWin : public TDialogBase {
     Q_OBJECT
-public:
+  public:
     explicit TColorKeyWin(QWidget* mainWindow);
     ~TColorKeyWin() override;
 
-private:
+  private:
     Ui::TColorKeyWin* ui_;
 };
 

@@ -9,6 +9,8 @@ TConfigWin::TConfigWin(QWidget* mainWindow) : TDialogBase(mainWindow), ui_(new U
     fixClientSize();
 }
 
-TConfigWin::~TConfigWin() { delete ui_; }
+TConfigWin::~TConfigWin() {
+    delete ui_;
+}
 
 }  // namespace zentil

@@ -11,11 +11,11 @@ namespace zentil {
 
 class TConfigWin : public TDialogBase {
     Q_OBJECT
-public:
+  public:
     explicit TConfigWin(QWidget* mainWindow);
     ~TConfigWin() override;
 
-private:
+  private:
     Ui::TConfigWin* ui_;
 };
 

@@ -11,13 +11,13 @@
 
 #include "edit/pixel_info.h"
 #include "edit/store_page.h"
+#include "form_ani.h"
 #include "form_chgcolor.h"
 #include "form_colorkey.h"
 #include "form_config.h"
 #include "form_new.h"
 #include "form_palette.h"
 #include "form_tile.h"
-#include "form_ani.h"
 #include "formats/palette_file.h"
 #include "image/page_table.h"
 #include "render/drawing.h"
@@ -36,7 +36,9 @@ const QColor kListActive(0xF4, 0xDA, 0xF5);
 
 constexpr int kMinWidth = 800, kMinHeight = 600;
 
-void setPanel(QLabel* label, const std::string& text) { label->setText(QString::fromStdString(text)); }
+void setPanel(QLabel* label, const std::string& text) {
+    label->setText(QString::fromStdString(text));
+}
 
 }  // namespace
 
@@ -60,7 +62,9 @@ TMainWin::TMainWin(QWidget* parent) : QWidget(parent), ui_(new Ui::TMainWin) {
     connectButtons();
 }
 
-TMainWin::~TMainWin() { delete ui_; }
+TMainWin::~TMainWin() {
+    delete ui_;
+}
 
 void TMainWin::connectButtons() {
     connect(ui_->Lb_Spr, &PageList::activated, this, &TMainWin::Lb_SprClick);
@@ -241,8 +245,7 @@ void TMainWin::redrawCurrentPage() {
 
 // ---- the lists -------------------------------------------------------------
 
-void TMainWin::showListEntry(PageList& list, PageList& other, int firstSlot,
-                             std::uint8_t which) {
+void TMainWin::showListEntry(PageList& list, PageList& other, int firstSlot, std::uint8_t which) {
     if (list.count() == 0) {
         if (other.count() > 0) {
             which == kListSprite ? Lb_TgaClick() : Lb_SprClick();
@@ -275,7 +278,9 @@ void TMainWin::Lb_SprClick() {
     showListEntry(*ui_->Lb_Spr, *ui_->Lb_Tga, kSpriteFirstSlot, kListSprite);
 }
 
-void TMainWin::Lb_TgaClick() { showListEntry(*ui_->Lb_Tga, *ui_->Lb_Spr, kTgaFirstSlot, kListTga); }
+void TMainWin::Lb_TgaClick() {
+    showListEntry(*ui_->Lb_Tga, *ui_->Lb_Spr, kTgaFirstSlot, kListTga);
+}
 
 void TMainWin::Cb_CrossIndexChange() {
     if (ActiveList == kListSprite)
@@ -305,10 +310,10 @@ void TMainWin::showPixelInfo(int x, int y) {
          ui_->Panel_ColorKeyB);
 }
 
-bool TMainWin::newStorePage(int cols, int rows, int tileWidth, int tileHeight,
-                            const QString& name, int mode) {
-    const int slot = zentil::newStorePage(cols, rows, tileWidth, tileHeight,
-                                          name.toStdString(), mode);
+bool TMainWin::newStorePage(int cols, int rows, int tileWidth, int tileHeight, const QString& name,
+                            int mode) {
+    const int slot =
+        zentil::newStorePage(cols, rows, tileWidth, tileHeight, name.toStdString(), mode);
     if (slot == kNoPage) return false;
     ui_->Lb_Spr->addItem(QString::fromStdString(std::string(pageName(pageAt(slot)))));
     ui_->Lb_Spr->setCurrentEntry(slot - kSpriteFirstSlot);
@@ -351,6 +356,8 @@ void TMainWin::Btn_ShowPaletteClick() {
     if (dialogs_.paletteWin) dialogs_.paletteWin->open();
 }
 
-void TMainWin::Btn_DevHomeClick() { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomePageUrl))); }
+void TMainWin::Btn_DevHomeClick() {
+    QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomePageUrl)));
+}
 
 }  // namespace zentil

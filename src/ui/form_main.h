@@ -51,7 +51,7 @@ struct Dialogs {
 
 class TMainWin : public QWidget, public CanvasView {
     Q_OBJECT
-public:
+  public:
     explicit TMainWin(QWidget* parent = nullptr);
     ~TMainWin() override;
 
@@ -102,16 +102,16 @@ public:
     void loadConfig();
     bool saveConfig();
 
-signals:
+  signals:
     // Tests and the file commands wait for this.
     void pageShown();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void FormShow();
     void FormResize();
     void showListEntry(PageList& list, PageList& other, int firstSlot, std::uint8_t which);

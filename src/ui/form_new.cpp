@@ -9,6 +9,8 @@ TNewWin::TNewWin(QWidget* mainWindow) : TDialogBase(mainWindow), ui_(new Ui::TNe
     fixClientSize();
 }
 
-TNewWin::~TNewWin() { delete ui_; }
+TNewWin::~TNewWin() {
+    delete ui_;
+}
 
 }  // namespace zentil

@@ -11,11 +11,11 @@ namespace zentil {
 
 class TNewWin : public TDialogBase {
     Q_OBJECT
-public:
+  public:
     explicit TNewWin(QWidget* mainWindow);
     ~TNewWin() override;
 
-private:
+  private:
     Ui::TNewWin* ui_;
 };
 

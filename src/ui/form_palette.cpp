@@ -9,6 +9,8 @@ TPaletteWin::TPaletteWin(QWidget* mainWindow) : TDialogBase(mainWindow), ui_(new
     fixClientSize();
 }
 
-TPaletteWin::~TPaletteWin() { delete ui_; }
+TPaletteWin::~TPaletteWin() {
+    delete ui_;
+}
 
 }  // namespace zentil

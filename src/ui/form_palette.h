@@ -11,11 +11,11 @@ namespace zentil {
 
 class TPaletteWin : public TDialogBase {
     Q_OBJECT
-public:
+  public:
     explicit TPaletteWin(QWidget* mainWindow);
     ~TPaletteWin() override;
 
-private:
+  private:
     Ui::TPaletteWin* ui_;
 };
 

@@ -9,6 +9,8 @@ TTileWin::TTileWin(QWidget* mainWindow) : TDialogBase(mainWindow), ui_(new Ui::T
     fixClientSize();
 }
 
-TTileWin::~TTileWin() { delete ui_; }
+TTileWin::~TTileWin() {
+    delete ui_;
+}
 
 }  // namespace zentil

@@ -11,11 +11,11 @@ namespace zentil {
 
 class TTileWin : public TDialogBase {
     Q_OBJECT
-public:
+  public:
     explicit TTileWin(QWidget* mainWindow);
     ~TTileWin() override;
 
-private:
+  private:
     Ui::TTileWin* ui_;
 };
 

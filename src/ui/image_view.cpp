@@ -17,8 +17,7 @@ void ImageView::dropPicture() {
 
 void ImageView::fitPictureToSize() {
     if (picture_.size() == size()) return;
-    const QImage::Format format =
-        picture_.isNull() ? QImage::Format_BGR888 : picture_.format();
+    const QImage::Format format = picture_.isNull() ? QImage::Format_BGR888 : picture_.format();
     picture_ = QImage(size(), format);
     picture_.fill(Qt::black);
 }
@@ -29,8 +28,14 @@ void ImageView::paintEvent(QPaintEvent*) {
     painter.drawImage(0, 0, picture_);
 }
 
-void ImageView::mousePressEvent(QMouseEvent* event) { emit mousePressed(event); }
-void ImageView::mouseMoveEvent(QMouseEvent* event) { emit mouseMoved(event); }
-void ImageView::mouseReleaseEvent(QMouseEvent* event) { emit mouseReleased(event); }
+void ImageView::mousePressEvent(QMouseEvent* event) {
+    emit mousePressed(event);
+}
+void ImageView::mouseMoveEvent(QMouseEvent* event) {
+    emit mouseMoved(event);
+}
+void ImageView::mouseReleaseEvent(QMouseEvent* event) {
+    emit mouseReleased(event);
+}
 
 }  // namespace zentil

@@ -9,7 +9,7 @@ namespace zentil {
 
 class ImageView : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit ImageView(QWidget* parent = nullptr);
 
     // The bitmap; its size follows the control's size.
@@ -20,18 +20,18 @@ public:
     // Makes the bitmap as large as the control, keeping its format.
     void fitPictureToSize();
 
-signals:
+  signals:
     void mousePressed(QMouseEvent* event);
     void mouseMoved(QMouseEvent* event);
     void mouseReleased(QMouseEvent* event);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     QImage picture_;
 };
 

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <exception>
 
+#include "editor_font.h"
 #include "form_ani.h"
 #include "form_chgcolor.h"
 #include "form_colorkey.h"
@@ -17,7 +18,6 @@
 #include "qt_message_sink.h"
 #include "system/canvas_events.h"
 #include "system/messages.h"
-#include "editor_font.h"
 
 int main(int argc, char** argv) {
     using namespace zentil;
@@ -35,8 +35,8 @@ int main(int argc, char** argv) {
         TColorKeyWin colorKeyWin(&mainWin);
         TChgColorWin chgColorWin(&mainWin);
         TPaletteWin paletteWin(&mainWin);
-        mainWin.setDialogs({&newWin, &aniWin, &tileWin, &configWin, &colorKeyWin, &chgColorWin,
-                            &paletteWin});
+        mainWin.setDialogs(
+            {&newWin, &aniWin, &tileWin, &configWin, &colorKeyWin, &chgColorWin, &paletteWin});
         QtMessageSink sink(&mainWin);
         ScopedMessageSink messages(sink);
         setCanvasView(&mainWin);
@@ -45,7 +45,8 @@ int main(int argc, char** argv) {
         setCanvasView(nullptr);
         return code;
     } catch (const std::exception& e) {
-        QMessageBox::critical(nullptr, QStringLiteral("Zentil Editor"), QString::fromUtf8(e.what()));
+        QMessageBox::critical(nullptr, QStringLiteral("Zentil Editor"),
+                              QString::fromUtf8(e.what()));
     } catch (...) {
         QMessageBox::critical(nullptr, QStringLiteral("Zentil Editor"),
                               QStringLiteral("Unknown error"));

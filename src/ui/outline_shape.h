@@ -8,14 +8,14 @@ namespace zentil {
 
 class OutlineShape : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit OutlineShape(QWidget* parent = nullptr);
     void setPenColor(const QColor& color);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QColor color_{Qt::red};
 };
 

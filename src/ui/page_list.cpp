@@ -20,11 +20,14 @@ void PageList::selectEntry(int row) {
     if (QListWidgetItem* it = item(row)) it->setSelected(true);
 }
 
-void PageList::deselectAll() { clearSelection(); }
+void PageList::deselectAll() {
+    clearSelection();
+}
 
 QList<int> PageList::selectedRows() const {
     QList<int> rows;
-    for (const QModelIndex& index : selectionModel()->selectedIndexes()) rows.append(index.row());
+    for (const QModelIndex& index : selectionModel()->selectedIndexes())
+        rows.append(index.row());
     std::sort(rows.begin(), rows.end());
     return rows;
 }

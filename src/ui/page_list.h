@@ -9,7 +9,7 @@ namespace zentil {
 
 class PageList : public QListWidget {
     Q_OBJECT
-public:
+  public:
     explicit PageList(QWidget* parent = nullptr);
 
     // Moves the current entry without touching the selection.
@@ -21,10 +21,10 @@ public:
     QList<int> selectedRows() const;
     void setListColor(const QColor& color);
 
-signals:
+  signals:
     void activated();
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 };

@@ -8,12 +8,12 @@
 namespace zentil {
 
 class QtMessageSink final : public MessageSink {
-public:
+  public:
     explicit QtMessageSink(QWidget* parent = nullptr) : parent_(parent) {}
     void message(std::string_view caption, std::string_view text) override;
     bool ask(std::string_view caption, std::string_view text) override;
 
-private:
+  private:
     QWidget* parent_;
 };
 

@@ -1,0 +1,275 @@
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "form_ani.h"
+#include "form_chgcolor.h"
+#include "form_colorkey.h"
+#include "form_config.h"
+#include "form_main.h"
+#include "form_new.h"
+#include "form_palette.h"
+#include "form_tile.h"
+#include "image/page_table.h"
+#include "image/palette.h"
+#include "system/canvas_events.h"
+#include "system/config.h"
+#include "system/config_file.h"
+#include "system/messages.h"
+#include "ui_form_main.h"
+
+using namespace zentil;
+
+namespace {
+
+// Records messages instead of showing boxes.
+class Recorder final : public MessageSink {
+  public:
+    void message(std::string_view caption, std::string_view text) override {
+        messages.append(QString::fromUtf8(caption.data(), caption.size()) + ": " +
+                        QString::fromUtf8(text.data(), text.size()));
+    }
+    bool ask(std::string_view, std::string_view) override { return false; }
+    QStringList messages;
+};
+
+// The program as it starts: main window and the dialogs, in a working folder
+// of its own.
+struct Editor {
+    TMainWin main;
+    TNewWin newWin{&main};
+    TAniWin aniWin{&main};
+    TTileWin tileWin{&main};
+    TConfigWin configWin{&main};
+    TColorKeyWin colorKeyWin{&main};
+    TChgColorWin chgColorWin{&main};
+    TPaletteWin paletteWin{&main};
+    Editor() {
+        main.setDialogs(
+            {&newWin, &aniWin, &tileWin, &configWin, &colorKeyWin, &chgColorWin, &paletteWin});
+        setCanvasView(&main);
+        main.show();
+    }
+    ~Editor() { setCanvasView(nullptr); }
+    Ui::TMainWin& ui() { return main.form(); }
+};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+  private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString previousDir_;
+    Recorder recorder_;
+    MessageSink* previousSink_ = nullptr;
+
+    // A sprite page of cols x rows tiles listed in the sprite list.
+    static void addSprite(Editor& e, int tw, int th, int cols, int rows, const char* name) {
+        QVERIFY(e.main.newStorePage(cols, rows, tw, th, QString::fromUtf8(name), kMode8));
+    }
+    static void addTga(Editor& e, int w, int h, const char* name) {
+        const int slot = firstFreeSlot(Store::Tga);
+        QVERIFY(createSinglePage(pageAt(slot), w, h, kMode8));
+        pageAt(slot).kind = kKindTga;
+        setPageName(pageAt(slot), name);
+        e.ui().Lb_Tga->addItem(QString::fromUtf8(name));
+        e.ui().Lb_Tga->setCurrentEntry(slot - kTgaFirstSlot);
+    }
+
+  private slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        previousDir_ = QDir::currentPath();
+        QDir::setCurrent(dir_->path());
+        releaseAllPages();
+        config() = Config{};
+        defaultPalette() = Palette{};
+        recorder_.messages.clear();
+        previousSink_ = setMessageSink(&recorder_);
+    }
+    void cleanup() {
+        releaseAllPages();
+        setMessageSink(previousSink_);
+        QDir::setCurrent(previousDir_);
+        dir_.reset();
+    }
+
+    void firstStartCentresAndKeepsTheMinimumSize() {
+        Editor e;
+        QCOMPARE(e.main.windowTitle(), QStringLiteral("Zentil Editor 3.21 for GP32"));
+        QCOMPARE(e.main.size(), QSize(800, 600));
+        QCOMPARE(config().showGrid, 1);
+        QCOMPARE(config().gridColor, 0x00FFFFFF);
+        QCOMPARE(QString::fromStdString(std::string(configText(config().palettePath))),
+                 QStringLiteral("New.Pal"));
+        QCOMPARE(e.main.CurrentPage, -1);
+        QCOMPARE(int{e.main.ActiveList}, 0);
+        QVERIFY(e.ui().Cb_CrossIndex->isHidden());
+        QCOMPARE(e.ui().FlatPanel15->y(), 240);
+        QCOMPARE(e.ui().Panel_Info->height(), 264);
+        QCOMPARE(e.ui().Lb_Spr->y(), 82 + 264);
+        e.main.resize(500, 400);
+        QVERIFY(e.main.width() >= 800 && e.main.height() >= 600);
+    }
+
+    void settingsSurviveARestartAndAreWrittenToTheStartFolder() {
+        const QString start = QDir::currentPath();
+        {
+            Editor e;
+            e.main.move(40, 30);
+            e.main.resize(900, 700);
+            config().defaultColorKey8 = 17;
+            // The file dialogs may change the working folder; the file still
+            // goes to the start folder.
+            QTemporaryDir elsewhere;
+            QDir::setCurrent(elsewhere.path());
+            e.main.close();
+            QVERIFY(!QFile::exists(elsewhere.filePath(QStringLiteral("Zentil.Cfg"))));
+            QDir::setCurrent(start);
+        }
+        QCOMPARE(QFileInfo(QDir(start).filePath(QStringLiteral("Zentil.Cfg"))).size(), 4132);
+        config() = Config{};
+        Editor again;
+        QCOMPARE(again.main.size(), QSize(900, 700));
+        QCOMPARE(int{config().defaultColorKey8}, 17);
+        QCOMPARE(QString::fromStdString(std::string(configText(config().startDirectory))), start);
+    }
+
+    void aDamagedSettingsFileGivesTheDefaults() {
+        QFile file(QStringLiteral("Zentil.Cfg"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(100, 'x'));
+        file.close();
+        Editor e;
+        QCOMPARE(e.main.size(), QSize(800, 600));
+        QCOMPARE(config().showGrid, 1);
+        QCOMPARE(QString::fromStdString(std::string(configText(config().openDirectory))),
+                 QStringLiteral("/"));
+    }
+
+    void aWindowStoredOffEveryScreenComesBackToTheCentre() {
+        Config stored{};
+        setConfigDefaults(stored);
+        stored.windowLeft = -50000;
+        stored.windowTop = -50000;
+        stored.windowWidth = 900;
+        stored.windowHeight = 650;
+        QVERIFY(writeConfigFile("Zentil.Cfg", stored));
+        Editor e;
+        QVERIFY(e.main.x() > -1000);
+        QCOMPARE(e.main.size(), QSize(800, 600));
+    }
+
+    void listClicksWithEitherListEmpty() {
+        Editor e;
+        e.main.Lb_SprClick();
+        QCOMPARE(e.main.CurrentPage, -1);
+        QCOMPARE(int{e.main.ActiveList}, 0);
+
+        addTga(e, 20, 10, "PIC");
+        e.main.Lb_SprClick();  // empty sprite list: the TGA list takes over
+        QCOMPARE(e.main.CurrentPage, kTgaFirstSlot);
+        QCOMPARE(int{e.main.ActiveList}, int{kListTga});
+        QCOMPARE(e.ui().Lb_Tga->palette().color(QPalette::Base), QColor(0xF4, 0xDA, 0xF5));
+        QCOMPARE(e.ui().Lb_Spr->palette().color(QPalette::Base), QColor(0xD7, 0xD8, 0xD9));
+
+        addSprite(e, 8, 8, 2, 1, "SPR");
+        QCOMPARE(e.main.CurrentPage, 0);
+        QCOMPARE(int{e.main.ActiveList}, int{kListSprite});
+        QCOMPARE(e.ui().Lb_Spr->palette().color(QPalette::Base), QColor(0xF4, 0xDA, 0xF5));
+        QCOMPARE(e.ui().Lb_Tga->palette().color(QPalette::Base), QColor(0xD7, 0xD8, 0xD9));
+        QCOMPARE(e.ui().Edit_Col->value(), 2);
+    }
+
+    void theCurrentEntryIsKeptApartFromTheSelection() {
+        Editor e;
+        addSprite(e, 4, 4, 1, 1, "A");
+        addSprite(e, 4, 4, 1, 1, "");
+        addSprite(e, 4, 4, 1, 1, "C");
+        QCOMPARE(e.ui().Lb_Spr->item(1)->text(), QStringLiteral("NoName1"));
+        e.ui().Lb_Spr->selectEntry(0);
+        e.ui().Lb_Spr->setCurrentEntry(2);
+        QCOMPARE(e.ui().Lb_Spr->selectedRows(), QList<int>{0});
+        e.main.Lb_SprClick();
+        QCOMPARE(e.main.CurrentPage, 2);
+        QCOMPARE(e.ui().Lb_Spr->selectedRows(), QList<int>{0});
+    }
+
+    void thePagePanelFollowsTheStrideAndIsCentred() {
+        Editor e;
+        addSprite(e, 5, 6, 1, 1, "NARROW");  // stride 8
+        QCOMPARE(e.ui().Panel_Page->width(), 10);
+        QCOMPARE(e.ui().Image_Page->width(), 8);
+        QCOMPARE(e.ui().Panel_Page->height(), 8);
+        QCOMPARE(e.ui().Panel_Page->x(), (e.ui().Sb_Page->width() - 10) / 2);
+        QVERIFY(e.ui().Label_PageCaption->isHidden());
+        addSprite(e, 64, 64, 32, 32, "HUGE");
+        QCOMPARE(e.ui().Panel_Page->pos(), QPoint(0, 0));
+        // The canvas shows the page's pixels with the grid over them.
+        const QImage& picture = e.ui().Image_Page->picture();
+        QCOMPARE(picture.size(), QSize(2048, 2048));
+        QCOMPARE(picture.pixelColor(64, 5), QColor(Qt::white));
+        QCOMPARE(picture.pixelColor(5, 5), QColor(Qt::black));
+    }
+
+    void dialogButtonsOpenOnlyUnderTheirConditions() {
+        Editor e;
+        e.main.Btn_ShowAniClick();
+        e.main.Btn_ShowPageClick();
+        e.main.Btn_ConfigClick();
+        e.main.Btn_ColorKeyClick();
+        e.main.Btn_ChgColorClick();
+        QVERIFY(!e.aniWin.isVisible() && !e.tileWin.isVisible() && !e.configWin.isVisible() &&
+                !e.colorKeyWin.isVisible() && !e.chgColorWin.isVisible());
+        QVERIFY(e.main.isEnabled());
+
+        e.main.Btn_ShowPaletteClick();
+        QVERIFY(e.paletteWin.isVisible());
+        QVERIFY(!e.main.isEnabled());
+        e.paletteWin.close();  // however the dialog is hidden, the main window comes back
+        QVERIFY(e.main.isEnabled());
+
+        addTga(e, 8, 8, "PIC");
+        e.main.Lb_TgaClick();
+        e.main.Btn_ChgColorClick();  // sprite pages only
+        QVERIFY(!e.chgColorWin.isVisible());
+        e.main.Btn_ConfigClick();
+        QVERIFY(e.configWin.isVisible());
+        // Centred over the main window.
+        const QRect main = e.main.frameGeometry(), own = e.configWin.frameGeometry();
+        QCOMPARE(own.left(), main.left() + (main.width() - own.width()) / 2);
+        e.configWin.hide();
+        QVERIFY(e.main.isEnabled());
+    }
+
+    void statusPanelsDescribeThePixel() {
+        Editor e;
+        addSprite(e, 16, 16, 4, 2, "TILES");
+        e.main.showPixelInfo(37, 5);
+        QCOMPARE(e.ui().Panel_TileXY->text(), QStringLiteral("5, 5"));
+        QCOMPARE(e.ui().Panel_TileNum->text(), QStringLiteral("2"));
+        QCOMPARE(e.ui().Panel_TileSize->text(), QStringLiteral("16 X 16"));
+        e.main.showPixelInfo(3, 20);
+        QCOMPARE(e.ui().Panel_TileNum->text(), QStringLiteral("4"));
+        releaseAllPages();
+        e.ui().Lb_Spr->clear();
+        e.main.Lb_SprClick();
+        e.main.showPixelInfo(0, 0);
+        QCOMPARE(e.ui().Panel_TileXY->text(), QStringLiteral("0"));
+        QCOMPARE(e.ui().Panel_TileSize->text(), QStringLiteral("16 X 16"));  // kept
+    }
+
+    void aFailedNewPageAddsNothing() {
+        Editor e;
+        QVERIFY(!e.main.newStorePage(65536, 65536, 1, 1, QString(), kMode8));
+        QCOMPARE(e.ui().Lb_Spr->count(), 0);
+        QCOMPARE(recorder_.messages.size(), 1);
+        QCOMPARE(recorder_.messages[0], QStringLiteral("오류: 이미지를 생성할 수 없습니다."));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
