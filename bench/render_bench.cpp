@@ -1,0 +1,99 @@
+// Page rendering speed on 2048 x 2048 pages: 8-bit pages beside Qt's own
+// conversion of an indexed image with the same pixels and colours, 16-bit and
+// 24-bit pages beside a memcpy of the same image bytes, in the same run.
+#include <QImage>
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <memory>
+#include <random>
+
+#include "image/page.h"
+#include "render/page_render.h"
+
+namespace {
+
+using namespace zentil;
+
+constexpr int kSide = 2048;
+
+std::unique_ptr<Page> makePage(int mode) {
+    auto page = std::make_unique<Page>();
+    if (!createSinglePage(*page, kSide, kSide, mode)) return nullptr;
+    std::mt19937 rng(7);
+    Palette palette{};
+    for (auto& b : palette)
+        b = static_cast<std::uint8_t>(rng());
+    setPagePalette(*page, palette);
+    for (int y = 0; y < kSide; ++y)
+        for (int x = 0; x < kSide; ++x)
+            putPixel(*page, x, y, rng() & (mode == kMode16 ? 0x7FFF : 0xFFFFFF));
+    return page;
+}
+
+void renderCase(benchmark::State& state, int mode) {
+    auto page = makePage(mode);
+    if (!page) {
+        state.SkipWithError("page could not be created");
+        return;
+    }
+    QImage image(kSide, kSide, renderFormatFor(mode));
+    for (auto _ : state) {
+        renderPage(image, *page, 0, 0, kSide, kSide);
+        benchmark::DoNotOptimize(image.constBits());
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * std::int64_t{kSide} * kSide);
+    state.SetBytesProcessed(state.iterations() * image.sizeInBytes());
+}
+
+// The same 8-bit pixels and palette as an indexed QImage, converted by Qt.
+void qtIndexedToRgb888(benchmark::State& state) {
+    auto page = makePage(kMode8);
+    if (!page) {
+        state.SkipWithError("page could not be created");
+        return;
+    }
+    QImage indexed(kSide, kSide, QImage::Format_Indexed8);
+    QList<QRgb> colors(kPaletteEntries);
+    for (int i = 0; i < kPaletteEntries; ++i)
+        colors[i] = qRgb(page->palette[i * 3], page->palette[i * 3 + 1], page->palette[i * 3 + 2]);
+    indexed.setColorTable(colors);
+    for (int y = 0; y < kSide; ++y)
+        std::memcpy(indexed.scanLine(y), &page->pixels8[std::size_t{kSide} * y], kSide);
+    for (auto _ : state) {
+        QImage converted = indexed.convertToFormat(QImage::Format_RGB888);
+        benchmark::DoNotOptimize(converted.constBits());
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * std::int64_t{kSide} * kSide);
+    state.SetBytesProcessed(state.iterations() * std::int64_t{kSide} * kSide * 3);
+}
+
+// memcpy of an image's worth of rows (bytes per pixel in range(0)).
+void memcpyReference(benchmark::State& state) {
+    const std::size_t bytes = std::size_t{kSide} * kSide * static_cast<std::size_t>(state.range(0));
+    std::unique_ptr<std::uint8_t[]> from(new std::uint8_t[bytes]);
+    std::unique_ptr<std::uint8_t[]> to(new std::uint8_t[bytes]);
+    std::memset(from.get(), 1, bytes);
+    std::memset(to.get(), 2, bytes);
+    for (auto _ : state) {
+        std::memcpy(to.get(), from.get(), bytes);
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * std::int64_t{kSide} * kSide);
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes));
+}
+
+BENCHMARK_CAPTURE(renderCase, page8, kMode8)->Unit(benchmark::kMillisecond);
+BENCHMARK(qtIndexedToRgb888)->Name("qt_convert/indexed8_to_rgb888")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(renderCase, page16, kMode16)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(renderCase, page24, kMode24)->Unit(benchmark::kMillisecond);
+BENCHMARK(memcpyReference)
+    ->Name("memcpy/render_bytes_per_pixel")
+    ->Arg(2)
+    ->Arg(3)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
