@@ -36,7 +36,13 @@ inline constexpr const char* kGpfDamaged = "GPF 파일이 손상되었습니다.
 inline constexpr const char* kGpfOnly8Bit = "8비트 이미지만 GPF 파일로 저장할 수 있습니다.";
 inline constexpr const char* kGpfTileTooLarge = "타일이 너무 커서 GPF 파일로 저장할 수 없습니다.";
 inline constexpr const char* kGpfCannotSave = "GPF 파일을 저장할 수 없습니다.";
+
+// Palette files.
 inline constexpr const char* kNoPaletteToSave = "저장할 팔레트가 없는 이미지 포맷입니다.";
 inline constexpr const char* kCannotSavePalette = "팔레트 파일을 저장할 수 없습니다.";
+inline constexpr const char* kCannotReadPalette = "팔레트 파일을 읽을 수 없습니다.";
+
+// The file commands.
+inline constexpr const char* kCannotSaveFile = "파일을 저장할 수 없습니다.";
 
 }  // namespace zentil::texts

@@ -11,6 +11,7 @@
 
 #include "edit/pixel_info.h"
 #include "edit/store_page.h"
+#include "file_dialogs.h"
 #include "form_ani.h"
 #include "form_chgcolor.h"
 #include "form_colorkey.h"
@@ -59,6 +60,7 @@ TMainWin::TMainWin(QWidget* parent) : QWidget(parent), ui_(new Ui::TMainWin) {
     connect(&Timer_FileOpen, &QTimer::timeout, this, [this] { Timer_FileOpen.stop(); });
     Timer_Scroll.setInterval(200);
     Timer_Scroll.start();
+    setAcceptDrops(true);
     connectButtons();
 }
 
@@ -79,6 +81,10 @@ void TMainWin::connectButtons() {
     connect(ui_->Btn_ChgColor, &QToolButton::clicked, this, &TMainWin::Btn_ChgColorClick);
     connect(ui_->Btn_ShowPalette, &QToolButton::clicked, this, &TMainWin::Btn_ShowPaletteClick);
     connect(ui_->Btn_DevHome, &QToolButton::clicked, this, &TMainWin::Btn_DevHomeClick);
+    connect(ui_->Btn_LoadSpr, &QToolButton::clicked, this, &TMainWin::Btn_LoadSprClick);
+    connect(ui_->Btn_SaveSpr, &QToolButton::clicked, this, &TMainWin::Btn_SaveSprClick);
+    connect(ui_->Btn_LoadPal, &QToolButton::clicked, this, &TMainWin::Btn_LoadPalClick);
+    connect(ui_->Btn_SavePal, &QToolButton::clicked, this, &TMainWin::Btn_SavePalClick);
 }
 
 // ---- window events ----------------------------------------------------------

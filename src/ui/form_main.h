@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
+#include <memory>
 
 #include "system/canvas_events.h"
 
@@ -22,6 +23,7 @@ class TColorKeyWin;
 class TChgColorWin;
 class TPaletteWin;
 class PageList;
+class FileDialogs;
 struct Page;
 
 // The address the "개발자 홈" button opens.
@@ -83,6 +85,20 @@ class TMainWin : public QWidget, public CanvasView {
     void Btn_ShowPaletteClick();
     void Btn_DevHomeClick();
 
+    // File commands of the toolbar.
+    void Btn_LoadSprClick();
+    void Btn_SaveSprClick();
+    void Btn_LoadPalClick();
+    void Btn_SavePalClick();
+    // Reads pictures and sprite files into their stores, in name order, as
+    // the load command does with the files chosen in its dialog.
+    void loadFiles(QStringList paths);
+    // The dialogs the file commands use (not owned; nullptr restores the real ones).
+    void setFileDialogs(FileDialogs* dialogs);
+    // False for 100 ms after a file command, so that a double-click that
+    // closed a file dialog does not reach the canvas.
+    bool canvasAcceptsClicks() const { return !Timer_FileOpen.isActive(); }
+
     // Lays out the canvas for `page` and draws it with its grid and areas.
     void showPage(const Page& page, bool clearFirst) override;
     void scrollToOrigin() override;
@@ -110,6 +126,8 @@ class TMainWin : public QWidget, public CanvasView {
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void FormShow();
@@ -119,8 +137,14 @@ class TMainWin : public QWidget, public CanvasView {
     void placeWindowFromConfig(bool loaded);
     void connectButtons();
 
+    FileDialogs& fileDialogs();
+    // The folder to open a file dialog in: `stored` when it exists, else the working folder.
+    static QString dialogFolder(const char* stored);
+
     Ui::TMainWin* ui_;
     Dialogs dialogs_;
+    std::unique_ptr<FileDialogs> qtFileDialogs_;
+    FileDialogs* fileDialogs_ = nullptr;
     bool shownOnce_ = false;
 };
 

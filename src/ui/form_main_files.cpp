@@ -1,0 +1,249 @@
+// The file commands of the main window: loading pictures and sprite files,
+// saving the current page, applying and saving palettes.
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QProgressDialog>
+#include <QUrl>
+
+#include "file_dialogs.h"
+#include "form_main.h"
+#include "formats/gpf_file.h"
+#include "formats/palette_file.h"
+#include "formats/tga_file.h"
+#include "image/page_table.h"
+#include "page_list.h"
+#include "system/config.h"
+#include "system/files.h"
+#include "system/messages.h"
+#include "system/texts.h"
+#include "ui_form_main.h"
+
+namespace zentil {
+namespace {
+
+enum class FileKind { Other, Sprite, Picture };
+
+// The upper-cased file name decides the store; the path itself is opened as
+// chosen, since on this platform the upper-cased path names another file.
+QString upperName(const QString& path) {
+    return QFileInfo(path).fileName().toUpper();
+}
+
+FileKind kindOf(const QString& path) {
+    const QString name = upperName(path);
+    if (name.contains(QStringLiteral(".GPF"))) return FileKind::Sprite;
+    if (name.contains(QStringLiteral(".TGA"))) return FileKind::Picture;
+    return FileKind::Other;
+}
+
+// The list name of a file: its name without folder, cut before the first
+// dot, in capitals.
+QString pageNameOf(const QString& path) {
+    std::string name;
+    fileNameOf(path.toStdString(), name);
+    QString text = QString::fromStdString(name);
+    return text.left(text.indexOf(QLatin1Char('.'))).toUpper();
+}
+
+// The folder of a path with its trailing separator.
+QString folderOf(const QString& path) {
+    const int cut = static_cast<int>(path.lastIndexOf(QLatin1Char('/')));
+    return cut < 0 ? QString() : path.left(cut + 1);
+}
+
+// Keeps a path in a settings field; one too long for it is not kept at all,
+// since a cut path would name another folder.
+void store(char (&field)[kConfigTextSize], const QString& text) {
+    const std::string bytes = text.toStdString();
+    setConfigText(field, bytes.size() < kConfigTextSize ? bytes : std::string());
+}
+
+// Shows progress for long loads: it appears only after half a second.
+class LoadProgress {
+  public:
+    LoadProgress(QWidget* parent, int total) : total_(total) {
+        if (total_ < 2) return;
+        dialog_ = std::make_unique<QProgressDialog>(QStringLiteral("불러오는 중..."),
+                                                    QStringLiteral("취소"), 0, total_, parent);
+        dialog_->setWindowModality(Qt::WindowModal);
+        dialog_->setMinimumDuration(500);
+        dialog_->setAutoClose(true);
+    }
+    // Gives false when the user cancelled.
+    bool step(int done) {
+        if (!dialog_) return true;
+        // The dialog is looked at every few files so that short loads cost nothing.
+        if (done % 16 == 0 || done == total_) dialog_->setValue(done);
+        return !dialog_->wasCanceled();
+    }
+    void finish() {
+        if (dialog_) dialog_->setValue(total_);
+    }
+
+  private:
+    int total_;
+    std::unique_ptr<QProgressDialog> dialog_;
+};
+
+}  // namespace
+
+FileDialogs& TMainWin::fileDialogs() {
+    if (fileDialogs_) return *fileDialogs_;
+    if (!qtFileDialogs_) qtFileDialogs_ = std::make_unique<QtFileDialogs>(this);
+    return *qtFileDialogs_;
+}
+
+void TMainWin::setFileDialogs(FileDialogs* dialogs) {
+    fileDialogs_ = dialogs;
+}
+
+QString TMainWin::dialogFolder(const char* stored) {
+    const QString folder = QString::fromUtf8(stored);
+    return !folder.isEmpty() && QDir(folder).exists() ? folder : QDir::currentPath();
+}
+
+void TMainWin::Btn_LoadSprClick() {
+    FileRequest request;
+    request.title = QStringLiteral("불러오기");
+    request.filters = {QStringLiteral("TGA 파일 (*.TGA)"), QStringLiteral("GPF 파일 (*.GPF)"),
+                       QStringLiteral("모든 포맷 (*.TGA *.GPF)")};
+    request.filterIndex = OpenFilterIndex;
+    request.directory = dialogFolder(config().openDirectory);
+    const std::optional<FileChoice> choice = fileDialogs().openFiles(request);
+    if (!choice) return;
+    loadFiles(choice->paths);
+    OpenFilterIndex = choice->filterIndex;
+}
+
+void TMainWin::loadFiles(QStringList paths) {
+    if (paths.isEmpty()) return;
+    std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(paths.size()));
+    for (const QString& path : paths)
+        names.push_back(path.toStdString());
+    sortNames(names);
+
+    LoadProgress progress(this, static_cast<int>(names.size()));
+    QString last;
+    int done = 0;
+    for (const std::string& name : names) {
+        if (!progress.step(done++)) break;
+        last = QString::fromStdString(name);
+        const FileKind kind = kindOf(last);
+        if (kind == FileKind::Other) continue;
+        PageList& list = kind == FileKind::Sprite ? *ui_->Lb_Spr : *ui_->Lb_Tga;
+        const Store target = kind == FileKind::Sprite ? Store::Sprite : Store::Tga;
+        const int n = list.count();
+        if (n >= storeCapacity(target)) {
+            showMessage(texts::kCaptionError, texts::kStoreFull);
+            break;
+        }
+        Page& page = pageAt(storeFirstSlot(target) + n);
+        const bool read =
+            kind == FileKind::Sprite ? readSpriteFile(name, page) : readTgaFile(name, page);
+        if (!read) continue;
+        setPageName(page, pageNameOf(last).toStdString());
+        list.addItem(QString::fromStdString(std::string(pageName(page))));
+        if (QListWidgetItem* current = list.currentItem()) current->setSelected(false);
+        list.setCurrentEntry(n);
+        list.selectEntry(n);
+    }
+    progress.finish();
+
+    const FileKind shown = kindOf(last);
+    if (shown == FileKind::Picture)
+        Lb_TgaClick();
+    else if (shown == FileKind::Sprite)
+        Lb_SprClick();
+    if (const Page* page = pageOrNull(CurrentPage); page && page->inUse())
+        ui_->Edit_Col->setValue(page->cols);
+    Timer_FileOpen.start();
+    if (!last.isEmpty()) store(config().openDirectory, folderOf(last));
+}
+
+void TMainWin::Btn_SaveSprClick() {
+    const Page* page = pageOrNull(CurrentPage);
+    if (!page || !page->inUse()) return;
+    FileRequest request;
+    request.title = QStringLiteral("저장하기");
+    request.fileName = QString::fromStdString(std::string(zentil::pageName(*page)));
+    request.filters = {QStringLiteral("GPF 파일 (*.GPF)"), QStringLiteral("TGA 파일 (*.TGA)")};
+    request.filterIndex = SaveFilterIndex;
+    request.directory = dialogFolder(config().saveDirectory);
+    const std::optional<FileChoice> choice = fileDialogs().saveFile(request);
+    if (!choice || choice->paths.isEmpty()) return;
+    QString fileName = choice->paths.first();
+    const QString upper = upperName(fileName);
+    if (choice->filterIndex == 1) {
+        if (!upper.contains(QStringLiteral(".GPF"))) fileName += QStringLiteral(".GPF");
+        writeSpriteFile(fileName.toStdString(), *page);
+    } else if (choice->filterIndex == 2) {
+        if (!upper.contains(QStringLiteral(".TGA"))) fileName += QStringLiteral(".TGA");
+        writeTgaFile(fileName.toStdString(), *page);
+    } else {
+        showMessage(texts::kCaptionNotice, texts::kCannotSaveFile);
+    }
+    Timer_FileOpen.start();
+    store(config().saveDirectory, folderOf(fileName));
+    SaveFilterIndex = choice->filterIndex;
+}
+
+void TMainWin::Btn_LoadPalClick() {
+    FileRequest request;
+    request.title = QStringLiteral("팔레트 불러오기");
+    request.filters = {QStringLiteral("팔레트 파일 (*.PAL)")};
+    request.directory = dialogFolder(config().openDirectory);
+    const std::optional<FileChoice> choice = fileDialogs().openFiles(request);
+    if (!choice || choice->paths.isEmpty()) return;
+    const QString path = choice->paths.first();
+    if (!loadPaletteFile(path.toStdString())) {
+        showMessage(texts::kCaptionError, texts::kCannotReadPalette);
+        return;
+    }
+    store(config().palettePath, path);
+    if (ActiveList == kListTga && ui_->Lb_Tga->count() > 0)
+        Lb_TgaClick();
+    else if (ui_->Lb_Spr->count() > 0)
+        Lb_SprClick();
+    Timer_FileOpen.start();
+}
+
+void TMainWin::Btn_SavePalClick() {
+    // Without a page shown there is no palette to take.
+    const Page* page = pageOrNull(CurrentPage);
+    if (!page || !page->inUse()) return;
+    FileRequest request;
+    request.title = QStringLiteral("팔레트 저장하기");
+    request.filters = {QStringLiteral("팔레트 (*.PAL)")};
+    request.directory = dialogFolder(config().saveDirectory);
+    const std::optional<FileChoice> choice = fileDialogs().saveFile(request);
+    if (!choice || choice->paths.isEmpty()) return;
+    QString fileName = choice->paths.first();
+    if (!upperName(fileName).contains(QStringLiteral(".PAL"))) fileName += QStringLiteral(".Pal");
+    if (!savePaletteFile(fileName.toStdString(), *page)) {
+        showMessage(texts::kCaptionError, texts::kCannotSavePalette);
+        return;
+    }
+    loadPaletteFile(fileName.toStdString());
+    store(config().palettePath, fileName);
+    Timer_FileOpen.start();
+}
+
+void TMainWin::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TMainWin::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) paths.append(url.toLocalFile());
+    if (paths.isEmpty()) return;
+    event->acceptProposedAction();
+    loadFiles(paths);
+}
+
+}  // namespace zentil

@@ -1,0 +1,307 @@
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <deque>
+#include <memory>
+
+#include "file_dialogs.h"
+#include "form_main.h"
+#include "formats/gpf_file.h"
+#include "formats/palette_file.h"
+#include "formats/tga_file.h"
+#include "image/page_table.h"
+#include "image/palette.h"
+#include "system/canvas_events.h"
+#include "system/config.h"
+#include "system/messages.h"
+#include "ui_form_main.h"
+
+using namespace zentil;
+
+namespace {
+
+class Recorder final : public MessageSink {
+  public:
+    void message(std::string_view caption, std::string_view text) override {
+        messages.append(QString::fromUtf8(caption.data(), caption.size()) + ": " +
+                        QString::fromUtf8(text.data(), text.size()));
+    }
+    bool ask(std::string_view, std::string_view) override {
+        ++questions;
+        return answer;
+    }
+    QStringList messages;
+    int questions = 0;
+    bool answer = true;
+};
+
+// Answers the file dialogs from a script and remembers what they were asked.
+class ScriptedDialogs final : public FileDialogs {
+  public:
+    std::optional<FileChoice> openFiles(const FileRequest& request) override {
+        return next(request);
+    }
+    std::optional<FileChoice> saveFile(const FileRequest& request) override {
+        return next(request);
+    }
+    // A choice without paths stands for a cancel.
+    std::deque<FileChoice> answers;
+    QList<FileRequest> asked;
+
+  private:
+    std::optional<FileChoice> next(const FileRequest& request) {
+        asked.append(request);
+        if (answers.empty()) return std::nullopt;
+        const FileChoice answer = answers.front();
+        answers.pop_front();
+        if (answer.paths.isEmpty()) return std::nullopt;
+        return answer;
+    }
+};
+
+void writeFile(const QString& path, const std::vector<std::uint8_t>& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+}
+
+// A one-tile picture whose pixels are all `value`.
+void writePicture(const QString& path, int w, int h, std::uint8_t value) {
+    Page page;
+    QVERIFY(createSinglePage(page, w, h, kMode8));
+    setColorKey(page, value);
+    clearPage(page);
+    writeFile(path, encodeTga(page));
+}
+
+// A sheet of cols x rows tiles of 32 x 32 with one opaque pixel.
+void writeSprites(const QString& path, int cols, int rows, std::uint8_t value) {
+    Page page;
+    QVERIFY(createPage(page, 32, cols, 32, rows, kMode8));
+    setColorKey(page, 0);
+    putPixel(page, 3, 3, value);
+    std::vector<std::uint8_t> bytes;
+    QVERIFY(encodeSpriteFile(page, bytes));
+    writeFile(path, bytes);
+}
+
+FileChoice chose(QStringList paths, int filterIndex) {
+    return FileChoice{std::move(paths), filterIndex};
+}
+
+}  // namespace
+
+class FileCommandsTest : public QObject {
+    Q_OBJECT
+  private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<TMainWin> main_;
+    ScriptedDialogs dialogs_;
+    Recorder recorder_;
+    MessageSink* previousSink_ = nullptr;
+
+    QString path(const QString& name) const { return dir_->filePath(name); }
+    Ui::TMainWin& ui() { return main_->form(); }
+    QStringList names(PageList* list) {
+        QStringList out;
+        for (int i = 0; i < list->count(); ++i)
+            out.append(list->item(i)->text());
+        return out;
+    }
+
+  private slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QDir::setCurrent(dir_->path());
+        releaseAllPages();
+        config() = Config{};
+        defaultPalette() = Palette{};
+        recorder_ = Recorder{};
+        previousSink_ = setMessageSink(&recorder_);
+        dialogs_.answers.clear();
+        dialogs_.asked.clear();
+        main_ = std::make_unique<TMainWin>();
+        main_->setFileDialogs(&dialogs_);
+        setCanvasView(main_.get());
+        main_->show();
+    }
+    void cleanup() {
+        setCanvasView(nullptr);
+        main_.reset();
+        releaseAllPages();
+        setMessageSink(previousSink_);
+        dir_.reset();
+    }
+
+    void filesAreReadInNameOrderIntoTheirStores() {
+        writePicture(path("b.tga"), 4, 4, 2);
+        writeSprites(path("A.GPF"), 2, 1, 9);
+        writePicture(path("a.tga"), 6, 4, 1);
+        dialogs_.answers.push_back(chose({path("b.tga"), path("A.GPF"), path("a.tga")}, 3));
+        main_->Btn_LoadSprClick();
+        QCOMPARE(names(ui().Lb_Spr), QStringList{"A"});
+        QCOMPARE(names(ui().Lb_Tga), (QStringList{"A", "B"}));
+        QCOMPARE(pageAt(kTgaFirstSlot).width, 6);  // a.tga came before b.tga
+        QCOMPARE(int{main_->ActiveList}, int{kListTga});
+        QCOMPARE(main_->CurrentPage, kTgaFirstSlot + 1);
+        QCOMPARE(ui().Lb_Tga->selectedRows(), QList<int>{1});  // the earlier entry was unmarked
+        QCOMPARE(main_->OpenFilterIndex, 3);
+        QCOMPARE(QString::fromUtf8(config().openDirectory), dir_->path() + "/");
+        // The dialog was asked with the remembered filter and folder.
+        QCOMPARE(dialogs_.asked[0].title, QStringLiteral("불러오기"));
+        QCOMPARE(dialogs_.asked[0].filterIndex, 1);
+
+        // The next dialog starts in the folder of the last file.
+        dialogs_.answers.push_back(FileChoice{});
+        main_->Btn_LoadSprClick();
+        QCOMPARE(dialogs_.asked[1].directory, dir_->path() + "/");
+        QCOMPARE(dialogs_.asked[1].filterIndex, 3);
+        QCOMPARE(main_->OpenFilterIndex, 3);  // a cancel changes nothing
+    }
+
+    void namesFoldersAndCaseFollowThePlatform() {
+        QDir(dir_->path()).mkpath("gpf.GPF.files/Mixed");
+        const QString nested = path("gpf.GPF.files/Mixed/hero.walk.Tga");
+        writePicture(nested, 4, 4, 1);
+        writePicture(path("skip.bmp"), 4, 4, 1);
+        QFile::copy(nested, path("broken.tga"));
+        QFile::resize(path("broken.tga"), 30);
+        main_->loadFiles({nested, path("skip.bmp"), path("broken.tga")});
+        // A folder named like a sprite file does not decide the store; the
+        // mixed-case path is opened as it is; the broken file adds nothing.
+        QCOMPARE(names(ui().Lb_Tga), QStringList{"HERO"});
+        QCOMPARE(ui().Lb_Spr->count(), 0);
+        QCOMPARE(recorder_.messages, QStringList{"오류: 파일을 읽는데 실패했습니다."});
+
+        // Paths far longer than a thousand characters work.
+        QString deep = dir_->path();
+        for (int i = 0; i < 12; ++i)
+            deep += "/" + QString(100, QChar('d' + i % 3));
+        QVERIFY(QDir().mkpath(deep));
+        writePicture(deep + "/LONG.TGA", 2, 2, 1);
+        main_->loadFiles({deep + "/LONG.TGA"});
+        QCOMPARE(names(ui().Lb_Tga), (QStringList{"HERO", "LONG"}));
+        QCOMPARE(QString::fromUtf8(config().openDirectory), QString());  // too long to keep
+    }
+
+    void aFullStoreStopsTheLoadOnce() {
+        for (int i = 0; i < kTgaSlotCount - 1; ++i) {
+            QVERIFY(createSinglePage(pageAt(kTgaFirstSlot + i), 1, 1, kMode8));
+            ui().Lb_Tga->addItem(QStringLiteral("P"));
+        }
+        for (const char* name : {"x.tga", "y.tga", "z.tga"})
+            writePicture(path(name), 2, 2, 1);
+        main_->loadFiles({path("x.tga"), path("y.tga"), path("z.tga")});
+        QCOMPARE(ui().Lb_Tga->count(), kTgaSlotCount);
+        QCOMPARE(recorder_.messages,
+                 QStringList{"오류: 총 읽어들일 수 있는 파일 수를 초과했습니다."});
+    }
+
+    void savingAppendsExtensionsAndRemembersTheFolder() {
+        QVERIFY(main_->newStoreImage(8, 8, "sprite", kMode8));
+        dialogs_.answers.push_back(chose({path("sprite")}, 1));
+        main_->Btn_SaveSprClick();
+        QVERIFY(QFile::exists(path("sprite.GPF")));
+        QCOMPARE(dialogs_.asked.last().fileName, QStringLiteral("sprite"));
+        QCOMPARE(QString::fromUtf8(config().saveDirectory), dir_->path() + "/");
+        QCOMPARE(main_->SaveFilterIndex, 1);
+
+        dialogs_.answers.push_back(chose({path("copy.gpf")}, 1));
+        main_->Btn_SaveSprClick();
+        QVERIFY(QFile::exists(path("copy.gpf")));
+        QVERIFY(!QFile::exists(path("copy.gpf.GPF")));
+
+        dialogs_.answers.push_back(chose({path("picture")}, 2));
+        main_->Btn_SaveSprClick();
+        QVERIFY(QFile::exists(path("picture.TGA")));
+        QCOMPARE(main_->SaveFilterIndex, 2);
+
+        dialogs_.answers.push_back(chose({path("odd")}, 3));
+        main_->Btn_SaveSprClick();
+        QCOMPARE(recorder_.messages.last(), QStringLiteral("알림: 파일을 저장할 수 없습니다."));
+        QVERIFY(!QFile::exists(path("odd")));
+
+        // A refused overwrite leaves the file as it was.
+        writeFile(path("keep.GPF"), {1, 2, 3});
+        recorder_.answer = false;
+        dialogs_.answers.push_back(chose({path("keep.GPF")}, 1));
+        main_->Btn_SaveSprClick();
+        QCOMPARE(QFileInfo(path("keep.GPF")).size(), 3);
+        QCOMPARE(recorder_.questions, 1);
+    }
+
+    void palettesAreAppliedAndSaved() {
+        main_->Btn_SavePalClick();  // no page: nothing asked
+        QVERIFY(dialogs_.asked.isEmpty());
+
+        Page picture;
+        QVERIFY(createSinglePage(picture, 4, 4, kMode8));
+        Palette colours{};
+        colours[3] = 200;  // entry 1 red
+        setPagePalette(picture, colours);
+        writeFile(path("pic.tga"), encodeTga(picture));
+        main_->loadFiles({path("pic.tga")});
+        QVERIFY(main_->newStoreImage(4, 4, "S", kMode8));
+
+        dialogs_.answers.push_back(chose({path("pal")}, 1));
+        main_->Lb_TgaClick();
+        main_->Btn_SavePalClick();
+        QVERIFY(QFile::exists(path("pal.Pal")));
+        QCOMPARE(QString::fromUtf8(config().palettePath), path("pal.Pal"));
+        QCOMPARE(int{defaultPalette()[3]}, 200);
+        QCOMPARE(int{pageAt(0).palette[3]}, 200);  // sprite pages take it at once
+
+        defaultPalette() = Palette{};
+        dialogs_.answers.push_back(chose({path("pal.Pal")}, 1));
+        main_->Btn_LoadPalClick();
+        QCOMPARE(int{defaultPalette()[3]}, 200);
+
+        writeFile(path("short.pal"), {1, 2, 3});
+        dialogs_.answers.push_back(chose({path("short.pal")}, 1));
+        main_->Btn_LoadPalClick();
+        QCOMPARE(recorder_.messages.last(),
+                 QStringLiteral("오류: 팔레트 파일을 읽을 수 없습니다."));
+        QCOMPARE(QString::fromUtf8(config().palettePath), path("pal.Pal"));
+    }
+
+    void theCanvasIgnoresClicksRightAfterAFileCommand() {
+        writePicture(path("one.tga"), 2, 2, 1);
+        QVERIFY(main_->canvasAcceptsClicks());
+        main_->loadFiles({path("one.tga")});
+        QVERIFY(!main_->canvasAcceptsClicks());
+        QTRY_VERIFY_WITH_TIMEOUT(main_->canvasAcceptsClicks(), 1000);
+    }
+
+    // Not a timed test: it loads many files through the command and prints
+    // the time per file.
+    void manyFilesLoadQuickly() {
+        QStringList gpf, tga;
+        for (int i = 0; i < 2000; ++i) {
+            gpf.append(path(QString("s%1.gpf").arg(i, 4, 10, QChar('0'))));
+            writeSprites(gpf.last(), 2, 2, static_cast<std::uint8_t>(1 + i % 200));
+        }
+        for (int i = 0; i < 500; ++i) {
+            tga.append(path(QString("p%1.tga").arg(i, 3, 10, QChar('0'))));
+            writePicture(tga.last(), 256, 256, static_cast<std::uint8_t>(i % 256));
+        }
+        QElapsedTimer clock;
+        clock.start();
+        main_->loadFiles(gpf);
+        const double gpfMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        clock.restart();
+        main_->loadFiles(tga);
+        const double tgaMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        QCOMPARE(ui().Lb_Spr->count(), 2000);
+        QCOMPARE(ui().Lb_Tga->count(), 500);
+        QCOMPARE(pageAt(1999).tileCount, 4);
+        qInfo(
+            "load: %.3f ms per GPF file (2000 files of 64 x 64), %.3f ms per TGA file (500 of "
+            "256 x 256)",
+            gpfMs / 2000, tgaMs / 500);
+    }
+};
+
+QTEST_MAIN(FileCommandsTest)
+#include "file_commands_test.moc"
