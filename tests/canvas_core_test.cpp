@@ -1,0 +1,209 @@
+#include "blit_reference.h"
+#include "edit/area_layers.h"
+#include "edit/block.h"
+#include "edit/canvas_geometry.h"
+#include "edit/nudge.h"
+#include "test_support.h"
+
+namespace zentil {
+namespace {
+
+using test::CoreTest;
+
+TEST(CanvasGeometry, OutlinesGrowInWholeTilesAndStopAtTheEdges) {
+    EXPECT_EQ(snap(37, 16), 32);
+    EXPECT_EQ(snap(-5, 16), 0);  // truncation toward zero
+    EXPECT_EQ(snap(-20, 16), -16);
+
+    // Anchor tile column 5 of 16-pixel tiles (x 80), image 256 wide.
+    int pos = 80, size = 16;
+    dragTileAxis(pos, size, 80, 50, 16, 256);  // into column 3
+    EXPECT_EQ(pos, 48);
+    EXPECT_EQ(size, 48);                       // columns 3 to 5
+    dragTileAxis(pos, size, 80, 85, 16, 256);  // back into the anchor tile
+    EXPECT_EQ(pos, 80);
+    EXPECT_EQ(size, 16);
+    dragTileAxis(pos, size, 80, 130, 16, 256);  // to column 8
+    EXPECT_EQ(pos, 80);
+    EXPECT_EQ(size, 64);
+
+    // At the right edge the width stays; at the left edge position and width stay.
+    pos = 224, size = 32;
+    dragTileAxis(pos, size, 224, 300, 16, 256);
+    EXPECT_EQ(size, 32);
+    pos = 0, size = 48;
+    dragTileAxis(pos, size, 32, 5, 16, 256);
+    EXPECT_EQ(pos, 0);
+    EXPECT_EQ(size, 48);
+
+    // Far left of the image while the outline's edge is still above 0.
+    pos = 16, size = 16;
+    dragTileAxis(pos, size, 16, -20, 16, 256);
+    EXPECT_EQ(pos, -16);
+    EXPECT_EQ(size, 64);  // the distance to the anchor in whole tiles, and the anchor tile
+
+    // Pixel grain.
+    pos = 10, size = 1;
+    dragPixelAxis(pos, size, 10, 4);
+    EXPECT_EQ(pos, 4);
+    EXPECT_EQ(size, 5);
+    dragPixelAxis(pos, size, 10, 17);
+    EXPECT_EQ(pos, 10);
+    EXPECT_EQ(size, 7);
+}
+
+class BlockTest : public CoreTest {
+  protected:
+    // A 64 x 32 page of 16 x 16 tiles; pixel (x, y) = 1 + x + y (mod 200), key 0.
+    void SetUp() override {
+        CoreTest::SetUp();
+        ASSERT_TRUE(createPage(page, 16, 4, 16, 2, kMode8));
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 64; ++x)
+                putPixel(page, x, y, 1 + (x + y) % 200);
+    }
+    Page page;
+};
+
+TEST_F(BlockTest, LiftingCopiesTheRectangleAndLeavesThePage) {
+    ASSERT_TRUE(liftBlock(page, 16, 16, 32, 16));
+    const Page& block = capturePage();
+    EXPECT_EQ(block.cols, 2);
+    EXPECT_EQ(block.rows, 1);
+    EXPECT_EQ(block.tileWidth, 16);
+    EXPECT_EQ(pixelAt(block, 0, 0), pixelAt(page, 16, 16));
+    EXPECT_EQ(pixelAt(block, 31, 15), pixelAt(page, 47, 31));
+    EXPECT_EQ(captureViewPage().stride, block.stride);
+    EXPECT_EQ(pixelAt(captureViewPage(), 3, 3), 0u);  // key until composed
+
+    // Over the left edge: columns outside the page keep the key.
+    ASSERT_TRUE(liftBlock(page, -16, 0, 32, 16));
+    EXPECT_EQ(pixelAt(capturePage(), 15, 0), 0u);
+    EXPECT_EQ(pixelAt(capturePage(), 16, 0), pixelAt(page, 0, 0));
+}
+
+TEST_F(BlockTest, StampsFollowTheCopyMode) {
+    // A block of one 16 x 16 tile: a 2 x 1 mark of colour 250 on key.
+    ASSERT_TRUE(liftBlock(page, 0, 0, 16, 16));
+    clearPage(capturePage());
+    putPixel(capturePage(), 1, 1, 250);
+    putPixel(capturePage(), 2, 1, 250);
+    Page target;
+    ASSERT_TRUE(createSinglePage(target, 16, 16, kMode8));
+    for (int x = 0; x < 16; ++x)
+        putPixel(target, x, 1, x < 2 ? 0 : 7);  // key under (1, 1)
+
+    struct Case {
+        int mode;
+        std::uint32_t at0, at1, at2;  // row 1, columns 0 to 2, after the stamp
+    };
+    for (const Case c : {Case{0, 0, 250, 250}, Case{1, 0, 250, 250}, Case{2, 0, 250, 7}}) {
+        Page p = test::clonePage(target);
+        ASSERT_TRUE(composeBlockView(p, 0, 0, c.mode));
+        stampBlock(p, 0, 0);
+        EXPECT_EQ(pixelAt(p, 0, 1), c.at0) << c.mode;
+        EXPECT_EQ(pixelAt(p, 1, 1), c.at1) << c.mode;
+        EXPECT_EQ(pixelAt(p, 2, 1), c.at2) << c.mode;
+        EXPECT_EQ(pixelAt(p, 5, 1), c.mode == 0 ? 0u : 7u) << c.mode;  // key written in mode 0
+    }
+    EXPECT_FALSE(composeBlockView(target, 0, 0, 3));
+}
+
+TEST_F(BlockTest, StampsWriteTheBlocksPaddingColumns) {
+    // A 30-pixel-wide block has stride 32: two padding columns follow it.
+    Page wide;
+    ASSERT_TRUE(createPage(wide, 30, 1, 2, 1, kMode8));
+    for (int x = 0; x < 30; ++x)
+        putPixel(wide, x, 0, 9);
+    ASSERT_TRUE(liftBlock(wide, 0, 0, 30, 2));
+    Page target;
+    ASSERT_TRUE(createSinglePage(target, 64, 2, kMode8));
+    for (int x = 0; x < 64; ++x)
+        putPixel(target, x, 0, 5);
+    ASSERT_TRUE(composeBlockView(target, 0, 0, 0));
+    stampBlock(target, 0, 0);
+    EXPECT_EQ(pixelAt(target, 29, 0), 9u);
+    EXPECT_EQ(pixelAt(target, 30, 0), 0u);  // padding: the key in mode 0
+    EXPECT_EQ(pixelAt(target, 31, 0), 0u);
+    EXPECT_EQ(pixelAt(target, 32, 0), 5u);
+    ASSERT_TRUE(composeBlockView(target, 32, 0, 1));
+    stampBlock(target, 32, 0);
+    EXPECT_EQ(pixelAt(target, 62, 0), 5u);  // modes 1 and 2: the page's own pixels
+}
+
+TEST_F(BlockTest, NudgesShiftByOnePixelAndFillWithTheKey) {
+    Page p = test::clonePage(page);
+    ASSERT_TRUE(nudgePage(p, Nudge::Left));
+    for (int x = 0; x < 63; ++x)
+        ASSERT_EQ(pixelAt(p, x, 5), pixelAt(page, x + 1, 5));
+    EXPECT_EQ(pixelAt(p, 63, 5), 0u);
+
+    p = test::clonePage(page);
+    ASSERT_TRUE(nudgePage(p, Nudge::LeftUp));
+    EXPECT_EQ(pixelAt(p, 0, 0), pixelAt(page, 1, 1));
+    EXPECT_EQ(pixelAt(p, 63, 3), 0u);
+    EXPECT_EQ(pixelAt(p, 3, 31), 0u);
+
+    // A 30-wide page (stride 32): right pushes the last column into the
+    // padding and left brings it back.
+    Page narrow;
+    ASSERT_TRUE(createSinglePage(narrow, 30, 2, kMode8));
+    for (int x = 0; x < 30; ++x)
+        putPixel(narrow, x, 0, 1 + x);
+    ASSERT_TRUE(nudgePage(narrow, Nudge::Right));
+    EXPECT_EQ(pixelAt(narrow, 30, 0), 30u);
+    ASSERT_TRUE(nudgePage(narrow, Nudge::Left));
+    EXPECT_EQ(pixelAt(narrow, 29, 0), 30u);
+    EXPECT_EQ(pixelAt(narrow, 0, 0), 1u);  // nothing was lost on the way
+    EXPECT_EQ(pixelAt(narrow, 31, 0), 0u);
+
+    for (Nudge n : {Nudge::Up, Nudge::RightUp, Nudge::RightDown, Nudge::Down, Nudge::LeftDown}) {
+        Page q = test::clonePage(page);
+        ASSERT_TRUE(nudgePage(q, n));
+        const int dx = (n == Nudge::RightUp || n == Nudge::RightDown) ? 1
+                       : n == Nudge::LeftDown                         ? -1
+                                                                      : 0;
+        const int dy = (n == Nudge::Up || n == Nudge::RightUp) ? -1 : 1;
+        EXPECT_EQ(pixelAt(q, 10 + dx, 10 + dy), pixelAt(page, 10, 10)) << static_cast<int>(n);
+    }
+}
+
+TEST_F(BlockTest, AMovedBlockIsAppliedWhereItWasLifted) {
+    ASSERT_TRUE(liftBlock(page, 16, 0, 32, 16));
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(nudgePage(capturePage(), Nudge::Right));
+    Page p = test::clonePage(page);
+    applyBlock(p, 16, 0);
+    for (int x = 16; x < 19; ++x)
+        EXPECT_EQ(pixelAt(p, x, 4), 0u);
+    EXPECT_EQ(pixelAt(p, 19, 4), pixelAt(page, 16, 4));
+    EXPECT_EQ(pixelAt(p, 47, 4), pixelAt(page, 44, 4));
+    EXPECT_EQ(pixelAt(p, 48, 4), pixelAt(page, 48, 4));  // outside the rectangle: unchanged
+    EXPECT_EQ(pixelAt(p, 20, 16), pixelAt(page, 20, 16));
+}
+
+TEST_F(CoreTest, AreaScopesReachTheTileItsRowOrAll) {
+    Page page;
+    ASSERT_TRUE(createPage(page, 8, 8, 8, 2, kMode8));
+    const AreaRect r{1, 2, 5, 6};
+    setAreaEntries(page, 3, kAreaScopeRow, 10, r);
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ((*page.areas[2])[i], (i >= 8 ? r : AreaRect{})) << i;
+    clearAreaEntries(page, 3, kAreaScopeOne, 9);
+    EXPECT_EQ((*page.areas[2])[9], AreaRect{});
+    EXPECT_EQ((*page.areas[2])[10], r);
+    setAreaEntries(page, 1, kAreaScopeAll, 0, r);
+    EXPECT_EQ((*page.areas[0])[15], r);
+    EXPECT_EQ((*page.areas[0])[16], AreaRect{});
+    setAreaEntries(page, 6, kAreaScopeAll, 0, r);  // no such layer: nothing happens
+
+    Page big;
+    ASSERT_TRUE(createPage(big, 1, 100, 1, 20, kMode8));  // 2000 tiles
+    setAreaEntries(big, 2, kAreaScopeAll, 0, r);
+    EXPECT_EQ((*big.areas[1])[999], r);
+    setAreaEntries(big, 5, kAreaScopeRow, 1500, r);  // rows past 999 have no entries
+    EXPECT_EQ((*big.areas[4])[999], AreaRect{});
+}
+
+}  // namespace
+}  // namespace zentil
