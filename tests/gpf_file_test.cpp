@@ -38,7 +38,7 @@ Bytes gpfFile(int cols, int rows, int tw, int th, int count, int key,
     Bytes b;
     test::put32(b, kGpfMagic);
     test::put32(b, one);
-    test::put32(b, tilePixels < 0 ? tw * th : tilePixels);
+    test::put32(b, tilePixels < 0 ? std::int64_t{tw} * th : tilePixels);
     for (int v : {cols, rows, tw, th, count, key}) test::put32(b, v);
     for (const TileRect& r : rects)
         for (int v : {r.x, r.y, r.w, r.h}) test::put16(b, v);

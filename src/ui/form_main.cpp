@@ -62,6 +62,8 @@ TMainWin::TMainWin(QWidget* parent) : QWidget(parent), ui_(new Ui::TMainWin) {
     Timer_Scroll.start();
     setAcceptDrops(true);
     connectButtons();
+    connectCanvas();
+    setCanvasColor(canvasColor_);
 }
 
 TMainWin::~TMainWin() {

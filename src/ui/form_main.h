@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "edit/nudge.h"
 #include "system/canvas_events.h"
 
 namespace Ui {
@@ -93,6 +94,35 @@ class TMainWin : public QWidget, public CanvasView {
     // Reads pictures and sprite files into their stores, in name order, as
     // the load command does with the files chosen in its dialog.
     void loadFiles(QStringList paths);
+    // The canvas, in page pixels (x, y of the pointer over the image, or
+    // relative to the outline or the capture panel for their handlers).
+    void Image_PageMouseDown(Qt::MouseButton button, int x, int y);
+    void Image_PageMouseMove(int x, int y);
+    void Image_PageMouseUp(Qt::MouseButton button, int x, int y);
+    void Shape_BlockMouseMove(int x, int y);
+    void Image_CaptureMouseDown(Qt::MouseButton button, int x, int y);
+    void Image_CaptureMouseMove(int x, int y);
+    void Image_CaptureMouseUp();
+    void Timer_ScrollTimer();
+    // The outline and the capture panel in page pixels.
+    QRect outlineRect() const { return outline_; }
+    QRect captureRect() const;
+
+    // The nudge buttons: the lifted block, or else the current sprite page.
+    void Btn_MoveLeftUpClick() { nudge(Nudge::LeftUp); }
+    void Btn_MoveUpClick() { nudge(Nudge::Up); }
+    void Btn_MoveRightUpClick() { nudge(Nudge::RightUp); }
+    void Btn_MoveRightClick() { nudge(Nudge::Right); }
+    void Btn_MoveRightDownClick() { nudge(Nudge::RightDown); }
+    void Btn_MoveDownClick() { nudge(Nudge::Down); }
+    void Btn_MoveLeftDownClick() { nudge(Nudge::LeftDown); }
+    void Btn_MoveLeftClick() { nudge(Nudge::Left); }
+    // Writes the lifted block back where it was lifted.
+    void Btn_MoveOkClick();
+    // The scroll box's background, a 0x00BBGGRR colour.
+    void setCanvasColor(std::uint32_t bgr);
+    std::uint32_t canvasColor() const { return canvasColor_; }
+
     // The dialogs the file commands use (not owned; nullptr restores the real ones).
     void setFileDialogs(FileDialogs* dialogs);
     // False for 100 ms after a file command, so that a double-click that
@@ -136,6 +166,16 @@ class TMainWin : public QWidget, public CanvasView {
     void dropCanvasPicture();
     void placeWindowFromConfig(bool loaded);
     void connectButtons();
+    void connectCanvas();
+    void nudge(Nudge direction);
+    Page* currentPage() const;
+    bool areaMode() const;
+    void placeOutline(const QRect& outline);
+    void placeCapture(int left, int top);
+    void liftOutline();
+    void setAreaFromOutline();
+    void redrawCapture(bool composed);
+    void stampAtPanel();
 
     FileDialogs& fileDialogs();
     // The folder to open a file dialog in: `stored` when it exists, else the working folder.
@@ -145,6 +185,9 @@ class TMainWin : public QWidget, public CanvasView {
     Dialogs dialogs_;
     std::unique_ptr<FileDialogs> qtFileDialogs_;
     FileDialogs* fileDialogs_ = nullptr;
+    QRect outline_;      // the block outline, in page pixels
+    QPoint capturePos_;  // the capture panel's top-left, in page pixels
+    std::uint32_t canvasColor_ = 0xD77586;
     bool shownOnce_ = false;
 };
 

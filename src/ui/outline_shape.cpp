@@ -5,13 +5,17 @@
 namespace zentil {
 
 OutlineShape::OutlineShape(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
+    setMouseTracking(true);
 }
 
 void OutlineShape::setPenColor(const QColor& color) {
     color_ = color;
     update();
+}
+
+void OutlineShape::mouseMoveEvent(QMouseEvent* event) {
+    emit mouseMoved(event);
 }
 
 void OutlineShape::paintEvent(QPaintEvent*) {

@@ -1,4 +1,5 @@
-// A rectangle outline drawn over the canvas; the pointer passes through it.
+// A rectangle outline drawn over the canvas. It reports pointer moves over
+// itself (a standing outline follows them); presses on it do nothing.
 #pragma once
 
 #include <QColor>
@@ -12,7 +13,11 @@ class OutlineShape : public QWidget {
     explicit OutlineShape(QWidget* parent = nullptr);
     void setPenColor(const QColor& color);
 
+  signals:
+    void mouseMoved(QMouseEvent* event);
+
   protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
   private:
