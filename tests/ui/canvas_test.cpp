@@ -1,0 +1,262 @@
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "form_main.h"
+#include "image/page_table.h"
+#include "image/palette.h"
+#include "system/canvas_events.h"
+#include "system/config.h"
+#include "system/messages.h"
+#include "ui_form_main.h"
+
+using namespace zentil;
+
+namespace {
+
+class Silent final : public MessageSink {
+  public:
+    void message(std::string_view, std::string_view) override {}
+    bool ask(std::string_view, std::string_view) override { return false; }
+};
+
+// Pixel (x, y) of the numbered pages below.
+std::uint32_t numbered(int x, int y) {
+    return 1 + (x * 3 + y * 7) % 250;
+}
+
+}  // namespace
+
+class CanvasTest : public QObject {
+    Q_OBJECT
+  private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<TMainWin> main_;
+    Silent silent_;
+    MessageSink* previousSink_ = nullptr;
+
+    Ui::TMainWin& ui() { return main_->form(); }
+    Page& current() { return pageAt(main_->CurrentPage); }
+
+    // A sprite page of cols x rows tiles of 16 x 16, numbered, key 0; shown.
+    void sprite(int cols, int rows) {
+        QVERIFY(main_->newStorePage(cols, rows, 16, 16, QStringLiteral("S"), kMode8));
+        Page& page = current();
+        for (int y = 0; y < page.height; ++y)
+            for (int x = 0; x < page.width; ++x)
+                putPixel(page, x, y, numbered(x, y));
+        main_->Lb_SprClick();
+    }
+    void pressAndRelease(QPoint at) {
+        QTest::mousePress(ui().Image_Page, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(ui().Image_Page, Qt::LeftButton, {}, at);
+    }
+
+  private slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QDir::setCurrent(dir_->path());
+        releaseAllPages();
+        config() = Config{};
+        defaultPalette() = Palette{};
+        previousSink_ = setMessageSink(&silent_);
+        main_ = std::make_unique<TMainWin>();
+        setCanvasView(main_.get());
+        main_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
+    }
+    void cleanup() {
+        setCanvasView(nullptr);
+        main_.reset();
+        releaseAllPages();
+        setMessageSink(previousSink_);
+        dir_.reset();
+    }
+
+    void aClickOnOneTileLiftsExactlyThatTile() {
+        sprite(8, 4);
+        pressAndRelease(QPoint(37, 21));
+        const Page& block = capturePage();
+        QCOMPARE(block.cols, 1);
+        QCOMPARE(block.rows, 1);
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                QCOMPARE(pixelAt(block, x, y), numbered(32 + x, 16 + y));
+        QVERIFY(ui().Panel_Capture->isVisible());
+        QCOMPARE(main_->captureRect(), QRect(32, 16, 16, 16));
+        QVERIFY(ui().Btn_MoveOk->isEnabled());
+        QCOMPARE(main_->canvasColor(), 0xBBA0EBu);
+        QCOMPARE(main_->blockSelection.state, 2);
+        QVERIFY(!ui().Shape_Block->isVisible());
+        // The page itself is not changed by a lift.
+        QCOMPARE(pixelAt(current(), 40, 20), numbered(40, 20));
+    }
+
+    void aDragUpAndLeftSelectsThroughTheAnchorAndAppliesThere() {
+        sprite(8, 8);
+        main_->Image_PageMouseDown(Qt::LeftButton, 85, 85);  // tile column 5, row 5
+        main_->Image_PageMouseMove(50, 37);                  // tile column 3, row 2
+        QCOMPARE(main_->outlineRect(), QRect(48, 32, 48, 64));
+        QVERIFY(ui().Shape_Block->isVisible());
+        main_->Image_PageMouseUp(Qt::LeftButton, 50, 37);
+        QCOMPARE(capturePage().cols, 3);
+        QCOMPARE(capturePage().rows, 4);
+        QCOMPARE(main_->blockSelection.anchorX, 48);
+        QCOMPARE(main_->blockSelection.anchorY, 32);
+
+        main_->Btn_MoveRightClick();
+        main_->Btn_MoveOkClick();
+        QCOMPARE(pixelAt(current(), 48, 40), 0u);  // the strip left behind: key
+        QCOMPARE(pixelAt(current(), 60, 40), numbered(59, 40));
+        QCOMPARE(pixelAt(current(), 47, 40), numbered(47, 40));  // outside: unchanged
+        QVERIFY(!ui().Panel_Capture->isVisible());
+        QVERIFY(!ui().Btn_MoveOk->isEnabled());
+        QCOMPARE(main_->canvasColor(), 0x000000u);
+        QCOMPARE(ui().Sb_Page->horizontalScrollBar()->value(), 0);
+    }
+
+    void theOutlineStopsAtTheImageEdges() {
+        sprite(4, 2);  // 64 x 32
+        main_->Image_PageMouseDown(Qt::LeftButton, 40, 5);
+        main_->Image_PageMouseMove(60, 20);  // into the last tile column and row
+        QCOMPARE(main_->outlineRect(), QRect(32, 0, 32, 32));
+        main_->Image_PageMouseMove(200, 100);  // once at the edges it grows no more
+        QCOMPARE(main_->outlineRect(), QRect(32, 0, 32, 32));
+
+        // Far left of the image while the edge is above 0: a negative Left.
+        main_->Image_PageMouseDown(Qt::LeftButton, 20, 5);
+        main_->Image_PageMouseMove(-20, 5);
+        QCOMPARE(main_->outlineRect().x(), -16);
+        main_->Image_PageMouseUp(Qt::LeftButton, -20, 5);
+        QCOMPARE(pixelAt(capturePage(), 3, 3), 0u);  // columns left of the page: key
+        QCOMPARE(pixelAt(capturePage(), 16, 3), numbered(0, 3));
+        // The first move over the panel pulls it back to Left 0.
+        main_->Image_CaptureMouseMove(1, 1);
+        QCOMPARE(main_->captureRect().x(), 0);
+    }
+
+    void stampsComposeByTheCopyMode() {
+        sprite(4, 1);  // page A, slot 0
+        Page& source = current();
+        clearPage(source);
+        putPixel(source, 1, 1, 250);  // tile 0: one mark on key
+        pressAndRelease(QPoint(3, 3));
+        sprite(4, 1);  // page B, slot 1, shown; the block floats over it
+        for (int x = 0; x < 64; ++x)
+            putPixel(current(), x, 1, x % 16 < 2 ? 0 : 7);
+
+        struct Case {
+            int mode, tile;
+            std::uint32_t at0, at1, at5;
+        };
+        for (const Case c : {Case{0, 0, 0, 250, 0}, Case{1, 1, 0, 250, 7}, Case{2, 2, 0, 250, 7}}) {
+            ui().Combo_CopyMode->setCurrentIndex(c.mode);
+            main_->Image_CaptureMouseMove(c.tile * 16 - main_->captureRect().x() + 2, 2);
+            QCOMPARE(main_->captureRect().x(), c.tile * 16);
+            main_->Image_CaptureMouseDown(Qt::LeftButton, 2, 2);
+            main_->Image_CaptureMouseUp();
+            const int x0 = c.tile * 16;
+            QCOMPARE(pixelAt(current(), x0 + 0, 1), c.at0);
+            QCOMPARE(pixelAt(current(), x0 + 1, 1), c.at1);
+            QCOMPARE(pixelAt(current(), x0 + 5, 1), c.at5);
+        }
+        // Behind: the block shows only where the page has its key.
+        putPixel(current(), 49, 1, 9);
+        ui().Combo_CopyMode->setCurrentIndex(2);
+        main_->Image_CaptureMouseMove(48 - main_->captureRect().x() + 2, 2);
+        main_->Image_CaptureMouseDown(Qt::LeftButton, 2, 2);
+        QCOMPARE(pixelAt(current(), 49, 1), 9u);
+
+        // A right press puts the block away and keeps the stamps.
+        main_->Image_CaptureMouseDown(Qt::RightButton, 2, 2);
+        QVERIFY(!ui().Panel_Capture->isVisible());
+        QCOMPARE(main_->canvasColor(), 0xC08080u);
+        QCOMPARE(main_->blockSelection.state, 0);
+        QCOMPARE(pixelAt(current(), 1, 1), 250u);
+    }
+
+    void aBlockFromAPictureStampsOnlyIntoSpritePages() {
+        const int slot = kTgaFirstSlot;
+        QVERIFY(createPage(pageAt(slot), 16, 2, 16, 1, kMode8));
+        putPixel(pageAt(slot), 0, 0, 99);
+        pageAt(slot).kind = kKindTga;
+        ui().Lb_Tga->addItem(QStringLiteral("PIC"));
+        main_->Lb_TgaClick();
+        pressAndRelease(QPoint(4, 4));
+        main_->Image_CaptureMouseMove(2, 2);
+        main_->Image_CaptureMouseDown(Qt::LeftButton, 2, 2);
+        QCOMPARE(main_->blockSelection.stamping, 0);
+        QVERIFY(main_->newStoreImage(32, 16, QStringLiteral("S"), kMode8));  // shows the sprite
+        main_->Image_CaptureMouseMove(2, 2);
+        main_->Image_CaptureMouseDown(Qt::LeftButton, 2, 2);
+        QCOMPARE(pixelAt(pageAt(0), 0, 0), 99u);
+    }
+
+    void nudgesMoveThePageOrTheBlock() {
+        sprite(2, 1);  // 32 x 16
+        main_->Btn_MoveLeftClick();
+        QCOMPARE(pixelAt(current(), 0, 3), numbered(1, 3));
+        QCOMPARE(pixelAt(current(), 31, 3), 0u);
+        main_->Btn_MoveLeftUpClick();
+        QCOMPARE(pixelAt(current(), 0, 0), numbered(2, 1));
+        QCOMPARE(pixelAt(current(), 5, 15), 0u);
+
+        // With a block lifted the buttons move the block, and a right press
+        // leaves the page as it was.
+        const std::uint32_t before = pixelAt(current(), 4, 4);
+        pressAndRelease(QPoint(4, 4));
+        main_->Btn_MoveDownClick();
+        QCOMPARE(pixelAt(capturePage(), 4, 5), before);
+        QCOMPARE(pixelAt(current(), 4, 4), before);
+        main_->Image_CaptureMouseDown(Qt::RightButton, 1, 1);
+        QCOMPARE(pixelAt(current(), 4, 4), before);
+
+        // A picture without a lifted block is not nudged.
+        QVERIFY(createSinglePage(pageAt(kTgaFirstSlot), 8, 8, kMode8));
+        putPixel(pageAt(kTgaFirstSlot), 0, 0, 5);
+        ui().Lb_Tga->addItem(QStringLiteral("PIC"));
+        main_->Lb_TgaClick();
+        main_->Btn_MoveRightClick();
+        QCOMPARE(pixelAt(pageAt(kTgaFirstSlot), 0, 0), 5u);
+    }
+
+    void areaRectanglesReachTheChosenScope() {
+        sprite(8, 2);
+        ui().Cb_CrossIndex->setCurrentIndex(1);
+        ui().Cb_ApplyArea->setCurrentIndex(1);               // one row
+        main_->Image_PageMouseDown(Qt::LeftButton, 35, 20);  // tile 10
+        main_->Image_PageMouseMove(40, 26);
+        main_->Image_PageMouseUp(Qt::LeftButton, 40, 26);
+        const AreaLayer& layer = *current().areas[0];
+        for (int i = 0; i < 16; ++i)
+            QCOMPARE(layer[i], (i >= 8 ? AreaRect{3, 4, 8, 10} : AreaRect{}));
+        QCOMPARE(main_->blockSelection.state, 1);
+        QVERIFY(!ui().Shape_Block->isVisible());
+        // A right release clears the same scope.
+        main_->Image_PageMouseUp(Qt::RightButton, 20, 20);
+        QCOMPARE((*current().areas[0])[12], AreaRect{});
+    }
+
+    void pressesRightAfterAFileCommandAreIgnored() {
+        sprite(2, 1);
+        main_->Timer_FileOpen.start();
+        pressAndRelease(QPoint(3, 3));
+        QVERIFY(!ui().Panel_Capture->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(main_->canvasAcceptsClicks(), 1000);
+        pressAndRelease(QPoint(3, 3));
+        QVERIFY(ui().Panel_Capture->isVisible());
+    }
+
+    void withoutAPageTheCanvasDoesNothing() {
+        main_->Image_PageMouseDown(Qt::LeftButton, 3, 3);
+        main_->Image_PageMouseUp(Qt::LeftButton, 3, 3);
+        main_->Timer_ScrollTimer();
+        main_->Btn_MoveLeftClick();
+        QCOMPARE(main_->blockSelection.state, 0);
+        QVERIFY(!ui().Shape_Block->isVisible());
+    }
+};
+
+QTEST_MAIN(CanvasTest)
+#include "canvas_test.moc"
