@@ -1,0 +1,78 @@
+// What the canvas does at one pointer move over a lifted block, and at a
+// stamp, measured with the same core and render calls the window makes.
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+#include <memory>
+#include <random>
+
+#include "edit/block.h"
+#include "image/page.h"
+#include "image/page_table.h"
+#include "render/drawing.h"
+#include "render/page_render.h"
+
+namespace {
+
+using namespace zentil;
+
+constexpr int kSide = 2048, kTile = 32, kBlock = 512;
+constexpr std::uint32_t kGrid = 0x00FFFFFF, kRed = 0x0000FF;
+
+std::unique_ptr<Page> makeSheet() {
+    auto page = std::make_unique<Page>();
+    if (!createPage(*page, kTile, kSide / kTile, kTile, kSide / kTile, kMode8)) return nullptr;
+    std::mt19937 rng(5);
+    Palette palette{};
+    for (auto& b : palette)
+        b = static_cast<std::uint8_t>(rng());
+    setPagePalette(*page, palette);
+    setColorKey(*page, 0);
+    for (int y = 0; y < kSide; ++y)
+        for (int x = 0; x < kSide; ++x)
+            putPixel(*page, x, y, rng() % 4 ? rng() % 256 : 0);
+    return page;
+}
+
+// Copy mode 2: the page's pixels into the view, the block behind them, the
+// view rendered, then the grid and the red frame over it.
+void carryBlock(benchmark::State& state) {
+    auto page = makeSheet();
+    if (!page || !liftBlock(*page, 256, 256, kBlock, kBlock))
+        return state.SkipWithError("pages could not be created");
+    QImage capture(kBlock, kBlock, QImage::Format_BGR888);
+    int step = 0;
+    for (auto _ : state) {
+        const int left = (step++ % 16) * kTile;
+        composeBlockView(*page, left, 512, 2);
+        renderPage(capture, captureViewPage(), 0, 0, kBlock, kBlock);
+        drawTileGrid(capture, kTile, kTile, kGrid);
+        drawRectOutline(capture, 1, 1, kBlock - 2, kBlock - 2, kRed, 2);
+        benchmark::DoNotOptimize(capture.constBits());
+    }
+    releaseAllPages();
+}
+
+// A stamp: the view written into the page, the whole page rendered with its
+// grid and centre lines.
+void stampBlockAndRedraw(benchmark::State& state) {
+    auto page = makeSheet();
+    if (!page || !liftBlock(*page, 256, 256, kBlock, kBlock) || !composeBlockView(*page, 0, 0, 0))
+        return state.SkipWithError("pages could not be created");
+    QImage canvas(kSide, kSide, QImage::Format_BGR888);
+    for (auto _ : state) {
+        stampBlock(*page, 1024, 1024);
+        renderPage(canvas, *page, 0, 0, kSide, kSide);
+        drawTileGrid(canvas, kTile, kTile, kGrid);
+        drawTileCentres(canvas, kTile, kTile, kGrid);
+        benchmark::DoNotOptimize(canvas.constBits());
+    }
+    releaseAllPages();
+}
+
+BENCHMARK(carryBlock)->Name("canvas/move_512x512_block_copy_mode_2")->Unit(benchmark::kMillisecond);
+BENCHMARK(stampBlockAndRedraw)
+    ->Name("canvas/stamp_and_redraw_2048x2048")
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
