@@ -1,5 +1,7 @@
 #include "dialog_base.h"
 
+#include "form_main.h"
+
 namespace zentil {
 
 TDialogBase::TDialogBase(QWidget* mainWindow) : QDialog(nullptr), mainWindow_(mainWindow) {
@@ -8,6 +10,8 @@ TDialogBase::TDialogBase(QWidget* mainWindow) : QDialog(nullptr), mainWindow_(ma
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setModal(false);
 }
+
+TMainWin* TDialogBase::mainWin() const { return qobject_cast<TMainWin*>(mainWindow_); }
 
 void TDialogBase::open() {
     if (mainWindow_) mainWindow_->setEnabled(false);

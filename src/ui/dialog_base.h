@@ -7,6 +7,8 @@
 
 namespace zentil {
 
+class TMainWin;
+
 class TDialogBase : public QDialog {
     Q_OBJECT
   public:
@@ -15,6 +17,9 @@ class TDialogBase : public QDialog {
     explicit TDialogBase(QWidget* mainWindow);
 
     QWidget* mainWindow() const { return mainWindow_; }
+    // The main window with its state and controls (nullptr when the dialog
+    // was made without one).
+    TMainWin* mainWin() const;
     // Opens the dialog as the toolbar does: main window disabled, dialog shown.
     void open();
 
