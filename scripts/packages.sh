@@ -1,7 +1,9 @@
 # Debian packages the project needs, and a helper that installs the missing
 # ones (through sudo when not root). Sourced by the other scripts.
 
-BUILD_PACKAGES=(g++ cmake make libgtest-dev libgmock-dev libbenchmark-dev)
+BUILD_PACKAGES=(g++ cmake make libgtest-dev libgmock-dev libbenchmark-dev libstb-dev qt6-base-dev libgl-dev)
+# A Korean font, so that the editor's texts never show as boxes.
+RUN_PACKAGES=(fonts-nanum)
 
 ensure_packages() {
     local missing=() pkg

@@ -20,11 +20,14 @@ std::int32_t le32(const std::uint8_t* p) {
                                      (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24));
 }
 
-std::uint16_t le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
+std::uint16_t le16(const std::uint8_t* p) {
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
 
 void putLe32(std::vector<std::uint8_t>& out, std::size_t at, std::int64_t v) {
     const auto u = static_cast<std::uint32_t>(v);
-    for (int i = 0; i < 4; ++i) out[at + i] = static_cast<std::uint8_t>(u >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        out[at + i] = static_cast<std::uint8_t>(u >> (8 * i));
 }
 
 void putLe16(std::vector<std::uint8_t>& out, std::size_t at, std::uint16_t v) {
@@ -32,7 +35,9 @@ void putLe16(std::vector<std::uint8_t>& out, std::size_t at, std::uint16_t v) {
     out[at + 1] = static_cast<std::uint8_t>(v >> 8);
 }
 
-void fail(const char* text) { showMessage(texts::kCaptionError, text); }
+void fail(const char* text) {
+    showMessage(texts::kCaptionError, text);
+}
 
 // Writes one decoded block into its tile, clipped to the tile. The tile
 // already holds the key everywhere, so key runs only move the position.
@@ -40,58 +45,97 @@ void placeBlock(Page& page, int tileX, int tileY, const TileRect& r,
                 std::span<const std::uint8_t> data, std::uint8_t key) {
     const std::int64_t w = r.w, h = r.h;
     if (w == 0 || h == 0) return;
-    // Columns from colLimit on and rows counted from the bottom below rowMin
+    // Columns from colLimit on, and the lowest rowMin pixels of every column,
     // lie outside the tile.
     const std::int64_t colLimit = std::int64_t{page.tileWidth} - r.x;
     const std::int64_t rowMin = std::max<std::int64_t>(0, std::int64_t{r.y} + h - page.tileHeight);
     const std::ptrdiff_t stride = page.stride;
-    std::uint8_t* base = page.pixels8.get();
-    // Pixel (col, up) of the block is page pixel (tileX + x + col, tileY + y + h - 1 - up).
-    auto at = [&](std::int64_t col, std::int64_t up) {
-        return base + (tileY + r.y + h - 1 - up) * stride + tileX + r.x + col;
-    };
+    std::uint8_t* const pixels = page.pixels8.get();
+    // Pixel (col, up) of the block, counted from its bottom row up, is at
+    // bottom + col - up x stride in the page.
+    const std::ptrdiff_t bottom = (std::int64_t{tileY} + r.y + h - 1) * stride + tileX + r.x;
     std::int64_t col = 0, up = 0;
     std::size_t in = 0;
     // A count byte with nothing after it ends the block.
     while (col < w && in + 1 < data.size()) {
         const int n = data[in];
         if (data[in + 1] == key) {
-            const std::int64_t pos = up + n;
-            col += pos / h;
-            up = pos % h;
+            up += n;
+            while (up >= h) {
+                up -= h;
+                ++col;
+            }
             in += 2;
             continue;
         }
-        const std::size_t avail = std::min<std::size_t>(n, data.size() - in - 1);
         const std::uint8_t* lit = data.data() + in + 1;
-        for (std::size_t i = 0; i < avail && col < w; ++i) {
-            if (col < colLimit && up >= rowMin) *at(col, up) = lit[i];
-            if (++up == h) {
+        std::int64_t left =
+            static_cast<std::int64_t>(std::min<std::size_t>(n, data.size() - in - 1));
+        in += static_cast<std::size_t>(n) + 1;
+        // The literal pixels, one column piece at a time.
+        while (left > 0 && col < w) {
+            const std::int64_t piece = std::min(left, h - up);
+            if (col < colLimit) {
+                const std::int64_t skip = std::clamp<std::int64_t>(rowMin - up, 0, piece);
+                std::uint8_t* p = pixels + bottom + col - (up + skip) * stride;
+                for (std::int64_t i = skip; i < piece; ++i, p -= stride)
+                    *p = lit[i];
+            }
+            lit += piece;
+            left -= piece;
+            up += piece;
+            if (up == h) {
                 up = 0;
                 ++col;
             }
         }
-        in += static_cast<std::size_t>(n) + 1;
     }
+}
+
+// Room the code of a column of h pixels may need: a literal run of one pixel
+// between key pixels takes two bytes per pixel.
+std::size_t maxColumnBytes(std::size_t h) {
+    return 2 * h;
+}
+
+// Writes the runs of one column of h pixels, given bottom first as
+// bottom[0], bottom[step], ..., to `to`; gives the end of what it wrote.
+std::uint8_t* codeColumn(const std::uint8_t* bottom, std::ptrdiff_t step, int h, std::uint8_t key,
+                         std::uint8_t* to) {
+    std::ptrdiff_t at = 0;  // offset of pixel i
+    int i = 0;
+    while (i < h) {
+        const int limit = std::min(h - i, kMaxRun);
+        int n = 0;
+        if (bottom[at] == key) {
+            do {
+                at += step;
+                ++n;
+            } while (n < limit && bottom[at] == key);
+            *to++ = static_cast<std::uint8_t>(n);
+            *to++ = key;
+        } else {
+            std::uint8_t* const countByte = to++;
+            do {
+                *to++ = bottom[at];
+                at += step;
+                ++n;
+            } while (n < limit && bottom[at] != key);
+            *countByte = static_cast<std::uint8_t>(n);
+        }
+        i += n;
+    }
+    return to;
 }
 
 }  // namespace
 
 void encodeColumn(const std::uint8_t* bottom, std::ptrdiff_t step, int h, std::uint8_t key,
                   std::vector<std::uint8_t>& out) {
-    int i = 0;
-    while (i < h) {
-        const bool isKey = bottom[i * step] == key;
-        int n = 1;
-        while (i + n < h && n < kMaxRun && (bottom[(i + n) * step] == key) == isKey) ++n;
-        out.push_back(static_cast<std::uint8_t>(n));
-        if (isKey) {
-            out.push_back(key);
-        } else {
-            for (int k = 0; k < n; ++k) out.push_back(bottom[(i + k) * step]);
-        }
-        i += n;
-    }
+    const std::size_t before = out.size();
+    out.resize(before + maxColumnBytes(h));
+    out.resize(static_cast<std::size_t>(codeColumn(bottom, step, h, key, out.data() + before) -
+                                        out.data()));
 }
 
 bool parseGpfLayout(std::span<const std::uint8_t> bytes, GpfLayout& layout, const char*& message) {
@@ -157,18 +201,19 @@ bool decodeSpriteFile(std::span<const std::uint8_t> bytes, Page& page) {
         return false;
     }
     const GpfHeader& hd = layout.header;
+    // The tiles cover the page up to its width and are set to the file's key
+    // below; the padding columns keep the configured default key.
     Page fresh;
-    if (!createPage(fresh, hd.tileWidth, hd.cols, hd.tileHeight, hd.rows, kMode8)) {
+    if (!createPageForOverwrite(fresh, hd.tileWidth, hd.cols, hd.tileHeight, hd.rows, kMode8)) {
         fail(texts::kCannotCreateImage);
         return false;
     }
-    // The file's key replaces the default; padding columns keep the default.
     setColorKey(fresh, static_cast<std::uint32_t>(hd.colorKey));
     const std::uint8_t key = fresh.colorKey8;
+    fillRect(fresh, 0, 0, fresh.width, fresh.height);
     std::size_t at = kGpfHeaderSize + layout.rects.size() * 12;
     for (int t = 0; t < hd.tileCount; ++t) {
         const int tileX = (t % hd.cols) * hd.tileWidth, tileY = (t / hd.cols) * hd.tileHeight;
-        fillRect(fresh, tileX, tileY, hd.tileWidth, hd.tileHeight);
         const auto size = static_cast<std::size_t>(layout.sizes[t]);
         placeBlock(fresh, tileX, tileY, layout.rects[t], bytes.subspan(at, size), key);
         at += size;
@@ -218,14 +263,25 @@ bool encodeSpriteFile(const Page& page, std::vector<std::uint8_t>& out) {
     putLe32(out, 28, page.tileCount);
     putLe32(out, 32, page.colorKey8);
 
+    // The rectangles first, so that the data section can be given room for
+    // its worst case at once.
+    std::vector<TileRect> rects(count);
+    std::size_t worst = dataStart;
+    for (std::size_t t = 0; t < count; ++t) {
+        tileBounds(page, static_cast<int>(t), rects[t]);
+        worst += rects[t].w * maxColumnBytes(rects[t].h);
+    }
+    out.reserve(worst);
+
     const std::uint8_t key = page.colorKey8;
     const std::ptrdiff_t stride = page.stride;
     // Columns past the end of a page row are stored as the key.
-    std::vector<std::uint8_t> keyColumn;
+    const std::vector<std::uint8_t> keyColumn(static_cast<std::size_t>(page.tileHeight), key);
     for (std::size_t t = 0; t < count; ++t) {
-        TileRect r;
-        tileBounds(page, static_cast<int>(t), r);
+        const TileRect r = rects[t];
         const std::size_t before = out.size();
+        out.resize(before + r.w * maxColumnBytes(r.h));
+        std::uint8_t* to = out.data() + before;
         const std::int64_t tileX = static_cast<std::int64_t>(t % page.cols) * page.tileWidth;
         const std::int64_t tileY = static_cast<std::int64_t>(t / page.cols) * page.tileHeight;
         for (int c = 0; c < r.w; ++c) {
@@ -233,18 +289,18 @@ bool encodeSpriteFile(const Page& page, std::vector<std::uint8_t>& out) {
             if (x < page.stride) {
                 const std::uint8_t* bottom =
                     page.pixels8.get() + (tileY + r.y + r.h - 1) * stride + x;
-                encodeColumn(bottom, -stride, r.h, key, out);
+                to = codeColumn(bottom, -stride, r.h, key, to);
             } else {
-                keyColumn.assign(r.h, key);
-                encodeColumn(keyColumn.data(), 1, r.h, key, out);
+                to = codeColumn(keyColumn.data(), 1, r.h, key, to);
             }
         }
+        const std::size_t size = static_cast<std::size_t>(to - (out.data() + before));
+        out.resize(before + size);
         putLe16(out, kGpfHeaderSize + t * 8, r.x);
         putLe16(out, kGpfHeaderSize + t * 8 + 2, r.y);
         putLe16(out, kGpfHeaderSize + t * 8 + 4, r.w);
         putLe16(out, kGpfHeaderSize + t * 8 + 6, r.h);
-        putLe32(out, kGpfHeaderSize + count * 8 + t * 4,
-                static_cast<std::int64_t>(out.size() - before));
+        putLe32(out, kGpfHeaderSize + count * 8 + t * 4, static_cast<std::int64_t>(size));
     }
     return true;
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <new>
 
 #include "formats/save_file.h"
 #include "image/pixel.h"
@@ -16,17 +18,23 @@ constexpr std::size_t kHeaderSize = 18;
 // Large enough for any picture a page can hold, run-length coded at its worst.
 constexpr std::uint64_t kMaxTgaFileBytes = 3 * kMaxPixelBufferBytes;
 
-int le16(const std::uint8_t* p) { return p[0] | (p[1] << 8); }
+int le16(const std::uint8_t* p) {
+    return p[0] | (p[1] << 8);
+}
 
 void putLe16(std::uint8_t* p, int v) {
     p[0] = static_cast<std::uint8_t>(v);
     p[1] = static_cast<std::uint8_t>(v >> 8);
 }
 
-void fail(const char* text) { showMessage(texts::kCaptionError, text); }
+void fail(const char* text) {
+    showMessage(texts::kCaptionError, text);
+}
 
 // 5-bit channel to 8 bits across the full range.
-std::uint8_t expand5(int c) { return static_cast<std::uint8_t>((c << 3) | (c >> 2)); }
+std::uint8_t expand5(int c) {
+    return static_cast<std::uint8_t>((c << 3) | (c >> 2));
+}
 
 enum class MapResult { Absent, Read, Truncated, BadEntrySize };
 
@@ -61,24 +69,53 @@ MapResult readColorMap(const TgaInfo& info, std::span<const std::uint8_t> bytes,
     return MapResult::Read;
 }
 
+constexpr std::size_t kMaxPacket = 128;  // pixels
+constexpr std::size_t kChunk = 16;
+static_assert(kMaxPacket % kChunk == 0);
+
 // Decodes run-length packets of one-byte pixels into `out` (exactly its size).
 // A packet reaching past the picture is cut; gives false when the data ends
 // first.
 bool decodeRuns(std::span<const std::uint8_t> data, std::span<std::uint8_t> out) {
-    std::size_t in = 0, done = 0;
-    while (done < out.size()) {
-        if (in >= data.size()) return false;
-        const std::uint8_t head = data[in++];
-        const std::size_t count = std::min<std::size_t>((head & 0x7Fu) + 1u, out.size() - done);
+    const std::uint8_t* in = data.data();
+    const std::uint8_t* const inEnd = in + data.size();
+    std::uint8_t* to = out.data();
+    std::uint8_t* const toEnd = to + out.size();
+    // While any packet fits whole on both sides, pixels move in whole chunks
+    // of 16. A chunk may run up to 15 bytes past its packet, but never past
+    // the 128 bytes of the largest packet; later packets overwrite what lands
+    // in `out`. Short packets, the common case in pictures worth coding, then
+    // cost one chunk each.
+    while (static_cast<std::size_t>(toEnd - to) >= kMaxPacket &&
+           static_cast<std::size_t>(inEnd - in) >= 1 + kMaxPacket) {
+        const std::uint8_t head = *in++;
+        const std::size_t count = (head & 0x7Fu) + 1u;
         if (head & 0x80u) {
-            if (in >= data.size()) return false;
-            std::memset(out.data() + done, data[in++], count);
+            const std::uint8_t value = *in++;
+            for (std::size_t i = 0; i < count; i += kChunk)
+                std::memset(to + i, value, kChunk);
         } else {
-            if (data.size() - in < count) return false;
-            std::memcpy(out.data() + done, data.data() + in, count);
-            in += (head & 0x7Fu) + 1u;
+            for (std::size_t i = 0; i < count; i += kChunk)
+                std::memcpy(to + i, in + i, kChunk);
+            in += count;
         }
-        done += count;
+        to += count;
+    }
+    // The last packets, exactly.
+    while (to < toEnd) {
+        if (in >= inEnd) return false;
+        const std::uint8_t head = *in++;
+        const std::size_t count =
+            std::min<std::size_t>((head & 0x7Fu) + 1u, static_cast<std::size_t>(toEnd - to));
+        if (head & 0x80u) {
+            if (in >= inEnd) return false;
+            std::memset(to, *in++, count);
+        } else {
+            if (static_cast<std::size_t>(inEnd - in) < count) return false;
+            std::memcpy(to, in, count);
+            in += count;
+        }
+        to += count;
     }
     return true;
 }
@@ -145,22 +182,39 @@ bool decodeTga(std::span<const std::uint8_t> bytes, Page& page) {
     const std::size_t w = static_cast<std::size_t>(info.width);
     const std::size_t h = static_cast<std::size_t>(info.height);
     const std::span<const std::uint8_t> data = bytes.subspan(at);
-    std::vector<std::uint8_t> decoded;
+    std::unique_ptr<std::uint8_t[]> decoded;
     const std::uint8_t* plane = data.data();
     if (runLength) {
-        decoded.resize(w * h);
-        if (!decodeRuns(data, decoded)) {
+        // Two bytes of packets give at most 128 pixels. Packets too short for
+        // the picture, and pictures no page can hold, are refused before the
+        // buffer is allocated.
+        if (w * h > data.size() * 64) {
             fail(texts::kReadFailed);
             return false;
         }
-        plane = decoded.data();
+        if (w * h > kMaxPixelBufferBytes) {
+            fail(texts::kCannotCreateImage);
+            return false;
+        }
+        // Every byte is written by the packets or the picture is refused.
+        decoded.reset(new (std::nothrow) std::uint8_t[w * h]);
+        if (!decoded) {
+            fail(texts::kCannotCreateImage);
+            return false;
+        }
+        if (!decodeRuns(data, {decoded.get(), w * h})) {
+            fail(texts::kReadFailed);
+            return false;
+        }
+        plane = decoded.get();
     } else if (data.size() < w * h) {
         fail(texts::kReadFailed);
         return false;
     }
 
+    // Every pixel inside the width is copied from the picture below.
     Page fresh;
-    if (!createSinglePage(fresh, info.width, info.height, kMode8)) {
+    if (!createPageForOverwrite(fresh, info.width, 1, info.height, 1, kMode8)) {
         fail(texts::kCannotCreateImage);
         return false;
     }
@@ -225,7 +279,8 @@ std::vector<std::uint8_t> encodeTga(const Page& page) {
             std::memcpy(p, page.pixels8.get() + row, rowBytes);
         } else if (page.mode == kMode16) {
             // 16-bit values little-endian, as the file layout wants.
-            for (int x = 0; x < page.width; ++x) putLe16(p + x * 2, page.pixels16[row + x]);
+            for (int x = 0; x < page.width; ++x)
+                putLe16(p + x * 2, page.pixels16[row + x]);
         } else {
             std::memcpy(p, page.pixels24.get() + row * 3, rowBytes);
         }
