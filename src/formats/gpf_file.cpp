@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "formats/save_file.h"
 #include "system/files.h"
@@ -193,7 +194,7 @@ bool parseGpfLayout(std::span<const std::uint8_t> bytes, GpfLayout& layout, cons
     return true;
 }
 
-bool decodeSpriteFile(std::span<const std::uint8_t> bytes, Page& page) {
+static bool decodeSpriteFileOrThrow(std::span<const std::uint8_t> bytes, Page& page) {
     GpfLayout layout;
     const char* message = nullptr;
     if (!parseGpfLayout(bytes, layout, message)) {
@@ -224,6 +225,28 @@ bool decodeSpriteFile(std::span<const std::uint8_t> bytes, Page& page) {
     return true;
 }
 
+static bool encodeSpriteFileOrThrow(const Page& page, std::vector<std::uint8_t>& out);
+
+// Working memory that cannot be had ends a read or a write like a refusal.
+bool decodeSpriteFile(std::span<const std::uint8_t> bytes, Page& page) {
+    try {
+        return decodeSpriteFileOrThrow(bytes, page);
+    } catch (const std::bad_alloc&) {
+        fail(texts::kCannotCreateImage);
+        return false;
+    }
+}
+
+bool encodeSpriteFile(const Page& page, std::vector<std::uint8_t>& out) {
+    try {
+        return encodeSpriteFileOrThrow(page, out);
+    } catch (const std::bad_alloc&) {
+        out.clear();
+        fail(texts::kGpfCannotSave);
+        return false;
+    }
+}
+
 bool readSpriteFile(const std::string& path, Page& page) {
     std::vector<std::uint8_t> bytes;
     switch (readWholeFile(path, bytes, kMaxGpfFileBytes)) {
@@ -241,7 +264,7 @@ bool readSpriteFile(const std::string& path, Page& page) {
     }
 }
 
-bool encodeSpriteFile(const Page& page, std::vector<std::uint8_t>& out) {
+bool encodeSpriteFileOrThrow(const Page& page, std::vector<std::uint8_t>& out) {
     if (page.mode != kMode8 || !page.pixels8) {
         fail(texts::kGpfOnly8Bit);
         return false;

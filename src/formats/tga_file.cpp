@@ -140,7 +140,7 @@ bool readTgaHeader(std::span<const std::uint8_t> bytes, TgaInfo& info) {
     return true;
 }
 
-bool decodeTga(std::span<const std::uint8_t> bytes, Page& page) {
+static bool decodeTgaOrThrow(std::span<const std::uint8_t> bytes, Page& page) {
     TgaInfo info;
     if (!readTgaHeader(bytes, info)) {
         fail(texts::kReadFailed);
@@ -236,6 +236,16 @@ bool decodeTga(std::span<const std::uint8_t> bytes, Page& page) {
     return true;
 }
 
+// Working memory that cannot be had ends a read like a refusal.
+bool decodeTga(std::span<const std::uint8_t> bytes, Page& page) {
+    try {
+        return decodeTgaOrThrow(bytes, page);
+    } catch (const std::bad_alloc&) {
+        fail(texts::kCannotCreateImage);
+        return false;
+    }
+}
+
 bool readTgaFile(const std::string& path, Page& page) {
     std::vector<std::uint8_t> bytes;
     switch (readWholeFile(path, bytes, kMaxTgaFileBytes)) {
@@ -296,7 +306,14 @@ bool writeTgaFile(const std::string& path, const Page& page) {
         fail(texts::kTgaCannotSave);
         return false;
     }
-    return saveFileAsked(path, encodeTga(page), texts::kTgaCannotSave);
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = encodeTga(page);
+    } catch (const std::bad_alloc&) {
+        fail(texts::kTgaCannotSave);
+        return false;
+    }
+    return saveFileAsked(path, bytes, texts::kTgaCannotSave);
 }
 
 }  // namespace zentil

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <new>
 
 namespace zentil {
 
@@ -22,7 +23,9 @@ bool fileNameOf(std::string_view path, std::string& out) {
     return true;
 }
 
-void sortNames(std::vector<std::string>& names) { std::sort(names.begin(), names.end()); }
+void sortNames(std::vector<std::string>& names) {
+    std::sort(names.begin(), names.end());
+}
 
 ReadResult readWholeFile(const std::string& path, std::vector<std::uint8_t>& out,
                          std::uint64_t maxBytes) {
@@ -38,7 +41,12 @@ ReadResult readWholeFile(const std::string& path, std::vector<std::uint8_t>& out
         std::fclose(f);
         return ReadResult::TooLarge;
     }
-    out.resize(static_cast<std::size_t>(size));
+    try {
+        out.resize(static_cast<std::size_t>(size));
+    } catch (const std::bad_alloc&) {
+        std::fclose(f);
+        return ReadResult::TooLarge;
+    }
     const std::size_t got = out.empty() ? 0 : std::fread(out.data(), 1, out.size(), f);
     const bool complete = got == out.size() && !std::ferror(f);
     std::fclose(f);
@@ -49,7 +57,9 @@ ReadResult readWholeFile(const std::string& path, std::vector<std::uint8_t>& out
     return ReadResult::Ok;
 }
 
-SafeFileWriter::~SafeFileWriter() { discard(); }
+SafeFileWriter::~SafeFileWriter() {
+    discard();
+}
 
 bool SafeFileWriter::open(const std::string& path) {
     discard();
