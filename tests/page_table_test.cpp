@@ -53,3 +53,32 @@ TEST_F(CoreTest, EachStoreFillsItsFirstFreeSlotUntilFull) {
 
 }  // namespace
 }  // namespace zentil
+
+namespace zentil {
+namespace {
+
+using test::CoreTest;
+
+TEST_F(CoreTest, RemovingAPageClosesTheGapAndFreesTheLastSlot) {
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_TRUE(createPage(pageAt(i), 2 + i, 1, 2, 1, kMode8));
+        setPageName(pageAt(i), std::string(1, static_cast<char>('A' + i)));
+        (*pageAt(i).areas[1])[0] = AreaRect{0, 0, 1 + i, 1};
+    }
+    removeFromStore(Store::Sprite, 3);
+    removeFromStore(Store::Sprite, 1);
+    EXPECT_EQ(storePageCount(Store::Sprite), 3);
+    EXPECT_EQ(pageName(pageAt(0)), "A");
+    EXPECT_EQ(pageName(pageAt(1)), "C");
+    EXPECT_EQ(pageName(pageAt(2)), "E");
+    EXPECT_EQ(pageAt(2).width, 6);
+    EXPECT_EQ((*pageAt(1).areas[1])[0].right, 3);  // area layers travel with their page
+    EXPECT_FALSE(pageAt(3).inUse());
+    EXPECT_EQ(pageAt(3).pixels8, nullptr);
+    EXPECT_EQ(pageAt(4).pixels8, nullptr);
+    removeFromStore(Store::Sprite, 7);  // past the end: nothing
+    EXPECT_EQ(storePageCount(Store::Sprite), 3);
+}
+
+}  // namespace
+}  // namespace zentil

@@ -58,6 +58,15 @@ int firstFreeSlot(Store store) {
     return n < storeCapacity(store) ? storeFirstSlot(store) + n : kNoPage;
 }
 
+void removeFromStore(Store store, int position) {
+    const int count = storePageCount(store);
+    if (position < 0 || position >= count) return;
+    const int first = storeFirstSlot(store);
+    for (int q = position; q < count - 1; ++q)
+        pageAt(first + q) = std::move(pageAt(first + q + 1));
+    releasePage(pageAt(first + count - 1));
+}
+
 void releaseAllPages() {
     for (Page& page : table())
         releasePage(page);

@@ -35,6 +35,11 @@ int storePageCount(Store store);
 // The first free slot of the store, or kNoPage when it is full.
 int firstFreeSlot(Store store);
 
+// Removes the page at list position `position` of the store: every later page
+// moves down one slot, so the store stays without gaps, and the slot left
+// free at the end is released.
+void removeFromStore(Store store, int position);
+
 // Releases every record of the table and both capture pages.
 void releaseAllPages();
 

@@ -63,6 +63,7 @@ TMainWin::TMainWin(QWidget* parent) : QWidget(parent), ui_(new Ui::TMainWin) {
     setAcceptDrops(true);
     connectButtons();
     connectCanvas();
+    connectPageCommands();
     setCanvasColor(canvasColor_);
 }
 
@@ -104,6 +105,7 @@ void TMainWin::FormShow() {
     OpenFilterIndex = 1;
     SaveFilterIndex = 1;
     loadConfig();
+    if (dialogs_.newWin) dialogs_.newWin->setColorKeyField(config().defaultColorKey8);
     ui_->Combo_CopyMode->setCurrentIndex(0);
     ui_->Cb_CrossIndex->setCurrentIndex(0);
     ui_->Cb_ApplyArea->setCurrentIndex(0);

@@ -123,6 +123,17 @@ class TMainWin : public QWidget, public CanvasView {
     void setCanvasColor(std::uint32_t bgr);
     std::uint32_t canvasColor() const { return canvasColor_; }
 
+    // Page commands of the toolbar.
+    void BtnPageCopyClick();
+    void BtnSumCopyClick();
+    void Btn_BlockCopyClick();
+    void Btn_ClearPageClick();
+    void Btn_DeletePageClick();
+    void Btn_AllDeletePageClick();
+    // The column count and the size optimisation.
+    void Btn_ColClick();
+    void Btn_OptimizeClick();
+
     // The dialogs the file commands use (not owned; nullptr restores the real ones).
     void setFileDialogs(FileDialogs* dialogs);
     // False for 100 ms after a file command, so that a double-click that
@@ -153,6 +164,7 @@ class TMainWin : public QWidget, public CanvasView {
     void pageShown();
 
   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -167,6 +179,15 @@ class TMainWin : public QWidget, public CanvasView {
     void placeWindowFromConfig(bool loaded);
     void connectButtons();
     void connectCanvas();
+    void connectPageCommands();
+    // The list the copy commands read: the one holding the current page.
+    PageList* sourceList() const;
+    int sourceFirstSlot() const;
+    // Marks only the last sprite entry and makes it the current entry.
+    void markLastSprite();
+    // The frame panel as it is with no page: 400 x 300, centred.
+    void resetPagePanel();
+    void putBlockAway(std::uint32_t color);
     void nudge(Nudge direction);
     Page* currentPage() const;
     bool areaMode() const;

@@ -238,16 +238,19 @@ void TMainWin::stampAtPanel() {
 
 void TMainWin::Image_CaptureMouseDown(Qt::MouseButton button, int, int) {
     if (button == Qt::RightButton) {
-        // Put the block away; stamps already made stay.
-        blockSelection = BlockSelection{};
-        ui_->Panel_Capture->hide();
-        ui_->Btn_MoveOk->setEnabled(false);
-        setCanvasColor(kColorPutAway);
+        putBlockAway(kColorPutAway);  // stamps already made stay
         return;
     }
     if (button != Qt::LeftButton || !currentPage() || ActiveList != kListSprite) return;
     blockSelection.stamping = 1;
     stampAtPanel();
+}
+
+void TMainWin::putBlockAway(std::uint32_t color) {
+    blockSelection = BlockSelection{};
+    ui_->Panel_Capture->hide();
+    ui_->Btn_MoveOk->setEnabled(false);
+    setCanvasColor(color);
 }
 
 void TMainWin::Image_CaptureMouseUp() {

@@ -1,5 +1,8 @@
-// The "새로 만들기" window.
+// The "새로 만들기" window: a new, empty sprite page of a chosen tile size,
+// tile counts and transparent colour.
 #pragma once
+
+#include <cstdint>
 
 #include "dialog_base.h"
 
@@ -14,6 +17,13 @@ class TNewWin : public TDialogBase {
   public:
     explicit TNewWin(QWidget* mainWindow);
     ~TNewWin() override;
+
+    Ui::TNewWin& form() { return *ui_; }
+    // The transparent colour offered; the main window sets it from the settings.
+    void setColorKeyField(std::uint8_t key);
+
+    void Btn_OkClick();
+    void Btn_CancelClick();
 
   private:
     Ui::TNewWin* ui_;

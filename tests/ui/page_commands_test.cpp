@@ -1,0 +1,320 @@
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "form_main.h"
+#include "form_new.h"
+#include "image/page_table.h"
+#include "image/palette.h"
+#include "system/canvas_events.h"
+#include "system/config.h"
+#include "system/messages.h"
+#include "ui_form_main.h"
+#include "ui_form_new.h"
+
+using namespace zentil;
+
+namespace {
+
+class Recorder final : public MessageSink {
+  public:
+    void message(std::string_view, std::string_view text) override {
+        messages.append(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    }
+    bool ask(std::string_view, std::string_view text) override {
+        questions.append(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        return answer;
+    }
+    QStringList messages, questions;
+    bool answer = true;
+};
+
+}  // namespace
+
+class PageCommandsTest : public QObject {
+    Q_OBJECT
+  private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<TMainWin> main_;
+    std::unique_ptr<TNewWin> newWin_;
+    Recorder recorder_;
+    MessageSink* previousSink_ = nullptr;
+
+    Ui::TMainWin& ui() { return main_->form(); }
+    QStringList names(PageList* list) {
+        QStringList out;
+        for (int i = 0; i < list->count(); ++i)
+            out.append(list->item(i)->text());
+        return out;
+    }
+    // A picture in the TGA store: one tile of w x h, pixel value `fill`, key `key`.
+    void picture(int w, int h, std::uint8_t fill, std::uint8_t key, const char* name) {
+        const int slot = firstFreeSlot(Store::Tga);
+        Page& page = pageAt(slot);
+        QVERIFY(createSinglePage(page, w, h, kMode8));
+        setColorKey(page, fill);
+        clearPage(page);
+        setColorKey(page, key);
+        Palette palette{};
+        palette[3] = 77;
+        setPagePalette(page, palette);
+        page.kind = kKindTga;
+        setPageName(page, name);
+        ui().Lb_Tga->addItem(QString::fromUtf8(name));
+        ui().Lb_Tga->setCurrentEntry(slot - kTgaFirstSlot);
+    }
+    void sprites(int count, int tw, int th) {
+        for (int i = 0; i < count; ++i) {
+            QVERIFY(main_->newStorePage(1, 1, tw, th, QString("P%1").arg(i), kMode8));
+            putPixel(pageAt(i), 0, 0, 10 + i);
+        }
+    }
+
+  private slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QDir::setCurrent(dir_->path());
+        releaseAllPages();
+        config() = Config{};
+        defaultPalette() = Palette{};
+        recorder_ = Recorder{};
+        previousSink_ = setMessageSink(&recorder_);
+        main_ = std::make_unique<TMainWin>();
+        newWin_ = std::make_unique<TNewWin>(main_.get());
+        main_->setDialogs({newWin_.get()});
+        setCanvasView(main_.get());
+        main_->show();
+    }
+    void cleanup() {
+        setCanvasView(nullptr);
+        newWin_.reset();
+        main_.reset();
+        releaseAllPages();
+        setMessageSink(previousSink_);
+        dir_.reset();
+    }
+
+    void pageCopyMakesSpritePagesOfTheSelectedPictures() {
+        sprites(1, 8, 8);
+        for (const char* n : {"A", "B", "C"})
+            picture(32, 32, 4, 9, n);
+        main_->Lb_TgaClick();
+        for (int i = 0; i < 3; ++i)
+            ui().Lb_Tga->selectEntry(i);
+        main_->BtnPageCopyClick();
+        QCOMPARE(names(ui().Lb_Spr), (QStringList{"P0", "NoName1", "NoName2", "NoName3"}));
+        const Page& copy = pageAt(3);
+        QCOMPARE(copy.kind, kKindSprite);
+        QCOMPARE(copy.colorKey8, std::uint8_t{9});
+        QCOMPARE(int{copy.palette[3]}, 77);
+        QCOMPARE(pixelAt(copy, 31, 31), 4u);
+        QCOMPARE(ui().Lb_Spr->selectedRows(), QList<int>{3});
+        QCOMPARE(main_->CurrentPage, 3);
+        QCOMPARE(int{main_->ActiveList}, int{kListSprite});
+    }
+
+    void sumCopyGathersPagesIntoOneRow() {
+        sprites(4, 16, 24);
+        for (int i = 0; i < 4; ++i)
+            ui().Lb_Spr->selectEntry(i);
+        main_->Lb_SprClick();
+        main_->BtnSumCopyClick();
+        const Page& sum = pageAt(4);
+        QCOMPARE(sum.width, 64);
+        QCOMPARE(sum.height, 24);
+        QCOMPARE(sum.cols, 4);
+        QCOMPARE(sum.tileWidth, 16);
+        for (int j = 0; j < 4; ++j)
+            QCOMPARE(pixelAt(sum, j * 16, 0), 10u + j);
+        QCOMPARE(ui().Lb_Spr->selectedRows(), QList<int>{4});
+
+        // Different sizes: the message, nothing created.
+        QVERIFY(main_->newStorePage(1, 1, 16, 16, "SMALL", kMode8));
+        ui().Lb_Spr->deselectAll();
+        ui().Lb_Spr->selectEntry(0);
+        ui().Lb_Spr->selectEntry(5);
+        main_->BtnSumCopyClick();
+        QCOMPARE(recorder_.messages.last(), QStringLiteral("그림 크기가 서로 일치하지 않습니다."));
+        QCOMPARE(ui().Lb_Spr->count(), 6);
+        // A 16-bit page among 8-bit ones.
+        QVERIFY(createSinglePage(pageAt(6), 16, 24, kMode16));
+        ui().Lb_Spr->addItem("DEEP");
+        ui().Lb_Spr->deselectAll();
+        ui().Lb_Spr->selectEntry(6);
+        main_->BtnSumCopyClick();
+        QCOMPARE(recorder_.messages.last(), QStringLiteral("다른 색상모드의 그림이 있습니다."));
+    }
+
+    void deletingClosesGapsAndMarksTheNextEntry() {
+        sprites(5, 4, 4);
+        main_->Lb_SprClick();
+        ui().Lb_Spr->deselectAll();
+        ui().Lb_Spr->selectEntry(1);
+        ui().Lb_Spr->selectEntry(3);
+        main_->Btn_DeletePageClick();
+        QCOMPARE(names(ui().Lb_Spr), (QStringList{"P0", "P2", "P4"}));
+        QCOMPARE(pixelAt(pageAt(1), 0, 0), 12u);
+        QCOMPARE(ui().Lb_Spr->selectedRows(), QList<int>{1});
+        QVERIFY(!pageAt(3).inUse());
+        QVERIFY(!pageAt(4).inUse());
+
+        ui().Lb_Spr->deselectAll();
+        ui().Lb_Spr->selectEntry(2);
+        main_->Btn_DeletePageClick();
+        QCOMPARE(ui().Lb_Spr->selectedRows(), QList<int>{1});  // the new last entry
+
+        ui().Lb_Spr->deselectAll();
+        main_->Btn_DeletePageClick();  // nothing selected: nothing removed, nothing marked
+        QCOMPARE(ui().Lb_Spr->count(), 2);
+        QVERIFY(ui().Lb_Spr->selectedRows().isEmpty());
+
+        ui().Lb_Spr->selectEntry(0);
+        ui().Lb_Spr->selectEntry(1);
+        main_->Btn_DeletePageClick();
+        QCOMPARE(ui().Lb_Spr->count(), 0);
+        QCOMPARE(ui().Panel_Page->size(), QSize(400, 300));
+        QCOMPARE(main_->CurrentPage, -1);
+    }
+
+    void clearAndDeleteAllWorkOnTheirLists() {
+        sprites(2, 4, 4);
+        picture(8, 8, 3, 0, "PIC");
+        main_->Lb_TgaClick();
+        ui().Lb_Spr->selectEntry(1);
+        main_->Btn_ClearPageClick();  // the TGA list is active: sprite pages are still cleared
+        QCOMPARE(pixelAt(pageAt(1), 0, 0), 0u);
+        QCOMPARE(pixelAt(pageAt(kTgaFirstSlot), 0, 0), 3u);
+
+        main_->Lb_SprClick();
+        recorder_.answer = false;
+        main_->Btn_AllDeletePageClick();
+        QCOMPARE(recorder_.questions.last(),
+                 QStringLiteral("모든 스프라이트 작업 페이지를 삭제하시겠습니까?"));
+        QCOMPARE(ui().Lb_Spr->count(), 2);
+        recorder_.answer = true;
+        main_->Btn_AllDeletePageClick();
+        QCOMPARE(ui().Lb_Spr->count(), 0);
+        QVERIFY(!pageAt(0).inUse());
+        QCOMPARE(int{main_->ActiveList}, int{kListTga});  // the pictures are shown
+        QCOMPARE(ui().Lb_Tga->count(), 1);
+        main_->Btn_AllDeletePageClick();
+        QCOMPARE(recorder_.questions.last(), QStringLiteral("모든 TGA 페이지를 삭제하시겠습니까?"));
+        QCOMPARE(ui().Lb_Tga->count(), 0);
+        QCOMPARE(ui().Panel_Page->size(), QSize(400, 300));
+    }
+
+    void blockCopyMakesAPageOfTheComposedBlock() {
+        picture(32, 32, 6, 0, "PIC");
+        main_->Lb_TgaClick();
+        ui().Lb_Tga->selectEntry(0);
+        main_->Btn_BlockCopyClick();  // nothing lifted yet: nothing happens
+        QCOMPARE(ui().Lb_Spr->count(), 0);
+
+        // Make the picture one of 16 x 16 tiles and lift one.
+        QVERIFY(setTileGrid(pageAt(kTgaFirstSlot), 16, 16));
+        main_->Lb_TgaClick();
+        main_->Image_PageMouseDown(Qt::LeftButton, 20, 3);
+        main_->Image_PageMouseUp(Qt::LeftButton, 20, 3);
+        main_->Image_CaptureMouseMove(1, 1);  // composes the view
+        main_->Btn_BlockCopyClick();
+        QCOMPARE(names(ui().Lb_Spr), QStringList{"NoName0"});
+        QCOMPARE(pageAt(0).width, 16);
+        QCOMPARE(pixelAt(pageAt(0), 5, 5), 6u);
+        QVERIFY(!ui().Panel_Capture->isVisible());
+        QVERIFY(!ui().Btn_MoveOk->isEnabled());
+        QCOMPARE(main_->blockSelection.state, 0);
+        QCOMPARE(int{main_->ActiveList}, int{kListTga});  // the picture stays shown
+        QCOMPARE(ui().Lb_Spr->selectedRows(), QList<int>{0});
+    }
+
+    void copiesStopAtAFullStore() {
+        for (int i = 0; i < kSpriteSlotCount - 1; ++i) {
+            QVERIFY(createSinglePage(pageAt(i), 1, 1, kMode8));
+            ui().Lb_Spr->addItem("X");
+        }
+        picture(4, 4, 1, 0, "A");
+        picture(4, 4, 1, 0, "B");
+        main_->Lb_TgaClick();
+        ui().Lb_Tga->selectEntry(0);
+        ui().Lb_Tga->selectEntry(1);
+        main_->BtnPageCopyClick();
+        QCOMPARE(ui().Lb_Spr->count(), kSpriteSlotCount);
+        QCOMPARE(recorder_.messages, QStringList{"총 읽어들일 수 있는 파일 수를 초과했습니다."});
+    }
+
+    void columnsAreAppliedWithTheButtonOrEnter() {
+        QVERIFY(main_->newStorePage(5, 2, 4, 4, "TEN", kMode8));
+        ui().Edit_Col->setValue(4);
+        QTest::keyClick(ui().Edit_Col, Qt::Key_Return);
+        const Page& page = pageAt(0);
+        QCOMPARE(page.cols, 4);
+        QCOMPARE(page.rows, 3);
+        QCOMPARE(page.tileCount, 12);
+        QCOMPARE(ui().Edit_Col->value(), 4);
+    }
+
+    void optimisingTrimsTheSelectedSpritePages() {
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(main_->newStorePage(2, 1, 16, 16, QString("S%1").arg(i), kMode8));
+            putPixel(pageAt(i), 5, 5, 1);
+        }
+        QVERIFY(main_->newStorePage(2, 1, 16, 16, "EMPTY", kMode8));
+        for (int i = 0; i < 4; ++i)
+            ui().Lb_Spr->selectEntry(i);
+        main_->Btn_OptimizeClick();
+        for (int i = 0; i < 3; ++i) {
+            const Page& p = pageAt(i);
+            QCOMPARE(p.tileWidth, 8);  // m = 5: 16 - 10 = 6, rounded up to 8
+            QCOMPARE(p.tileHeight, 1);
+            QCOMPARE(p.width, p.cols * p.tileWidth);
+            QVERIFY(p.stride >= p.width);
+        }
+        QCOMPARE(pageAt(3).tileWidth, 16);  // all transparent: left alone
+        QCOMPARE(ui().Lb_Spr->selectedRows(), QList<int>{2});
+    }
+
+    void theNewImageDialogMakesAPage() {
+        QVERIFY(main_->newStorePage(1, 1, 4, 4, "FIRST", kMode8));
+        main_->Btn_NewClick();
+        QVERIFY(newWin_->isVisible());
+        QVERIFY(!main_->isEnabled());
+        newWin_->Btn_OkClick();
+        QVERIFY(!newWin_->isVisible());
+        QVERIFY(main_->isEnabled());
+        QCOMPARE(ui().Lb_Spr->item(1)->text(), QStringLiteral("NoName1"));
+        QCOMPARE(pageAt(1).width, 100);
+        QCOMPARE(ui().Lb_Spr->selectedRows(), QList<int>{1});
+
+        Ui::TNewWin& form = newWin_->form();
+        form.Edit_Col->setValue(3);
+        form.Edit_Row->setValue(2);
+        form.Edit_TileWidth->setValue(16);
+        form.Edit_TileHeight->setValue(24);
+        form.Edit_ColorKey->setValue(5);
+        main_->Btn_NewClick();
+        newWin_->Btn_OkClick();
+        const Page& page = pageAt(2);
+        QCOMPARE(page.width, 48);
+        QCOMPARE(page.height, 48);
+        QCOMPARE(page.tileCount, 6);
+        QCOMPARE(pixelAt(page, 47, 47), 5u);
+        QCOMPARE(int{config().defaultColorKey8}, 5);
+
+        main_->Btn_NewClick();
+        newWin_->Btn_CancelClick();
+        QCOMPARE(ui().Lb_Spr->count(), 3);
+
+        // A page whose buffer cannot exist is refused; the dialog still closes.
+        form.Edit_TileWidth->setValue(65536);
+        form.Edit_TileHeight->setValue(65536);
+        main_->Btn_NewClick();
+        newWin_->Btn_OkClick();
+        QCOMPARE(recorder_.messages.last(), QStringLiteral("이미지를 생성할 수 없습니다."));
+        QCOMPARE(ui().Lb_Spr->count(), 3);
+        QVERIFY(!newWin_->isVisible());
+        QCOMPARE(form.Edit_Col->value(), 3);  // the fields keep their values
+    }
+};
+
+QTEST_MAIN(PageCommandsTest)
+#include "page_commands_test.moc"
