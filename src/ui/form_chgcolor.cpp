@@ -1,6 +1,14 @@
 #include "form_chgcolor.h"
 
+#include <QShowEvent>
+#include <cstdint>
+
+#include "edit/recolor.h"
+#include "form_main.h"
+#include "image/page_table.h"
+#include "page_list.h"
 #include "ui_form_chgcolor.h"
+#include "ui_form_main.h"
 
 namespace zentil {
 
@@ -8,10 +16,64 @@ TChgColorWin::TChgColorWin(QWidget* mainWindow)
     : TDialogBase(mainWindow), ui_(new Ui::TChgColorWin) {
     ui_->setupUi(this);
     fixClientSize();
+    // Both numbers are palette indexes, whatever the page's mode.
+    ui_->Edit_SourceColor->setMaximum(255);
+    ui_->Edit_TargetColor->setMaximum(255);
+    connect(ui_->Chk_Auto, &QCheckBox::toggled, this, &TChgColorWin::Chk_AutoClick);
+    connect(ui_->Btn_Ok, &QPushButton::clicked, this, &TChgColorWin::Btn_OkClick);
+    connect(ui_->Btn_No, &QPushButton::clicked, this, &TChgColorWin::Btn_NoClick);
 }
 
 TChgColorWin::~TChgColorWin() {
     delete ui_;
+}
+
+void TChgColorWin::showEvent(QShowEvent* event) {
+    TDialogBase::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void TChgColorWin::reject() {
+    Btn_NoClick();
+}
+
+void TChgColorWin::FormShow() {
+    ui_->Edit_TargetColor->setEnabled(true);
+    ui_->Chk_Auto->setChecked(false);
+    // Both fields start at the page's key, held within their range.
+    const TMainWin* main = mainWin();
+    if (const Page* page = main ? pageOrNull(main->CurrentPage) : nullptr; page && page->inUse()) {
+        const std::uint32_t key = colorKeyOf(*page);
+        for (QSpinBox* field : {ui_->Edit_SourceColor, ui_->Edit_TargetColor}) {
+            const auto limit = static_cast<std::uint32_t>(field->maximum());
+            field->setValue(static_cast<int>(key > limit ? limit : key));
+        }
+    }
+    ui_->Edit_SourceColor->setFocus();
+}
+
+void TChgColorWin::Chk_AutoClick() {
+    ui_->Edit_TargetColor->setEnabled(!ui_->Chk_Auto->isChecked());
+}
+
+void TChgColorWin::Btn_OkClick() {
+    TMainWin* main = mainWin();
+    if (main && main->ActiveList == kListSprite) {
+        const auto from = static_cast<std::uint32_t>(ui_->Edit_SourceColor->value());
+        // The new-colour field counts even while it is greyed out.
+        const auto to = static_cast<std::uint32_t>(ui_->Edit_TargetColor->value());
+        const bool similar = ui_->Chk_Auto->isChecked();
+        for (const int row : main->form().Lb_Spr->selectedRows()) {
+            Page& page = pageAt(kSpriteFirstSlot + row);
+            if (page.inUse()) replaceColor(page, from, to, similar);
+        }
+        main->Lb_SprClick();
+    }
+    hide();
+}
+
+void TChgColorWin::Btn_NoClick() {
+    hide();
 }
 
 }  // namespace zentil

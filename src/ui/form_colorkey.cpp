@@ -1,6 +1,15 @@
 #include "form_colorkey.h"
 
+#include <QShowEvent>
+#include <algorithm>
+#include <cstdint>
+
+#include "form_main.h"
+#include "image/page_table.h"
+#include "page_list.h"
+#include "system/config.h"
 #include "ui_form_colorkey.h"
+#include "ui_form_main.h"
 
 namespace zentil {
 
@@ -8,10 +17,76 @@ TColorKeyWin::TColorKeyWin(QWidget* mainWindow)
     : TDialogBase(mainWindow), ui_(new Ui::TColorKeyWin) {
     ui_->setupUi(this);
     fixClientSize();
+    // Every page this editor makes is 8-bit: the other two defaults are shown
+    // but cannot be edited, and the current key stays within a palette index.
+    ui_->Edit_ColorKey16->setEnabled(false);
+    ui_->Edit_ColorKey24->setEnabled(false);
+    ui_->Edit_ColorKey->setMaximum(255);
+    connect(ui_->Btn_Ok, &QPushButton::clicked, this, &TColorKeyWin::Btn_OkClick);
+    connect(ui_->Btn_No, &QPushButton::clicked, this, &TColorKeyWin::Btn_NoClick);
 }
 
 TColorKeyWin::~TColorKeyWin() {
     delete ui_;
+}
+
+void TColorKeyWin::showEvent(QShowEvent* event) {
+    TDialogBase::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void TColorKeyWin::reject() {
+    Btn_NoClick();
+}
+
+void TColorKeyWin::FormShow() {
+    const Config& settings = config();
+    ui_->Edit_ColorKey8->setValue(settings.defaultColorKey8);
+    ui_->Edit_ColorKey16->setValue(settings.defaultColorKey16);
+    // A spin edit holds what it is given within its range.
+    ui_->Edit_ColorKey24->setValue(
+        static_cast<int>(std::min<std::uint32_t>(settings.defaultColorKey24, 0xFFFFFF)));
+    const TMainWin* main = mainWin();
+    if (const Page* page = main ? pageOrNull(main->CurrentPage) : nullptr; page && page->inUse()) {
+        // The field holds the key within its range: a larger key shows as 255.
+        const std::uint32_t key = colorKeyOf(*page);
+        const auto limit = static_cast<std::uint32_t>(ui_->Edit_ColorKey->maximum());
+        ui_->Edit_ColorKey->setValue(static_cast<int>(key > limit ? limit : key));
+    }
+}
+
+void TColorKeyWin::Btn_OkClick() {
+    Config& settings = config();
+    settings.defaultColorKey8 = static_cast<std::uint8_t>(ui_->Edit_ColorKey8->value());
+    settings.defaultColorKey16 = static_cast<std::uint16_t>(ui_->Edit_ColorKey16->value());
+    settings.defaultColorKey24 = static_cast<std::uint32_t>(ui_->Edit_ColorKey24->value());
+
+    if (TMainWin* main = mainWin()) {
+        Ui::TMainWin& mainForm = main->form();
+        const auto key = static_cast<std::uint32_t>(ui_->Edit_ColorKey->value());
+        const PageList* list = nullptr;
+        int first = kSpriteFirstSlot;
+        if (main->ActiveList == kListSprite) {
+            list = mainForm.Lb_Spr;
+        } else if (main->ActiveList == kListTga) {
+            list = mainForm.Lb_Tga;
+            first = kTgaFirstSlot;
+        }
+        if (list) {
+            for (const int row : list->selectedRows()) {
+                Page& page = pageAt(first + row);
+                if (page.inUse()) setColorKey(page, key);
+            }
+            mainForm.Panel_ColorKey->setText(QString::number(key));
+        } else {
+            mainForm.Panel_ColorKey->setText(QStringLiteral("0"));
+        }
+    }
+    hide();
+}
+
+void TColorKeyWin::Btn_NoClick() {
+    hide();
 }
 
 }  // namespace zentil

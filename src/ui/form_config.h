@@ -1,5 +1,9 @@
-// The "크기 설정" window.
+// The "크기 설정" window: new tile sizes for the selected pages of the active
+// list, with or without an alignment of the old tiles, and the colour of the
+// canvas grid lines.
 #pragma once
+
+#include <cstdint>
 
 #include "dialog_base.h"
 
@@ -9,14 +13,48 @@ class TConfigWin;
 
 namespace zentil {
 
+class PageList;
+
 class TConfigWin : public TDialogBase {
     Q_OBJECT
   public:
     explicit TConfigWin(QWidget* mainWindow);
     ~TConfigWin() override;
 
+    Ui::TConfigWin& form() { return *ui_; }
+
+    // Puts the line colour drop-down on `bgr` (0x00BBGGRR). A colour that is
+    // none of the named ones is listed as one extra entry, named by its value.
+    void setLineColor(std::uint32_t bgr);
+    // The colour chosen in the line colour drop-down, 0x00BBGGRR.
+    std::uint32_t lineColor() const;
+    // The list entry that alone is selected, and shown, when the window closes.
+    int rememberedIndex() const { return rememberedIndex_; }
+
+    // The alignment choice enables the fields it uses and lets the tile sizes
+    // it changes grow to 1024.
+    void Combo_TileSortChange();
+    // Applies the fields to every selected page of the active list and closes;
+    // does nothing while a size or count is below 1.
+    void Btn_OkClick();
+    // Puts the fields back and closes.
+    void Btn_NoClick();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    // Escape and the close box cancel.
+    void reject() override;
+
   private:
+    void FormShow();
+    void FormHide();
+    void fillFromCurrentPage();
+    PageList* activeList() const;
+    int activeFirstSlot() const;
+
     Ui::TConfigWin* ui_;
+    int rememberedIndex_ = 0;
 };
 
 }  // namespace zentil

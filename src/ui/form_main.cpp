@@ -106,6 +106,8 @@ void TMainWin::FormShow() {
     SaveFilterIndex = 1;
     loadConfig();
     if (dialogs_.newWin) dialogs_.newWin->setColorKeyField(config().defaultColorKey8);
+    if (dialogs_.configWin)
+        dialogs_.configWin->setLineColor(static_cast<std::uint32_t>(config().gridColor));
     ui_->Combo_CopyMode->setCurrentIndex(0);
     ui_->Cb_CrossIndex->setCurrentIndex(0);
     ui_->Cb_ApplyArea->setCurrentIndex(0);
