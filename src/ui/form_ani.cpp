@@ -1,16 +1,130 @@
 #include "form_ani.h"
 
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QScreen>
+#include <algorithm>
+
+#include "form_main.h"
+#include "image/page_table.h"
+#include "render/page_render.h"
 #include "ui_form_ani.h"
+#include "ui_form_main.h"
 
 namespace zentil {
+
+namespace {
+constexpr int kMinClientSize = 200;
+constexpr int kExtraWidth = 40;   // beside the frame
+constexpr int kExtraHeight = 52;  // under the frame, for the speed field and the button
+constexpr int kMargin = 8;
+constexpr int kSpeedFieldBottom = 10;  // the speed field sits a little lower than the button
+}  // namespace
 
 TAniWin::TAniWin(QWidget* mainWindow) : TDialogBase(mainWindow), ui_(new Ui::TAniWin) {
     ui_->setupUi(this);
     fixClientSize();
+    // The speed moves only by its arrows, in whole steps.
+    if (QLineEdit* text = ui_->Edit_Delay->findChild<QLineEdit*>()) text->setReadOnly(true);
+    ui_->Label1->adjustSize();
+    Timer_Ani.setInterval(1);
+    connect(&Timer_Ani, &QTimer::timeout, this, &TAniWin::Timer_AniTimer);
+    connect(ui_->Edit_Delay, &QSpinBox::valueChanged, this, &TAniWin::Edit_DelayChange);
+    connect(ui_->Btn_Ok, &QPushButton::clicked, this, &TAniWin::Btn_OkClick);
 }
 
 TAniWin::~TAniWin() {
     delete ui_;
+}
+
+const Page* TAniWin::playedPage() const {
+    TMainWin* main = mainWin();
+    if (main == nullptr) return nullptr;
+    if (main->form().Panel_Capture->isVisibleTo(main)) return &capturePage();
+    return pageOrNull(main->CurrentPage);
+}
+
+bool TAniWin::applySpeed() {
+    const int framesPerSecond = ui_->Edit_Delay->value();
+    if (framesPerSecond <= 0) {
+        Timer_Ani.stop();
+        return false;
+    }
+    Timer_Ani.setInterval(1000 / framesPerSecond);
+    return true;
+}
+
+void TAniWin::showEvent(QShowEvent* event) {
+    FormShow();
+    TDialogBase::showEvent(event);  // centred on the screen
+}
+
+void TAniWin::FormShow() {
+    ui_->Image_Put->dropPicture();
+    frameX_ = 0;
+    frameY_ = 0;
+
+    // The window is sized by the current page's tiles, also while a block plays.
+    const TMainWin* main = mainWin();
+    const Page* current = main ? pageOrNull(main->CurrentPage) : nullptr;
+    const int tw = current ? current->tileWidth : 0;
+    const int th = current ? current->tileHeight : 0;
+    const int clientWidth = std::max(tw + kExtraWidth, kMinClientSize);
+    const int clientHeight = std::max(th + kExtraHeight, kMinClientSize);
+    setFixedSize(clientWidth, clientHeight);
+    ui_->Image_Put->resize(tw, th);
+
+    QPushButton& ok = *ui_->Btn_Ok;
+    QSpinBox& speed = *ui_->Edit_Delay;
+    QLabel& label = *ui_->Label1;
+    ok.move(clientWidth - ok.width() - kMargin, clientHeight - ok.height() - kMargin);
+    speed.move(ok.x() - speed.width() - kMargin, clientHeight - speed.height() - kSpeedFieldBottom);
+    label.move(speed.x() - label.width() - 4, speed.y() + 3);
+    ui_->Image_Put->move((clientWidth - tw) / 2, (clientHeight - (speed.y() + kMargin)) / 2);
+
+    if (applySpeed()) Timer_Ani.start();
+    ok.setFocus();
+}
+
+void TAniWin::placeWindow() {
+    const QScreen* screen = mainWindow() ? mainWindow()->screen() : this->screen();
+    if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    const QRect area = screen->geometry();
+    const QRect own = frameGeometry();
+    move(area.left() + std::max(0, (area.width() - own.width()) / 2),
+         area.top() + std::max(0, (area.height() - own.height()) / 2));
+}
+
+void TAniWin::hideEvent(QHideEvent* event) {
+    Timer_Ani.stop();
+    TDialogBase::hideEvent(event);  // the main window comes back
+}
+
+void TAniWin::Timer_AniTimer() {
+    const Page* played = playedPage();
+    if (played == nullptr || !played->inUse()) return;
+    const Page& page = *played;
+    // The position moves on before drawing: the first frame shown is tile 1,
+    // and tile 0 follows the last one.
+    frameX_ += page.tileWidth;
+    if (frameX_ >= page.width) {
+        frameX_ = 0;
+        frameY_ += page.tileHeight;
+        if (frameY_ >= page.height) frameY_ = 0;
+    }
+    ImageView& put = *ui_->Image_Put;
+    put.fitPictureToSize();
+    renderPage(put.picture(), page, frameX_, frameY_, page.tileWidth, page.tileHeight);
+    put.update();
+}
+
+void TAniWin::Edit_DelayChange() {
+    if (applySpeed() && isVisible() && !Timer_Ani.isActive()) Timer_Ani.start();
+}
+
+void TAniWin::Btn_OkClick() {
+    hide();
 }
 
 }  // namespace zentil
