@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 namespace zentil {
 namespace {
@@ -30,8 +31,21 @@ int limited(std::int64_t v) {
 class LinePainter {
   public:
     LinePainter(QImage& image, std::uint32_t color, int width, int style)
-        : painter_(&image), bounds_(image.rect()), cosmetic_(width <= 1) {
+        : painter_(&image),
+          bounds_(image.rect()),
+          cosmetic_(width <= 1),
+          image_(image),
+          dotted_(style == kPenDotted) {
         if (!painter_.isActive()) return;
+        // One pixel of the colour in the image's own format, for plotting
+        // one-pixel lines straight into the rows.
+        const int depth = image.depth();
+        if (cosmetic_ && depth % 8 == 0 && depth <= 32) {
+            QImage one(1, 1, image.format());
+            one.fill(colorFromBgr(color));
+            pixelBytes_ = depth / 8;
+            std::memcpy(pixel_, one.constBits(), static_cast<std::size_t>(pixelBytes_));
+        }
         painter_.setRenderHint(QPainter::Antialiasing, false);
         painter_.setBrush(Qt::NoBrush);
         QPen pen(colorFromBgr(color));
@@ -47,6 +61,7 @@ class LinePainter {
         // The painter draws a single pixel for a line of no length, where the
         // classic primitive, leaving out the end point, draws nothing.
         if (!painter_.isActive() || (x1 == x2 && y1 == y2)) return;
+        if (plotForward(x1, y1, x2, y2)) return;
         if (x1 == x2 || y1 == y2) {
             // Along an axis the painter covers [min, max); a line running left
             // or up, moved one pixel on, covers (end, start] instead.
@@ -78,9 +93,39 @@ class LinePainter {
     }
 
   private:
+    // A one-pixel line running right or down along an axis, written straight
+    // into the rows: the same pixels the painter sets ([start, end), dotted
+    // as one on and two off from the start), without its per-line cost, which
+    // dominates redraws of large pages.
+    bool plotForward(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
+        if (pixelBytes_ == 0 || x2 < x1 || y2 < y1 || (x1 != x2 && y1 != y2)) return false;
+        const bool horizontal = y1 == y2;
+        const std::int64_t fixed = horizontal ? y1 : x1;
+        const std::int64_t limit = horizontal ? image_.height() : image_.width();
+        if (fixed < 0 || fixed >= limit) return true;
+        const std::int64_t start = horizontal ? x1 : y1;
+        const std::int64_t end = std::min<std::int64_t>(
+            horizontal ? x2 : y2, horizontal ? image_.width() : image_.height());
+        const std::int64_t step = dotted_ ? 3 : 1;
+        std::int64_t first = std::max<std::int64_t>(start, 0);
+        if (dotted_) first = start + ((first - start + step - 1) / step) * step;
+        uchar* bits = image_.bits();
+        const qsizetype line = image_.bytesPerLine();
+        for (std::int64_t v = first; v < end; v += step) {
+            const std::int64_t x = horizontal ? v : fixed, y = horizontal ? fixed : v;
+            std::memcpy(bits + y * line + x * pixelBytes_, pixel_,
+                        static_cast<std::size_t>(pixelBytes_));
+        }
+        return true;
+    }
+
     QPainter painter_;
     QRect bounds_;
     bool cosmetic_;
+    QImage& image_;
+    bool dotted_;
+    int pixelBytes_ = 0;
+    uchar pixel_[4] = {};
 };
 
 void outline(LinePainter& lines, std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h) {
