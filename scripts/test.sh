@@ -26,3 +26,7 @@ run_suite build/release -DCMAKE_BUILD_TYPE=Release
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 run_suite build/asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZENTIL_SANITIZE=ON -DZENTIL_BUILD_BENCH=OFF
+
+# A short fuzzing run of the file readers (about 20 s each), with its own
+# summary; a crash fails the script.
+bash "$root/scripts/fuzz.sh" 20

@@ -1,0 +1,217 @@
+// Writes valid seed files for the fuzz targets:
+//   make_seeds CORPUS_ROOT
+// fills CORPUS_ROOT/tga, CORPUS_ROOT/gpf and CORPUS_ROOT/palette. Existing
+// files of the same names are replaced; other files are left alone.
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "formats/gpf_file.h"
+#include "formats/tga_file.h"
+#include "fuzz_support.h"
+#include "image/page.h"
+
+using namespace zentil;
+using Bytes = std::vector<std::uint8_t>;
+namespace fs = std::filesystem;
+
+namespace {
+
+bool writeFile(const fs::path& path, const Bytes& bytes) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+void put16(Bytes& b, int v) {
+    b.push_back(static_cast<std::uint8_t>(v));
+    b.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+
+// A w x h picture of palette indexes, top row first, with equal corners and a
+// few runs so that both kinds of run-length packet occur.
+Bytes picture(int w, int h) {
+    Bytes p(static_cast<std::size_t>(w) * h, 3);
+    for (int y = 1; y + 1 < h; ++y)
+        for (int x = 1; x + 1 < w; ++x)
+            p[static_cast<std::size_t>(y) * w + x] =
+                static_cast<std::uint8_t>(x < w / 2 ? 40 : x * 7 + y);
+    return p;
+}
+
+// Run-length packets of one-byte pixels: a repeat of 2 or more is a run
+// packet, anything else gathers into a raw packet; neither spans two rows.
+void appendRuns(const Bytes& pixels, int w, Bytes& out) {
+    for (std::size_t row = 0; row < pixels.size(); row += w) {
+        std::size_t i = row;
+        const std::size_t end = row + w;
+        while (i < end) {
+            std::size_t n = 1;
+            while (i + n < end && n < 128 && pixels[i + n] == pixels[i])
+                ++n;
+            if (n >= 2) {
+                out.push_back(static_cast<std::uint8_t>(0x80 | (n - 1)));
+                out.push_back(pixels[i]);
+            } else {
+                std::size_t m = 1;
+                while (i + m < end && m < 128 && pixels[i + m] != pixels[i + m - 1] &&
+                       (i + m + 1 >= end || pixels[i + m + 1] != pixels[i + m]))
+                    ++m;
+                out.push_back(static_cast<std::uint8_t>(m - 1));
+                out.insert(out.end(), pixels.begin() + i, pixels.begin() + i + m);
+                n = m;
+            }
+            i += n;
+        }
+    }
+}
+
+// A TGA file of the given type and descriptor, with `mapEntries` colour-map
+// entries of `mapBits` bits (no colour map when 0).
+Bytes tga(int type, int descriptor, int mapEntries, int mapBits, int w, int h) {
+    Bytes b;
+    b.push_back(0);
+    b.push_back(mapEntries > 0 ? 1 : 0);
+    b.push_back(static_cast<std::uint8_t>(type));
+    put16(b, 0);
+    put16(b, mapEntries);
+    b.push_back(static_cast<std::uint8_t>(mapEntries > 0 ? mapBits : 0));
+    put16(b, 0);
+    put16(b, 0);
+    put16(b, w);
+    put16(b, h);
+    b.push_back(8);
+    b.push_back(static_cast<std::uint8_t>(descriptor));
+    const int entryBytes = (mapBits + 7) / 8;
+    for (int e = 0; e < mapEntries; ++e)
+        for (int k = 0; k < entryBytes; ++k)
+            b.push_back(static_cast<std::uint8_t>(e * 31 + k * 85));
+    // The pixels in storage order: rows bottom first unless bit 5, right to left with bit 4.
+    const Bytes top = picture(w, h);
+    Bytes stored;
+    for (int r = 0; r < h; ++r) {
+        const int y = (descriptor & 0x20) ? r : h - 1 - r;
+        for (int c = 0; c < w; ++c) {
+            const int x = (descriptor & 0x10) ? w - 1 - c : c;
+            stored.push_back(top[static_cast<std::size_t>(y) * w + x]);
+        }
+    }
+    if (type == 9 || type == 10)
+        appendRuns(stored, w, b);
+    else
+        b.insert(b.end(), stored.begin(), stored.end());
+    return b;
+}
+
+// Writes a picture after checking that the reader accepts it.
+bool tgaSeed(const fs::path& path, const Bytes& bytes) {
+    Page page;
+    if (!decodeTga(bytes, page)) {
+        std::fprintf(stderr, "the reader refuses the seed %s\n", path.c_str());
+        return false;
+    }
+    return writeFile(path, bytes);
+}
+
+bool tgaSeeds(const fs::path& dir) {
+    bool ok = true;
+    for (int type : {1, 2, 9, 10}) {
+        const bool mapped = type == 1 || type == 9;
+        for (int descriptor : {0x00, 0x10, 0x20, 0x30}) {
+            const std::string name =
+                "type" + std::to_string(type) + "-desc" + std::to_string(descriptor) + ".tga";
+            ok &= tgaSeed(dir / name, tga(type, descriptor, mapped ? 256 : 0, 24, 7, 5));
+        }
+    }
+    // Short colour maps of each entry size.
+    for (int bits : {16, 24, 32}) {
+        ok &= tgaSeed(dir / ("map3x" + std::to_string(bits) + ".tga"), tga(1, 0, 3, bits, 6, 4));
+        ok &= tgaSeed(dir / ("rle-map3x" + std::to_string(bits) + ".tga"),
+                      tga(9, 0x20, 3, bits, 9, 3));
+    }
+    ok &= tgaSeed(dir / "one-pixel.tga", tga(1, 0, 256, 24, 1, 1));
+    ok &= tgaSeed(dir / "long-runs.tga", tga(10, 0, 0, 0, 300, 2));
+    return ok;
+}
+
+// Encodes a page of cols x rows tiles with a pattern that leaves some tiles
+// all key, some trimmed, and some with long columns.
+bool gpfSeed(const fs::path& path, int tileWidth, int cols, int tileHeight, int rows, int key) {
+    Page page;
+    if (!createPage(page, tileWidth, cols, tileHeight, rows, kMode8)) return false;
+    setColorKey(page, static_cast<std::uint32_t>(key));
+    clearPage(page);
+    for (int t = 1; t < page.tileCount; t += 2) {
+        const int x0 = (t % cols) * tileWidth, y0 = (t / cols) * tileHeight;
+        for (int y = tileHeight / 4; y < tileHeight; ++y)
+            for (int x = tileWidth / 3; x < tileWidth; ++x)
+                putPixel(
+                    page, x0 + x, y0 + y,
+                    static_cast<std::uint32_t>((x + y) % 3 == 0 ? key : (x * 5 + y + t) % 256));
+    }
+    Bytes bytes;
+    Page check;
+    if (!encodeSpriteFile(page, bytes) || !decodeSpriteFile(bytes, check)) {
+        std::fprintf(stderr, "cannot make the seed %s\n", path.c_str());
+        return false;
+    }
+    return writeFile(path, bytes);
+}
+
+bool gpfSeeds(const fs::path& dir) {
+    bool ok = true;
+    ok &= gpfSeed(dir / "1x1-8x8.gpf", 8, 1, 8, 1, 0);
+    ok &= gpfSeed(dir / "3x2-5x7.gpf", 5, 3, 7, 2, 200);
+    ok &= gpfSeed(dir / "2x2-1x3.gpf", 1, 2, 3, 2, 255);
+    ok &= gpfSeed(dir / "2x1-6x300.gpf", 6, 2, 300, 1, 17);
+    ok &= gpfSeed(dir / "4x3-13x9.gpf", 13, 4, 9, 3, 1);
+    return ok;
+}
+
+// Palette files: the byte 1, 256 entries of red, green, blue, then the blend table.
+bool paletteSeeds(const fs::path& dir) {
+    Bytes file{1};
+    for (int i = 0; i < 256; ++i) {
+        file.push_back(static_cast<std::uint8_t>(i));
+        file.push_back(static_cast<std::uint8_t>(255 - i));
+        file.push_back(static_cast<std::uint8_t>(i * 7));
+    }
+    const Bytes header = file;
+    Bytes full = file;
+    full.reserve(1 + 768 + 524288);
+    for (std::size_t n = 0; n < 524288; ++n)
+        full.push_back(static_cast<std::uint8_t>(n >> 11));
+    bool ok = writeFile(dir / "full.pal", full);
+    ok &= writeFile(dir / "no-blend-table.pal", header);
+    Bytes partial = header;
+    partial.insert(partial.end(), full.begin() + 769, full.begin() + 769 + 4096);
+    ok &= writeFile(dir / "short-blend-table.pal", partial);
+    ok &= writeFile(dir / "cut-palette.pal", Bytes(header.begin(), header.begin() + 400));
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s CORPUS_ROOT\n", argv[0]);
+        return 2;
+    }
+    const fuzz::FreshState state;
+    const fs::path root = argv[1];
+    std::error_code ec;
+    for (const char* sub : {"tga", "gpf", "palette"}) {
+        fs::create_directories(root / sub, ec);
+        if (ec) {
+            std::fprintf(stderr, "cannot create %s\n", (root / sub).c_str());
+            return 1;
+        }
+    }
+    const bool ok =
+        tgaSeeds(root / "tga") && gpfSeeds(root / "gpf") && paletteSeeds(root / "palette");
+    if (!ok) std::fprintf(stderr, "writing the seeds failed\n");
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,140 @@
+// Files whose headers promise far more than they hold must be refused without
+// the reader setting aside memory for what they promise.
+#include <sys/resource.h>
+
+#include <atomic>
+#include <cstddef>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define ZENTIL_WATCH_ALLOCATIONS 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZENTIL_WATCH_ALLOCATIONS 1
+#endif
+#endif
+#if defined(ZENTIL_WATCH_ALLOCATIONS)
+// From the sanitizer runtime: calls the hooks on every allocation and free.
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*malloc_hook)(const volatile void*,
+                                                                             std::size_t),
+                                                         void (*free_hook)(const volatile void*));
+#endif
+
+#include "file_builders.h"
+#include "formats/tga_file.h"
+#include "system/texts.h"
+#include "test_support.h"
+
+namespace zentil {
+namespace {
+
+using test::Bytes;
+using test::CoreTest;
+
+// How much memory a piece of work takes: the growth of the process's peak
+// resident size, and in sanitizer builds also the largest single allocation,
+// which catches buffers that are set aside but never touched.
+class MemoryWatch {
+  public:
+    MemoryWatch() : peakBefore_(peakResidentMiB()) {
+#if defined(ZENTIL_WATCH_ALLOCATIONS)
+        static const bool installed =
+            __sanitizer_install_malloc_and_free_hooks(&noteAllocation, &noteFree) != 0;
+        (void)installed;
+#endif
+        largest().store(0);
+    }
+    long peakGrowthMiB() const {
+        return peakResidentMiB() - peakBefore_;
+    }
+    long largestAllocationMiB() const {
+        return static_cast<long>(largest().load() >> 20);
+    }
+
+  private:
+    static long peakResidentMiB() {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        return usage.ru_maxrss / 1024;
+    }
+    static std::atomic<std::size_t>& largest() {
+        static std::atomic<std::size_t> size{0};
+        return size;
+    }
+#if defined(ZENTIL_WATCH_ALLOCATIONS)
+    static void noteAllocation(const volatile void*, std::size_t size) {
+        std::size_t seen = largest().load();
+        while (size > seen && !largest().compare_exchange_weak(seen, size)) {
+        }
+    }
+    static void noteFree(const volatile void*) {}
+#endif
+
+    long peakBefore_;
+};
+
+// Well above what the tests here legitimately take, well below a refused picture.
+constexpr long kAllowedMiB = 256;
+
+class ReaderLimitsTest : public CoreTest {};
+
+TEST_F(ReaderLimitsTest, RunLengthPictureWithFewPacketsIsRefusedBeforeItsBufferExists) {
+    // Type 9, a 3-entry map of 24-bit entries, 65528 x 65532 pixels stored top
+    // row first, and a dozen bytes of packets, for which 4 GiB were once set aside.
+    const Bytes file = {0x00, 0x01, 0x09, 0x00, 0x00, 0x03, 0x00, 0x18, 0x00, 0x00,
+                        0x00, 0x00, 0xf8, 0xff, 0xfc, 0xff, 0x08, 0x20, 0x00, 0x55,
+                        0xaa, 0x1f, 0x74, 0xc9, 0x3e, 0x93, 0xe4, 0x88, 0x88, 0x03};
+    const MemoryWatch watch;
+    Page page;
+    EXPECT_FALSE(decodeTga(file, page));
+    EXPECT_LT(watch.peakGrowthMiB(), kAllowedMiB);
+    EXPECT_LT(watch.largestAllocationMiB(), kAllowedMiB);
+    EXPECT_FALSE(page.inUse());
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(recorder.messages[0].text, texts::kReadFailed);
+}
+
+// A type 10 header of w x h pixels followed by run packets of 128 pixels of
+// value 5, `packets` of them.
+Bytes runPicture(int w, int h, std::size_t packets) {
+    test::TgaSpec s;
+    s.type = 10;
+    s.mapType = 0;
+    s.mapLength = 0;
+    s.width = w;
+    s.height = h;
+    Bytes b = test::tgaHeader(s);
+    b.reserve(b.size() + packets * 2);
+    for (std::size_t i = 0; i < packets; ++i)
+        b.insert(b.end(), {0xFF, 5});
+    return b;
+}
+
+TEST_F(ReaderLimitsTest, RunPacketsAtTheirDensestStillFillThePicture) {
+    // Four packets of 128 pixels in 8 bytes fill exactly 128 x 4 pixels.
+    Page page;
+    ASSERT_TRUE(decodeTga(runPicture(128, 4, 4), page));
+    EXPECT_EQ(pixelAt(page, 0, 0), 5u);
+    EXPECT_EQ(pixelAt(page, 127, 3), 5u);
+    // One packet fewer leaves the picture short.
+    EXPECT_FALSE(decodeTga(runPicture(128, 4, 3), page));
+    EXPECT_EQ(recorder.messages.back().text, texts::kReadFailed);
+}
+
+TEST_F(ReaderLimitsTest, RunLengthPictureLargerThanAnyPageIsRefusedBeforeItsBufferExists) {
+    // 65535 x 16400 pixels is just over 1 GiB; the packets would cover it all.
+    const int w = 65535, h = 16400;
+    const std::size_t pixels = std::size_t{w} * h;
+    ASSERT_GT(pixels, kMaxPixelBufferBytes);
+    const Bytes file = runPicture(w, h, (pixels + 127) / 128);
+    const MemoryWatch watch;
+    Page page;
+    EXPECT_FALSE(decodeTga(file, page));
+    EXPECT_LT(watch.peakGrowthMiB(), kAllowedMiB);
+    EXPECT_LT(watch.largestAllocationMiB(), kAllowedMiB);
+    EXPECT_FALSE(page.inUse());
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(recorder.messages[0].text, texts::kCannotCreateImage);
+}
+
+}  // namespace
+}  // namespace zentil
