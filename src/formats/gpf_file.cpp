@@ -4,7 +4,7 @@
 #include <cstring>
 #include <new>
 
-#include "formats/save_file.h"
+#include "formats/file_access.h"
 #include "system/files.h"
 #include "system/messages.h"
 #include "system/texts.h"
@@ -248,20 +248,7 @@ bool encodeSpriteFile(const Page& page, std::vector<std::uint8_t>& out) {
 }
 
 bool readSpriteFile(const std::string& path, Page& page) {
-    std::vector<std::uint8_t> bytes;
-    switch (readWholeFile(path, bytes, kMaxGpfFileBytes)) {
-        case ReadResult::Ok:
-            return decodeSpriteFile(bytes, page);
-        case ReadResult::CannotOpen:
-            fail(texts::kGpfCannotOpen);
-            return false;
-        case ReadResult::TooLarge:
-            fail(texts::kCannotCreateImage);
-            return false;
-        default:
-            fail(texts::kReadFailed);
-            return false;
-    }
+    return readPageFile(path, kMaxGpfFileBytes, texts::kGpfCannotOpen, &decodeSpriteFile, page);
 }
 
 bool encodeSpriteFileOrThrow(const Page& page, std::vector<std::uint8_t>& out) {

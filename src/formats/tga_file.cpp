@@ -5,7 +5,7 @@
 #include <memory>
 #include <new>
 
-#include "formats/save_file.h"
+#include "formats/file_access.h"
 #include "image/pixel.h"
 #include "system/files.h"
 #include "system/messages.h"
@@ -247,20 +247,7 @@ bool decodeTga(std::span<const std::uint8_t> bytes, Page& page) {
 }
 
 bool readTgaFile(const std::string& path, Page& page) {
-    std::vector<std::uint8_t> bytes;
-    switch (readWholeFile(path, bytes, kMaxTgaFileBytes)) {
-        case ReadResult::Ok:
-            return decodeTga(bytes, page);
-        case ReadResult::CannotOpen:
-            fail(texts::kTgaCannotOpen);
-            return false;
-        case ReadResult::TooLarge:
-            fail(texts::kCannotCreateImage);
-            return false;
-        default:
-            fail(texts::kReadFailed);
-            return false;
-    }
+    return readPageFile(path, kMaxTgaFileBytes, texts::kTgaCannotOpen, &decodeTga, page);
 }
 
 std::vector<std::uint8_t> encodeTga(const Page& page) {
