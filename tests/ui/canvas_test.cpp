@@ -10,16 +10,11 @@
 #include "system/config.h"
 #include "system/messages.h"
 #include "ui_form_main.h"
+#include "ui_test_support.h"
 
 using namespace zentil;
 
 namespace {
-
-class Silent final : public MessageSink {
-  public:
-    void message(std::string_view, std::string_view) override {}
-    bool ask(std::string_view, std::string_view) override { return false; }
-};
 
 // Pixel (x, y) of the numbered pages below.
 std::uint32_t numbered(int x, int y) {
@@ -33,7 +28,7 @@ class CanvasTest : public QObject {
   private:
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<TMainWin> main_;
-    Silent silent_;
+    uitest::Recorder silent_;
     MessageSink* previousSink_ = nullptr;
 
     Ui::TMainWin& ui() { return main_->form(); }

@@ -26,38 +26,15 @@
 #include "ui_form_colorkey.h"
 #include "ui_form_config.h"
 #include "ui_form_main.h"
+#include "ui_test_support.h"
 
 using namespace zentil;
 
 namespace {
 
-class Recorder final : public MessageSink {
-  public:
-    void message(std::string_view caption, std::string_view text) override {
-        messages.append(QString::fromUtf8(caption.data(), caption.size()) + ": " +
-                        QString::fromUtf8(text.data(), text.size()));
-    }
-    bool ask(std::string_view, std::string_view) override { return false; }
-    QStringList messages;
-};
+using uitest::Recorder;
 
-struct Editor {
-    TMainWin main;
-    TNewWin newWin{&main};
-    TAniWin aniWin{&main};
-    TTileWin tileWin{&main};
-    TConfigWin configWin{&main};
-    TColorKeyWin colorKeyWin{&main};
-    TChgColorWin chgColorWin{&main};
-    TPaletteWin paletteWin{&main};
-    Editor() {
-        main.setDialogs(
-            {&newWin, &aniWin, &tileWin, &configWin, &colorKeyWin, &chgColorWin, &paletteWin});
-        setCanvasView(&main);
-        main.show();
-    }
-    ~Editor() { setCanvasView(nullptr); }
-    Ui::TMainWin& ui() { return main.form(); }
+struct Editor : uitest::Editor {
     Ui::TConfigWin& config() { return configWin.form(); }
     Ui::TColorKeyWin& key() { return colorKeyWin.form(); }
     Ui::TChgColorWin& chg() { return chgColorWin.form(); }

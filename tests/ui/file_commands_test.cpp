@@ -17,25 +17,12 @@
 #include "system/config.h"
 #include "system/messages.h"
 #include "ui_form_main.h"
+#include "ui_test_support.h"
 
 using namespace zentil;
+using uitest::Recorder;
 
 namespace {
-
-class Recorder final : public MessageSink {
-  public:
-    void message(std::string_view caption, std::string_view text) override {
-        messages.append(QString::fromUtf8(caption.data(), caption.size()) + ": " +
-                        QString::fromUtf8(text.data(), text.size()));
-    }
-    bool ask(std::string_view, std::string_view) override {
-        ++questions;
-        return answer;
-    }
-    QStringList messages;
-    int questions = 0;
-    bool answer = true;
-};
 
 // Answers the file dialogs from a script and remembers what they were asked.
 class ScriptedDialogs final : public FileDialogs {
@@ -119,6 +106,7 @@ class FileCommandsTest : public QObject {
         config() = Config{};
         defaultPalette() = Palette{};
         recorder_ = Recorder{};
+        recorder_.answer = true;
         previousSink_ = setMessageSink(&recorder_);
         dialogs_.answers.clear();
         dialogs_.asked.clear();
@@ -229,7 +217,7 @@ class FileCommandsTest : public QObject {
         dialogs_.answers.push_back(chose({path("keep.GPF")}, 1));
         main_->Btn_SaveSprClick();
         QCOMPARE(QFileInfo(path("keep.GPF")).size(), 3);
-        QCOMPARE(recorder_.questions, 1);
+        QCOMPARE(recorder_.questions.size(), 1);
     }
 
     void palettesAreAppliedAndSaved() {

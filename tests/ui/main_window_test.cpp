@@ -19,44 +19,13 @@
 #include "system/config_file.h"
 #include "system/messages.h"
 #include "ui_form_main.h"
+#include "ui_test_support.h"
 
 using namespace zentil;
+using uitest::Editor;
+using uitest::Recorder;
 
-namespace {
-
-// Records messages instead of showing boxes.
-class Recorder final : public MessageSink {
-  public:
-    void message(std::string_view caption, std::string_view text) override {
-        messages.append(QString::fromUtf8(caption.data(), caption.size()) + ": " +
-                        QString::fromUtf8(text.data(), text.size()));
-    }
-    bool ask(std::string_view, std::string_view) override { return false; }
-    QStringList messages;
-};
-
-// The program as it starts: main window and the dialogs, in a working folder
-// of its own.
-struct Editor {
-    TMainWin main;
-    TNewWin newWin{&main};
-    TAniWin aniWin{&main};
-    TTileWin tileWin{&main};
-    TConfigWin configWin{&main};
-    TColorKeyWin colorKeyWin{&main};
-    TChgColorWin chgColorWin{&main};
-    TPaletteWin paletteWin{&main};
-    Editor() {
-        main.setDialogs(
-            {&newWin, &aniWin, &tileWin, &configWin, &colorKeyWin, &chgColorWin, &paletteWin});
-        setCanvasView(&main);
-        main.show();
-    }
-    ~Editor() { setCanvasView(nullptr); }
-    Ui::TMainWin& ui() { return main.form(); }
-};
-
-}  // namespace
+namespace {}  // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT

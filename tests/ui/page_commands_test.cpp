@@ -11,25 +11,12 @@
 #include "system/messages.h"
 #include "ui_form_main.h"
 #include "ui_form_new.h"
+#include "ui_test_support.h"
 
 using namespace zentil;
+using uitest::Recorder;
 
-namespace {
-
-class Recorder final : public MessageSink {
-  public:
-    void message(std::string_view, std::string_view text) override {
-        messages.append(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    }
-    bool ask(std::string_view, std::string_view text) override {
-        questions.append(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-        return answer;
-    }
-    QStringList messages, questions;
-    bool answer = true;
-};
-
-}  // namespace
+namespace {}  // namespace
 
 class PageCommandsTest : public QObject {
     Q_OBJECT
@@ -78,6 +65,7 @@ class PageCommandsTest : public QObject {
         config() = Config{};
         defaultPalette() = Palette{};
         recorder_ = Recorder{};
+        recorder_.answer = true;
         previousSink_ = setMessageSink(&recorder_);
         main_ = std::make_unique<TMainWin>();
         newWin_ = std::make_unique<TNewWin>(main_.get());
@@ -134,7 +122,7 @@ class PageCommandsTest : public QObject {
         ui().Lb_Spr->selectEntry(0);
         ui().Lb_Spr->selectEntry(5);
         main_->BtnSumCopyClick();
-        QCOMPARE(recorder_.messages.last(), QStringLiteral("그림 크기가 서로 일치하지 않습니다."));
+        QCOMPARE(recorder_.texts.last(), QStringLiteral("그림 크기가 서로 일치하지 않습니다."));
         QCOMPARE(ui().Lb_Spr->count(), 6);
         // A 16-bit page among 8-bit ones.
         QVERIFY(createSinglePage(pageAt(6), 16, 24, kMode16));
@@ -142,7 +130,7 @@ class PageCommandsTest : public QObject {
         ui().Lb_Spr->deselectAll();
         ui().Lb_Spr->selectEntry(6);
         main_->BtnSumCopyClick();
-        QCOMPARE(recorder_.messages.last(), QStringLiteral("다른 색상모드의 그림이 있습니다."));
+        QCOMPARE(recorder_.texts.last(), QStringLiteral("다른 색상모드의 그림이 있습니다."));
     }
 
     void deletingClosesGapsAndMarksTheNextEntry() {
@@ -239,7 +227,7 @@ class PageCommandsTest : public QObject {
         ui().Lb_Tga->selectEntry(1);
         main_->BtnPageCopyClick();
         QCOMPARE(ui().Lb_Spr->count(), kSpriteSlotCount);
-        QCOMPARE(recorder_.messages, QStringList{"총 읽어들일 수 있는 파일 수를 초과했습니다."});
+        QCOMPARE(recorder_.texts, QStringList{"총 읽어들일 수 있는 파일 수를 초과했습니다."});
     }
 
     void columnsAreAppliedWithTheButtonOrEnter() {
@@ -309,7 +297,7 @@ class PageCommandsTest : public QObject {
         form.Edit_TileHeight->setValue(65536);
         main_->Btn_NewClick();
         newWin_->Btn_OkClick();
-        QCOMPARE(recorder_.messages.last(), QStringLiteral("이미지를 생성할 수 없습니다."));
+        QCOMPARE(recorder_.texts.last(), QStringLiteral("이미지를 생성할 수 없습니다."));
         QCOMPARE(ui().Lb_Spr->count(), 3);
         QVERIFY(!newWin_->isVisible());
         QCOMPARE(form.Edit_Col->value(), 3);  // the fields keep their values

@@ -17,35 +17,12 @@
 #include "ui_form_main.h"
 #include "ui_form_palette.h"
 #include "ui_form_tile.h"
+#include "ui_test_support.h"
 
 using namespace zentil;
+using uitest::Editor;
 
 namespace {
-
-class Silent final : public MessageSink {
-  public:
-    void message(std::string_view, std::string_view) override {}
-    bool ask(std::string_view, std::string_view) override { return false; }
-};
-
-// The main window with the three viewing windows.
-struct Editor {
-    TMainWin main;
-    TAniWin aniWin{&main};
-    TTileWin tileWin{&main};
-    TPaletteWin paletteWin{&main};
-    Editor() {
-        Dialogs dialogs;
-        dialogs.aniWin = &aniWin;
-        dialogs.tileWin = &tileWin;
-        dialogs.paletteWin = &paletteWin;
-        main.setDialogs(dialogs);
-        setCanvasView(&main);
-        main.show();
-    }
-    ~Editor() { setCanvasView(nullptr); }
-    Ui::TMainWin& ui() { return main.form(); }
-};
 
 // A palette whose entries all differ from each other and from black.
 Palette rainbow(int seed) {
@@ -104,7 +81,7 @@ class ViewDialogsTest : public QObject {
   private:
     std::unique_ptr<QTemporaryDir> dir_;
     QString previousDir_;
-    Silent silent_;
+    uitest::Recorder silent_;
     MessageSink* previousSink_ = nullptr;
 
     // A sprite page of cols x rows tiles, tile i painted with index i + 1, shown.
