@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <deque>
@@ -252,6 +253,24 @@ class FileCommandsTest : public QObject {
         QCOMPARE(recorder_.messages.last(),
                  QStringLiteral("오류: 팔레트 파일을 읽을 수 없습니다."));
         QCOMPARE(QString::fromUtf8(config().palettePath), path("pal.Pal"));
+    }
+
+    void filesDroppedOnTheWindowLoadAsIfChosen() {
+        writePicture(path("z.tga"), 4, 4, 1);
+        writeSprites(path("a.gpf"), 1, 1, 3);
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(path("z.tga")), QUrl::fromLocalFile(path("a.gpf")),
+                      QUrl(QStringLiteral("https://example.org/x.tga"))});
+        QDragEnterEvent enter(QPoint(400, 300), Qt::CopyAction, &mime, Qt::LeftButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(main_.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(400, 300), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(main_.get(), &drop);
+        QCOMPARE(names(ui().Lb_Spr), QStringList{"A"});
+        QCOMPARE(names(ui().Lb_Tga), QStringList{"Z"});
+        QCOMPARE(int{main_->ActiveList}, int{kListTga});  // z.tga came last in name order
+        QCOMPARE(QString::fromUtf8(config().openDirectory), dir_->path() + "/");
     }
 
     void theCanvasIgnoresClicksRightAfterAFileCommand() {
