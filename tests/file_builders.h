@@ -22,12 +22,12 @@ inline void put32(Bytes& b, std::int64_t v) {
     for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 
-struct TgaSpec {
+struct TgaFields {
     int idLength = 0, mapType = 1, type = 1, mapFirst = 0, mapLength = 256, mapBits = 24;
     int xOrigin = 0, yOrigin = 0, width = 2, height = 2, depth = 8, descriptor = 0;
 };
 
-inline Bytes tgaHeader(const TgaSpec& s) {
+inline Bytes tgaHeader(const TgaFields& s) {
     Bytes b;
     b.push_back(static_cast<std::uint8_t>(s.idLength));
     b.push_back(static_cast<std::uint8_t>(s.mapType));

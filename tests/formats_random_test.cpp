@@ -110,12 +110,12 @@ TEST_F(FormatsRandomTest, RunLengthPicturesMatchThePixelByPixelPage) {
         const Bytes pixels = runsOfPixels(rng, static_cast<std::size_t>(w) * h);
         const Packets packets = packetsOf(rng, pixels, overshoot);
 
-        test::TgaSpec spec;
-        spec.type = 9;
-        spec.width = w;
-        spec.height = h;
-        spec.descriptor = descriptor;
-        Bytes file = test::tgaHeader(spec);
+        test::TgaFields fields;
+        fields.type = 9;
+        fields.width = w;
+        fields.height = h;
+        fields.descriptor = descriptor;
+        Bytes file = test::tgaHeader(fields);
         Palette palette{};
         for (int i = 0; i < kPaletteEntries; ++i) {
             const std::uint8_t rgb[3] = {static_cast<std::uint8_t>(rng()),

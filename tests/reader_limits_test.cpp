@@ -96,7 +96,7 @@ TEST_F(ReaderLimitsTest, RunLengthPictureWithFewPacketsIsRefusedBeforeItsBufferE
 // A type 10 header of w x h pixels followed by run packets of 128 pixels of
 // value 5, `packets` of them.
 Bytes runPicture(int w, int h, std::size_t packets) {
-    test::TgaSpec s;
+    test::TgaFields s;
     s.type = 10;
     s.mapType = 0;
     s.mapLength = 0;

@@ -10,12 +10,12 @@ namespace {
 
 using test::Bytes;
 using test::CoreTest;
-using test::TgaSpec;
+using test::TgaFields;
 
 // A picture of w x h pixels whose top-left-origin pixel (x, y) is x + 10 * y,
 // stored as `descriptor` says, with a 256-entry map where entry i = (i, 2i, 3i).
 Bytes mappedPicture(int w, int h, int descriptor) {
-    TgaSpec s;
+    TgaFields s;
     s.width = w;
     s.height = h;
     s.descriptor = descriptor;
@@ -93,7 +93,7 @@ TEST_F(TgaTest, ShortAndOffsetColourMapsGiveTheRightColours) {
         {0, 15, {0x00, 0x00, 0xE0, 0x03}, 1, 0x00, 0xFF, 0x00},
     };
     for (const MapCase& c : cases) {
-        TgaSpec s;
+        TgaFields s;
         s.mapFirst = c.first;
         s.mapBits = c.bits;
         s.mapLength = static_cast<int>(c.entries.size()) / ((c.bits + 7) / 8);
@@ -117,7 +117,7 @@ TEST_F(TgaTest, ShortAndOffsetColourMapsGiveTheRightColours) {
 
 TEST_F(TgaTest, UnmappedPicturesTakeTheDefaultPalette) {
     defaultPalette() = test::rampPalette();
-    TgaSpec s;
+    TgaFields s;
     s.mapType = 0;
     s.type = 2;
     s.mapLength = 0;
@@ -136,7 +136,7 @@ TEST_F(TgaTest, UnmappedPicturesTakeTheDefaultPalette) {
 TEST_F(TgaTest, RunLengthPicturesDecodeLikeTheirPlainForm) {
     // Type 9 with a 2-entry map; packets: run of 3 x 7, raw 2 (8, 9), run of
     // 128 x 1 that is cut at the end of the picture.
-    TgaSpec s;
+    TgaFields s;
     s.type = 9;
     s.mapLength = 2;
     s.width = 4;
@@ -165,7 +165,7 @@ TEST_F(TgaTest, RunLengthPicturesDecodeLikeTheirPlainForm) {
 
 TEST_F(TgaTest, RefusalsGiveTheirMessageAndLeaveThePageAlone) {
     auto with = [](auto change) {
-        TgaSpec s;
+        TgaFields s;
         change(s);
         Bytes b = test::tgaHeader(s);
         b.resize(b.size() + 768 + static_cast<std::size_t>(s.width) * s.height, 1);
@@ -178,23 +178,23 @@ TEST_F(TgaTest, RefusalsGiveTheirMessageAndLeaveThePageAlone) {
     };
     Bytes truncated = mappedPicture(8, 8, 0);
     truncated.resize(truncated.size() - 1);
-    Bytes badRuns = with([](TgaSpec& s) { s.type = 9; });
+    Bytes badRuns = with([](TgaFields& s) { s.type = 9; });
     badRuns.resize(18 + 768 + 3);  // packets end before the picture is complete
     const Refusal refusals[] = {
-        {"id field", with([](TgaSpec& s) { s.idLength = 1; }), "TGA 파일이 아닙니다."},
-        {"x origin", with([](TgaSpec& s) { s.xOrigin = 1; }), "TGA 파일이 아닙니다."},
-        {"y origin", with([](TgaSpec& s) { s.yOrigin = 3; }), "TGA 파일이 아닙니다."},
-        {"24-bit", with([](TgaSpec& s) { s.depth = 24; }), "8Bit TGA 파일만 불러올 수 있습니다."},
-        {"16-bit", with([](TgaSpec& s) { s.depth = 16; }), "8Bit TGA 파일만 불러올 수 있습니다."},
-        {"32-bit", with([](TgaSpec& s) { s.depth = 32; }), "지원하지 않는 TGA파일입니다. (32)"},
-        {"grey type", with([](TgaSpec& s) { s.type = 3; }), "TGA 파일 형식이 맞지 않습니다."},
-        {"no width", with([](TgaSpec& s) { s.width = 0; }), "TGA 파일 형식이 맞지 않습니다."},
-        {"odd map entries", with([](TgaSpec& s) { s.mapBits = 8; }),
+        {"id field", with([](TgaFields& s) { s.idLength = 1; }), "TGA 파일이 아닙니다."},
+        {"x origin", with([](TgaFields& s) { s.xOrigin = 1; }), "TGA 파일이 아닙니다."},
+        {"y origin", with([](TgaFields& s) { s.yOrigin = 3; }), "TGA 파일이 아닙니다."},
+        {"24-bit", with([](TgaFields& s) { s.depth = 24; }), "8Bit TGA 파일만 불러올 수 있습니다."},
+        {"16-bit", with([](TgaFields& s) { s.depth = 16; }), "8Bit TGA 파일만 불러올 수 있습니다."},
+        {"32-bit", with([](TgaFields& s) { s.depth = 32; }), "지원하지 않는 TGA파일입니다. (32)"},
+        {"grey type", with([](TgaFields& s) { s.type = 3; }), "TGA 파일 형식이 맞지 않습니다."},
+        {"no width", with([](TgaFields& s) { s.width = 0; }), "TGA 파일 형식이 맞지 않습니다."},
+        {"odd map entries", with([](TgaFields& s) { s.mapBits = 8; }),
          "TGA 파일 형식이 맞지 않습니다."},
         {"truncated pixels", truncated, "파일을 읽는데 실패했습니다."},
         {"truncated runs", badRuns, "파일을 읽는데 실패했습니다."},
         {"short header", Bytes(10, 0), "파일을 읽는데 실패했습니다."},
-        {"map past the end", Bytes(test::tgaHeader(TgaSpec{})), "파일을 읽는데 실패했습니다."},
+        {"map past the end", Bytes(test::tgaHeader(TgaFields{})), "파일을 읽는데 실패했습니다."},
     };
     for (const Refusal& r : refusals) {
         Page page;
