@@ -8,6 +8,7 @@
 
 #include "edit/blit.h"
 #include "image/page.h"
+#include "memcpy_reference.h"
 
 namespace {
 
@@ -48,17 +49,8 @@ void blitCase(benchmark::State& state, int srcMode, int dstMode, int blitMode) {
 
 // memcpy of a destination page's worth of bytes (bytes per pixel in range(0)).
 void memcpyReference(benchmark::State& state) {
-    const std::size_t bytes = std::size_t{kSide} * kSide * static_cast<std::size_t>(state.range(0));
-    std::unique_ptr<std::uint8_t[]> from(new std::uint8_t[bytes]);
-    std::unique_ptr<std::uint8_t[]> to(new std::uint8_t[bytes]);
-    std::memset(from.get(), 1, bytes);
-    std::memset(to.get(), 2, bytes);
-    for (auto _ : state) {
-        std::memcpy(to.get(), from.get(), bytes);
-        benchmark::ClobberMemory();
-    }
-    state.SetItemsProcessed(state.iterations() * std::int64_t{kSide} * kSide);
-    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes));
+    const std::int64_t pixels = std::int64_t{kSide} * kSide;
+    bench::runMemcpy(state, static_cast<std::size_t>(pixels * state.range(0)), pixels);
 }
 
 BENCHMARK(memcpyReference)

@@ -9,6 +9,7 @@
 #include "edit/retile.h"
 #include "edit/trim.h"
 #include "image/page.h"
+#include "memcpy_reference.h"
 
 namespace {
 
@@ -38,15 +39,7 @@ std::unique_ptr<Page> makeSheet() {
 }
 
 void memcpyPage(benchmark::State& state) {
-    const std::size_t bytes = std::size_t{kSide} * kSide;
-    std::unique_ptr<std::uint8_t[]> from(new std::uint8_t[bytes]), to(new std::uint8_t[bytes]);
-    std::memset(from.get(), 1, bytes);
-    std::memset(to.get(), 2, bytes);
-    for (auto _ : state) {
-        std::memcpy(to.get(), from.get(), bytes);
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes));
+    bench::runMemcpy(state, std::size_t{kSide} * kSide, std::int64_t{kSide} * kSide);
 }
 
 void trimSheet(benchmark::State& state) {

@@ -10,6 +10,7 @@
 #include <random>
 
 #include "image/page.h"
+#include "memcpy_reference.h"
 #include "render/page_render.h"
 
 namespace {
@@ -73,17 +74,8 @@ void qtIndexedToRgb888(benchmark::State& state) {
 
 // memcpy of an image's worth of rows (bytes per pixel in range(0)).
 void memcpyReference(benchmark::State& state) {
-    const std::size_t bytes = std::size_t{kSide} * kSide * static_cast<std::size_t>(state.range(0));
-    std::unique_ptr<std::uint8_t[]> from(new std::uint8_t[bytes]);
-    std::unique_ptr<std::uint8_t[]> to(new std::uint8_t[bytes]);
-    std::memset(from.get(), 1, bytes);
-    std::memset(to.get(), 2, bytes);
-    for (auto _ : state) {
-        std::memcpy(to.get(), from.get(), bytes);
-        benchmark::ClobberMemory();
-    }
-    state.SetItemsProcessed(state.iterations() * std::int64_t{kSide} * kSide);
-    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes));
+    const std::int64_t pixels = std::int64_t{kSide} * kSide;
+    bench::runMemcpy(state, static_cast<std::size_t>(pixels * state.range(0)), pixels);
 }
 
 BENCHMARK_CAPTURE(renderCase, page8, kMode8)->Unit(benchmark::kMillisecond);
