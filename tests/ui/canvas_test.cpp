@@ -26,10 +26,9 @@ std::uint32_t numbered(int x, int y) {
 class CanvasTest : public QObject {
     Q_OBJECT
   private:
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<uitest::FreshState> state_;
     std::unique_ptr<TMainWin> main_;
     uitest::Recorder silent_;
-    MessageSink* previousSink_ = nullptr;
 
     Ui::TMainWin& ui() { return main_->form(); }
     Page& current() { return pageAt(main_->CurrentPage); }
@@ -50,12 +49,7 @@ class CanvasTest : public QObject {
 
   private slots:
     void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        QDir::setCurrent(dir_->path());
-        releaseAllPages();
-        config() = Config{};
-        defaultPalette() = Palette{};
-        previousSink_ = setMessageSink(&silent_);
+        state_ = std::make_unique<uitest::FreshState>(silent_);
         main_ = std::make_unique<TMainWin>();
         setCanvasView(main_.get());
         main_->show();
@@ -64,9 +58,7 @@ class CanvasTest : public QObject {
     void cleanup() {
         setCanvasView(nullptr);
         main_.reset();
-        releaseAllPages();
-        setMessageSink(previousSink_);
-        dir_.reset();
+        state_.reset();
     }
 
     void aClickOnOneTileLiftsExactlyThatTile() {

@@ -106,30 +106,15 @@ char* toString(const Grid& g) {
 class EditDialogsTest : public QObject {
     Q_OBJECT
   private:
-    std::unique_ptr<QTemporaryDir> dir_;
-    QString previousDir_;
+    std::unique_ptr<uitest::FreshState> state_;
     Recorder recorder_;
-    MessageSink* previousSink_ = nullptr;
 
   private slots:
     void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        previousDir_ = QDir::currentPath();
-        QDir::setCurrent(dir_->path());
-        releaseAllPages();
-        releaseRetileScratchPage();
-        config() = Config{};
-        defaultPalette() = Palette{};
         recorder_.messages.clear();
-        previousSink_ = setMessageSink(&recorder_);
+        state_ = std::make_unique<uitest::FreshState>(recorder_);
     }
-    void cleanup() {
-        releaseAllPages();
-        releaseRetileScratchPage();
-        setMessageSink(previousSink_);
-        QDir::setCurrent(previousDir_);
-        dir_.reset();
-    }
+    void cleanup() { state_.reset(); }
 
     // ---- all three windows -------------------------------------------------
 

@@ -84,31 +84,20 @@ FileChoice chose(QStringList paths, int filterIndex) {
 class FileCommandsTest : public QObject {
     Q_OBJECT
   private:
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<uitest::FreshState> state_;
     std::unique_ptr<TMainWin> main_;
     ScriptedDialogs dialogs_;
     Recorder recorder_;
-    MessageSink* previousSink_ = nullptr;
 
-    QString path(const QString& name) const { return dir_->filePath(name); }
+    QString path(const QString& name) const { return state_->path(name); }
     Ui::TMainWin& ui() { return main_->form(); }
-    QStringList names(PageList* list) {
-        QStringList out;
-        for (int i = 0; i < list->count(); ++i)
-            out.append(list->item(i)->text());
-        return out;
-    }
+    static QStringList names(PageList* list) { return uitest::entryNames(*list); }
 
   private slots:
     void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        QDir::setCurrent(dir_->path());
-        releaseAllPages();
-        config() = Config{};
-        defaultPalette() = Palette{};
         recorder_ = Recorder{};
         recorder_.answer = true;
-        previousSink_ = setMessageSink(&recorder_);
+        state_ = std::make_unique<uitest::FreshState>(recorder_);
         dialogs_.answers.clear();
         dialogs_.asked.clear();
         main_ = std::make_unique<TMainWin>();
@@ -119,9 +108,7 @@ class FileCommandsTest : public QObject {
     void cleanup() {
         setCanvasView(nullptr);
         main_.reset();
-        releaseAllPages();
-        setMessageSink(previousSink_);
-        dir_.reset();
+        state_.reset();
     }
 
     void filesAreReadInNameOrderIntoTheirStores() {
@@ -137,7 +124,7 @@ class FileCommandsTest : public QObject {
         QCOMPARE(main_->CurrentPage, kTgaFirstSlot + 1);
         QCOMPARE(ui().Lb_Tga->selectedRows(), QList<int>{1});  // the earlier entry was unmarked
         QCOMPARE(main_->OpenFilterIndex, 3);
-        QCOMPARE(QString::fromUtf8(config().openDirectory), dir_->path() + "/");
+        QCOMPARE(QString::fromUtf8(config().openDirectory), state_->folder() + "/");
         // The dialog was asked with the remembered filter and folder.
         QCOMPARE(dialogs_.asked[0].title, QStringLiteral("불러오기"));
         QCOMPARE(dialogs_.asked[0].filterIndex, 1);
@@ -145,13 +132,13 @@ class FileCommandsTest : public QObject {
         // The next dialog starts in the folder of the last file.
         dialogs_.answers.push_back(FileChoice{});
         main_->Btn_LoadSprClick();
-        QCOMPARE(dialogs_.asked[1].directory, dir_->path() + "/");
+        QCOMPARE(dialogs_.asked[1].directory, state_->folder() + "/");
         QCOMPARE(dialogs_.asked[1].filterIndex, 3);
         QCOMPARE(main_->OpenFilterIndex, 3);  // a cancel changes nothing
     }
 
     void namesFoldersAndCaseFollowThePlatform() {
-        QDir(dir_->path()).mkpath("gpf.GPF.files/Mixed");
+        QDir(state_->folder()).mkpath("gpf.GPF.files/Mixed");
         const QString nested = path("gpf.GPF.files/Mixed/hero.walk.Tga");
         writePicture(nested, 4, 4, 1);
         writePicture(path("skip.bmp"), 4, 4, 1);
@@ -165,7 +152,7 @@ class FileCommandsTest : public QObject {
         QCOMPARE(recorder_.messages, QStringList{"오류: 파일을 읽는데 실패했습니다."});
 
         // Paths far longer than a thousand characters work.
-        QString deep = dir_->path();
+        QString deep = state_->folder();
         for (int i = 0; i < 12; ++i)
             deep += "/" + QString(100, QChar('d' + i % 3));
         QVERIFY(QDir().mkpath(deep));
@@ -194,7 +181,7 @@ class FileCommandsTest : public QObject {
         main_->Btn_SaveSprClick();
         QVERIFY(QFile::exists(path("sprite.GPF")));
         QCOMPARE(dialogs_.asked.last().fileName, QStringLiteral("sprite"));
-        QCOMPARE(QString::fromUtf8(config().saveDirectory), dir_->path() + "/");
+        QCOMPARE(QString::fromUtf8(config().saveDirectory), state_->folder() + "/");
         QCOMPARE(main_->SaveFilterIndex, 1);
 
         dialogs_.answers.push_back(chose({path("copy.gpf")}, 1));
@@ -270,7 +257,7 @@ class FileCommandsTest : public QObject {
         QCOMPARE(names(ui().Lb_Spr), QStringList{"A"});
         QCOMPARE(names(ui().Lb_Tga), QStringList{"Z"});
         QCOMPARE(int{main_->ActiveList}, int{kListTga});  // z.tga came last in name order
-        QCOMPARE(QString::fromUtf8(config().openDirectory), dir_->path() + "/");
+        QCOMPARE(QString::fromUtf8(config().openDirectory), state_->folder() + "/");
     }
 
     void theCanvasIgnoresClicksRightAfterAFileCommand() {

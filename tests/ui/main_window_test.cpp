@@ -30,10 +30,8 @@ namespace {}  // namespace
 class MainWindowTest : public QObject {
     Q_OBJECT
   private:
-    std::unique_ptr<QTemporaryDir> dir_;
-    QString previousDir_;
+    std::unique_ptr<uitest::FreshState> state_;
     Recorder recorder_;
-    MessageSink* previousSink_ = nullptr;
 
     // A sprite page of cols x rows tiles listed in the sprite list.
     static void addSprite(Editor& e, int tw, int th, int cols, int rows, const char* name) {
@@ -50,21 +48,10 @@ class MainWindowTest : public QObject {
 
   private slots:
     void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        previousDir_ = QDir::currentPath();
-        QDir::setCurrent(dir_->path());
-        releaseAllPages();
-        config() = Config{};
-        defaultPalette() = Palette{};
         recorder_.messages.clear();
-        previousSink_ = setMessageSink(&recorder_);
+        state_ = std::make_unique<uitest::FreshState>(recorder_);
     }
-    void cleanup() {
-        releaseAllPages();
-        setMessageSink(previousSink_);
-        QDir::setCurrent(previousDir_);
-        dir_.reset();
-    }
+    void cleanup() { state_.reset(); }
 
     void firstStartCentresAndKeepsTheMinimumSize() {
         Editor e;

@@ -21,19 +21,13 @@ namespace {}  // namespace
 class PageCommandsTest : public QObject {
     Q_OBJECT
   private:
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<uitest::FreshState> state_;
     std::unique_ptr<TMainWin> main_;
     std::unique_ptr<TNewWin> newWin_;
     Recorder recorder_;
-    MessageSink* previousSink_ = nullptr;
 
     Ui::TMainWin& ui() { return main_->form(); }
-    QStringList names(PageList* list) {
-        QStringList out;
-        for (int i = 0; i < list->count(); ++i)
-            out.append(list->item(i)->text());
-        return out;
-    }
+    static QStringList names(PageList* list) { return uitest::entryNames(*list); }
     // A picture in the TGA store: one tile of w x h, pixel value `fill`, key `key`.
     void picture(int w, int h, std::uint8_t fill, std::uint8_t key, const char* name) {
         const int slot = firstFreeSlot(Store::Tga);
@@ -59,14 +53,9 @@ class PageCommandsTest : public QObject {
 
   private slots:
     void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        QDir::setCurrent(dir_->path());
-        releaseAllPages();
-        config() = Config{};
-        defaultPalette() = Palette{};
         recorder_ = Recorder{};
         recorder_.answer = true;
-        previousSink_ = setMessageSink(&recorder_);
+        state_ = std::make_unique<uitest::FreshState>(recorder_);
         main_ = std::make_unique<TMainWin>();
         newWin_ = std::make_unique<TNewWin>(main_.get());
         main_->setDialogs({newWin_.get()});
@@ -77,9 +66,7 @@ class PageCommandsTest : public QObject {
         setCanvasView(nullptr);
         newWin_.reset();
         main_.reset();
-        releaseAllPages();
-        setMessageSink(previousSink_);
-        dir_.reset();
+        state_.reset();
     }
 
     void pageCopyMakesSpritePagesOfTheSelectedPictures() {

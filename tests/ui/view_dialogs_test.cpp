@@ -79,10 +79,8 @@ QPoint centredOver(const QWidget& main, const QWidget& own) {
 class ViewDialogsTest : public QObject {
     Q_OBJECT
   private:
-    std::unique_ptr<QTemporaryDir> dir_;
-    QString previousDir_;
+    std::unique_ptr<uitest::FreshState> state_;
     uitest::Recorder silent_;
-    MessageSink* previousSink_ = nullptr;
 
     // A sprite page of cols x rows tiles, tile i painted with index i + 1, shown.
     static Page& addSprite(Editor& e, int tw, int th, int cols, int rows) {
@@ -113,20 +111,10 @@ class ViewDialogsTest : public QObject {
 
   private slots:
     void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        previousDir_ = QDir::currentPath();
-        QDir::setCurrent(dir_->path());
-        releaseAllPages();
-        config() = Config{};
+        state_ = std::make_unique<uitest::FreshState>(silent_);
         defaultPalette() = rainbow(0);
-        previousSink_ = setMessageSink(&silent_);
     }
-    void cleanup() {
-        releaseAllPages();
-        setMessageSink(previousSink_);
-        QDir::setCurrent(previousDir_);
-        dir_.reset();
-    }
+    void cleanup() { state_.reset(); }
 
     // Palette view.
 
