@@ -1,11 +1,9 @@
 #include "formats/palette_file.h"
 
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -408,30 +406,6 @@ TEST_F(PaletteFileTest, APageWithoutItsOwnPaletteIsNotSaved) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
-// Limits the size of files this process may write for the life of the guard,
-// so that writing past it fails (with the signal that would end the process
-// ignored).
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &previous_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = previous_;
-        limit.rlim_cur = bytes;
-        ok_ = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    bool ok() const { return ok_; }
-
-  private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-    bool ok_ = false;
-};
-
 TEST_F(PaletteFileTest, AFailedSaveReportsAndLeavesTheOldFile) {
     Page& picture = makePage(kTgaFirstSlot, kKindTga, kMode8, randomPalette(3));
     const std::string file = path("old.pal");
@@ -441,7 +415,7 @@ TEST_F(PaletteFileTest, AFailedSaveReportsAndLeavesTheOldFile) {
     writeBytes(path("folder.pal/inside"), {1});
 
     {
-        FileSizeLimit limit(4096);  // the table does not fit
+        test::FileSizeLimit limit(4096);  // the table does not fit
         ASSERT_TRUE(limit.ok());
         EXPECT_FALSE(savePaletteFile(file, picture));
     }

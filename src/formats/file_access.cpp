@@ -2,6 +2,7 @@
 
 #include "system/files.h"
 #include "system/messages.h"
+#include "system/safe_file_writer.h"
 #include "system/texts.h"
 
 namespace zentil {

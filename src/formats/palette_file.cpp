@@ -20,6 +20,7 @@
 #include "system/canvas_events.h"
 #include "system/files.h"
 #include "system/messages.h"
+#include "system/safe_file_writer.h"
 #include "system/texts.h"
 
 namespace zentil {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "system/files.h"
+#include "system/safe_file_writer.h"
 
 namespace zentil {
 

@@ -1,11 +1,9 @@
 #include "system/files.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <new>
 
@@ -55,70 +53,6 @@ ReadResult readWholeFile(const std::string& path, std::vector<std::uint8_t>& out
         return ReadResult::Failed;
     }
     return ReadResult::Ok;
-}
-
-SafeFileWriter::~SafeFileWriter() {
-    discard();
-}
-
-bool SafeFileWriter::open(const std::string& path) {
-    discard();
-    if (path.empty()) return false;
-    target_ = path;
-    temp_ = path + ".saving-XXXXXX";
-    const int fd = ::mkstemp(temp_.data());
-    if (fd < 0) {
-        temp_.clear();
-        return false;
-    }
-    // The finished file gets the target's permissions, or the usual ones for a new file.
-    struct stat info {};
-    mode_t mode = 0;
-    if (::stat(target_.c_str(), &info) == 0) {
-        mode = info.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    ::fchmod(fd, mode);
-    file_ = ::fdopen(fd, "wb");
-    if (!file_) {
-        ::close(fd);
-        ::unlink(temp_.c_str());
-        temp_.clear();
-        return false;
-    }
-    failed_ = false;
-    return true;
-}
-
-bool SafeFileWriter::write(const void* data, std::size_t size) {
-    if (!file_ || failed_) return false;
-    if (size != 0 && std::fwrite(data, 1, size, file_) != size) failed_ = true;
-    return !failed_;
-}
-
-bool SafeFileWriter::commit() {
-    if (!file_) return false;
-    bool ok = !failed_ && std::fflush(file_) == 0 && ::fsync(::fileno(file_)) == 0;
-    ok = (std::fclose(file_) == 0) && ok;
-    file_ = nullptr;
-    if (ok) ok = std::rename(temp_.c_str(), target_.c_str()) == 0;
-    if (!ok) ::unlink(temp_.c_str());
-    temp_.clear();
-    return ok;
-}
-
-void SafeFileWriter::discard() {
-    if (file_) {
-        std::fclose(file_);
-        file_ = nullptr;
-    }
-    if (!temp_.empty()) {
-        ::unlink(temp_.c_str());
-        temp_.clear();
-    }
 }
 
 }  // namespace zentil

@@ -1,0 +1,208 @@
+#include "system/safe_file_writer.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+
+namespace zentil {
+namespace {
+
+constexpr int kMaxLinkHops = 40;  // as the kernel allows when it follows links itself
+constexpr int kNameTries = 100;
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Follows symbolic links in the last part of `path` (the folders are followed
+// by the system anyway); a link to nowhere gives the file it would create.
+bool resolveLinks(const std::string& path, std::string& out) {
+    out = path;
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat info {};
+        if (::lstat(out.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return true;
+        char buffer[PATH_MAX];
+        const ssize_t length = ::readlink(out.c_str(), buffer, sizeof buffer);
+        if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer) return false;
+        const std::string link(buffer, static_cast<std::size_t>(length));
+        out = link.front() == '/' ? link : folderOf(out) + "/" + link;
+    }
+    return false;
+}
+
+bool writeFully(int fd, const std::uint8_t* data, std::size_t size, off_t offset) {
+    while (size > 0) {
+        const ssize_t n = offset < 0 ? ::write(fd, data, size) : ::pwrite(fd, data, size, offset);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        data += n;
+        size -= static_cast<std::size_t>(n);
+        if (offset >= 0) offset += n;
+    }
+    return true;
+}
+
+// Linking an unnamed file into a folder goes through its /proc entry.
+bool unnamedFilesLinkable() {
+    static const bool linkable = ::access("/proc/self/fd", X_OK) == 0;
+    return linkable;
+}
+
+std::string shortRandomName(const std::string& folder) {
+    static std::minstd_rand generator(static_cast<unsigned>(::getpid()) ^ std::random_device{}());
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::string name = folder + "/.zt-";
+    for (int i = 0; i < 6; ++i)
+        name += kLetters[generator() % (sizeof kLetters - 1)];
+    return name;
+}
+
+// A new empty file in `folder`: unnamed where the file system allows it, else
+// under a short hidden name given in `name`.
+int makeTemporary(const std::string& folder, std::string& name) {
+    name.clear();
+    if (unnamedFilesLinkable()) {
+        const int fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+        if (fd >= 0) return fd;
+        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return -1;
+    }
+    for (int attempt = 0; attempt < kNameTries; ++attempt) {
+        std::string candidate = shortRandomName(folder);
+        const int fd = ::open(candidate.c_str(), O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            name = std::move(candidate);
+            return fd;
+        }
+        if (errno != EEXIST) return -1;
+    }
+    return -1;
+}
+
+void syncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+SafeFileWriter::~SafeFileWriter() {
+    discard();
+}
+
+bool SafeFileWriter::open(const std::string& path) {
+    discard();
+    if (path.empty() || !resolveLinks(path, target_)) return false;
+    struct stat info {};
+    const bool exists = ::stat(target_.c_str(), &info) == 0;
+    if (exists &&
+        (!S_ISREG(info.st_mode) || ::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0))
+        return false;
+    inPlace_ = exists && info.st_nlink > 1;
+    fd_ = makeTemporary(folderOf(target_), tempName_);
+    // A folder that takes no new names still lets its files be written.
+    if (fd_ < 0 && exists && errno == EACCES) {
+        inPlace_ = true;
+        fd_ = makeTemporary(std::filesystem::temp_directory_path().string(), tempName_);
+    }
+    if (fd_ < 0) return false;
+    if (exists) {
+        // A file saved by another user (as root) stays theirs; without the
+        // right to change the owner it becomes the saver's, as a new file would.
+        const bool ownerKept = ::fchown(fd_, info.st_uid, info.st_gid) == 0;
+        static_cast<void>(ownerKept);
+        ::fchmod(fd_, info.st_mode & 07777);
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(fd_, 0666 & ~mask);
+    }
+    failed_ = false;
+    return true;
+}
+
+bool SafeFileWriter::write(const void* data, std::size_t size) {
+    if (fd_ < 0 || failed_) return false;
+    if (!writeFully(fd_, static_cast<const std::uint8_t*>(data), size, -1)) failed_ = true;
+    return !failed_;
+}
+
+bool SafeFileWriter::commit() {
+    if (fd_ < 0) return false;
+    bool ok = !failed_ && ::fsync(fd_) == 0;
+    if (ok) ok = inPlace_ ? overwriteTarget() : replaceTarget();
+    discard();
+    return ok;
+}
+
+bool SafeFileWriter::replaceTarget() {
+    const std::string folder = folderOf(target_);
+    if (tempName_.empty()) {
+        // The unnamed file gets a short name only for the instant of the rename.
+        const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+        for (int attempt = 0; attempt < kNameTries && tempName_.empty(); ++attempt) {
+            std::string candidate = shortRandomName(folder);
+            if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) ==
+                0)
+                tempName_ = std::move(candidate);
+            else if (errno != EEXIST)
+                return false;
+        }
+        if (tempName_.empty()) return false;
+    }
+    if (std::rename(tempName_.c_str(), target_.c_str()) != 0) return false;
+    tempName_.clear();
+    syncFolder(folder);
+    return true;
+}
+
+bool SafeFileWriter::overwriteTarget() {
+    const off_t size = ::lseek(fd_, 0, SEEK_END);
+    const int out = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC);
+    if (size < 0 || out < 0) {
+        if (out >= 0) ::close(out);
+        return false;
+    }
+    struct stat info {};
+    bool ok = ::fstat(out, &info) == 0;
+    // Room for a longer file is taken before the first old byte is touched: a
+    // full disk or a size limit then stops the save with the old contents whole.
+    if (ok && size > info.st_size) {
+        ok = ::posix_fallocate(out, info.st_size, size - info.st_size) == 0;
+        if (!ok) {
+            const bool restored = ::ftruncate(out, info.st_size) == 0;
+            static_cast<void>(restored);
+        }
+    }
+    std::uint8_t buffer[1 << 16];
+    for (off_t at = 0; ok && at < size;) {
+        const ssize_t got = ::pread(fd_, buffer, sizeof buffer, at);
+        if (got < 0 && errno == EINTR) continue;
+        ok = got > 0 && writeFully(out, buffer, static_cast<std::size_t>(got), at);
+        at += got;
+    }
+    ok = ok && ::ftruncate(out, size) == 0 && ::fsync(out) == 0;
+    return (::close(out) == 0) && ok;
+}
+
+void SafeFileWriter::discard() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    if (!tempName_.empty()) {
+        ::unlink(tempName_.c_str());
+        tempName_.clear();
+    }
+}
+
+}  // namespace zentil
