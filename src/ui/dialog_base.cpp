@@ -11,7 +11,9 @@ TDialogBase::TDialogBase(QWidget* mainWindow) : QDialog(nullptr), mainWindow_(ma
     setModal(false);
 }
 
-TMainWin* TDialogBase::mainWin() const { return qobject_cast<TMainWin*>(mainWindow_); }
+TMainWin* TDialogBase::mainWin() const {
+    return qobject_cast<TMainWin*>(mainWindow_);
+}
 
 void TDialogBase::open() {
     if (mainWindow_) mainWindow_->setEnabled(false);

@@ -94,6 +94,8 @@ class TMainWin : public QWidget, public CanvasView {
     // Reads pictures and sprite files into their stores, in name order, as
     // the load command does with the files chosen in its dialog.
     void loadFiles(QStringList paths);
+    // How long a load runs before its progress dialog appears.
+    void setProgressDelay(int ms) { progressDelayMs_ = ms; }
     // The canvas, in page pixels (x, y of the pointer over the image, or
     // relative to the outline or the capture panel for their handlers).
     void Image_PageMouseDown(Qt::MouseButton button, int x, int y);
@@ -210,6 +212,7 @@ class TMainWin : public QWidget, public CanvasView {
     QPoint capturePos_;  // the capture panel's top-left, in page pixels
     std::uint32_t canvasColor_ = 0xD77586;
     bool shownOnce_ = false;
+    int progressDelayMs_ = 500;
 };
 
 }  // namespace zentil

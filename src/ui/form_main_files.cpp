@@ -62,30 +62,38 @@ void store(char (&field)[kConfigTextSize], const QString& text) {
     setConfigText(field, bytes.size() < kConfigTextSize ? bytes : std::string());
 }
 
-// Shows progress for long loads: it appears only after half a second.
+// Shows progress for long loads. The dialog appears only between two files,
+// once a load has run for `delayMs`, and never on its own timer: a message
+// box shown for a file then stays on top of it and keeps taking input.
 class LoadProgress {
   public:
-    LoadProgress(QWidget* parent, int total) : total_(total) {
-        if (total_ < 2) return;
-        dialog_ = std::make_unique<QProgressDialog>(QStringLiteral("불러오는 중..."),
-                                                    QStringLiteral("취소"), 0, total_, parent);
-        dialog_->setWindowModality(Qt::WindowModal);
-        dialog_->setMinimumDuration(500);
-        dialog_->setAutoClose(true);
+    LoadProgress(QWidget* parent, int total, int delayMs)
+        : parent_(parent), total_(total), delayMs_(delayMs) {
+        clock_.start();
     }
     // Gives false when the user cancelled.
     bool step(int done) {
+        if (total_ < 2) return true;
+        if (!dialog_ && clock_.elapsed() >= delayMs_) {
+            dialog_ = std::make_unique<QProgressDialog>(QStringLiteral("불러오는 중..."),
+                                                        QStringLiteral("취소"), 0, total_, parent_);
+            dialog_->setWindowModality(Qt::WindowModal);
+            dialog_->setMinimumDuration(0);
+            dialog_->setAutoClose(false);
+            dialog_->setAutoReset(false);
+            dialog_->show();
+        }
         if (!dialog_) return true;
-        // The dialog is looked at every few files so that short loads cost nothing.
-        if (done % 16 == 0 || done == total_) dialog_->setValue(done);
+        dialog_->setValue(done);  // a window-modal dialog also handles pending events here
         return !dialog_->wasCanceled();
     }
-    void finish() {
-        if (dialog_) dialog_->setValue(total_);
-    }
+    void finish() { dialog_.reset(); }
 
   private:
+    QWidget* parent_;
     int total_;
+    qint64 delayMs_;
+    QElapsedTimer clock_;
     std::unique_ptr<QProgressDialog> dialog_;
 };
 
@@ -127,7 +135,7 @@ void TMainWin::loadFiles(QStringList paths) {
         names.push_back(path.toStdString());
     sortNames(names);
 
-    LoadProgress progress(this, static_cast<int>(names.size()));
+    LoadProgress progress(this, static_cast<int>(names.size()), progressDelayMs_);
     QString last;
     int done = 0;
     for (const std::string& name : names) {
@@ -243,7 +251,9 @@ void TMainWin::dropEvent(QDropEvent* event) {
         if (url.isLocalFile()) paths.append(url.toLocalFile());
     if (paths.isEmpty()) return;
     event->acceptProposedAction();
-    loadFiles(paths);
+    // Loaded once the drop is over, so that the dragging program is not kept
+    // waiting by a message about one of the files.
+    QTimer::singleShot(0, this, [this, paths] { loadFiles(paths); });
 }
 
 }  // namespace zentil

@@ -1,7 +1,10 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <deque>
@@ -14,6 +17,7 @@
 #include "formats/tga_file.h"
 #include "image/page_table.h"
 #include "image/palette.h"
+#include "qt_message_sink.h"
 #include "system/canvas_events.h"
 #include "system/config.h"
 #include "system/messages.h"
@@ -254,10 +258,83 @@ class FileCommandsTest : public QObject {
         QVERIFY(enter.isAccepted());
         QDropEvent drop(QPointF(400, 300), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(main_.get(), &drop);
-        QCOMPARE(names(ui().Lb_Spr), QStringList{"A"});
+        QTRY_COMPARE(names(ui().Lb_Spr), QStringList{"A"});
         QCOMPARE(names(ui().Lb_Tga), QStringList{"Z"});
         QCOMPARE(int{main_->ActiveList}, int{kListTga});  // z.tga came last in name order
         QCOMPARE(QString::fromUtf8(config().openDirectory), state_->folder() + "/");
+    }
+
+    // A message about one file of a long load is on top and answers the keys,
+    // also while the progress dialog shows; loading then goes on. Cancel stops
+    // before the next file and keeps what was read.
+    void messagesDuringALongLoadTakeInputAndCancelKeepsWhatWasRead() {
+        QtMessageSink boxes(main_.get());
+        ScopedMessageSink shown(boxes);
+        QStringList paths{path("a_zero.tga"), path("m_zero.tga")};
+        writeFile(paths[0], {});
+        writeFile(paths[1], {});
+        for (int i = 0; i < 40; ++i) {
+            paths.append(
+                path(QString("%1%2.tga").arg(i < 20 ? "b" : "p").arg(i, 2, 10, QChar('0'))));
+            writePicture(paths.last(), 8, 8, 1);
+        }
+        main_->setProgressDelay(100);
+
+        // Each box is held open 700 ms, long enough for a progress dialog on a
+        // timer of its own to come up over it, then answered with Enter.
+        struct Seen {
+            QMessageBox* box = nullptr;
+            bool onTop = true;
+            bool progressShown = false;
+        };
+        QList<Seen> boxes_;
+        QElapsedTimer held;
+        QTimer watch;
+        watch.setInterval(20);
+        connect(&watch, &QTimer::timeout, [&] {
+            QMessageBox* box = nullptr;
+            for (QMessageBox* b : main_->findChildren<QMessageBox*>())
+                if (b->isVisible()) box = b;
+            if (!box) return;
+            if (boxes_.isEmpty() || boxes_.last().box != box) {
+                held.start();
+                auto* progress = main_->findChild<QProgressDialog*>();
+                boxes_.append(Seen{box, true, progress && progress->isVisible()});
+            }
+            Seen& seen = boxes_.last();
+            seen.onTop = seen.onTop && QApplication::activeModalWidget() == box;
+            if (held.elapsed() < 700) return;
+            seen.box = nullptr;  // the next box may reuse the address
+            if (seen.onTop)
+                QTest::keyClick(box, Qt::Key_Return);
+            else
+                box->done(QMessageBox::Ok);  // blocked: closed so that the test ends
+        });
+        watch.start();
+        main_->loadFiles(paths);
+        QCOMPARE(boxes_.size(), 2);
+        QVERIFY(boxes_[0].onTop && boxes_[1].onTop);
+        QVERIFY(!boxes_[0].progressShown);  // the load had not yet run long enough
+        QVERIFY(boxes_[1].progressShown);   // the box came over the progress dialog
+        QCOMPARE(ui().Lb_Tga->count(), 40);
+
+        // Cancel, pressed while the progress shows, stops before the next file.
+        QStringList more;
+        for (int i = 0; i < 40; ++i) {
+            more.append(path(QString("q%1.tga").arg(i, 2, 10, QChar('0'))));
+            writePicture(more.last(), 8, 8, 1);
+        }
+        main_->setProgressDelay(0);
+        watch.disconnect();
+        watch.setInterval(0);
+        connect(&watch, &QTimer::timeout, [&] {
+            auto* progress = main_->findChild<QProgressDialog*>();
+            if (progress && progress->isVisible() && progress->value() >= 3)
+                QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+        });
+        main_->loadFiles(more);
+        QCOMPARE(ui().Lb_Tga->count() - 40, 3);  // q00 to q02
+        QCOMPARE(ui().Lb_Tga->item(ui().Lb_Tga->count() - 1)->text(), QStringLiteral("Q02"));
     }
 
     void theCanvasIgnoresClicksRightAfterAFileCommand() {
