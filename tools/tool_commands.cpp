@@ -126,12 +126,12 @@ std::string hex(std::uint32_t v, int digits) {
 
 // ---- info ----------------------------------------------------------------
 
-bool infoTga(const std::string& path, std::ostream& out) {
+bool infoTga(const std::string& path, std::ostream& out, std::ostream& err) {
     std::vector<std::uint8_t> bytes;
     TgaInfo h;
     if (readWholeFile(path, bytes, std::uint64_t{4} << 30) != ReadResult::Ok ||
         !readTgaHeader(bytes, h)) {
-        out << "  unreadable\n";
+        err << path << ": unreadable\n";
         return false;
     }
     out << "  TGA type " << h.imageType << ", " << h.width << " x " << h.height << ", " << h.depth
@@ -209,7 +209,7 @@ int cmdInfo(std::span<const std::string> args, std::ostream& out, std::ostream& 
         bool ok = false;
         switch (kindOf(path)) {
             case FileKind::Tga:
-                ok = infoTga(path, out);
+                ok = infoTga(path, out, err);
                 break;
             case FileKind::Gpf:
                 ok = infoGpf(path, out, err);

@@ -76,14 +76,37 @@ void TAniWin::FormShow() {
 
     QPushButton& ok = *ui_->Btn_Ok;
     QSpinBox& speed = *ui_->Edit_Delay;
-    QLabel& label = *ui_->Label1;
     ok.move(clientWidth - ok.width() - kMargin, clientHeight - ok.height() - kMargin);
     speed.move(ok.x() - speed.width() - kMargin, clientHeight - speed.height() - kSpeedFieldBottom);
-    label.move(speed.x() - label.width() - 4, speed.y() + 3);
     ui_->Image_Put->move((clientWidth - tw) / 2, (clientHeight - (speed.y() + kMargin)) / 2);
+    placeSpeedLabel();
 
     if (applySpeed()) Timer_Ani.start();
     ok.setFocus();
+}
+
+void TAniWin::placeSpeedLabel() {
+    // Left of the speed field where it fits; in a window too narrow for that,
+    // over the speed field, or failing that at the left edge: never outside.
+    QLabel& label = *ui_->Label1;
+    const QSpinBox& speed = *ui_->Edit_Delay;
+    const QRect client = rect();
+    const QRect taken[] = {speed.geometry(), ui_->Btn_Ok->geometry(), ui_->Image_Put->geometry()};
+    const QPoint preferred[] = {
+        {speed.x() - label.width() - 4, speed.y() + 3},
+        {speed.x(), speed.y() - label.height() - 2},
+    };
+    for (const QPoint& at : preferred) {
+        const QRect wanted(at, label.size());
+        bool free = client.contains(wanted);
+        for (const QRect& other : taken)
+            free = free && !other.intersects(wanted);
+        if (free) {
+            label.move(at);
+            return;
+        }
+    }
+    label.move(0, speed.y() + 3);
 }
 
 void TAniWin::placeWindow() {

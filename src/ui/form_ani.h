@@ -50,6 +50,7 @@ class TAniWin : public TDialogBase {
     const Page* playedPage() const;
     // Sets the interval from the speed field; false at speed 0, with the timer stopped.
     bool applySpeed();
+    void placeSpeedLabel();
 
     Ui::TAniWin* ui_;
     std::int32_t frameX_ = 0;

@@ -162,26 +162,45 @@ void TMainWin::loadConfig() {
     setConfigText(settings.startDirectory, QDir::currentPath().toStdString());
 }
 
+namespace {
+
+// Whether a window at (left, top) of the given size shows on some screen; in
+// 64 bits, since the stored numbers may be anything.
+bool onSomeScreen(qint64 left, qint64 top, qint64 width, qint64 height) {
+    for (const QScreen* s : QGuiApplication::screens()) {
+        const QRect g = s->geometry();
+        if (left < qint64{g.x()} + g.width() && left + width > g.x() &&
+            top < qint64{g.y()} + g.height() && top + height > g.y())
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 void TMainWin::placeWindowFromConfig(bool loaded) {
     const Config& settings = config();
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     if (loaded && settings.maximized != 0) {
         setWindowState(windowState() | Qt::WindowMaximized);
         return;
     }
-    QRect wanted(settings.windowLeft, settings.windowTop, settings.windowWidth,
-                 settings.windowHeight);
+    // A stored size never exceeds the screen (nor goes below the minimum).
+    const int width =
+        std::clamp(settings.windowWidth, kMinWidth, std::max(area.width(), kMinWidth));
+    const int height =
+        std::clamp(settings.windowHeight, kMinHeight, std::max(area.height(), kMinHeight));
     // A window wholly off every screen would be lost: it goes back to the centre.
-    bool visible = false;
-    for (const QScreen* s : QGuiApplication::screens())
-        visible = visible || s->geometry().intersects(wanted);
-    if (!loaded || !visible || wanted.width() <= 0 || wanted.height() <= 0) {
-        wanted = QRect(area.x() + (area.width() - kMinWidth) / 2,
-                       area.y() + (area.height() - kMinHeight) / 2, kMinWidth, kMinHeight);
+    if (!loaded || settings.windowWidth <= 0 || settings.windowHeight <= 0 ||
+        !onSomeScreen(settings.windowLeft, settings.windowTop, width, height)) {
+        move(area.x() + (area.width() - kMinWidth) / 2,
+             area.y() + (area.height() - kMinHeight) / 2);
+        resize(kMinWidth, kMinHeight);
+        return;
     }
-    move(wanted.topLeft());
-    resize(std::max(wanted.width(), kMinWidth), std::max(wanted.height(), kMinHeight));
+    move(settings.windowLeft, settings.windowTop);
+    resize(width, height);
 }
 
 bool TMainWin::saveConfig() {

@@ -3,6 +3,7 @@
 // deleting pages; the column count and the size optimisation.
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 
 #include "edit/blit.h"
 #include "edit/relayout.h"
@@ -25,17 +26,21 @@ void TMainWin::connectPageCommands() {
     connect(ui_->Btn_AllDeletePage, &QToolButton::clicked, this, &TMainWin::Btn_AllDeletePageClick);
     connect(ui_->Btn_Col, &QToolButton::clicked, this, &TMainWin::Btn_ColClick);
     connect(ui_->Btn_Optimize, &QToolButton::clicked, this, &TMainWin::Btn_OptimizeClick);
-    // Enter in the column field applies it; moving over it parks a lifted block.
+    // Enter in the column field applies it; moving over it (its arrows or its
+    // text) parks a lifted block.
     ui_->Edit_Col->installEventFilter(this);
     ui_->Edit_Col->setMouseTracking(true);
+    if (auto* text = ui_->Edit_Col->findChild<QLineEdit*>()) {
+        text->installEventFilter(this);
+        text->setMouseTracking(true);
+    }
 }
 
 bool TMainWin::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ui_->Edit_Col) {
-        if (event->type() == QEvent::KeyPress) {
+    if (watched == ui_->Edit_Col || watched->parent() == ui_->Edit_Col) {
+        if (event->type() == QEvent::KeyPress && watched == ui_->Edit_Col) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                ui_->Edit_Col->interpretText();
                 Btn_ColClick();
                 return true;
             }
@@ -203,12 +208,16 @@ void TMainWin::Btn_ColClick() {
     if (ui_->Lb_Spr->count() == 0 && ui_->Lb_Tga->count() == 0) return;
     Page* page = pageOrNull(CurrentPage);
     if (!page || !page->inUse()) return;
-    const int cols = ui_->Edit_Col->value();
-    if (cols <= 0) {
+    // The field's own limits would keep a typed 0 as text only; what was
+    // typed decides.
+    bool number = false;
+    const int typed = ui_->Edit_Col->cleanText().toInt(&number);
+    if (!number || typed <= 0) {
         ui_->Edit_Col->setValue(page->cols);
         return;
     }
-    relayoutColumns(*page, cols);
+    ui_->Edit_Col->interpretText();
+    relayoutColumns(*page, ui_->Edit_Col->value());
 }
 
 void TMainWin::Btn_OptimizeClick() {

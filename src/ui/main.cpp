@@ -1,11 +1,10 @@
 // Program start: an empty page table, the windows created once in order, only
 // the main window shown.
 #include <QApplication>
-#include <QFont>
 #include <QMessageBox>
 #include <exception>
 
-#include "editor_font.h"
+#include "application_setup.h"
 #include "form_ani.h"
 #include "form_chgcolor.h"
 #include "form_colorkey.h"
@@ -23,9 +22,7 @@ int main(int argc, char** argv) {
     using namespace zentil;
     releaseAllPages();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Zentil Editor"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Zentil Editor"));
-    installEditorFont(app);
+    prepareApplication(app);
     try {
         TMainWin mainWin;
         TNewWin newWin(&mainWin);

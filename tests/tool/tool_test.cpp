@@ -86,7 +86,11 @@ TEST_F(ToolTest, FailuresSayWhyAndExitNonZero) {
         std::string err;
     };
     const std::string out = dir.file("x.gpf");
+    test::writeBytes(dir.file("empty.tga"), {});
+    test::writeBytes(dir.file("bad.gpf"), {1, 2, 3, 4});
     const Case cases[] = {
+        {{"info", dir.file("empty.tga")}, 1, "empty.tga: unreadable"},
+        {{"info", dir.file("bad.gpf")}, 1, "GPF"},
         {{"convert", dir.file("missing.tga"), out}, 1, "TGA 파일을 열 수 없습니다."},
         {{"convert", picture, out, "--tile", "30x32"}, 1, "is not a whole number"},
         {{"convert", picture, out, "--tile", "big"}, 2, "--tile takes WxH"},
@@ -102,6 +106,7 @@ TEST_F(ToolTest, FailuresSayWhyAndExitNonZero) {
         const ToolRun r = run(c.args);
         EXPECT_EQ(r.code, c.code) << r.err;
         EXPECT_NE(r.err.find(c.err), std::string::npos) << "wanted '" << c.err << "' in: " << r.err;
+        EXPECT_EQ(r.out.find("unreadable"), std::string::npos) << r.out;  // failures go to err
     }
     EXPECT_FALSE(std::filesystem::exists(out));
     const ToolRun help = run({"convert", "--help"});

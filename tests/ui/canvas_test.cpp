@@ -1,3 +1,4 @@
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -78,6 +79,24 @@ class CanvasTest : public QObject {
         QVERIFY(!ui().Shape_Block->isVisible());
         // The page itself is not changed by a lift.
         QCOMPARE(pixelAt(current(), 40, 20), numbered(40, 20));
+    }
+
+    // Moving over the column field, its arrows or its text, parks a lifted
+    // block out of sight; the block stays lifted.
+    void theColumnFieldParksALiftedBlock() {
+        sprite(8, 4);
+        auto* text = ui().Edit_Col->findChild<QLineEdit*>();
+        QVERIFY(text);
+        for (QWidget* over : {static_cast<QWidget*>(ui().Edit_Col), static_cast<QWidget*>(text)}) {
+            pressAndRelease(QPoint(37, 21));
+            QCOMPARE(main_->captureRect().topLeft(), QPoint(32, 16));
+            QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), over->mapToGlobal(QPointF(3, 3)),
+                             Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(over, &move);
+            QCOMPARE(main_->captureRect().topLeft(), QPoint(-100000, -100000));
+            QVERIFY(ui().Panel_Capture->isVisible());
+            main_->Image_CaptureMouseDown(Qt::RightButton, 2, 2);  // put away
+        }
     }
 
     void aDragUpAndLeftSelectsThroughTheAnchorAndAppliesThere() {

@@ -1,6 +1,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProgressDialog>
@@ -335,6 +337,28 @@ class FileCommandsTest : public QObject {
         main_->loadFiles(more);
         QCOMPARE(ui().Lb_Tga->count() - 40, 3);  // q00 to q02
         QCOMPARE(ui().Lb_Tga->item(ui().Lb_Tga->count() - 1)->text(), QStringLiteral("Q02"));
+    }
+
+    // Names typed into the real open dialog are loaded whatever its filter shows.
+    void typedNamesAreLoadedWhateverTheFilter() {
+        writePicture(path("pic.tga"), 4, 4, 1);
+        writeSprites(path("spr.gpf"), 1, 1, 3);
+        QtFileDialogs real(main_.get());
+        FileRequest request;
+        request.filters = {QStringLiteral("TGA 파일 (*.TGA)"), QStringLiteral("GPF 파일 (*.GPF)")};
+        request.directory = state_->folder();
+        QTimer::singleShot(200, [] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                ->setText(QStringLiteral("\"pic.tga\" \"spr.gpf\""));
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        const std::optional<FileChoice> choice = real.openFiles(request);
+        QVERIFY(choice);
+        QStringList chosen = choice->paths;
+        chosen.sort();
+        QCOMPARE(chosen, (QStringList{path("pic.tga"), path("spr.gpf")}));
     }
 
     void theCanvasIgnoresClicksRightAfterAFileCommand() {

@@ -1,9 +1,12 @@
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
+#include "application_setup.h"
 #include "form_ani.h"
 #include "form_chgcolor.h"
 #include "form_colorkey.h"
@@ -52,6 +55,16 @@ class MainWindowTest : public QObject {
         state_ = std::make_unique<uitest::FreshState>(recorder_);
     }
     void cleanup() { state_.reset(); }
+
+    // Captions stand alone: the application has a name but no display name,
+    // which would be appended to every caption.
+    void captionsCarryNoSuffix() {
+        prepareApplication(*qApp);
+        QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Zentil Editor"));
+        QCoreApplication::setApplicationName(QStringLiteral("probe"));
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("probe"));
+        QCoreApplication::setApplicationName(QStringLiteral("Zentil Editor"));
+    }
 
     void firstStartCentresAndKeepsTheMinimumSize() {
         Editor e;
@@ -106,17 +119,38 @@ class MainWindowTest : public QObject {
                  QStringLiteral("/"));
     }
 
-    void aWindowStoredOffEveryScreenComesBackToTheCentre() {
-        Config stored{};
-        setConfigDefaults(stored);
-        stored.windowLeft = -50000;
-        stored.windowTop = -50000;
-        stored.windowWidth = 900;
-        stored.windowHeight = 650;
-        QVERIFY(writeConfigFile("Zentil.Cfg", stored));
-        Editor e;
-        QVERIFY(e.main.x() > -1000);
-        QCOMPARE(e.main.size(), QSize(800, 600));
+    // Stored placements that would lose the window or eat the memory are
+    // mended: off every screen it comes back centred at the minimum size; a
+    // size beyond the screen shrinks to it, and that is what is written back.
+    void storedPlacementsAreKeptOnTheScreen() {
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        const struct {
+            int left, top, width, height;
+            QSize expected;
+        } rows[] = {
+            {-50000, -50000, 900, 650, QSize(800, 600)},
+            {0, 0, 0x7FFFFFFF, 0x7FFFFFFF, screen.size()},
+            {0x7FFFFFF0, 0x7FFFFFF0, 0x7FFFFFFF, 0x7FFFFFFF, QSize(800, 600)},
+            {10, 10, 300, 0x7FFFFFFF, QSize(800, screen.height())},
+        };
+        for (const auto& row : rows) {
+            Config stored{};
+            setConfigDefaults(stored);
+            stored.windowLeft = row.left;
+            stored.windowTop = row.top;
+            stored.windowWidth = row.width;
+            stored.windowHeight = row.height;
+            QVERIFY(writeConfigFile("Zentil.Cfg", stored));
+            {
+                Editor e;
+                QCOMPARE(e.main.size(), row.expected);
+                QVERIFY(screen.intersects(e.main.geometry()));
+                e.main.close();
+            }
+            Config written{};
+            QCOMPARE(readConfigFile("Zentil.Cfg", written), ConfigRead::Loaded);
+            QCOMPARE(QSize(written.windowWidth, written.windowHeight), row.expected);
+        }
     }
 
     void listClicksWithEitherListEmpty() {

@@ -226,6 +226,20 @@ class PageCommandsTest : public QObject {
         QCOMPARE(page.rows, 3);
         QCOMPARE(page.tileCount, 12);
         QCOMPARE(ui().Edit_Col->value(), 4);
+
+        // A typed 0 puts the page's column count back in the field, by the
+        // button and by Enter, and changes nothing.
+        for (const bool enter : {false, true}) {
+            ui().Edit_Col->selectAll();
+            QTest::keyClicks(ui().Edit_Col, QStringLiteral("0"));
+            if (enter)
+                QTest::keyClick(ui().Edit_Col, Qt::Key_Return);
+            else
+                ui().Btn_Col->click();
+            QCOMPARE(ui().Edit_Col->text(), QStringLiteral("4"));
+            QCOMPARE(page.cols, 4);
+            QCOMPARE(page.tileCount, 12);
+        }
     }
 
     void optimisingTrimsTheSelectedSpritePages() {

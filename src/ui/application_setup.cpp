@@ -1,9 +1,10 @@
-#include "editor_font.h"
+#include "application_setup.h"
 
 #include <QApplication>
 #include <QFont>
 
 namespace zentil {
+namespace {
 
 void installEditorFont(QApplication& app) {
     const QString family = QStringLiteral("굴림");
@@ -13,6 +14,15 @@ void installEditorFont(QApplication& app) {
     QFont font(family);
     font.setPixelSize(13);
     app.setFont(font);
+}
+
+}  // namespace
+
+void prepareApplication(QApplication& app) {
+    // Only the name: a display name would be appended to every window
+    // caption, and the captions stand alone ("오류", "알림").
+    QApplication::setApplicationName(QStringLiteral("Zentil Editor"));
+    installEditorFont(app);
 }
 
 }  // namespace zentil
