@@ -8,7 +8,6 @@
 
 #include "edit/block.h"
 #include "image/page.h"
-#include "image/page_table.h"
 #include "render/drawing.h"
 #include "render/page_render.h"
 
@@ -38,36 +37,35 @@ std::unique_ptr<Page> makeSheet() {
 // view rendered, then the grid and the red frame over it.
 void carryBlock(benchmark::State& state) {
     auto page = makeSheet();
-    if (!page || !liftBlock(*page, 256, 256, kBlock, kBlock))
+    LiftedBlock lifted;
+    if (!page || !liftBlock(lifted, *page, 256, 256, kBlock, kBlock, {}))
         return state.SkipWithError("pages could not be created");
     QImage capture(kBlock, kBlock, QImage::Format_BGR888);
     int step = 0;
     for (auto _ : state) {
         const int left = (step++ % 16) * kTile;
-        composeBlockView(*page, left, 512, 2);
-        renderPage(capture, captureViewPage(), 0, 0, kBlock, kBlock);
+        composeBlockView(lifted, *page, left, 512, 2);
+        renderPage(capture, lifted.view, 0, 0, kBlock, kBlock);
         drawTileGrid(capture, kTile, kTile, kGrid);
         drawRectOutline(capture, 1, 1, kBlock - 2, kBlock - 2, kRed, 2);
         benchmark::DoNotOptimize(capture.constBits());
     }
-    releaseAllPages();
 }
 
 // A stamp: the view written into the page, the whole page rendered with its
 // grid and centre lines.
 void stampBlockAndRedraw(benchmark::State& state) {
     auto page = makeSheet();
-    if (!page || !liftBlock(*page, 256, 256, kBlock, kBlock) || !composeBlockView(*page, 0, 0, 0))
+    LiftedBlock lifted;
+    if (!page || !liftBlock(lifted, *page, 256, 256, kBlock, kBlock, {}) ||
+        !composeBlockView(lifted, *page, 0, 0, 0))
         return state.SkipWithError("pages could not be created");
     QImage canvas(kSide, kSide, QImage::Format_BGR888);
     for (auto _ : state) {
-        stampBlock(*page, 1024, 1024);
-        renderPage(canvas, *page, 0, 0, kSide, kSide);
-        drawTileGrid(canvas, kTile, kTile, kGrid);
-        drawTileCentres(canvas, kTile, kTile, kGrid);
+        stampBlock(*page, lifted, 1024, 1024);
+        renderPageView(canvas, *page, {true, kGrid});
         benchmark::DoNotOptimize(canvas.constBits());
     }
-    releaseAllPages();
 }
 
 BENCHMARK(carryBlock)->Name("canvas/move_512x512_block_copy_mode_2")->Unit(benchmark::kMillisecond);

@@ -188,7 +188,7 @@ bool stbDecode(const Bytes& file) {
 bool picturesReadable(const Pictures& p) {
     for (const Bytes* file : {&p.type1, &p.type9}) {
         Page page;
-        if (!decodeTga(*file, page) || page.width != kPictureSide) return false;
+        if (!decodeTga(*file, page, {}) || page.width != kPictureSide) return false;
         for (int y = 0; y < kPictureSide; ++y)
             if (std::memcmp(page.pixels8.get() + std::size_t{kPictureSide} * y,
                             p.plane.data() + std::size_t{kPictureSide} * y, kPictureSide) != 0)
@@ -238,7 +238,7 @@ void tgaRead(benchmark::State& state, int imageType) {
     Page page;
     const LoopTimer timer;
     for (auto _ : state) {
-        if (!decodeTga(file, page)) {
+        if (!decodeTga(file, page, {})) {
             state.SkipWithError("decodeTga refused the picture");
             break;
         }
@@ -345,7 +345,7 @@ const Sheet& sheet() {
             return s;
         }
         Page read, plainRead;
-        if (!decodeSpriteFile(s.file, read) ||
+        if (!decodeSpriteFile(s.file, read, {}) ||
             !test::referenceDecodeSpriteFile(s.file, plainRead) || !samePixels(read, plainRead) ||
             !samePixels(read, *s.page)) {
             s.problem = "the library and the plain reader give different pages";
@@ -403,7 +403,8 @@ void gpfRead(benchmark::State& state, bool plain) {
     const LoopTimer timer;
     for (auto _ : state) {
         const bool read =
-            plain ? test::referenceDecodeSpriteFile(s.file, page) : decodeSpriteFile(s.file, page);
+            plain ? test::referenceDecodeSpriteFile(s.file, page)
+                  : decodeSpriteFile(s.file, page, {}).ok;
         if (!read) {
             state.SkipWithError("the sheet was refused");
             break;

@@ -26,9 +26,9 @@ bool samePixels(const Page& a, const Page& b) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const fuzz::FreshState state;
     // A default key unlike most file keys, so that padding and the file's key differ.
-    config().defaultColorKey8 = 9;
+    PageDefaults defaults;
+    defaults.key8 = 9;
     const std::span<const std::uint8_t> bytes(data, size);
 
     GpfLayout layout;
@@ -44,8 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                       "layout reaches past the file");
     }
 
-    Page& page = pageAt(0);
-    const bool read = decodeSpriteFile(bytes, page);
+    Page page;
+    const bool read = decodeSpriteFile(bytes, page, defaults).ok;
     // The reader refuses every file the parser refuses; a parsed file may still
     // describe a page too large to build.
     fuzz::require(parsed || !read, "reader accepted a file the parser refused");
@@ -62,8 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::vector<std::uint8_t> encoded;
     if (encodeSpriteFile(page, encoded)) {
-        Page& again = pageAt(1);
-        fuzz::require(decodeSpriteFile(encoded, again), "written file cannot be read");
+        Page again;
+        fuzz::require(decodeSpriteFile(encoded, again, defaults).ok, "written file cannot be read");
         fuzz::require(again.cols == page.cols && again.rows == page.rows &&
                           again.tileWidth == page.tileWidth &&
                           again.tileHeight == page.tileHeight && again.stride == page.stride,

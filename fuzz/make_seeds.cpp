@@ -109,7 +109,7 @@ Bytes tga(int type, int descriptor, int mapEntries, int mapBits, int w, int h) {
 // Writes a picture after checking that the reader accepts it.
 bool tgaSeed(const fs::path& path, const Bytes& bytes) {
     Page page;
-    if (!decodeTga(bytes, page)) {
+    if (!decodeTga(bytes, page, {})) {
         std::fprintf(stderr, "the reader refuses the seed %s\n", path.c_str());
         return false;
     }
@@ -154,7 +154,7 @@ bool gpfSeed(const fs::path& path, int tileWidth, int cols, int tileHeight, int 
     }
     Bytes bytes;
     Page check;
-    if (!encodeSpriteFile(page, bytes) || !decodeSpriteFile(bytes, check)) {
+    if (!encodeSpriteFile(page, bytes) || !decodeSpriteFile(bytes, check, {})) {
         std::fprintf(stderr, "cannot make the seed %s\n", path.c_str());
         return false;
     }

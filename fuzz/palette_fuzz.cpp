@@ -12,6 +12,7 @@
 #include "formats/palette_file.h"
 #include "fuzz_support.h"
 #include "image/page.h"
+#include "work/workspace.h"
 
 using namespace zentil;
 
@@ -40,9 +41,9 @@ Palette filled(std::uint8_t seed) {
 }
 
 // A page of the given mode and kind with its own palette and marked fourth
-// bytes in its four-byte copy.
-void makePage(int slot, int mode, int kind, std::uint8_t seed) {
-    Page& page = pageAt(slot);
+// bytes in its four-byte copy, at the end of `store`.
+Page& makePage(PageStore& store, int mode, int kind, std::uint8_t seed) {
+    Page& page = store.at(store.append(std::make_unique<Page>()));
     if (!createPage(page, 4, 2, 3, 1, mode)) fuzz::propertyFailed("createPage failed");
     page.kind = kind;
     page.palette = filled(seed);
@@ -52,6 +53,7 @@ void makePage(int slot, int mode, int kind, std::uint8_t seed) {
         page.paletteQuad[n * 4 + 2] = page.palette[n * 3 + 2];
         page.paletteQuad[n * 4 + 3] = static_cast<std::uint8_t>(n ^ seed);
     }
+    return page;
 }
 
 bool hasPalette(const Page& page, const Palette& palette, std::uint8_t seed) {
@@ -66,22 +68,24 @@ bool hasPalette(const Page& page, const Palette& palette, std::uint8_t seed) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const fuzz::FreshState state;
+    Workspace workspace;
     const Palette before = filled(1);
-    defaultPalette() = before;
-    makePage(0, kMode8, kKindSprite, 2);   // takes the file's colours
-    makePage(1, kMode8, kKindTga, 3);      // a picture keeps its own
-    makePage(2, kMode16, kKindSprite, 4);  // not 8-bit: unchanged
-    makePage(kTgaFirstSlot, kMode8, kKindTga, 5);
+    workspace.palette = before;
+    const Page& sprite = makePage(workspace.sprites, kMode8, kKindSprite, 2);  // takes the colours
+    const Page& picture = makePage(workspace.sprites, kMode8, kKindTga, 3);  // keeps its own
+    const Page& wide = makePage(workspace.sprites, kMode16, kKindSprite, 4);  // not 8-bit
+    const Page& other = makePage(workspace.pictures, kMode8, kKindTga, 5);
 
-    const bool loaded = loadPaletteFile(inputPath(data, size));
+    Palette read = before;
+    const bool loaded = readPaletteFile(inputPath(data, size), read).ok;
     fuzz::require(loaded == (size >= kPaletteHeaderBytes), "verdict does not follow the length");
     Palette expected = before;
     if (loaded) std::memcpy(expected.data(), data + 1, kPaletteColourBytes);
-    fuzz::require(defaultPalette() == expected, "default palette");
-    fuzz::require(hasPalette(pageAt(0), loaded ? expected : filled(2), 2), "sprite page palette");
-    fuzz::require(hasPalette(pageAt(1), filled(3), 3), "picture in the sprite store changed");
-    fuzz::require(hasPalette(pageAt(2), filled(4), 4), "16-bit page changed");
-    fuzz::require(hasPalette(pageAt(kTgaFirstSlot), filled(5), 5), "TGA store page changed");
+    fuzz::require(read == expected, "palette read");
+    if (loaded) applyPaletteToSprites(workspace.sprites, read);
+    fuzz::require(hasPalette(sprite, loaded ? expected : filled(2), 2), "sprite page palette");
+    fuzz::require(hasPalette(picture, filled(3), 3), "picture in the sprite store changed");
+    fuzz::require(hasPalette(wide, filled(4), 4), "16-bit page changed");
+    fuzz::require(hasPalette(other, filled(5), 5), "picture store page changed");
     return 0;
 }

@@ -10,12 +10,12 @@
 using namespace zentil;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const fuzz::FreshState state;
     // A non-zero default key shows whether the reader leaves it alone.
-    config().defaultColorKey8 = 77;
+    PageDefaults defaults;
+    defaults.key8 = 77;
     const std::span<const std::uint8_t> bytes(data, size);
-    Page& page = pageAt(kTgaFirstSlot);
-    if (decodeTga(bytes, page)) {
+    Page page;
+    if (decodeTga(bytes, page, defaults)) {
         TgaInfo info;
         fuzz::require(readTgaHeader(bytes, info), "accepted picture without a header");
         fuzz::require(page.mode == kMode8 && page.kind == kKindTga, "mode or kind");

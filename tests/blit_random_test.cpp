@@ -70,7 +70,7 @@ TEST_F(BlitRandomTest, MatchesThePerPixelRulesAcrossModesAndEdges) {
 
         Page expectedDst = clonePage(dst);
         referenceBlit(expectedDst, dx, dy, src, sx, sy, w, h, blitMode);
-        const bool allowed = blitPage(dst, dx, dy, src, sx, sy, w, h, blitMode);
+        const bool allowed = blitPage(dst, dx, dy, src, sx, sy, w, h, blitMode).ok;
         EXPECT_EQ(allowed, blitAllowed(srcMode, dstMode));
         ASSERT_TRUE(samePage(dst, expectedDst))
             << "iteration " << iteration << ": " << srcMode << "->" << dstMode << " mode "

@@ -56,38 +56,40 @@ class BlockTest : public CoreTest {
   protected:
     // A 64 x 32 page of 16 x 16 tiles; pixel (x, y) = 1 + x + y (mod 200), key 0.
     void SetUp() override {
-        CoreTest::SetUp();
         ASSERT_TRUE(createPage(page, 16, 4, 16, 2, kMode8));
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < 64; ++x)
                 putPixel(page, x, y, 1 + (x + y) % 200);
     }
     Page page;
+    LiftedBlock lifted;
 };
 
 TEST_F(BlockTest, LiftingCopiesTheRectangleAndLeavesThePage) {
-    ASSERT_TRUE(liftBlock(page, 16, 16, 32, 16));
-    const Page& block = capturePage();
+    ASSERT_TRUE(liftBlock(lifted, page, 16, 16, 32, 16, {}));
+    const Page& block = lifted.block;
     EXPECT_EQ(block.cols, 2);
     EXPECT_EQ(block.rows, 1);
     EXPECT_EQ(block.tileWidth, 16);
     EXPECT_EQ(pixelAt(block, 0, 0), pixelAt(page, 16, 16));
     EXPECT_EQ(pixelAt(block, 31, 15), pixelAt(page, 47, 31));
-    EXPECT_EQ(captureViewPage().stride, block.stride);
-    EXPECT_EQ(pixelAt(captureViewPage(), 3, 3), 0u);  // key until composed
+    EXPECT_EQ(lifted.view.stride, block.stride);
+    EXPECT_EQ(pixelAt(lifted.view, 3, 3), 0u);  // key until composed
+    EXPECT_EQ(lifted.originX, 16);
+    EXPECT_EQ(lifted.originY, 16);
 
     // Over the left edge: columns outside the page keep the key.
-    ASSERT_TRUE(liftBlock(page, -16, 0, 32, 16));
-    EXPECT_EQ(pixelAt(capturePage(), 15, 0), 0u);
-    EXPECT_EQ(pixelAt(capturePage(), 16, 0), pixelAt(page, 0, 0));
+    ASSERT_TRUE(liftBlock(lifted, page, -16, 0, 32, 16, {}));
+    EXPECT_EQ(pixelAt(lifted.block, 15, 0), 0u);
+    EXPECT_EQ(pixelAt(lifted.block, 16, 0), pixelAt(page, 0, 0));
 }
 
 TEST_F(BlockTest, StampsFollowTheCopyMode) {
     // A block of one 16 x 16 tile: a 2 x 1 mark of colour 250 on key.
-    ASSERT_TRUE(liftBlock(page, 0, 0, 16, 16));
-    clearPage(capturePage());
-    putPixel(capturePage(), 1, 1, 250);
-    putPixel(capturePage(), 2, 1, 250);
+    ASSERT_TRUE(liftBlock(lifted, page, 0, 0, 16, 16, {}));
+    clearPage(lifted.block);
+    putPixel(lifted.block, 1, 1, 250);
+    putPixel(lifted.block, 2, 1, 250);
     Page target;
     ASSERT_TRUE(createSinglePage(target, 16, 16, kMode8));
     for (int x = 0; x < 16; ++x)
@@ -99,14 +101,14 @@ TEST_F(BlockTest, StampsFollowTheCopyMode) {
     };
     for (const Case c : {Case{0, 0, 250, 250}, Case{1, 0, 250, 250}, Case{2, 0, 250, 7}}) {
         Page p = test::clonePage(target);
-        ASSERT_TRUE(composeBlockView(p, 0, 0, c.mode));
-        stampBlock(p, 0, 0);
+        ASSERT_TRUE(composeBlockView(lifted, p, 0, 0, c.mode));
+        stampBlock(p, lifted, 0, 0);
         EXPECT_EQ(pixelAt(p, 0, 1), c.at0) << c.mode;
         EXPECT_EQ(pixelAt(p, 1, 1), c.at1) << c.mode;
         EXPECT_EQ(pixelAt(p, 2, 1), c.at2) << c.mode;
         EXPECT_EQ(pixelAt(p, 5, 1), c.mode == 0 ? 0u : 7u) << c.mode;  // key written in mode 0
     }
-    EXPECT_FALSE(composeBlockView(target, 0, 0, 3));
+    EXPECT_FALSE(composeBlockView(lifted, target, 0, 0, 3));
 }
 
 TEST_F(BlockTest, StampsWriteTheBlocksPaddingColumns) {
@@ -115,19 +117,19 @@ TEST_F(BlockTest, StampsWriteTheBlocksPaddingColumns) {
     ASSERT_TRUE(createPage(wide, 30, 1, 2, 1, kMode8));
     for (int x = 0; x < 30; ++x)
         putPixel(wide, x, 0, 9);
-    ASSERT_TRUE(liftBlock(wide, 0, 0, 30, 2));
+    ASSERT_TRUE(liftBlock(lifted, wide, 0, 0, 30, 2, {}));
     Page target;
     ASSERT_TRUE(createSinglePage(target, 64, 2, kMode8));
     for (int x = 0; x < 64; ++x)
         putPixel(target, x, 0, 5);
-    ASSERT_TRUE(composeBlockView(target, 0, 0, 0));
-    stampBlock(target, 0, 0);
+    ASSERT_TRUE(composeBlockView(lifted, target, 0, 0, 0));
+    stampBlock(target, lifted, 0, 0);
     EXPECT_EQ(pixelAt(target, 29, 0), 9u);
     EXPECT_EQ(pixelAt(target, 30, 0), 0u);  // padding: the key in mode 0
     EXPECT_EQ(pixelAt(target, 31, 0), 0u);
     EXPECT_EQ(pixelAt(target, 32, 0), 5u);
-    ASSERT_TRUE(composeBlockView(target, 32, 0, 1));
-    stampBlock(target, 32, 0);
+    ASSERT_TRUE(composeBlockView(lifted, target, 32, 0, 1));
+    stampBlock(target, lifted, 32, 0);
     EXPECT_EQ(pixelAt(target, 62, 0), 5u);  // modes 1 and 2: the page's own pixels
 }
 
@@ -169,11 +171,11 @@ TEST_F(BlockTest, NudgesShiftByOnePixelAndFillWithTheKey) {
 }
 
 TEST_F(BlockTest, AMovedBlockIsAppliedWhereItWasLifted) {
-    ASSERT_TRUE(liftBlock(page, 16, 0, 32, 16));
+    ASSERT_TRUE(liftBlock(lifted, page, 16, 0, 32, 16, {}));
     for (int i = 0; i < 3; ++i)
-        ASSERT_TRUE(nudgePage(capturePage(), Nudge::Right));
+        ASSERT_TRUE(nudgePage(lifted.block, Nudge::Right));
     Page p = test::clonePage(page);
-    applyBlock(p, 16, 0);
+    applyBlock(p, lifted);
     for (int x = 16; x < 19; ++x)
         EXPECT_EQ(pixelAt(p, x, 4), 0u);
     EXPECT_EQ(pixelAt(p, 19, 4), pixelAt(page, 16, 4));

@@ -140,13 +140,15 @@ void referenceEncodeSpriteFile(const Page& page, std::vector<std::uint8_t>& out)
         out.insert(out.end(), b.begin(), b.end());
 }
 
-bool referenceDecodeSpriteFile(std::span<const std::uint8_t> bytes, Page& page) {
+bool referenceDecodeSpriteFile(std::span<const std::uint8_t> bytes, Page& page,
+                               const PageDefaults& defaults) {
     GpfLayout layout;
     const char* message = nullptr;
     if (!parseGpfLayout(bytes, layout, message)) return false;
     const GpfHeader& hd = layout.header;
     Page fresh;
-    if (!createPage(fresh, hd.tileWidth, hd.cols, hd.tileHeight, hd.rows, kMode8)) return false;
+    if (!createPage(fresh, hd.tileWidth, hd.cols, hd.tileHeight, hd.rows, kMode8, defaults))
+        return false;
     setColorKey(fresh, static_cast<std::uint32_t>(hd.colorKey));
     Page scratch;
     if (!createSinglePage(scratch, hd.tileWidth, hd.tileHeight, kMode8)) return false;
@@ -187,7 +189,7 @@ bool referenceDecodeSpriteFile(std::span<const std::uint8_t> bytes, Page& page) 
         copyPageRect(fresh, (t % hd.cols) * hd.tileWidth, (t / hd.cols) * hd.tileHeight, scratch, 0,
                      0, hd.tileWidth, hd.tileHeight);
     }
-    setPagePalette(fresh, defaultPalette());
+    setPagePalette(fresh, defaults.palette);
     fresh.kind = kKindSprite;
     page = std::move(fresh);
     return true;

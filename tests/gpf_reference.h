@@ -25,6 +25,7 @@ void referenceEncodeSpriteFile(const Page& page, std::vector<std::uint8_t>& out)
 // the key), reordered into rows, put into a cleared tile-sized scratch page
 // and copied into the page with copyPageRect. Takes the file apart with
 // parseGpfLayout; false when that refuses it.
-bool referenceDecodeSpriteFile(std::span<const std::uint8_t> bytes, Page& page);
+bool referenceDecodeSpriteFile(std::span<const std::uint8_t> bytes, Page& page,
+                               const PageDefaults& defaults = {});
 
 }  // namespace zentil::test

@@ -22,18 +22,20 @@ class PageModeTest : public CoreTest {
     static constexpr int kMode = Tag::kMode;
     // A key value that is valid in every mode and not zero.
     static constexpr std::uint32_t kKey = 0x15;
-    void SetUp() override {
-        CoreTest::SetUp();
-        config().defaultColorKey8 = static_cast<std::uint8_t>(kKey);
-        config().defaultColorKey16 = static_cast<std::uint16_t>(kKey);
-        config().defaultColorKey24 = kKey;
+    // Every page of these tests is made with these defaults.
+    static PageDefaults keyed() {
+        PageDefaults d;
+        d.key8 = static_cast<std::uint8_t>(kKey);
+        d.key16 = static_cast<std::uint16_t>(kKey);
+        d.key24 = kKey;
+        return d;
     }
 };
 TYPED_TEST_SUITE(PageModeTest, AllModes);
 
 TYPED_TEST(PageModeTest, GeometryRoundsTheStrideToWholeWords) {
     Page page;
-    ASSERT_TRUE(createPage(page, 5, 1, 3, 2, this->kMode));
+    ASSERT_TRUE(createPage(page, 5, 1, 3, 2, this->kMode, this->keyed()));
     const int expectedStride = this->kMode == kMode16 ? 6 : 8;
     EXPECT_EQ(page.mode, this->kMode);
     EXPECT_EQ(page.width, 5);
@@ -65,7 +67,7 @@ TYPED_TEST(PageModeTest, GeometryRoundsTheStrideToWholeWords) {
 
 TYPED_TEST(PageModeTest, ClearingSetsPaddingAndFillRectClips) {
     Page page;
-    ASSERT_TRUE(createSinglePage(page, 5, 4, this->kMode));
+    ASSERT_TRUE(createSinglePage(page, 5, 4, this->kMode, this->keyed()));
     for (int y = 0; y < page.height; ++y)
         for (int x = 0; x < page.stride; ++x)
             putPixel(page, x, y, 0x7);
@@ -88,7 +90,8 @@ TYPED_TEST(PageModeTest, ClearingSetsPaddingAndFillRectClips) {
 
 TYPED_TEST(PageModeTest, KeyIsDetectedOnlyFromFourEqualCorners) {
     Page page;
-    ASSERT_TRUE(createSinglePage(page, 5, 3, this->kMode));  // every mode has padding
+    ASSERT_TRUE(
+        createSinglePage(page, 5, 3, this->kMode, this->keyed()));  // every mode has padding
     setColorKey(page, 1);
     const int r = page.width - 1, b = page.height - 1;
     putPixel(page, r, 0, 7);
@@ -106,10 +109,11 @@ TYPED_TEST(PageModeTest, KeyIsDetectedOnlyFromFourEqualCorners) {
 
 TYPED_TEST(PageModeTest, RebuildingInPlaceKeepsKindAndNameAndFreesTheOldBuffers) {
     Page page;
-    ASSERT_TRUE(createPage(page, 8, 4, 8, 4, this->kMode));
+    ASSERT_TRUE(createPage(page, 8, 4, 8, 4, this->kMode, this->keyed()));
     page.kind = kKindSprite;
     setPageName(page, "HERO");
-    ASSERT_TRUE(createPage(page, 2, 3, 4, 5, this->kMode));  // the sanitizer build checks for leaks
+    ASSERT_TRUE(createPage(page, 2, 3, 4, 5, this->kMode,
+                           this->keyed()));  // the sanitizer build checks for leaks
     EXPECT_EQ(page.kind, kKindSprite);
     EXPECT_EQ(pageName(page), "HERO");
     EXPECT_EQ(page.width, 6);
@@ -123,9 +127,10 @@ TYPED_TEST(PageModeTest, RebuildingInPlaceKeepsKindAndNameAndFreesTheOldBuffers)
 }
 
 TEST_F(CoreTest, EightBitPagesTakeTheDefaultPaletteAndOthersKeepTheirs) {
-    defaultPalette() = test::rampPalette();
+    PageDefaults defaults;
+    defaults.palette = test::rampPalette();
     Page page;
-    ASSERT_TRUE(createSinglePage(page, 4, 4, kMode8));
+    ASSERT_TRUE(createSinglePage(page, 4, 4, kMode8, defaults));
     EXPECT_EQ(page.palette, test::rampPalette());
     for (int i = 0; i < kPaletteEntries; ++i) {
         EXPECT_EQ(page.paletteQuad[i * 4 + 0], page.palette[i * 3 + 0]);

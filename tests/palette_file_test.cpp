@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "blend_reference.h"
-#include "image/page_table.h"
 #include "system/texts.h"
 #include "test_support.h"
+#include "work/workspace.h"
 
 namespace zentil {
 namespace {
@@ -272,7 +272,6 @@ TEST(BlendTable, AnExactMixIsPassedOverButAMixCutOneStepOffKeepsItsEntry) {
 class PaletteFileTest : public CoreTest {
   protected:
     void SetUp() override {
-        CoreTest::SetUp();
         dir_ = fs::temp_directory_path() /
                ("zentil-palette-" + std::to_string(::getpid()) + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -282,7 +281,6 @@ class PaletteFileTest : public CoreTest {
     void TearDown() override {
         std::error_code ec;
         fs::remove_all(dir_, ec);
-        CoreTest::TearDown();
     }
 
     std::string path(const char* name) const { return (dir_ / name).string(); }
@@ -296,9 +294,9 @@ class PaletteFileTest : public CoreTest {
         out.write(reinterpret_cast<const char*>(bytes.data()),
                   static_cast<std::streamsize>(bytes.size()));
     }
-    // A page in `slot` of the given kind and mode with palette `p`.
-    static Page& makePage(int slot, int kind, int mode, const Palette& p) {
-        Page& page = pageAt(slot);
+    // A page at the end of `store` of the given kind and mode with palette `p`.
+    static Page& makePage(PageStore& store, int kind, int mode, const Palette& p) {
+        Page& page = store.at(store.append(std::make_unique<Page>()));
         page.kind = kind;
         EXPECT_TRUE(createPage(page, 8, 2, 8, 1, mode));
         page.palette = p;
@@ -315,14 +313,14 @@ class PaletteFileTest : public CoreTest {
     }
 
     fs::path dir_;
+    Workspace ws;
 };
 
 TEST_F(PaletteFileTest, SavedFileHoldsMarkerColoursAndTableAndReadsBack) {
     const Palette colours = randomPalette(42);
-    Page& picture = makePage(kTgaFirstSlot, kKindTga, kMode8, colours);
+    Page& picture = makePage(ws.pictures, kKindTga, kMode8, colours);
     const std::string file = path("saved.pal");
     ASSERT_TRUE(savePaletteFile(file, picture));
-    EXPECT_TRUE(recorder.messages.empty());
 
     const auto bytes = readBytes(file);
     ASSERT_EQ(bytes.size(), kPaletteFileBytes);
@@ -332,98 +330,98 @@ TEST_F(PaletteFileTest, SavedFileHoldsMarkerColoursAndTableAndReadsBack) {
     const auto table = fastTable(colours);
     EXPECT_TRUE(std::equal(table.begin(), table.end(), bytes.begin() + kPaletteHeaderBytes));
 
-    ASSERT_TRUE(loadPaletteFile(file));
-    EXPECT_EQ(defaultPalette(), colours);
-    EXPECT_EQ(canvas.events, std::vector<std::string>{"redraw-current"});
+    Palette read{};
+    ASSERT_TRUE(readPaletteFile(file, read));
+    EXPECT_EQ(read, colours);
 }
 
-TEST_F(PaletteFileTest, LoadingRecoloursEditorSpritePagesOnly) {
+TEST_F(PaletteFileTest, ApplyingRecoloursEditorSpritePagesOnly) {
     const Palette before = rampPalette();
     const Palette loaded = randomPalette(9);
-    makePage(0, kKindSprite, kMode8, before);
-    makePage(1, kKindTga, kMode8, before);  // a TGA picture copied into the sprite store
-    makePage(2, kKindSprite, kMode8, before);
-    makePage(3, kKindSprite, kMode16, before);  // not 8-bit: applyPalette leaves it alone
-    makePage(kTgaFirstSlot, kKindTga, kMode8, before);
-    makePage(kTgaFirstSlot + 1, kKindSprite, kMode8, before);  // TGA store: never recoloured
+    const Page* recoloured[] = {
+        &makePage(ws.sprites, kKindSprite, kMode8, before),
+        &makePage(ws.sprites, kKindSprite, kMode8, before),
+    };
+    const Page* kept[] = {
+        &makePage(ws.sprites, kKindTga, kMode8, before),      // a picture copied into the sprites
+        &makePage(ws.sprites, kKindSprite, kMode16, before),  // not 8-bit
+        &makePage(ws.pictures, kKindTga, kMode8, before),
+        &makePage(ws.pictures, kKindSprite, kMode8, before),  // the picture store: never
+    };
     const std::string file = path("load.pal");
     writeBytes(file, paletteFileBytes(loaded, kPaletteFileBytes));
 
-    ASSERT_TRUE(loadPaletteFile(file));
-    EXPECT_EQ(defaultPalette(), loaded);
+    Palette read{};
+    ASSERT_TRUE(readPaletteFile(file, read));
+    EXPECT_EQ(read, loaded);
+    applyPaletteToSprites(ws.sprites, read);
     PaletteQuad loadedQuad{};
     buildPaletteQuad(loaded, loadedQuad);
-    for (int slot : {0, 2}) {
-        EXPECT_EQ(pageAt(slot).palette, loaded) << slot;
-        EXPECT_EQ(pageAt(slot).paletteQuad, loadedQuad) << slot;
+    for (const Page* page : recoloured) {
+        EXPECT_EQ(page->palette, loaded);
+        EXPECT_EQ(page->paletteQuad, loadedQuad);
     }
-    for (int slot : {1, 3, kTgaFirstSlot, kTgaFirstSlot + 1})
-        EXPECT_EQ(pageAt(slot).palette, before) << slot;
-    EXPECT_TRUE(recorder.messages.empty());
+    for (const Page* page : kept)
+        EXPECT_EQ(page->palette, before);
 }
 
 TEST_F(PaletteFileTest, OnlyTheFirst769BytesMatter) {
     const Palette loaded = randomPalette(8);
     const std::size_t sizes[] = {kPaletteHeaderBytes, kPaletteFileBytes + 1000};
     for (std::size_t size : sizes) {
-        defaultPalette() = Palette{};
+        Palette read{};
         auto bytes = paletteFileBytes(loaded, size);
         bytes[0] = 0x7F;  // the marker is not checked
         writeBytes(path("sized.pal"), bytes);
-        EXPECT_TRUE(loadPaletteFile(path("sized.pal"))) << size;
-        EXPECT_EQ(defaultPalette(), loaded) << size;
+        EXPECT_TRUE(readPaletteFile(path("sized.pal"), read)) << size;
+        EXPECT_EQ(read, loaded) << size;
     }
 }
 
-TEST_F(PaletteFileTest, UnreadableOrShortFilesChangeNothingAndSayNothing) {
+TEST_F(PaletteFileTest, UnreadableOrShortFilesChangeNothing) {
     const Palette before = rampPalette();
-    defaultPalette() = before;
-    makePage(0, kKindSprite, kMode8, before);
     writeBytes(path("short.pal"), paletteFileBytes(randomPalette(1), kPaletteHeaderBytes - 1));
     writeBytes(path("empty.pal"), {});
     fs::create_directory(path("folder.pal"));
 
     for (const char* name : {"missing.pal", "short.pal", "empty.pal", "folder.pal"}) {
-        EXPECT_FALSE(loadPaletteFile(path(name))) << name;
-        EXPECT_EQ(defaultPalette(), before) << name;
-        EXPECT_EQ(pageAt(0).palette, before) << name;
+        Palette read = before;
+        EXPECT_EQ(test::said(readPaletteFile(path(name), read)),
+                  (test::RecordedMessage{"오류", "팔레트 파일을 읽을 수 없습니다."}))
+            << name;
+        EXPECT_EQ(read, before) << name;
     }
-    EXPECT_TRUE(recorder.messages.empty());
-    EXPECT_TRUE(canvas.events.empty());
 }
 
 TEST_F(PaletteFileTest, APageWithoutItsOwnPaletteIsNotSaved) {
     const std::string file = path("keep.pal");
     const std::vector<std::uint8_t> old = {1, 2, 3, 4};
     writeBytes(file, old);
-    Page& sprite = makePage(0, kKindSprite, kMode8, randomPalette(2));
+    Page& sprite = makePage(ws.sprites, kKindSprite, kMode8, randomPalette(2));
 
-    EXPECT_FALSE(savePaletteFile(file, sprite));
-    EXPECT_EQ(
-        recorder.messages,
-        (std::vector<test::RecordedMessage>{{texts::kCaptionError, texts::kNoPaletteToSave}}));
+    EXPECT_EQ(test::said(savePaletteFile(file, sprite)),
+              (test::RecordedMessage{texts::kCaptionError, texts::kNoPaletteToSave}));
     EXPECT_EQ(readBytes(file), old);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
 TEST_F(PaletteFileTest, AFailedSaveReportsAndLeavesTheOldFile) {
-    Page& picture = makePage(kTgaFirstSlot, kKindTga, kMode8, randomPalette(3));
+    Page& picture = makePage(ws.pictures, kKindTga, kMode8, randomPalette(3));
     const std::string file = path("old.pal");
     const std::vector<std::uint8_t> old(100, 0xAB);
     writeBytes(file, old);
     fs::create_directory(path("folder.pal"));
     writeBytes(path("folder.pal/inside"), {1});
 
+    const test::RecordedMessage cannotSave{texts::kCaptionError, texts::kCannotSavePalette};
     {
         test::FileSizeLimit limit(4096);  // the table does not fit
         ASSERT_TRUE(limit.ok());
-        EXPECT_FALSE(savePaletteFile(file, picture));
+        EXPECT_EQ(test::said(savePaletteFile(file, picture)), cannotSave);
     }
-    EXPECT_FALSE(savePaletteFile(path("no-such-folder/new.pal"), picture));
-    EXPECT_FALSE(savePaletteFile(path("folder.pal"), picture));  // a folder is in the way
-
-    const test::RecordedMessage cannotSave{texts::kCaptionError, texts::kCannotSavePalette};
-    EXPECT_EQ(recorder.messages, std::vector<test::RecordedMessage>(3, cannotSave));
+    EXPECT_EQ(test::said(savePaletteFile(path("no-such-folder/new.pal"), picture)), cannotSave);
+    // A folder is in the way.
+    EXPECT_EQ(test::said(savePaletteFile(path("folder.pal"), picture)), cannotSave);
     EXPECT_EQ(readBytes(file), old);
     EXPECT_TRUE(fs::is_directory(path("folder.pal")));
     EXPECT_FALSE(fs::exists(path("no-such-folder")));
@@ -435,14 +433,14 @@ TEST_F(PaletteFileTest, ApplyPaletteTouchesOnly8BitPagesAndKeepsQuadPadding) {
     const Palette before = rampPalette();
     const Palette applied = randomPalette(4);
     for (int mode : {kMode16, kMode24}) {
-        Page& page = makePage(0, kKindSprite, mode, before);
+        Page& page = makePage(ws.sprites, kKindSprite, mode, before);
         const PaletteQuad quad = page.paletteQuad;
         EXPECT_FALSE(applyPalette(page, applied)) << mode;
         EXPECT_EQ(page.palette, before) << mode;
         EXPECT_EQ(page.paletteQuad, quad) << mode;
         releasePage(page);
     }
-    Page& page = makePage(0, kKindSprite, kMode8, before);
+    Page& page = makePage(ws.sprites, kKindSprite, kMode8, before);
     for (int n = 0; n < kPaletteEntries; ++n)
         page.paletteQuad[n * 4 + 3] = 0x5A;
     ASSERT_TRUE(applyPalette(page, applied));

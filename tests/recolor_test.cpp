@@ -66,10 +66,8 @@ TEST_F(CoreTest, OutOfRangeColoursAreReportedAndChangeNothing) {
     for (const Case& c : cases) {
         Page page;
         ASSERT_TRUE(createSinglePage(page, 4, 1, c.mode));
-        recorder.messages.clear();
-        EXPECT_FALSE(replaceColor(page, c.from, c.to, false));
-        ASSERT_EQ(recorder.messages.size(), 1u);
-        EXPECT_EQ(recorder.messages[0], (test::RecordedMessage{"오류", c.message}));
+        EXPECT_EQ(test::said(replaceColor(page, c.from, c.to, false)),
+                  (test::RecordedMessage{"오류", c.message}));
         EXPECT_EQ(pixelAt(page, 0, 0), 0u);
     }
     Page empty;

@@ -140,14 +140,12 @@ TEST_F(RetileTest, WithoutAlignmentPixelsKeepTheirPlaces) {
 }
 
 TEST_F(RetileTest, KeyPaletteIdentitySurviveAndAreasEmpty) {
-    config().defaultColorKey8 = 3;
-    config().defaultColorKey16 = 3;
-    config().defaultColorKey24 = 3;
+    const PageDefaults keyed{3, 3, 3, {}};
     for (int mode : {kMode8, kMode16, kMode24}) {
         for (TileAlign align : {TileAlign::None, TileAlign::Center, TileAlign::Left,
                                 TileAlign::Right, TileAlign::Top, TileAlign::Bottom}) {
             Page page;
-            ASSERT_TRUE(createPage(page, 6, 2, 5, 2, mode));
+            ASSERT_TRUE(createPage(page, 6, 2, 5, 2, mode, keyed));
             page.kind = kKindSprite;
             setPageName(page, "RUN");
             setColorKey(page, 77);
@@ -162,7 +160,6 @@ TEST_F(RetileTest, KeyPaletteIdentitySurviveAndAreasEmpty) {
             EXPECT_EQ((*page.areas[4])[0], AreaRect{});
         }
     }
-    EXPECT_FALSE(retileScratchPage().inUse());
 }
 
 TEST_F(RetileTest, SizesBelowOneChangeNothing) {

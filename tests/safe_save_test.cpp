@@ -140,7 +140,6 @@ TEST(SafeSave, ASaveKilledPartWayLeavesNothingBehind) {
 // limit), reports it and leaves the old file byte for byte, also through a
 // hard link.
 TEST_F(CoreTest, EverySaveThatCannotBeWrittenKeepsTheOldFile) {
-    recorder.answer = true;  // overwrite: yes
     Page page;
     ASSERT_TRUE(createPage(page, 8, 4, 8, 4, kMode8));
     for (int i = 0; i < 32; ++i)
@@ -150,9 +149,9 @@ TEST_F(CoreTest, EverySaveThatCannotBeWrittenKeepsTheOldFile) {
     setConfigDefaults(settings);
 
     const std::vector<std::pair<const char*, std::function<bool(const std::string&)>>> saves = {
-        {"gpf", [&](const std::string& p) { return writeSpriteFile(p, page); }},
-        {"tga", [&](const std::string& p) { return writeTgaFile(p, page); }},
-        {"pal", [&](const std::string& p) { return savePaletteFile(p, page); }},
+        {"gpf", [&](const std::string& p) { return writeSpriteFile(p, page).ok; }},
+        {"tga", [&](const std::string& p) { return writeTgaFile(p, page).ok; }},
+        {"pal", [&](const std::string& p) { return savePaletteFile(p, page).ok; }},
         {"cfg", [&](const std::string& p) { return writeConfigFile(p, settings); }},
     };
     const Bytes old{'o', 'l', 'd', 0, 0xFF};

@@ -20,48 +20,48 @@ TEST_F(CoreTest, StatusTextsDescribeTheTileAndColours) {
     pal[7 * 3 + 1] = 20;
     pal[7 * 3 + 2] = 30;
     setPagePalette(page, pal);
-    config().defaultColorKey8 = 7;
+    PageDefaults defaults;
+    defaults.key8 = 7;
+    defaults.key24 = 0x00FF8001;
     setColorKey(page, 0);
     putPixel(page, 37, 5, 7);
-    PixelInfo info = pixelInfo(&page, 37, 5);
+    PixelInfo info = pixelInfo(&page, 37, 5, defaults);
     EXPECT_EQ(info.tileXY, "5, 5");
     EXPECT_EQ(info.tileNum, "2");
     EXPECT_EQ(info.tileSize, "16 X 16");
     EXPECT_EQ(info.pixel, (ColorTexts{"7", "10", "20", "30"}));
     EXPECT_EQ(info.defaultKey, (ColorTexts{"7", "10", "20", "30"}));
     EXPECT_EQ(info.key, (ColorTexts{"0", "0", "0", "0"}));
-    EXPECT_EQ(pixelInfo(&page, 3, 20).tileNum, "4");
+    EXPECT_EQ(pixelInfo(&page, 3, 20, defaults).tileNum, "4");
 
     Page deep;
     ASSERT_TRUE(createSinglePage(deep, 4, 4, kMode16));
     putPixel(deep, 0, 0, 0x7FFF);
     putPixel(deep, 1, 0, 0x4210);
-    EXPECT_EQ(pixelInfo(&deep, 0, 0).pixel, (ColorTexts{"32767", "255", "255", "255"}));
-    EXPECT_EQ(pixelInfo(&deep, 1, 0).pixel, (ColorTexts{"16912", "128", "128", "128"}));
+    EXPECT_EQ(pixelInfo(&deep, 0, 0, defaults).pixel, (ColorTexts{"32767", "255", "255", "255"}));
+    EXPECT_EQ(pixelInfo(&deep, 1, 0, defaults).pixel, (ColorTexts{"16912", "128", "128", "128"}));
 
     Page full;
     ASSERT_TRUE(createSinglePage(full, 4, 4, kMode24));
-    config().defaultColorKey24 = 0x00FF8001;
     putPixel(full, 2, 2, 0x00123456);
-    info = pixelInfo(&full, 2, 2);
+    info = pixelInfo(&full, 2, 2, defaults);
     EXPECT_EQ(info.pixel, (ColorTexts{"1193046", "18", "52", "86"}));
     EXPECT_EQ(info.defaultKey, (ColorTexts{"16744449", "255", "128", "1"}));
 
     // No current page: zeros everywhere, the tile size keeps its text.
-    info = pixelInfo(nullptr, 0, 0);
+    info = pixelInfo(nullptr, 0, 0, defaults);
     EXPECT_EQ(info.tileXY, "0");
     EXPECT_EQ(info.tileNum, "0");
     EXPECT_FALSE(info.tileSize.has_value());
     EXPECT_EQ(info.key, (ColorTexts{"0", "0", "0", "0"}));
 }
 
-TEST_F(CoreTest, NewStorePagesLandAfterTheLastAndAreNamed) {
-    config().defaultColorKey8 = 12;
-    defaultPalette() = test::rampPalette();
-    for (int i = 0; i < 3; ++i)
-        ASSERT_EQ(newStoreImage(4, 4, "PAGE", kMode8), i);
-    EXPECT_EQ(newStorePage(3, 2, 8, 5, "", kMode8), 3);
-    const Page& page = pageAt(3);
+TEST_F(CoreTest, NewStorePagesAreNamedAndTakeTheDefaults) {
+    PageDefaults defaults;
+    defaults.key8 = 12;
+    defaults.palette = test::rampPalette();
+    Page page;
+    ASSERT_TRUE(newStorePage(page, 3, 2, 8, 5, "", 3, kMode8, defaults));
     EXPECT_EQ(pageName(page), "NoName3");
     EXPECT_EQ(page.kind, kKindSprite);
     EXPECT_EQ(page.cols, 3);
@@ -71,21 +71,22 @@ TEST_F(CoreTest, NewStorePagesLandAfterTheLastAndAreNamed) {
     EXPECT_EQ(page.palette, test::rampPalette());
     EXPECT_EQ(pixelAt(page, 23, 9), 12u);
 
-    EXPECT_EQ(newStoreImage(320, 240, std::string(70, 'N'), kMode8), 4);
-    EXPECT_EQ(pageName(pageAt(4)), std::string(63, 'N'));
-    EXPECT_EQ(pageAt(4).tileWidth, 320);
-    EXPECT_EQ(pageAt(4).cols, 1);
+    Page image;
+    ASSERT_TRUE(newStorePage(image, 1, 1, 320, 240, std::string(70, 'N'), 4, kMode8, defaults));
+    EXPECT_EQ(pageName(image), std::string(63, 'N'));
+    EXPECT_EQ(image.tileWidth, 320);
+    EXPECT_EQ(image.cols, 1);
 
-    // Pages that cannot exist, and a full store, are reported; nothing is added.
-    EXPECT_EQ(newStorePage(65536, 65536, 1, 1, "X", kMode8), kNoPage);
-    EXPECT_EQ(recorder.messages.back(),
+    // A page that cannot exist is reported and leaves the record empty.
+    Page huge;
+    EXPECT_EQ(test::said(newStorePage(huge, 65536, 65536, 1, 1, "X", 5, kMode8, defaults)),
               (test::RecordedMessage{"오류", "이미지를 생성할 수 없습니다."}));
-    EXPECT_EQ(storePageCount(Store::Sprite), 5);
-    for (int slot = 5; slot < kSpriteSlotCount; ++slot)
-        ASSERT_TRUE(createSinglePage(pageAt(slot), 1, 1, kMode8));
-    EXPECT_EQ(newStoreImage(4, 4, "Y", kMode8), kNoPage);
-    EXPECT_EQ(recorder.messages.back(),
-              (test::RecordedMessage{"오류", "총 읽어들일 수 있는 파일 수를 초과했습니다."}));
+    EXPECT_FALSE(huge.inUse());
+}
+
+TEST(FormatText, LongTextsAreNotCut) {
+    const std::string path(600, 'p');
+    EXPECT_EQ(formatText("%s 없음 (%d)", path.c_str(), 16), path + " 없음 (16)");
 }
 
 TEST(ConfigFile, OnlyAWholeRecordIsTrusted) {

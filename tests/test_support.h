@@ -1,5 +1,5 @@
-// Shared helpers for the core tests: a recorder for messages and canvas
-// requests, and a fixture that starts every test from an empty program state.
+// Shared helpers for the core tests: what an operation said, a palette of
+// distinct colours, and a limit on the size of files written.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,74 +7,35 @@
 
 #include <csignal>
 
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "image/page.h"
-#include "image/page_table.h"
 #include "image/palette.h"
-#include "system/canvas_events.h"
-#include "system/config.h"
-#include "system/messages.h"
+#include "system/outcome.h"
 
 namespace zentil::test {
 
+// What an operation said, as the window would show it.
 struct RecordedMessage {
     std::string caption;
     std::string text;
     bool operator==(const RecordedMessage&) const = default;
 };
 
-class MessageRecorder final : public MessageSink {
-  public:
-    void message(std::string_view caption, std::string_view text) override {
-        messages.push_back({std::string(caption), std::string(text)});
-    }
-    bool ask(std::string_view caption, std::string_view text) override {
-        questions.push_back({std::string(caption), std::string(text)});
-        return answer;
-    }
-    std::vector<RecordedMessage> messages;
-    std::vector<RecordedMessage> questions;
-    bool answer = false;
-};
+inline RecordedMessage said(const Outcome& outcome) {
+    return {outcome.caption, outcome.text};
+}
 
-class CanvasRecorder final : public CanvasView {
-  public:
-    void scrollToOrigin() override { events.push_back("scroll"); }
-    void showPage(const Page& page, bool dropPrevious) override {
-        events.push_back(std::string(dropPrevious ? "show-fresh " : "show ") +
-                         std::to_string(page.width) + "x" + std::to_string(page.height));
-    }
-    void redrawCurrentPage() override { events.push_back("redraw-current"); }
-    std::vector<std::string> events;
-};
+inline std::ostream& operator<<(std::ostream& os, const RecordedMessage& m) {
+    return os << m.caption << ": " << m.text;
+}
 
-// Resets the page table, settings and default palette, and records messages
-// and canvas requests for the duration of a test.
-class CoreTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        releaseAllPages();
-        config() = Config{};
-        defaultPalette() = Palette{};
-        previousSink_ = setMessageSink(&recorder);
-        previousView_ = setCanvasView(&canvas);
-    }
-    void TearDown() override {
-        releaseAllPages();
-        setMessageSink(previousSink_);
-        setCanvasView(previousView_);
-    }
-
-    MessageRecorder recorder;
-    CanvasRecorder canvas;
-
-  private:
-    MessageSink* previousSink_ = nullptr;
-    CanvasView* previousView_ = nullptr;
-};
+// The fixture of the core tests. The core keeps no state of its own between
+// calls, so each test starts from nothing but what it makes.
+class CoreTest : public ::testing::Test {};
 
 // A palette whose entry i is (i, 255 - i, i * 7 mod 256), so that every entry differs.
 inline Palette rampPalette() {

@@ -37,18 +37,16 @@ Bytes mappedPicture(int w, int h, int descriptor) {
 }
 
 class TgaTest : public CoreTest {
-protected:
-    void SetUp() override {
-        CoreTest::SetUp();
-        config().defaultColorKey8 = 250;
-    }
+  protected:
+    // A default key no corner has, so that a key from the corners shows.
+    PageDefaults defaults{250, 0, 0, {}};
     test::TempDir dir;
 };
 
 TEST_F(TgaTest, EveryOrientationGivesTheSamePage) {
     for (int descriptor : {0x00, 0x20, 0x10, 0x30, 0x28 /* attribute bits ignored */}) {
         Page page;
-        ASSERT_TRUE(decodeTga(mappedPicture(5, 3, descriptor), page)) << descriptor;
+        ASSERT_TRUE(decodeTga(mappedPicture(5, 3, descriptor), page, defaults)) << descriptor;
         EXPECT_EQ(page.kind, kKindTga);
         EXPECT_EQ(page.mode, kMode8);
         EXPECT_EQ(page.width, 5);
@@ -72,18 +70,19 @@ TEST_F(TgaTest, EveryOrientationGivesTheSamePage) {
 TEST_F(TgaTest, FourEqualCornersBecomeTheKey) {
     Bytes b = mappedPicture(4, 4, 0x20);
     const std::size_t pixels = b.size() - 16;
-    for (int i : {0, 3, 12, 15}) b[pixels + i] = 77;
+    for (int i : {0, 3, 12, 15})
+        b[pixels + i] = 77;
     Page page;
-    ASSERT_TRUE(decodeTga(b, page));
+    ASSERT_TRUE(decodeTga(b, page, defaults));
     EXPECT_EQ(page.colorKey8, 77);
 }
 
 TEST_F(TgaTest, ShortAndOffsetColourMapsGiveTheRightColours) {
     struct MapCase {
         int first, bits;
-        Bytes entries;          // as stored
-        int index;              // palette index to check
-        std::uint8_t r, g, b;   // its colour
+        Bytes entries;         // as stored
+        int index;             // palette index to check
+        std::uint8_t r, g, b;  // its colour
     };
     const MapCase cases[] = {
         {0, 24, {30, 20, 10, 60, 50, 40, 90, 80, 70}, 2, 70, 80, 90},
@@ -104,7 +103,7 @@ TEST_F(TgaTest, ShortAndOffsetColourMapsGiveTheRightColours) {
         b.push_back(static_cast<std::uint8_t>(c.index));
         b.push_back(static_cast<std::uint8_t>(c.first));
         Page page;
-        ASSERT_TRUE(decodeTga(b, page)) << "first " << c.first << " bits " << c.bits;
+        ASSERT_TRUE(decodeTga(b, page, defaults)) << "first " << c.first << " bits " << c.bits;
         EXPECT_EQ(pixelAt(page, 0, 0), static_cast<std::uint32_t>(c.index));
         EXPECT_EQ(page.palette[c.index * 3 + 0], c.r);
         EXPECT_EQ(page.palette[c.index * 3 + 1], c.g);
@@ -116,7 +115,7 @@ TEST_F(TgaTest, ShortAndOffsetColourMapsGiveTheRightColours) {
 }
 
 TEST_F(TgaTest, UnmappedPicturesTakeTheDefaultPalette) {
-    defaultPalette() = test::rampPalette();
+    defaults.palette = test::rampPalette();
     TgaFields s;
     s.mapType = 0;
     s.type = 2;
@@ -128,7 +127,7 @@ TEST_F(TgaTest, UnmappedPicturesTakeTheDefaultPalette) {
     b.push_back(4);
     b.push_back(5);
     Page page;
-    ASSERT_TRUE(decodeTga(b, page));
+    ASSERT_TRUE(decodeTga(b, page, defaults));
     EXPECT_EQ(page.palette, test::rampPalette());
     EXPECT_EQ(pixelAt(page, 1, 0), 5u);
 }
@@ -146,9 +145,10 @@ TEST_F(TgaTest, RunLengthPicturesDecodeLikeTheirPlainForm) {
     b.insert(b.end(), {0, 0, 0, 255, 255, 255});
     b.insert(b.end(), {0x82, 7, 0x01, 8, 9, 0xFF, 1});
     Page page;
-    ASSERT_TRUE(decodeTga(b, page));
+    ASSERT_TRUE(decodeTga(b, page, defaults));
     const std::uint32_t expected[8] = {7, 7, 7, 8, 9, 1, 1, 1};
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(pixelAt(page, i % 4, i / 4), expected[i]) << i;
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(pixelAt(page, i % 4, i / 4), expected[i]) << i;
     EXPECT_EQ(page.palette[1 * 3], 255);
 
     // Type 10 (no map) stored bottom first.
@@ -158,7 +158,7 @@ TEST_F(TgaTest, RunLengthPicturesDecodeLikeTheirPlainForm) {
     s.descriptor = 0;
     Bytes c = test::tgaHeader(s);
     c.insert(c.end(), {0x83, 1, 0x83, 2});
-    ASSERT_TRUE(decodeTga(c, page));
+    ASSERT_TRUE(decodeTga(c, page, defaults));
     EXPECT_EQ(pixelAt(page, 0, 0), 2u);
     EXPECT_EQ(pixelAt(page, 3, 1), 1u);
 }
@@ -200,16 +200,15 @@ TEST_F(TgaTest, RefusalsGiveTheirMessageAndLeaveThePageAlone) {
         Page page;
         ASSERT_TRUE(createSinglePage(page, 3, 3, kMode8));
         page.kind = kKindSprite;
-        recorder.messages.clear();
-        EXPECT_FALSE(decodeTga(r.bytes, page)) << r.what;
-        ASSERT_EQ(recorder.messages.size(), 1u) << r.what;
-        EXPECT_EQ(recorder.messages[0], (test::RecordedMessage{"오류", r.message})) << r.what;
+        EXPECT_EQ(test::said(decodeTga(r.bytes, page, defaults)),
+                  (test::RecordedMessage{"오류", r.message}))
+            << r.what;
         EXPECT_EQ(page.width, 3) << r.what;
         EXPECT_EQ(page.kind, kKindSprite) << r.what;
     }
     Page page;
-    EXPECT_FALSE(readTgaFile(dir.file("missing.tga"), page));
-    EXPECT_EQ(recorder.messages.back().text, "TGA 파일을 열 수 없습니다.");
+    EXPECT_EQ(readTgaFile(dir.file("missing.tga"), page, defaults).text,
+              "TGA 파일을 열 수 없습니다.");
 }
 
 TEST_F(TgaTest, EightBitPagesRoundTripThroughAFile) {
@@ -217,18 +216,20 @@ TEST_F(TgaTest, EightBitPagesRoundTripThroughAFile) {
     ASSERT_TRUE(createPage(page, 3, 2, 5, 1, kMode8));  // 6 x 5, stride 8
     setPagePalette(page, test::rampPalette());
     for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 8; ++x) putPixel(page, x, y, 1 + x + 8 * y);
+        for (int x = 0; x < 8; ++x)
+            putPixel(page, x, y, 1 + x + 8 * y);
     const std::string path = dir.file("Round Trip.TGA");
     ASSERT_TRUE(writeTgaFile(path, page));
     EXPECT_EQ(std::filesystem::file_size(path), 18u + 768u + 30u);  // padding is not written
 
     Page back;
-    ASSERT_TRUE(readTgaFile(path, back));
+    ASSERT_TRUE(readTgaFile(path, back, defaults));
     EXPECT_EQ(back.width, 6);
     EXPECT_EQ(back.height, 5);
     EXPECT_EQ(back.palette, test::rampPalette());
     for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 6; ++x) ASSERT_EQ(pixelAt(back, x, y), pixelAt(page, x, y));
+        for (int x = 0; x < 6; ++x)
+            ASSERT_EQ(pixelAt(back, x, y), pixelAt(page, x, y));
 }
 
 TEST_F(TgaTest, TrueColourPagesAreWrittenBottomRowFirst) {
@@ -240,8 +241,8 @@ TEST_F(TgaTest, TrueColourPagesAreWrittenBottomRowFirst) {
     putPixel(p24, 0, 1, 0x00445566);
     const Bytes b16 = encodeTga(p16), b24 = encodeTga(p24);
     ASSERT_EQ(b16.size(), 18u + 12u);
-    EXPECT_EQ(b16[1], 0);   // no colour map
-    EXPECT_EQ(b16[2], 2);   // true colour
+    EXPECT_EQ(b16[1], 0);  // no colour map
+    EXPECT_EQ(b16[2], 2);  // true colour
     EXPECT_EQ(b16[16], 16);
     EXPECT_EQ(b16[17], 0);
     EXPECT_EQ(b16[18], 0x1F);  // bottom row first
@@ -251,30 +252,23 @@ TEST_F(TgaTest, TrueColourPagesAreWrittenBottomRowFirst) {
     EXPECT_EQ((Bytes{b24.begin() + 18, b24.end()}), (Bytes{0x66, 0x55, 0x44, 0x33, 0x22, 0x11}));
 }
 
-TEST_F(TgaTest, SavingAsksBeforeOverwritingAndNeverLosesTheOldFile) {
+TEST_F(TgaTest, SavingReplacesTheOldFileOnlyWhenComplete) {
     Page page;
     ASSERT_TRUE(createSinglePage(page, 4, 4, kMode8));
     const std::string path = dir.file("old.tga");
     test::writeBytes(path, Bytes{1, 2, 3});
-
-    recorder.answer = false;
-    EXPECT_FALSE(writeTgaFile(path, page));
-    EXPECT_EQ(test::readBytes(path), (Bytes{1, 2, 3}));
-    ASSERT_EQ(recorder.questions.size(), 1u);
-    EXPECT_EQ(recorder.questions[0], (test::RecordedMessage{"알림", "기존의 파일을 덮어쓰시겠습니까?"}));
-
-    recorder.answer = true;
     EXPECT_TRUE(writeTgaFile(path, page));
     EXPECT_EQ(test::readBytes(path).size(), 18u + 768u + 16u);
 
     // A target that cannot be replaced (a folder) fails with a message and leaves no debris.
     const std::string folder = dir.file("folder.tga");
     std::filesystem::create_directory(folder);
-    EXPECT_FALSE(writeTgaFile(folder, page));
-    EXPECT_EQ(recorder.messages.back(), (test::RecordedMessage{"오류", "TGA 파일을 저장할 수 없습니다."}));
+    EXPECT_EQ(test::said(writeTgaFile(folder, page)),
+              (test::RecordedMessage{"오류", "TGA 파일을 저장할 수 없습니다."}));
     EXPECT_TRUE(std::filesystem::is_directory(folder));
     int entries = 0;
-    for (const auto& e : std::filesystem::directory_iterator(dir.path())) entries += !e.is_directory();
+    for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+        entries += !e.is_directory();
     EXPECT_EQ(entries, 1);  // only old.tga
 }
 

@@ -28,7 +28,8 @@ TEST_P(TileBoundsTest, FindsAndWidensTheBox) {
             putPixel(page, x, y, 0x11);
             putPixel(page, 20 + x, y, 0x11);
         }
-    for (auto [x, y] : c.pixels) putPixel(page, 10 + x, y, 0x22);
+    for (auto [x, y] : c.pixels)
+        putPixel(page, 10 + x, y, 0x22);
     TileRect r;
     ASSERT_TRUE(tileBounds(page, 1, r));
     EXPECT_EQ(r, c.expected) << c.what << ": got " << r.x << "," << r.y << " " << r.w << "x" << r.h;

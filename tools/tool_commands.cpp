@@ -17,23 +17,16 @@
 #include "formats/tga_file.h"
 #include "image/page.h"
 #include "system/files.h"
-#include "system/messages.h"
+#include "system/outcome.h"
 
 namespace zentil::tool {
 namespace {
 
-// Shows the system's messages on the error stream; questions (only ever
-// "overwrite?") are answered by --force.
-class StreamSink final : public MessageSink {
-  public:
-    explicit StreamSink(std::ostream& err) : err_(err) {}
-    void message(std::string_view, std::string_view text) override { err_ << text << '\n'; }
-    bool ask(std::string_view, std::string_view) override { return force; }
-    bool force = false;
-
-  private:
-    std::ostream& err_;
-};
+// Writes what went wrong to the error stream; gives whether all went well.
+bool succeeded(const Outcome& outcome, std::ostream& err) {
+    if (outcome.reportable()) err << outcome.text << '\n';
+    return outcome.ok;
+}
 
 enum class FileKind { Unknown, Tga, Gpf, Pal };
 
@@ -99,12 +92,16 @@ bool splitArgs(std::span<const std::string> args, const std::vector<std::string>
     return true;
 }
 
-bool readPage(const std::string& path, Page& page, std::ostream& err) {
+// Pages read take keys 0 and, where the file has none, `palette`.
+bool readPage(const std::string& path, Page& page, std::ostream& err,
+              const Palette& palette = {}) {
+    PageDefaults defaults;
+    defaults.palette = palette;
     switch (kindOf(path)) {
         case FileKind::Tga:
-            return readTgaFile(path, page);
+            return succeeded(readTgaFile(path, page, defaults), err);
         case FileKind::Gpf:
-            return readSpriteFile(path, page);
+            return succeeded(readSpriteFile(path, page, defaults), err);
         default:
             err << path << ": not a .TGA or .GPF file\n";
             return false;
@@ -144,7 +141,7 @@ bool infoTga(const std::string& path, std::ostream& out, std::ostream& err) {
     else
         out << "  no colour map\n";
     Page page;
-    if (!decodeTga(bytes, page)) return false;
+    if (!succeeded(decodeTga(bytes, page, {}), err)) return false;
     const bool corners = pixelAt(page, 0, 0) == pixelAt(page, page.width - 1, 0) &&
                          pixelAt(page, 0, 0) == pixelAt(page, 0, page.height - 1) &&
                          pixelAt(page, 0, 0) == pixelAt(page, page.width - 1, page.height - 1);
@@ -226,10 +223,10 @@ int cmdInfo(std::span<const std::string> args, std::ostream& out, std::ostream& 
 }
 
 // Writes the page as OUT's extension says.
-int writePage(const std::string& path, const Page& page) {
-    const bool written =
+int writePage(const std::string& path, const Page& page, std::ostream& err) {
+    const Outcome written =
         kindOf(path) == FileKind::Gpf ? writeSpriteFile(path, page) : writeTgaFile(path, page);
-    return written ? 0 : 1;
+    return succeeded(written, err) ? 0 : 1;
 }
 
 bool isPageFile(const std::string& path) {
@@ -240,8 +237,8 @@ bool isPageFile(const std::string& path) {
 // The common road of the editing commands: IN and OUT, options, --force;
 // `edit` changes the page read from IN and gives an exit code (0 to write OUT).
 int editCommand(std::span<const std::string> raw, const std::vector<std::string>& withValue,
-                const std::vector<std::string>& flags, const char* usageLine, StreamSink& sink,
-                std::ostream& err, const std::function<int(Args&)>& check,
+                const std::vector<std::string>& flags, const char* usageLine, std::ostream& err,
+                const std::function<int(Args&)>& check,
                 const std::function<int(Args&, Page&)>& edit) {
     Args a;
     std::vector<std::string> allFlags = flags;
@@ -252,19 +249,20 @@ int editCommand(std::span<const std::string> raw, const std::vector<std::string>
         return 2;
     }
     if (const int bad = check(a)) return bad;
-    sink.force = a.has("--force");
-    if (!mayWrite(a.positional[1], sink.force, err)) return 1;
+    if (!mayWrite(a.positional[1], a.has("--force"), err)) return 1;
     Page page;
     if (!readPage(a.positional[0], page, err)) return 1;
     if (const int failed = edit(a, page)) return failed;
-    return writePage(a.positional[1], page);
+    return writePage(a.positional[1], page, err);
 }
 
-int cmdTrim(std::span<const std::string> raw, StreamSink& sink, std::ostream& err) {
+int cmdTrim(std::span<const std::string> raw, std::ostream& err) {
     return editCommand(
-        raw, {}, {}, "zentil-tool trim IN OUT [--force]", sink, err, [](Args&) { return 0; },
+        raw, {}, {}, "zentil-tool trim IN OUT [--force]", err, [](Args&) { return 0; },
         [&](Args& a, Page& page) {
-            if (trimTiles(page, page)) return 0;
+            const Outcome trimmed = trimTiles(page, page);
+            if (trimmed) return 0;
+            if (trimmed.reportable()) return succeeded(trimmed, err) ? 0 : 1;
             // Nothing to trim: the page is written as it is.
             err << a.positional[0] << ": every tile is transparent; nothing trimmed\n";
             return 0;
@@ -284,14 +282,14 @@ bool parseAlign(const std::string& name, TileAlign& align) {
     return false;
 }
 
-int cmdRetile(std::span<const std::string> raw, StreamSink& sink, std::ostream& err) {
+int cmdRetile(std::span<const std::string> raw, std::ostream& err) {
     int tw = 0, th = 0, cols = 0, rows = 0;
     TileAlign align = TileAlign::None;
     return editCommand(
         raw, {"--tile", "--align", "--grid"}, {},
         "zentil-tool retile IN OUT --tile WxH [--align none|center|left|right|top|bottom] "
         "[--grid COLSxROWS] [--force]",
-        sink, err,
+        err,
         [&](Args& a) {
             if (!a.has("--tile") || !parseSize(a.options["--tile"], tw, th)) {
                 err << "--tile WxH is needed, for example 32x32\n";
@@ -317,15 +315,15 @@ int cmdRetile(std::span<const std::string> raw, StreamSink& sink, std::ostream& 
                 cols = std::max(1, page.width / tw);
                 rows = std::max(1, page.height / th);
             }
-            return retilePage(page, tw, th, cols, rows, align) ? 0 : 1;
+            return succeeded(retilePage(page, tw, th, cols, rows, align), err) ? 0 : 1;
         });
 }
 
-int cmdRecolor(std::span<const std::string> raw, StreamSink& sink, std::ostream& err) {
+int cmdRecolor(std::span<const std::string> raw, std::ostream& err) {
     int from = 0, to = 0;
     return editCommand(
         raw, {"--from", "--to"}, {"--similar"},
-        "zentil-tool recolor IN OUT --from N (--to N | --similar) [--force]", sink, err,
+        "zentil-tool recolor IN OUT --from N (--to N | --similar) [--force]", err,
         [&](Args& a) {
             if (!a.has("--from") || !parseInt(a.options["--from"], from) || from < 0) {
                 err << "--from N is needed (decimal or 0x hex)\n";
@@ -339,8 +337,9 @@ int cmdRecolor(std::span<const std::string> raw, StreamSink& sink, std::ostream&
             return 0;
         },
         [&](Args& a, Page& page) {
-            return replaceColor(page, static_cast<std::uint32_t>(from),
-                                static_cast<std::uint32_t>(to), a.has("--similar"))
+            return succeeded(replaceColor(page, static_cast<std::uint32_t>(from),
+                                          static_cast<std::uint32_t>(to), a.has("--similar")),
+                             err)
                        ? 0
                        : 1;
         });
@@ -348,7 +347,7 @@ int cmdRecolor(std::span<const std::string> raw, StreamSink& sink, std::ostream&
 
 // ---- convert ---------------------------------------------------------------
 
-int cmdConvert(std::span<const std::string> raw, StreamSink& sink, std::ostream& err) {
+int cmdConvert(std::span<const std::string> raw, std::ostream& err) {
     Args a;
     if (!splitArgs(raw, {"--tile", "--key", "--palette"}, {"--force"}, a, err)) return 2;
     if (a.positional.size() != 2) {
@@ -372,14 +371,14 @@ int cmdConvert(std::span<const std::string> raw, StreamSink& sink, std::ostream&
         err << "--key takes a colour value, for example 0 or 0xFF\n";
         return 2;
     }
-    sink.force = a.has("--force");
-    if (!mayWrite(outPath, sink.force, err)) return 1;
-    if (a.has("--palette") && !loadPaletteFile(a.options["--palette"])) {
+    if (!mayWrite(outPath, a.has("--force"), err)) return 1;
+    Palette palette{};
+    if (a.has("--palette") && !readPaletteFile(a.options["--palette"], palette)) {
         err << a.options["--palette"] << ": the palette file cannot be read\n";
         return 1;
     }
     Page page;
-    if (!readPage(in, page, err)) return 1;
+    if (!readPage(in, page, err, palette)) return 1;
     if (a.has("--tile") && !setTileGrid(page, tw, th)) {
         err << in << ": " << page.width << " x " << page.height << " is not a whole number of "
             << tw << " x " << th << " tiles\n";
@@ -392,25 +391,22 @@ int cmdConvert(std::span<const std::string> raw, StreamSink& sink, std::ostream&
         }
         setColorKey(page, static_cast<std::uint32_t>(key));
     }
-    const bool written =
-        outKind == FileKind::Gpf ? writeSpriteFile(outPath, page) : writeTgaFile(outPath, page);
-    return written ? 0 : 1;
+    return writePage(outPath, page, err);
 }
 
 // ---- palette ---------------------------------------------------------------
 
-int cmdPalette(std::span<const std::string> raw, StreamSink& sink, std::ostream& err) {
+int cmdPalette(std::span<const std::string> raw, std::ostream& err) {
     Args a;
     if (!splitArgs(raw, {}, {"--force"}, a, err)) return 2;
     if (a.positional.size() != 2 || kindOf(a.positional[0]) != FileKind::Tga) {
         err << "usage: zentil-tool palette IN.TGA OUT.PAL [--force]\n";
         return 2;
     }
-    sink.force = a.has("--force");
-    if (!mayWrite(a.positional[1], sink.force, err)) return 1;
+    if (!mayWrite(a.positional[1], a.has("--force"), err)) return 1;
     Page page;
-    if (!readTgaFile(a.positional[0], page)) return 1;
-    return savePaletteFile(a.positional[1], page) ? 0 : 1;
+    if (!readPage(a.positional[0], page, err)) return 1;
+    return succeeded(savePaletteFile(a.positional[1], page), err) ? 0 : 1;
 }
 
 // ---- table of commands -----------------------------------------------------
@@ -475,14 +471,12 @@ int runTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         out << command->help;
         return 0;
     }
-    StreamSink sink(err);
-    ScopedMessageSink scope(sink);
     if (name == "info") return cmdInfo(rest, out, err);
-    if (name == "convert") return cmdConvert(rest, sink, err);
-    if (name == "trim") return cmdTrim(rest, sink, err);
-    if (name == "retile") return cmdRetile(rest, sink, err);
-    if (name == "recolor") return cmdRecolor(rest, sink, err);
-    return cmdPalette(rest, sink, err);
+    if (name == "convert") return cmdConvert(rest, err);
+    if (name == "trim") return cmdTrim(rest, err);
+    if (name == "retile") return cmdRetile(rest, err);
+    if (name == "recolor") return cmdRecolor(rest, err);
+    return cmdPalette(rest, err);
 }
 
 }  // namespace zentil::tool

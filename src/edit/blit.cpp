@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "image/pixel.h"
-#include "system/messages.h"
 #include "system/texts.h"
 
 namespace zentil {
@@ -209,13 +208,10 @@ bool blitAllowed(int srcMode, int dstMode) {
     return srcMode <= dstMode || (srcMode == kMode24 && dstMode == kMode16);
 }
 
-bool blitPage(Page& dst, int dstX, int dstY, const Page& src, int srcX, int srcY, int width,
-              int height, int blitMode) {
-    if (dst.mode == kModeNone || src.mode == kModeNone) return false;
-    if (!blitAllowed(src.mode, dst.mode)) {
-        showMessage(texts::kCaptionError, texts::kModeRefused);
-        return false;
-    }
+Outcome blitPage(Page& dst, int dstX, int dstY, const Page& src, int srcX, int srcY, int width,
+                 int height, int blitMode) {
+    if (dst.mode == kModeNone || src.mode == kModeNone) return Outcome::silent();
+    if (!blitAllowed(src.mode, dst.mode)) return Outcome::error(texts::kModeRefused);
     const Clip c = clipRect(dst, dstX, dstY, src, srcX, srcY, width, height);
     const bool rowPassed = c.kBegin < c.kEnd;
     if (rowPassed && hasPixels(dst) && hasPixels(src)) {
@@ -231,40 +227,27 @@ bool blitPage(Page& dst, int dstX, int dstY, const Page& src, int srcX, int srcY
         setColorKey(dst, colorKeyOf(src));
     else
         detectColorKey(dst);
-    return true;
+    return Outcome::done();
 }
 
-bool copyPageRect(Page& dst, int dstX, int dstY, const Page& src, int srcX, int srcY, int width,
-                  int height) {
+Outcome copyPageRect(Page& dst, int dstX, int dstY, const Page& src, int srcX, int srcY, int width,
+                     int height) {
     return blitPage(dst, dstX, dstY, src, srcX, srcY, width, height, kBlitOpaque);
 }
 
-Page& moveScratchPage() {
-    static Page scratch;
-    return scratch;
-}
-
-bool movePageRect(Page& dst, int dstX, int dstY, const Page& src, int srcX, int srcY, int width,
-                  int height) {
-    if (dst.mode == kModeNone || src.mode == kModeNone) return false;
+Outcome movePageRect(Page& dst, int dstX, int dstY, const Page& src, int srcX, int srcY, int width,
+                     int height) {
+    if (dst.mode == kModeNone || src.mode == kModeNone) return Outcome::silent();
     // Refuse before clearing, so that a refused pair loses nothing.
-    if (!blitAllowed(src.mode, dst.mode)) {
-        showMessage(texts::kCaptionError, texts::kModeRefused);
-        return false;
-    }
-    Page& scratch = moveScratchPage();
-    if (!createSinglePage(scratch, std::max(width, 0), std::max(height, 0), src.mode)) {
-        showMessage(texts::kCaptionError, texts::kCannotCreateImage);
-        return false;
-    }
+    if (!blitAllowed(src.mode, dst.mode)) return Outcome::error(texts::kModeRefused);
+    Page scratch;
+    if (!createSinglePage(scratch, std::max(width, 0), std::max(height, 0), src.mode))
+        return Outcome::error(texts::kCannotCreateImage);
     setColorKey(scratch, colorKeyOf(src));
     clearPage(scratch);
     copyPageRect(scratch, 0, 0, src, srcX, srcY, width, height);
     clearPage(dst);
-    const bool placed =
-        copyPageRect(dst, dstX, dstY, scratch, 0, 0, scratch.stride, scratch.height);
-    releasePage(scratch);
-    return placed;
+    return copyPageRect(dst, dstX, dstY, scratch, 0, 0, scratch.stride, scratch.height);
 }
 
 }  // namespace zentil

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "image/page.h"
+#include "system/outcome.h"
 
 namespace zentil {
 
@@ -24,20 +25,17 @@ bool blitAllowed(int srcMode, int dstMode);
 // Between two 8-bit pages the source palette follows when any row lies
 // inside both pages. Afterwards the destination takes the source's key when
 // the modes match, otherwise it re-detects its key from its corners.
-// A refused mode pair is reported and changes nothing; gives false then.
-bool blitPage(Page& dst, int dstX, int dstY, const Page& src, int srcX, int srcY, int width,
-              int height, int blitMode);
+// A refused mode pair changes nothing and fails with its message; a page in
+// no mode fails silently.
+Outcome blitPage(Page& dst, int dstX, int dstY, const Page& src, int srcX, int srcY, int width,
+                 int height, int blitMode);
+Outcome copyPageRect(Page& dst, int dstX, int dstY, const Page& src, int srcX, int srcY, int width,
+                     int height);
 
-bool copyPageRect(Page& dst, int dstX, int dstY, const Page& src, int srcX, int srcY, int width,
-                  int height);
-
-// Takes the source rectangle out (through moveScratchPage, so `dst` and `src`
-// may be the same page and overlap), clears all of `dst` to its key, and puts
-// the rectangle, with its padding columns, at (dstX, dstY).
-bool movePageRect(Page& dst, int dstX, int dstY, const Page& src, int srcX, int srcY, int width,
-                  int height);
-
-// The work page of movePageRect; it holds no pixels between calls.
-Page& moveScratchPage();
+// Takes the source rectangle out (into a work page, so `dst` and `src` may be
+// the same page and overlap), clears all of `dst` to its key, and puts the
+// rectangle, with its padding columns, at (dstX, dstY).
+Outcome movePageRect(Page& dst, int dstX, int dstY, const Page& src, int srcX, int srcY, int width,
+                     int height);
 
 }  // namespace zentil

@@ -4,8 +4,8 @@
 
 namespace zentil {
 
-bool nudgePage(Page& page, Nudge direction) {
-    if (!page.inUse()) return false;
+Outcome nudgePage(Page& page, Nudge direction) {
+    if (!page.inUse()) return Outcome::silent();
     const int w = page.stride, h = page.height;
     struct Move {
         int dstX, dstY, srcX, srcY, w, h;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "image/page.h"
+#include "system/outcome.h"
 
 namespace zentil {
 
@@ -9,6 +10,6 @@ enum class Nudge { LeftUp, Up, RightUp, Right, RightDown, Down, LeftDown, Left }
 
 // Shifts every pixel of the buffer, padding included, one step; the row or
 // column pushed over the edge is lost and the one left behind takes the key.
-bool nudgePage(Page& page, Nudge direction);
+Outcome nudgePage(Page& page, Nudge direction);
 
 }  // namespace zentil

@@ -1,7 +1,6 @@
 #include "edit/pixel_info.h"
 
 #include "image/pixel.h"
-#include "system/config.h"
 
 namespace zentil {
 namespace {
@@ -37,7 +36,7 @@ ColorTexts describe(const Page& page, std::uint32_t v) {
 
 }  // namespace
 
-PixelInfo pixelInfo(const Page* page, int x, int y) {
+PixelInfo pixelInfo(const Page* page, int x, int y, const PageDefaults& defaults) {
     PixelInfo info;
     if (!page || !page->inUse() || page->tileWidth <= 0 || page->tileHeight <= 0) {
         const std::string zero(1, '0');
@@ -49,17 +48,16 @@ PixelInfo pixelInfo(const Page* page, int x, int y) {
     info.tileXY = joined(xInTile(*page, x), ", ", yInTile(*page, y));
     info.tileNum = std::to_string(tileIndexAt(*page, x, y));
     info.tileSize = joined(page->tileWidth, " X ", page->tileHeight);
-    const Config& settings = config();
     std::uint32_t defaultKey = 0;
     switch (page->mode) {
         case kMode8:
-            defaultKey = settings.defaultColorKey8;
+            defaultKey = defaults.key8;
             break;
         case kMode16:
-            defaultKey = settings.defaultColorKey16;
+            defaultKey = defaults.key16;
             break;
         case kMode24:
-            defaultKey = settings.defaultColorKey24;
+            defaultKey = defaults.key24;
             break;
         default:
             return info;

@@ -18,12 +18,12 @@ struct PixelInfo {
     std::string tileNum;                  // tile number
     std::optional<std::string> tileSize;  // "w X h"
     std::optional<ColorTexts> pixel;
-    std::optional<ColorTexts> defaultKey;  // the configured default key of the page's mode
+    std::optional<ColorTexts> defaultKey;  // the default key of the page's mode
     std::optional<ColorTexts> key;         // the page's own key
 };
 
 // For pixel (x, y) of `page` (nullptr when there is no current page: every
 // panel but the tile size shows "0").
-PixelInfo pixelInfo(const Page* page, int x, int y);
+PixelInfo pixelInfo(const Page* page, int x, int y, const PageDefaults& defaults);
 
 }  // namespace zentil

@@ -4,7 +4,6 @@
 #include <cstdlib>
 
 #include "image/pixel.h"
-#include "system/messages.h"
 #include "system/texts.h"
 
 namespace zentil {
@@ -41,15 +40,13 @@ std::uint32_t similarColor(const Page& page, std::uint32_t from) {
     return static_cast<std::uint32_t>(best);
 }
 
-bool replaceColor(Page& page, std::uint32_t from, std::uint32_t to, bool similar) {
+Outcome replaceColor(Page& page, std::uint32_t from, std::uint32_t to, bool similar) {
     const std::uint32_t limit = colorLimit(page.mode);
-    if (limit == 0 || !page.inUse()) return false;
-    if (from > limit || to > limit) {
-        showMessage(texts::kCaptionError, page.mode == kMode8    ? texts::kColorRange8
-                                          : page.mode == kMode16 ? texts::kColorRange16
-                                                                 : texts::kColorRange24);
-        return false;
-    }
+    if (limit == 0 || !page.inUse()) return Outcome::silent();
+    if (from > limit || to > limit)
+        return Outcome::error(page.mode == kMode8    ? texts::kColorRange8
+                              : page.mode == kMode16 ? texts::kColorRange16
+                                                     : texts::kColorRange24);
     if (similar) to = similarColor(page, from);
     const std::size_t n = page.pixelCount;
     switch (page.mode) {
@@ -68,7 +65,7 @@ bool replaceColor(Page& page, std::uint32_t from, std::uint32_t to, bool similar
             break;
         }
     }
-    return true;
+    return Outcome::done();
 }
 
 }  // namespace zentil

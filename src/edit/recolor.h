@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "image/page.h"
+#include "system/outcome.h"
 
 namespace zentil {
 
@@ -16,8 +17,8 @@ std::uint32_t colorLimit(int mode);
 std::uint32_t similarColor(const Page& page, std::uint32_t from);
 
 // Writes `to` (or, with `similar`, similarColor) over every pixel equal to
-// `from`, padding included. Values above the mode's limit are reported and
-// change nothing; gives false then, and for a page in no known mode.
-bool replaceColor(Page& page, std::uint32_t from, std::uint32_t to, bool similar);
+// `from`, padding included. Values above the mode's limit change nothing and
+// fail with their message; a page in no known mode fails silently.
+Outcome replaceColor(Page& page, std::uint32_t from, std::uint32_t to, bool similar);
 
 }  // namespace zentil

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include "edit/blit.h"
-#include "system/messages.h"
 #include "system/texts.h"
 
 namespace zentil {
@@ -53,30 +52,19 @@ void placeAligned(Page& scratch, const Page& page, int ntw, int nth, TileAlign a
 
 }  // namespace
 
-Page& retileScratchPage() {
-    static Page scratch;
-    return scratch;
-}
-
-void releaseRetileScratchPage() {
-    releasePage(retileScratchPage());
-}
-
-bool retilePage(Page& page, int newTileWidth, int newTileHeight, int newCols, int newRows,
-                TileAlign align) {
-    if (!page.inUse() || page.tileWidth <= 0 || page.tileHeight <= 0) return false;
-    if (newTileWidth < 1 || newTileHeight < 1) return false;
+Outcome retilePage(Page& page, int newTileWidth, int newTileHeight, int newCols, int newRows,
+                   TileAlign align) {
+    if (!page.inUse() || page.tileWidth <= 0 || page.tileHeight <= 0) return Outcome::silent();
+    if (newTileWidth < 1 || newTileHeight < 1) return Outcome::silent();
     const bool aligned = align != TileAlign::None;
-    if (!aligned && (newCols < 1 || newRows < 1)) return false;
+    if (!aligned && (newCols < 1 || newRows < 1)) return Outcome::silent();
     const int cols = aligned ? page.cols : newCols;
     const int rows = aligned ? page.rows : newRows;
 
-    // The scratch page starts as the new picture: the page's key everywhere.
-    Page& scratch = retileScratchPage();
-    if (!createPage(scratch, newTileWidth, cols, newTileHeight, rows, page.mode)) {
-        showMessage(texts::kCaptionError, texts::kCannotCreateImage);
-        return false;
-    }
+    // The work page starts as the new picture: the page's key everywhere.
+    Page scratch;
+    if (!createPage(scratch, newTileWidth, cols, newTileHeight, rows, page.mode))
+        return Outcome::error(texts::kCannotCreateImage);
     setColorKey(scratch, colorKeyOf(page));
     clearPage(scratch);
     if (aligned)
@@ -84,10 +72,10 @@ bool retilePage(Page& page, int newTileWidth, int newTileHeight, int newCols, in
     else
         copyPageRect(scratch, 0, 0, page, 0, 0, page.stride, page.height);
 
-    // The scratch page now holds exactly the rebuilt page's pixels, key and
+    // The work page now holds exactly the rebuilt page's pixels, key and
     // palette, so it becomes the page: one buffer fewer than copying it back.
     // Only the grid is re-cut, the column count taken from the stride; the
-    // area layers are the fresh, empty ones of the scratch page.
+    // area layers are the fresh, empty ones of the work page.
     keepIdentity(scratch, page);
     scratch.tileWidth = newTileWidth;
     scratch.tileHeight = newTileHeight;
@@ -96,8 +84,7 @@ bool retilePage(Page& page, int newTileWidth, int newTileHeight, int newCols, in
     scratch.tileCount = scratch.cols * scratch.rows;
     scratch.width = scratch.cols * newTileWidth;
     page = std::move(scratch);
-    releaseRetileScratchPage();
-    return true;
+    return Outcome::done();
 }
 
 }  // namespace zentil

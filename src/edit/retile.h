@@ -2,6 +2,7 @@
 #pragma once
 
 #include "image/page.h"
+#include "system/outcome.h"
 
 namespace zentil {
 
@@ -14,14 +15,9 @@ enum class TileAlign : int { None = 0, Center = 1, Left = 2, Right = 3, Top = 4,
 // anchor, and the grid keeps its columns and rows; the column count is then
 // taken from the row stride, so very narrow tiles can gain a column.
 // The page keeps its mode, name, kind, key and palette; its area layers are
-// emptied. Gives false, with the page untouched, for sizes below 1 or a page
-// whose buffer cannot be made (reported).
-bool retilePage(Page& page, int newTileWidth, int newTileHeight, int newCols, int newRows,
-                TileAlign align);
-
-// The work page of retilePage. Its buffers are released by the caller when
-// the resizing is over (the size dialog does it when it hides).
-Page& retileScratchPage();
-void releaseRetileScratchPage();
+// emptied. Fails, with the page untouched, silently for sizes below 1, with
+// a message for a page whose buffer cannot be made.
+Outcome retilePage(Page& page, int newTileWidth, int newTileHeight, int newCols, int newRows,
+                   TileAlign align);
 
 }  // namespace zentil

@@ -1,7 +1,6 @@
 #include "edit/trim.h"
 
 #include "edit/blit.h"
-#include "system/messages.h"
 #include "system/texts.h"
 
 namespace zentil {
@@ -30,19 +29,15 @@ Extent opaqueExtent(const Page& page) {
 
 }  // namespace
 
-Page& trimScratchPage() {
-    static Page scratch;
-    return scratch;
-}
-
-bool trimTiles(Page& dst, const Page& src) {
-    if (!src.inUse() || src.tileWidth <= 0 || src.tileHeight <= 0) return false;
+Outcome trimTiles(Page& dst, const Page& src) {
+    if (!src.inUse() || src.tileWidth <= 0 || src.tileHeight <= 0) return Outcome::silent();
     const int tw = src.tileWidth, th = src.tileHeight;
 
     // Every tile laid over one tile-sized page: a pixel is non-transparent
     // where any tile has one.
-    Page& overlay = trimScratchPage();
-    if (!createSinglePage(overlay, tw, th, src.mode)) return false;
+    Page overlay;
+    if (!createSinglePage(overlay, tw, th, src.mode))
+        return Outcome::error(texts::kCannotCreateImage);
     setColorKey(overlay, colorKeyOf(src));
     clearPage(overlay);
     for (int r = 0; r < src.rows; ++r)
@@ -51,7 +46,7 @@ bool trimTiles(Page& dst, const Page& src) {
     const Extent e = opaqueExtent(overlay);
     const int stride = overlay.stride, height = overlay.height;
     releasePage(overlay);
-    if (e.top < 0) return false;  // all transparent: nothing to keep
+    if (e.top < 0) return Outcome::silent();  // all transparent: nothing to keep
 
     const int rightMargin = stride - 1 - e.right;
     const int bottomMargin = height - 1 - e.bottom;
@@ -62,17 +57,15 @@ bool trimTiles(Page& dst, const Page& src) {
     const int newHeight = height - e.top - bottomMargin;
 
     Page result;
-    if (!createPage(result, newWidth, src.cols, newHeight, src.rows, src.mode)) {
-        showMessage(texts::kCaptionError, texts::kCannotCreateImage);
-        return false;
-    }
+    if (!createPage(result, newWidth, src.cols, newHeight, src.rows, src.mode))
+        return Outcome::error(texts::kCannotCreateImage);
     keepIdentity(result, dst);
     for (int r = 0; r < src.rows; ++r)
         for (int c = 0; c < src.cols; ++c)
             copyPageRect(result, c * newWidth, r * newHeight, src, c * tw + m, r * th + e.top,
                          newWidth, newHeight);
     dst = std::move(result);
-    return true;
+    return Outcome::done();
 }
 
 }  // namespace zentil

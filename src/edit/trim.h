@@ -2,6 +2,7 @@
 #pragma once
 
 #include "image/page.h"
+#include "system/outcome.h"
 
 namespace zentil {
 
@@ -10,11 +11,9 @@ namespace zentil {
 // columns off both sides (the smaller empty margin), the width then rounded
 // up to a multiple of 4, and exactly the empty rows above and below. `dst`
 // keeps `src`'s mode, grid, key and palette. `dst` may be `src`.
-// Gives false, leaving `dst` untouched, when every tile is entirely
-// transparent (there is nothing to keep) or the result cannot be made.
-bool trimTiles(Page& dst, const Page& src);
-
-// The overlay of all tiles, used during a call; it holds no pixels between calls.
-Page& trimScratchPage();
+// Fails, leaving `dst` untouched, silently when every tile is entirely
+// transparent (there is nothing to keep), with a message when the result
+// cannot be made.
+Outcome trimTiles(Page& dst, const Page& src);
 
 }  // namespace zentil

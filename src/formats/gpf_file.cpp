@@ -6,7 +6,6 @@
 
 #include "formats/file_access.h"
 #include "system/files.h"
-#include "system/messages.h"
 #include "system/texts.h"
 
 namespace zentil {
@@ -34,10 +33,6 @@ void putLe32(std::vector<std::uint8_t>& out, std::size_t at, std::int64_t v) {
 void putLe16(std::vector<std::uint8_t>& out, std::size_t at, std::uint16_t v) {
     out[at] = static_cast<std::uint8_t>(v);
     out[at + 1] = static_cast<std::uint8_t>(v >> 8);
-}
-
-void fail(const char* text) {
-    showMessage(texts::kCaptionError, text);
 }
 
 // Writes one decoded block into its tile, clipped to the tile. The tile
@@ -194,21 +189,18 @@ bool parseGpfLayout(std::span<const std::uint8_t> bytes, GpfLayout& layout, cons
     return true;
 }
 
-static bool decodeSpriteFileOrThrow(std::span<const std::uint8_t> bytes, Page& page) {
+static Outcome decodeSpriteFileOrThrow(std::span<const std::uint8_t> bytes, Page& page,
+                                       const PageDefaults& defaults) {
     GpfLayout layout;
     const char* message = nullptr;
-    if (!parseGpfLayout(bytes, layout, message)) {
-        fail(message);
-        return false;
-    }
+    if (!parseGpfLayout(bytes, layout, message)) return Outcome::error(message);
     const GpfHeader& hd = layout.header;
     // The tiles cover the page up to its width and are set to the file's key
-    // below; the padding columns keep the configured default key.
+    // below; the padding columns keep the default key.
     Page fresh;
-    if (!createPageForOverwrite(fresh, hd.tileWidth, hd.cols, hd.tileHeight, hd.rows, kMode8)) {
-        fail(texts::kCannotCreateImage);
-        return false;
-    }
+    if (!createPageForOverwrite(fresh, hd.tileWidth, hd.cols, hd.tileHeight, hd.rows, kMode8,
+                                defaults))
+        return Outcome::error(texts::kCannotCreateImage);
     setColorKey(fresh, static_cast<std::uint32_t>(hd.colorKey));
     const std::uint8_t key = fresh.colorKey8;
     fillRect(fresh, 0, 0, fresh.width, fresh.height);
@@ -219,47 +211,42 @@ static bool decodeSpriteFileOrThrow(std::span<const std::uint8_t> bytes, Page& p
         placeBlock(fresh, tileX, tileY, layout.rects[t], bytes.subspan(at, size), key);
         at += size;
     }
-    setPagePalette(fresh, defaultPalette());
+    setPagePalette(fresh, defaults.palette);
     fresh.kind = kKindSprite;
     page = std::move(fresh);
-    return true;
+    return Outcome::done();
 }
 
-static bool encodeSpriteFileOrThrow(const Page& page, std::vector<std::uint8_t>& out);
+static Outcome encodeSpriteFileOrThrow(const Page& page, std::vector<std::uint8_t>& out);
 
 // Working memory that cannot be had ends a read or a write like a refusal.
-bool decodeSpriteFile(std::span<const std::uint8_t> bytes, Page& page) {
+Outcome decodeSpriteFile(std::span<const std::uint8_t> bytes, Page& page,
+                         const PageDefaults& defaults) {
     try {
-        return decodeSpriteFileOrThrow(bytes, page);
+        return decodeSpriteFileOrThrow(bytes, page, defaults);
     } catch (const std::bad_alloc&) {
-        fail(texts::kCannotCreateImage);
-        return false;
+        return Outcome::error(texts::kCannotCreateImage);
     }
 }
 
-bool encodeSpriteFile(const Page& page, std::vector<std::uint8_t>& out) {
+Outcome encodeSpriteFile(const Page& page, std::vector<std::uint8_t>& out) {
     try {
         return encodeSpriteFileOrThrow(page, out);
     } catch (const std::bad_alloc&) {
         out.clear();
-        fail(texts::kGpfCannotSave);
-        return false;
+        return Outcome::error(texts::kGpfCannotSave);
     }
 }
 
-bool readSpriteFile(const std::string& path, Page& page) {
-    return readPageFile(path, kMaxGpfFileBytes, texts::kGpfCannotOpen, &decodeSpriteFile, page);
+Outcome readSpriteFile(const std::string& path, Page& page, const PageDefaults& defaults) {
+    return readPageFile(path, kMaxGpfFileBytes, texts::kGpfCannotOpen, &decodeSpriteFile, page,
+                        defaults);
 }
 
-bool encodeSpriteFileOrThrow(const Page& page, std::vector<std::uint8_t>& out) {
-    if (page.mode != kMode8 || !page.pixels8) {
-        fail(texts::kGpfOnly8Bit);
-        return false;
-    }
-    if (page.tileWidth > 0xFFFC || page.tileHeight > 0xFFFF) {
-        fail(texts::kGpfTileTooLarge);
-        return false;
-    }
+Outcome encodeSpriteFileOrThrow(const Page& page, std::vector<std::uint8_t>& out) {
+    if (page.mode != kMode8 || !page.pixels8) return Outcome::error(texts::kGpfOnly8Bit);
+    if (page.tileWidth > 0xFFFC || page.tileHeight > 0xFFFF)
+        return Outcome::error(texts::kGpfTileTooLarge);
     const std::size_t count = static_cast<std::size_t>(page.tileCount);
     const std::size_t dataStart = kGpfHeaderSize + count * 12;
     out.assign(dataStart, 0);
@@ -312,13 +299,13 @@ bool encodeSpriteFileOrThrow(const Page& page, std::vector<std::uint8_t>& out) {
         putLe16(out, kGpfHeaderSize + t * 8 + 6, r.h);
         putLe32(out, kGpfHeaderSize + count * 8 + t * 4, static_cast<std::int64_t>(size));
     }
-    return true;
+    return Outcome::done();
 }
 
-bool writeSpriteFile(const std::string& path, const Page& page) {
+Outcome writeSpriteFile(const std::string& path, const Page& page) {
     std::vector<std::uint8_t> bytes;
-    if (!encodeSpriteFile(page, bytes)) return false;
-    return saveFileAsked(path, bytes, texts::kGpfCannotSave);
+    if (Outcome encoded = encodeSpriteFile(page, bytes); !encoded) return encoded;
+    return saveFile(path, bytes, texts::kGpfCannotSave);
 }
 
 }  // namespace zentil

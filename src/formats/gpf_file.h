@@ -9,6 +9,7 @@
 
 #include "edit/tile_bounds.h"
 #include "image/page.h"
+#include "system/outcome.h"
 
 namespace zentil {
 
@@ -33,18 +34,19 @@ struct GpfLayout {
 // `message` names what is wrong.
 bool parseGpfLayout(std::span<const std::uint8_t> bytes, GpfLayout& layout, const char*& message);
 
-// Builds the sprite page (kind 102, default palette, the file's key) in
-// `page`. Refusals are reported with caption "오류" and leave the page
-// untouched. A block whose runs give too many pixels is cut at its size; one
-// whose runs give too few leaves the rest at the key.
-bool readSpriteFile(const std::string& path, Page& page);
-bool decodeSpriteFile(std::span<const std::uint8_t> bytes, Page& page);
+// Builds the sprite page (kind 102, the default palette, the file's key; the
+// padding columns keep the default key) in `page`. Refusals fail with their
+// message and leave the page untouched. A block whose runs give too many
+// pixels is cut at its size; one whose runs give too few leaves the rest at
+// the key.
+Outcome readSpriteFile(const std::string& path, Page& page, const PageDefaults& defaults);
+Outcome decodeSpriteFile(std::span<const std::uint8_t> bytes, Page& page,
+                         const PageDefaults& defaults);
 
-// Only 8-bit pages can be stored. Asks before overwriting an existing file;
-// the old file survives a failed save.
-bool writeSpriteFile(const std::string& path, const Page& page);
-// The file image of a page; false, with a message, for pages the format cannot hold.
-bool encodeSpriteFile(const Page& page, std::vector<std::uint8_t>& out);
+// Only 8-bit pages can be stored; the old file survives a failed save.
+Outcome writeSpriteFile(const std::string& path, const Page& page);
+// The file image of a page; fails with a message for pages the format cannot hold.
+Outcome encodeSpriteFile(const Page& page, std::vector<std::uint8_t>& out);
 
 // Appends the run-length code of one column of `h` pixels, given bottom first
 // as pixel(0) .. pixel(h - 1).

@@ -16,10 +16,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "image/page_table.h"
-#include "system/canvas_events.h"
 #include "system/files.h"
-#include "system/messages.h"
 #include "system/safe_file_writer.h"
 #include "system/texts.h"
 
@@ -501,41 +498,35 @@ bool applyPalette(Page& page, const Palette& palette) {
     return true;
 }
 
-bool loadPaletteFile(const std::string& path) {
+Outcome readPaletteFile(const std::string& path, Palette& palette) {
     // Only the marker byte and the colours are read; the blend table is not.
     std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
+    if (!file) return Outcome::error(texts::kCannotReadPalette);
     std::uint8_t header[kPaletteHeaderBytes];
     const std::size_t got = std::fread(header, 1, sizeof header, file);
     std::fclose(file);
-    if (got != sizeof header) return false;
-
-    Palette& palette = defaultPalette();
+    if (got != sizeof header) return Outcome::error(texts::kCannotReadPalette);
     std::memcpy(palette.data(), header + 1, kPaletteColourBytes);
-    for (int slot = kSpriteFirstSlot; slot < kSpriteFirstSlot + kSpriteSlotCount; ++slot) {
-        Page& page = pageAt(slot);
-        if (page.inUse() && page.kind == kKindSprite) applyPalette(page, palette);
-    }
-    canvasRedrawCurrentPage();
-    return true;
+    return Outcome::done();
 }
 
-bool savePaletteFile(const std::string& path, const Page& page) {
-    if (page.kind != kKindTga) {
-        showMessage(texts::kCaptionError, texts::kNoPaletteToSave);
-        return false;
+void applyPaletteToSprites(PageStore& sprites, const Palette& palette) {
+    for (int i = 0; i < sprites.size(); ++i) {
+        Page& page = sprites.at(i);
+        if (page.inUse() && page.kind == kKindSprite) applyPalette(page, palette);
     }
+}
+
+Outcome savePaletteFile(const std::string& path, const Page& page) {
+    if (page.kind != kKindTga) return Outcome::error(texts::kNoPaletteToSave);
     const Palette colours = page.palette;
     std::unique_ptr<std::uint8_t[]> table(new (std::nothrow) std::uint8_t[kBlendTableBytes]);
     SafeFileWriter writer;
     const bool saved = table && buildBlendTable(colours, table.get()) && writer.open(path) &&
                        writer.write(&kPaletteFileMarker, 1) && writer.writeAll(colours) &&
                        writer.write(table.get(), kBlendTableBytes) && writer.commit();
-    if (!saved) {
-        showMessage(texts::kCaptionError, texts::kCannotSavePalette);
-        return false;
-    }
-    return true;
+    if (!saved) return Outcome::error(texts::kCannotSavePalette);
+    return Outcome::done();
 }
 
 }  // namespace zentil

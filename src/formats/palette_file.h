@@ -12,7 +12,9 @@
 #include <string>
 
 #include "image/page.h"
+#include "image/page_store.h"
 #include "image/palette.h"
+#include "system/outcome.h"
 
 namespace zentil {
 
@@ -26,17 +28,20 @@ inline constexpr std::size_t kPaletteFileBytes = kPaletteHeaderBytes + kBlendTab
 // left as they are and give false.
 bool applyPalette(Page& page, const Palette& palette);
 
-// Reads the colours of a palette file into the default palette, gives them to
-// every sprite-store page made by the editor (kind 102) and asks the canvas to
-// redraw the current page. A file that cannot be opened or is shorter than 769
-// bytes gives false without a message, and nothing changes.
-bool loadPaletteFile(const std::string& path);
+// Reads the colours of a palette file into `palette`. A file that cannot be
+// opened or is shorter than 769 bytes fails with "팔레트 파일을 읽을 수
+// 없습니다." and changes nothing.
+Outcome readPaletteFile(const std::string& path, Palette& palette);
+
+// Gives the palette to every sprite page made by the editor (kind 102); the
+// pictures among them (kind 1) keep their own.
+void applyPaletteToSprites(PageStore& sprites, const Palette& palette);
 
 // Writes the page's palette with its blend table. Only pictures read from TGA
 // files (kind 1) have a palette of their own; any other page, and any failure
-// to write, is reported and gives false. An existing file is replaced only
-// when the whole new file has been written.
-bool savePaletteFile(const std::string& path, const Page& page);
+// to write, fails with its message. An existing file is replaced only when the
+// whole new file has been written.
+Outcome savePaletteFile(const std::string& path, const Page& page);
 
 // The entry nearest to the colour by the sum of the channel differences.
 // Exact matches (distance 0) are passed over; of the others the first with the

@@ -8,7 +8,6 @@
 #include "formats/file_access.h"
 #include "image/pixel.h"
 #include "system/files.h"
-#include "system/messages.h"
 #include "system/texts.h"
 
 namespace zentil {
@@ -25,10 +24,6 @@ int le16(const std::uint8_t* p) {
 void putLe16(std::uint8_t* p, int v) {
     p[0] = static_cast<std::uint8_t>(v);
     p[1] = static_cast<std::uint8_t>(v >> 8);
-}
-
-void fail(const char* text) {
-    showMessage(texts::kCaptionError, text);
 }
 
 // 5-bit channel to 8 bits across the full range.
@@ -140,44 +135,29 @@ bool readTgaHeader(std::span<const std::uint8_t> bytes, TgaInfo& info) {
     return true;
 }
 
-static bool decodeTgaOrThrow(std::span<const std::uint8_t> bytes, Page& page) {
+static Outcome decodeTgaOrThrow(std::span<const std::uint8_t> bytes, Page& page,
+                                const PageDefaults& defaults) {
     TgaInfo info;
-    if (!readTgaHeader(bytes, info)) {
-        fail(texts::kReadFailed);
-        return false;
-    }
-    if (info.idLength != 0 || info.xOrigin != 0 || info.yOrigin != 0) {
-        fail(texts::kTgaNotTga);
-        return false;
-    }
-    if (info.depth == 16 || info.depth == 24) {
-        fail(texts::kTgaOnly8Bit);
-        return false;
-    }
-    if (info.depth != 8) {
-        showMessageF(texts::kCaptionError, texts::kTgaUnsupportedDepthF, info.depth);
-        return false;
-    }
+    if (!readTgaHeader(bytes, info)) return Outcome::error(texts::kReadFailed);
+    if (info.idLength != 0 || info.xOrigin != 0 || info.yOrigin != 0)
+        return Outcome::error(texts::kTgaNotTga);
+    if (info.depth == 16 || info.depth == 24) return Outcome::error(texts::kTgaOnly8Bit);
+    if (info.depth != 8)
+        return Outcome::error(formatText(texts::kTgaUnsupportedDepthF, info.depth));
     const bool runLength = info.imageType == 9 || info.imageType == 10;
     const bool mapped = info.imageType == 1 || info.imageType == 9;
-    if (!mapped && info.imageType != 2 && info.imageType != 10) {
-        fail(texts::kTgaBadType);
-        return false;
-    }
-    if (info.width == 0 || info.height == 0) {
-        fail(texts::kTgaBadType);
-        return false;
-    }
+    if (!mapped && info.imageType != 2 && info.imageType != 10)
+        return Outcome::error(texts::kTgaBadType);
+    if (info.width == 0 || info.height == 0) return Outcome::error(texts::kTgaBadType);
 
     std::size_t at = kHeaderSize;
     Palette palette{};
     const MapResult map = readColorMap(info, bytes, at, palette);
-    if (map == MapResult::Truncated || map == MapResult::BadEntrySize) {
-        fail(map == MapResult::Truncated ? texts::kReadFailed : texts::kTgaBadType);
-        return false;
-    }
+    if (map == MapResult::Truncated || map == MapResult::BadEntrySize)
+        return Outcome::error(map == MapResult::Truncated ? texts::kReadFailed
+                                                          : texts::kTgaBadType);
     // Pictures without a colour map of their own take the default palette.
-    if (!mapped || map == MapResult::Absent) palette = defaultPalette();
+    if (!mapped || map == MapResult::Absent) palette = defaults.palette;
 
     const std::size_t w = static_cast<std::size_t>(info.width);
     const std::size_t h = static_cast<std::size_t>(info.height);
@@ -188,36 +168,20 @@ static bool decodeTgaOrThrow(std::span<const std::uint8_t> bytes, Page& page) {
         // Two bytes of packets give at most 128 pixels. Packets too short for
         // the picture, and pictures no page can hold, are refused before the
         // buffer is allocated.
-        if (w * h > data.size() * 64) {
-            fail(texts::kReadFailed);
-            return false;
-        }
-        if (w * h > kMaxPixelBufferBytes) {
-            fail(texts::kCannotCreateImage);
-            return false;
-        }
+        if (w * h > data.size() * 64) return Outcome::error(texts::kReadFailed);
+        if (w * h > kMaxPixelBufferBytes) return Outcome::error(texts::kCannotCreateImage);
         // Every byte is written by the packets or the picture is refused.
         decoded.reset(new (std::nothrow) std::uint8_t[w * h]);
-        if (!decoded) {
-            fail(texts::kCannotCreateImage);
-            return false;
-        }
-        if (!decodeRuns(data, {decoded.get(), w * h})) {
-            fail(texts::kReadFailed);
-            return false;
-        }
+        if (!decoded) return Outcome::error(texts::kCannotCreateImage);
+        if (!decodeRuns(data, {decoded.get(), w * h})) return Outcome::error(texts::kReadFailed);
         plane = decoded.get();
-    } else if (data.size() < w * h) {
-        fail(texts::kReadFailed);
-        return false;
-    }
+    } else if (data.size() < w * h)
+        return Outcome::error(texts::kReadFailed);
 
     // Every pixel inside the width is copied from the picture below.
     Page fresh;
-    if (!createPageForOverwrite(fresh, info.width, 1, info.height, 1, kMode8)) {
-        fail(texts::kCannotCreateImage);
-        return false;
-    }
+    if (!createPageForOverwrite(fresh, info.width, 1, info.height, 1, kMode8, defaults))
+        return Outcome::error(texts::kCannotCreateImage);
     // Rows are stored bottom first unless bit 5 is set, right to left when bit 4 is.
     const bool topFirst = (info.descriptor & 0x20) != 0;
     const bool rightToLeft = (info.descriptor & 0x10) != 0;
@@ -233,21 +197,20 @@ static bool decodeTgaOrThrow(std::span<const std::uint8_t> bytes, Page& page) {
     detectColorKey(fresh);
     fresh.kind = kKindTga;
     page = std::move(fresh);
-    return true;
+    return Outcome::done();
 }
 
 // Working memory that cannot be had ends a read like a refusal.
-bool decodeTga(std::span<const std::uint8_t> bytes, Page& page) {
+Outcome decodeTga(std::span<const std::uint8_t> bytes, Page& page, const PageDefaults& defaults) {
     try {
-        return decodeTgaOrThrow(bytes, page);
+        return decodeTgaOrThrow(bytes, page, defaults);
     } catch (const std::bad_alloc&) {
-        fail(texts::kCannotCreateImage);
-        return false;
+        return Outcome::error(texts::kCannotCreateImage);
     }
 }
 
-bool readTgaFile(const std::string& path, Page& page) {
-    return readPageFile(path, kMaxTgaFileBytes, texts::kTgaCannotOpen, &decodeTga, page);
+Outcome readTgaFile(const std::string& path, Page& page, const PageDefaults& defaults) {
+    return readPageFile(path, kMaxTgaFileBytes, texts::kTgaCannotOpen, &decodeTga, page, defaults);
 }
 
 std::vector<std::uint8_t> encodeTga(const Page& page) {
@@ -286,21 +249,17 @@ std::vector<std::uint8_t> encodeTga(const Page& page) {
     return out;
 }
 
-bool writeTgaFile(const std::string& path, const Page& page) {
-    if (!page.inUse()) return false;
+Outcome writeTgaFile(const std::string& path, const Page& page) {
+    if (!page.inUse()) return Outcome::silent();
     // Sizes are 16-bit fields in the header.
-    if (page.width > 0xFFFF || page.height > 0xFFFF) {
-        fail(texts::kTgaCannotSave);
-        return false;
-    }
+    if (page.width > 0xFFFF || page.height > 0xFFFF) return Outcome::error(texts::kTgaCannotSave);
     std::vector<std::uint8_t> bytes;
     try {
         bytes = encodeTga(page);
     } catch (const std::bad_alloc&) {
-        fail(texts::kTgaCannotSave);
-        return false;
+        return Outcome::error(texts::kTgaCannotSave);
     }
-    return saveFileAsked(path, bytes, texts::kTgaCannotSave);
+    return saveFile(path, bytes, texts::kTgaCannotSave);
 }
 
 }  // namespace zentil

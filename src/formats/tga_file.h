@@ -8,17 +8,19 @@
 #include <vector>
 
 #include "image/page.h"
+#include "system/outcome.h"
 
 namespace zentil {
 
 // Builds a one-tile 8-bit page of the picture in `page` (kind 1, key from its
-// corners when they agree). Every refusal is reported with caption "오류" and
-// leaves the page untouched; gives false then.
-bool readTgaFile(const std::string& path, Page& page);
-bool decodeTga(std::span<const std::uint8_t> bytes, Page& page);
+// corners when they agree, else the default key; a picture without a colour
+// map takes the default palette). Every refusal fails with its message and
+// leaves the page untouched.
+Outcome readTgaFile(const std::string& path, Page& page, const PageDefaults& defaults);
+Outcome decodeTga(std::span<const std::uint8_t> bytes, Page& page, const PageDefaults& defaults);
 
-// Asks before overwriting an existing file; the old file survives a failed save.
-bool writeTgaFile(const std::string& path, const Page& page);
+// The old file survives a failed save.
+Outcome writeTgaFile(const std::string& path, const Page& page);
 // The file image of a page: header, colour map of an 8-bit page, rows bottom first.
 std::vector<std::uint8_t> encodeTga(const Page& page);
 

@@ -6,7 +6,6 @@
 #include <new>
 
 #include "image/pixel.h"
-#include "system/config.h"
 
 namespace zentil {
 namespace {
@@ -49,7 +48,7 @@ bool planGeometry(int tileWidth, int cols, int tileHeight, int rows, int mode, G
 // The page of createPage. The pixels inside the width are set to the key only
 // when `clearAll`; the padding columns always are.
 bool buildPage(Page& page, int tileWidth, int cols, int tileHeight, int rows, int mode,
-               bool clearAll) {
+               const PageDefaults& defaults, bool clearAll) {
     Geometry g{};
     if (!planGeometry(tileWidth, cols, tileHeight, rows, mode, g)) {
         releasePage(page);
@@ -73,23 +72,22 @@ bool buildPage(Page& page, int tileWidth, int cols, int tileHeight, int rows, in
 
     const std::size_t count = fresh.pixelCount;
     bool allocated = false;
-    const Config& settings = config();
     switch (mode) {
         case kMode8:
             fresh.pixels8 = allocate<std::uint8_t>(count);
             allocated = fresh.pixels8 != nullptr;
-            fresh.colorKey8 = settings.defaultColorKey8;
-            setPagePalette(fresh, defaultPalette());
+            fresh.colorKey8 = defaults.key8;
+            setPagePalette(fresh, defaults.palette);
             break;
         case kMode16:
             fresh.pixels16 = allocate<std::uint16_t>(count);
             allocated = fresh.pixels16 != nullptr;
-            fresh.colorKey16 = settings.defaultColorKey16;
+            fresh.colorKey16 = defaults.key16;
             break;
         default:
             fresh.pixels24 = allocate<std::uint8_t>(count * 3);
             allocated = fresh.pixels24 != nullptr;
-            fresh.colorKey24 = settings.defaultColorKey24;
+            fresh.colorKey24 = defaults.key24;
             break;
     }
     if (!allocated || !allocateAreas(fresh)) {
@@ -106,17 +104,18 @@ bool buildPage(Page& page, int tileWidth, int cols, int tileHeight, int rows, in
 
 }  // namespace
 
-bool createPage(Page& page, int tileWidth, int cols, int tileHeight, int rows, int mode) {
-    return buildPage(page, tileWidth, cols, tileHeight, rows, mode, true);
+bool createPage(Page& page, int tileWidth, int cols, int tileHeight, int rows, int mode,
+                const PageDefaults& defaults) {
+    return buildPage(page, tileWidth, cols, tileHeight, rows, mode, defaults, true);
 }
 
-bool createPageForOverwrite(Page& page, int tileWidth, int cols, int tileHeight, int rows,
-                            int mode) {
-    return buildPage(page, tileWidth, cols, tileHeight, rows, mode, false);
+bool createPageForOverwrite(Page& page, int tileWidth, int cols, int tileHeight, int rows, int mode,
+                            const PageDefaults& defaults) {
+    return buildPage(page, tileWidth, cols, tileHeight, rows, mode, defaults, false);
 }
 
-bool createSinglePage(Page& page, int width, int height, int mode) {
-    return createPage(page, width, 1, height, 1, mode);
+bool createSinglePage(Page& page, int width, int height, int mode, const PageDefaults& defaults) {
+    return createPage(page, width, 1, height, 1, mode, defaults);
 }
 
 void releasePage(Page& page) {
@@ -287,6 +286,54 @@ void setPagePalette(Page& page, const Palette& palette) {
 std::size_t pixelBufferBytes(const Page& page) {
     return static_cast<std::size_t>(page.pixelCount) *
            static_cast<std::size_t>(page.mode > 0 ? page.mode : 0);
+}
+
+std::uint8_t* pixelBytes(Page& page) {
+    if (page.pixels8) return page.pixels8.get();
+    if (page.pixels16) return reinterpret_cast<std::uint8_t*>(page.pixels16.get());
+    return page.pixels24.get();
+}
+
+const std::uint8_t* pixelBytes(const Page& page) {
+    return pixelBytes(const_cast<Page&>(page));
+}
+
+bool duplicatePage(Page& copy, const Page& page) {
+    Page fresh;
+    fresh.mode = page.mode;
+    fresh.kind = page.kind;
+    std::memcpy(fresh.name, page.name, kPageNameSize);
+    fresh.width = page.width;
+    fresh.stride = page.stride;
+    fresh.height = page.height;
+    fresh.tileWidth = page.tileWidth;
+    fresh.tileHeight = page.tileHeight;
+    fresh.cols = page.cols;
+    fresh.rows = page.rows;
+    fresh.tileCount = page.tileCount;
+    fresh.pixelCount = page.pixelCount;
+    fresh.paletteQuad = page.paletteQuad;
+    fresh.palette = page.palette;
+    fresh.colorKey8 = page.colorKey8;
+    fresh.colorKey16 = page.colorKey16;
+    fresh.colorKey24 = page.colorKey24;
+    fresh.revision = page.revision;
+    fresh.savedRevision = page.savedRevision;
+    const std::size_t bytes = pixelBufferBytes(page);
+    if (page.pixels8) fresh.pixels8 = allocate<std::uint8_t>(page.pixelCount);
+    if (page.pixels16) fresh.pixels16 = allocate<std::uint16_t>(page.pixelCount);
+    if (page.pixels24) fresh.pixels24 = allocate<std::uint8_t>(std::size_t{page.pixelCount} * 3);
+    if (pixelBytes(page) != nullptr) {
+        if (pixelBytes(fresh) == nullptr) return false;
+        std::memcpy(pixelBytes(fresh), pixelBytes(page), bytes);
+    }
+    for (int i = 0; i < kAreaLayerCount; ++i) {
+        if (!page.areas[i]) continue;
+        fresh.areas[i].reset(new (std::nothrow) AreaLayer(*page.areas[i]));
+        if (!fresh.areas[i]) return false;
+    }
+    copy = std::move(fresh);
+    return true;
 }
 
 }  // namespace zentil

@@ -42,6 +42,16 @@ using AreaLayer = std::array<AreaRect, kAreaEntries>;
 // than allocated.
 inline constexpr std::uint64_t kMaxPixelBufferBytes = std::uint64_t{1} << 30;
 
+// What a new page takes where it is not given a value: the key of its mode
+// and, when it is 8-bit, the palette. The editor fills it from its settings
+// and the palette of the sprite pages; the zero value is keys 0 and black.
+struct PageDefaults {
+    std::uint8_t key8 = 0;
+    std::uint16_t key16 = 0;
+    std::uint32_t key24 = 0;  // 0x00RRGGBB
+    Palette palette{};
+};
+
 struct Page {
     std::int32_t mode = kModeNone;
     std::int32_t kind = kKindNone;
@@ -65,22 +75,30 @@ struct Page {
     std::uint16_t colorKey16 = 0;
     std::uint32_t colorKey24 = 0;  // 0x00RRGGBB
     std::array<std::unique_ptr<AreaLayer>, kAreaLayerCount> areas;
+    // Book-keeping of unsaved work, not part of the picture: every edit gives
+    // the page a new revision and taking it back restores the old one;
+    // `savedRevision` is the revision last loaded or saved (0: never).
+    std::uint64_t revision = 0;
+    std::uint64_t savedRevision = 0;
 
     bool inUse() const { return stride != 0; }
+    bool modified() const { return revision != savedRevision; }
 };
 
 // Builds a page of cols x rows tiles in `page`, freeing what it held before;
-// `kind` and `name` are kept. The key comes from the configured default of the
-// mode, an 8-bit page's palette from the default palette, and every pixel,
-// padding included, is set to the key. Gives false, leaving the record empty,
-// when the mode is unknown, a size is negative, a count is below 1, or the
-// buffer would exceed kMaxPixelBufferBytes or cannot be allocated.
-bool createPage(Page& page, int tileWidth, int cols, int tileHeight, int rows, int mode);
-bool createSinglePage(Page& page, int width, int height, int mode);
+// `kind` and `name` are kept. The key is the default of the mode, an 8-bit
+// page's palette the default palette, and every pixel, padding included, is
+// set to the key. Gives false, leaving the record empty, when the mode is
+// unknown, a size is negative, a count is below 1, or the buffer would exceed
+// kMaxPixelBufferBytes or cannot be allocated.
+bool createPage(Page& page, int tileWidth, int cols, int tileHeight, int rows, int mode,
+                const PageDefaults& defaults = {});
+bool createSinglePage(Page& page, int width, int height, int mode,
+                      const PageDefaults& defaults = {});
 // As createPage, but only the padding columns are set to the key: the pixels
 // inside the width are left unset, for readers that write every one of them.
-bool createPageForOverwrite(Page& page, int tileWidth, int cols, int tileHeight, int rows,
-                            int mode);
+bool createPageForOverwrite(Page& page, int tileWidth, int cols, int tileHeight, int rows, int mode,
+                            const PageDefaults& defaults);
 
 // Frees the page's buffers and sets every field to zero.
 void releasePage(Page& page);
@@ -126,5 +144,14 @@ void setPagePalette(Page& page, const Palette& palette);
 
 // Size in bytes of the page's pixel buffer.
 std::size_t pixelBufferBytes(const Page& page);
+// The pixel buffer as bytes (nullptr for an empty page); a row is
+// stride x mode bytes.
+std::uint8_t* pixelBytes(Page& page);
+const std::uint8_t* pixelBytes(const Page& page);
+
+// Makes `copy` an exact copy of `page`: pixels, palette, key, grid, name,
+// kind, area layers and revisions. False, leaving `copy` as it was, when
+// memory is short.
+bool duplicatePage(Page& copy, const Page& page);
 
 }  // namespace zentil

@@ -2,11 +2,6 @@
 
 namespace zentil {
 
-Palette& defaultPalette() {
-    static Palette palette{};
-    return palette;
-}
-
 void buildPaletteQuad(const Palette& palette, PaletteQuad& quad) {
     for (int i = 0; i < kPaletteEntries; ++i) {
         quad[i * 4 + 0] = palette[i * 3 + 0];

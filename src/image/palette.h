@@ -11,9 +11,6 @@ using Palette = std::array<std::uint8_t, kPaletteEntries * 3>;
 // The palette again with one entry per four bytes: R, G, B, 0.
 using PaletteQuad = std::array<std::uint8_t, kPaletteEntries * 4>;
 
-// The palette of all sprite pages; all black until a palette file is loaded.
-Palette& defaultPalette();
-
 // Rebuilds `quad` from `palette`, leaving every fourth byte 0.
 void buildPaletteQuad(const Palette& palette, PaletteQuad& quad);
 

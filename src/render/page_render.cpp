@@ -1,5 +1,7 @@
 #include "render/page_render.h"
 
+#include "render/drawing.h"
+
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -109,6 +111,13 @@ void renderPage(QImage& image, const Page& page, int srcX, int srcY, int width, 
         default:
             break;
     }
+}
+
+void renderPageView(QImage& image, const Page& page, const GridLines& grid) {
+    renderPage(image, page, 0, 0, page.stride, page.height);
+    if (!grid.shown) return;
+    drawTileGrid(image, page.tileWidth, page.tileHeight, grid.color);
+    drawTileCentres(image, page.tileWidth, page.tileHeight, grid.color);
 }
 
 }  // namespace zentil

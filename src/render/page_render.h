@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QImage>
+#include <cstdint>
 
 #include "image/page.h"
 
@@ -25,5 +26,15 @@ QImage::Format renderFormatFor(int mode);
 // 8-bit pages are looked up in paletteQuad; 16-bit and 24-bit rows are copied
 // unchanged. Nothing happens for an empty page.
 void renderPage(QImage& image, const Page& page, int srcX, int srcY, int width, int height);
+
+// The grid drawn over a page on the canvas: when shown, the tile grid and
+// the centre lines in `color` (0x00BBGGRR).
+struct GridLines {
+    bool shown = false;
+    std::uint32_t color = 0;
+};
+
+// The whole page, its padding columns included, with its grid over it.
+void renderPageView(QImage& image, const Page& page, const GridLines& grid);
 
 }  // namespace zentil

@@ -52,11 +52,6 @@ void eachText(Record& r, Visit&& visit) {
 
 }  // namespace
 
-Config& config() {
-    static Config record{};
-    return record;
-}
-
 std::array<std::uint8_t, kConfigSize> encodeConfig(const Config& record) {
     std::array<std::uint8_t, kConfigSize> out{};
     eachNumber(record,

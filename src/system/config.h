@@ -48,9 +48,6 @@ static_assert(offsetof(Config, startDirectory) == 1060);
 static_assert(offsetof(Config, openDirectory) == 2084);
 static_assert(offsetof(Config, saveDirectory) == 3108);
 
-// The one settings record of the program, all zero at start.
-Config& config();
-
 // File image of a record, little-endian whatever the host's byte order.
 std::array<std::uint8_t, kConfigSize> encodeConfig(const Config& record);
 // Reads a file image over `record`. A short image replaces only the start of

@@ -45,10 +45,14 @@ inline constexpr const char* kCannotReadPalette = "팔레트 파일을 읽을 �
 // The page commands.
 inline constexpr const char* kSizesDiffer = "그림 크기가 서로 일치하지 않습니다.";
 inline constexpr const char* kModesDiffer = "다른 색상모드의 그림이 있습니다.";
-inline constexpr const char* kAskDeleteAllSprites = "모든 스프라이트 작업 페이지를 삭제하시겠습니까?";
+inline constexpr const char* kAskDeleteAllSprites =
+    "모든 스프라이트 작업 페이지를 삭제하시겠습니까?";
 inline constexpr const char* kAskDeleteAllPictures = "모든 TGA 페이지를 삭제하시겠습니까?";
 
 // The file commands.
 inline constexpr const char* kCannotSaveFile = "파일을 저장할 수 없습니다.";
+// Closing with sprite pages that were changed since they were loaded or saved.
+inline constexpr const char* kAskCloseUnsaved =
+    "저장하지 않은 변경 사항이 있습니다. 종료하시겠습니까?";
 
 }  // namespace zentil::texts

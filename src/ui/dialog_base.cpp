@@ -1,18 +1,14 @@
 #include "dialog_base.h"
 
-#include "form_main.h"
 
 namespace zentil {
 
-TDialogBase::TDialogBase(QWidget* mainWindow) : QDialog(nullptr), mainWindow_(mainWindow) {
+TDialogBase::TDialogBase(EditorHost* host)
+    : QDialog(nullptr), host_(host), mainWindow_(host ? host->hostWindow() : nullptr) {
     // A fixed border with only the system menu and the close box.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setModal(false);
-}
-
-TMainWin* TDialogBase::mainWin() const {
-    return qobject_cast<TMainWin*>(mainWindow_);
 }
 
 void TDialogBase::open() {

@@ -5,21 +5,20 @@
 
 #include <QDialog>
 
-namespace zentil {
+#include "editor_host.h"
 
-class TMainWin;
+namespace zentil {
 
 class TDialogBase : public QDialog {
     Q_OBJECT
   public:
-    // `mainWindow` is not the parent: a parent would be disabled together
-    // with its dialog.
-    explicit TDialogBase(QWidget* mainWindow);
+    // The host's window is not the parent: a parent would be disabled
+    // together with its dialog.
+    explicit TDialogBase(EditorHost* host);
 
     QWidget* mainWindow() const { return mainWindow_; }
-    // The main window with its state and controls (nullptr when the dialog
-    // was made without one).
-    TMainWin* mainWin() const;
+    // What the dialog works on and through (nullptr when made without one).
+    EditorHost* host() const { return host_; }
     // Opens the dialog as the toolbar does: main window disabled, dialog shown.
     void open();
 
@@ -32,6 +31,7 @@ class TDialogBase : public QDialog {
     void hideEvent(QHideEvent* event) override;
 
   private:
+    EditorHost* host_;
     QWidget* mainWindow_;
 };
 

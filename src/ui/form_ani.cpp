@@ -5,11 +5,8 @@
 #include <QScreen>
 #include <algorithm>
 
-#include "form_main.h"
-#include "image/page_table.h"
 #include "render/page_render.h"
 #include "ui_form_ani.h"
-#include "ui_form_main.h"
 
 namespace zentil {
 
@@ -21,7 +18,7 @@ constexpr int kMargin = 8;
 constexpr int kSpeedFieldBottom = 10;  // the speed field sits a little lower than the button
 }  // namespace
 
-TAniWin::TAniWin(QWidget* mainWindow) : TDialogBase(mainWindow), ui_(new Ui::TAniWin) {
+TAniWin::TAniWin(EditorHost* host) : TDialogBase(host), ui_(new Ui::TAniWin) {
     ui_->setupUi(this);
     fixClientSize();
     // The speed moves only by its arrows, in whole steps.
@@ -38,10 +35,10 @@ TAniWin::~TAniWin() {
 }
 
 const Page* TAniWin::playedPage() const {
-    TMainWin* main = mainWin();
-    if (main == nullptr) return nullptr;
-    if (main->form().Panel_Capture->isVisibleTo(main)) return &capturePage();
-    return pageOrNull(main->CurrentPage);
+    if (host() == nullptr) return nullptr;
+    const Workspace& workspace = host()->workspace();
+    if (workspace.blockLifted()) return &workspace.lifted.block;
+    return workspace.currentPage();
 }
 
 bool TAniWin::applySpeed() {
@@ -65,8 +62,7 @@ void TAniWin::FormShow() {
     frameY_ = 0;
 
     // The window is sized by the current page's tiles, also while a block plays.
-    const TMainWin* main = mainWin();
-    const Page* current = main ? pageOrNull(main->CurrentPage) : nullptr;
+    const Page* current = host() ? host()->workspace().currentPage() : nullptr;
     const int tw = current ? current->tileWidth : 0;
     const int th = current ? current->tileHeight : 0;
     const int clientWidth = std::max(tw + kExtraWidth, kMinClientSize);

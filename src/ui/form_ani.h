@@ -19,7 +19,7 @@ struct Page;
 class TAniWin : public TDialogBase {
     Q_OBJECT
   public:
-    explicit TAniWin(QWidget* mainWindow);
+    explicit TAniWin(EditorHost* host);
     ~TAniWin() override;
 
     Ui::TAniWin& form() { return *ui_; }

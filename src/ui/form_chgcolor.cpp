@@ -4,16 +4,12 @@
 #include <cstdint>
 
 #include "edit/recolor.h"
-#include "form_main.h"
-#include "image/page_table.h"
-#include "page_list.h"
 #include "ui_form_chgcolor.h"
-#include "ui_form_main.h"
+#include "work/page_edits.h"
 
 namespace zentil {
 
-TChgColorWin::TChgColorWin(QWidget* mainWindow)
-    : TDialogBase(mainWindow), ui_(new Ui::TChgColorWin) {
+TChgColorWin::TChgColorWin(EditorHost* host) : TDialogBase(host), ui_(new Ui::TChgColorWin) {
     ui_->setupUi(this);
     fixClientSize();
     // Both numbers are palette indexes, whatever the page's mode.
@@ -41,8 +37,8 @@ void TChgColorWin::FormShow() {
     ui_->Edit_TargetColor->setEnabled(true);
     ui_->Chk_Auto->setChecked(false);
     // Both fields start at the page's key, held within their range.
-    const TMainWin* main = mainWin();
-    if (const Page* page = main ? pageOrNull(main->CurrentPage) : nullptr; page && page->inUse()) {
+    if (const Page* page = host() ? host()->workspace().currentPage() : nullptr;
+        page && page->inUse()) {
         const std::uint32_t key = colorKeyOf(*page);
         for (QSpinBox* field : {ui_->Edit_SourceColor, ui_->Edit_TargetColor}) {
             const auto limit = static_cast<std::uint32_t>(field->maximum());
@@ -57,17 +53,22 @@ void TChgColorWin::Chk_AutoClick() {
 }
 
 void TChgColorWin::Btn_OkClick() {
-    TMainWin* main = mainWin();
-    if (main && main->ActiveList == kListSprite) {
+    EditorHost* editor = host();
+    if (editor && editor->workspace().activeList() == ListId::Sprites) {
         const auto from = static_cast<std::uint32_t>(ui_->Edit_SourceColor->value());
         // The new-colour field counts even while it is greyed out.
         const auto to = static_cast<std::uint32_t>(ui_->Edit_TargetColor->value());
         const bool similar = ui_->Chk_Auto->isChecked();
-        for (const int row : main->form().Lb_Spr->selectedRows()) {
-            Page& page = pageAt(kSpriteFirstSlot + row);
-            if (page.inUse()) replaceColor(page, from, to, similar);
+        auto changes = std::make_unique<CommandGroup>();
+        for (Page* page : editor->selectedPages(ListId::Sprites)) {
+            Outcome outcome;
+            changes->add(editPixels(
+                editor->workspace(), *page,
+                [&](Page& p) { return replaceColor(p, from, to, similar); }, outcome));
+            editor->report(outcome);
         }
-        main->Lb_SprClick();
+        if (!changes->empty()) editor->record(std::move(changes));
+        editor->showCurrent();
     }
     hide();
 }

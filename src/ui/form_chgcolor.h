@@ -13,7 +13,7 @@ namespace zentil {
 class TChgColorWin : public TDialogBase {
     Q_OBJECT
   public:
-    explicit TChgColorWin(QWidget* mainWindow);
+    explicit TChgColorWin(EditorHost* host);
     ~TChgColorWin() override;
 
     Ui::TChgColorWin& form() { return *ui_; }

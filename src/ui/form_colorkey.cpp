@@ -4,17 +4,12 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "form_main.h"
-#include "image/page_table.h"
-#include "page_list.h"
-#include "system/config.h"
 #include "ui_form_colorkey.h"
-#include "ui_form_main.h"
+#include "work/page_edits.h"
 
 namespace zentil {
 
-TColorKeyWin::TColorKeyWin(QWidget* mainWindow)
-    : TDialogBase(mainWindow), ui_(new Ui::TColorKeyWin) {
+TColorKeyWin::TColorKeyWin(EditorHost* host) : TDialogBase(host), ui_(new Ui::TColorKeyWin) {
     ui_->setupUi(this);
     fixClientSize();
     // Every page this editor makes is 8-bit: the other two defaults are shown
@@ -40,14 +35,15 @@ void TColorKeyWin::reject() {
 }
 
 void TColorKeyWin::FormShow() {
-    const Config& settings = config();
+    if (!host()) return;
+    Workspace& workspace = host()->workspace();
+    const Config& settings = workspace.settings;
     ui_->Edit_ColorKey8->setValue(settings.defaultColorKey8);
     ui_->Edit_ColorKey16->setValue(settings.defaultColorKey16);
     // A spin edit holds what it is given within its range.
     ui_->Edit_ColorKey24->setValue(
         static_cast<int>(std::min<std::uint32_t>(settings.defaultColorKey24, 0xFFFFFF)));
-    const TMainWin* main = mainWin();
-    if (const Page* page = main ? pageOrNull(main->CurrentPage) : nullptr; page && page->inUse()) {
+    if (const Page* page = workspace.currentPage(); page && page->inUse()) {
         // The field holds the key within its range: a larger key shows as 255.
         const std::uint32_t key = colorKeyOf(*page);
         const auto limit = static_cast<std::uint32_t>(ui_->Edit_ColorKey->maximum());
@@ -56,30 +52,31 @@ void TColorKeyWin::FormShow() {
 }
 
 void TColorKeyWin::Btn_OkClick() {
-    Config& settings = config();
-    settings.defaultColorKey8 = static_cast<std::uint8_t>(ui_->Edit_ColorKey8->value());
-    settings.defaultColorKey16 = static_cast<std::uint16_t>(ui_->Edit_ColorKey16->value());
-    settings.defaultColorKey24 = static_cast<std::uint32_t>(ui_->Edit_ColorKey24->value());
-
-    if (TMainWin* main = mainWin()) {
-        Ui::TMainWin& mainForm = main->form();
+    if (EditorHost* editor = host()) {
+        Workspace& workspace = editor->workspace();
+        Config& settings = workspace.settings;
+        settings.defaultColorKey8 = static_cast<std::uint8_t>(ui_->Edit_ColorKey8->value());
+        settings.defaultColorKey16 = static_cast<std::uint16_t>(ui_->Edit_ColorKey16->value());
+        settings.defaultColorKey24 = static_cast<std::uint32_t>(ui_->Edit_ColorKey24->value());
         const auto key = static_cast<std::uint32_t>(ui_->Edit_ColorKey->value());
-        const PageList* list = nullptr;
-        int first = kSpriteFirstSlot;
-        if (main->ActiveList == kListSprite) {
-            list = mainForm.Lb_Spr;
-        } else if (main->ActiveList == kListTga) {
-            list = mainForm.Lb_Tga;
-            first = kTgaFirstSlot;
-        }
-        if (list) {
-            for (const int row : list->selectedRows()) {
-                Page& page = pageAt(first + row);
-                if (page.inUse()) setColorKey(page, key);
+        const ListId list = workspace.activeList();
+        if (list != ListId::None) {
+            // The keys of all the selected pages change as one step.
+            auto keys = std::make_unique<CommandGroup>();
+            for (Page* page : editor->selectedPages(list)) {
+                Outcome outcome;
+                keys->add(editRect(
+                    workspace, *page, {},
+                    [key](Page& p) {
+                        setColorKey(p, key);
+                        return Outcome::done();
+                    },
+                    outcome));
             }
-            mainForm.Panel_ColorKey->setText(QString::number(key));
+            if (!keys->empty()) editor->record(std::move(keys));
+            editor->showKeyPanel(key);
         } else {
-            mainForm.Panel_ColorKey->setText(QStringLiteral("0"));
+            editor->showKeyPanel(0);
         }
     }
     hide();

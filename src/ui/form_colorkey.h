@@ -13,7 +13,7 @@ namespace zentil {
 class TColorKeyWin : public TDialogBase {
     Q_OBJECT
   public:
-    explicit TColorKeyWin(QWidget* mainWindow);
+    explicit TColorKeyWin(EditorHost* host);
     ~TColorKeyWin() override;
 
     Ui::TColorKeyWin& form() { return *ui_; }

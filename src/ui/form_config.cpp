@@ -9,13 +9,9 @@
 #include <array>
 
 #include "edit/retile.h"
-#include "form_main.h"
-#include "image/page_table.h"
-#include "page_list.h"
 #include "render/drawing.h"
-#include "system/config.h"
 #include "ui_form_config.h"
-#include "ui_form_main.h"
+#include "work/page_edits.h"
 
 namespace zentil {
 namespace {
@@ -62,7 +58,7 @@ QIcon swatch(std::uint32_t bgr) {
 
 }  // namespace
 
-TConfigWin::TConfigWin(QWidget* mainWindow) : TDialogBase(mainWindow), ui_(new Ui::TConfigWin) {
+TConfigWin::TConfigWin(EditorHost* host) : TDialogBase(host), ui_(new Ui::TConfigWin) {
     ui_->setupUi(this);
     fixClientSize();
     for (const NamedColor& color : kNamedColors)
@@ -103,19 +99,6 @@ std::uint32_t TConfigWin::lineColor() const {
     return ui_->Combo_LineColor->currentData().value<std::uint32_t>();
 }
 
-PageList* TConfigWin::activeList() const {
-    TMainWin* main = mainWin();
-    if (!main) return nullptr;
-    if (main->ActiveList == kListSprite) return main->form().Lb_Spr;
-    if (main->ActiveList == kListTga) return main->form().Lb_Tga;
-    return nullptr;
-}
-
-int TConfigWin::activeFirstSlot() const {
-    const TMainWin* main = mainWin();
-    return main && main->ActiveList == kListTga ? kTgaFirstSlot : kSpriteFirstSlot;
-}
-
 void TConfigWin::showEvent(QShowEvent* event) {
     TDialogBase::showEvent(event);
     if (!event->spontaneous()) FormShow();
@@ -131,8 +114,7 @@ void TConfigWin::reject() {
 }
 
 void TConfigWin::fillFromCurrentPage() {
-    const TMainWin* main = mainWin();
-    const Page* page = main ? pageOrNull(main->CurrentPage) : nullptr;
+    const Page* page = host() ? host()->workspace().currentPage() : nullptr;
     if (!page || !page->inUse()) return;
     ui_->Edit_Col->setValue(page->cols);
     ui_->Edit_Row->setValue(page->rows);
@@ -141,17 +123,16 @@ void TConfigWin::fillFromCurrentPage() {
 }
 
 void TConfigWin::FormShow() {
-    TMainWin* main = mainWin();
-    if (!main) return;
+    EditorHost* editor = host();
+    if (!editor) return;
+    const Workspace& workspace = editor->workspace();
     // The last selected entry is remembered; without a selection the entry
     // of an earlier showing stays.
-    if (const PageList* list = activeList()) {
-        const QList<int> rows = list->selectedRows();
-        if (!rows.isEmpty()) rememberedIndex_ = rows.last();
-    }
+    const std::vector<int> rows = editor->selectedRows(workspace.activeList());
+    if (!rows.empty()) rememberedIndex_ = rows.back();
     // The limits go first, so that the page's sizes are not cut by the
     // limits of an earlier showing.
-    if (const Page* page = pageOrNull(main->CurrentPage); page && page->inUse()) {
+    if (const Page* page = workspace.currentPage(); page && page->inUse()) {
         ui_->Edit_TileWidth->setMaximum(page->stride);
         ui_->Edit_TileHeight->setMaximum(page->height);
         ui_->Edit_TileWidth->setMinimum(kTileMin);
@@ -163,13 +144,13 @@ void TConfigWin::FormShow() {
         ui_->Combo_TileSort->setCurrentIndex(0);
     }
     // Pages of the TGA list keep their grid; only the line colour is offered.
-    const bool sprite = main->ActiveList == kListSprite;
+    const bool sprite = workspace.activeList() == ListId::Sprites;
     for (QWidget* field :
          {static_cast<QWidget*>(ui_->Combo_TileSort), static_cast<QWidget*>(ui_->Edit_Col),
           static_cast<QWidget*>(ui_->Edit_Row), static_cast<QWidget*>(ui_->Edit_TileWidth),
           static_cast<QWidget*>(ui_->Edit_TileHeight)})
         field->setEnabled(sprite);
-    setLineColor(static_cast<std::uint32_t>(config().gridColor));
+    setLineColor(static_cast<std::uint32_t>(workspace.settings.gridColor));
     if (ui_->Combo_TileSort->isEnabled())
         ui_->Combo_TileSort->setFocus();
     else if (ui_->Edit_Col->isEnabled())
@@ -206,52 +187,37 @@ void TConfigWin::Btn_OkClick() {
     const int rows = ui_->Edit_Row->value();
     if (tileWidth < 1 || tileHeight < 1 || cols < 1 || rows < 1) return;
 
-    config().gridColor = static_cast<std::int32_t>(lineColor());
-    TMainWin* main = mainWin();
-    if (main) {
+    if (EditorHost* editor = host()) {
+        Workspace& workspace = editor->workspace();
+        workspace.settings.gridColor = static_cast<std::int32_t>(lineColor());
         const auto align = static_cast<TileAlign>(ui_->Combo_TileSort->currentIndex());
-        if (const PageList* list = activeList()) {
-            const int first = activeFirstSlot();
-            for (const int row : list->selectedRows()) {
-                Page& page = pageAt(first + row);
-                if (page.inUse()) retilePage(page, tileWidth, tileHeight, cols, rows, align);
-            }
+        // Every selected page is resized; all of them are one step.
+        auto resized = std::make_unique<CommandGroup>();
+        for (Page* page : editor->selectedPages(workspace.activeList())) {
+            Outcome outcome;
+            resized->add(rebuildPage(
+                workspace, *page,
+                [&](Page& p) { return retilePage(p, tileWidth, tileHeight, cols, rows, align); },
+                outcome));
+            editor->report(outcome);
         }
-        Ui::TMainWin& mainForm = main->form();
-        mainForm.Shape_Block->hide();
-        if (const Page* page = pageOrNull(main->CurrentPage); page && page->inUse()) {
-            main->showPage(*page, true);
-            mainForm.Edit_Col->setValue(page->cols);
-        }
-        main->showPixelInfo(0, 0);
+        if (!resized->empty()) editor->record(std::move(resized));
+        editor->dropOutline();
+        editor->showCurrent();
     }
     hide();
 }
 
 void TConfigWin::Btn_NoClick() {
     fillFromCurrentPage();
-    setLineColor(static_cast<std::uint32_t>(config().gridColor));
+    if (host()) setLineColor(static_cast<std::uint32_t>(host()->workspace().settings.gridColor));
     hide();
 }
 
 void TConfigWin::FormHide() {
-    TMainWin* main = mainWin();
-    if (main) {
-        if (PageList* list = activeList()) {
-            list->deselectAll();
-            // An entry that no longer exists is not selected; the list then
-            // shows its current entry.
-            if (rememberedIndex_ >= 0 && rememberedIndex_ < list->count()) {
-                list->selectEntry(rememberedIndex_);
-                list->setCurrentEntry(rememberedIndex_);
-            }
-            if (main->ActiveList == kListSprite)
-                main->Lb_SprClick();
-            else
-                main->Lb_TgaClick();
-        }
-    }
-    releaseRetileScratchPage();
+    // Only the remembered entry stays selected and is shown; an entry that no
+    // longer exists is not selected, and the list shows its current entry.
+    if (EditorHost* editor = host()) editor->showOnly(editor->workspace().activeList(), rememberedIndex_);
 }
 
 }  // namespace zentil

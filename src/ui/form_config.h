@@ -13,12 +13,10 @@ class TConfigWin;
 
 namespace zentil {
 
-class PageList;
-
 class TConfigWin : public TDialogBase {
     Q_OBJECT
   public:
-    explicit TConfigWin(QWidget* mainWindow);
+    explicit TConfigWin(EditorHost* host);
     ~TConfigWin() override;
 
     Ui::TConfigWin& form() { return *ui_; }
@@ -50,8 +48,6 @@ class TConfigWin : public TDialogBase {
     void FormShow();
     void FormHide();
     void fillFromCurrentPage();
-    PageList* activeList() const;
-    int activeFirstSlot() const;
 
     Ui::TConfigWin* ui_;
     int rememberedIndex_ = 0;

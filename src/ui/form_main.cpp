@@ -10,7 +10,6 @@
 #include <algorithm>
 
 #include "edit/pixel_info.h"
-#include "edit/store_page.h"
 #include "file_dialogs.h"
 #include "form_ani.h"
 #include "form_chgcolor.h"
@@ -20,11 +19,11 @@
 #include "form_palette.h"
 #include "form_tile.h"
 #include "formats/palette_file.h"
-#include "image/page_table.h"
+#include "page_list.h"
+#include "qt_message_sink.h"
 #include "render/drawing.h"
 #include "render/page_render.h"
 #include "system/config_file.h"
-#include "system/messages.h"
 #include "system/texts.h"
 #include "ui_form_main.h"
 
@@ -64,6 +63,7 @@ TMainWin::TMainWin(QWidget* parent) : QWidget(parent), ui_(new Ui::TMainWin) {
     connectButtons();
     connectCanvas();
     connectPageCommands();
+    connectHistory();
     setCanvasColor(canvasColor_);
 }
 
@@ -101,17 +101,19 @@ void TMainWin::showEvent(QShowEvent* event) {
 }
 
 void TMainWin::FormShow() {
-    CurrentPage = kNoPage;
+    workspace_.clearCurrent();
     OpenFilterIndex = 1;
     SaveFilterIndex = 1;
     loadConfig();
-    if (dialogs_.newWin) dialogs_.newWin->setColorKeyField(config().defaultColorKey8);
+    const Config& settings = workspace_.settings;
+    if (dialogs_.newWin) dialogs_.newWin->setColorKeyField(settings.defaultColorKey8);
     if (dialogs_.configWin)
-        dialogs_.configWin->setLineColor(static_cast<std::uint32_t>(config().gridColor));
+        dialogs_.configWin->setLineColor(static_cast<std::uint32_t>(settings.gridColor));
     ui_->Combo_CopyMode->setCurrentIndex(0);
     ui_->Cb_CrossIndex->setCurrentIndex(0);
     ui_->Cb_ApplyArea->setCurrentIndex(0);
-    setWindowTitle(QStringLiteral("Zentil Editor 3.21 for GP32"));
+    // "[*]" shows the platform's mark while sprite pages have unsaved changes.
+    setWindowTitle(QStringLiteral("Zentil Editor 3.21 for GP32[*]"));
     ui_->FlatPanel15->setText(QStringLiteral("GPF"));
     // The area controls stay hidden; the list headers take their place.
     ui_->FlatPanel13->hide();
@@ -124,7 +126,7 @@ void TMainWin::FormShow() {
     const int listTop = ui_->Panel_Info->y() + ui_->Panel_Info->height();
     ui_->Lb_Spr->move(ui_->Lb_Spr->x(), listTop);
     ui_->Lb_Tga->move(ui_->Lb_Tga->x(), listTop);
-    blockSelection.stamping = 0;
+    workspace_.canvas.stamping = false;
     FormResize();
 }
 
@@ -144,7 +146,13 @@ void TMainWin::FormResize() {
 }
 
 void TMainWin::closeEvent(QCloseEvent* event) {
-    releaseAllPages();
+    if (workspace_.spritesModified() &&
+        !messages().ask(texts::kCaptionNotice, texts::kAskCloseUnsaved)) {
+        event->ignore();
+        return;
+    }
+    history_.clear();
+    workspace_.clearPages();
     saveConfig();
     event->accept();
 }
@@ -152,13 +160,21 @@ void TMainWin::closeEvent(QCloseEvent* event) {
 // ---- settings --------------------------------------------------------------
 
 void TMainWin::loadConfig() {
-    Config& settings = config();
+    Config& settings = workspace_.settings;
     const ConfigRead read = readConfigFile(kConfigFileName, settings);
     if (read != ConfigRead::Loaded) setConfigDefaults(settings);
     placeWindowFromConfig(read == ConfigRead::Loaded);
     showPixelInfo(0, 0);
-    // A palette named by a loaded file is applied; a first start loads none.
-    if (read == ConfigRead::Loaded) loadPaletteFile(std::string(configText(settings.palettePath)));
+    // A palette named by a loaded file is used (a missing one silently not);
+    // a first start loads none.
+    if (read == ConfigRead::Loaded) {
+        Palette palette{};
+        if (readPaletteFile(std::string(configText(settings.palettePath)), palette)) {
+            workspace_.palette = palette;
+            applyPaletteToSprites(workspace_.sprites, palette);
+            if (const Page* page = workspace_.currentPage()) showPage(*page, false);
+        }
+    }
     setConfigText(settings.startDirectory, QDir::currentPath().toStdString());
 }
 
@@ -179,7 +195,7 @@ bool onSomeScreen(qint64 left, qint64 top, qint64 width, qint64 height) {
 }  // namespace
 
 void TMainWin::placeWindowFromConfig(bool loaded) {
-    const Config& settings = config();
+    const Config& settings = workspace_.settings;
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     if (loaded && settings.maximized != 0) {
@@ -204,7 +220,7 @@ void TMainWin::placeWindowFromConfig(bool loaded) {
 }
 
 bool TMainWin::saveConfig() {
-    Config& settings = config();
+    Config& settings = workspace_.settings;
     const QString folder = QString::fromStdString(std::string(configText(settings.startDirectory)));
     const QString path = QDir(folder).filePath(QString::fromLatin1(kConfigFileName));
     const bool maximized = isMaximized();
@@ -215,7 +231,7 @@ bool TMainWin::saveConfig() {
     settings.windowHeight = normal.height();
     settings.maximized = maximized ? 1 : 0;
     if (!writeConfigFile(path.toStdString(), settings)) {
-        showMessage(texts::kCaptionError, texts::kConfigCannotSave);
+        messages().message(texts::kCaptionError, texts::kConfigCannotSave);
         return false;
     }
     return true;
@@ -251,13 +267,7 @@ void TMainWin::showPage(const Page& page, bool clearFirst) {
     centrePagePanel();
     ui_->Image_Page->fitPictureToSize();
     QImage& picture = ui_->Image_Page->picture();
-    renderPage(picture, page, 0, 0, page.stride, page.height);
-    const Config& settings = config();
-    if (settings.showGrid != 0) {
-        const auto color = static_cast<std::uint32_t>(settings.gridColor);
-        drawTileGrid(picture, page.tileWidth, page.tileHeight, color);
-        drawTileCentres(picture, page.tileWidth, page.tileHeight, color);
-    }
+    renderPageView(picture, page, gridLines());
     if (ui_->Cb_CrossIndex->currentIndex() > 0)
         drawAreaOverlay(picture, page, ui_->Cb_CrossIndex->currentIndex());
     ui_->Label_PageCaption->hide();
@@ -265,39 +275,45 @@ void TMainWin::showPage(const Page& page, bool clearFirst) {
     emit pageShown();
 }
 
+GridLines TMainWin::gridLines() const {
+    const Config& settings = workspace_.settings;
+    return {settings.showGrid != 0, static_cast<std::uint32_t>(settings.gridColor)};
+}
+
 void TMainWin::scrollToOrigin() {
     ui_->Sb_Page->horizontalScrollBar()->setValue(0);
     ui_->Sb_Page->verticalScrollBar()->setValue(0);
 }
 
-void TMainWin::redrawCurrentPage() {
-    if (const Page* page = pageOrNull(CurrentPage); page && page->inUse()) showPage(*page, false);
-}
-
 // ---- the lists -------------------------------------------------------------
 
-void TMainWin::showListEntry(PageList& list, PageList& other, int firstSlot, std::uint8_t which) {
+PageList& TMainWin::listWidget(ListId list) const {
+    return list == ListId::Pictures ? *ui_->Lb_Tga : *ui_->Lb_Spr;
+}
+
+void TMainWin::showListEntry(ListId which) {
+    const ListId otherId = which == ListId::Sprites ? ListId::Pictures : ListId::Sprites;
+    PageList& list = listWidget(which);
+    PageList& other = listWidget(otherId);
     if (list.count() == 0) {
         if (other.count() > 0) {
-            which == kListSprite ? Lb_TgaClick() : Lb_SprClick();
+            showListEntry(otherId);
             return;
         }
-        ActiveList = kListNone;
-        CurrentPage = kNoPage;
+        workspace_.clearCurrent();
         dropCanvasPicture();
         return;
     }
     // A list without a current entry shows its first page.
     if (list.currentRow() < 0) list.setCurrentEntry(0);
-    CurrentPage = firstSlot + list.currentRow();
-    const Page& page = pageAt(CurrentPage);
+    Page& page = workspace_.store(which)->at(list.currentRow());
+    workspace_.setCurrent(which, &page);
     ui_->Panel_Page->resize(page.stride + 2, page.height + 2);
     ui_->Image_Page->setGeometry(1, 1, page.stride, page.height);
     centrePagePanel();
     ui_->Sb_Page->horizontalScrollBar()->setSingleStep(std::max(page.tileWidth, 1));
     ui_->Sb_Page->verticalScrollBar()->setSingleStep(std::max(page.tileHeight, 1));
     ui_->Edit_Col->setValue(page.cols);
-    ActiveList = which;
     other.setListColor(kListIdle);
     list.setListColor(kListActive);
     scrollToOrigin();
@@ -306,22 +322,65 @@ void TMainWin::showListEntry(PageList& list, PageList& other, int firstSlot, std
 }
 
 void TMainWin::Lb_SprClick() {
-    showListEntry(*ui_->Lb_Spr, *ui_->Lb_Tga, kSpriteFirstSlot, kListSprite);
+    showListEntry(ListId::Sprites);
 }
 
 void TMainWin::Lb_TgaClick() {
-    showListEntry(*ui_->Lb_Tga, *ui_->Lb_Spr, kTgaFirstSlot, kListTga);
+    showListEntry(ListId::Pictures);
+}
+
+void TMainWin::showCurrent() {
+    if (workspace_.activeList() == ListId::Pictures)
+        Lb_TgaClick();
+    else if (workspace_.activeList() == ListId::Sprites)
+        Lb_SprClick();
 }
 
 void TMainWin::Cb_CrossIndexChange() {
-    if (ActiveList == kListSprite)
-        Lb_SprClick();
-    else if (ActiveList == kListTga)
-        Lb_TgaClick();
+    showCurrent();
+}
+
+void TMainWin::showOnly(ListId list, int row) {
+    if (list == ListId::None) return;
+    PageList& entries = listWidget(list);
+    entries.deselectAll();
+    if (row >= 0 && row < entries.count()) {
+        entries.selectEntry(row);
+        entries.setCurrentEntry(row);
+    }
+    list == ListId::Sprites ? Lb_SprClick() : Lb_TgaClick();
+}
+
+std::vector<int> TMainWin::selectedRows(ListId list) const {
+    if (list == ListId::None) return {};
+    const QList<int> rows = listWidget(list).selectedRows();
+    return {rows.begin(), rows.end()};
+}
+
+void TMainWin::dropOutline() {
+    ui_->Shape_Block->hide();
+}
+
+void TMainWin::showKeyPanel(std::uint32_t key) {
+    ui_->Panel_ColorKey->setText(QString::number(key));
+}
+
+void TMainWin::setMessageSink(MessageSink* sink) {
+    messages_ = sink;
+}
+
+MessageSink& TMainWin::messages() {
+    if (messages_) return *messages_;
+    if (!ownMessages_) ownMessages_ = std::make_unique<QtMessageSink>(this);
+    return *ownMessages_;
+}
+
+void TMainWin::report(const Outcome& outcome) {
+    messages().report(outcome);
 }
 
 void TMainWin::showPixelInfo(int x, int y) {
-    const PixelInfo info = pixelInfo(pageOrNull(CurrentPage), x, y);
+    const PixelInfo info = pixelInfo(workspace_.currentPage(), x, y, workspace_.defaults());
     setPanel(ui_->Panel_TileXY, info.tileXY);
     setPanel(ui_->Panel_TileNum, info.tileNum);
     if (info.tileSize) setPanel(ui_->Panel_TileSize, *info.tileSize);
@@ -341,21 +400,6 @@ void TMainWin::showPixelInfo(int x, int y) {
          ui_->Panel_ColorKeyB);
 }
 
-bool TMainWin::newStorePage(int cols, int rows, int tileWidth, int tileHeight, const QString& name,
-                            int mode) {
-    const int slot =
-        zentil::newStorePage(cols, rows, tileWidth, tileHeight, name.toStdString(), mode);
-    if (slot == kNoPage) return false;
-    ui_->Lb_Spr->addItem(QString::fromStdString(std::string(pageName(pageAt(slot)))));
-    ui_->Lb_Spr->setCurrentEntry(slot - kSpriteFirstSlot);
-    Lb_SprClick();
-    return true;
-}
-
-bool TMainWin::newStoreImage(int width, int height, const QString& name, int mode) {
-    return newStorePage(1, 1, width, height, name, mode);
-}
-
 // ---- toolbar buttons that open a window -------------------------------------
 
 void TMainWin::Btn_NewClick() {
@@ -363,23 +407,24 @@ void TMainWin::Btn_NewClick() {
 }
 
 void TMainWin::Btn_ShowAniClick() {
-    if (CurrentPage >= 0 && dialogs_.aniWin) dialogs_.aniWin->open();
+    if (workspace_.currentPage() && dialogs_.aniWin) dialogs_.aniWin->open();
 }
 
 void TMainWin::Btn_ShowPageClick() {
-    if (CurrentPage >= 0 && dialogs_.tileWin) dialogs_.tileWin->open();
+    if (workspace_.currentPage() && dialogs_.tileWin) dialogs_.tileWin->open();
 }
 
 void TMainWin::Btn_ConfigClick() {
-    if (CurrentPage >= 0 && dialogs_.configWin) dialogs_.configWin->open();
+    if (workspace_.currentPage() && dialogs_.configWin) dialogs_.configWin->open();
 }
 
 void TMainWin::Btn_ColorKeyClick() {
-    if (CurrentPage >= 0 && dialogs_.colorKeyWin) dialogs_.colorKeyWin->open();
+    if (workspace_.currentPage() && dialogs_.colorKeyWin) dialogs_.colorKeyWin->open();
 }
 
 void TMainWin::Btn_ChgColorClick() {
-    if (ActiveList == kListSprite && CurrentPage >= 0 && dialogs_.chgColorWin)
+    if (workspace_.activeList() == ListId::Sprites && workspace_.currentPage() &&
+        dialogs_.chgColorWin)
         dialogs_.chgColorWin->open();
 }
 

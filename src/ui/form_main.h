@@ -1,5 +1,6 @@
 // The main window: toolbar, information panel, the two page lists and the
-// canvas. It owns the state every command shares.
+// canvas. It holds the workspace and the history of edits, and is the host
+// the dialogs work through.
 #pragma once
 
 #include <QTimer>
@@ -8,7 +9,10 @@
 #include <memory>
 
 #include "edit/nudge.h"
-#include "system/canvas_events.h"
+#include "editor_host.h"
+#include "render/page_render.h"
+#include "work/history.h"
+#include "work/workspace.h"
 
 namespace Ui {
 class TMainWin;
@@ -25,22 +29,11 @@ class TChgColorWin;
 class TPaletteWin;
 class PageList;
 class FileDialogs;
-struct Page;
+class MessageSink;
+class QtMessageSink;
 
 // The address the "개발자 홈" button opens.
 inline constexpr const char* kHomePageUrl = "https://zentil-editor.example.org/";
-
-inline constexpr std::uint8_t kListNone = 0;
-inline constexpr std::uint8_t kListTga = 1;
-inline constexpr std::uint8_t kListSprite = 2;
-
-// The canvas selection of blocks of tiles.
-struct BlockSelection {
-    std::int32_t state = 0;  // 0 idle, 1 selecting, 2 lifted
-    std::int32_t anchorX = 0;
-    std::int32_t anchorY = 0;
-    std::int32_t stamping = 0;
-};
 
 struct Dialogs {
     TNewWin* newWin = nullptr;
@@ -52,7 +45,7 @@ struct Dialogs {
     TPaletteWin* paletteWin = nullptr;
 };
 
-class TMainWin : public QWidget, public CanvasView {
+class TMainWin : public QWidget, public EditorHost {
     Q_OBJECT
   public:
     explicit TMainWin(QWidget* parent = nullptr);
@@ -60,16 +53,25 @@ class TMainWin : public QWidget, public CanvasView {
 
     void setDialogs(const Dialogs& dialogs) { dialogs_ = dialogs; }
     const Dialogs& dialogs() const { return dialogs_; }
+    // The controls, for the window tests that press them.
     Ui::TMainWin& form() { return *ui_; }
 
-    // Shared state.
-    int CurrentPage = -1;
-    std::uint8_t ActiveList = kListNone;
-    int OpenFilterIndex = 1;
-    int SaveFilterIndex = 1;
-    BlockSelection blockSelection;
-    QTimer Timer_FileOpen;
-    QTimer Timer_Scroll;
+    History& history() { return history_; }
+    // Where messages and questions go (not owned; nullptr restores the
+    // window's own message boxes).
+    void setMessageSink(MessageSink* sink);
+    MessageSink& messages();
+
+    // The host of the dialogs.
+    QWidget* hostWindow() override { return this; }
+    Workspace& workspace() override { return workspace_; }
+    std::vector<int> selectedRows(ListId list) const override;
+    void record(std::unique_ptr<Command> command) override;
+    void report(const Outcome& outcome) override;
+    void showCurrent() override;
+    void showOnly(ListId list, int row) override;
+    void dropOutline() override;
+    void showKeyPanel(std::uint32_t key) override;
 
     // The list handlers: show the current entry of a list.
     void Lb_SprClick();
@@ -86,7 +88,9 @@ class TMainWin : public QWidget, public CanvasView {
     void Btn_ShowPaletteClick();
     void Btn_DevHomeClick();
 
-    // File commands of the toolbar.
+    // File commands of the toolbar, and the filter each file dialog was left at.
+    int OpenFilterIndex = 1;
+    int SaveFilterIndex = 1;
     void Btn_LoadSprClick();
     void Btn_SaveSprClick();
     void Btn_LoadPalClick();
@@ -96,6 +100,11 @@ class TMainWin : public QWidget, public CanvasView {
     void loadFiles(QStringList paths);
     // How long a load runs before its progress dialog appears.
     void setProgressDelay(int ms) { progressDelayMs_ = ms; }
+
+    // The history: the two toolbar buttons and their keys.
+    void Btn_UndoClick();
+    void Btn_RedoClick();
+
     // The canvas, in page pixels (x, y of the pointer over the image, or
     // relative to the outline or the capture panel for their handlers).
     void Image_PageMouseDown(Qt::MouseButton button, int x, int y);
@@ -141,17 +150,18 @@ class TMainWin : public QWidget, public CanvasView {
     // False for 100 ms after a file command, so that a double-click that
     // closed a file dialog does not reach the canvas.
     bool canvasAcceptsClicks() const { return !Timer_FileOpen.isActive(); }
+    QTimer Timer_FileOpen;
+    QTimer Timer_Scroll;
 
     // Lays out the canvas for `page` and draws it with its grid and areas.
-    void showPage(const Page& page, bool clearFirst) override;
-    void scrollToOrigin() override;
-    void redrawCurrentPage() override;
+    void showPage(const Page& page, bool clearFirst);
+    void scrollToOrigin();
     // The status panels for pixel (x, y) of the current page.
     void showPixelInfo(int x, int y);
-    // Appends a sprite page, lists it as the current entry and shows it.
-    bool newStorePage(int cols, int rows, int tileWidth, int tileHeight, const QString& name,
-                      int mode);
-    bool newStoreImage(int width, int height, const QString& name, int mode);
+    // Adds `page` to the sprite list as an edit, makes it the only selected
+    // entry and the current one, and shows it. False when the store is full
+    // (reported).
+    bool addSpritePage(std::unique_ptr<Page> page);
     // Centres the frame panel in the scroll box; negative offsets become 0
     // unless `clamp` is false.
     void centrePagePanel(bool clamp = true);
@@ -176,41 +186,57 @@ class TMainWin : public QWidget, public CanvasView {
   private:
     void FormShow();
     void FormResize();
-    void showListEntry(PageList& list, PageList& other, int firstSlot, std::uint8_t which);
+    PageList& listWidget(ListId list) const;
+    void showListEntry(ListId list);
     void dropCanvasPicture();
     void placeWindowFromConfig(bool loaded);
     void connectButtons();
     void connectCanvas();
     void connectPageCommands();
-    // The list the copy commands read: the one holding the current page.
-    PageList* sourceList() const;
-    int sourceFirstSlot() const;
+    void connectHistory();
+    // Brings both lists in line with the stores, keeping each entry's marks.
+    void syncLists();
+    // After the stores changed: lists, the undo buttons and the modified mark.
+    void afterEdit();
+    // Shows the page an undo or redo touched, selected in its list.
+    void showTouched(Page* page);
     // Marks only the last sprite entry and makes it the current entry.
     void markLastSprite();
     // The frame panel as it is with no page: 400 x 300, centred.
     void resetPagePanel();
     void putBlockAway(std::uint32_t color);
     void nudge(Nudge direction);
-    Page* currentPage() const;
+    // The current page when it can be worked on (has tiles), else nullptr.
+    Page* canvasPage() const;
     bool areaMode() const;
     void placeOutline(const QRect& outline);
     void placeCapture(int left, int top);
+    void showCapture(bool shown);
     void liftOutline();
     void setAreaFromOutline();
     void redrawCapture(bool composed);
     void stampAtPanel();
+    // Asks before a save replaces an existing file.
+    bool mayReplace(const QString& path);
+    // The grid over the canvas, as the settings have it.
+    GridLines gridLines() const;
 
     FileDialogs& fileDialogs();
     // The folder to open a file dialog in: `stored` when it exists, else the working folder.
     static QString dialogFolder(const char* stored);
 
     Ui::TMainWin* ui_;
+    Workspace workspace_;
+    History history_;
     Dialogs dialogs_;
+    std::unique_ptr<QtMessageSink> ownMessages_;
+    MessageSink* messages_ = nullptr;
     std::unique_ptr<FileDialogs> qtFileDialogs_;
     FileDialogs* fileDialogs_ = nullptr;
     QRect outline_;      // the block outline, in page pixels
     QPoint capturePos_;  // the capture panel's top-left, in page pixels
     std::uint32_t canvasColor_ = 0xD77586;
+    int stroke_ = 0;  // numbers the presses that stamp, so one press is one step
     bool shownOnce_ = false;
     int progressDelayMs_ = 500;
 };

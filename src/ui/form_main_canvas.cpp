@@ -10,11 +10,10 @@
 #include "edit/block.h"
 #include "edit/canvas_geometry.h"
 #include "form_main.h"
-#include "image/page_table.h"
 #include "render/drawing.h"
 #include "render/page_render.h"
-#include "system/config.h"
 #include "ui_form_main.h"
+#include "work/page_edits.h"
 
 namespace zentil {
 namespace {
@@ -24,8 +23,6 @@ constexpr std::uint32_t kColorLifted = 0xBBA0EB;
 constexpr std::uint32_t kColorPutAway = 0xC08080;
 constexpr std::uint32_t kColorApplied = 0x000000;
 constexpr std::uint32_t kFrameRed = 0x0000FF;
-
-constexpr std::int32_t kIdle = 0, kSelecting = 1, kLifted = 2;
 
 QPoint posOf(const QMouseEvent* e) {
     return e->position().toPoint();
@@ -63,8 +60,8 @@ void TMainWin::connectCanvas() {
     connect(ui_->Btn_MoveOk, &QToolButton::clicked, this, &TMainWin::Btn_MoveOkClick);
 }
 
-Page* TMainWin::currentPage() const {
-    Page* page = pageOrNull(CurrentPage);
+Page* TMainWin::canvasPage() const {
+    Page* page = workspace_.currentPage();
     return page && page->inUse() && page->tileWidth > 0 && page->tileHeight > 0 ? page : nullptr;
 }
 
@@ -96,45 +93,55 @@ QRect TMainWin::captureRect() const {
     return QRect(capturePos_, ui_->Panel_Capture->size());
 }
 
+// The capture panel is shown exactly while a block is lifted.
+void TMainWin::showCapture(bool shown) {
+    ui_->Panel_Capture->setVisible(shown);
+    if (shown) ui_->Panel_Capture->raise();
+    ui_->Btn_MoveOk->setEnabled(shown);
+}
+
 // ---- the canvas -----------------------------------------------------------
 
 void TMainWin::Image_PageMouseDown(Qt::MouseButton button, int x, int y) {
-    const Page* page = currentPage();
+    const Page* page = canvasPage();
     if (!page || !canvasAcceptsClicks() || button != Qt::LeftButton) return;
-    blockSelection.state = kSelecting;
+    CanvasSelection& canvas = workspace_.canvas;
+    canvas.state = CanvasState::Selecting;
     const int tw = page->tileWidth, th = page->tileHeight;
     placeOutline(areaMode() ? QRect(x, y, 1, 1) : QRect(snap(x, tw), snap(y, th), tw, th));
-    blockSelection.anchorX = outline_.x();
-    blockSelection.anchorY = outline_.y();
+    canvas.anchorX = outline_.x();
+    canvas.anchorY = outline_.y();
     ui_->Shape_Block->show();
     ui_->Shape_Block->raise();
 }
 
 void TMainWin::Image_PageMouseMove(int x, int y) {
-    const Page* page = currentPage();
+    const Page* page = canvasPage();
     if (!page) return;
     showPixelInfo(x, y);
     const int tw = page->tileWidth, th = page->tileHeight;
-    if (ui_->Panel_Capture->isVisible()) {
+    const CanvasSelection& canvas = workspace_.canvas;
+    if (workspace_.blockLifted()) {
         placeCapture(snap(x, tw), snap(y, th));
         return;
     }
-    if (blockSelection.state != kSelecting) return;
+    if (canvas.state != CanvasState::Selecting) return;
     int left = outline_.x(), top = outline_.y(), w = outline_.width(), h = outline_.height();
     if (areaMode()) {
-        dragPixelAxis(left, w, blockSelection.anchorX, x);
-        dragPixelAxis(top, h, blockSelection.anchorY, y);
+        dragPixelAxis(left, w, canvas.anchorX, x);
+        dragPixelAxis(top, h, canvas.anchorY, y);
     } else {
-        dragTileAxis(left, w, blockSelection.anchorX, x, tw, ui_->Image_Page->width());
-        dragTileAxis(top, h, blockSelection.anchorY, y, th, ui_->Image_Page->height());
+        dragTileAxis(left, w, canvas.anchorX, x, tw, ui_->Image_Page->width());
+        dragTileAxis(top, h, canvas.anchorY, y, th, ui_->Image_Page->height());
     }
     placeOutline(QRect(left, top, w, h));
 }
 
 void TMainWin::Image_PageMouseUp(Qt::MouseButton button, int x, int y) {
-    Page* page = currentPage();
+    Page* page = canvasPage();
     if (!page || !canvasAcceptsClicks()) return;
     if (button == Qt::LeftButton) {
+        if (workspace_.canvas.state != CanvasState::Selecting) return;
         areaMode() ? setAreaFromOutline() : liftOutline();
     } else if (button == Qt::RightButton && areaMode()) {
         clearAreaEntries(*page, ui_->Cb_CrossIndex->currentIndex(),
@@ -144,9 +151,19 @@ void TMainWin::Image_PageMouseUp(Qt::MouseButton button, int x, int y) {
 }
 
 void TMainWin::liftOutline() {
-    const Page* page = currentPage();
+    const Page* page = canvasPage();
     const QRect r = outline_;
-    if (!liftBlock(*page, r.x(), r.y(), r.width(), r.height())) return;
+    CanvasSelection& canvas = workspace_.canvas;
+    const Outcome lifted = liftBlock(workspace_.lifted, *page, r.x(), r.y(), r.width(), r.height(),
+                                     workspace_.defaults());
+    if (!lifted) {
+        // A block that could not be made is dropped whole.
+        workspace_.lifted = LiftedBlock{};
+        canvas.state = CanvasState::Idle;
+        ui_->Shape_Block->hide();
+        report(lifted);
+        return;
+    }
     ui_->Shape_Block->hide();
     ui_->Panel_Capture->resize(r.size());
     placeCapture(r.x(), r.y());
@@ -154,18 +171,14 @@ void TMainWin::liftOutline() {
     ui_->Image_Capture->dropPicture();
     ui_->Image_Capture->fitPictureToSize();
     renderPage(ui_->Image_Capture->picture(), *page, r.x(), r.y(), r.width(), r.height());
-    ui_->Panel_Capture->show();
-    ui_->Panel_Capture->raise();
+    canvas.state = CanvasState::Lifted;
+    showCapture(true);
     ui_->Image_Capture->update();
-    ui_->Btn_MoveOk->setEnabled(true);
     setCanvasColor(kColorLifted);
-    blockSelection.anchorX = r.x();
-    blockSelection.anchorY = r.y();
-    blockSelection.state = kLifted;
 }
 
 void TMainWin::setAreaFromOutline() {
-    Page* page = currentPage();
+    Page* page = canvasPage();
     QRect r = outline_;
     const int t = tileIndexAt(*page, r.x(), r.y());
     r.setWidth(std::min(r.width(), page->tileWidth));
@@ -178,15 +191,14 @@ void TMainWin::setAreaFromOutline() {
     setAreaEntries(*page, ui_->Cb_CrossIndex->currentIndex(), ui_->Cb_ApplyArea->currentIndex(), t,
                    entry);
     ui_->Shape_Block->hide();
-    if (ActiveList == kListSprite)
-        Lb_SprClick();
-    else if (ActiveList == kListTga)
-        Lb_TgaClick();
+    showCurrent();
 }
 
 void TMainWin::Shape_BlockMouseMove(int x, int y) {
-    const Page* page = currentPage();
-    if (!page || !ui_->Shape_Block->isVisible() || blockSelection.state != kSelecting) return;
+    const Page* page = canvasPage();
+    if (!page || !ui_->Shape_Block->isVisible() ||
+        workspace_.canvas.state != CanvasState::Selecting)
+        return;
     placeOutline(QRect(snap(x + outline_.x(), page->tileWidth),
                        snap(y + outline_.y(), page->tileHeight), outline_.width(),
                        outline_.height()));
@@ -196,43 +208,45 @@ void TMainWin::Shape_BlockMouseMove(int x, int y) {
 
 void TMainWin::redrawCapture(bool composed) {
     QImage& picture = ui_->Image_Capture->picture();
-    const Page& block = capturePage();
-    if (composed) renderPage(picture, captureViewPage(), 0, 0, block.stride, block.height);
-    if (config().showGrid != 0)
-        drawTileGrid(picture, block.tileWidth, block.tileHeight,
-                     static_cast<std::uint32_t>(config().gridColor));
+    const LiftedBlock& lifted = workspace_.lifted;
+    if (composed) renderPage(picture, lifted.view, 0, 0, lifted.block.stride, lifted.block.height);
+    const GridLines grid = gridLines();
+    if (grid.shown) drawTileGrid(picture, lifted.block.tileWidth, lifted.block.tileHeight, grid.color);
     drawRectOutline(picture, 1, 1, ui_->Image_Capture->width() - 2,
                     ui_->Image_Capture->height() - 2, kFrameRed, 2);
 }
 
 void TMainWin::Image_CaptureMouseMove(int x, int y) {
-    const Page* page = currentPage();
-    if (!page || !ui_->Panel_Capture->isVisible()) return;
+    const Page* page = canvasPage();
+    if (!page || !workspace_.blockLifted()) return;
     const int left = std::max(capturePos_.x(), 0), top = std::max(capturePos_.y(), 0);
     placeCapture(snap(x + left, page->tileWidth), snap(y + top, page->tileHeight));
-    const bool composed = composeBlockView(*page, capturePos_.x(), capturePos_.y(),
-                                           ui_->Combo_CopyMode->currentIndex());
-    if (composed) {
-        const Page& block = capturePage();
-        renderPage(ui_->Image_Capture->picture(), captureViewPage(), 0, 0, block.stride,
-                   block.height);
-    }
-    if (blockSelection.stamping == 1) stampAtPanel();
+    LiftedBlock& lifted = workspace_.lifted;
+    const bool composed = composeBlockView(lifted, *page, capturePos_.x(), capturePos_.y(),
+                                           ui_->Combo_CopyMode->currentIndex())
+                              .ok;
+    if (composed)
+        renderPage(ui_->Image_Capture->picture(), lifted.view, 0, 0, lifted.block.stride,
+                   lifted.block.height);
+    if (workspace_.canvas.stamping) stampAtPanel();
     redrawCapture(false);
     ui_->Image_Capture->update();
     ui_->Image_Page->update();
 }
 
 void TMainWin::stampAtPanel() {
-    Page* page = currentPage();
-    stampBlock(*page, capturePos_.x(), capturePos_.y());
-    QImage& picture = ui_->Image_Page->picture();
-    renderPage(picture, *page, 0, 0, page->stride, page->height);
-    if (config().showGrid != 0) {
-        const auto color = static_cast<std::uint32_t>(config().gridColor);
-        drawTileGrid(picture, page->tileWidth, page->tileHeight, color);
-        drawTileCentres(picture, page->tileWidth, page->tileHeight, color);
-    }
+    Page* page = canvasPage();
+    const LiftedBlock& lifted = workspace_.lifted;
+    const int left = capturePos_.x(), top = capturePos_.y();
+    Outcome outcome;
+    // Every stamp of one press joins one step of the history.
+    std::unique_ptr<Command> stamp = editRect(
+        workspace_, *page, {left, top, lifted.view.stride, lifted.view.height},
+        [&](Page& p) { return stampBlock(p, lifted, left, top); }, outcome, stroke_);
+    report(outcome);
+    if (!stamp) return;
+    record(std::move(stamp));
+    renderPageView(ui_->Image_Page->picture(), *page, gridLines());
     ui_->Image_Page->update();
 }
 
@@ -241,26 +255,28 @@ void TMainWin::Image_CaptureMouseDown(Qt::MouseButton button, int, int) {
         putBlockAway(kColorPutAway);  // stamps already made stay
         return;
     }
-    if (button != Qt::LeftButton || !currentPage() || ActiveList != kListSprite) return;
-    blockSelection.stamping = 1;
+    if (button != Qt::LeftButton || !canvasPage() || workspace_.activeList() != ListId::Sprites)
+        return;
+    workspace_.canvas.stamping = true;
+    ++stroke_;
     stampAtPanel();
 }
 
 void TMainWin::putBlockAway(std::uint32_t color) {
-    blockSelection = BlockSelection{};
-    ui_->Panel_Capture->hide();
-    ui_->Btn_MoveOk->setEnabled(false);
+    workspace_.canvas = CanvasSelection{};
+    showCapture(false);
     setCanvasColor(color);
 }
 
 void TMainWin::Image_CaptureMouseUp() {
-    blockSelection.stamping = 0;
+    workspace_.canvas.stamping = false;
+    history_.closeStep();
 }
 
 // ---- auto-scroll -----------------------------------------------------------
 
 void TMainWin::Timer_ScrollTimer() {
-    const Page* page = currentPage();
+    const Page* page = canvasPage();
     if (!page || !ui_->Shape_Block->isVisible()) return;
     const QPoint cursor = QCursor::pos();
     const QRect frame = frameGeometry();
@@ -283,34 +299,43 @@ void TMainWin::Timer_ScrollTimer() {
 // ---- nudges ---------------------------------------------------------------
 
 void TMainWin::nudge(Nudge direction) {
-    Page* page = currentPage();
+    Page* page = canvasPage();
     if (!page) return;
-    const bool block = ui_->Btn_MoveOk->isEnabled();
-    if (!block && ActiveList != kListSprite) return;
-    Page& target = block ? capturePage() : *page;
-    nudgePage(target, direction);
-    if (!block) {
+    if (!workspace_.blockLifted()) {
+        if (workspace_.activeList() != ListId::Sprites) return;
+        Outcome outcome;
+        std::unique_ptr<Command> step = nudgePageStep(workspace_, *page, direction, outcome);
+        report(outcome);
+        record(std::move(step));
         showPage(*page, true);
         return;
     }
-    // The panel shows the moved block by itself; the next move over it
-    // composes it again.
+    // The lifted block moves inside itself; the panel shows it at once and
+    // the next move over it composes it again.
+    Page& block = workspace_.lifted.block;
+    report(nudgePage(block, direction));
     QImage& picture = ui_->Image_Capture->picture();
-    renderPage(picture, target, 0, 0, target.stride, target.height);
-    if (config().showGrid != 0)
-        drawTileGrid(picture, page->tileWidth, page->tileHeight,
-                     static_cast<std::uint32_t>(config().gridColor));
+    renderPage(picture, block, 0, 0, block.stride, block.height);
+    const GridLines grid = gridLines();
+    if (grid.shown) drawTileGrid(picture, page->tileWidth, page->tileHeight, grid.color);
     drawRectOutline(picture, 1, 1, ui_->Image_Capture->width() - 3,
                     ui_->Image_Capture->height() - 3, kFrameRed, 2);
     ui_->Image_Capture->update();
 }
 
 void TMainWin::Btn_MoveOkClick() {
-    Page* page = currentPage();
-    if (!page || !ui_->Btn_MoveOk->isEnabled()) return;
-    applyBlock(*page, blockSelection.anchorX, blockSelection.anchorY);
-    ui_->Panel_Capture->hide();
-    ui_->Btn_MoveOk->setEnabled(false);
+    Page* page = canvasPage();
+    if (!page || !workspace_.blockLifted()) return;
+    const LiftedBlock& lifted = workspace_.lifted;
+    Outcome outcome;
+    std::unique_ptr<Command> back = editRect(
+        workspace_, *page,
+        {lifted.originX, lifted.originY, lifted.block.stride, lifted.block.height},
+        [&](Page& p) { return applyBlock(p, lifted); }, outcome);
+    report(outcome);
+    record(std::move(back));
+    workspace_.canvas.state = CanvasState::Idle;
+    showCapture(false);
     setCanvasColor(kColorApplied);
     scrollToOrigin();
     showPage(*page, false);

@@ -14,13 +14,13 @@
 #include "formats/gpf_file.h"
 #include "formats/palette_file.h"
 #include "formats/tga_file.h"
-#include "image/page_table.h"
+#include "message_sink.h"
 #include "page_list.h"
 #include "system/config.h"
 #include "system/files.h"
-#include "system/messages.h"
 #include "system/texts.h"
 #include "ui_form_main.h"
+#include "work/page_edits.h"
 
 namespace zentil {
 namespace {
@@ -120,7 +120,7 @@ void TMainWin::Btn_LoadSprClick() {
     request.filters = {QStringLiteral("TGA 파일 (*.TGA)"), QStringLiteral("GPF 파일 (*.GPF)"),
                        QStringLiteral("모든 포맷 (*.TGA *.GPF)")};
     request.filterIndex = OpenFilterIndex;
-    request.directory = dialogFolder(config().openDirectory);
+    request.directory = dialogFolder(workspace_.settings.openDirectory);
     const std::optional<FileChoice> choice = fileDialogs().openFiles(request);
     if (!choice) return;
     loadFiles(choice->paths);
@@ -138,65 +138,82 @@ void TMainWin::loadFiles(QStringList paths) {
     LoadProgress progress(this, static_cast<int>(names.size()), progressDelayMs_);
     QString last;
     int done = 0;
+    const PageDefaults defaults = workspace_.defaults();
     for (const std::string& name : names) {
         if (!progress.step(done++)) break;
         last = QString::fromStdString(name);
         const FileKind kind = kindOf(last);
         if (kind == FileKind::Other) continue;
-        PageList& list = kind == FileKind::Sprite ? *ui_->Lb_Spr : *ui_->Lb_Tga;
-        const Store target = kind == FileKind::Sprite ? Store::Sprite : Store::Tga;
-        const int n = list.count();
-        if (n >= storeCapacity(target)) {
-            showMessage(texts::kCaptionError, texts::kStoreFull);
+        const ListId target = kind == FileKind::Sprite ? ListId::Sprites : ListId::Pictures;
+        PageStore& store = *workspace_.store(target);
+        if (store.full()) {
+            messages().message(texts::kCaptionError, texts::kStoreFull);
             break;
         }
-        Page& page = pageAt(storeFirstSlot(target) + n);
-        const bool read =
-            kind == FileKind::Sprite ? readSpriteFile(name, page) : readTgaFile(name, page);
-        if (!read) continue;
-        setPageName(page, pageNameOf(last).toStdString());
-        list.addItem(QString::fromStdString(std::string(pageName(page))));
+        auto page = std::make_unique<Page>();
+        const Outcome read = kind == FileKind::Sprite ? readSpriteFile(name, *page, defaults)
+                                                      : readTgaFile(name, *page, defaults);
+        if (!read) {
+            report(read);  // loading goes on with the next file
+            continue;
+        }
+        setPageName(*page, pageNameOf(last).toStdString());
+        // A page as read is saved work; loading is not an edit to undo.
+        workspace_.markSaved(*page);
+        PageList& list = listWidget(target);
+        list.appendPage(*page);
+        const int n = store.append(std::move(page));
         if (QListWidgetItem* current = list.currentItem()) current->setSelected(false);
         list.setCurrentEntry(n);
         list.selectEntry(n);
     }
     progress.finish();
+    afterEdit();
 
     const FileKind shown = kindOf(last);
     if (shown == FileKind::Picture)
         Lb_TgaClick();
     else if (shown == FileKind::Sprite)
         Lb_SprClick();
-    if (const Page* page = pageOrNull(CurrentPage); page && page->inUse())
-        ui_->Edit_Col->setValue(page->cols);
+    if (const Page* page = workspace_.currentPage()) ui_->Edit_Col->setValue(page->cols);
     Timer_FileOpen.start();
-    if (!last.isEmpty()) store(config().openDirectory, folderOf(last));
+    if (!last.isEmpty()) store(workspace_.settings.openDirectory, folderOf(last));
+}
+
+bool TMainWin::mayReplace(const QString& path) {
+    return !fileExists(path.toStdString()) ||
+           messages().ask(texts::kCaptionNotice, texts::kAskOverwrite);
 }
 
 void TMainWin::Btn_SaveSprClick() {
-    const Page* page = pageOrNull(CurrentPage);
+    Page* page = workspace_.currentPage();
     if (!page || !page->inUse()) return;
     FileRequest request;
     request.title = QStringLiteral("저장하기");
     request.fileName = QString::fromStdString(std::string(zentil::pageName(*page)));
     request.filters = {QStringLiteral("GPF 파일 (*.GPF)"), QStringLiteral("TGA 파일 (*.TGA)")};
     request.filterIndex = SaveFilterIndex;
-    request.directory = dialogFolder(config().saveDirectory);
+    request.directory = dialogFolder(workspace_.settings.saveDirectory);
     const std::optional<FileChoice> choice = fileDialogs().saveFile(request);
     if (!choice || choice->paths.isEmpty()) return;
     QString fileName = choice->paths.first();
     const QString upper = upperName(fileName);
-    if (choice->filterIndex == 1) {
-        if (!upper.contains(QStringLiteral(".GPF"))) fileName += QStringLiteral(".GPF");
-        writeSpriteFile(fileName.toStdString(), *page);
-    } else if (choice->filterIndex == 2) {
-        if (!upper.contains(QStringLiteral(".TGA"))) fileName += QStringLiteral(".TGA");
-        writeTgaFile(fileName.toStdString(), *page);
-    } else {
-        showMessage(texts::kCaptionNotice, texts::kCannotSaveFile);
+    const bool gpf = choice->filterIndex == 1, tga = choice->filterIndex == 2;
+    if (gpf && !upper.contains(QStringLiteral(".GPF"))) fileName += QStringLiteral(".GPF");
+    if (tga && !upper.contains(QStringLiteral(".TGA"))) fileName += QStringLiteral(".TGA");
+    if (!gpf && !tga) {
+        messages().message(texts::kCaptionNotice, texts::kCannotSaveFile);
+    } else if (mayReplace(fileName)) {
+        const std::string path = fileName.toStdString();
+        const Outcome saved = gpf ? writeSpriteFile(path, *page) : writeTgaFile(path, *page);
+        report(saved);
+        if (saved) {
+            workspace_.markSaved(*page);
+            afterEdit();
+        }
     }
     Timer_FileOpen.start();
-    store(config().saveDirectory, folderOf(fileName));
+    store(workspace_.settings.saveDirectory, folderOf(fileName));
     SaveFilterIndex = choice->filterIndex;
 }
 
@@ -204,16 +221,21 @@ void TMainWin::Btn_LoadPalClick() {
     FileRequest request;
     request.title = QStringLiteral("팔레트 불러오기");
     request.filters = {QStringLiteral("팔레트 파일 (*.PAL)")};
-    request.directory = dialogFolder(config().openDirectory);
+    request.directory = dialogFolder(workspace_.settings.openDirectory);
     const std::optional<FileChoice> choice = fileDialogs().openFiles(request);
     if (!choice || choice->paths.isEmpty()) return;
     const QString path = choice->paths.first();
-    if (!loadPaletteFile(path.toStdString())) {
-        showMessage(texts::kCaptionError, texts::kCannotReadPalette);
+    Palette palette{};
+    const Outcome read = readPaletteFile(path.toStdString(), palette);
+    if (!read) {
+        report(read);
         return;
     }
-    store(config().palettePath, path);
-    if (ActiveList == kListTga && ui_->Lb_Tga->count() > 0)
+    // The palette file is read, not undone; giving its colours to the sprite
+    // pages is an edit.
+    record(applySpritePalette(workspace_, palette));
+    store(workspace_.settings.palettePath, path);
+    if (workspace_.activeList() == ListId::Pictures && ui_->Lb_Tga->count() > 0)
         Lb_TgaClick();
     else if (ui_->Lb_Spr->count() > 0)
         Lb_SprClick();
@@ -222,22 +244,28 @@ void TMainWin::Btn_LoadPalClick() {
 
 void TMainWin::Btn_SavePalClick() {
     // Without a page shown there is no palette to take.
-    const Page* page = pageOrNull(CurrentPage);
+    const Page* page = workspace_.currentPage();
     if (!page || !page->inUse()) return;
     FileRequest request;
     request.title = QStringLiteral("팔레트 저장하기");
     request.filters = {QStringLiteral("팔레트 (*.PAL)")};
-    request.directory = dialogFolder(config().saveDirectory);
+    request.directory = dialogFolder(workspace_.settings.saveDirectory);
     const std::optional<FileChoice> choice = fileDialogs().saveFile(request);
     if (!choice || choice->paths.isEmpty()) return;
     QString fileName = choice->paths.first();
     if (!upperName(fileName).contains(QStringLiteral(".PAL"))) fileName += QStringLiteral(".Pal");
-    if (!savePaletteFile(fileName.toStdString(), *page)) {
-        showMessage(texts::kCaptionError, texts::kCannotSavePalette);
+    const Outcome saved = savePaletteFile(fileName.toStdString(), *page);
+    if (!saved) {
+        report(saved);  // what the writer found, then that the command failed
+        messages().message(texts::kCaptionError, texts::kCannotSavePalette);
         return;
     }
-    loadPaletteFile(fileName.toStdString());
-    store(config().palettePath, fileName);
+    // The palette written becomes the palette of the sprite pages.
+    Palette palette{};
+    if (readPaletteFile(fileName.toStdString(), palette))
+        record(applySpritePalette(workspace_, palette));
+    if (const Page* shown = workspace_.currentPage()) showPage(*shown, false);
+    store(workspace_.settings.palettePath, fileName);
     Timer_FileOpen.start();
 }
 

@@ -7,13 +7,15 @@
 
 #include "edit/blit.h"
 #include "edit/relayout.h"
+#include "edit/store_page.h"
 #include "edit/trim.h"
 #include "form_main.h"
-#include "image/page_table.h"
+#include "message_sink.h"
 #include "page_list.h"
-#include "system/messages.h"
 #include "system/texts.h"
 #include "ui_form_main.h"
+#include "work/page_edits.h"
+#include "work/store_edits.h"
 
 namespace zentil {
 
@@ -51,16 +53,6 @@ bool TMainWin::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-PageList* TMainWin::sourceList() const {
-    if (ActiveList == kListTga) return ui_->Lb_Tga;
-    if (ActiveList == kListSprite) return ui_->Lb_Spr;
-    return nullptr;
-}
-
-int TMainWin::sourceFirstSlot() const {
-    return ActiveList == kListTga ? kTgaFirstSlot : kSpriteFirstSlot;
-}
-
 void TMainWin::markLastSprite() {
     PageList& list = *ui_->Lb_Spr;
     list.deselectAll();
@@ -76,77 +68,126 @@ void TMainWin::resetPagePanel() {
     centrePagePanel(false);
 }
 
+namespace {
+
+// New sprite pages made by one command, added as one step. Each takes the
+// place after the sprites and the pages made before it.
+class NewSprites {
+  public:
+    explicit NewSprites(Workspace& workspace) : workspace_(workspace) {}
+    // A page of the given grid, or nullptr after a full store or a page that
+    // cannot be made (`outcome` says which).
+    Page* make(int cols, int rows, int tileWidth, int tileHeight, std::string_view name, int mode,
+               Outcome& outcome) {
+        const int position = workspace_.sprites.size() + static_cast<int>(pages_.size());
+        if (position >= workspace_.sprites.capacity()) {
+            outcome = Outcome::error(texts::kStoreFull);
+            return nullptr;
+        }
+        auto page = std::make_unique<Page>();
+        outcome = newStorePage(*page, cols, rows, tileWidth, tileHeight, name, position, mode,
+                               workspace_.defaults());
+        if (!outcome) return nullptr;
+        pages_.push_back(std::move(page));
+        return pages_.back().get();
+    }
+    std::unique_ptr<Command> add() {
+        if (pages_.empty()) return nullptr;
+        return addPages(workspace_, ListId::Sprites, std::move(pages_));
+    }
+
+  private:
+    Workspace& workspace_;
+    std::vector<std::unique_ptr<Page>> pages_;
+};
+
+}  // namespace
+
 // ---- copies ---------------------------------------------------------------
 
 void TMainWin::BtnPageCopyClick() {
-    PageList* source = sourceList();
-    const QList<int> rows = source ? source->selectedRows() : QList<int>();
-    if (!rows.isEmpty()) {
-        const int first = sourceFirstSlot();
-        for (int row : rows) {
-            const Page& s = pageAt(first + row);
+    const ListId source = workspace_.activeList();
+    const std::vector<Page*> pages = selectedPages(source);
+    if (!pages.empty()) {
+        NewSprites made(workspace_);
+        Outcome outcome;
+        for (const Page* s : pages) {
             // A page whose size is not a whole number of tiles is copied as one tile.
-            const bool ragged = s.width % s.cols != 0 || s.height % s.rows != 0;
-            const bool made =
-                ragged ? newStoreImage(s.width, s.height,
-                                       QString::fromStdString(std::string(pageName(s))), s.mode)
-                       : newStorePage(s.cols, s.rows, s.tileWidth, s.tileHeight, QString(), s.mode);
-            if (!made) break;  // the pages made so far stay
-            copyPageRect(pageAt(ui_->Lb_Spr->count() - 1), 0, 0, s, 0, 0, s.stride, s.height);
+            const bool ragged = s->width % s->cols != 0 || s->height % s->rows != 0;
+            Page* copy = ragged ? made.make(1, 1, s->width, s->height, pageName(*s), s->mode,
+                                            outcome)
+                                : made.make(s->cols, s->rows, s->tileWidth, s->tileHeight, {},
+                                            s->mode, outcome);
+            if (!copy) break;  // the pages made so far stay
+            copyPageRect(*copy, 0, 0, *s, 0, 0, s->stride, s->height);
         }
+        record(made.add());
+        report(outcome);
         markLastSprite();
     }
     Lb_SprClick();
 }
 
 void TMainWin::BtnSumCopyClick() {
-    PageList* source = sourceList();
-    if (!source) {
+    const ListId source = workspace_.activeList();
+    if (source == ListId::None) {
         Lb_SprClick();
         return;
     }
-    const QList<int> rows = source->selectedRows();
-    if (rows.isEmpty()) return;
-    const int first = sourceFirstSlot();
+    const std::vector<Page*> pages = selectedPages(source);
+    if (pages.empty()) return;
     // Every page must match the one before in size, and all be of one mode.
     int keptWidth = 0, keptHeight = 0, keptMode = kMode8;
-    const Page* last = nullptr;
-    for (int row : rows) {
-        const Page& p = pageAt(first + row);
-        if (keptWidth != 0 && keptHeight != 0 && (p.width != keptWidth || p.height != keptHeight)) {
-            showMessage(texts::kCaptionError, texts::kSizesDiffer);
+    for (const Page* p : pages) {
+        if (keptWidth != 0 && keptHeight != 0 &&
+            (p->width != keptWidth || p->height != keptHeight)) {
+            messages().message(texts::kCaptionError, texts::kSizesDiffer);
             return;
         }
-        if (p.mode != keptMode) {
-            showMessage(texts::kCaptionError, texts::kModesDiffer);
+        if (p->mode != keptMode) {
+            messages().message(texts::kCaptionError, texts::kModesDiffer);
             return;
         }
-        keptWidth = p.width;
-        keptHeight = p.height;
-        keptMode = p.mode;
-        last = &p;
+        keptWidth = p->width;
+        keptHeight = p->height;
+        keptMode = p->mode;
     }
-    const int count = static_cast<int>(rows.size());
-    if (!newStorePage(count, 1, last->tileWidth, last->tileHeight, QString(), last->mode)) return;
-    Page& gathered = pageAt(ui_->Lb_Spr->count() - 1);
-    for (int j = 0; j < count; ++j) {
-        const Page& p = pageAt(first + rows[j]);
-        copyPageRect(gathered, j * p.width, 0, p, 0, 0, p.width, p.height);
+    const Page& last = *pages.back();
+    NewSprites made(workspace_);
+    Outcome outcome;
+    Page* gathered = made.make(static_cast<int>(pages.size()), 1, last.tileWidth, last.tileHeight,
+                               {}, last.mode, outcome);
+    if (!gathered) {
+        report(outcome);
+        return;
     }
+    for (std::size_t j = 0; j < pages.size(); ++j) {
+        const Page& p = *pages[j];
+        copyPageRect(*gathered, static_cast<int>(j) * p.width, 0, p, 0, 0, p.width, p.height);
+    }
+    record(made.add());
     markLastSprite();
     Lb_SprClick();
 }
 
 void TMainWin::Btn_BlockCopyClick() {
     if (ui_->Lb_Tga->selectedRows().isEmpty()) return;
-    const Page& view = captureViewPage();
-    if (!view.inUse()) return;  // no block was ever lifted
+    if (!workspace_.hasBlock()) return;  // no block was ever lifted
     putBlockAway(0x000000);
-    const bool fromTga = ActiveList == kListTga && !ui_->Lb_Tga->selectedRows().isEmpty();
-    const bool fromSprite = ActiveList == kListSprite && !ui_->Lb_Spr->selectedRows().isEmpty();
+    const ListId active = workspace_.activeList();
+    const bool fromTga = active == ListId::Pictures && !ui_->Lb_Tga->selectedRows().isEmpty();
+    const bool fromSprite = active == ListId::Sprites && !ui_->Lb_Spr->selectedRows().isEmpty();
     if (!fromTga && !fromSprite) return;
-    if (!newStoreImage(view.width, view.height, QString(), view.mode)) return;
-    copyPageRect(pageAt(ui_->Lb_Spr->count() - 1), 0, 0, view, 0, 0, view.stride, view.height);
+    const Page& view = workspace_.lifted.view;
+    NewSprites made(workspace_);
+    Outcome outcome;
+    Page* copy = made.make(1, 1, view.width, view.height, {}, view.mode, outcome);
+    if (!copy) {
+        report(outcome);
+        return;
+    }
+    copyPageRect(*copy, 0, 0, view, 0, 0, view.stride, view.height);
+    record(made.add());
     PageList& sprites = *ui_->Lb_Spr;
     if (fromSprite) sprites.deselectAll();
     sprites.setCurrentEntry(sprites.count() - 1);
@@ -157,48 +198,49 @@ void TMainWin::Btn_BlockCopyClick() {
 // ---- clearing and deleting -------------------------------------------------
 
 void TMainWin::Btn_ClearPageClick() {
-    for (int row : ui_->Lb_Spr->selectedRows())
-        clearPage(pageAt(kSpriteFirstSlot + row));
+    auto cleared = std::make_unique<CommandGroup>();
+    for (Page* page : selectedPages(ListId::Sprites)) {
+        Outcome outcome;
+        cleared->add(editPixels(
+            workspace_, *page,
+            [](Page& p) {
+                clearPage(p);
+                return Outcome::done();
+            },
+            outcome));
+    }
+    if (!cleared->empty()) record(std::move(cleared));
     Lb_SprClick();
 }
 
 void TMainWin::Btn_DeletePageClick() {
-    const bool sprites = ActiveList == kListSprite;
-    PageList& list = sprites ? *ui_->Lb_Spr : *ui_->Lb_Tga;
-    const Store store = sprites ? Store::Sprite : Store::Tga;
+    const ListId which =
+        workspace_.activeList() == ListId::Sprites ? ListId::Sprites : ListId::Pictures;
+    PageList& list = listWidget(which);
     if (list.count() > 0) {
-        int lowest = -1;
-        for (int p = list.count() - 1; p >= 0; --p) {
-            if (!list.item(p)->isSelected()) continue;
-            removeFromStore(store, p);
-            delete list.takeItem(p);
-            lowest = p;
-            if (list.selectedRows().isEmpty()) break;
+        const std::vector<int> rows = selectedRows(which);
+        if (!rows.empty()) {
+            record(removePages(workspace_, which, selectedPages(which)));
+            const int lowest = rows.front();
+            if (list.count() > 0) list.selectEntry(lowest < list.count() ? lowest : lowest - 1);
         }
-        if (lowest >= 0 && list.count() > 0)
-            list.selectEntry(lowest < list.count() ? lowest : lowest - 1);
-        sprites ? Lb_SprClick() : Lb_TgaClick();
+        which == ListId::Sprites ? Lb_SprClick() : Lb_TgaClick();
     }
     if (ui_->Lb_Spr->count() == 0 && ui_->Lb_Tga->count() == 0) resetPagePanel();
 }
 
 void TMainWin::Btn_AllDeletePageClick() {
-    if (ActiveList == kListSprite) {
-        if (ui_->Lb_Spr->count() == 0) return;
-        if (askYesNo(texts::kCaptionNotice, texts::kAskDeleteAllSprites)) {
-            for (int i = ui_->Lb_Spr->count() - 1; i >= 0; --i)
-                releasePage(pageAt(kSpriteFirstSlot + i));
-            ui_->Lb_Spr->clear();
-            Lb_SprClick();
-        }
-    } else if (ActiveList == kListTga) {
-        if (ui_->Lb_Tga->count() == 0) return;
-        if (!askYesNo(texts::kCaptionNotice, texts::kAskDeleteAllPictures)) return;
-        for (int i = ui_->Lb_Tga->count() - 1; i >= 0; --i)
-            releasePage(pageAt(kTgaFirstSlot + i));
-        ui_->Lb_Tga->clear();
-        Lb_TgaClick();
-    }
+    const ListId which = workspace_.activeList();
+    if (which == ListId::None) return;
+    PageStore& store = *workspace_.store(which);
+    if (store.empty()) return;
+    const char* question =
+        which == ListId::Sprites ? texts::kAskDeleteAllSprites : texts::kAskDeleteAllPictures;
+    if (!messages().ask(texts::kCaptionNotice, question)) return;
+    std::vector<Page*> all;
+    for (int i = 0; i < store.size(); ++i) all.push_back(&store.at(i));
+    record(removePages(workspace_, which, all));
+    which == ListId::Sprites ? Lb_SprClick() : Lb_TgaClick();
     if (ui_->Lb_Spr->count() == 0 && ui_->Lb_Tga->count() == 0) resetPagePanel();
 }
 
@@ -206,7 +248,7 @@ void TMainWin::Btn_AllDeletePageClick() {
 
 void TMainWin::Btn_ColClick() {
     if (ui_->Lb_Spr->count() == 0 && ui_->Lb_Tga->count() == 0) return;
-    Page* page = pageOrNull(CurrentPage);
+    Page* page = workspace_.currentPage();
     if (!page || !page->inUse()) return;
     // The field's own limits would keep a typed 0 as text only; what was
     // typed decides.
@@ -217,21 +259,34 @@ void TMainWin::Btn_ColClick() {
         return;
     }
     ui_->Edit_Col->interpretText();
-    relayoutColumns(*page, ui_->Edit_Col->value());
+    const int cols = ui_->Edit_Col->value();
+    const PageDefaults defaults = workspace_.defaults();
+    Outcome outcome;
+    std::unique_ptr<Command> relaid = rebuildPage(
+        workspace_, *page, [&](Page& p) { return relayoutColumns(p, cols, defaults); }, outcome);
+    report(outcome);
+    if (!relaid) return;
+    record(std::move(relaid));
+    scrollToOrigin();
+    showPage(*page, true);
 }
 
 void TMainWin::Btn_OptimizeClick() {
-    if (ActiveList != kListSprite) return;
+    if (workspace_.activeList() != ListId::Sprites) return;
+    auto trimmed = std::make_unique<CommandGroup>();
     int lastOptimised = -1;
-    for (int row : ui_->Lb_Spr->selectedRows()) {
-        Page& p = pageAt(kSpriteFirstSlot + row);
-        Page trimmed;
+    for (const int row : selectedRows(ListId::Sprites)) {
+        Page& p = workspace_.sprites.at(row);
+        Outcome outcome;
         // A page whose tiles are all transparent has nothing to trim and stays.
-        if (!trimTiles(trimmed, p)) continue;
-        keepIdentity(trimmed, p);
-        p = std::move(trimmed);
+        std::unique_ptr<Command> step = rebuildPage(
+            workspace_, p, [](Page& page) { return trimTiles(page, page); }, outcome);
+        report(outcome);
+        if (!step) continue;
+        trimmed->add(std::move(step));
         lastOptimised = row;
     }
+    if (!trimmed->empty()) record(std::move(trimmed));
     if (lastOptimised >= 0) {
         ui_->Lb_Spr->deselectAll();
         ui_->Lb_Spr->selectEntry(lastOptimised);

@@ -1,15 +1,15 @@
 #include "form_new.h"
 
-#include "form_main.h"
-#include "image/page.h"
-#include "page_list.h"
-#include "system/config.h"
-#include "ui_form_main.h"
+#include <string>
+
+#include "edit/store_page.h"
+#include "system/texts.h"
 #include "ui_form_new.h"
+#include "work/store_edits.h"
 
 namespace zentil {
 
-TNewWin::TNewWin(QWidget* mainWindow) : TDialogBase(mainWindow), ui_(new Ui::TNewWin) {
+TNewWin::TNewWin(EditorHost* host) : TDialogBase(host), ui_(new Ui::TNewWin) {
     ui_->setupUi(this);
     fixClientSize();
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -26,24 +26,33 @@ void TNewWin::setColorKeyField(std::uint8_t key) {
 }
 
 void TNewWin::Btn_OkClick() {
-    // The chosen key becomes the default of every 8-bit page from now on.
-    config().defaultColorKey8 = static_cast<std::uint8_t>(ui_->Edit_ColorKey->value());
-    TMainWin* main = mainWin();
-    if (!main) {
+    EditorHost* editor = host();
+    if (!editor) {
         hide();
         return;
     }
-    PageList& sprites = *main->form().Lb_Spr;
-    const QString name = QStringLiteral("NoName%1").arg(sprites.count());
-    const bool made = main->newStorePage(ui_->Edit_Col->value(), ui_->Edit_Row->value(),
-                                         ui_->Edit_TileWidth->value(),
-                                         ui_->Edit_TileHeight->value(), name, kMode8);
+    Workspace& workspace = editor->workspace();
+    // The chosen key becomes the default of every 8-bit page from now on.
+    workspace.settings.defaultColorKey8 = static_cast<std::uint8_t>(ui_->Edit_ColorKey->value());
+    const int position = workspace.sprites.size();
     hide();
-    if (!made) return;
-    sprites.deselectAll();
-    sprites.setCurrentEntry(sprites.count() - 1);
-    sprites.selectEntry(sprites.count() - 1);
-    main->Lb_SprClick();
+    if (workspace.sprites.full()) {
+        editor->report(Outcome::error(texts::kStoreFull));
+        return;
+    }
+    auto page = std::make_unique<Page>();
+    const Outcome made =
+        newStorePage(*page, ui_->Edit_Col->value(), ui_->Edit_Row->value(),
+                     ui_->Edit_TileWidth->value(), ui_->Edit_TileHeight->value(),
+                     "NoName" + std::to_string(position), position, kMode8, workspace.defaults());
+    if (!made) {
+        editor->report(made);
+        return;
+    }
+    std::vector<std::unique_ptr<Page>> pages;
+    pages.push_back(std::move(page));
+    editor->record(addPages(workspace, ListId::Sprites, std::move(pages)));
+    editor->showOnly(ListId::Sprites, workspace.sprites.size() - 1);
 }
 
 void TNewWin::Btn_CancelClick() {

@@ -15,7 +15,7 @@ namespace zentil {
 class TNewWin : public TDialogBase {
     Q_OBJECT
   public:
-    explicit TNewWin(QWidget* mainWindow);
+    explicit TNewWin(EditorHost* host);
     ~TNewWin() override;
 
     Ui::TNewWin& form() { return *ui_; }

@@ -2,10 +2,7 @@
 
 #include <QMouseEvent>
 
-#include "form_main.h"
-#include "image/page_table.h"
 #include "render/drawing.h"
-#include "ui_form_main.h"
 #include "ui_form_palette.h"
 
 namespace zentil {
@@ -15,7 +12,7 @@ constexpr int kSwatchSize = 16;
 constexpr int kSwatchesPerRow = 16;
 }  // namespace
 
-TPaletteWin::TPaletteWin(QWidget* mainWindow) : TDialogBase(mainWindow), ui_(new Ui::TPaletteWin) {
+TPaletteWin::TPaletteWin(EditorHost* host) : TDialogBase(host), ui_(new Ui::TPaletteWin) {
     ui_->setupUi(this);
     fixClientSize();
     connect(ui_->Image_PaletteBox, &ImageView::mouseMoved, this, [this](QMouseEvent* event) {
@@ -34,12 +31,14 @@ void TPaletteWin::showEvent(QShowEvent* event) {
     TDialogBase::showEvent(event);  // centred over the main window
 }
 
-const Palette& TPaletteWin::chosenPalette() const {
-    TMainWin* main = mainWin();
-    if (main == nullptr || main->ActiveList != kListTga) return defaultPalette();
-    if (main->form().Lb_Tga->selectedRows().isEmpty()) return defaultPalette();
-    const Page* page = pageOrNull(main->CurrentPage);
-    if (page == nullptr || page->mode != kMode8) return defaultPalette();
+Palette TPaletteWin::chosenPalette() const {
+    EditorHost* editor = host();
+    if (editor == nullptr) return Palette{};
+    const Workspace& workspace = editor->workspace();
+    if (workspace.activeList() != ListId::Pictures) return workspace.palette;
+    if (editor->selectedRows(ListId::Pictures).empty()) return workspace.palette;
+    const Page* page = workspace.currentPage();
+    if (page == nullptr || page->mode != kMode8) return workspace.palette;
     return page->palette;
 }
 

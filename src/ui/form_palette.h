@@ -14,7 +14,7 @@ namespace zentil {
 class TPaletteWin : public TDialogBase {
     Q_OBJECT
   public:
-    explicit TPaletteWin(QWidget* mainWindow);
+    explicit TPaletteWin(EditorHost* host);
     ~TPaletteWin() override;
 
     Ui::TPaletteWin& form() { return *ui_; }
@@ -32,7 +32,7 @@ class TPaletteWin : public TDialogBase {
     void FormShow();
     // The current picture's palette when a TGA picture is shown, selected in
     // its list and 8-bit; the default palette otherwise.
-    const Palette& chosenPalette() const;
+    Palette chosenPalette() const;
 
     Ui::TPaletteWin* ui_;
     Palette viewPalette_{};

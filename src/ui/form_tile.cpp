@@ -5,8 +5,6 @@
 #include <cstring>
 #include <vector>
 
-#include "form_main.h"
-#include "image/page_table.h"
 #include "render/page_render.h"
 #include "ui_form_tile.h"
 
@@ -54,7 +52,7 @@ void stretchNearest(const QImage& source, QImage& target) {
     }
 }
 
-TTileWin::TTileWin(QWidget* mainWindow) : TDialogBase(mainWindow), ui_(new Ui::TTileWin) {
+TTileWin::TTileWin(EditorHost* host) : TDialogBase(host), ui_(new Ui::TTileWin) {
     ui_->setupUi(this);
     fixClientSize();
     connect(ui_->Btn_Ok, &QPushButton::clicked, this, &TTileWin::Btn_OkClick);
@@ -76,8 +74,7 @@ void TTileWin::hideEvent(QHideEvent* event) {
 }
 
 void TTileWin::FormShow() {
-    const TMainWin* main = mainWin();
-    const Page* page = main ? pageOrNull(main->CurrentPage) : nullptr;
+    const Page* page = host() ? host()->workspace().currentPage() : nullptr;
     const int s = (page && page->inUse()) ? page->stride : 0;  // the canvas shows the whole stride
     const int h = (page && page->inUse()) ? page->height : 0;
 

@@ -21,7 +21,7 @@ void stretchNearest(const QImage& source, QImage& target);
 class TTileWin : public TDialogBase {
     Q_OBJECT
   public:
-    explicit TTileWin(QWidget* mainWindow);
+    explicit TTileWin(EditorHost* host);
     ~TTileWin() override;
 
     Ui::TTileWin& form() { return *ui_; }

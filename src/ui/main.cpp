@@ -1,5 +1,4 @@
-// Program start: an empty page table, the windows created once in order, only
-// the main window shown.
+// Program start: the windows created once in order, only the main window shown.
 #include <QApplication>
 #include <QMessageBox>
 #include <exception>
@@ -13,14 +12,9 @@
 #include "form_new.h"
 #include "form_palette.h"
 #include "form_tile.h"
-#include "image/page_table.h"
-#include "qt_message_sink.h"
-#include "system/canvas_events.h"
-#include "system/messages.h"
 
 int main(int argc, char** argv) {
     using namespace zentil;
-    releaseAllPages();
     QApplication app(argc, argv);
     prepareApplication(app);
     try {
@@ -34,13 +28,8 @@ int main(int argc, char** argv) {
         TPaletteWin paletteWin(&mainWin);
         mainWin.setDialogs(
             {&newWin, &aniWin, &tileWin, &configWin, &colorKeyWin, &chgColorWin, &paletteWin});
-        QtMessageSink sink(&mainWin);
-        ScopedMessageSink messages(sink);
-        setCanvasView(&mainWin);
         mainWin.show();
-        const int code = app.exec();
-        setCanvasView(nullptr);
-        return code;
+        return app.exec();
     } catch (const std::exception& e) {
         QMessageBox::critical(nullptr, QStringLiteral("Zentil Editor"),
                               QString::fromUtf8(e.what()));

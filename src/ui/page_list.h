@@ -7,6 +7,9 @@
 
 namespace zentil {
 
+struct Page;
+class PageStore;
+
 class PageList : public QListWidget {
     Q_OBJECT
   public:
@@ -20,6 +23,12 @@ class PageList : public QListWidget {
     // Rows of the selected entries, ascending.
     QList<int> selectedRows() const;
     void setListColor(const QColor& color);
+    // Makes the entries those of `store`, in its order, named after its
+    // pages. Entries of pages still there keep their marks; entries of pages
+    // gone are removed and new pages get new, unmarked entries.
+    void showPages(const PageStore& store);
+    // An entry for `page` at the end (a page just appended to the store).
+    void appendPage(const Page& page);
 
   signals:
     void activated();

@@ -3,7 +3,7 @@
 
 #include <QWidget>
 
-#include "system/messages.h"
+#include "message_sink.h"
 
 namespace zentil {
 

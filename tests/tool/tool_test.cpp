@@ -6,7 +6,6 @@
 #include "file_builders.h"
 #include "formats/gpf_file.h"
 #include "formats/tga_file.h"
-#include "image/page_table.h"
 #include "image/palette.h"
 #include "system/config.h"
 #include "tool_commands.h"
@@ -28,9 +27,6 @@ ToolRun run(std::vector<std::string> args) {
 class ToolTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        releaseAllPages();
-        config() = Config{};
-        defaultPalette() = Palette{};
         // A 64 x 32 picture: two 32 x 32 tiles, the left one with a small
         // sprite, the right one empty; index 0 in every corner.
         Page page;
@@ -60,8 +56,8 @@ TEST_F(ToolTest, ConvertsAPictureIntoATiledSpriteFileAndBack) {
     r = run({"convert", gpf, back});
     ASSERT_EQ(r.code, 0) << r.err;
     Page original, roundTrip;
-    ASSERT_TRUE(readTgaFile(picture, original));
-    ASSERT_TRUE(readTgaFile(back, roundTrip));
+    ASSERT_TRUE(readTgaFile(picture, original, {}));
+    ASSERT_TRUE(readTgaFile(back, roundTrip, {}));
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 64; ++x)
             ASSERT_EQ(pixelAt(roundTrip, x, y), pixelAt(original, x, y));
@@ -134,7 +130,7 @@ class ToolEditTest : public ToolTest {
   protected:
     Page readBack(const std::string& path) {
         Page page;
-        EXPECT_TRUE(readSpriteFile(path, page));
+        EXPECT_TRUE(readSpriteFile(path, page, {}));
         return page;
     }
 };

@@ -5,11 +5,8 @@
 #include <memory>
 
 #include "form_main.h"
-#include "image/page_table.h"
 #include "image/palette.h"
-#include "system/canvas_events.h"
 #include "system/config.h"
-#include "system/messages.h"
 #include "ui_form_main.h"
 #include "ui_test_support.h"
 
@@ -32,11 +29,11 @@ class CanvasTest : public QObject {
     uitest::Recorder silent_;
 
     Ui::TMainWin& ui() { return main_->form(); }
-    Page& current() { return pageAt(main_->CurrentPage); }
+    Page& current() { return *main_->workspace().currentPage(); }
 
     // A sprite page of cols x rows tiles of 16 x 16, numbered, key 0; shown.
     void sprite(int cols, int rows) {
-        QVERIFY(main_->newStorePage(cols, rows, 16, 16, QStringLiteral("S"), kMode8));
+        QVERIFY(uitest::newSprite(*main_, cols, rows, 16, 16, QStringLiteral("S"), kMode8));
         Page& page = current();
         for (int y = 0; y < page.height; ++y)
             for (int x = 0; x < page.width; ++x)
@@ -50,14 +47,13 @@ class CanvasTest : public QObject {
 
   private slots:
     void init() {
-        state_ = std::make_unique<uitest::FreshState>(silent_);
+        state_ = std::make_unique<uitest::FreshState>();
         main_ = std::make_unique<TMainWin>();
-        setCanvasView(main_.get());
+        main_->setMessageSink(&silent_);
         main_->show();
         QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
     }
     void cleanup() {
-        setCanvasView(nullptr);
         main_.reset();
         state_.reset();
     }
@@ -65,7 +61,7 @@ class CanvasTest : public QObject {
     void aClickOnOneTileLiftsExactlyThatTile() {
         sprite(8, 4);
         pressAndRelease(QPoint(37, 21));
-        const Page& block = capturePage();
+        const Page& block = main_->workspace().lifted.block;
         QCOMPARE(block.cols, 1);
         QCOMPARE(block.rows, 1);
         for (int y = 0; y < 16; ++y)
@@ -75,7 +71,7 @@ class CanvasTest : public QObject {
         QCOMPARE(main_->captureRect(), QRect(32, 16, 16, 16));
         QVERIFY(ui().Btn_MoveOk->isEnabled());
         QCOMPARE(main_->canvasColor(), 0xBBA0EBu);
-        QCOMPARE(main_->blockSelection.state, 2);
+        QCOMPARE((int)main_->workspace().canvas.state, 2);
         QVERIFY(!ui().Shape_Block->isVisible());
         // The page itself is not changed by a lift.
         QCOMPARE(pixelAt(current(), 40, 20), numbered(40, 20));
@@ -106,10 +102,10 @@ class CanvasTest : public QObject {
         QCOMPARE(main_->outlineRect(), QRect(48, 32, 48, 64));
         QVERIFY(ui().Shape_Block->isVisible());
         main_->Image_PageMouseUp(Qt::LeftButton, 50, 37);
-        QCOMPARE(capturePage().cols, 3);
-        QCOMPARE(capturePage().rows, 4);
-        QCOMPARE(main_->blockSelection.anchorX, 48);
-        QCOMPARE(main_->blockSelection.anchorY, 32);
+        QCOMPARE(main_->workspace().lifted.block.cols, 3);
+        QCOMPARE(main_->workspace().lifted.block.rows, 4);
+        QCOMPARE(main_->workspace().lifted.originX, 48);  // where it goes back
+        QCOMPARE(main_->workspace().lifted.originY, 32);
 
         main_->Btn_MoveRightClick();
         main_->Btn_MoveOkClick();
@@ -135,8 +131,9 @@ class CanvasTest : public QObject {
         main_->Image_PageMouseMove(-20, 5);
         QCOMPARE(main_->outlineRect().x(), -16);
         main_->Image_PageMouseUp(Qt::LeftButton, -20, 5);
-        QCOMPARE(pixelAt(capturePage(), 3, 3), 0u);  // columns left of the page: key
-        QCOMPARE(pixelAt(capturePage(), 16, 3), numbered(0, 3));
+        QCOMPARE(pixelAt(main_->workspace().lifted.block, 3, 3),
+                 0u);  // columns left of the page: key
+        QCOMPARE(pixelAt(main_->workspace().lifted.block, 16, 3), numbered(0, 3));
         // The first move over the panel pulls it back to Left 0.
         main_->Image_CaptureMouseMove(1, 1);
         QCOMPARE(main_->captureRect().x(), 0);
@@ -178,25 +175,24 @@ class CanvasTest : public QObject {
         main_->Image_CaptureMouseDown(Qt::RightButton, 2, 2);
         QVERIFY(!ui().Panel_Capture->isVisible());
         QCOMPARE(main_->canvasColor(), 0xC08080u);
-        QCOMPARE(main_->blockSelection.state, 0);
+        QCOMPARE((int)main_->workspace().canvas.state, 0);
         QCOMPARE(pixelAt(current(), 1, 1), 250u);
     }
 
     void aBlockFromAPictureStampsOnlyIntoSpritePages() {
-        const int slot = kTgaFirstSlot;
-        QVERIFY(createPage(pageAt(slot), 16, 2, 16, 1, kMode8));
-        putPixel(pageAt(slot), 0, 0, 99);
-        pageAt(slot).kind = kKindTga;
-        ui().Lb_Tga->addItem(QStringLiteral("PIC"));
+        Page& picture = uitest::addPicture(*main_, 32, 16, "PIC");
+        QVERIFY(setTileGrid(picture, 16, 16));
+        putPixel(picture, 0, 0, 99);
         main_->Lb_TgaClick();
         pressAndRelease(QPoint(4, 4));
         main_->Image_CaptureMouseMove(2, 2);
         main_->Image_CaptureMouseDown(Qt::LeftButton, 2, 2);
-        QCOMPARE(main_->blockSelection.stamping, 0);
-        QVERIFY(main_->newStoreImage(32, 16, QStringLiteral("S"), kMode8));  // shows the sprite
+        QVERIFY(!main_->workspace().canvas.stamping);
+        QVERIFY(uitest::newSprite(*main_, 1, 1, 32, 16, QStringLiteral("S"),
+                                  kMode8));  // shows the sprite
         main_->Image_CaptureMouseMove(2, 2);
         main_->Image_CaptureMouseDown(Qt::LeftButton, 2, 2);
-        QCOMPARE(pixelAt(pageAt(0), 0, 0), 99u);
+        QCOMPARE(pixelAt(uitest::sprite(*main_, 0), 0, 0), 99u);
     }
 
     void nudgesMoveThePageOrTheBlock() {
@@ -213,18 +209,16 @@ class CanvasTest : public QObject {
         const std::uint32_t before = pixelAt(current(), 4, 4);
         pressAndRelease(QPoint(4, 4));
         main_->Btn_MoveDownClick();
-        QCOMPARE(pixelAt(capturePage(), 4, 5), before);
+        QCOMPARE(pixelAt(main_->workspace().lifted.block, 4, 5), before);
         QCOMPARE(pixelAt(current(), 4, 4), before);
         main_->Image_CaptureMouseDown(Qt::RightButton, 1, 1);
         QCOMPARE(pixelAt(current(), 4, 4), before);
 
         // A picture without a lifted block is not nudged.
-        QVERIFY(createSinglePage(pageAt(kTgaFirstSlot), 8, 8, kMode8));
-        putPixel(pageAt(kTgaFirstSlot), 0, 0, 5);
-        ui().Lb_Tga->addItem(QStringLiteral("PIC"));
+        putPixel(uitest::addPicture(*main_, 8, 8), 0, 0, 5);
         main_->Lb_TgaClick();
         main_->Btn_MoveRightClick();
-        QCOMPARE(pixelAt(pageAt(kTgaFirstSlot), 0, 0), 5u);
+        QCOMPARE(pixelAt(uitest::picture(*main_, 0), 0, 0), 5u);
     }
 
     void areaRectanglesReachTheChosenScope() {
@@ -237,7 +231,7 @@ class CanvasTest : public QObject {
         const AreaLayer& layer = *current().areas[0];
         for (int i = 0; i < 16; ++i)
             QCOMPARE(layer[i], (i >= 8 ? AreaRect{3, 4, 8, 10} : AreaRect{}));
-        QCOMPARE(main_->blockSelection.state, 1);
+        QCOMPARE((int)main_->workspace().canvas.state, 1);
         QVERIFY(!ui().Shape_Block->isVisible());
         // A right release clears the same scope.
         main_->Image_PageMouseUp(Qt::RightButton, 20, 20);
@@ -259,7 +253,7 @@ class CanvasTest : public QObject {
         main_->Image_PageMouseUp(Qt::LeftButton, 3, 3);
         main_->Timer_ScrollTimer();
         main_->Btn_MoveLeftClick();
-        QCOMPARE(main_->blockSelection.state, 0);
+        QCOMPARE((int)main_->workspace().canvas.state, 0);
         QVERIFY(!ui().Shape_Block->isVisible());
     }
 };

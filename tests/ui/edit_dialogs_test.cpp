@@ -17,11 +17,8 @@
 #include "form_new.h"
 #include "form_palette.h"
 #include "form_tile.h"
-#include "image/page_table.h"
 #include "image/palette.h"
-#include "system/canvas_events.h"
 #include "system/config.h"
-#include "system/messages.h"
 #include "ui_form_chgcolor.h"
 #include "ui_form_colorkey.h"
 #include "ui_form_config.h"
@@ -35,7 +32,8 @@ namespace {
 using uitest::Recorder;
 
 struct Editor : uitest::Editor {
-    Ui::TConfigWin& config() { return configWin.form(); }
+    using uitest::Editor::Editor;
+    Ui::TConfigWin& cfg() { return configWin.form(); }
     Ui::TColorKeyWin& key() { return colorKeyWin.form(); }
     Ui::TChgColorWin& chg() { return chgColorWin.form(); }
 
@@ -56,19 +54,15 @@ struct Editor : uitest::Editor {
     }
 };
 
+// A shown sprite page; its place in the sprite list, or -1.
 int addSprite(Editor& e, int tw, int th, int cols, int rows, int mode = kMode8) {
-    const int slot = firstFreeSlot(Store::Sprite);
-    if (!e.main.newStorePage(cols, rows, tw, th, QStringLiteral("SPR"), mode)) return kNoPage;
-    return slot;
+    const int index = e.main.workspace().sprites.size();
+    if (!uitest::newSprite(e.main, cols, rows, tw, th, QStringLiteral("SPR"), mode)) return -1;
+    return index;
 }
 
-int addTga(Editor& e, int w, int h) {
-    const int slot = firstFreeSlot(Store::Tga);
-    if (!createSinglePage(pageAt(slot), w, h, kMode8)) return kNoPage;
-    pageAt(slot).kind = kKindTga;
-    setPageName(pageAt(slot), "PIC");
-    e.ui().Lb_Tga->addItem(QStringLiteral("PIC"));
-    return slot;
+Page& addTga(Editor& e, int w, int h) {
+    return uitest::addPicture(e.main, w, h, "PIC");
 }
 
 // A recognisable value at every pixel, within 0..255.
@@ -112,14 +106,14 @@ class EditDialogsTest : public QObject {
   private slots:
     void init() {
         recorder_.messages.clear();
-        state_ = std::make_unique<uitest::FreshState>(recorder_);
+        state_ = std::make_unique<uitest::FreshState>();
     }
     void cleanup() { state_.reset(); }
 
     // ---- all three windows -------------------------------------------------
 
     void everyDialogIsCentredAndHoldsTheMainWindowUntilHiddenAnyWay() {
-        Editor e;
+        Editor e(recorder_);
         addSprite(e, 8, 8, 2, 2);
         e.selectSprites({0}, 0);
         const QList<TDialogBase*> dialogs{&e.configWin, &e.colorKeyWin, &e.chgColorWin};
@@ -156,14 +150,14 @@ class EditDialogsTest : public QObject {
     // ---- size settings -------------------------------------------------------
 
     void sizeDialogShowsTheCurrentPageWithItsLimits() {
-        Editor e;
+        Editor e(recorder_);
         addSprite(e, 16, 8, 3, 5);  // width 48, height 40
         addSprite(e, 5, 6, 1, 2);   // width 5, stride 8, height 12
         e.selectSprites({0}, 0);
         e.configWin.setLineColor(0x0000FF);
-        config().gridColor = 0x808000;
+        e.main.workspace().settings.gridColor = 0x808000;
         e.main.Btn_ConfigClick();
-        auto& f = e.config();
+        auto& f = e.cfg();
         QCOMPARE(f.Edit_TileWidth->value(), 16);
         QCOMPARE(f.Edit_TileHeight->value(), 8);
         QCOMPARE(f.Edit_Col->value(), 3);
@@ -196,11 +190,11 @@ class EditDialogsTest : public QObject {
     }
 
     void alignmentChoiceEnablesItsFieldsAndRaisesTheirLimits() {
-        Editor e;
+        Editor e(recorder_);
         addSprite(e, 16, 16, 2, 2);
         e.selectSprites({0}, 0);
         e.main.Btn_ConfigClick();
-        auto& f = e.config();
+        auto& f = e.cfg();
         struct Row {
             int item;
             bool width, height, counts;
@@ -235,29 +229,29 @@ class EditDialogsTest : public QObject {
     }
 
     void okRetilesTheSelectedPagesAndLeavesOnlyTheRememberedEntrySelected() {
-        Editor e;
+        Editor e(recorder_);
         for (int i = 0; i < 3; ++i)
             addSprite(e, 16, 16, 2, 2);
-        paintPattern(pageAt(0));
-        paintPattern(pageAt(2));
-        setColorKey(pageAt(0), 3);
-        pageAt(0).areas[0] = std::make_unique<AreaLayer>();
-        (*pageAt(0).areas[0])[0] = AreaRect{1, 1, 4, 4};
+        paintPattern(uitest::sprite(e.main, 0));
+        paintPattern(uitest::sprite(e.main, 2));
+        setColorKey(uitest::sprite(e.main, 0), 3);
+        uitest::sprite(e.main, 0).areas[0] = std::make_unique<AreaLayer>();
+        (*uitest::sprite(e.main, 0).areas[0])[0] = AreaRect{1, 1, 4, 4};
         // Pages 0 and 2 selected, page 1 shown: the fields come from page 1.
         e.selectSprites({0, 2}, 1);
         e.ui().Shape_Block->show();
         e.main.Btn_ConfigClick();
         QCOMPARE(e.configWin.rememberedIndex(), 2);
-        auto& f = e.config();
+        auto& f = e.cfg();
         f.Edit_Col->setValue(3);
         f.Combo_LineColor->setCurrentIndex(f.Combo_LineColor->findText(QStringLiteral("빨강")));
         QTest::mouseClick(f.Btn_Ok, Qt::LeftButton);
 
         QVERIFY(!e.configWin.isVisible());
         QVERIFY(e.main.isEnabled());
-        QCOMPARE(config().gridColor, 0x0000FF);
+        QCOMPARE(e.main.workspace().settings.gridColor, 0x0000FF);
         for (const int slot : {0, 2}) {
-            const Page& page = pageAt(slot);
+            const Page& page = uitest::sprite(e.main, slot);
             QCOMPARE(gridOf(page), (Grid{16, 16, 3, 2}));
             QCOMPARE(page.width, 48);
             // Pixels keep their page positions; the new column is key-coloured.
@@ -265,26 +259,26 @@ class EditDialogsTest : public QObject {
             QCOMPARE(pixelAt(page, 0, 5), std::uint32_t(5 * 3 % 250 + 1));
             QCOMPARE(pixelAt(page, 40, 10), colorKeyOf(page));
         }
-        QCOMPARE(colorKeyOf(pageAt(0)), 3u);
-        QVERIFY(areasEmpty(pageAt(0)));
-        QCOMPARE(gridOf(pageAt(1)), (Grid{16, 16, 2, 2}));  // not selected
+        QCOMPARE(colorKeyOf(uitest::sprite(e.main, 0)), 3u);
+        QVERIFY(areasEmpty(uitest::sprite(e.main, 0)));
+        QCOMPARE(gridOf(uitest::sprite(e.main, 1)), (Grid{16, 16, 2, 2}));  // not selected
         QVERIFY(e.ui().Shape_Block->isHidden());
         // Only the remembered entry stays selected, and it is shown.
         QCOMPARE(e.ui().Lb_Spr->selectedRows(), QList<int>{2});
-        QCOMPARE(e.main.CurrentPage, 2);
+        QCOMPARE(uitest::current(e.main), uitest::spriteAt(2));
         QCOMPARE(e.ui().Edit_Col->value(), 3);
     }
 
     void typedHeightIsKeptUnderLeftAlignment() {
-        Editor e;
+        Editor e(recorder_);
         addSprite(e, 16, 16, 2, 2);  // stride 32, height 32
-        Page& page = pageAt(0);
+        Page& page = uitest::sprite(e.main, 0);
         putPixel(page, 16 + 3, 5, 7);   // tile (1, 0)
         putPixel(page, 16 + 14, 5, 8);  // cut off by the narrower tile
         putPixel(page, 3, 20, 9);       // tile (0, 1), kept at its old height
         e.selectSprites({0}, 0);
         e.main.Btn_ConfigClick();
-        auto& f = e.config();
+        auto& f = e.cfg();
         f.Edit_TileHeight->setValue(12);
         f.Combo_TileSort->setCurrentIndex(2);  // "왼쪽 정렬"
         QVERIFY(!f.Edit_TileHeight->isEnabled());
@@ -300,20 +294,20 @@ class EditDialogsTest : public QObject {
     }
 
     void okRefusesACountBelowOneSilently() {
-        Editor e;
+        Editor e(recorder_);
         addSprite(e, 8, 8, 2, 2);
-        paintPattern(pageAt(0));
+        paintPattern(uitest::sprite(e.main, 0));
         e.selectSprites({0}, 0);
-        config().gridColor = 0xFFFFFF;
+        e.main.workspace().settings.gridColor = 0xFFFFFF;
         e.main.Btn_ConfigClick();
-        auto& f = e.config();
+        auto& f = e.cfg();
         f.Edit_Col->setValue(0);
         f.Combo_LineColor->setCurrentIndex(0);
         f.Btn_Ok->click();
         QVERIFY(e.configWin.isVisible());
         QVERIFY(!e.main.isEnabled());
-        QCOMPARE(gridOf(pageAt(0)), (Grid{8, 8, 2, 2}));
-        QCOMPARE(config().gridColor, 0xFFFFFF);
+        QCOMPARE(gridOf(uitest::sprite(e.main, 0)), (Grid{8, 8, 2, 2}));
+        QCOMPARE(e.main.workspace().settings.gridColor, 0xFFFFFF);
         QVERIFY(recorder_.messages.isEmpty());
         // A disabled field still counts.
         f.Combo_TileSort->setCurrentIndex(1);
@@ -323,44 +317,41 @@ class EditDialogsTest : public QObject {
     }
 
     void cancelChangesNothingAndPutsTheFieldsBack() {
-        Editor e;
+        Editor e(recorder_);
         addSprite(e, 8, 8, 2, 2);
         addSprite(e, 8, 8, 2, 2);
-        paintPattern(pageAt(0));
+        paintPattern(uitest::sprite(e.main, 0));
         e.selectSprites({0, 1}, 0);
-        config().gridColor = 0x00FF00;
-        // Whatever the work page still holds is released when the window hides.
-        QVERIFY(createSinglePage(retileScratchPage(), 4, 4, kMode8));
+        e.main.workspace().settings.gridColor = 0x00FF00;
         e.main.Btn_ConfigClick();
-        auto& f = e.config();
+        auto& f = e.cfg();
         f.Combo_TileSort->setCurrentIndex(1);
         f.Edit_TileWidth->setValue(20);
         f.Edit_TileHeight->setValue(3);
         f.Combo_LineColor->setCurrentIndex(0);
         QTest::mouseClick(f.Btn_No, Qt::LeftButton);
         QVERIFY(!e.configWin.isVisible());
-        QCOMPARE(gridOf(pageAt(0)), (Grid{8, 8, 2, 2}));
-        QCOMPARE(pixelAt(pageAt(0), 5, 9), std::uint32_t((5 * 7 + 9 * 3) % 250 + 1));
-        QCOMPARE(config().gridColor, 0x00FF00);
+        QCOMPARE(gridOf(uitest::sprite(e.main, 0)), (Grid{8, 8, 2, 2}));
+        QCOMPARE(pixelAt(uitest::sprite(e.main, 0), 5, 9),
+                 std::uint32_t((5 * 7 + 9 * 3) % 250 + 1));
+        QCOMPARE(e.main.workspace().settings.gridColor, 0x00FF00);
         QCOMPARE(f.Edit_TileWidth->value(), 8);
         QCOMPARE(f.Edit_TileHeight->value(), 8);
         QCOMPARE(e.configWin.lineColor(), 0x00FF00u);
         // The hide still reselects the remembered entry alone.
         QCOMPARE(e.ui().Lb_Spr->selectedRows(), QList<int>{1});
-        QCOMPARE(e.main.CurrentPage, 1);
-        QVERIFY(!retileScratchPage().inUse());
+        QCOMPARE(uitest::current(e.main), uitest::spriteAt(1));
     }
 
     void tgaListReappliesItsOwnGridAndOnlyTheColourChanges() {
-        Editor e;
-        const int slot = addTga(e, 10, 6);  // stride 12
-        Page& page = pageAt(slot);
+        Editor e(recorder_);
+        Page& page = addTga(e, 10, 6);  // stride 12
         paintPattern(page);
         page.areas[2] = std::make_unique<AreaLayer>();
         (*page.areas[2])[0] = AreaRect{0, 0, 2, 2};
         e.selectTgas({0}, 0);
         e.main.Btn_ConfigClick();
-        auto& f = e.config();
+        auto& f = e.cfg();
         for (QWidget* w :
              {static_cast<QWidget*>(f.Combo_TileSort), static_cast<QWidget*>(f.Edit_Col),
               static_cast<QWidget*>(f.Edit_Row), static_cast<QWidget*>(f.Edit_TileWidth),
@@ -369,25 +360,25 @@ class EditDialogsTest : public QObject {
         QVERIFY(f.Combo_LineColor->isEnabled());
         f.Combo_LineColor->setCurrentIndex(f.Combo_LineColor->findText(QStringLiteral("파랑")));
         f.Btn_Ok->click();
-        QCOMPARE(config().gridColor, 0xFF0000);
+        QCOMPARE(e.main.workspace().settings.gridColor, 0xFF0000);
         QCOMPARE(gridOf(page), (Grid{10, 6, 1, 1}));
         for (int y = 0; y < 6; ++y)
             for (int x = 0; x < 10; ++x)
                 QCOMPARE(pixelAt(page, x, y), std::uint32_t((x * 7 + y * 3) % 250 + 1));
         QVERIFY(areasEmpty(page));
-        QCOMPARE(int{e.main.ActiveList}, int{kListTga});
-        QCOMPARE(e.main.CurrentPage, slot);
+        QCOMPARE(uitest::activeList(e.main), uitest::kListTga);
+        QCOMPARE(uitest::current(e.main), uitest::pictureAt(0));
     }
 
     void rememberedEntryOutlivesAShowingWithoutSelection() {
-        Editor e;
+        Editor e(recorder_);
         for (int i = 0; i < 3; ++i)
             addTga(e, 8, 8);
         addSprite(e, 8, 8, 1, 1);
         e.selectTgas({2}, 2);
         e.main.Btn_ConfigClick();
         QCOMPARE(e.configWin.rememberedIndex(), 2);
-        e.config().Btn_No->click();
+        e.cfg().Btn_No->click();
 
         // Nothing selected: the entry of the last showing is kept. The sprite
         // list has no entry 2, so nothing is selected and its current entry
@@ -395,23 +386,23 @@ class EditDialogsTest : public QObject {
         e.selectSprites({}, 0);
         e.main.Btn_ConfigClick();
         QCOMPARE(e.configWin.rememberedIndex(), 2);
-        e.config().Btn_Ok->click();
+        e.cfg().Btn_Ok->click();
         QVERIFY(!e.configWin.isVisible());
         QVERIFY(e.ui().Lb_Spr->selectedRows().isEmpty());
-        QCOMPARE(e.main.CurrentPage, 0);
-        QCOMPARE(int{e.main.ActiveList}, int{kListSprite});
+        QCOMPARE(uitest::current(e.main), uitest::spriteAt(0));
+        QCOMPARE(uitest::activeList(e.main), uitest::kListSprite);
 
         // The TGA list, also without a selection, selects and shows entry 2.
         e.selectTgas({}, 0);
         e.main.Btn_ConfigClick();
         e.configWin.close();
         QCOMPARE(e.ui().Lb_Tga->selectedRows(), QList<int>{2});
-        QCOMPARE(e.main.CurrentPage, kTgaFirstSlot + 2);
+        QCOMPARE(uitest::current(e.main), uitest::pictureAt(2));
     }
 
     void lineColourKeepsAColourWithoutANameInOneExtraEntry() {
-        Editor e;
-        auto& combo = *e.config().Combo_LineColor;
+        Editor e(recorder_);
+        auto& combo = *e.cfg().Combo_LineColor;
         const int named = combo.count();
         e.configWin.setLineColor(0x008080);
         QCOMPARE(combo.currentText(), QStringLiteral("올리브"));
@@ -423,23 +414,23 @@ class EditDialogsTest : public QObject {
         // A colour read from the settings survives OK unchanged.
         addSprite(e, 8, 8, 1, 1);
         e.selectSprites({0}, 0);
-        config().gridColor = 0x00ABCDEF;
+        e.main.workspace().settings.gridColor = 0x00ABCDEF;
         e.main.Btn_ConfigClick();
-        e.config().Btn_Ok->click();
-        QCOMPARE(config().gridColor, 0x00ABCDEF);
+        e.cfg().Btn_Ok->click();
+        QCOMPARE(e.main.workspace().settings.gridColor, 0x00ABCDEF);
     }
 
     // ---- colour key ----------------------------------------------------------
 
     void colourKeyDialogShowsTheDefaultsAndTheCurrentKey() {
-        Editor e;
-        config().defaultColorKey8 = 4;
-        config().defaultColorKey16 = 0x1234;
-        config().defaultColorKey24 = 0x00ABCDEF;
+        Editor e(recorder_);
+        e.main.workspace().settings.defaultColorKey8 = 4;
+        e.main.workspace().settings.defaultColorKey16 = 0x1234;
+        e.main.workspace().settings.defaultColorKey24 = 0x00ABCDEF;
         addSprite(e, 8, 8, 1, 1);
         addSprite(e, 8, 8, 1, 1, kMode16);
-        setColorKey(pageAt(0), 77);
-        setColorKey(pageAt(1), 1000);
+        setColorKey(uitest::sprite(e.main, 0), 77);
+        setColorKey(uitest::sprite(e.main, 1), 1000);
         auto& f = e.key();
         QVERIFY(!f.Edit_ColorKey16->isEnabled());
         QVERIFY(!f.Edit_ColorKey24->isEnabled());
@@ -462,15 +453,15 @@ class EditDialogsTest : public QObject {
     }
 
     void colourKeyOkSetsEachSelectedPageInItsOwnMode() {
-        Editor e;
-        config().defaultColorKey16 = 0x7FFF;
-        config().defaultColorKey24 = 0x00FFFFFF;
+        Editor e(recorder_);
+        e.main.workspace().settings.defaultColorKey16 = 0x7FFF;
+        e.main.workspace().settings.defaultColorKey24 = 0x00FFFFFF;
         addSprite(e, 8, 8, 1, 1);           // 0: 8-bit
         addSprite(e, 8, 8, 1, 1, kMode16);  // 1: 16-bit
         addSprite(e, 8, 8, 1, 1);           // 2: not selected
         addSprite(e, 8, 8, 1, 1, kMode24);  // 3: 24-bit
-        setColorKey(pageAt(2), 200);
-        const std::uint32_t pixel = pixelAt(pageAt(0), 3, 3);
+        setColorKey(uitest::sprite(e.main, 2), 200);
+        const std::uint32_t pixel = pixelAt(uitest::sprite(e.main, 0), 3, 3);
         e.selectSprites({0, 1, 3}, 2);
         e.ui().Panel_ColorKeyR->setText(QStringLiteral("R?"));
         e.main.Btn_ColorKeyClick();
@@ -479,21 +470,21 @@ class EditDialogsTest : public QObject {
         f.Edit_ColorKey->setValue(12);
         QTest::mouseClick(f.Btn_Ok, Qt::LeftButton);
         QVERIFY(!e.colorKeyWin.isVisible());
-        QCOMPARE(int{pageAt(0).colorKey8}, 12);
-        QCOMPARE(int{pageAt(1).colorKey16}, 12);
-        QCOMPARE(pageAt(3).colorKey24, 12u);
-        QCOMPARE(int{pageAt(2).colorKey8}, 200);
-        QCOMPARE(pixelAt(pageAt(0), 3, 3), pixel);  // pixels are not touched
+        QCOMPARE(int{uitest::sprite(e.main, 0).colorKey8}, 12);
+        QCOMPARE(int{uitest::sprite(e.main, 1).colorKey16}, 12);
+        QCOMPARE(uitest::sprite(e.main, 3).colorKey24, 12u);
+        QCOMPARE(int{uitest::sprite(e.main, 2).colorKey8}, 200);
+        QCOMPARE(pixelAt(uitest::sprite(e.main, 0), 3, 3), pixel);  // pixels are not touched
         QCOMPARE(e.ui().Panel_ColorKey->text(), QStringLiteral("12"));
         QCOMPARE(e.ui().Panel_ColorKeyR->text(), QStringLiteral("R?"));
-        QCOMPARE(int{config().defaultColorKey8}, 9);
+        QCOMPARE(int{e.main.workspace().settings.defaultColorKey8}, 9);
         // The fields that cannot be edited write their defaults back unchanged.
-        QCOMPARE(int{config().defaultColorKey16}, 0x7FFF);
-        QCOMPARE(config().defaultColorKey24, 0x00FFFFFFu);
+        QCOMPARE(int{e.main.workspace().settings.defaultColorKey16}, 0x7FFF);
+        QCOMPARE(e.main.workspace().settings.defaultColorKey24, 0x00FFFFFFu);
     }
 
     void colourKeyWorksOnTheTgaListAndCancelChangesNothing() {
-        Editor e;
+        Editor e(recorder_);
         addSprite(e, 8, 8, 1, 1);
         addTga(e, 8, 8);
         addTga(e, 8, 8);
@@ -503,9 +494,10 @@ class EditDialogsTest : public QObject {
         e.key().Edit_ColorKey->setValue(33);
         e.key().Edit_ColorKey8->setValue(44);
         e.key().Btn_Ok->click();
-        QCOMPARE(int{pageAt(kTgaFirstSlot + 1).colorKey8}, 33);
-        QCOMPARE(int{pageAt(kTgaFirstSlot).colorKey8}, 0);
-        QCOMPARE(int{pageAt(0).colorKey8}, 0);  // the sprite list is not the active one
+        QCOMPARE(int{uitest::picture(e.main, 1).colorKey8}, 33);
+        QCOMPARE(int{uitest::picture(e.main, 0).colorKey8}, 0);
+        QCOMPARE(int{uitest::sprite(e.main, 0).colorKey8},
+                 0);  // the sprite list is not the active one
         QCOMPARE(e.ui().Panel_ColorKey->text(), QStringLiteral("33"));
 
         e.main.Btn_ColorKeyClick();
@@ -513,12 +505,13 @@ class EditDialogsTest : public QObject {
         e.key().Edit_ColorKey->setValue(99);
         e.key().Edit_ColorKey8->setValue(98);
         e.key().Btn_No->click();
-        QCOMPARE(int{pageAt(kTgaFirstSlot + 1).colorKey8}, 33);
-        QCOMPARE(int{config().defaultColorKey8}, 44);
+        QCOMPARE(int{uitest::picture(e.main, 1).colorKey8}, 33);
+        QCOMPARE(int{e.main.workspace().settings.defaultColorKey8}, 44);
         QCOMPARE(e.ui().Panel_ColorKey->text(), QStringLiteral("33"));
 
         // Without an active list no page changes and the panel reads 0.
-        releaseAllPages();
+        e.main.workspace().sprites.clear();
+        e.main.workspace().pictures.clear();
         e.ui().Lb_Spr->clear();
         e.ui().Lb_Tga->clear();
         e.main.Lb_SprClick();
@@ -530,11 +523,11 @@ class EditDialogsTest : public QObject {
     // ---- change colour -------------------------------------------------------
 
     void changeColourStartsAtTheKeyAndGreysTheTarget() {
-        Editor e;
+        Editor e(recorder_);
         addSprite(e, 8, 8, 1, 1);
         addSprite(e, 8, 8, 1, 1, kMode24);
-        setColorKey(pageAt(0), 17);
-        setColorKey(pageAt(1), 0x00102030);
+        setColorKey(uitest::sprite(e.main, 0), 17);
+        setColorKey(uitest::sprite(e.main, 1), 0x00102030);
         e.selectSprites({0}, 0);
         e.main.Btn_ChgColorClick();
         auto& f = e.chg();
@@ -562,12 +555,12 @@ class EditDialogsTest : public QObject {
     }
 
     void changeColourReplacesInSelectedSpritePagesOnly() {
-        Editor e;
+        Editor e(recorder_);
         for (int i = 0; i < 3; ++i)
             addSprite(e, 8, 8, 1, 1);
         for (int slot = 0; slot < 3; ++slot) {
-            putPixel(pageAt(slot), 1, 1, 5);
-            putPixel(pageAt(slot), 2, 2, 6);
+            putPixel(uitest::sprite(e.main, slot), 1, 1, 5);
+            putPixel(uitest::sprite(e.main, slot), 2, 2, 6);
         }
         e.selectSprites({0, 2}, 1);
         QSignalSpy shown(&e.main, &TMainWin::pageShown);
@@ -578,27 +571,27 @@ class EditDialogsTest : public QObject {
         QTest::mouseClick(f.Btn_Ok, Qt::LeftButton);
         QVERIFY(!e.chgColorWin.isVisible());
         QVERIFY(e.main.isEnabled());
-        QCOMPARE(pixelAt(pageAt(0), 1, 1), 40u);
-        QCOMPARE(pixelAt(pageAt(2), 1, 1), 40u);
-        QCOMPARE(pixelAt(pageAt(0), 2, 2), 6u);
-        QCOMPARE(pixelAt(pageAt(1), 1, 1), 5u);
+        QCOMPARE(pixelAt(uitest::sprite(e.main, 0), 1, 1), 40u);
+        QCOMPARE(pixelAt(uitest::sprite(e.main, 2), 1, 1), 40u);
+        QCOMPARE(pixelAt(uitest::sprite(e.main, 0), 2, 2), 6u);
+        QCOMPARE(pixelAt(uitest::sprite(e.main, 1), 1, 1), 5u);
         // The current page is shown again.
         QVERIFY(!shown.isEmpty());
-        QCOMPARE(e.main.CurrentPage, 1);
+        QCOMPARE(uitest::current(e.main), uitest::spriteAt(1));
 
         // Pressing OK at once replaces the key by itself: nothing changes.
         for (int y = 0; y < 8; ++y)
-            putPixel(pageAt(0), 0, y, colorKeyOf(pageAt(0)));
+            putPixel(uitest::sprite(e.main, 0), 0, y, colorKeyOf(uitest::sprite(e.main, 0)));
         e.main.Btn_ChgColorClick();
         f.Btn_Ok->click();
-        QCOMPARE(pixelAt(pageAt(0), 0, 3), colorKeyOf(pageAt(0)));
-        QCOMPARE(pixelAt(pageAt(0), 1, 1), 40u);
+        QCOMPARE(pixelAt(uitest::sprite(e.main, 0), 0, 3), colorKeyOf(uitest::sprite(e.main, 0)));
+        QCOMPARE(pixelAt(uitest::sprite(e.main, 0), 1, 1), 40u);
     }
 
     void similarColourIgnoresTheTargetField() {
-        Editor e;
+        Editor e(recorder_);
         addSprite(e, 4, 4, 1, 1);
-        Page& page = pageAt(0);
+        Page& page = uitest::sprite(e.main, 0);
         // Black at 0, nearly black at 9, white everywhere else.
         Palette palette{};
         palette.fill(255);
@@ -619,9 +612,9 @@ class EditDialogsTest : public QObject {
     }
 
     void changeColourOutsideTheSpriteListOnlyCloses() {
-        Editor e;
-        const int slot = addTga(e, 8, 8);
-        putPixel(pageAt(slot), 1, 1, 5);
+        Editor e(recorder_);
+        Page& picture = addTga(e, 8, 8);
+        putPixel(picture, 1, 1, 5);
         e.selectTgas({0}, 0);
         e.main.Btn_ChgColorClick();
         QVERIFY(!e.chgColorWin.isVisible());
@@ -632,7 +625,7 @@ class EditDialogsTest : public QObject {
         e.chg().Btn_Ok->click();
         QVERIFY(!e.chgColorWin.isVisible());
         QVERIFY(e.main.isEnabled());
-        QCOMPARE(pixelAt(pageAt(slot), 1, 1), 5u);
+        QCOMPARE(pixelAt(picture, 1, 1), 5u);
     }
 };
 

@@ -17,12 +17,9 @@
 #include "formats/gpf_file.h"
 #include "formats/palette_file.h"
 #include "formats/tga_file.h"
-#include "image/page_table.h"
 #include "image/palette.h"
 #include "qt_message_sink.h"
-#include "system/canvas_events.h"
 #include "system/config.h"
-#include "system/messages.h"
 #include "ui_form_main.h"
 #include "ui_test_support.h"
 
@@ -103,16 +100,15 @@ class FileCommandsTest : public QObject {
     void init() {
         recorder_ = Recorder{};
         recorder_.answer = true;
-        state_ = std::make_unique<uitest::FreshState>(recorder_);
+        state_ = std::make_unique<uitest::FreshState>();
         dialogs_.answers.clear();
         dialogs_.asked.clear();
         main_ = std::make_unique<TMainWin>();
         main_->setFileDialogs(&dialogs_);
-        setCanvasView(main_.get());
+        main_->setMessageSink(&recorder_);
         main_->show();
     }
     void cleanup() {
-        setCanvasView(nullptr);
         main_.reset();
         state_.reset();
     }
@@ -125,12 +121,13 @@ class FileCommandsTest : public QObject {
         main_->Btn_LoadSprClick();
         QCOMPARE(names(ui().Lb_Spr), QStringList{"A"});
         QCOMPARE(names(ui().Lb_Tga), (QStringList{"A", "B"}));
-        QCOMPARE(pageAt(kTgaFirstSlot).width, 6);  // a.tga came before b.tga
-        QCOMPARE(int{main_->ActiveList}, int{kListTga});
-        QCOMPARE(main_->CurrentPage, kTgaFirstSlot + 1);
+        QCOMPARE(uitest::picture(*main_, 0).width, 6);  // a.tga came before b.tga
+        QCOMPARE(uitest::activeList(*main_), uitest::kListTga);
+        QCOMPARE(uitest::current(*main_), uitest::pictureAt(1));
         QCOMPARE(ui().Lb_Tga->selectedRows(), QList<int>{1});  // the earlier entry was unmarked
         QCOMPARE(main_->OpenFilterIndex, 3);
-        QCOMPARE(QString::fromUtf8(config().openDirectory), state_->folder() + "/");
+        QCOMPARE(QString::fromUtf8(main_->workspace().settings.openDirectory),
+                 state_->folder() + "/");
         // The dialog was asked with the remembered filter and folder.
         QCOMPARE(dialogs_.asked[0].title, QStringLiteral("불러오기"));
         QCOMPARE(dialogs_.asked[0].filterIndex, 1);
@@ -165,29 +162,29 @@ class FileCommandsTest : public QObject {
         writePicture(deep + "/LONG.TGA", 2, 2, 1);
         main_->loadFiles({deep + "/LONG.TGA"});
         QCOMPARE(names(ui().Lb_Tga), (QStringList{"HERO", "LONG"}));
-        QCOMPARE(QString::fromUtf8(config().openDirectory), QString());  // too long to keep
+        QCOMPARE(QString::fromUtf8(main_->workspace().settings.openDirectory),
+                 QString());  // too long to keep
     }
 
     void aFullStoreStopsTheLoadOnce() {
-        for (int i = 0; i < kTgaSlotCount - 1; ++i) {
-            QVERIFY(createSinglePage(pageAt(kTgaFirstSlot + i), 1, 1, kMode8));
-            ui().Lb_Tga->addItem(QStringLiteral("P"));
-        }
+        for (int i = 0; i < kPictureCapacity - 1; ++i)
+            uitest::addPicture(*main_, 1, 1);
         for (const char* name : {"x.tga", "y.tga", "z.tga"})
             writePicture(path(name), 2, 2, 1);
         main_->loadFiles({path("x.tga"), path("y.tga"), path("z.tga")});
-        QCOMPARE(ui().Lb_Tga->count(), kTgaSlotCount);
+        QCOMPARE(ui().Lb_Tga->count(), kPictureCapacity);
         QCOMPARE(recorder_.messages,
                  QStringList{"오류: 총 읽어들일 수 있는 파일 수를 초과했습니다."});
     }
 
     void savingAppendsExtensionsAndRemembersTheFolder() {
-        QVERIFY(main_->newStoreImage(8, 8, "sprite", kMode8));
+        QVERIFY(uitest::newSprite(*main_, 1, 1, 8, 8, "sprite", kMode8));
         dialogs_.answers.push_back(chose({path("sprite")}, 1));
         main_->Btn_SaveSprClick();
         QVERIFY(QFile::exists(path("sprite.GPF")));
         QCOMPARE(dialogs_.asked.last().fileName, QStringLiteral("sprite"));
-        QCOMPARE(QString::fromUtf8(config().saveDirectory), state_->folder() + "/");
+        QCOMPARE(QString::fromUtf8(main_->workspace().settings.saveDirectory),
+                 state_->folder() + "/");
         QCOMPARE(main_->SaveFilterIndex, 1);
 
         dialogs_.answers.push_back(chose({path("copy.gpf")}, 1));
@@ -225,27 +222,27 @@ class FileCommandsTest : public QObject {
         setPagePalette(picture, colours);
         writeFile(path("pic.tga"), encodeTga(picture));
         main_->loadFiles({path("pic.tga")});
-        QVERIFY(main_->newStoreImage(4, 4, "S", kMode8));
+        QVERIFY(uitest::newSprite(*main_, 1, 1, 4, 4, "S", kMode8));
 
         dialogs_.answers.push_back(chose({path("pal")}, 1));
         main_->Lb_TgaClick();
         main_->Btn_SavePalClick();
         QVERIFY(QFile::exists(path("pal.Pal")));
-        QCOMPARE(QString::fromUtf8(config().palettePath), path("pal.Pal"));
-        QCOMPARE(int{defaultPalette()[3]}, 200);
-        QCOMPARE(int{pageAt(0).palette[3]}, 200);  // sprite pages take it at once
+        QCOMPARE(QString::fromUtf8(main_->workspace().settings.palettePath), path("pal.Pal"));
+        QCOMPARE(int{main_->workspace().palette[3]}, 200);
+        QCOMPARE(int{uitest::sprite(*main_, 0).palette[3]}, 200);  // sprite pages take it at once
 
-        defaultPalette() = Palette{};
+        main_->workspace().palette = Palette{};
         dialogs_.answers.push_back(chose({path("pal.Pal")}, 1));
         main_->Btn_LoadPalClick();
-        QCOMPARE(int{defaultPalette()[3]}, 200);
+        QCOMPARE(int{main_->workspace().palette[3]}, 200);
 
         writeFile(path("short.pal"), {1, 2, 3});
         dialogs_.answers.push_back(chose({path("short.pal")}, 1));
         main_->Btn_LoadPalClick();
         QCOMPARE(recorder_.messages.last(),
                  QStringLiteral("오류: 팔레트 파일을 읽을 수 없습니다."));
-        QCOMPARE(QString::fromUtf8(config().palettePath), path("pal.Pal"));
+        QCOMPARE(QString::fromUtf8(main_->workspace().settings.palettePath), path("pal.Pal"));
     }
 
     void filesDroppedOnTheWindowLoadAsIfChosen() {
@@ -262,8 +259,9 @@ class FileCommandsTest : public QObject {
         QCoreApplication::sendEvent(main_.get(), &drop);
         QTRY_COMPARE(names(ui().Lb_Spr), QStringList{"A"});
         QCOMPARE(names(ui().Lb_Tga), QStringList{"Z"});
-        QCOMPARE(int{main_->ActiveList}, int{kListTga});  // z.tga came last in name order
-        QCOMPARE(QString::fromUtf8(config().openDirectory), state_->folder() + "/");
+        QCOMPARE(uitest::activeList(*main_), uitest::kListTga);  // z.tga came last in name order
+        QCOMPARE(QString::fromUtf8(main_->workspace().settings.openDirectory),
+                 state_->folder() + "/");
     }
 
     // A message about one file of a long load is on top and answers the keys,
@@ -271,7 +269,7 @@ class FileCommandsTest : public QObject {
     // before the next file and keeps what was read.
     void messagesDuringALongLoadTakeInputAndCancelKeepsWhatWasRead() {
         QtMessageSink boxes(main_.get());
-        ScopedMessageSink shown(boxes);
+        main_->setMessageSink(&boxes);
         QStringList paths{path("a_zero.tga"), path("m_zero.tga")};
         writeFile(paths[0], {});
         writeFile(paths[1], {});
@@ -390,7 +388,7 @@ class FileCommandsTest : public QObject {
         const double tgaMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
         QCOMPARE(ui().Lb_Spr->count(), 2000);
         QCOMPARE(ui().Lb_Tga->count(), 500);
-        QCOMPARE(pageAt(1999).tileCount, 4);
+        QCOMPARE(uitest::sprite(*main_, 1999).tileCount, 4);
         qInfo(
             "load: %.3f ms per GPF file (2000 files of 64 x 64), %.3f ms per TGA file (500 of "
             "256 x 256)",

@@ -15,12 +15,9 @@
 #include "form_new.h"
 #include "form_palette.h"
 #include "form_tile.h"
-#include "image/page_table.h"
 #include "image/palette.h"
-#include "system/canvas_events.h"
 #include "system/config.h"
 #include "system/config_file.h"
-#include "system/messages.h"
 #include "ui_form_main.h"
 #include "ui_test_support.h"
 
@@ -38,21 +35,17 @@ class MainWindowTest : public QObject {
 
     // A sprite page of cols x rows tiles listed in the sprite list.
     static void addSprite(Editor& e, int tw, int th, int cols, int rows, const char* name) {
-        QVERIFY(e.main.newStorePage(cols, rows, tw, th, QString::fromUtf8(name), kMode8));
+        QVERIFY(uitest::newSprite(e.main, cols, rows, tw, th, QString::fromUtf8(name), kMode8));
     }
     static void addTga(Editor& e, int w, int h, const char* name) {
-        const int slot = firstFreeSlot(Store::Tga);
-        QVERIFY(createSinglePage(pageAt(slot), w, h, kMode8));
-        pageAt(slot).kind = kKindTga;
-        setPageName(pageAt(slot), name);
-        e.ui().Lb_Tga->addItem(QString::fromUtf8(name));
-        e.ui().Lb_Tga->setCurrentEntry(slot - kTgaFirstSlot);
+        uitest::addPicture(e.main, w, h, name);
+        e.ui().Lb_Tga->setCurrentEntry(e.ui().Lb_Tga->count() - 1);
     }
 
   private slots:
     void init() {
         recorder_.messages.clear();
-        state_ = std::make_unique<uitest::FreshState>(recorder_);
+        state_ = std::make_unique<uitest::FreshState>();
     }
     void cleanup() { state_.reset(); }
 
@@ -67,15 +60,18 @@ class MainWindowTest : public QObject {
     }
 
     void firstStartCentresAndKeepsTheMinimumSize() {
-        Editor e;
-        QCOMPARE(e.main.windowTitle(), QStringLiteral("Zentil Editor 3.21 for GP32"));
+        Editor e(recorder_);
+        // The caption, with the place of the mark of unsaved changes.
+        QCOMPARE(e.main.windowTitle(), QStringLiteral("Zentil Editor 3.21 for GP32[*]"));
+        QVERIFY(!e.main.isWindowModified());
         QCOMPARE(e.main.size(), QSize(800, 600));
-        QCOMPARE(config().showGrid, 1);
-        QCOMPARE(config().gridColor, 0x00FFFFFF);
-        QCOMPARE(QString::fromStdString(std::string(configText(config().palettePath))),
+        QCOMPARE(e.main.workspace().settings.showGrid, 1);
+        QCOMPARE(e.main.workspace().settings.gridColor, 0x00FFFFFF);
+        QCOMPARE(QString::fromStdString(
+                     std::string(configText(e.main.workspace().settings.palettePath))),
                  QStringLiteral("New.Pal"));
-        QCOMPARE(e.main.CurrentPage, -1);
-        QCOMPARE(int{e.main.ActiveList}, 0);
+        QCOMPARE(uitest::current(e.main), PagePlace{});
+        QCOMPARE(uitest::activeList(e.main), 0);
         QVERIFY(e.ui().Cb_CrossIndex->isHidden());
         QCOMPARE(e.ui().FlatPanel15->y(), 240);
         QCOMPARE(e.ui().Panel_Info->height(), 264);
@@ -87,10 +83,10 @@ class MainWindowTest : public QObject {
     void settingsSurviveARestartAndAreWrittenToTheStartFolder() {
         const QString start = QDir::currentPath();
         {
-            Editor e;
+            Editor e(recorder_);
             e.main.move(40, 30);
             e.main.resize(900, 700);
-            config().defaultColorKey8 = 17;
+            e.main.workspace().settings.defaultColorKey8 = 17;
             // The file dialogs may change the working folder; the file still
             // goes to the start folder.
             QTemporaryDir elsewhere;
@@ -100,11 +96,11 @@ class MainWindowTest : public QObject {
             QDir::setCurrent(start);
         }
         QCOMPARE(QFileInfo(QDir(start).filePath(QStringLiteral("Zentil.Cfg"))).size(), 4132);
-        config() = Config{};
-        Editor again;
+        Editor again(recorder_);
+        const Config& settings = again.main.workspace().settings;
         QCOMPARE(again.main.size(), QSize(900, 700));
-        QCOMPARE(int{config().defaultColorKey8}, 17);
-        QCOMPARE(QString::fromStdString(std::string(configText(config().startDirectory))), start);
+        QCOMPARE(int{settings.defaultColorKey8}, 17);
+        QCOMPARE(QString::fromStdString(std::string(configText(settings.startDirectory))), start);
     }
 
     void aDamagedSettingsFileGivesTheDefaults() {
@@ -112,10 +108,11 @@ class MainWindowTest : public QObject {
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray(100, 'x'));
         file.close();
-        Editor e;
+        Editor e(recorder_);
         QCOMPARE(e.main.size(), QSize(800, 600));
-        QCOMPARE(config().showGrid, 1);
-        QCOMPARE(QString::fromStdString(std::string(configText(config().openDirectory))),
+        QCOMPARE(e.main.workspace().settings.showGrid, 1);
+        QCOMPARE(QString::fromStdString(
+                     std::string(configText(e.main.workspace().settings.openDirectory))),
                  QStringLiteral("/"));
     }
 
@@ -142,7 +139,7 @@ class MainWindowTest : public QObject {
             stored.windowHeight = row.height;
             QVERIFY(writeConfigFile("Zentil.Cfg", stored));
             {
-                Editor e;
+                Editor e(recorder_);
                 QCOMPARE(e.main.size(), row.expected);
                 QVERIFY(screen.intersects(e.main.geometry()));
                 e.main.close();
@@ -154,28 +151,28 @@ class MainWindowTest : public QObject {
     }
 
     void listClicksWithEitherListEmpty() {
-        Editor e;
+        Editor e(recorder_);
         e.main.Lb_SprClick();
-        QCOMPARE(e.main.CurrentPage, -1);
-        QCOMPARE(int{e.main.ActiveList}, 0);
+        QCOMPARE(uitest::current(e.main), PagePlace{});
+        QCOMPARE(uitest::activeList(e.main), 0);
 
         addTga(e, 20, 10, "PIC");
         e.main.Lb_SprClick();  // empty sprite list: the TGA list takes over
-        QCOMPARE(e.main.CurrentPage, kTgaFirstSlot);
-        QCOMPARE(int{e.main.ActiveList}, int{kListTga});
+        QCOMPARE(uitest::current(e.main), uitest::pictureAt(0));
+        QCOMPARE(uitest::activeList(e.main), uitest::kListTga);
         QCOMPARE(e.ui().Lb_Tga->palette().color(QPalette::Base), QColor(0xF4, 0xDA, 0xF5));
         QCOMPARE(e.ui().Lb_Spr->palette().color(QPalette::Base), QColor(0xD7, 0xD8, 0xD9));
 
         addSprite(e, 8, 8, 2, 1, "SPR");
-        QCOMPARE(e.main.CurrentPage, 0);
-        QCOMPARE(int{e.main.ActiveList}, int{kListSprite});
+        QCOMPARE(uitest::current(e.main), uitest::spriteAt(0));
+        QCOMPARE(uitest::activeList(e.main), uitest::kListSprite);
         QCOMPARE(e.ui().Lb_Spr->palette().color(QPalette::Base), QColor(0xF4, 0xDA, 0xF5));
         QCOMPARE(e.ui().Lb_Tga->palette().color(QPalette::Base), QColor(0xD7, 0xD8, 0xD9));
         QCOMPARE(e.ui().Edit_Col->value(), 2);
     }
 
     void theCurrentEntryIsKeptApartFromTheSelection() {
-        Editor e;
+        Editor e(recorder_);
         addSprite(e, 4, 4, 1, 1, "A");
         addSprite(e, 4, 4, 1, 1, "");
         addSprite(e, 4, 4, 1, 1, "C");
@@ -184,12 +181,12 @@ class MainWindowTest : public QObject {
         e.ui().Lb_Spr->setCurrentEntry(2);
         QCOMPARE(e.ui().Lb_Spr->selectedRows(), QList<int>{0});
         e.main.Lb_SprClick();
-        QCOMPARE(e.main.CurrentPage, 2);
+        QCOMPARE(uitest::current(e.main), uitest::spriteAt(2));
         QCOMPARE(e.ui().Lb_Spr->selectedRows(), QList<int>{0});
     }
 
     void thePagePanelFollowsTheStrideAndIsCentred() {
-        Editor e;
+        Editor e(recorder_);
         addSprite(e, 5, 6, 1, 1, "NARROW");  // stride 8
         QCOMPARE(e.ui().Panel_Page->width(), 10);
         QCOMPARE(e.ui().Image_Page->width(), 8);
@@ -206,7 +203,7 @@ class MainWindowTest : public QObject {
     }
 
     void dialogButtonsOpenOnlyUnderTheirConditions() {
-        Editor e;
+        Editor e(recorder_);
         e.main.Btn_ShowAniClick();
         e.main.Btn_ShowPageClick();
         e.main.Btn_ConfigClick();
@@ -236,7 +233,7 @@ class MainWindowTest : public QObject {
     }
 
     void statusPanelsDescribeThePixel() {
-        Editor e;
+        Editor e(recorder_);
         addSprite(e, 16, 16, 4, 2, "TILES");
         e.main.showPixelInfo(37, 5);
         QCOMPARE(e.ui().Panel_TileXY->text(), QStringLiteral("5, 5"));
@@ -244,7 +241,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(e.ui().Panel_TileSize->text(), QStringLiteral("16 X 16"));
         e.main.showPixelInfo(3, 20);
         QCOMPARE(e.ui().Panel_TileNum->text(), QStringLiteral("4"));
-        releaseAllPages();
+        e.main.workspace().sprites.clear();
         e.ui().Lb_Spr->clear();
         e.main.Lb_SprClick();
         e.main.showPixelInfo(0, 0);
@@ -253,8 +250,8 @@ class MainWindowTest : public QObject {
     }
 
     void aFailedNewPageAddsNothing() {
-        Editor e;
-        QVERIFY(!e.main.newStorePage(65536, 65536, 1, 1, QString(), kMode8));
+        Editor e(recorder_);
+        QVERIFY(!uitest::newSprite(e.main, 65536, 65536, 1, 1, QString(), kMode8));
         QCOMPARE(e.ui().Lb_Spr->count(), 0);
         QCOMPARE(recorder_.messages.size(), 1);
         QCOMPARE(recorder_.messages[0], QStringLiteral("오류: 이미지를 생성할 수 없습니다."));

@@ -4,11 +4,8 @@
 
 #include "form_main.h"
 #include "form_new.h"
-#include "image/page_table.h"
 #include "image/palette.h"
-#include "system/canvas_events.h"
 #include "system/config.h"
-#include "system/messages.h"
 #include "ui_form_main.h"
 #include "ui_form_new.h"
 #include "ui_test_support.h"
@@ -30,24 +27,19 @@ class PageCommandsTest : public QObject {
     static QStringList names(PageList* list) { return uitest::entryNames(*list); }
     // A picture in the TGA store: one tile of w x h, pixel value `fill`, key `key`.
     void picture(int w, int h, std::uint8_t fill, std::uint8_t key, const char* name) {
-        const int slot = firstFreeSlot(Store::Tga);
-        Page& page = pageAt(slot);
-        QVERIFY(createSinglePage(page, w, h, kMode8));
+        Page& page = uitest::addPicture(*main_, w, h, name);
         setColorKey(page, fill);
         clearPage(page);
         setColorKey(page, key);
         Palette palette{};
         palette[3] = 77;
         setPagePalette(page, palette);
-        page.kind = kKindTga;
-        setPageName(page, name);
-        ui().Lb_Tga->addItem(QString::fromUtf8(name));
-        ui().Lb_Tga->setCurrentEntry(slot - kTgaFirstSlot);
+        ui().Lb_Tga->setCurrentEntry(ui().Lb_Tga->count() - 1);
     }
     void sprites(int count, int tw, int th) {
         for (int i = 0; i < count; ++i) {
-            QVERIFY(main_->newStorePage(1, 1, tw, th, QString("P%1").arg(i), kMode8));
-            putPixel(pageAt(i), 0, 0, 10 + i);
+            QVERIFY(uitest::newSprite(*main_, 1, 1, tw, th, QString("P%1").arg(i), kMode8));
+            putPixel(uitest::sprite(*main_, i), 0, 0, 10 + i);
         }
     }
 
@@ -55,15 +47,14 @@ class PageCommandsTest : public QObject {
     void init() {
         recorder_ = Recorder{};
         recorder_.answer = true;
-        state_ = std::make_unique<uitest::FreshState>(recorder_);
+        state_ = std::make_unique<uitest::FreshState>();
         main_ = std::make_unique<TMainWin>();
         newWin_ = std::make_unique<TNewWin>(main_.get());
         main_->setDialogs({newWin_.get()});
-        setCanvasView(main_.get());
+        main_->setMessageSink(&recorder_);
         main_->show();
     }
     void cleanup() {
-        setCanvasView(nullptr);
         newWin_.reset();
         main_.reset();
         state_.reset();
@@ -78,14 +69,14 @@ class PageCommandsTest : public QObject {
             ui().Lb_Tga->selectEntry(i);
         main_->BtnPageCopyClick();
         QCOMPARE(names(ui().Lb_Spr), (QStringList{"P0", "NoName1", "NoName2", "NoName3"}));
-        const Page& copy = pageAt(3);
+        const Page& copy = uitest::sprite(*main_, 3);
         QCOMPARE(copy.kind, kKindSprite);
         QCOMPARE(copy.colorKey8, std::uint8_t{9});
         QCOMPARE(int{copy.palette[3]}, 77);
         QCOMPARE(pixelAt(copy, 31, 31), 4u);
         QCOMPARE(ui().Lb_Spr->selectedRows(), QList<int>{3});
-        QCOMPARE(main_->CurrentPage, 3);
-        QCOMPARE(int{main_->ActiveList}, int{kListSprite});
+        QCOMPARE(uitest::current(*main_), uitest::spriteAt(3));
+        QCOMPARE(uitest::activeList(*main_), uitest::kListSprite);
     }
 
     void sumCopyGathersPagesIntoOneRow() {
@@ -94,7 +85,7 @@ class PageCommandsTest : public QObject {
             ui().Lb_Spr->selectEntry(i);
         main_->Lb_SprClick();
         main_->BtnSumCopyClick();
-        const Page& sum = pageAt(4);
+        const Page& sum = uitest::sprite(*main_, 4);
         QCOMPARE(sum.width, 64);
         QCOMPARE(sum.height, 24);
         QCOMPARE(sum.cols, 4);
@@ -104,7 +95,7 @@ class PageCommandsTest : public QObject {
         QCOMPARE(ui().Lb_Spr->selectedRows(), QList<int>{4});
 
         // Different sizes: the message, nothing created.
-        QVERIFY(main_->newStorePage(1, 1, 16, 16, "SMALL", kMode8));
+        QVERIFY(uitest::newSprite(*main_, 1, 1, 16, 16, "SMALL", kMode8));
         ui().Lb_Spr->deselectAll();
         ui().Lb_Spr->selectEntry(0);
         ui().Lb_Spr->selectEntry(5);
@@ -112,8 +103,7 @@ class PageCommandsTest : public QObject {
         QCOMPARE(recorder_.texts.last(), QStringLiteral("그림 크기가 서로 일치하지 않습니다."));
         QCOMPARE(ui().Lb_Spr->count(), 6);
         // A 16-bit page among 8-bit ones.
-        QVERIFY(createSinglePage(pageAt(6), 16, 24, kMode16));
-        ui().Lb_Spr->addItem("DEEP");
+        QVERIFY(uitest::newSprite(*main_, 1, 1, 16, 24, "DEEP", kMode16));
         ui().Lb_Spr->deselectAll();
         ui().Lb_Spr->selectEntry(6);
         main_->BtnSumCopyClick();
@@ -128,10 +118,9 @@ class PageCommandsTest : public QObject {
         ui().Lb_Spr->selectEntry(3);
         main_->Btn_DeletePageClick();
         QCOMPARE(names(ui().Lb_Spr), (QStringList{"P0", "P2", "P4"}));
-        QCOMPARE(pixelAt(pageAt(1), 0, 0), 12u);
+        QCOMPARE(pixelAt(uitest::sprite(*main_, 1), 0, 0), 12u);
         QCOMPARE(ui().Lb_Spr->selectedRows(), QList<int>{1});
-        QVERIFY(!pageAt(3).inUse());
-        QVERIFY(!pageAt(4).inUse());
+        QCOMPARE(main_->workspace().sprites.size(), 3);
 
         ui().Lb_Spr->deselectAll();
         ui().Lb_Spr->selectEntry(2);
@@ -148,7 +137,7 @@ class PageCommandsTest : public QObject {
         main_->Btn_DeletePageClick();
         QCOMPARE(ui().Lb_Spr->count(), 0);
         QCOMPARE(ui().Panel_Page->size(), QSize(400, 300));
-        QCOMPARE(main_->CurrentPage, -1);
+        QCOMPARE(uitest::current(*main_), PagePlace{});
     }
 
     void clearAndDeleteAllWorkOnTheirLists() {
@@ -157,8 +146,8 @@ class PageCommandsTest : public QObject {
         main_->Lb_TgaClick();
         ui().Lb_Spr->selectEntry(1);
         main_->Btn_ClearPageClick();  // the TGA list is active: sprite pages are still cleared
-        QCOMPARE(pixelAt(pageAt(1), 0, 0), 0u);
-        QCOMPARE(pixelAt(pageAt(kTgaFirstSlot), 0, 0), 3u);
+        QCOMPARE(pixelAt(uitest::sprite(*main_, 1), 0, 0), 0u);
+        QCOMPARE(pixelAt(uitest::picture(*main_, 0), 0, 0), 3u);
 
         main_->Lb_SprClick();
         recorder_.answer = false;
@@ -169,8 +158,8 @@ class PageCommandsTest : public QObject {
         recorder_.answer = true;
         main_->Btn_AllDeletePageClick();
         QCOMPARE(ui().Lb_Spr->count(), 0);
-        QVERIFY(!pageAt(0).inUse());
-        QCOMPARE(int{main_->ActiveList}, int{kListTga});  // the pictures are shown
+        QVERIFY(main_->workspace().sprites.empty());
+        QCOMPARE(uitest::activeList(*main_), uitest::kListTga);  // the pictures are shown
         QCOMPARE(ui().Lb_Tga->count(), 1);
         main_->Btn_AllDeletePageClick();
         QCOMPARE(recorder_.questions.last(), QStringLiteral("모든 TGA 페이지를 삭제하시겠습니까?"));
@@ -186,42 +175,44 @@ class PageCommandsTest : public QObject {
         QCOMPARE(ui().Lb_Spr->count(), 0);
 
         // Make the picture one of 16 x 16 tiles and lift one.
-        QVERIFY(setTileGrid(pageAt(kTgaFirstSlot), 16, 16));
+        QVERIFY(setTileGrid(uitest::picture(*main_, 0), 16, 16));
         main_->Lb_TgaClick();
         main_->Image_PageMouseDown(Qt::LeftButton, 20, 3);
         main_->Image_PageMouseUp(Qt::LeftButton, 20, 3);
         main_->Image_CaptureMouseMove(1, 1);  // composes the view
         main_->Btn_BlockCopyClick();
         QCOMPARE(names(ui().Lb_Spr), QStringList{"NoName0"});
-        QCOMPARE(pageAt(0).width, 16);
-        QCOMPARE(pixelAt(pageAt(0), 5, 5), 6u);
+        QCOMPARE(uitest::sprite(*main_, 0).width, 16);
+        QCOMPARE(pixelAt(uitest::sprite(*main_, 0), 5, 5), 6u);
         QVERIFY(!ui().Panel_Capture->isVisible());
         QVERIFY(!ui().Btn_MoveOk->isEnabled());
-        QCOMPARE(main_->blockSelection.state, 0);
-        QCOMPARE(int{main_->ActiveList}, int{kListTga});  // the picture stays shown
+        QCOMPARE((int)main_->workspace().canvas.state, 0);
+        QCOMPARE(uitest::activeList(*main_), uitest::kListTga);  // the picture stays shown
         QCOMPARE(ui().Lb_Spr->selectedRows(), QList<int>{0});
     }
 
     void copiesStopAtAFullStore() {
-        for (int i = 0; i < kSpriteSlotCount - 1; ++i) {
-            QVERIFY(createSinglePage(pageAt(i), 1, 1, kMode8));
-            ui().Lb_Spr->addItem("X");
+        PageStore& sprites = main_->workspace().sprites;
+        for (int i = 0; i < kSpriteCapacity - 1; ++i) {
+            sprites.append(std::make_unique<Page>());
+            QVERIFY(createSinglePage(sprites.at(i), 1, 1, kMode8));
         }
+        ui().Lb_Spr->showPages(sprites);
         picture(4, 4, 1, 0, "A");
         picture(4, 4, 1, 0, "B");
         main_->Lb_TgaClick();
         ui().Lb_Tga->selectEntry(0);
         ui().Lb_Tga->selectEntry(1);
         main_->BtnPageCopyClick();
-        QCOMPARE(ui().Lb_Spr->count(), kSpriteSlotCount);
+        QCOMPARE(ui().Lb_Spr->count(), kSpriteCapacity);
         QCOMPARE(recorder_.texts, QStringList{"총 읽어들일 수 있는 파일 수를 초과했습니다."});
     }
 
     void columnsAreAppliedWithTheButtonOrEnter() {
-        QVERIFY(main_->newStorePage(5, 2, 4, 4, "TEN", kMode8));
+        QVERIFY(uitest::newSprite(*main_, 5, 2, 4, 4, "TEN", kMode8));
         ui().Edit_Col->setValue(4);
         QTest::keyClick(ui().Edit_Col, Qt::Key_Return);
-        const Page& page = pageAt(0);
+        const Page& page = uitest::sprite(*main_, 0);
         QCOMPARE(page.cols, 4);
         QCOMPARE(page.rows, 3);
         QCOMPARE(page.tileCount, 12);
@@ -244,26 +235,26 @@ class PageCommandsTest : public QObject {
 
     void optimisingTrimsTheSelectedSpritePages() {
         for (int i = 0; i < 3; ++i) {
-            QVERIFY(main_->newStorePage(2, 1, 16, 16, QString("S%1").arg(i), kMode8));
-            putPixel(pageAt(i), 5, 5, 1);
+            QVERIFY(uitest::newSprite(*main_, 2, 1, 16, 16, QString("S%1").arg(i), kMode8));
+            putPixel(uitest::sprite(*main_, i), 5, 5, 1);
         }
-        QVERIFY(main_->newStorePage(2, 1, 16, 16, "EMPTY", kMode8));
+        QVERIFY(uitest::newSprite(*main_, 2, 1, 16, 16, "EMPTY", kMode8));
         for (int i = 0; i < 4; ++i)
             ui().Lb_Spr->selectEntry(i);
         main_->Btn_OptimizeClick();
         for (int i = 0; i < 3; ++i) {
-            const Page& p = pageAt(i);
+            const Page& p = uitest::sprite(*main_, i);
             QCOMPARE(p.tileWidth, 8);  // m = 5: 16 - 10 = 6, rounded up to 8
             QCOMPARE(p.tileHeight, 1);
             QCOMPARE(p.width, p.cols * p.tileWidth);
             QVERIFY(p.stride >= p.width);
         }
-        QCOMPARE(pageAt(3).tileWidth, 16);  // all transparent: left alone
+        QCOMPARE(uitest::sprite(*main_, 3).tileWidth, 16);  // all transparent: left alone
         QCOMPARE(ui().Lb_Spr->selectedRows(), QList<int>{2});
     }
 
     void theNewImageDialogMakesAPage() {
-        QVERIFY(main_->newStorePage(1, 1, 4, 4, "FIRST", kMode8));
+        QVERIFY(uitest::newSprite(*main_, 1, 1, 4, 4, "FIRST", kMode8));
         main_->Btn_NewClick();
         QVERIFY(newWin_->isVisible());
         QVERIFY(!main_->isEnabled());
@@ -271,7 +262,7 @@ class PageCommandsTest : public QObject {
         QVERIFY(!newWin_->isVisible());
         QVERIFY(main_->isEnabled());
         QCOMPARE(ui().Lb_Spr->item(1)->text(), QStringLiteral("NoName1"));
-        QCOMPARE(pageAt(1).width, 100);
+        QCOMPARE(uitest::sprite(*main_, 1).width, 100);
         QCOMPARE(ui().Lb_Spr->selectedRows(), QList<int>{1});
 
         Ui::TNewWin& form = newWin_->form();
@@ -282,12 +273,12 @@ class PageCommandsTest : public QObject {
         form.Edit_ColorKey->setValue(5);
         main_->Btn_NewClick();
         newWin_->Btn_OkClick();
-        const Page& page = pageAt(2);
+        const Page& page = uitest::sprite(*main_, 2);
         QCOMPARE(page.width, 48);
         QCOMPARE(page.height, 48);
         QCOMPARE(page.tileCount, 6);
         QCOMPARE(pixelAt(page, 47, 47), 5u);
-        QCOMPARE(int{config().defaultColorKey8}, 5);
+        QCOMPARE(int{main_->workspace().settings.defaultColorKey8}, 5);
 
         main_->Btn_NewClick();
         newWin_->Btn_CancelClick();

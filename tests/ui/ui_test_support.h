@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include "edit/retile.h"
+#include "edit/store_page.h"
 #include "form_ani.h"
 #include "form_chgcolor.h"
 #include "form_colorkey.h"
@@ -16,13 +16,14 @@
 #include "form_new.h"
 #include "form_palette.h"
 #include "form_tile.h"
-#include "image/page_table.h"
 #include "image/palette.h"
+#include "message_sink.h"
 #include "page_list.h"
-#include "system/canvas_events.h"
 #include "system/config.h"
-#include "system/messages.h"
+#include "system/texts.h"
 #include "ui_form_main.h"
+#include "work/store_edits.h"
+#include "work/workspace.h"
 
 namespace zentil::uitest {
 
@@ -46,25 +47,12 @@ class Recorder final : public MessageSink {
     bool answer = false;
 };
 
-// One test's program state: a working folder of its own, an empty page
-// table, zero settings and a black default palette, and `sink` receiving the
-// messages. Everything is put back when it goes.
+// One test's working folder of its own, where the editor looks for its
+// settings; the previous working folder comes back when it goes.
 class FreshState {
   public:
-    explicit FreshState(MessageSink& sink) : previousDir_(QDir::currentPath()) {
-        QDir::setCurrent(dir_.path());
-        releaseAllPages();
-        releaseRetileScratchPage();
-        config() = Config{};
-        defaultPalette() = Palette{};
-        previousSink_ = setMessageSink(&sink);
-    }
-    ~FreshState() {
-        releaseAllPages();
-        releaseRetileScratchPage();
-        setMessageSink(previousSink_);
-        QDir::setCurrent(previousDir_);
-    }
+    FreshState() : previousDir_(QDir::currentPath()) { QDir::setCurrent(dir_.path()); }
+    ~FreshState() { QDir::setCurrent(previousDir_); }
     FreshState(const FreshState&) = delete;
     FreshState& operator=(const FreshState&) = delete;
 
@@ -74,8 +62,66 @@ class FreshState {
   private:
     QTemporaryDir dir_;
     QString previousDir_;
-    MessageSink* previousSink_ = nullptr;
 };
+
+// The main window's list numbers, as its state has them.
+inline constexpr int kListNone = 0, kListTga = 1, kListSprite = 2;
+inline int activeList(TMainWin& main) {
+    return static_cast<int>(main.workspace().activeList());
+}
+
+// The pages of a main window's lists, and where its current page stands.
+inline Page& sprite(TMainWin& main, int index) {
+    return main.workspace().sprites.at(index);
+}
+inline Page& picture(TMainWin& main, int index) {
+    return main.workspace().pictures.at(index);
+}
+inline PagePlace current(TMainWin& main) {
+    return main.workspace().placeOf(main.workspace().currentPage());
+}
+inline PagePlace spriteAt(int index) {
+    return {ListId::Sprites, index};
+}
+inline PagePlace pictureAt(int index) {
+    return {ListId::Pictures, index};
+}
+
+// A new sprite page added as the sprite list's last entry and shown, as an
+// edit (the selection is left as it was).
+inline bool newSprite(TMainWin& main, int cols, int rows, int tileWidth, int tileHeight,
+                      const QString& name, int mode = kMode8) {
+    Workspace& ws = main.workspace();
+    if (ws.sprites.full()) {
+        main.messages().message(texts::kCaptionError, texts::kStoreFull);
+        return false;
+    }
+    auto page = std::make_unique<Page>();
+    const Outcome made = newStorePage(*page, cols, rows, tileWidth, tileHeight, name.toStdString(),
+                                      ws.sprites.size(), mode, ws.defaults());
+    if (!made) {
+        main.report(made);
+        return false;
+    }
+    std::vector<std::unique_ptr<Page>> pages;
+    pages.push_back(std::move(page));
+    main.record(addPages(ws, ListId::Sprites, std::move(pages)));
+    main.form().Lb_Spr->setCurrentEntry(ws.sprites.size() - 1);
+    main.Lb_SprClick();
+    return true;
+}
+
+// A w x h picture appended to the picture list (not shown, not an edit).
+inline Page& addPicture(TMainWin& main, int w, int h, const char* name = "P") {
+    PageStore& pictures = main.workspace().pictures;
+    auto page = std::make_unique<Page>();
+    createSinglePage(*page, w, h, kMode8);
+    page->kind = kKindTga;
+    setPageName(*page, name);
+    Page& added = pictures.at(pictures.append(std::move(page)));
+    main.form().Lb_Tga->showPages(pictures);
+    return added;
+}
 
 // The texts of a list's entries, in order.
 inline QStringList entryNames(const PageList& list) {
@@ -86,7 +132,7 @@ inline QStringList entryNames(const PageList& list) {
 }
 
 // The main window and every dialog, created in the program's order, with the
-// main window shown and installed as the canvas.
+// main window shown and its messages going to `sink`.
 struct Editor {
     TMainWin main;
     TNewWin newWin{&main};
@@ -96,13 +142,12 @@ struct Editor {
     TColorKeyWin colorKeyWin{&main};
     TChgColorWin chgColorWin{&main};
     TPaletteWin paletteWin{&main};
-    Editor() {
+    explicit Editor(MessageSink& sink) {
+        main.setMessageSink(&sink);
         main.setDialogs(
             {&newWin, &aniWin, &tileWin, &configWin, &colorKeyWin, &chgColorWin, &paletteWin});
-        setCanvasView(&main);
         main.show();
     }
-    ~Editor() { setCanvasView(nullptr); }
     Editor(const Editor&) = delete;
     Editor& operator=(const Editor&) = delete;
     Ui::TMainWin& ui() { return main.form(); }

@@ -8,11 +8,8 @@
 #include "form_main.h"
 #include "form_palette.h"
 #include "form_tile.h"
-#include "image/page_table.h"
 #include "image/palette.h"
-#include "system/canvas_events.h"
 #include "system/config.h"
-#include "system/messages.h"
 #include "ui_form_ani.h"
 #include "ui_form_main.h"
 #include "ui_form_palette.h"
@@ -20,7 +17,6 @@
 #include "ui_test_support.h"
 
 using namespace zentil;
-using uitest::Editor;
 
 namespace {
 
@@ -50,15 +46,22 @@ void numberTiles(Page& page) {
     }
 }
 
+// The editor of these tests: its sprite pages take a palette of distinct colours.
+struct Editor : uitest::Editor {
+    explicit Editor(MessageSink& sink) : uitest::Editor(sink) {
+        main.workspace().palette = rainbow(0);
+    }
+};
+
 // A picture in the TGA store, listed as the current entry of the TGA list.
 Page& addTga(Editor& e, int width, int height, int mode, const char* name) {
-    const int slot = firstFreeSlot(Store::Tga);
-    Page& page = pageAt(slot);
-    createSinglePage(page, width, height, mode);
-    page.kind = kKindTga;
-    setPageName(page, name);
-    e.ui().Lb_Tga->addItem(QString::fromUtf8(name));
-    e.ui().Lb_Tga->setCurrentEntry(slot - kTgaFirstSlot);
+    Page& page = uitest::addPicture(e.main, width, height, name);
+    if (mode != kMode8) {
+        createSinglePage(page, width, height, mode);
+        page.kind = kKindTga;
+        setPageName(page, name);
+    }
+    e.ui().Lb_Tga->setCurrentEntry(e.ui().Lb_Tga->count() - 1);
     return page;
 }
 
@@ -84,8 +87,8 @@ class ViewDialogsTest : public QObject {
 
     // A sprite page of cols x rows tiles, tile i painted with index i + 1, shown.
     static Page& addSprite(Editor& e, int tw, int th, int cols, int rows) {
-        e.main.newStorePage(cols, rows, tw, th, QStringLiteral("S"), kMode8);
-        Page& page = pageAt(e.main.CurrentPage);
+        uitest::newSprite(e.main, cols, rows, tw, th, QStringLiteral("S"), kMode8);
+        Page& page = *e.main.workspace().currentPage();
         numberTiles(page);
         e.main.Lb_SprClick();
         return page;
@@ -97,7 +100,7 @@ class ViewDialogsTest : public QObject {
         if (frame.isNull()) return -1;
         const QColor colour = frame.pixelColor(0, 0);
         for (int n = 1; n < kPaletteEntries; ++n)
-            if (entryColor(defaultPalette(), n) == colour) return n - 1;
+            if (entryColor(e.main.workspace().palette, n) == colour) return n - 1;
         return -1;
     }
     static QList<int> nextFrames(Editor& e, int count) {
@@ -110,26 +113,23 @@ class ViewDialogsTest : public QObject {
     }
 
   private slots:
-    void init() {
-        state_ = std::make_unique<uitest::FreshState>(silent_);
-        defaultPalette() = rainbow(0);
-    }
+    void init() { state_ = std::make_unique<uitest::FreshState>(); }
     void cleanup() { state_.reset(); }
 
     // Palette view.
 
     void thePaletteShownFollowsTheCurrentPicture() {
-        Editor e;
+        Editor e(silent_);
         e.main.Btn_ShowPaletteClick();  // no page at all
         QVERIFY(e.paletteWin.isVisible());
-        QVERIFY(e.paletteWin.shownPalette() == defaultPalette());
+        QVERIFY(e.paletteWin.shownPalette() == e.main.workspace().palette);
         e.paletteWin.close();
 
         // A sprite page with a palette of its own still shows the default one.
         Page& sprite = addSprite(e, 8, 8, 1, 1);
         setPagePalette(sprite, rainbow(1));
         e.main.Btn_ShowPaletteClick();
-        QVERIFY(e.paletteWin.shownPalette() == defaultPalette());
+        QVERIFY(e.paletteWin.shownPalette() == e.main.workspace().palette);
         e.paletteWin.close();
 
         // An 8-bit picture shown from the TGA list shows its own palette once
@@ -138,7 +138,7 @@ class ViewDialogsTest : public QObject {
         setPagePalette(picture, rainbow(2));
         e.main.Lb_TgaClick();
         e.main.Btn_ShowPaletteClick();
-        QVERIFY(e.paletteWin.shownPalette() == defaultPalette());
+        QVERIFY(e.paletteWin.shownPalette() == e.main.workspace().palette);
         e.paletteWin.close();
         e.ui().Lb_Tga->selectEntry(0);
         e.main.Btn_ShowPaletteClick();
@@ -152,20 +152,20 @@ class ViewDialogsTest : public QObject {
         setPagePalette(deep, rainbow(3));
         e.ui().Lb_Tga->selectEntry(1);
         e.main.Lb_TgaClick();
-        QCOMPARE(e.main.CurrentPage, kTgaFirstSlot + 1);
+        QCOMPARE(uitest::current(e.main), uitest::pictureAt(1));
         e.main.Btn_ShowPaletteClick();
-        QVERIFY(e.paletteWin.shownPalette() == defaultPalette());
+        QVERIFY(e.paletteWin.shownPalette() == e.main.workspace().palette);
         e.paletteWin.close();
 
         // Every showing chooses again: a new default palette is seen at once.
-        defaultPalette() = rainbow(4);
+        e.main.workspace().palette = rainbow(4);
         e.main.Btn_ShowPaletteClick();
         QCOMPARE(e.paletteWin.form().Image_PaletteBox->picture().pixelColor(8, 8),
                  entryColor(rainbow(4), 0));
     }
 
     void theSwatchesFillTheBoxAndThePointerReadsTheirNumbers() {
-        Editor e;
+        Editor e(silent_);
         e.main.Btn_ShowPaletteClick();
         QVERIFY(QTest::qWaitForWindowExposed(&e.paletteWin));
         QCOMPARE(e.paletteWin.size(), QSize(275, 306));
@@ -176,8 +176,10 @@ class ViewDialogsTest : public QObject {
         QCOMPARE(picture.size(), QSize(256, 256));
         for (int n = 0; n < kPaletteEntries; ++n) {
             const int left = (n % 16) * 16, top = (n / 16) * 16;
-            QCOMPARE(picture.pixelColor(left + 1, top + 1), entryColor(defaultPalette(), n));
-            QCOMPARE(picture.pixelColor(left + 14, top + 14), entryColor(defaultPalette(), n));
+            QCOMPARE(picture.pixelColor(left + 1, top + 1),
+                     entryColor(e.main.workspace().palette, n));
+            QCOMPARE(picture.pixelColor(left + 14, top + 14),
+                     entryColor(e.main.workspace().palette, n));
             QCOMPARE(picture.pixelColor(left, top + 7), QColor(Qt::black));
             QCOMPARE(picture.pixelColor(left + 15, top + 7), QColor(Qt::black));
         }
@@ -199,7 +201,7 @@ class ViewDialogsTest : public QObject {
     }
 
     void everyViewGivesTheMainWindowBackHoweverItIsHidden() {
-        Editor e;
+        Editor e(silent_);
         addSprite(e, 16, 16, 2, 1);
         const QList<std::pair<TDialogBase*, QPushButton*>> views = {
             {&e.paletteWin, e.paletteWin.form().Btn_Ok},
@@ -220,7 +222,7 @@ class ViewDialogsTest : public QObject {
     // Animation preview.
 
     void framesRunInReadingOrderStartingWithTileOne() {
-        Editor e;
+        Editor e(silent_);
         addSprite(e, 8, 8, 4, 1);
         e.main.Btn_ShowAniClick();
         QVERIFY(e.aniWin.Timer_Ani.isActive());
@@ -243,14 +245,14 @@ class ViewDialogsTest : public QObject {
     }
 
     void aLiftedBlockPlaysOnlyItsOwnTiles() {
-        Editor e;
+        Editor e(silent_);
         QVERIFY(QTest::qWaitForWindowExposed(&e.main));
         addSprite(e, 16, 16, 4, 1);
         // Lift tiles 1 to 3 of the page.
         e.main.Image_PageMouseDown(Qt::LeftButton, 20, 5);
         e.main.Image_PageMouseMove(60, 5);
         e.main.Image_PageMouseUp(Qt::LeftButton, 60, 5);
-        QCOMPARE(capturePage().cols, 3);
+        QCOMPARE(e.main.workspace().lifted.block.cols, 3);
         QVERIFY(e.ui().Panel_Capture->isVisible());
 
         e.main.Btn_ShowAniClick();
@@ -266,7 +268,7 @@ class ViewDialogsTest : public QObject {
     }
 
     void thePreviewIsSizedByTheTileAndCentredOnTheScreen() {
-        Editor e;
+        Editor e(silent_);
         addSprite(e, 16, 16, 2, 1);
         e.main.Btn_ShowAniClick();
         Ui::TAniWin& form = e.aniWin.form();
@@ -308,7 +310,7 @@ class ViewDialogsTest : public QObject {
     }
 
     void theSpeedMovesInStepsOfFiveAndSetsTheInterval() {
-        Editor e;
+        Editor e(silent_);
         addSprite(e, 8, 8, 4, 1);
         e.main.Btn_ShowAniClick();
         QSpinBox* speed = e.aniWin.form().Edit_Delay;
@@ -361,7 +363,7 @@ class ViewDialogsTest : public QObject {
     // Whole-image view.
 
     void theViewIsFittedToThePageProportions() {
-        Editor e;
+        Editor e(silent_);
         addSprite(e, 256, 128, 1, 1);
         e.main.Btn_ShowPageClick();
         QVERIFY(e.tileWin.isVisible());
@@ -404,7 +406,7 @@ class ViewDialogsTest : public QObject {
     }
 
     void theScaledPictureKeepsPixelsWhole() {
-        Editor e;
+        Editor e(silent_);
         Page& page = addSprite(e, 16, 8, 1, 1);
         clearPage(page);
         putPixel(page, 3, 2, 5);
@@ -413,8 +415,8 @@ class ViewDialogsTest : public QObject {
         const QImage& picture = e.tileWin.form().Image_Tile->picture();
         const int w = picture.width(), h = picture.height();
         QCOMPARE(h, w / 2);
-        const QColor key = entryColor(defaultPalette(), page.colorKey8);
-        const QColor five = entryColor(defaultPalette(), 5);
+        const QColor key = entryColor(e.main.workspace().palette, page.colorKey8);
+        const QColor five = entryColor(e.main.workspace().palette, 5);
         // Only the page's two colours appear, the enlarged pixel a solid block
         // about w / 16 square, where the pixel lies in the page.
         QRect block;
@@ -433,13 +435,13 @@ class ViewDialogsTest : public QObject {
     }
 
     void aLargePageIsReducedAndPaddingShowsAtTheRight() {
-        Editor e;
+        Editor e(silent_);
         // 1300 x 700: the left half index 1, the right half index 2.
         Page& large = addSprite(e, 650, 700, 2, 1);
         e.main.Btn_ShowPageClick();
         const QImage& picture = e.tileWin.form().Image_Tile->picture();
-        const QColor left = entryColor(defaultPalette(), 1),
-                     right = entryColor(defaultPalette(), 2);
+        const QColor left = entryColor(e.main.workspace().palette, 1),
+                     right = entryColor(e.main.workspace().palette, 2);
         QVERIFY(picture.width() < large.stride);
         QCOMPARE(picture.pixelColor(0, 0), left);
         QCOMPARE(picture.pixelColor(picture.width() / 2 - 2, picture.height() - 1), left);
@@ -451,15 +453,15 @@ class ViewDialogsTest : public QObject {
         QCOMPARE(narrow.stride, 16);
         e.main.Btn_ShowPageClick();
         const QImage& small = e.tileWin.form().Image_Tile->picture();
-        const QColor key = entryColor(defaultPalette(), narrow.colorKey8);
+        const QColor key = entryColor(e.main.workspace().palette, narrow.colorKey8);
         const int w = small.width();
-        QCOMPARE(small.pixelColor(12 * w / 16 + 2, 5), entryColor(defaultPalette(), 1));
+        QCOMPARE(small.pixelColor(12 * w / 16 + 2, 5), entryColor(e.main.workspace().palette, 1));
         QCOMPARE(small.pixelColor(13 * w / 16 + 2, 5), key);
         QCOMPARE(small.pixelColor(w - 1, 5), key);
     }
 
     void aSixteenBitPictureIsScaledInItsOwnFormat() {
-        Editor e;
+        Editor e(silent_);
         Page& deep = addTga(e, 8, 4, kMode16, "DEEP");
         for (int y = 0; y < 4; ++y)
             for (int x = 0; x < 8; ++x)

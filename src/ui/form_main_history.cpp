@@ -1,0 +1,94 @@
+// The main window's history of edits: recording each edit as one step, the
+// undo and redo buttons and keys, and the mark of unsaved sprite pages.
+#include <QKeySequence>
+#include <QShortcut>
+
+#include "form_main.h"
+#include "message_sink.h"
+#include "page_list.h"
+#include "system/texts.h"
+#include "ui_form_main.h"
+#include "work/store_edits.h"
+
+namespace zentil {
+
+void TMainWin::connectHistory() {
+    connect(ui_->Btn_Undo, &QToolButton::clicked, this, &TMainWin::Btn_UndoClick);
+    connect(ui_->Btn_Redo, &QToolButton::clicked, this, &TMainWin::Btn_RedoClick);
+    // The platform's keys: Ctrl+Z, and Ctrl+Shift+Z or Ctrl+Y.
+    const auto bind = [this](QKeySequence keys, void (TMainWin::*slot)()) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, slot);
+    };
+    bind(QKeySequence::Undo, &TMainWin::Btn_UndoClick);
+    bind(QKeySequence::Redo, &TMainWin::Btn_RedoClick);
+    bind(QKeySequence(Qt::CTRL | Qt::Key_Y), &TMainWin::Btn_RedoClick);
+    bind(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &TMainWin::Btn_RedoClick);
+    afterEdit();
+}
+
+void TMainWin::record(std::unique_ptr<Command> command) {
+    if (command) history_.push(std::move(command));
+    afterEdit();
+}
+
+void TMainWin::afterEdit() {
+    syncLists();
+    ui_->Btn_Undo->setEnabled(history_.canUndo());
+    ui_->Btn_Redo->setEnabled(history_.canRedo());
+    setWindowModified(workspace_.spritesModified());
+}
+
+void TMainWin::syncLists() {
+    ui_->Lb_Spr->showPages(workspace_.sprites);
+    ui_->Lb_Tga->showPages(workspace_.pictures);
+}
+
+void TMainWin::Btn_UndoClick() {
+    // Not while an outline is being dragged out: it belongs to the page as it is.
+    if (workspace_.canvas.state == CanvasState::Selecting) return;
+    Command* undone = history_.undo(workspace_);
+    if (!undone) return;
+    afterEdit();
+    showTouched(undone->touched());
+}
+
+void TMainWin::Btn_RedoClick() {
+    if (workspace_.canvas.state == CanvasState::Selecting) return;
+    Outcome outcome;
+    Command* redone = history_.redo(workspace_, outcome);
+    report(outcome);
+    if (!redone) return;
+    afterEdit();
+    showTouched(redone->touched());
+}
+
+void TMainWin::showTouched(Page* page) {
+    const PagePlace place = workspace_.placeOf(page);
+    if (place.valid()) {
+        showOnly(place.list, place.index);
+        return;
+    }
+    // The page left its list (or the edit touched none): the list shows
+    // what is now its current entry.
+    if (workspace_.activeList() == ListId::None)
+        Lb_SprClick();
+    else
+        showCurrent();
+}
+
+bool TMainWin::addSpritePage(std::unique_ptr<Page> page) {
+    if (workspace_.sprites.full()) {
+        messages().message(texts::kCaptionError, texts::kStoreFull);
+        return false;
+    }
+    std::vector<std::unique_ptr<Page>> pages;
+    pages.push_back(std::move(page));
+    record(addPages(workspace_, ListId::Sprites, std::move(pages)));
+    markLastSprite();
+    Lb_SprClick();
+    return true;
+}
+
+}  // namespace zentil

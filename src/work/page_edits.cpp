@@ -1,0 +1,283 @@
+#include "work/page_edits.h"
+
+#include <utility>
+#include <vector>
+
+#include "formats/palette_file.h"
+#include "system/texts.h"
+
+namespace zentil {
+namespace {
+
+// Pixel edits of pages, each part a page with what was there before; the
+// parts are exchanged backwards to undo and forwards to redo.
+class PatchEdit final : public Command {
+  public:
+    explicit PatchEdit(int stroke) : stroke_(stroke) {}
+    void add(Page& page, PagePatch patch) { parts_.push_back({&page, std::move(patch)}); }
+
+    void undo(Workspace&) override {
+        for (auto part = parts_.rbegin(); part != parts_.rend(); ++part)
+            part->patch.exchange(*part->page);
+    }
+    Outcome redo(Workspace&) override {
+        for (Part& part : parts_)
+            part.patch.exchange(*part.page);
+        return Outcome::done();
+    }
+    std::size_t bytes() const override {
+        std::size_t total = sizeof(*this);
+        for (const Part& part : parts_)
+            total += part.patch.bytes();
+        return total;
+    }
+    Page* touched() const override { return parts_.empty() ? nullptr : parts_.back().page; }
+    bool absorb(Command& next) override {
+        auto* more = dynamic_cast<PatchEdit*>(&next);
+        if (stroke_ == 0 || more == nullptr || more->stroke_ != stroke_) return false;
+        for (Part& part : more->parts_)
+            parts_.push_back(std::move(part));
+        more->parts_.clear();
+        return true;
+    }
+
+  private:
+    struct Part {
+        Page* page;
+        PagePatch patch;
+    };
+    std::vector<Part> parts_;
+    int stroke_;
+};
+
+// A nudge loses the row and column pushed over the edge; moving the page back
+// and writing them again takes it back exactly.
+class NudgeEdit final : public Command {
+  public:
+    NudgeEdit(Page& page, Nudge direction) : page_(&page), direction_(direction) {}
+
+    bool keepEdges(const Page& page) {
+        const int dx = stepX(direction_), dy = stepY(direction_);
+        const bool column =
+            dx == 0 || column_.capture(page, {dx > 0 ? page.stride - 1 : 0, 0, 1, page.height});
+        const bool row =
+            dy == 0 || row_.capture(page, {0, dy > 0 ? page.height - 1 : 0, page.stride, 1});
+        hasColumn_ = dx != 0;
+        hasRow_ = dy != 0;
+        before_ = page.revision;
+        return column && row;
+    }
+    void setAfter(std::uint64_t revision) { after_ = revision; }
+
+    void undo(Workspace&) override {
+        nudgePage(*page_, opposite(direction_));
+        if (hasRow_) row_.restore(*page_);
+        if (hasColumn_) column_.restore(*page_);
+        page_->revision = before_;
+    }
+    Outcome redo(Workspace&) override {
+        nudgePage(*page_, direction_);
+        page_->revision = after_;
+        return Outcome::done();
+    }
+    std::size_t bytes() const override { return sizeof(*this) + row_.bytes() + column_.bytes(); }
+    Page* touched() const override { return page_; }
+
+  private:
+    static int stepX(Nudge d) {
+        switch (d) {
+            case Nudge::RightUp:
+            case Nudge::Right:
+            case Nudge::RightDown:
+                return 1;
+            case Nudge::LeftUp:
+            case Nudge::LeftDown:
+            case Nudge::Left:
+                return -1;
+            default:
+                return 0;
+        }
+    }
+    static int stepY(Nudge d) {
+        switch (d) {
+            case Nudge::LeftDown:
+            case Nudge::Down:
+            case Nudge::RightDown:
+                return 1;
+            case Nudge::LeftUp:
+            case Nudge::Up:
+            case Nudge::RightUp:
+                return -1;
+            default:
+                return 0;
+        }
+    }
+    static Nudge opposite(Nudge d) {
+        switch (d) {
+            case Nudge::LeftUp:
+                return Nudge::RightDown;
+            case Nudge::Up:
+                return Nudge::Down;
+            case Nudge::RightUp:
+                return Nudge::LeftDown;
+            case Nudge::Right:
+                return Nudge::Left;
+            case Nudge::RightDown:
+                return Nudge::LeftUp;
+            case Nudge::Down:
+                return Nudge::Up;
+            case Nudge::LeftDown:
+                return Nudge::RightUp;
+            case Nudge::Left:
+                break;
+        }
+        return Nudge::Right;
+    }
+
+    Page* page_;
+    Nudge direction_;
+    PagePatch row_, column_;
+    bool hasRow_ = false, hasColumn_ = false;
+    std::uint64_t before_ = 0, after_ = 0;
+};
+
+// A rebuilt page and the page it was: the two are swapped in place, so the
+// page keeps its identity (its place in the list and every reference to it).
+class RebuildEdit final : public Command {
+  public:
+    RebuildEdit(Page& page, Page other) : page_(&page), other_(std::move(other)) {}
+    void undo(Workspace&) override { swapWithOther(); }
+    Outcome redo(Workspace&) override {
+        swapWithOther();
+        return Outcome::done();
+    }
+    std::size_t bytes() const override { return sizeof(*this) + pixelBufferBytes(other_); }
+    Page* touched() const override { return page_; }
+
+  private:
+    void swapWithOther() {
+        // Whether the page was saved is a fact of now, not of either version.
+        const std::uint64_t saved = page_->savedRevision;
+        std::swap(*page_, other_);
+        page_->savedRevision = saved;
+    }
+    Page* page_;
+    Page other_;
+};
+
+// The palette of the sprite pages, and each page that received it.
+class PaletteEdit final : public Command {
+  public:
+    explicit PaletteEdit(const Palette& other) : other_(other) {}
+    void add(Page& page, PagePatch patch) { parts_.push_back({&page, std::move(patch)}); }
+    void undo(Workspace& workspace) override {
+        for (auto part = parts_.rbegin(); part != parts_.rend(); ++part)
+            part->patch.exchange(*part->page);
+        std::swap(workspace.palette, other_);
+    }
+    Outcome redo(Workspace& workspace) override {
+        std::swap(workspace.palette, other_);
+        for (Part& part : parts_)
+            part.patch.exchange(*part.page);
+        return Outcome::done();
+    }
+    std::size_t bytes() const override {
+        std::size_t total = sizeof(*this);
+        for (const Part& part : parts_)
+            total += part.patch.bytes();
+        return total;
+    }
+    Page* touched() const override { return nullptr; }
+
+  private:
+    struct Part {
+        Page* page;
+        PagePatch patch;
+    };
+    Palette other_;
+    std::vector<Part> parts_;
+};
+
+}  // namespace
+
+std::unique_ptr<Command> editRect(Workspace& workspace, Page& page, PixelRect rect,
+                                  const PageEdit& edit, Outcome& outcome, int stroke) {
+    PagePatch patch;
+    if (!patch.capture(page, rect)) {
+        outcome = Outcome::error(texts::kCannotCreateImage);
+        return nullptr;
+    }
+    outcome = edit(page);
+    if (!outcome) {
+        patch.restore(page);
+        return nullptr;
+    }
+    page.revision = workspace.nextRevision();
+    auto command = std::make_unique<PatchEdit>(stroke);
+    command->add(page, std::move(patch));
+    return command;
+}
+
+std::unique_ptr<Command> editPixels(Workspace& workspace, Page& page, const PageEdit& edit,
+                                    Outcome& outcome) {
+    PagePatch patch;
+    if (!patch.capture(page, {0, 0, page.stride, page.height})) {
+        outcome = Outcome::error(texts::kCannotCreateImage);
+        return nullptr;
+    }
+    outcome = edit(page);
+    if (!outcome) {
+        patch.restore(page);
+        return nullptr;
+    }
+    if (!patch.shrinkToChanges(page)) return nullptr;
+    page.revision = workspace.nextRevision();
+    auto command = std::make_unique<PatchEdit>(0);
+    command->add(page, std::move(patch));
+    return command;
+}
+
+std::unique_ptr<Command> nudgePageStep(Workspace& workspace, Page& page, Nudge direction,
+                                       Outcome& outcome) {
+    auto command = std::make_unique<NudgeEdit>(page, direction);
+    if (!command->keepEdges(page)) {
+        outcome = Outcome::error(texts::kCannotCreateImage);
+        return nullptr;
+    }
+    outcome = nudgePage(page, direction);
+    if (!outcome) return nullptr;
+    page.revision = workspace.nextRevision();
+    command->setAfter(page.revision);
+    return command;
+}
+
+std::unique_ptr<Command> rebuildPage(Workspace& workspace, Page& page, const PageEdit& edit,
+                                     Outcome& outcome) {
+    Page before;
+    if (!duplicatePage(before, page)) {
+        outcome = Outcome::error(texts::kCannotCreateImage);
+        return nullptr;
+    }
+    outcome = edit(page);
+    if (!outcome) return nullptr;
+    page.savedRevision = before.savedRevision;
+    page.revision = workspace.nextRevision();
+    return std::make_unique<RebuildEdit>(page, std::move(before));
+}
+
+std::unique_ptr<Command> applySpritePalette(Workspace& workspace, const Palette& palette) {
+    auto command = std::make_unique<PaletteEdit>(workspace.palette);
+    workspace.palette = palette;
+    for (int i = 0; i < workspace.sprites.size(); ++i) {
+        Page& page = workspace.sprites.at(i);
+        if (!page.inUse() || page.kind != kKindSprite) continue;
+        PagePatch patch;
+        patch.capture(page, {});
+        applyPalette(page, palette);
+        page.revision = workspace.nextRevision();
+        command->add(page, std::move(patch));
+    }
+    return command;
+}
+
+}  // namespace zentil

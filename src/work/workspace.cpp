@@ -1,0 +1,59 @@
+#include "work/workspace.h"
+
+namespace zentil {
+
+void Workspace::setCurrent(ListId list, Page* page) {
+    activeList_ = page ? list : ListId::None;
+    current_ = page;
+}
+
+PageStore* Workspace::store(ListId list) {
+    switch (list) {
+        case ListId::Sprites:
+            return &sprites;
+        case ListId::Pictures:
+            return &pictures;
+        default:
+            return nullptr;
+    }
+}
+
+const PageStore* Workspace::store(ListId list) const {
+    return const_cast<Workspace*>(this)->store(list);
+}
+
+PagePlace Workspace::placeOf(const Page* page) const {
+    if (const int i = sprites.indexOf(page); i >= 0) return {ListId::Sprites, i};
+    if (const int i = pictures.indexOf(page); i >= 0) return {ListId::Pictures, i};
+    return {};
+}
+
+PageDefaults Workspace::defaults() const {
+    PageDefaults d;
+    d.key8 = settings.defaultColorKey8;
+    d.key16 = settings.defaultColorKey16;
+    d.key24 = settings.defaultColorKey24;
+    d.palette = palette;
+    return d;
+}
+
+void Workspace::markSaved(Page& page) {
+    if (page.revision == 0) page.revision = nextRevision();
+    page.savedRevision = page.revision;
+}
+
+bool Workspace::spritesModified() const {
+    for (int i = 0; i < sprites.size(); ++i)
+        if (sprites.at(i).modified()) return true;
+    return false;
+}
+
+void Workspace::clearPages() {
+    sprites.clear();
+    pictures.clear();
+    lifted = LiftedBlock{};
+    canvas = CanvasSelection{};
+    clearCurrent();
+}
+
+}  // namespace zentil

@@ -1,0 +1,89 @@
+// Everything the editor works on, in one object: the two stores of pages,
+// the palette of the sprite pages, the settings, which page is shown, and
+// the block on the canvas. The windows hold one; tests and the command-line
+// tool make their own.
+#pragma once
+
+#include <cstdint>
+
+#include "edit/block.h"
+#include "image/page_store.h"
+#include "image/palette.h"
+#include "system/config.h"
+
+namespace zentil {
+
+// The two page lists; the numbers are the main window's list numbers.
+enum class ListId : std::uint8_t { None = 0, Pictures = 1, Sprites = 2 };
+
+// What the canvas is doing: nothing, dragging out an outline of tiles, or
+// carrying a lifted block.
+enum class CanvasState : std::uint8_t { Idle, Selecting, Lifted };
+
+struct CanvasSelection {
+    CanvasState state = CanvasState::Idle;
+    int anchorX = 0;  // the outline's anchor while it is dragged
+    int anchorY = 0;
+    bool stamping = false;  // the left button is held on the lifted block
+};
+
+// Where a page stands: its list and its position there.
+struct PagePlace {
+    ListId list = ListId::None;
+    int index = -1;
+    bool valid() const { return list != ListId::None && index >= 0; }
+    bool operator==(const PagePlace&) const = default;
+};
+
+class Workspace {
+  public:
+    Workspace() = default;
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+
+    PageStore sprites{kSpriteCapacity};
+    PageStore pictures{kPictureCapacity};
+    // The palette of every page made in the sprite store; all black until a
+    // palette file is applied.
+    Palette palette{};
+    Config settings{};
+
+    // The block lifted on the canvas; it stays after it is put away, as the
+    // block copy command still takes it.
+    LiftedBlock lifted;
+    CanvasSelection canvas;
+    bool blockLifted() const { return canvas.state == CanvasState::Lifted; }
+    // A block was lifted at some time and its composed view can be copied.
+    bool hasBlock() const { return lifted.view.inUse(); }
+
+    // The page shown on the canvas and its list.
+    ListId activeList() const { return activeList_; }
+    Page* currentPage() const { return current_; }
+    void setCurrent(ListId list, Page* page);
+    void clearCurrent() { setCurrent(ListId::None, nullptr); }
+
+    // nullptr for ListId::None.
+    PageStore* store(ListId list);
+    const PageStore* store(ListId list) const;
+    PagePlace placeOf(const Page* page) const;
+
+    // What new pages take: the default keys of the settings and the palette.
+    PageDefaults defaults() const;
+
+    // Empties both stores and forgets the current page and the block.
+    void clearPages();
+
+    // A revision no page has had yet (see Page::revision).
+    std::uint64_t nextRevision() { return ++revisions_; }
+    // Marks the page as it now is as loaded or saved.
+    void markSaved(Page& page);
+    // Whether any sprite page differs from what was last loaded or saved.
+    bool spritesModified() const;
+
+  private:
+    std::uint64_t revisions_ = 0;
+    ListId activeList_ = ListId::None;
+    Page* current_ = nullptr;
+};
+
+}  // namespace zentil
