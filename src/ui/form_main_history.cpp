@@ -15,16 +15,21 @@ namespace zentil {
 void TMainWin::connectHistory() {
     connect(ui_->Btn_Undo, &QToolButton::clicked, this, &TMainWin::Btn_UndoClick);
     connect(ui_->Btn_Redo, &QToolButton::clicked, this, &TMainWin::Btn_RedoClick);
-    // The platform's keys: Ctrl+Z, and Ctrl+Shift+Z or Ctrl+Y.
-    const auto bind = [this](QKeySequence keys, void (TMainWin::*slot)()) {
-        auto* shortcut = new QShortcut(keys, this);
+    // The platform's keys, and on every platform Ctrl+Shift+Z and Ctrl+Y for redo.
+    const auto bind = [this](QList<QKeySequence> keys, void (TMainWin::*slot)()) {
+        QList<QKeySequence> unique;
+        for (const QKeySequence& k : keys)
+            if (!unique.contains(k)) unique.append(k);
+        auto* shortcut = new QShortcut(this);
+        shortcut->setKeys(unique);
         shortcut->setContext(Qt::WindowShortcut);
         connect(shortcut, &QShortcut::activated, this, slot);
     };
-    bind(QKeySequence::Undo, &TMainWin::Btn_UndoClick);
-    bind(QKeySequence::Redo, &TMainWin::Btn_RedoClick);
-    bind(QKeySequence(Qt::CTRL | Qt::Key_Y), &TMainWin::Btn_RedoClick);
-    bind(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &TMainWin::Btn_RedoClick);
+    bind(QKeySequence::keyBindings(QKeySequence::Undo), &TMainWin::Btn_UndoClick);
+    bind(QKeySequence::keyBindings(QKeySequence::Redo) +
+             QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                 QKeySequence(Qt::CTRL | Qt::Key_Y)},
+         &TMainWin::Btn_RedoClick);
     afterEdit();
 }
 

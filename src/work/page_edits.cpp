@@ -28,7 +28,7 @@ class PatchEdit final : public Command {
     std::size_t bytes() const override {
         std::size_t total = sizeof(*this);
         for (const Part& part : parts_)
-            total += part.patch.bytes();
+            total += sizeof(Part) + part.patch.heapBytes();
         return total;
     }
     Page* touched() const override { return parts_.empty() ? nullptr : parts_.back().page; }
@@ -80,7 +80,9 @@ class NudgeEdit final : public Command {
         page_->revision = after_;
         return Outcome::done();
     }
-    std::size_t bytes() const override { return sizeof(*this) + row_.bytes() + column_.bytes(); }
+    std::size_t bytes() const override {
+        return sizeof(*this) + row_.heapBytes() + column_.heapBytes();
+    }
     Page* touched() const override { return page_; }
 
   private:
@@ -184,7 +186,7 @@ class PaletteEdit final : public Command {
     std::size_t bytes() const override {
         std::size_t total = sizeof(*this);
         for (const Part& part : parts_)
-            total += part.patch.bytes();
+            total += sizeof(Part) + part.patch.heapBytes();
         return total;
     }
     Page* touched() const override { return nullptr; }

@@ -27,7 +27,8 @@ class PagePatch {
     // around the pixels the edit changed. False when nothing at all changed
     // (pixels, palette and key).
     bool shrinkToChanges(const Page& page);
-    std::size_t bytes() const { return pixels_.capacity() + sizeof(*this); }
+    // The memory it keeps besides itself.
+    std::size_t heapBytes() const { return pixels_.capacity(); }
 
   private:
     // Calls fn(pageRowBytes, keptRowBytes, rowBytes) for every kept row.

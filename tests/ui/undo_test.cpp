@@ -1,0 +1,132 @@
+// The history in the window: the undo and redo buttons and keys, one step
+// for a press that stamps, and the question when unsaved work would be lost.
+#include <QtTest>
+#include <memory>
+
+#include "form_main.h"
+#include "ui_form_main.h"
+#include "ui_test_support.h"
+
+using namespace zentil;
+
+class UndoTest : public QObject {
+    Q_OBJECT
+  private:
+    std::unique_ptr<uitest::FreshState> state_;
+    std::unique_ptr<TMainWin> main_;
+    uitest::Recorder recorder_;
+
+    Ui::TMainWin& ui() { return main_->form(); }
+    void key(int keyCode, Qt::KeyboardModifiers modifiers) {
+        QTest::keyClick(main_.get(), static_cast<Qt::Key>(keyCode), modifiers);
+    }
+
+  private slots:
+    void init() {
+        state_ = std::make_unique<uitest::FreshState>();
+        recorder_ = uitest::Recorder{};
+        main_ = std::make_unique<TMainWin>();
+        main_->setMessageSink(&recorder_);
+        main_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
+        main_->activateWindow();
+    }
+    void cleanup() {
+        recorder_.answer = true;  // closing never waits on a question here
+        main_.reset();
+        state_.reset();
+    }
+
+    // Buttons and keys take edits back and do them again; the page an undo
+    // touched is selected and shown; the buttons follow what can be done.
+    void buttonsAndKeysUndoAndRedo() {
+        QVERIFY(!ui().Btn_Undo->isEnabled() && !ui().Btn_Redo->isEnabled());
+        QVERIFY(uitest::newSprite(*main_, 2, 1, 8, 8, "A"));
+        QVERIFY(uitest::newSprite(*main_, 1, 1, 8, 8, "B"));
+        putPixel(uitest::sprite(*main_, 0), 3, 3, 7);
+        ui().Lb_Spr->deselectAll();
+        ui().Lb_Spr->selectEntry(0);
+        QTest::mouseClick(ui().Btn_ClearPage, Qt::LeftButton);
+        QCOMPARE(pixelAt(uitest::sprite(*main_, 0), 3, 3), 0u);
+        ui().Lb_Spr->selectEntry(1);
+        QTest::mouseClick(ui().Btn_DeletePage, Qt::LeftButton);
+        QCOMPARE(uitest::entryNames(*ui().Lb_Spr), QStringList{});
+        QVERIFY(ui().Btn_Undo->isEnabled());
+
+        QTest::mouseClick(ui().Btn_Undo, Qt::LeftButton);  // the delete
+        QCOMPARE(uitest::entryNames(*ui().Lb_Spr), (QStringList{"A", "B"}));
+        key(Qt::Key_Z, Qt::ControlModifier);  // the clear
+        QCOMPARE(pixelAt(uitest::sprite(*main_, 0), 3, 3), 7u);
+        QCOMPARE(uitest::current(*main_), uitest::spriteAt(0));
+        QCOMPARE(ui().Lb_Spr->selectedRows(), QList<int>{0});
+        key(Qt::Key_Z, Qt::ControlModifier);  // the two new pages
+        key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(ui().Lb_Spr->count(), 0);
+        QVERIFY(!ui().Btn_Undo->isEnabled() && ui().Btn_Redo->isEnabled());
+
+        key(Qt::Key_Y, Qt::ControlModifier);
+        key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::mouseClick(ui().Btn_Redo, Qt::LeftButton);
+        QCOMPARE(pixelAt(uitest::sprite(*main_, 0), 3, 3), 0u);
+        key(Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(uitest::entryNames(*ui().Lb_Spr), QStringList{});
+        QVERIFY(ui().Btn_Undo->isEnabled() && !ui().Btn_Redo->isEnabled());
+
+        // While an outline is being dragged out neither works.
+        key(Qt::Key_Z, Qt::ControlModifier);
+        main_->Lb_SprClick();
+        main_->Image_PageMouseDown(Qt::LeftButton, 2, 2);
+        key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(pixelAt(uitest::sprite(*main_, 0), 3, 3), 0u);
+    }
+
+    // A press that stamps while the pointer moves over three tiles is one step.
+    void onePressThatStampsIsOneStep() {
+        QVERIFY(uitest::newSprite(*main_, 4, 1, 16, 16, "S"));
+        Page& page = uitest::sprite(*main_, 0);
+        putPixel(page, 1, 1, 9);
+        const std::size_t before = main_->history().undoCount();
+        main_->Image_PageMouseDown(Qt::LeftButton, 1, 1);
+        main_->Image_PageMouseUp(Qt::LeftButton, 1, 1);  // the first tile lifted
+        main_->Image_CaptureMouseDown(Qt::LeftButton, 2, 2);
+        for (const int tile : {1, 2, 3})
+            main_->Image_CaptureMouseMove(tile * 16 - main_->captureRect().x() + 2, 2);
+        main_->Image_CaptureMouseUp();
+        for (const int tile : {1, 2, 3})
+            QCOMPARE(pixelAt(page, tile * 16 + 1, 1), 9u);
+        QCOMPARE(main_->history().undoCount(), before + 1);
+        main_->Btn_UndoClick();
+        for (const int tile : {1, 2, 3})
+            QCOMPARE(pixelAt(page, tile * 16 + 1, 1), 0u);
+    }
+
+    // Unsaved sprite pages show the mark and make closing ask; No keeps the
+    // editor open. Saving clears the mark; an unchanged session closes at once.
+    void closingWithUnsavedWorkAsksFirst() {
+        main_->close();
+        QVERIFY(recorder_.questions.isEmpty());
+        main_->show();
+
+        QVERIFY(uitest::newSprite(*main_, 1, 1, 8, 8, "NEW"));
+        QVERIFY(main_->isWindowModified());
+        recorder_.answer = false;
+        main_->close();
+        QCOMPARE(recorder_.questions,
+                 QStringList{"저장하지 않은 변경 사항이 있습니다. 종료하시겠습니까?"});
+        QVERIFY(main_->isVisible());
+        QCOMPARE(ui().Lb_Spr->count(), 1);  // nothing was released
+
+        main_->workspace().markSaved(uitest::sprite(*main_, 0));
+        main_->Btn_MoveRightClick();  // a nudge is an edit too
+        QVERIFY(main_->isWindowModified());
+        main_->Btn_UndoClick();
+        QVERIFY(!main_->isWindowModified());  // back to what was saved
+        recorder_.questions.clear();
+        main_->close();
+        QVERIFY(recorder_.questions.isEmpty());
+        QVERIFY(!main_->isVisible());
+    }
+};
+
+QTEST_MAIN(UndoTest)
+#include "undo_test.moc"
