@@ -95,38 +95,7 @@ void referenceBlit(Page& dst, int dstX, int dstY, const Page& src, int srcX, int
 
 Page clonePage(const Page& page) {
     Page copy;
-    copy.mode = page.mode;
-    copy.kind = page.kind;
-    std::memcpy(copy.name, page.name, kPageNameSize);
-    copy.width = page.width;
-    copy.stride = page.stride;
-    copy.height = page.height;
-    copy.tileWidth = page.tileWidth;
-    copy.tileHeight = page.tileHeight;
-    copy.cols = page.cols;
-    copy.rows = page.rows;
-    copy.tileCount = page.tileCount;
-    copy.pixelCount = page.pixelCount;
-    copy.paletteQuad = page.paletteQuad;
-    copy.palette = page.palette;
-    copy.colorKey8 = page.colorKey8;
-    copy.colorKey16 = page.colorKey16;
-    copy.colorKey24 = page.colorKey24;
-    const std::size_t n = page.pixelCount;
-    if (page.pixels8) {
-        copy.pixels8.reset(new std::uint8_t[n]);
-        std::memcpy(copy.pixels8.get(), page.pixels8.get(), n);
-    }
-    if (page.pixels16) {
-        copy.pixels16.reset(new std::uint16_t[n]);
-        std::memcpy(copy.pixels16.get(), page.pixels16.get(), n * 2);
-    }
-    if (page.pixels24) {
-        copy.pixels24.reset(new std::uint8_t[n * 3]);
-        std::memcpy(copy.pixels24.get(), page.pixels24.get(), n * 3);
-    }
-    for (int i = 0; i < kAreaLayerCount; ++i)
-        if (page.areas[i]) copy.areas[i].reset(new AreaLayer(*page.areas[i]));
+    duplicatePage(copy, page);
     return copy;
 }
 

@@ -86,55 +86,21 @@ class NudgeEdit final : public Command {
     Page* touched() const override { return page_; }
 
   private:
-    static int stepX(Nudge d) {
-        switch (d) {
-            case Nudge::RightUp:
-            case Nudge::Right:
-            case Nudge::RightDown:
-                return 1;
-            case Nudge::LeftUp:
-            case Nudge::LeftDown:
-            case Nudge::Left:
-                return -1;
-            default:
-                return 0;
-        }
-    }
-    static int stepY(Nudge d) {
-        switch (d) {
-            case Nudge::LeftDown:
-            case Nudge::Down:
-            case Nudge::RightDown:
-                return 1;
-            case Nudge::LeftUp:
-            case Nudge::Up:
-            case Nudge::RightUp:
-                return -1;
-            default:
-                return 0;
-        }
-    }
-    static Nudge opposite(Nudge d) {
-        switch (d) {
-            case Nudge::LeftUp:
-                return Nudge::RightDown;
-            case Nudge::Up:
-                return Nudge::Down;
-            case Nudge::RightUp:
-                return Nudge::LeftDown;
-            case Nudge::Right:
-                return Nudge::Left;
-            case Nudge::RightDown:
-                return Nudge::LeftUp;
-            case Nudge::Down:
-                return Nudge::Up;
-            case Nudge::LeftDown:
-                return Nudge::RightUp;
-            case Nudge::Left:
-                break;
-        }
-        return Nudge::Right;
-    }
+    // The step of each direction and the direction that takes it back, in
+    // the order of Nudge.
+    struct Way {
+        int dx, dy;
+        Nudge back;
+    };
+    static constexpr Way kWays[] = {
+        {-1, -1, Nudge::RightDown}, {0, -1, Nudge::Down},  {1, -1, Nudge::LeftDown},
+        {1, 0, Nudge::Left},        {1, 1, Nudge::LeftUp}, {0, 1, Nudge::Up},
+        {-1, 1, Nudge::RightUp},    {-1, 0, Nudge::Right},
+    };
+    static const Way& way(Nudge d) { return kWays[static_cast<int>(d)]; }
+    static int stepX(Nudge d) { return way(d).dx; }
+    static int stepY(Nudge d) { return way(d).dy; }
+    static Nudge opposite(Nudge d) { return way(d).back; }
 
     Page* page_;
     Nudge direction_;

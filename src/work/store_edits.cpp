@@ -32,48 +32,39 @@ void putBack(PageStore& store, std::vector<HeldPage>& pages) {
         store.insert(p.index, std::move(p.held));
 }
 
-class AddPagesEdit final : public Command {
+// Pages added to a list or removed from it: one direction takes them out and
+// holds them, the other puts them back at their places (when they still fit).
+class PagesEdit final : public Command {
   public:
-    AddPagesEdit(ListId list, std::vector<HeldPage> pages)
-        : list_(list), pages_(std::move(pages)) {}
-    void undo(Workspace& workspace) override { takeOut(*workspace.store(list_), pages_); }
+    PagesEdit(ListId list, std::vector<HeldPage> pages, bool added)
+        : list_(list), pages_(std::move(pages)), added_(added) {}
+    void undo(Workspace& workspace) override {
+        added_ ? takeOut(*workspace.store(list_), pages_)
+               : putBack(*workspace.store(list_), pages_);
+    }
     Outcome redo(Workspace& workspace) override {
         PageStore& store = *workspace.store(list_);
+        if (!added_) {
+            takeOut(store, pages_);
+            return Outcome::done();
+        }
         if (store.size() + static_cast<int>(pages_.size()) > store.capacity())
             return Outcome::error(texts::kStoreFull);
         putBack(store, pages_);
         return Outcome::done();
     }
     std::size_t bytes() const override { return sizeof(*this) + heldBytes(pages_); }
+    // The last page added, or the first put back, while it is in the list.
     Page* touched() const override {
-        return pages_.empty() || pages_.back().held ? nullptr : pages_.back().page;
+        if (pages_.empty()) return nullptr;
+        const HeldPage& shown = added_ ? pages_.back() : pages_.front();
+        return shown.held ? nullptr : shown.page;
     }
 
   private:
     ListId list_;
     std::vector<HeldPage> pages_;  // in ascending places
-};
-
-class RemovePagesEdit final : public Command {
-  public:
-    RemovePagesEdit(ListId list, std::vector<HeldPage> pages)
-        : list_(list), pages_(std::move(pages)) {}
-    void undo(Workspace& workspace) override {
-        PageStore& store = *workspace.store(list_);
-        putBack(store, pages_);
-    }
-    Outcome redo(Workspace& workspace) override {
-        takeOut(*workspace.store(list_), pages_);
-        return Outcome::done();
-    }
-    std::size_t bytes() const override { return sizeof(*this) + heldBytes(pages_); }
-    Page* touched() const override {
-        return pages_.empty() || pages_.front().held ? nullptr : pages_.front().page;
-    }
-
-  private:
-    ListId list_;
-    std::vector<HeldPage> pages_;  // in ascending places
+    bool added_;
 };
 
 }  // namespace
@@ -88,7 +79,7 @@ std::unique_ptr<Command> addPages(Workspace& workspace, ListId list,
         Page* raw = page.get();
         added.push_back({raw, store.append(std::move(page)), nullptr});
     }
-    return std::make_unique<AddPagesEdit>(list, std::move(added));
+    return std::make_unique<PagesEdit>(list, std::move(added), true);
 }
 
 std::unique_ptr<Command> removePages(Workspace& workspace, ListId list,
@@ -101,7 +92,7 @@ std::unique_ptr<Command> removePages(Workspace& workspace, ListId list,
     std::sort(removed.begin(), removed.end(),
               [](const HeldPage& a, const HeldPage& b) { return a.index < b.index; });
     takeOut(store, removed);
-    return std::make_unique<RemovePagesEdit>(list, std::move(removed));
+    return std::make_unique<PagesEdit>(list, std::move(removed), false);
 }
 
 }  // namespace zentil
