@@ -1,10 +1,13 @@
+// How the program starts: its command line, and the folder it starts in.
 #include <QtTest>
 
 #include "command_line.h"
+#include "system/texts.h"
+#include "ui_test_support.h"
 
 using zentil::CommandLine;
 
-class CommandLineTest : public QObject {
+class ProgramStartTest : public QObject {
     Q_OBJECT
   private slots:
     void parsesTheLine_data() {
@@ -63,7 +66,24 @@ class CommandLineTest : public QObject {
         for (const char* word : {"zentil-editor", "--help", "--version", "FILES"})
             QVERIFY2(help.contains(QLatin1String(word)), word);
     }
+
+    // Started in a folder it cannot write (/proc, which not even root can
+    // write), the editor shows its window, and at close says that the
+    // settings were not saved and closes all the same.
+    void anUnwritableStartFolderStopsNothing() {
+        zentil::uitest::Recorder recorder;
+        zentil::uitest::FreshState state(recorder);
+        QVERIFY(QDir::setCurrent(QStringLiteral("/proc")));
+        {
+            zentil::uitest::Editor e;
+            QVERIFY(e.main.isVisible());
+            QVERIFY(e.main.close());
+            QVERIFY(!e.main.isVisible());
+        }
+        QCOMPARE(recorder.texts,
+                 QStringList{zentil::uitest::fromView(zentil::texts::kConfigCannotSave)});
+    }
 };
 
-QTEST_GUILESS_MAIN(CommandLineTest)
-#include "command_line_test.moc"
+QTEST_MAIN(ProgramStartTest)
+#include "program_start_test.moc"
