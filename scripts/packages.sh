@@ -1,9 +1,19 @@
 # Debian packages the project needs, and a helper that installs the missing
 # ones (through sudo when not root). Sourced by the other scripts.
 
-BUILD_PACKAGES=(g++ cmake make libgtest-dev libgmock-dev libbenchmark-dev libstb-dev qt6-base-dev libgl-dev)
+# librsvg2-bin draws the icon's fixed sizes from its SVG.
+BUILD_PACKAGES=(g++ cmake make libgtest-dev libgmock-dev libbenchmark-dev libstb-dev qt6-base-dev libgl-dev
+    librsvg2-bin)
 # A Korean font, so that the editor's texts never show as boxes.
 RUN_PACKAGES=(fonts-nanum)
+# The fuzz build: clang and its libFuzzer and sanitizer runtimes.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# The validators the test script runs over an installation.
+INSTALL_CHECK_PACKAGES=(desktop-file-utils appstream shared-mime-info groff-base)
+# The Debian package: dpkg-shlibdeps computes its dependencies.
+DEB_PACKAGES=(dpkg-dev file)
+# Screenshots: a virtual display, pointer control and image capture.
+SCREENSHOT_PACKAGES=(xvfb xauth xdotool imagemagick)
 
 ensure_packages() {
     local missing=() pkg

@@ -18,6 +18,7 @@
 #include "image/page.h"
 #include "system/files.h"
 #include "system/outcome.h"
+#include "zentil_version.h"
 
 namespace zentil::tool {
 namespace {
@@ -446,7 +447,9 @@ constexpr Command kCommands[] = {
 };
 
 void usage(std::ostream& os) {
-    os << "zentil-tool: sprite sheet files on the command line\n\ncommands:\n";
+    os << "zentil-tool: sprite sheet files on the command line\n\n"
+          "zentil-tool --version shows the version; zentil-tool COMMAND --help describes a "
+          "command.\n\ncommands:\n";
     for (const Command& c : kCommands)
         os << c.help << '\n';
 }
@@ -457,6 +460,10 @@ int runTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         usage(args.empty() ? err : out);
         return args.empty() ? 2 : 0;
+    }
+    if (args[0] == "--version") {
+        out << "zentil-tool " << kVersion << '\n';
+        return 0;
     }
     const std::string& name = args[0];
     const auto* command = std::find_if(std::begin(kCommands), std::end(kCommands),
