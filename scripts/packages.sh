@@ -1,7 +1,10 @@
 # Debian packages the project needs, and a helper that installs the missing
 # ones (through sudo when not root). Sourced by the other scripts.
 
-BUILD_PACKAGES=(g++ cmake make libgtest-dev libgmock-dev libbenchmark-dev libstb-dev qt6-base-dev libgl-dev)
+BUILD_PACKAGES=(g++ cmake make pkg-config libspng-dev zlib1g-dev libgtest-dev libgmock-dev
+    libbenchmark-dev libstb-dev qt6-base-dev libgl-dev)
+# The fuzz build: clang and the libraries of the core and of the seed writer.
+FUZZ_PACKAGES=(clang cmake make pkg-config libspng-dev zlib1g-dev)
 # A Korean font, so that the editor's texts never show as boxes.
 RUN_PACKAGES=(fonts-nanum)
 

@@ -1,0 +1,35 @@
+// What an operation of the core reports instead of showing it: done, or
+// failed with the text the window shows (caption "오류" unless said). A
+// failure without a text is a silent one, such as a declined question.
+#pragma once
+
+#include <string>
+#include <utility>
+
+#include "system/texts.h"
+
+namespace zentil {
+
+struct Outcome {
+    bool ok = true;
+    std::string caption;
+    std::string text;
+
+    static Outcome done() { return {}; }
+    static Outcome error(std::string text) {
+        return {false, texts::kCaptionError, std::move(text)};
+    }
+    static Outcome notice(std::string text) {
+        return {false, texts::kCaptionNotice, std::move(text)};
+    }
+    static Outcome silent() { return {false, {}, {}}; }
+
+    explicit operator bool() const { return ok; }
+    // A failure that has something to tell.
+    bool reportable() const { return !ok && !text.empty(); }
+};
+
+// Formats printf-style into a string (no length limit).
+std::string formatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+}  // namespace zentil
