@@ -2,6 +2,7 @@
 // apart by content, and refused when damaged.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -61,8 +62,13 @@ TEST(PaletteFormatsTest, TellsTheFormatsApartByContent) {
     Bytes own(kPaletteHeaderBytes, 0);
     own[0] = 1;
     own[1] = 200, own[2] = 100, own[3] = 50, own[768] = 9;
-    Bytes act(768, 0);
-    act[0] = 'J', act[1] = 'A', act[767] = 4;
+    // A colour table whose first colours spell a text header, and a text
+    // palette of a colour table's size.
+    Bytes act = text("JASC-PAL");
+    act.resize(768, 0);
+    act[767] = 4;
+    Bytes jascOf768 = text("JASC-PAL\r\n0100\r\n1\r\n7 8 9\r\n");
+    jascOf768.resize(768, '\n');
     // A colour table of 2 colours with entry 1 transparent, the rest of its bytes not black.
     Bytes actCounted(772, 33);
     actCounted[768] = 0, actCounted[769] = 2, actCounted[770] = 0, actCounted[771] = 1;
@@ -80,7 +86,7 @@ TEST(PaletteFormatsTest, TellsTheFormatsApartByContent) {
     Palette ownWant{};
     ownWant[0] = 200, ownWant[1] = 100, ownWant[2] = 50, ownWant[767] = 9;
     Palette actWant{};
-    actWant[0] = 'J', actWant[1] = 'A', actWant[767] = 4;
+    std::copy(act.begin(), act.end(), actWant.begin());
     Palette ownOf772Want;
     ownOf772Want.fill(44);
     ownOf772Want[767] = 3;
@@ -103,6 +109,7 @@ TEST(PaletteFormatsTest, TellsTheFormatsApartByContent) {
          leading({{0, 0, 0}, {255, 255, 255}, {12, 34, 56}})},
         {"GIMP, CRLF", text("GIMP Palette\r\n1 2 3\r\n"), leading({{1, 2, 3}})},
         {"Adobe, 768 bytes", act, actWant},
+        {"JASC of 768 bytes", jascOf768, leading({{7, 8, 9}})},
         {"Adobe, 772 bytes with a count", actCounted, leading({{33, 33, 33}, {33, 33, 33}})},
         {"772 bytes without a count", ownOf772, ownOf772Want},
         {"PNG picture", png, picture.palette},

@@ -145,23 +145,27 @@ void appendText(std::vector<std::uint8_t>& out, std::string_view text) {
 }  // namespace
 
 Outcome parsePaletteFile(std::span<const std::uint8_t> bytes, Palette& out) {
-    if (startsWith(bytes, std::string_view(reinterpret_cast<const char*>(kPngSignature), 8)))
-        return palettePngColours(bytes, out);
+    const bool tableSize = bytes.size() == kActBytes || bytes.size() == kActWithCountBytes;
     Palette palette{};
     bool read = false;
-    if (startsWith(bytes, "JASC-PAL") || startsWith(bytes, "\xEF\xBB\xBFJASC-PAL")) {
+    if (startsWith(bytes, std::string_view(reinterpret_cast<const char*>(kPngSignature), 8))) {
+        Outcome outcome = palettePngColours(bytes, palette);
+        // A colour table may start with the colours the signature spells.
+        if (!outcome && !tableSize) return outcome;
+        read = static_cast<bool>(outcome);
+    } else if (startsWith(bytes, "JASC-PAL") || startsWith(bytes, "\xEF\xBB\xBFJASC-PAL")) {
         read = parseJasc(bytes, palette);
     } else if (startsWith(bytes, "GIMP Palette") || startsWith(bytes, "\xEF\xBB\xBFGIMP Palette")) {
         read = parseGimp(bytes, palette);
-    } else if (bytes.size() == kActBytes) {
+    }
+    if (!read && tableSize) {
+        palette.fill(0);
         read = parseAct(bytes, palette);
-    } else {
-        read = bytes.size() == kActWithCountBytes && parseAct(bytes, palette);
-        if (!read && bytes.size() >= kPaletteHeaderBytes && bytes[0] == kOwnMarker) {
-            palette.fill(0);
-            std::memcpy(palette.data(), bytes.data() + 1, kPaletteColourBytes);
-            read = true;
-        }
+    }
+    if (!read && bytes.size() >= kPaletteHeaderBytes && bytes[0] == kOwnMarker) {
+        palette.fill(0);
+        std::memcpy(palette.data(), bytes.data() + 1, kPaletteColourBytes);
+        read = true;
     }
     if (!read) return unreadable();
     out = palette;

@@ -19,7 +19,8 @@ enum class PaletteFormat { Own, Jasc, Gimp, Act };
 // picture (as palettePngColours). Files of fewer than 256 colours fill the
 // entries from 0 and leave the others black. Anything else, and text
 // palettes of more than 256 colours, are refused with
-// "팔레트 파일을 읽을 수 없습니다."; `out` is only changed on success.
+// "팔레트 파일을 읽을 수 없습니다." (PNG pictures with decodePng's reason);
+// `out` is only changed on success.
 //
 //  - the editor's own file: the byte 1, then 768 bytes of red, green, blue
 //    (at least 769 bytes; the blend table after them is not read);
@@ -29,8 +30,12 @@ enum class PaletteFormat { Own, Jasc, Gimp, Act };
 //    and "Columns:" lines, '#' comments and blank lines passed over;
 //  - Adobe colour table: exactly 768 bytes of colours, or 772 with a
 //    big-endian colour count (1..256) and transparent index (0xFFFF when
-//    none; not kept). A 772-byte file whose last four bytes are no such pair
-//    is read as the editor's own file when it starts with the byte 1.
+//    none; not kept).
+// The first that fits wins, in the order PNG, JASC-PAL, GIMP (each by its
+// first bytes), Adobe (by size), the editor's own: a table whose first
+// colours spell a header is still read as a table unless it also reads as
+// what the header says, and a 772-byte file whose last four bytes are no count and
+// index is the editor's own when it starts with the byte 1.
 // Text files may end their lines with CRLF or LF and start with a UTF-8 mark.
 Outcome parsePaletteFile(std::span<const std::uint8_t> bytes, Palette& out);
 
