@@ -101,9 +101,10 @@ IndexedPicture spriteSheet(int side) {
     return picture;
 }
 
-// libspng's own decode of the file into a plain buffer of the PNG's samples.
+// libspng's own decode of the file into a plain buffer of the PNG's samples,
+// with the reader's settings (no Adler-32 check).
 bool spngDecode(const Bytes& file, Bytes& out) {
-    spng_ctx* ctx = spng_ctx_new(0);
+    spng_ctx* ctx = spng_ctx_new(SPNG_CTX_IGNORE_ADLER32);
     if (!ctx) return false;
     std::size_t size = 0;
     const bool ok = spng_set_png_buffer(ctx, file.data(), file.size()) == 0 &&

@@ -47,11 +47,12 @@ inline constexpr int kPngCompressionLevel = 4;
 // The transparent entry is the first palette entry of alpha 0, the grey
 // level or colour of a tRNS chunk, or the entry of the pixels of alpha 0.
 // Pictures of more than 256 colours and of 16 bits per channel are refused
-// with "256색 이하의 PNG 파일만 불러올 수 있습니다.", damaged files with
-// "PNG 파일을 읽을 수 없습니다.", and pictures of more than `maxPixels`
-// pixels, or whose rows alone would take more than `maxPixels` bytes to
-// decode, with "이미지를 생성할 수 없습니다." before any pixel buffer exists.
-// `out` is only changed on success.
+// with "256색 이하의 PNG 파일만 불러올 수 있습니다."; damaged or cut files
+// (a wrong chunk CRC, a broken deflate stream, missing data or end) with
+// "PNG 파일을 읽을 수 없습니다." and the library's reason; pictures of more
+// than `maxPixels` pixels, or whose rows alone would take more than
+// `maxPixels` bytes to decode, with "이미지를 생성할 수 없습니다." before
+// any pixel buffer exists. `out` is only changed on success.
 Outcome decodePng(std::span<const std::uint8_t> bytes, IndexedPicture& out,
                   std::uint64_t maxPixels);
 
