@@ -268,6 +268,8 @@ TEST(PngCodecTest, RefusesWhatItCannotReadWithoutSettingMemoryAside) {
          kMaxPixelBufferBytes, cannotRead},
         {"RGB 30000 x 30000 pixels from 4 kB of image data", promise(30000, 30000, 2),
          kMaxPixelBufferBytes, cannotRead},
+        {"RGBA of the largest size, with no limit", promise(0x7FFFFFFF, 0x7FFFFFFF, 6),
+         ~std::uint64_t{0}, cannotRead},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -269,8 +269,8 @@ Outcome decode(std::span<const std::uint8_t> bytes, IndexedPicture& picture,
     const bool samples = channels == 1;
     // The colour path holds one row as RGBA beside the picture.
     if (!samples && std::uint64_t{ihdr.width} * 4 > maxPixels) return cannotCreate();
-    const std::uint64_t pixelBytes = (pixels * channels * ihdr.bit_depth + 7) / 8;
-    if (pixelBytes / kMaxInflateRatio > imageDataBytes(bytes) + 16) return readFailure();
+    const std::uint64_t mostBits = (imageDataBytes(bytes) + 16) * kMaxInflateRatio * 8;
+    if (pixels > mostBits / (std::uint64_t(channels) * ihdr.bit_depth)) return readFailure();
 
     picture.width = static_cast<int>(ihdr.width);
     picture.height = static_cast<int>(ihdr.height);
