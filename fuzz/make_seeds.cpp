@@ -1,7 +1,8 @@
 // Writes valid seed files for the fuzz targets:
 //   make_seeds CORPUS_ROOT
-// fills CORPUS_ROOT/tga, CORPUS_ROOT/gpf and CORPUS_ROOT/palette. Existing
-// files of the same names are replaced; other files are left alone.
+// fills CORPUS_ROOT/tga, CORPUS_ROOT/gpf, CORPUS_ROOT/palette, CORPUS_ROOT/png
+// and CORPUS_ROOT/palette_formats. Existing files of the same names are
+// replaced; other files are left alone.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -9,9 +10,12 @@
 #include <vector>
 
 #include "formats/gpf_file.h"
+#include "formats/palette_formats.h"
+#include "formats/png_codec.h"
 #include "formats/tga_file.h"
 #include "fuzz_support.h"
 #include "image/page.h"
+#include "png_builder.h"
 
 using namespace zentil;
 using Bytes = std::vector<std::uint8_t>;
@@ -193,6 +197,95 @@ bool paletteSeeds(const fs::path& dir) {
     return ok;
 }
 
+// PNG pictures of every kind the reader takes, built chunk by chunk, and the
+// files of the editor's own writers.
+bool pngSeed(const fs::path& path, const Bytes& bytes) {
+    IndexedPicture picture;
+    if (!decodePng(bytes, picture, kMaxPixelBufferBytes)) {
+        std::fprintf(stderr, "the reader refuses the seed %s\n", path.c_str());
+        return false;
+    }
+    return writeFile(path, bytes);
+}
+
+test::PngImage pngPicture(int w, int h, int depth, int colourType, bool interlaced, int colours) {
+    test::PngImage img{w, h, depth, colourType, interlaced, {}};
+    const int channels = test::pngChannels(colourType);
+    const int top = depth < 8 ? (1 << depth) : 256;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const int c = (x / 3 + y * 5) % colours;
+            for (int k = 0; k < channels; ++k) {
+                // Alpha: the first colour clear, the others opaque.
+                const bool alpha = (colourType == 4 && k == 1) || (colourType == 6 && k == 3);
+                img.samples.push_back(static_cast<std::uint16_t>(alpha ? (c == 0 ? 0 : 255)
+                                                                       : (c * 37 + k * 11) % top));
+            }
+        }
+    return img;
+}
+
+bool pngSeeds(const fs::path& dir) {
+    Bytes plte;
+    for (int n = 0; n < 256; ++n)
+        plte.insert(plte.end(), {static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n * 3),
+                                 static_cast<std::uint8_t>(255 - n)});
+    bool ok = true;
+    for (int depth : {1, 2, 4, 8})
+        for (bool interlaced : {false, true}) {
+            const std::string name = std::to_string(depth) + (interlaced ? "-interlaced" : "");
+            const int entries = 1 << depth;
+            const Bytes pal(plte.begin(), plte.begin() + 3 * entries);
+            ok &= pngSeed(dir / ("palette" + name + ".png"),
+                          test::pngFile(pngPicture(11, 9, depth, 3, interlaced, entries), pal,
+                                        entries > 2 ? Bytes{255, 0, 128} : Bytes{255, 0}));
+            ok &= pngSeed(
+                dir / ("grey" + name + ".png"),
+                test::pngFile(pngPicture(10, 7, depth, 0, interlaced, entries), {}, {0, 1}));
+        }
+    ok &= pngSeed(dir / "grey-alpha.png", test::pngFile(pngPicture(9, 9, 8, 4, false, 5)));
+    ok &= pngSeed(dir / "rgb-interlaced.png", test::pngFile(pngPicture(13, 12, 8, 2, true, 40)));
+    ok &= pngSeed(dir / "rgb-key.png",
+                  test::pngFile(pngPicture(8, 8, 8, 2, false, 6), {}, {0, 37, 0, 48, 0, 59}));
+    ok &= pngSeed(dir / "rgba.png", test::pngFile(pngPicture(16, 16, 8, 6, false, 256)));
+
+    IndexedPicture picture;
+    picture.width = 24;
+    picture.height = 16;
+    for (int n = 0; n < picture.width * picture.height; ++n)
+        picture.indexes.push_back(static_cast<std::uint8_t>(n % 24 < 4 ? 0 : n / 7));
+    std::copy(plte.begin(), plte.end(), picture.palette.begin());
+    picture.transparentIndex = 0;
+    Bytes written;
+    ok &= encodePng(picture, written) && pngSeed(dir / "written-palette.png", written);
+    RgbPicture rgb{12, 5, {}};
+    for (int n = 0; n < rgb.width * rgb.height * 3; ++n)
+        rgb.rgb.push_back(static_cast<std::uint8_t>(n / 9 * 40));
+    ok &= encodePngRgb(rgb, written) && pngSeed(dir / "written-rgb.png", written);
+    return ok;
+}
+
+// Palette files of every format, written by hand and by the editor.
+bool paletteFormatSeeds(const fs::path& dir) {
+    auto text = [](std::string_view s) { return Bytes(s.begin(), s.end()); };
+    Palette palette;
+    for (std::size_t n = 0; n < palette.size(); ++n)
+        palette[n] = static_cast<std::uint8_t>(n * 5);
+    Bytes ownHeader = writePaletteFormat(palette, PaletteFormat::Act);
+    ownHeader.insert(ownHeader.begin(), 1);
+    Bytes actCounted = writePaletteFormat(palette, PaletteFormat::Act);
+    actCounted.insert(actCounted.end(), {0, 16, 0xFF, 0xFF});
+    bool ok = writeFile(dir / "jasc.pal", writePaletteFormat(palette, PaletteFormat::Jasc));
+    ok &= writeFile(dir / "gimp.gpl", writePaletteFormat(palette, PaletteFormat::Gimp));
+    ok &= writeFile(dir / "table.act", writePaletteFormat(palette, PaletteFormat::Act));
+    ok &= writeFile(dir / "table-counted.act", actCounted);
+    ok &= writeFile(dir / "own-colours.pal", ownHeader);
+    ok &= writeFile(dir / "jasc-short.pal", text("JASC-PAL\n0100\n2\n1 2 3\n 40 50 60 \n"));
+    ok &= writeFile(dir / "gimp-named.gpl",
+                    text("GIMP Palette\r\nName: x\r\nColumns: 2\r\n# c\r\n1 2 3\tone\r\n"));
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -203,15 +296,16 @@ int main(int argc, char** argv) {
     const fuzz::FreshState state;
     const fs::path root = argv[1];
     std::error_code ec;
-    for (const char* sub : {"tga", "gpf", "palette"}) {
+    for (const char* sub : {"tga", "gpf", "palette", "png", "palette_formats"}) {
         fs::create_directories(root / sub, ec);
         if (ec) {
             std::fprintf(stderr, "cannot create %s\n", (root / sub).c_str());
             return 1;
         }
     }
-    const bool ok =
-        tgaSeeds(root / "tga") && gpfSeeds(root / "gpf") && paletteSeeds(root / "palette");
+    const bool ok = tgaSeeds(root / "tga") && gpfSeeds(root / "gpf") &&
+                    paletteSeeds(root / "palette") && pngSeeds(root / "png") &&
+                    paletteFormatSeeds(root / "palette_formats");
     if (!ok) std::fprintf(stderr, "writing the seeds failed\n");
     return ok ? 0 : 1;
 }

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Fuzzes the three file readers for SECONDS seconds each:
+# Fuzzes the file readers for SECONDS seconds each:
 #   scripts/fuzz.sh SECONDS
 # Builds build/fuzz with clang, writes the seed files into
 # build/fuzz/corpus/<target> (an existing corpus is kept, so runs accumulate),
@@ -30,21 +30,22 @@ cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Rel
     -DZENTIL_FUZZ=ON -DZENTIL_BUILD_TESTS=OFF -DZENTIL_BUILD_BENCH=OFF -DZENTIL_BUILD_UI=OFF \
     >"$build/logs/configure.log" 2>&1 || { cat "$build/logs/configure.log"; exit 1; }
 echo "== build build/fuzz"
-cmake --build "$build" -j "$jobs" --target tga_fuzz gpf_fuzz palette_fuzz make_seeds
+targets=(tga gpf palette png palette_formats)
+cmake --build "$build" -j "$jobs" --target "${targets[@]/%/_fuzz}" make_seeds
 
 "$build/fuzz/make_seeds" "$build/corpus"
 
 # Inputs are capped in length; a short input can still declare the largest
 # page the core builds (1 GiB), so the memory limits leave room for two such
 # pages at once and report only single allocations larger than any page.
-declare -A max_len=([tga]=65536 [gpf]=65536 [palette]=4096)
+declare -A max_len=([tga]=65536 [gpf]=65536 [palette]=4096 [png]=65536 [palette_formats]=8192)
 export ASAN_OPTIONS="${ASAN_OPTIONS:-abort_on_error=1:detect_leaks=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 read -r -a extra_flags <<<"${FUZZ_FLAGS:-}"
 
 failed=0
 summary=()
-for target in tga gpf palette; do
+for target in "${targets[@]}"; do
     corpus="$build/corpus/$target"
     log="$build/logs/$target.log"
     before="$(find "$build/artifacts" -name "$target-*" | wc -l)"

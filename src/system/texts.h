@@ -42,6 +42,11 @@ inline constexpr const char* kNoPaletteToSave = "저장할 팔레트가 없는 �
 inline constexpr const char* kCannotSavePalette = "팔레트 파일을 저장할 수 없습니다.";
 inline constexpr const char* kCannotReadPalette = "팔레트 파일을 읽을 수 없습니다.";
 
+// PNG pictures.
+inline constexpr const char* kPngCannotRead = "PNG 파일을 읽을 수 없습니다.";
+inline constexpr const char* kPngTooManyColours = "256색 이하의 PNG 파일만 불러올 수 있습니다.";
+inline constexpr const char* kPngCannotSave = "PNG 파일을 저장할 수 없습니다.";
+
 // The page commands.
 inline constexpr const char* kSizesDiffer = "그림 크기가 서로 일치하지 않습니다.";
 inline constexpr const char* kModesDiffer = "다른 색상모드의 그림이 있습니다.";

@@ -1,0 +1,420 @@
+#include "formats/png_codec.h"
+
+#include <spng.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <new>
+
+#include "system/texts.h"
+
+namespace zentil {
+
+namespace {
+
+// Limits for the chunks the library keeps beside the picture (text, ICC
+// profiles and the like): no single one above 16 MiB, 64 MiB for all.
+constexpr std::size_t kChunkSizeLimit = std::size_t{16} << 20;
+constexpr std::size_t kChunkCacheLimit = std::size_t{64} << 20;
+
+// A deflate stream gives at most 1032 bytes per byte it holds (a 258-byte
+// match coded in two bits), so image data shorter than the picture's pixels
+// over 1032 cannot describe them.
+constexpr std::uint64_t kMaxInflateRatio = 1032;
+
+struct ContextDeleter {
+    void operator()(spng_ctx* ctx) const { spng_ctx_free(ctx); }
+};
+using Context = std::unique_ptr<spng_ctx, ContextDeleter>;
+
+Outcome readFailure() {
+    return Outcome::error(texts::kPngCannotRead);
+}
+Outcome readFailure(int error) {
+    return Outcome::error(formatText("%s (%s)", texts::kPngCannotRead, spng_strerror(error)));
+}
+Outcome cannotCreate() {
+    return Outcome::error(texts::kCannotCreateImage);
+}
+Outcome tooManyColours() {
+    return Outcome::error(texts::kPngTooManyColours);
+}
+Outcome cannotSave() {
+    return Outcome::error(texts::kPngCannotSave);
+}
+
+std::uint32_t bigEndian32(const std::uint8_t* p) {
+    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
+           p[3];
+}
+
+// The bytes of all IDAT chunks, following the chunk lengths as far as they
+// stay inside the file.
+std::uint64_t imageDataBytes(std::span<const std::uint8_t> bytes) {
+    std::uint64_t total = 0;
+    std::size_t at = 8;
+    while (at <= bytes.size() && bytes.size() - at >= 12) {
+        const std::uint32_t length = bigEndian32(&bytes[at]);
+        if (length > bytes.size() - at - 12) break;
+        const std::uint8_t* type = &bytes[at + 4];
+        if (std::memcmp(type, "IDAT", 4) == 0) total += length;
+        if (std::memcmp(type, "IEND", 4) == 0) break;
+        at += 12 + std::size_t{length};
+    }
+    return total;
+}
+
+// Pixels of passes 1 to 7 of Adam7 interlacing start at these columns and
+// repeat every so many.
+constexpr std::array<int, 7> kPassFirstColumn = {0, 4, 0, 2, 0, 1, 0};
+constexpr std::array<int, 7> kPassColumnStep = {8, 8, 4, 4, 2, 2, 1};
+
+// Colours of a true-colour picture, numbered in the order they are met.
+// Pixels of alpha 0 all share one entry.
+class ColourIndexer {
+  public:
+    static constexpr std::uint32_t kTransparentKey = 0x1000000;
+
+    // The entry of the key (0x00BBGGRR, or kTransparentKey); -1 when it would
+    // be the 257th.
+    int entryOf(std::uint32_t key) {
+        // Keys are stored plus one so that 0 marks a free slot.
+        std::uint32_t slot = (key * 2654435761u) >> (32 - kSlotBits);
+        while (keys_[slot] != 0) {
+            if (keys_[slot] == key + 1) return entries_[slot];
+            slot = (slot + 1) & (kSlots - 1);
+        }
+        if (count_ == kPaletteEntries) return -1;
+        keys_[slot] = key + 1;
+        entries_[slot] = static_cast<std::uint8_t>(count_);
+        keyOf_[count_] = key;
+        return count_++;
+    }
+
+    int count() const { return count_; }
+    std::uint32_t keyOf(int entry) const { return keyOf_[entry]; }
+
+  private:
+    static constexpr int kSlotBits = 10;
+    static constexpr std::uint32_t kSlots = 1u << kSlotBits;
+    std::array<std::uint32_t, kSlots> keys_{};
+    std::array<std::uint8_t, kSlots> entries_{};
+    std::array<std::uint32_t, kPaletteEntries> keyOf_{};
+    int count_ = 0;
+};
+
+// Palette pictures and grey pictures of up to 8 bits: the samples are the
+// indexes.
+Outcome decodeSamples(spng_ctx* ctx, const spng_ihdr& ihdr, IndexedPicture& picture) {
+    std::size_t size = 0;
+    int error = spng_decoded_image_size(ctx, SPNG_FMT_PNG, &size);
+    if (error) return readFailure(error);
+    const std::size_t width = ihdr.width;
+    const std::size_t height = ihdr.height;
+    const int depth = ihdr.bit_depth;
+    if (depth == 8) {
+        if (size != width * height) return readFailure();
+        picture.indexes.resize(size);
+        error = spng_decode_image(ctx, picture.indexes.data(), size, SPNG_FMT_PNG, 0);
+        return error ? readFailure(error) : Outcome::done();
+    }
+
+    // Rows of 1, 2 or 4 bits per sample, leftmost sample in the high bits.
+    const std::size_t rowBytes = size / height;
+    if (rowBytes * height != size || rowBytes * 8 < width * depth) return readFailure();
+    std::vector<std::uint8_t> packed(size);
+    error = spng_decode_image(ctx, packed.data(), size, SPNG_FMT_PNG, 0);
+    if (error) return readFailure(error);
+    picture.indexes.resize(width * height);
+    const int perByte = 8 / depth;
+    const unsigned mask = (1u << depth) - 1;
+    for (std::size_t y = 0; y < height; ++y) {
+        const std::uint8_t* from = packed.data() + y * rowBytes;
+        std::uint8_t* to = picture.indexes.data() + y * width;
+        for (std::size_t x = 0; x < width; ++x) {
+            const int shift = 8 - depth * (1 + static_cast<int>(x % perByte));
+            to[x] = static_cast<std::uint8_t>((from[x / perByte] >> shift) & mask);
+        }
+    }
+    return Outcome::done();
+}
+
+// True-colour pictures and grey pictures with alpha, row by row as RGBA.
+Outcome decodeColours(spng_ctx* ctx, const spng_ihdr& ihdr, IndexedPicture& picture) {
+    int error = spng_decode_image(ctx, nullptr, 0, SPNG_FMT_RGBA8,
+                                  SPNG_DECODE_TRNS | SPNG_DECODE_PROGRESSIVE);
+    if (error) return readFailure(error);
+    const std::size_t width = ihdr.width;
+    const std::size_t height = ihdr.height;
+    const bool interlaced = ihdr.interlace_method != SPNG_INTERLACE_NONE;
+    picture.indexes.resize(width * height);
+    std::vector<std::uint8_t> row(width * 4);
+    ColourIndexer colours;
+    // The colour of the first pixel of alpha 0 in reading order, which the
+    // shared transparent entry shows.
+    std::uint64_t firstTransparent = std::numeric_limits<std::uint64_t>::max();
+    std::uint32_t transparentColour = 0;
+
+    do {
+        spng_row_info info{};
+        error = spng_get_row_info(ctx, &info);
+        if (error) return readFailure(error);
+        error = spng_decode_row(ctx, row.data(), row.size());
+        if (error != 0 && error != SPNG_EOI) return readFailure(error);
+        if (info.row_num >= height || info.pass < 0 || info.pass >= 7) return readFailure();
+
+        const std::size_t first = interlaced ? kPassFirstColumn[info.pass] : 0;
+        const std::size_t step = interlaced ? kPassColumnStep[info.pass] : 1;
+        const std::uint64_t rowStart = std::uint64_t{info.row_num} * width;
+        std::uint8_t* to = picture.indexes.data() + rowStart;
+        std::uint32_t lastPixel = 0;
+        int lastEntry = -1;
+        for (std::size_t x = first; x < width; x += step) {
+            const std::uint8_t* p = &row[x * 4];
+            std::uint32_t pixel;
+            std::memcpy(&pixel, p, 4);
+            if (lastEntry < 0 || pixel != lastPixel) {
+                const bool clear = p[3] == 0;
+                const std::uint32_t colour =
+                    std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16);
+                lastEntry = colours.entryOf(clear ? ColourIndexer::kTransparentKey : colour);
+                if (lastEntry < 0) return tooManyColours();
+                lastPixel = pixel;
+                if (clear && rowStart + x < firstTransparent) {
+                    firstTransparent = rowStart + x;
+                    transparentColour = colour;
+                }
+            }
+            to[x] = static_cast<std::uint8_t>(lastEntry);
+        }
+    } while (error == 0);
+
+    // Entries are numbered in the order the rows arrived; interlaced rows
+    // arrive out of reading order, so they are renumbered.
+    std::array<std::uint8_t, kPaletteEntries> renumber{};
+    const int count = colours.count();
+    if (interlaced) {
+        std::array<bool, kPaletteEntries> seen{};
+        int next = 0;
+        for (const std::uint8_t entry : picture.indexes) {
+            if (!seen[entry]) {
+                seen[entry] = true;
+                renumber[entry] = static_cast<std::uint8_t>(next++);
+                if (next == count) break;
+            }
+        }
+        for (std::uint8_t& entry : picture.indexes)
+            entry = renumber[entry];
+    } else {
+        for (int n = 0; n < count; ++n)
+            renumber[n] = static_cast<std::uint8_t>(n);
+    }
+    for (int n = 0; n < count; ++n) {
+        std::uint32_t key = colours.keyOf(n);
+        if (key == ColourIndexer::kTransparentKey) {
+            picture.transparentIndex = renumber[n];
+            key = transparentColour;
+        }
+        std::uint8_t* entry = &picture.palette[renumber[n] * 3];
+        entry[0] = static_cast<std::uint8_t>(key);
+        entry[1] = static_cast<std::uint8_t>(key >> 8);
+        entry[2] = static_cast<std::uint8_t>(key >> 16);
+    }
+    return Outcome::done();
+}
+
+Outcome decode(std::span<const std::uint8_t> bytes, IndexedPicture& picture,
+               std::uint64_t maxPixels) {
+    // The CRC-32 of every chunk is checked, which is what finds a damaged
+    // or cut file; the Adler-32 of the inflated data would only find a
+    // stream rebuilt with right CRCs, and costs an eighth of a read.
+    Context owner(spng_ctx_new(SPNG_CTX_IGNORE_ADLER32));
+    spng_ctx* ctx = owner.get();
+    if (!ctx) return cannotCreate();
+    const auto sideLimit = static_cast<std::uint32_t>(
+        std::clamp<std::uint64_t>(maxPixels, 1, std::numeric_limits<std::int32_t>::max()));
+    spng_set_image_limits(ctx, sideLimit, sideLimit);
+    spng_set_chunk_limits(ctx, kChunkSizeLimit, kChunkCacheLimit);
+    int error = spng_set_png_buffer(ctx, bytes.data(), bytes.size());
+    if (error) return readFailure(error);
+
+    spng_ihdr ihdr{};
+    error = spng_get_ihdr(ctx, &ihdr);
+    if (error == SPNG_EUSER_WIDTH || error == SPNG_EUSER_HEIGHT) return cannotCreate();
+    if (error) return readFailure(error);
+    const std::uint64_t pixels = std::uint64_t{ihdr.width} * ihdr.height;
+    if (pixels > maxPixels) return cannotCreate();
+
+    int channels = 1;
+    switch (ihdr.color_type) {
+        case SPNG_COLOR_TYPE_INDEXED:
+        case SPNG_COLOR_TYPE_GRAYSCALE:
+            break;
+        case SPNG_COLOR_TYPE_GRAYSCALE_ALPHA:
+            channels = 2;
+            break;
+        case SPNG_COLOR_TYPE_TRUECOLOR:
+            channels = 3;
+            break;
+        case SPNG_COLOR_TYPE_TRUECOLOR_ALPHA:
+            channels = 4;
+            break;
+        default:
+            return readFailure();
+    }
+    if (ihdr.bit_depth > 8) return tooManyColours();
+    const bool samples = channels == 1;
+    // The colour path holds one row as RGBA beside the picture.
+    if (!samples && std::uint64_t{ihdr.width} * 4 > maxPixels) return cannotCreate();
+    const std::uint64_t mostBits = (imageDataBytes(bytes) + 16) * kMaxInflateRatio * 8;
+    if (pixels > mostBits / (std::uint64_t(channels) * ihdr.bit_depth)) return readFailure();
+
+    picture.width = static_cast<int>(ihdr.width);
+    picture.height = static_cast<int>(ihdr.height);
+    picture.palette.fill(0);
+    picture.transparentIndex = -1;
+    if (ihdr.color_type == SPNG_COLOR_TYPE_INDEXED) {
+        spng_plte plte{};
+        error = spng_get_plte(ctx, &plte);
+        if (error) return readFailure(error);
+        const std::uint32_t count = std::min<std::uint32_t>(plte.n_entries, kPaletteEntries);
+        for (std::uint32_t n = 0; n < count; ++n) {
+            picture.palette[n * 3 + 0] = plte.entries[n].red;
+            picture.palette[n * 3 + 1] = plte.entries[n].green;
+            picture.palette[n * 3 + 2] = plte.entries[n].blue;
+        }
+        spng_trns trns{};
+        if (spng_get_trns(ctx, &trns) == 0) {
+            const std::uint32_t alphas = std::min<std::uint32_t>(trns.n_type3_entries, 256);
+            for (std::uint32_t n = 0; n < alphas; ++n) {
+                if (trns.type3_alpha[n] == 0) {
+                    picture.transparentIndex = static_cast<int>(n);
+                    break;
+                }
+            }
+        }
+    } else if (ihdr.color_type == SPNG_COLOR_TYPE_GRAYSCALE) {
+        const int levels = 1 << ihdr.bit_depth;
+        for (int n = 0; n < levels; ++n) {
+            const auto grey = static_cast<std::uint8_t>(n * 255 / (levels - 1));
+            picture.palette[n * 3 + 0] = picture.palette[n * 3 + 1] = picture.palette[n * 3 + 2] =
+                grey;
+        }
+        spng_trns trns{};
+        if (spng_get_trns(ctx, &trns) == 0 && trns.gray < levels)
+            picture.transparentIndex = trns.gray;
+    }
+    Outcome outcome =
+        samples ? decodeSamples(ctx, ihdr, picture) : decodeColours(ctx, ihdr, picture);
+    if (!outcome) return outcome;
+    // The chunks after the image, up to the end marker, so that a file cut
+    // anywhere is refused.
+    error = spng_decode_chunks(ctx);
+    return error ? readFailure(error) : Outcome::done();
+}
+
+int appendToVector(spng_ctx*, void* user, void* data, std::size_t length) {
+    auto& file = *static_cast<std::vector<std::uint8_t>*>(user);
+    const auto* from = static_cast<const std::uint8_t*>(data);
+    try {
+        file.insert(file.end(), from, from + length);
+    } catch (const std::exception&) {
+        return SPNG_IO_ERROR;
+    }
+    return 0;
+}
+
+// Writes a picture of one 8-bit sample per channel from `pixels`.
+Outcome encode(spng_ihdr ihdr, const spng_plte* plte, const spng_trns* trns,
+               const std::uint8_t* pixels, std::size_t size, int level,
+               std::vector<std::uint8_t>& out) {
+    try {
+        Context owner(spng_ctx_new(SPNG_CTX_ENCODER));
+        spng_ctx* ctx = owner.get();
+        if (!ctx) return cannotSave();
+        std::vector<std::uint8_t> file;
+        file.reserve(size / 4 + 1024);
+        bool ok = spng_set_png_stream(ctx, appendToVector, &file) == 0 &&
+                  spng_set_option(ctx, SPNG_IMG_COMPRESSION_LEVEL, level) == 0 &&
+                  spng_set_ihdr(ctx, &ihdr) == 0;
+        // Palette indexes are not numbers that neighbours predict, so their
+        // rows are stored unfiltered (adaptive filters made sprite sheets
+        // both larger and slower to write).
+        if (ok && plte)
+            ok = spng_set_option(ctx, SPNG_FILTER_CHOICE, SPNG_DISABLE_FILTERING) == 0 &&
+                 spng_set_plte(ctx, const_cast<spng_plte*>(plte)) == 0;
+        if (ok && trns) ok = spng_set_trns(ctx, const_cast<spng_trns*>(trns)) == 0;
+        if (ok) ok = spng_encode_image(ctx, pixels, size, SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE) == 0;
+        if (!ok) return cannotSave();
+        out = std::move(file);
+        return Outcome::done();
+    } catch (const std::exception&) {
+        return cannotSave();
+    }
+}
+
+// The size of a picture to write, or 0 when it has no pixels.
+std::size_t pixelCount(int width, int height) {
+    if (width <= 0 || height <= 0) return 0;
+    return static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+}
+
+}  // namespace
+
+Outcome decodePng(std::span<const std::uint8_t> bytes, IndexedPicture& out,
+                  std::uint64_t maxPixels) {
+    try {
+        IndexedPicture picture;
+        Outcome outcome = decode(bytes, picture, maxPixels);
+        if (outcome) out = std::move(picture);
+        return outcome;
+    } catch (const std::bad_alloc&) {
+        return cannotCreate();
+    } catch (const std::length_error&) {
+        return cannotCreate();
+    }
+}
+
+Outcome encodePng(const IndexedPicture& in, std::vector<std::uint8_t>& out, int level) {
+    const std::size_t pixels = pixelCount(in.width, in.height);
+    if (pixels == 0 || in.indexes.size() != pixels || in.transparentIndex < -1 ||
+        in.transparentIndex >= kPaletteEntries)
+        return cannotSave();
+    spng_ihdr ihdr{};
+    ihdr.width = static_cast<std::uint32_t>(in.width);
+    ihdr.height = static_cast<std::uint32_t>(in.height);
+    ihdr.bit_depth = 8;
+    ihdr.color_type = SPNG_COLOR_TYPE_INDEXED;
+    spng_plte plte{};
+    plte.n_entries = kPaletteEntries;
+    for (int n = 0; n < kPaletteEntries; ++n) {
+        plte.entries[n].red = in.palette[n * 3 + 0];
+        plte.entries[n].green = in.palette[n * 3 + 1];
+        plte.entries[n].blue = in.palette[n * 3 + 2];
+    }
+    // Entries past the transparent one need no alpha: they default to opaque.
+    spng_trns trns{};
+    if (in.transparentIndex >= 0) {
+        trns.n_type3_entries = static_cast<std::uint32_t>(in.transparentIndex) + 1;
+        std::fill_n(trns.type3_alpha, in.transparentIndex, 255);
+        trns.type3_alpha[in.transparentIndex] = 0;
+    }
+    return encode(ihdr, &plte, in.transparentIndex >= 0 ? &trns : nullptr, in.indexes.data(),
+                  pixels, level, out);
+}
+
+Outcome encodePngRgb(const RgbPicture& in, std::vector<std::uint8_t>& out, int level) {
+    const std::size_t pixels = pixelCount(in.width, in.height);
+    if (pixels == 0 || in.rgb.size() / 3 != pixels || in.rgb.size() % 3 != 0) return cannotSave();
+    spng_ihdr ihdr{};
+    ihdr.width = static_cast<std::uint32_t>(in.width);
+    ihdr.height = static_cast<std::uint32_t>(in.height);
+    ihdr.bit_depth = 8;
+    ihdr.color_type = SPNG_COLOR_TYPE_TRUECOLOR;
+    return encode(ihdr, nullptr, nullptr, in.rgb.data(), in.rgb.size(), level, out);
+}
+
+}  // namespace zentil

@@ -1,0 +1,69 @@
+// PNG pictures in memory: any PNG of at most 256 colours is read as palette
+// indexes; palette pictures and true-colour pictures are written.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "image/palette.h"
+#include "system/outcome.h"
+
+namespace zentil {
+
+// A picture of palette indexes.
+struct IndexedPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> indexes;  // width x height, top row first
+    Palette palette{};                  // entries the file does not give are black
+    int transparentIndex = -1;          // -1 when no entry is transparent
+};
+
+// A true-colour picture.
+struct RgbPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> rgb;  // red, green, blue per pixel, top row first
+};
+
+// The zlib level of saved pictures. On a 2048 x 2048 sprite sheet (see
+// bench/png_bench.cpp) level 4 writes in about 36 ms a file 4 % larger than
+// level 6 does in about 65 ms; level 1 is faster still (24 ms) but 17 %
+// larger, and levels 8 and 9 take 170 and 475 ms for 1 to 3 % less. Level 4
+// keeps the largest usual sheet well under the 100 ms a save may take, with
+// room for a busy machine.
+inline constexpr int kPngCompressionLevel = 4;
+
+// Reads a PNG file into `out`:
+//  - palette pictures of 1, 2, 4 or 8 bits keep their indexes and palette;
+//  - grey pictures of 1 to 8 bits become indexes into a grey ramp (entry i is
+//    the level the file's depth gives sample i);
+//  - true-colour pictures of 8 bits per channel, with or without alpha, and
+//    grey pictures with alpha, become indexes into their own colours in the
+//    order they first appear, reading row by row; every pixel of alpha 0
+//    goes to one entry, which counts as a colour. Other alpha values are
+//    dropped.
+// The transparent entry is the first palette entry of alpha 0, the grey
+// level or colour of a tRNS chunk, or the entry of the pixels of alpha 0.
+// Pictures of more than 256 colours and of 16 bits per channel are refused
+// with "256색 이하의 PNG 파일만 불러올 수 있습니다."; damaged or cut files
+// (a wrong chunk CRC, a broken deflate stream, missing data or end) with
+// "PNG 파일을 읽을 수 없습니다." and the library's reason; pictures of more
+// than `maxPixels` pixels, or whose rows alone would take more than
+// `maxPixels` bytes to decode, with "이미지를 생성할 수 없습니다." before
+// any pixel buffer exists. `out` is only changed on success.
+Outcome decodePng(std::span<const std::uint8_t> bytes, IndexedPicture& out,
+                  std::uint64_t maxPixels);
+
+// Writes an 8-bit palette picture with all 256 entries; when transparentIndex
+// is 0..255 a tRNS chunk makes that entry, and no other, transparent.
+// Pictures whose size and index count disagree are refused with
+// "PNG 파일을 저장할 수 없습니다."; `out` is only changed on success.
+Outcome encodePng(const IndexedPicture& in, std::vector<std::uint8_t>& out,
+                  int level = kPngCompressionLevel);
+// Writes an 8-bit-per-channel true-colour picture.
+Outcome encodePngRgb(const RgbPicture& in, std::vector<std::uint8_t>& out,
+                     int level = kPngCompressionLevel);
+
+}  // namespace zentil

@@ -1,0 +1,380 @@
+// PNG pictures: files built byte by byte for every kind the reader takes or
+// refuses, and round trips through the writers.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <random>
+#include <string>
+
+#include "formats/png_codec.h"
+#include "image/page.h"
+#include "memory_watch.h"
+#include "png_builder.h"
+#include "system/texts.h"
+
+namespace zentil {
+namespace {
+
+using test::PngBytes;
+using test::PngImage;
+
+// A picture whose samples are drawn at random from `choices`, one sample
+// tuple per pixel; the first choices each appear at least once when there is
+// room.
+PngImage picture(int w, int h, int depth, int colourType, bool interlaced,
+                 const std::vector<std::vector<std::uint16_t>>& choices, unsigned seed) {
+    PngImage img{w, h, depth, colourType, interlaced, {}};
+    std::mt19937 rng(seed);
+    std::vector<std::size_t> pick(static_cast<std::size_t>(w) * h);
+    for (std::size_t i = 0; i < pick.size(); ++i)
+        pick[i] = i < choices.size() ? i : rng() % choices.size();
+    std::shuffle(pick.begin(), pick.end(), rng);
+    for (std::size_t p : pick)
+        img.samples.insert(img.samples.end(), choices[p].begin(), choices[p].end());
+    return img;
+}
+
+// Every sample value of a one-channel picture of `depth` bits.
+std::vector<std::vector<std::uint16_t>> allSamples(int depth) {
+    std::vector<std::vector<std::uint16_t>> all;
+    for (int v = 0; v < (1 << depth); ++v)
+        all.push_back({static_cast<std::uint16_t>(v)});
+    return all;
+}
+
+// `count` distinct colours, with alpha `alpha` when given.
+std::vector<std::vector<std::uint16_t>> colours(int count, int alpha, unsigned seed) {
+    std::vector<std::vector<std::uint16_t>> all;
+    std::mt19937 rng(seed);
+    for (int n = 0; n < count; ++n) {
+        std::vector<std::uint16_t> c = {static_cast<std::uint16_t>(n),
+                                        static_cast<std::uint16_t>(rng() % 256),
+                                        static_cast<std::uint16_t>(n * 7 % 256)};
+        if (alpha >= 0) c.push_back(static_cast<std::uint16_t>(alpha));
+        all.push_back(c);
+    }
+    return all;
+}
+
+// Transparent pixels of different colours, which all count as one.
+std::vector<std::vector<std::uint16_t>> clearPixels(int count) {
+    std::vector<std::vector<std::uint16_t>> all;
+    for (int n = 0; n < count; ++n)
+        all.push_back({static_cast<std::uint16_t>(n * 3), 9, static_cast<std::uint16_t>(n), 0});
+    return all;
+}
+
+template <typename T>
+std::vector<T> operator+(std::vector<T> a, const std::vector<T>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+PngBytes paletteChunk(int entries) {
+    PngBytes plte;
+    for (int n = 0; n < entries; ++n)
+        plte.insert(plte.end(),
+                    {static_cast<std::uint8_t>(n * 37), static_cast<std::uint8_t>(255 - n),
+                     static_cast<std::uint8_t>(n * 5 + 1)});
+    return plte;
+}
+
+// What the reader must give, worked out plainly from the samples: palette and
+// grey samples are the indexes; colours are numbered in reading order, all
+// pixels of alpha 0 (or of the tRNS colour) as one, shown in the colour of
+// the first of them.
+IndexedPicture expected(const PngImage& img, const PngBytes& plte, const PngBytes& trns) {
+    IndexedPicture want;
+    want.width = img.width;
+    want.height = img.height;
+    const int channels = test::pngChannels(img.colourType);
+    if (channels == 1) {
+        want.indexes.assign(img.samples.begin(), img.samples.end());
+        if (img.colourType == 3) {
+            std::copy(plte.begin(), plte.end(), want.palette.begin());
+            for (std::size_t n = 0; n < trns.size() && want.transparentIndex < 0; ++n)
+                if (trns[n] == 0) want.transparentIndex = static_cast<int>(n);
+        } else {
+            const int levels = 1 << img.bitDepth;
+            for (int n = 0; n < levels; ++n)
+                std::fill_n(&want.palette[n * 3], 3, n * (255 / (levels - 1)));
+            if (!trns.empty()) want.transparentIndex = (trns[0] << 8) | trns[1];
+        }
+        return want;
+    }
+    std::map<std::uint32_t, int> entries;
+    const std::uint32_t kClear = 1u << 24;
+    for (std::size_t p = 0; p < img.samples.size() / channels; ++p) {
+        const std::uint16_t* s = &img.samples[p * channels];
+        const bool grey = channels <= 2;
+        const std::uint8_t rgb[3] = {static_cast<std::uint8_t>(s[0]),
+                                     static_cast<std::uint8_t>(grey ? s[0] : s[1]),
+                                     static_cast<std::uint8_t>(grey ? s[0] : s[2])};
+        bool clear = (channels == 2 && s[1] == 0) || (channels == 4 && s[3] == 0);
+        if (channels == 3 && !trns.empty())
+            clear = s[0] == trns[1] && s[1] == trns[3] && s[2] == trns[5];
+        const std::uint32_t key = clear ? kClear : (rgb[0] << 16) | (rgb[1] << 8) | rgb[2];
+        auto [at, added] = entries.emplace(key, static_cast<int>(entries.size()));
+        if (added) {
+            std::copy_n(rgb, 3, &want.palette[at->second * 3]);
+            if (clear) want.transparentIndex = at->second;
+        }
+        want.indexes.push_back(static_cast<std::uint8_t>(at->second));
+    }
+    return want;
+}
+
+void expectSame(const IndexedPicture& got, const IndexedPicture& want) {
+    EXPECT_EQ(got.width, want.width);
+    EXPECT_EQ(got.height, want.height);
+    EXPECT_EQ(got.indexes, want.indexes);
+    EXPECT_EQ(got.palette, want.palette);
+    EXPECT_EQ(got.transparentIndex, want.transparentIndex);
+}
+
+TEST(PngCodecTest, ReadsEveryKindOfAtMost256Colours) {
+    struct Case {
+        const char* name;
+        PngImage img;
+        PngBytes plte, trns;
+    };
+    const auto rgb = colours(30, -1, 12);
+    const PngBytes keyOfThird = {0, static_cast<std::uint8_t>(rgb[3][0]),
+                                 0, static_cast<std::uint8_t>(rgb[3][1]),
+                                 0, static_cast<std::uint8_t>(rgb[3][2])};
+    const std::vector<Case> cases = {
+        {"palette 1-bit interlaced",
+         picture(13, 11, 1, 3, true, allSamples(1), 1),
+         paletteChunk(2),
+         {}},
+        {"palette 2-bit", picture(9, 4, 2, 3, false, allSamples(2), 2), paletteChunk(4), {}},
+        {"palette 4-bit interlaced, tRNS shorter than the palette",
+         picture(17, 9, 4, 3, true, allSamples(4), 3),
+         paletteChunk(16),
+         {255, 128, 0, 0, 255}},
+        {"palette 8-bit, short palette, tRNS without a clear entry",
+         picture(40, 30, 8, 3, false, allSamples(6), 4),
+         paletteChunk(64),
+         {255, 3, 7}},
+        {"palette 8-bit interlaced, 256 entries",
+         picture(33, 35, 8, 3, true, allSamples(8), 5),
+         paletteChunk(256),
+         {}},
+        {"grey 1-bit", picture(10, 3, 1, 0, false, allSamples(1), 6), {}, {}},
+        {"grey 2-bit interlaced", picture(11, 9, 2, 0, true, allSamples(2), 7), {}, {}},
+        {"grey 4-bit with tRNS", picture(8, 8, 4, 0, false, allSamples(4), 8), {}, {0, 9}},
+        {"grey 8-bit", picture(20, 20, 8, 0, false, allSamples(8), 9), {}, {}},
+        {"grey and alpha",
+         picture(12, 12, 8, 4, false, {{10, 255}, {20, 255}, {30, 0}, {40, 0}}, 10),
+         {},
+         {}},
+        {"RGB interlaced", picture(19, 23, 8, 2, true, colours(200, -1, 11), 11), {}, {}},
+        {"RGB with a tRNS colour", picture(15, 15, 8, 2, false, rgb, 12), {}, keyOfThird},
+        {"RGBA, 255 colours and clear pixels of many colours: 256 entries",
+         picture(20, 20, 8, 6, false, colours(255, 255, 13) + clearPixels(40), 13),
+         {},
+         {}},
+        {"RGBA interlaced, 255 colours and clear pixels",
+         picture(21, 19, 8, 6, true, colours(255, 128, 14) + clearPixels(40), 14),
+         {},
+         {}},
+        {"RGBA, 256 opaque colours", picture(20, 20, 8, 6, false, colours(256, 1, 15), 15), {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        IndexedPicture got;
+        const Outcome outcome =
+            decodePng(test::pngFile(c.img, c.plte, c.trns), got, kMaxPixelBufferBytes);
+        ASSERT_TRUE(outcome) << outcome.text;
+        expectSame(got, expected(c.img, c.plte, c.trns));
+    }
+}
+
+// The text without the library's reason that may follow a read failure.
+std::string headline(const std::string& text) {
+    const std::string cannotRead = texts::kPngCannotRead;
+    return text.starts_with(cannotRead) ? cannotRead : text;
+}
+
+TEST(PngCodecTest, RefusesWhatItCannotReadWithoutSettingMemoryAside) {
+    const PngImage small = picture(10, 10, 8, 3, false, allSamples(8), 20);
+    const PngBytes good = test::pngFile(small, paletteChunk(256));
+    // Where the image data starts: after the signature, IHDR and PLTE.
+    const std::size_t idat = 8 + 25 + 12 + 768;
+    PngBytes badCrc = good;
+    badCrc[idat + 8 + 3] ^= 0x40;
+    PngBytes badStream = test::pngSignature();
+    test::pngAppendChunk(badStream, "IHDR", test::pngHeader(small));
+    test::pngAppendChunk(badStream, "PLTE", paletteChunk(256));
+    // A deflate block of the reserved type 3, under right CRCs.
+    PngBytes stream = test::zlibCompress(test::pngScanlines(small));
+    stream[2] |= 0x06;
+    test::pngAppendChunk(badStream, "IDAT", stream);
+    test::pngAppendChunk(badStream, "IEND", {});
+    PngBytes shortData = test::pngSignature();
+    test::pngAppendChunk(shortData, "IHDR", test::pngHeader(small));
+    test::pngAppendChunk(shortData, "PLTE", paletteChunk(256));
+    PngBytes half = test::pngScanlines(small);
+    half.resize(half.size() / 2);
+    test::pngAppendChunk(shortData, "IDAT", test::zlibCompress(half));
+    test::pngAppendChunk(shortData, "IEND", {});
+
+    // Headers promising much with a few bytes of image data.
+    auto promise = [](int w, int h, int colourType) {
+        PngImage img{w, h, 8, colourType, false, {}};
+        PngBytes file = test::pngSignature();
+        test::pngAppendChunk(file, "IHDR", test::pngHeader(img));
+        if (colourType == 3) test::pngAppendChunk(file, "PLTE", paletteChunk(2));
+        test::pngAppendChunk(file, "IDAT", test::zlibCompress(PngBytes(4096, 0)));
+        test::pngAppendChunk(file, "IEND", {});
+        return file;
+    };
+
+    const std::string cannotRead = texts::kPngCannotRead;
+    struct Case {
+        const char* name;
+        PngBytes file;
+        std::uint64_t maxPixels;
+        std::string text;
+    };
+    const std::vector<Case> cases = {
+        {"empty", {}, kMaxPixelBufferBytes, cannotRead},
+        {"not a PNG", PngBytes(100, 'x'), kMaxPixelBufferBytes, cannotRead},
+        {"cut in the image data", PngBytes(good.begin(), good.begin() + idat + 20),
+         kMaxPixelBufferBytes, cannotRead},
+        {"without its end", PngBytes(good.begin(), good.end() - 12), kMaxPixelBufferBytes,
+         cannotRead},
+        {"image data with a wrong CRC", badCrc, kMaxPixelBufferBytes, cannotRead},
+        {"damaged deflate stream", badStream, kMaxPixelBufferBytes, cannotRead},
+        {"image data for half the rows", shortData, kMaxPixelBufferBytes, cannotRead},
+        {"palette picture without a palette", test::pngFile(small), kMaxPixelBufferBytes,
+         cannotRead},
+        {"RGBA with 257 colours",
+         test::pngFile(picture(20, 20, 8, 6, false, colours(256, 255, 21) + clearPixels(3), 21)),
+         kMaxPixelBufferBytes, texts::kPngTooManyColours},
+        {"RGB of 16 bits", test::pngFile(picture(4, 4, 16, 2, false, {{1, 2, 3}}, 22)),
+         kMaxPixelBufferBytes, texts::kPngTooManyColours},
+        {"grey of 16 bits", test::pngFile(picture(4, 4, 16, 0, false, {{1000}}, 23)),
+         kMaxPixelBufferBytes, texts::kPngTooManyColours},
+        {"one pixel more than allowed", good, 99, texts::kCannotCreateImage},
+        {"40000 x 40000 pixels", promise(40000, 40000, 3), kMaxPixelBufferBytes,
+         texts::kCannotCreateImage},
+        {"no columns", promise(0, 5, 3), kMaxPixelBufferBytes, cannotRead},
+        {"RGBA rows longer than allowed", promise(300000000, 1, 6), kMaxPixelBufferBytes,
+         texts::kCannotCreateImage},
+        {"30000 x 30000 pixels from 4 kB of image data", promise(30000, 30000, 3),
+         kMaxPixelBufferBytes, cannotRead},
+        {"RGB 30000 x 30000 pixels from 4 kB of image data", promise(30000, 30000, 2),
+         kMaxPixelBufferBytes, cannotRead},
+        {"RGBA of the largest size, with no limit", promise(0x7FFFFFFF, 0x7FFFFFFF, 6),
+         ~std::uint64_t{0}, cannotRead},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        IndexedPicture out;
+        out.width = 5;
+        out.indexes = {1, 2, 3};
+        out.transparentIndex = 77;
+        const IndexedPicture before = out;
+        const test::MemoryWatch watch;
+        const Outcome outcome = decodePng(c.file, out, c.maxPixels);
+        EXPECT_LT(watch.largestAllocationMiB(), 64);
+        EXPECT_LT(watch.peakGrowthMiB(), 64);
+        EXPECT_FALSE(outcome);
+        EXPECT_EQ(outcome.caption, texts::kCaptionError);
+        EXPECT_EQ(headline(outcome.text), c.text);
+        expectSame(out, before);
+    }
+    // The limit itself is allowed.
+    IndexedPicture out;
+    EXPECT_TRUE(decodePng(good, out, 100));
+}
+
+TEST(PngCodecTest, PalettePicturesComeBackAsWritten) {
+    struct Case {
+        int width, height, transparentIndex, level;
+    };
+    const std::vector<Case> cases = {{1, 1, -1, kPngCompressionLevel},
+                                     {7, 3, 0, 0},
+                                     {300, 5, 255, 9},
+                                     {64, 64, 200, kPngCompressionLevel}};
+    std::mt19937 rng(30);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.width << " x " << c.height << ", transparent " << c.transparentIndex);
+        IndexedPicture in;
+        in.width = c.width;
+        in.height = c.height;
+        for (int n = 0; n < c.width * c.height; ++n)
+            in.indexes.push_back(static_cast<std::uint8_t>(rng() % 7 * 37));
+        for (std::uint8_t& v : in.palette)
+            v = static_cast<std::uint8_t>(rng());
+        in.transparentIndex = c.transparentIndex;
+        PngBytes file;
+        ASSERT_TRUE(encodePng(in, file, c.level));
+        // The full palette, and alpha only as far as the transparent entry.
+        PngBytes expectedStart = test::pngSignature();
+        test::pngAppendChunk(expectedStart, "IHDR",
+                             test::pngHeader({c.width, c.height, 8, 3, false, {}}));
+        PngBytes plte(in.palette.begin(), in.palette.end());
+        test::pngAppendChunk(expectedStart, "PLTE", plte);
+        if (c.transparentIndex >= 0) {
+            PngBytes trns(c.transparentIndex + 1, 255);
+            trns.back() = 0;
+            test::pngAppendChunk(expectedStart, "tRNS", trns);
+        }
+        ASSERT_GE(file.size(), expectedStart.size());
+        EXPECT_TRUE(std::equal(expectedStart.begin(), expectedStart.end(), file.begin()));
+
+        IndexedPicture back;
+        ASSERT_TRUE(decodePng(file, back, kMaxPixelBufferBytes));
+        expectSame(back, in);
+    }
+}
+
+TEST(PngCodecTest, TrueColourPicturesComeBackAsTheirColours) {
+    RgbPicture in{37, 21, {}};
+    std::mt19937 rng(31);
+    for (int n = 0; n < in.width * in.height; ++n) {
+        const int c = static_cast<int>(rng() % 100);
+        in.rgb.insert(in.rgb.end(), {static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(c * 3),
+                                     static_cast<std::uint8_t>(255 - c)});
+    }
+    PngBytes file;
+    ASSERT_TRUE(encodePngRgb(in, file));
+    IndexedPicture back;
+    ASSERT_TRUE(decodePng(file, back, kMaxPixelBufferBytes));
+    ASSERT_EQ(back.indexes.size(), std::size_t(in.width) * in.height);
+    for (std::size_t n = 0; n < back.indexes.size(); ++n)
+        ASSERT_TRUE(
+            std::equal(&in.rgb[n * 3], &in.rgb[n * 3 + 3], &back.palette[back.indexes[n] * 3]))
+            << n;
+    EXPECT_EQ(back.transparentIndex, -1);
+}
+
+TEST(PngCodecTest, WritersRefusePicturesThatDisagreeWithTheirSize) {
+    IndexedPicture good;
+    good.width = 2;
+    good.height = 2;
+    good.indexes = {1, 2, 3, 4};
+    std::vector<IndexedPicture> bad(4, good);
+    bad[0].indexes.pop_back();
+    bad[1].width = 0;
+    bad[2].transparentIndex = 256;
+    bad[3].height = -2;
+    for (const IndexedPicture& in : bad) {
+        PngBytes out = {42};
+        const Outcome outcome = encodePng(in, out);
+        EXPECT_FALSE(outcome);
+        EXPECT_EQ(outcome.text, texts::kPngCannotSave);
+        EXPECT_EQ(out, PngBytes{42});
+    }
+    PngBytes out = {42};
+    EXPECT_FALSE(encodePngRgb({2, 2, std::vector<std::uint8_t>(11)}, out));
+    EXPECT_EQ(out, PngBytes{42});
+}
+
+}  // namespace
+}  // namespace zentil
