@@ -64,6 +64,7 @@ TMainWin::TMainWin(QWidget* parent) : QWidget(parent), ui_(new Ui::TMainWin) {
     connectCanvas();
     connectPageCommands();
     connectHistory();
+    connectKeys();
     setCanvasColor(canvasColor_);
 }
 

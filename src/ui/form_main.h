@@ -3,6 +3,8 @@
 // the dialogs work through.
 #pragma once
 
+#include <QAbstractButton>
+#include <QKeySequence>
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
@@ -130,6 +132,18 @@ class TMainWin : public QWidget, public EditorHost {
     void Btn_MoveLeftClick() { nudge(Nudge::Left); }
     // Writes the lifted block back where it was lifted.
     void Btn_MoveOkClick();
+    // Puts a lifted block away, as a right press on it does.
+    void putLiftedBlockAway();
+
+    // A key of the window: what it runs, the button whose tooltip names it
+    // (or none), and where it works (the window, a list, the canvas).
+    struct KeyBinding {
+        QKeySequence keys;
+        QAbstractButton* button;
+        QWidget* scope;
+        void (TMainWin::*run)();
+    };
+    std::vector<KeyBinding> keyBindings();
     // The scroll box's background, a 0x00BBGGRR colour.
     void setCanvasColor(std::uint32_t bgr);
     std::uint32_t canvasColor() const { return canvasColor_; }
@@ -194,6 +208,7 @@ class TMainWin : public QWidget, public EditorHost {
     void connectCanvas();
     void connectPageCommands();
     void connectHistory();
+    void connectKeys();
     // Brings both lists in line with the stores, keeping each entry's marks.
     void syncLists();
     // After the stores changed: lists, the undo buttons and the modified mark.

@@ -262,6 +262,10 @@ void TMainWin::Image_CaptureMouseDown(Qt::MouseButton button, int, int) {
     stampAtPanel();
 }
 
+void TMainWin::putLiftedBlockAway() {
+    if (workspace_.blockLifted()) putBlockAway(kColorPutAway);
+}
+
 void TMainWin::putBlockAway(std::uint32_t color) {
     workspace_.canvas = CanvasSelection{};
     showCapture(false);

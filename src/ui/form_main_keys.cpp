@@ -1,0 +1,56 @@
+// The main window's keys: each runs what a button does, and the button's
+// tooltip names its key.
+#include <QKeySequence>
+#include <QShortcut>
+
+#include "form_main.h"
+#include "ui_form_main.h"
+
+namespace zentil {
+
+namespace {
+
+// Adds "(key)" to a button's tooltip, once.
+void nameKey(QAbstractButton* button, const QKeySequence& keys) {
+    const QString named = QStringLiteral(" (%1)").arg(keys.toString(QKeySequence::NativeText));
+    if (!button->toolTip().endsWith(named)) button->setToolTip(button->toolTip() + named);
+}
+
+}  // namespace
+
+std::vector<TMainWin::KeyBinding> TMainWin::keyBindings() {
+    QWidget* canvas = ui_->Sb_Page;
+    return {
+        {QKeySequence(Qt::CTRL | Qt::Key_N), ui_->Btn_New, this, &TMainWin::Btn_NewClick},
+        {QKeySequence(Qt::CTRL | Qt::Key_O), ui_->Btn_LoadSpr, this, &TMainWin::Btn_LoadSprClick},
+        {QKeySequence(Qt::CTRL | Qt::Key_S), ui_->Btn_SaveSpr, this, &TMainWin::Btn_SaveSprClick},
+        {QKeySequence(Qt::Key_Delete), ui_->Btn_DeletePage, ui_->Lb_Spr,
+         &TMainWin::Btn_DeletePageClick},
+        {QKeySequence(Qt::Key_Delete), nullptr, ui_->Lb_Tga, &TMainWin::Btn_DeletePageClick},
+        {QKeySequence(Qt::Key_Escape), nullptr, this, &TMainWin::putLiftedBlockAway},
+        {QKeySequence(Qt::Key_Left), ui_->Btn_MoveLeft, canvas, &TMainWin::Btn_MoveLeftClick},
+        {QKeySequence(Qt::Key_Right), ui_->Btn_MoveRight, canvas, &TMainWin::Btn_MoveRightClick},
+        {QKeySequence(Qt::Key_Up), ui_->Btn_MoveUp, canvas, &TMainWin::Btn_MoveUpClick},
+        {QKeySequence(Qt::Key_Down), ui_->Btn_MoveDown, canvas, &TMainWin::Btn_MoveDownClick},
+        {QKeySequence(Qt::Key_Return), ui_->Btn_MoveOk, canvas, &TMainWin::Btn_MoveOkClick},
+        {QKeySequence(Qt::Key_Enter), nullptr, canvas, &TMainWin::Btn_MoveOkClick},
+    };
+}
+
+void TMainWin::connectKeys() {
+    // The canvas takes the focus when clicked, so that the arrows nudge.
+    ui_->Sb_Page->setFocusPolicy(Qt::StrongFocus);
+    ui_->Image_Page->setFocusPolicy(Qt::ClickFocus);
+    ui_->Image_Capture->setFocusPolicy(Qt::ClickFocus);
+    for (const KeyBinding& binding : keyBindings()) {
+        auto* shortcut = new QShortcut(binding.keys, binding.scope);
+        // Keys of a list or of the canvas work while it has the focus; the
+        // others anywhere in the window.
+        shortcut->setContext(binding.scope == this ? Qt::WindowShortcut
+                                                   : Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, binding.run);
+        if (binding.button) nameKey(binding.button, binding.keys);
+    }
+}
+
+}  // namespace zentil

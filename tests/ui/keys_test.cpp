@@ -1,0 +1,97 @@
+// The keys of the main window: each does what its button does, where it
+// applies, and the button's tooltip names it.
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+#include "file_dialogs.h"
+#include "ui_form_main.h"
+#include "ui_test_support.h"
+
+using namespace zentil;
+
+namespace {
+
+// Remembers the titles of the file dialogs asked for, and cancels them.
+class AskedDialogs final : public FileDialogs {
+  public:
+    std::optional<FileChoice> openFiles(const FileRequest& r) override { return ask(r); }
+    std::optional<FileChoice> saveFile(const FileRequest& r) override { return ask(r); }
+    QStringList titles;
+
+  private:
+    std::optional<FileChoice> ask(const FileRequest& request) {
+        titles.append(request.title);
+        return std::nullopt;
+    }
+};
+
+}  // namespace
+
+class KeysTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void everyKeyDoesWhatItsButtonDoes() {
+        uitest::FreshState state;
+        uitest::Recorder recorder;
+        recorder.answer = true;
+        uitest::Editor e(recorder);
+        AskedDialogs dialogs;
+        e.main.setFileDialogs(&dialogs);
+        QVERIFY(QTest::qWaitForWindowExposed(&e.main));
+        e.main.activateWindow();
+        QVERIFY(uitest::newSprite(e.main, 2, 1, 16, 16, "A"));
+        QVERIFY(uitest::newSprite(e.main, 2, 1, 16, 16, "B"));
+        Page& b = uitest::sprite(e.main, 1);
+        putPixel(b, 5, 5, 9);
+        Ui::TMainWin& ui = e.ui();
+        const auto lift = [&] {
+            e.main.Image_PageMouseDown(Qt::LeftButton, 1, 1);
+            e.main.Image_PageMouseUp(Qt::LeftButton, 1, 1);
+        };
+
+        const struct {
+            const char* what;
+            QKeySequence keys;
+            QWidget* focus;  // where the key is pressed
+            std::function<void()> before;
+            std::function<bool()> done;
+        } rows[] = {
+            {"save", QKeySequence(Qt::CTRL | Qt::Key_S), &e.main, [] {},
+             [&] { return dialogs.titles == QStringList{"저장하기"}; }},
+            {"load", QKeySequence(Qt::CTRL | Qt::Key_O), ui.Lb_Tga, [] {},
+             [&] { return dialogs.titles.last() == QStringLiteral("불러오기"); }},
+            {"nudge", QKeySequence(Qt::Key_Left), ui.Sb_Page, [] {},
+             [&] { return pixelAt(b, 4, 5) == 9u; }},
+            {"escape", QKeySequence(Qt::Key_Escape), ui.Sb_Page, lift,
+             [&] { return !ui.Panel_Capture->isVisible(); }},
+            {"write back", QKeySequence(Qt::Key_Return), ui.Image_Page,
+             [&] {
+                 lift();
+                 e.main.Btn_MoveRightClick();  // the block moves inside itself
+             },
+             [&] { return !ui.Panel_Capture->isVisible() && pixelAt(b, 5, 5) == 9u; }},
+            {"delete", QKeySequence(Qt::Key_Delete), ui.Lb_Spr,
+             [&] { e.main.showOnly(ListId::Sprites, 0); },
+             [&] { return uitest::entryNames(*ui.Lb_Spr) == QStringList{"B"}; }},
+            {"new", QKeySequence(Qt::CTRL | Qt::Key_N), ui.Lb_Spr, [] {},
+             [&] { return e.newWin.isVisible(); }},
+        };
+        for (const auto& row : rows) {
+            row.before();
+            row.focus->setFocus();
+            QTest::keySequence(row.focus, row.keys);
+            QVERIFY2(row.done(), row.what);
+        }
+
+        // Every button with a key names it in its tooltip.
+        for (const TMainWin::KeyBinding& binding : e.main.keyBindings())
+            if (binding.button)
+                QVERIFY2(binding.button->toolTip().contains(
+                             binding.keys.toString(QKeySequence::NativeText)),
+                         qPrintable(binding.button->objectName()));
+    }
+};
+
+QTEST_MAIN(KeysTest)
+#include "keys_test.moc"
