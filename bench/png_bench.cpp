@@ -19,6 +19,7 @@
 #include <time.h>
 
 #include "formats/png_codec.h"
+#include "formats/png_file.h"
 #include "image/page.h"
 
 #ifdef ZENTIL_BENCH_STB
@@ -215,6 +216,27 @@ void pngDecode(benchmark::State& state) {
 #endif
 }
 
+// The same file read into a page, as loading it does: the page layout on top
+// of the decode.
+void pngDecodePage(benchmark::State& state) {
+    const Picture& p = picture();
+    if (p.problem) {
+        state.SkipWithError(p.problem);
+        return;
+    }
+    Page page;
+    const LoopTimer timer;
+    for (auto _ : state) {
+        if (!decodePngPage(p.file, page, {})) {
+            state.SkipWithError("decodePngPage refused the picture");
+            break;
+        }
+        benchmark::DoNotOptimize(page.pixels8.get());
+    }
+    state.SetItemsProcessed(state.iterations() * kPicturePixels);
+    state.counters["x_spng"] = timer.secondsPerIteration(state) / p.spngSeconds;
+}
+
 void pngDecodeSpng(benchmark::State& state) {
     const Picture& p = picture();
     Bytes out(kPicturePixels);
@@ -242,6 +264,7 @@ void pngDecodeStb(benchmark::State& state) {
 #endif
 
 BENCHMARK(pngDecode)->Name("png/decode/decodePng")->Unit(benchmark::kMicrosecond);
+BENCHMARK(pngDecodePage)->Name("png/decode/into_page")->Unit(benchmark::kMicrosecond);
 BENCHMARK(pngDecodeSpng)->Name("png/decode/spng_plain")->Unit(benchmark::kMicrosecond);
 #ifdef ZENTIL_BENCH_STB
 BENCHMARK(pngDecodeStb)->Name("png/decode/stb_image")->Unit(benchmark::kMicrosecond);

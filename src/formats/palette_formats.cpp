@@ -6,9 +6,12 @@
 #include <exception>
 #include <string>
 
+#include "formats/page_formats.h"
 #include "formats/palette_file.h"
 #include "formats/png_codec.h"
+#include "formats/tga_file.h"
 #include "image/page.h"
+#include "system/files.h"
 #include "system/texts.h"
 
 namespace zentil {
@@ -220,6 +223,30 @@ PaletteFormat paletteFormatForExtension(std::string_view path) {
     if (extension == "gpl") return PaletteFormat::Gimp;
     if (extension == "act") return PaletteFormat::Act;
     return PaletteFormat::Own;
+}
+
+// The largest file a palette is taken from: any picture a page can hold.
+constexpr std::uint64_t kMaxPaletteSourceBytes = 3 * kMaxPixelBufferBytes;
+
+Outcome readPaletteOfFile(const std::string& path, Palette& out) {
+    std::vector<std::uint8_t> bytes;
+    switch (readWholeFile(path, bytes, kMaxPaletteSourceBytes)) {
+        case ReadResult::Ok:
+            break;
+        case ReadResult::TooLarge:
+            return Outcome::error(texts::kCannotCreateImage);
+        default:
+            return Outcome::error(texts::kCannotReadPalette);
+    }
+    // A TGA picture has no mark of its own; its name says what it is.
+    const PageFormat* format = formatOfExtension(path);
+    if (format && format->id == PageFormatId::Tga) {
+        Page picture;
+        if (Outcome read = decodeTga(bytes, picture, {}); !read) return read;
+        out = picture.palette;
+        return Outcome::done();
+    }
+    return parsePaletteFile(bytes, out);
 }
 
 }  // namespace zentil

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -49,6 +50,10 @@ Outcome palettePngColours(std::span<const std::uint8_t> bytes, Palette& out);
 // had); JASC-PAL with CRLF line ends; GIMP with every entry named by its
 // index; Adobe as the plain 768 bytes.
 std::vector<std::uint8_t> writePaletteFormat(const Palette& palette, PaletteFormat format);
+
+// Reads the palette of a file: any of the palette formats above, or the
+// colour map of a TGA or PNG picture. Failures say why, and change nothing.
+Outcome readPaletteOfFile(const std::string& path, Palette& out);
 
 // The format a path's extension names, case-insensitively: .gpl is GIMP,
 // .act Adobe, anything else (.pal above all) the editor's own.

@@ -106,34 +106,46 @@ class ColourIndexer {
     int count_ = 0;
 };
 
+// The rows the indexes go to.
+struct Rows {
+    std::uint8_t* base = nullptr;
+    std::size_t stride = 0;
+    std::uint8_t* row(std::size_t y) const { return base + y * stride; }
+};
+
 // Palette pictures and grey pictures of up to 8 bits: the samples are the
 // indexes.
-Outcome decodeSamples(spng_ctx* ctx, const spng_ihdr& ihdr, IndexedPicture& picture) {
+Outcome decodeSamples(spng_ctx* ctx, const spng_ihdr& ihdr, const Rows& out) {
     std::size_t size = 0;
     int error = spng_decoded_image_size(ctx, SPNG_FMT_PNG, &size);
     if (error) return readFailure(error);
     const std::size_t width = ihdr.width;
     const std::size_t height = ihdr.height;
     const int depth = ihdr.bit_depth;
-    if (depth == 8) {
-        if (size != width * height) return readFailure();
-        picture.indexes.resize(size);
-        error = spng_decode_image(ctx, picture.indexes.data(), size, SPNG_FMT_PNG, 0);
+    if (depth == 8 && size != width * height) return readFailure();
+    // Rows that lie back to back take the picture at once.
+    if (depth == 8 && out.stride == width) {
+        error = spng_decode_image(ctx, out.row(0), size, SPNG_FMT_PNG, 0);
         return error ? readFailure(error) : Outcome::done();
     }
 
-    // Rows of 1, 2 or 4 bits per sample, leftmost sample in the high bits.
+    // Rows of 8 bits into rows further apart, or of 1, 2 or 4 bits per
+    // sample, leftmost sample in the high bits.
     const std::size_t rowBytes = size / height;
     if (rowBytes * height != size || rowBytes * 8 < width * depth) return readFailure();
     std::vector<std::uint8_t> packed(size);
     error = spng_decode_image(ctx, packed.data(), size, SPNG_FMT_PNG, 0);
     if (error) return readFailure(error);
-    picture.indexes.resize(width * height);
+    if (depth == 8) {
+        for (std::size_t y = 0; y < height; ++y)
+            std::memcpy(out.row(y), packed.data() + y * rowBytes, width);
+        return Outcome::done();
+    }
     const int perByte = 8 / depth;
     const unsigned mask = (1u << depth) - 1;
     for (std::size_t y = 0; y < height; ++y) {
         const std::uint8_t* from = packed.data() + y * rowBytes;
-        std::uint8_t* to = picture.indexes.data() + y * width;
+        std::uint8_t* to = out.row(y);
         for (std::size_t x = 0; x < width; ++x) {
             const int shift = 8 - depth * (1 + static_cast<int>(x % perByte));
             to[x] = static_cast<std::uint8_t>((from[x / perByte] >> shift) & mask);
@@ -143,14 +155,14 @@ Outcome decodeSamples(spng_ctx* ctx, const spng_ihdr& ihdr, IndexedPicture& pict
 }
 
 // True-colour pictures and grey pictures with alpha, row by row as RGBA.
-Outcome decodeColours(spng_ctx* ctx, const spng_ihdr& ihdr, IndexedPicture& picture) {
+Outcome decodeColours(spng_ctx* ctx, const spng_ihdr& ihdr, IndexedPicture& picture,
+                      const Rows& out) {
     int error = spng_decode_image(ctx, nullptr, 0, SPNG_FMT_RGBA8,
                                   SPNG_DECODE_TRNS | SPNG_DECODE_PROGRESSIVE);
     if (error) return readFailure(error);
     const std::size_t width = ihdr.width;
     const std::size_t height = ihdr.height;
     const bool interlaced = ihdr.interlace_method != SPNG_INTERLACE_NONE;
-    picture.indexes.resize(width * height);
     std::vector<std::uint8_t> row(width * 4);
     ColourIndexer colours;
     // The colour of the first pixel of alpha 0 in reading order, which the
@@ -169,7 +181,7 @@ Outcome decodeColours(spng_ctx* ctx, const spng_ihdr& ihdr, IndexedPicture& pict
         const std::size_t first = interlaced ? kPassFirstColumn[info.pass] : 0;
         const std::size_t step = interlaced ? kPassColumnStep[info.pass] : 1;
         const std::uint64_t rowStart = std::uint64_t{info.row_num} * width;
-        std::uint8_t* to = picture.indexes.data() + rowStart;
+        std::uint8_t* to = out.row(info.row_num);
         std::uint32_t lastPixel = 0;
         int lastEntry = -1;
         for (std::size_t x = first; x < width; x += step) {
@@ -199,15 +211,17 @@ Outcome decodeColours(spng_ctx* ctx, const spng_ihdr& ihdr, IndexedPicture& pict
     if (interlaced) {
         std::array<bool, kPaletteEntries> seen{};
         int next = 0;
-        for (const std::uint8_t entry : picture.indexes) {
-            if (!seen[entry]) {
-                seen[entry] = true;
-                renumber[entry] = static_cast<std::uint8_t>(next++);
-                if (next == count) break;
+        for (std::size_t y = 0; y < height && next < count; ++y)
+            for (std::size_t x = 0; x < width && next < count; ++x) {
+                const std::uint8_t entry = out.row(y)[x];
+                if (!seen[entry]) {
+                    seen[entry] = true;
+                    renumber[entry] = static_cast<std::uint8_t>(next++);
+                }
             }
-        }
-        for (std::uint8_t& entry : picture.indexes)
-            entry = renumber[entry];
+        for (std::size_t y = 0; y < height; ++y)
+            for (std::size_t x = 0; x < width; ++x)
+                out.row(y)[x] = renumber[out.row(y)[x]];
     } else {
         for (int n = 0; n < count; ++n)
             renumber[n] = static_cast<std::uint8_t>(n);
@@ -227,7 +241,7 @@ Outcome decodeColours(spng_ctx* ctx, const spng_ihdr& ihdr, IndexedPicture& pict
 }
 
 Outcome decode(std::span<const std::uint8_t> bytes, IndexedPicture& picture,
-               std::uint64_t maxPixels) {
+               const PngDestination& destination, std::uint64_t maxPixels) {
     // The CRC-32 of every chunk is checked, which is what finds a damaged
     // or cut file; the Adler-32 of the inflated data would only find a
     // stream rebuilt with right CRCs, and costs an eighth of a read.
@@ -307,8 +321,11 @@ Outcome decode(std::span<const std::uint8_t> bytes, IndexedPicture& picture,
         if (spng_get_trns(ctx, &trns) == 0 && trns.gray < levels)
             picture.transparentIndex = trns.gray;
     }
+    Rows out;
+    out.base = destination(picture.width, picture.height, out.stride);
+    if (!out.base) return cannotCreate();
     Outcome outcome =
-        samples ? decodeSamples(ctx, ihdr, picture) : decodeColours(ctx, ihdr, picture);
+        samples ? decodeSamples(ctx, ihdr, out) : decodeColours(ctx, ihdr, picture, out);
     if (!outcome) return outcome;
     // The chunks after the image, up to the end marker, so that a file cut
     // anywhere is refused.
@@ -368,8 +385,27 @@ Outcome decodePng(std::span<const std::uint8_t> bytes, IndexedPicture& out,
                   std::uint64_t maxPixels) {
     try {
         IndexedPicture picture;
-        Outcome outcome = decode(bytes, picture, maxPixels);
+        const auto intoIndexes = [&picture](int width, int height, std::size_t& stride) {
+            stride = static_cast<std::size_t>(width);
+            picture.indexes.resize(stride * static_cast<std::size_t>(height));
+            return picture.indexes.data();
+        };
+        Outcome outcome = decode(bytes, picture, intoIndexes, maxPixels);
         if (outcome) out = std::move(picture);
+        return outcome;
+    } catch (const std::bad_alloc&) {
+        return cannotCreate();
+    } catch (const std::length_error&) {
+        return cannotCreate();
+    }
+}
+
+Outcome decodePngInto(std::span<const std::uint8_t> bytes, IndexedPicture& header,
+                      const PngDestination& destination, std::uint64_t maxPixels) {
+    try {
+        IndexedPicture picture;
+        Outcome outcome = decode(bytes, picture, destination, maxPixels);
+        if (outcome) header = std::move(picture);
         return outcome;
     } catch (const std::bad_alloc&) {
         return cannotCreate();

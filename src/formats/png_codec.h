@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -55,6 +56,18 @@ inline constexpr int kPngCompressionLevel = 4;
 // any pixel buffer exists. `out` is only changed on success.
 Outcome decodePng(std::span<const std::uint8_t> bytes, IndexedPicture& out,
                   std::uint64_t maxPixels);
+
+// Where decodePngInto puts the indexes: given the picture's size, the first of
+// `height` rows of `width` bytes each `stride` bytes apart, or nullptr when
+// the memory cannot be had (the read then fails with "이미지를 생성할 수
+// 없습니다.").
+using PngDestination = std::function<std::uint8_t*(int width, int height, std::size_t& stride)>;
+
+// As decodePng, with the indexes written to the destination's rows instead
+// of `header.indexes`, which stays empty; the size, palette and transparent
+// entry go to `header`, only on success.
+Outcome decodePngInto(std::span<const std::uint8_t> bytes, IndexedPicture& header,
+                      const PngDestination& destination, std::uint64_t maxPixels);
 
 // Writes an 8-bit palette picture with all 256 entries; when transparentIndex
 // is 0..255 a tRNS chunk makes that entry, and no other, transparent.

@@ -11,9 +11,9 @@
 
 #include "file_dialogs.h"
 #include "form_main.h"
-#include "formats/gpf_file.h"
+#include "formats/page_formats.h"
 #include "formats/palette_file.h"
-#include "formats/tga_file.h"
+#include "formats/palette_formats.h"
 #include "message_sink.h"
 #include "page_list.h"
 #include "system/config.h"
@@ -25,19 +25,31 @@
 namespace zentil {
 namespace {
 
-enum class FileKind { Other, Sprite, Picture };
-
 // The upper-cased file name decides the store; the path itself is opened as
 // chosen, since on this platform the upper-cased path names another file.
 QString upperName(const QString& path) {
     return QFileInfo(path).fileName().toUpper();
 }
 
-FileKind kindOf(const QString& path) {
-    const QString name = upperName(path);
-    if (name.contains(QStringLiteral(".GPF"))) return FileKind::Sprite;
-    if (name.contains(QStringLiteral(".TGA"))) return FileKind::Picture;
-    return FileKind::Other;
+const PageFormat* formatOf(const QString& path) {
+    return formatInName(QFileInfo(path).fileName().toStdString());
+}
+
+ListId listOf(const PageFormat& format) {
+    return format.loadsInto == LoadsInto::Sprites ? ListId::Sprites : ListId::Pictures;
+}
+
+QString filterText(const PageFormat& format) {
+    return QString::fromStdString(filterOf(format));
+}
+
+// The formats the save dialog offers, the sprite file first.
+std::vector<const PageFormat*> saveFormats() {
+    std::vector<const PageFormat*> formats;
+    for (const LoadsInto into : {LoadsInto::Sprites, LoadsInto::Pictures})
+        for (const PageFormat& format : pageFormats())
+            if (format.loadsInto == into) formats.push_back(&format);
+    return formats;
 }
 
 // The list name of a file: its name without folder, cut before the first
@@ -117,8 +129,12 @@ QString TMainWin::dialogFolder(const char* stored) {
 void TMainWin::Btn_LoadSprClick() {
     FileRequest request;
     request.title = QStringLiteral("불러오기");
-    request.filters = {QStringLiteral("TGA 파일 (*.TGA)"), QStringLiteral("GPF 파일 (*.GPF)"),
-                       QStringLiteral("모든 포맷 (*.TGA *.GPF)")};
+    QStringList every;
+    for (const PageFormat& format : pageFormats()) {
+        request.filters.append(filterText(format));
+        every.append(QStringLiteral("*.") + QString::fromLatin1(format.extension));
+    }
+    request.filters.append(QStringLiteral("모든 포맷 (%1)").arg(every.join(QLatin1Char(' '))));
     request.filterIndex = OpenFilterIndex;
     request.directory = dialogFolder(workspace_.settings.openDirectory);
     const std::optional<FileChoice> choice = fileDialogs().openFiles(request);
@@ -142,17 +158,16 @@ void TMainWin::loadFiles(QStringList paths) {
     for (const std::string& name : names) {
         if (!progress.step(done++)) break;
         last = QString::fromStdString(name);
-        const FileKind kind = kindOf(last);
-        if (kind == FileKind::Other) continue;
-        const ListId target = kind == FileKind::Sprite ? ListId::Sprites : ListId::Pictures;
+        const PageFormat* format = formatOf(last);
+        if (!format) continue;
+        const ListId target = listOf(*format);
         PageStore& store = *workspace_.store(target);
         if (store.full()) {
             messages().message(texts::kCaptionError, texts::kStoreFull);
             break;
         }
         auto page = std::make_unique<Page>();
-        const Outcome read = kind == FileKind::Sprite ? readSpriteFile(name, *page, defaults)
-                                                      : readTgaFile(name, *page, defaults);
+        const Outcome read = format->read(name, *page, defaults);
         if (!read) {
             report(read);  // loading goes on with the next file
             continue;
@@ -170,11 +185,8 @@ void TMainWin::loadFiles(QStringList paths) {
     progress.finish();
     afterEdit();
 
-    const FileKind shown = kindOf(last);
-    if (shown == FileKind::Picture)
-        Lb_TgaClick();
-    else if (shown == FileKind::Sprite)
-        Lb_SprClick();
+    if (const PageFormat* shown = formatOf(last))
+        listOf(*shown) == ListId::Pictures ? Lb_TgaClick() : Lb_SprClick();
     if (const Page* page = workspace_.currentPage()) ui_->Edit_Col->setValue(page->cols);
     Timer_FileOpen.start();
     if (!last.isEmpty()) store(workspace_.settings.openDirectory, folderOf(last));
@@ -191,21 +203,25 @@ void TMainWin::Btn_SaveSprClick() {
     FileRequest request;
     request.title = QStringLiteral("저장하기");
     request.fileName = QString::fromStdString(std::string(zentil::pageName(*page)));
-    request.filters = {QStringLiteral("GPF 파일 (*.GPF)"), QStringLiteral("TGA 파일 (*.TGA)")};
+    const std::vector<const PageFormat*> formats = saveFormats();
+    for (const PageFormat* format : formats)
+        request.filters.append(filterText(*format));
     request.filterIndex = SaveFilterIndex;
     request.directory = dialogFolder(workspace_.settings.saveDirectory);
     const std::optional<FileChoice> choice = fileDialogs().saveFile(request);
     if (!choice || choice->paths.isEmpty()) return;
     QString fileName = choice->paths.first();
-    const QString upper = upperName(fileName);
-    const bool gpf = choice->filterIndex == 1, tga = choice->filterIndex == 2;
-    if (gpf && !upper.contains(QStringLiteral(".GPF"))) fileName += QStringLiteral(".GPF");
-    if (tga && !upper.contains(QStringLiteral(".TGA"))) fileName += QStringLiteral(".TGA");
-    if (!gpf && !tga) {
+    const int chosen = choice->filterIndex - 1;
+    const PageFormat* format =
+        chosen >= 0 && chosen < static_cast<int>(formats.size()) ? formats[chosen] : nullptr;
+    if (format) {
+        const QString extension = QStringLiteral(".") + QString::fromLatin1(format->extension);
+        if (!upperName(fileName).contains(extension)) fileName += extension;
+    }
+    if (!format) {
         messages().message(texts::kCaptionNotice, texts::kCannotSaveFile);
     } else if (mayReplace(fileName)) {
-        const std::string path = fileName.toStdString();
-        const Outcome saved = gpf ? writeSpriteFile(path, *page) : writeTgaFile(path, *page);
+        const Outcome saved = format->write(fileName.toStdString(), *page);
         report(saved);
         if (saved) {
             workspace_.markSaved(*page);
@@ -220,13 +236,16 @@ void TMainWin::Btn_SaveSprClick() {
 void TMainWin::Btn_LoadPalClick() {
     FileRequest request;
     request.title = QStringLiteral("팔레트 불러오기");
-    request.filters = {QStringLiteral("팔레트 파일 (*.PAL)")};
+    request.filters = {QStringLiteral("팔레트 파일 (*.PAL)"), QStringLiteral("GPL 팔레트 (*.GPL)"),
+                       QStringLiteral("ACT 색상표 (*.ACT)"),
+                       QStringLiteral("그림의 팔레트 (*.PNG *.TGA)"),
+                       QStringLiteral("모든 팔레트 (*.PAL *.GPL *.ACT *.PNG *.TGA)")};
     request.directory = dialogFolder(workspace_.settings.openDirectory);
     const std::optional<FileChoice> choice = fileDialogs().openFiles(request);
     if (!choice || choice->paths.isEmpty()) return;
     const QString path = choice->paths.first();
     Palette palette{};
-    const Outcome read = readPaletteFile(path.toStdString(), palette);
+    const Outcome read = readPaletteOfFile(path.toStdString(), palette);
     if (!read) {
         report(read);
         return;

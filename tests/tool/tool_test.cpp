@@ -91,10 +91,12 @@ TEST_F(ToolTest, FailuresSayWhyAndExitNonZero) {
         {{"convert", picture, out, "--tile", "30x32"}, 1, "is not a whole number"},
         {{"convert", picture, out, "--tile", "big"}, 2, "--tile takes WxH"},
         {{"convert", picture, out, "--key", "300"}, 2, "0 to 255"},
-        {{"convert", picture, dir.file("x.png")}, 2, "must be a .TGA or .GPF"},
+        {{"convert", picture, dir.file("x.bmp")}, 2, "must be a .TGA, .GPF or .PNG"},
         {{"convert", picture}, 2, "usage"},
         {{"convert", picture, out, "--bogus"}, 2, "unknown option"},
-        {{"info", dir.file("x.bmp")}, 1, "not a .TGA, .GPF or .PAL"},
+        {{"info", dir.file("x.bmp")}, 1, "not a picture, sprite or palette file"},
+        {{"info", picture, "--tile", "30x32"}, 1, "is not a whole number"},
+        {{"palette", picture, dir.file("p.pal"), "--format", "bmp"}, 2, "--format takes"},
         {{"frobnicate"}, 2, "unknown command"},
         {{}, 2, "commands:"},
     };
@@ -108,6 +110,45 @@ TEST_F(ToolTest, FailuresSayWhyAndExitNonZero) {
     const ToolRun help = run({"convert", "--help"});
     EXPECT_EQ(help.code, 0);
     EXPECT_NE(help.out.find("--palette"), std::string::npos);
+}
+
+// Pictures go to PNG and back unchanged; info tells a build script what every
+// tile costs; palettes travel between every format.
+TEST_F(ToolTest, PngAndPaletteFormatsTravelBothWays) {
+    const std::string png = dir.file("Sheet.PNG"), back = dir.file("back.tga");
+    ASSERT_EQ(run({"convert", picture, png}).code, 0);
+    ASSERT_EQ(run({"convert", png, back}).code, 0);
+    Page original, roundTrip;
+    ASSERT_TRUE(readTgaFile(picture, original, {}));
+    ASSERT_TRUE(readTgaFile(back, roundTrip, {}));
+    EXPECT_EQ(roundTrip.palette, original.palette);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 64; ++x)
+            ASSERT_EQ(pixelAt(roundTrip, x, y), pixelAt(original, x, y));
+
+    const ToolRun info = run({"info", png, "--tile", "32x32", "--json"});
+    ASSERT_EQ(info.code, 0) << info.err;
+    EXPECT_EQ(info.out.rfind("{\"files\":[{\"path\":", 0), 0u) << info.out;
+    EXPECT_NE(info.out.find("\"tiles\":[{\"x\":1,\"y\":10,\"w\":8,\"h\":4,"), std::string::npos)
+        << info.out;
+    EXPECT_NE(info.out.find("{\"x\":0,\"y\":0,\"w\":0,\"h\":0,\"bytes\":0}"), std::string::npos);
+    const std::string gpf = dir.file("sheet.gpf");
+    ASSERT_EQ(run({"convert", png, gpf, "--tile", "32x32"}).code, 0);
+    const std::string gpfBytes = "\"gpfBytes\":" + std::to_string(test::readBytes(gpf).size());
+    EXPECT_NE(info.out.find(gpfBytes), std::string::npos) << info.out;
+
+    // Every format written, read back, and written as the editor's own file.
+    for (const char* name : {"p.gpl", "p.act", "p.pal", "jasc.pal"}) {
+        std::vector<std::string> args{"palette", picture, dir.file(name)};
+        if (std::string(name) == "jasc.pal") args.insert(args.end(), {"--format", "jasc"});
+        ASSERT_EQ(run(args).code, 0) << name;
+        const std::string own = dir.file(std::string(name) + ".own.pal");
+        ASSERT_EQ(run({"palette", dir.file(name), own}).code, 0) << name;
+        const test::Bytes bytes = test::readBytes(own);
+        ASSERT_EQ(bytes.size(), 769u + 524288u) << name;
+        EXPECT_TRUE(std::equal(original.palette.begin(), original.palette.end(), bytes.begin() + 1))
+            << name;
+    }
 }
 
 TEST_F(ToolTest, WritesAPicturesPaletteFile) {

@@ -16,6 +16,8 @@
 #include "form_main.h"
 #include "formats/gpf_file.h"
 #include "formats/palette_file.h"
+#include "formats/palette_formats.h"
+#include "formats/png_file.h"
 #include "formats/tga_file.h"
 #include "image/palette.h"
 #include "qt_message_sink.h"
@@ -197,7 +199,7 @@ class FileCommandsTest : public QObject {
         QVERIFY(QFile::exists(path("picture.TGA")));
         QCOMPARE(main_->SaveFilterIndex, 2);
 
-        dialogs_.answers.push_back(chose({path("odd")}, 3));
+        dialogs_.answers.push_back(chose({path("odd")}, 4));  // past the three formats
         main_->Btn_SaveSprClick();
         QCOMPARE(recorder_.messages.last(), QStringLiteral("알림: 파일을 저장할 수 없습니다."));
         QVERIFY(!QFile::exists(path("odd")));
@@ -243,6 +245,39 @@ class FileCommandsTest : public QObject {
         QCOMPARE(recorder_.messages.last(),
                  QStringLiteral("오류: 팔레트 파일을 읽을 수 없습니다."));
         QCOMPARE(QString::fromUtf8(main_->workspace().settings.palettePath), path("pal.Pal"));
+    }
+
+    // PNG pictures load into the picture list and save like the others; a
+    // palette of another format applies like the editor's own, as an edit.
+    void pngPicturesAndOtherPalettesWorkLikeTheirOwn() {
+        Page art;
+        QVERIFY(createSinglePage(art, 6, 4, kMode8));
+        putPixel(art, 2, 2, 9);
+        std::vector<std::uint8_t> png;
+        QVERIFY(encodePngPage(art, png));
+        writeFile(path("art.walk.png"), png);
+        main_->loadFiles({path("art.walk.png")});
+        QCOMPARE(names(ui().Lb_Tga), QStringList{"ART"});
+        QCOMPARE(pixelAt(uitest::picture(*main_, 0), 2, 2), 9u);
+
+        dialogs_.answers.push_back(chose({path("copy")}, 3));
+        main_->Btn_SaveSprClick();
+        QCOMPARE(dialogs_.asked.last().filters,
+                 (QStringList{"GPF 파일 (*.GPF)", "TGA 파일 (*.TGA)", "PNG 파일 (*.PNG)"}));
+        Page back;
+        QVERIFY(readPngFile(path("copy.PNG").toStdString(), back, {}));
+        QCOMPARE(pixelAt(back, 2, 2), 9u);
+
+        QVERIFY(uitest::newSprite(*main_, 1, 1, 4, 4, "S"));
+        Palette warm{};
+        warm[5] = 123;
+        const std::vector<std::uint8_t> gpl = writePaletteFormat(warm, PaletteFormat::Gimp);
+        writeFile(path("warm.gpl"), gpl);
+        dialogs_.answers.push_back(chose({path("warm.gpl")}, 5));
+        main_->Btn_LoadPalClick();
+        QCOMPARE(int{uitest::sprite(*main_, 0).palette[5]}, 123);
+        main_->Btn_UndoClick();
+        QCOMPARE(int{uitest::sprite(*main_, 0).palette[5]}, 0);
     }
 
     void filesDroppedOnTheWindowLoadAsIfChosen() {
