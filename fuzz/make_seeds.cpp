@@ -293,7 +293,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s CORPUS_ROOT\n", argv[0]);
         return 2;
     }
-    const fuzz::FreshState state;
     const fs::path root = argv[1];
     std::error_code ec;
     for (const char* sub : {"tga", "gpf", "palette", "png", "palette_formats"}) {
