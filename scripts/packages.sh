@@ -2,14 +2,16 @@
 # ones (through sudo when not root). Sourced by the other scripts.
 
 # librsvg2-bin draws the icon's fixed sizes from its SVG; libspng reads and
-# writes PNG, zlib builds PNG files byte by byte in the tests.
-BUILD_PACKAGES=(g++ cmake make pkg-config libspng-dev zlib1g-dev libgtest-dev libgmock-dev
-    libbenchmark-dev libstb-dev qt6-base-dev libgl-dev librsvg2-bin)
+# writes PNG, zlib builds PNG files byte by byte in the tests; libzip and
+# nlohmann-json write and read work files.
+BUILD_PACKAGES=(g++ cmake make pkg-config libspng-dev zlib1g-dev libzip-dev nlohmann-json3-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libstb-dev qt6-base-dev libgl-dev librsvg2-bin)
 # A Korean font, so that the editor's texts never show as boxes.
 RUN_PACKAGES=(fonts-nanum)
 # The fuzz build: clang with its libFuzzer and sanitizer runtimes, and the
 # libraries of the core and of the seed writer.
-FUZZ_PACKAGES=(clang libclang-rt-14-dev cmake make pkg-config libspng-dev zlib1g-dev)
+FUZZ_PACKAGES=(clang libclang-rt-14-dev cmake make pkg-config libspng-dev zlib1g-dev libzip-dev
+    nlohmann-json3-dev)
 # The validators the test script runs over an installation.
 INSTALL_CHECK_PACKAGES=(desktop-file-utils appstream shared-mime-info groff-base)
 # The Debian package: dpkg-shlibdeps computes its dependencies.

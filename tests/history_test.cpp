@@ -1,6 +1,5 @@
 // Every edit taken back and done again puts the workspace back byte for byte.
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,6 +11,7 @@
 #include "edit/store_page.h"
 #include "edit/trim.h"
 #include "test_support.h"
+#include "workspace_snapshot.h"
 #include "work/history.h"
 #include "work/page_edits.h"
 #include "work/store_edits.h"
@@ -19,26 +19,8 @@
 namespace zentil {
 namespace {
 
-// Everything about the pages a user could see, in list order.
 std::string snapshot(const Workspace& ws) {
-    std::ostringstream out;
-    const auto bytes = [&out](const void* data, std::size_t size) {
-        out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
-    };
-    bytes(ws.palette.data(), ws.palette.size());
-    for (const PageStore* store : {&ws.sprites, &ws.pictures}) {
-        out << "|list";
-        for (int i = 0; i < store->size(); ++i) {
-            const Page& p = store->at(i);
-            out << '|' << pageName(p) << ':' << p.mode << ',' << p.kind << ',' << p.width << ','
-                << p.stride << ',' << p.height << ',' << p.tileWidth << ',' << p.tileHeight << ','
-                << p.cols << ',' << p.rows << ',' << colorKeyOf(p) << ',';
-            bytes(p.palette.data(), p.palette.size());
-            bytes(p.paletteQuad.data(), p.paletteQuad.size());
-            bytes(pixelBytes(p), pixelBufferBytes(p));
-        }
-    }
-    return out.str();
+    return test::workspaceSnapshot(ws);
 }
 
 std::unique_ptr<Page> patterned(const char* name, int tw, int cols, int th, int rows, int seed) {

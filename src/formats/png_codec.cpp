@@ -240,12 +240,14 @@ Outcome decodeColours(spng_ctx* ctx, const spng_ihdr& ihdr, IndexedPicture& pict
     return Outcome::done();
 }
 
-Outcome decode(std::span<const std::uint8_t> bytes, IndexedPicture& picture,
-               const PngDestination& destination, std::uint64_t maxPixels) {
+// Opens the picture in `bytes` and checks its header against the limits
+// before any pixel buffer exists; gives the channels of a pixel as stored.
+Outcome start(std::span<const std::uint8_t> bytes, std::uint64_t maxPixels, Context& owner,
+              spng_ihdr& ihdr, int& channels) {
     // The CRC-32 of every chunk is checked, which is what finds a damaged
     // or cut file; the Adler-32 of the inflated data would only find a
     // stream rebuilt with right CRCs, and costs an eighth of a read.
-    Context owner(spng_ctx_new(SPNG_CTX_IGNORE_ADLER32));
+    owner.reset(spng_ctx_new(SPNG_CTX_IGNORE_ADLER32));
     spng_ctx* ctx = owner.get();
     if (!ctx) return cannotCreate();
     const auto sideLimit = static_cast<std::uint32_t>(
@@ -255,14 +257,13 @@ Outcome decode(std::span<const std::uint8_t> bytes, IndexedPicture& picture,
     int error = spng_set_png_buffer(ctx, bytes.data(), bytes.size());
     if (error) return readFailure(error);
 
-    spng_ihdr ihdr{};
     error = spng_get_ihdr(ctx, &ihdr);
     if (error == SPNG_EUSER_WIDTH || error == SPNG_EUSER_HEIGHT) return cannotCreate();
     if (error) return readFailure(error);
     const std::uint64_t pixels = std::uint64_t{ihdr.width} * ihdr.height;
     if (pixels > maxPixels) return cannotCreate();
 
-    int channels = 1;
+    channels = 1;
     switch (ihdr.color_type) {
         case SPNG_COLOR_TYPE_INDEXED:
         case SPNG_COLOR_TYPE_GRAYSCALE:
@@ -285,7 +286,18 @@ Outcome decode(std::span<const std::uint8_t> bytes, IndexedPicture& picture,
     if (!samples && std::uint64_t{ihdr.width} * 4 > maxPixels) return cannotCreate();
     const std::uint64_t mostBits = (imageDataBytes(bytes) + 16) * kMaxInflateRatio * 8;
     if (pixels > mostBits / (std::uint64_t(channels) * ihdr.bit_depth)) return readFailure();
+    return Outcome::done();
+}
 
+Outcome decode(std::span<const std::uint8_t> bytes, IndexedPicture& picture,
+               const PngDestination& destination, std::uint64_t maxPixels) {
+    Context owner;
+    spng_ihdr ihdr{};
+    int channels = 1;
+    if (Outcome opened = start(bytes, maxPixels, owner, ihdr, channels); !opened) return opened;
+    spng_ctx* ctx = owner.get();
+    int error = 0;
+    const bool samples = channels == 1;
     picture.width = static_cast<int>(ihdr.width);
     picture.height = static_cast<int>(ihdr.height);
     picture.palette.fill(0);
@@ -444,13 +456,56 @@ Outcome encodePng(const IndexedPicture& in, std::vector<std::uint8_t>& out, int 
 
 Outcome encodePngRgb(const RgbPicture& in, std::vector<std::uint8_t>& out, int level) {
     const std::size_t pixels = pixelCount(in.width, in.height);
-    if (pixels == 0 || in.rgb.size() / 3 != pixels || in.rgb.size() % 3 != 0) return cannotSave();
+    if (pixels == 0 || in.rgb.size() / 3 != pixels || in.rgb.size() % 3 != 0 ||
+        in.transparentColour < -1 || in.transparentColour > 0xFFFFFF)
+        return cannotSave();
     spng_ihdr ihdr{};
     ihdr.width = static_cast<std::uint32_t>(in.width);
     ihdr.height = static_cast<std::uint32_t>(in.height);
     ihdr.bit_depth = 8;
     ihdr.color_type = SPNG_COLOR_TYPE_TRUECOLOR;
-    return encode(ihdr, nullptr, nullptr, in.rgb.data(), in.rgb.size(), level, out);
+    spng_trns trns{};
+    const bool keyed = in.transparentColour >= 0;
+    if (keyed) {
+        trns.red = static_cast<std::uint16_t>((in.transparentColour >> 16) & 0xFF);
+        trns.green = static_cast<std::uint16_t>((in.transparentColour >> 8) & 0xFF);
+        trns.blue = static_cast<std::uint16_t>(in.transparentColour & 0xFF);
+    }
+    return encode(ihdr, nullptr, keyed ? &trns : nullptr, in.rgb.data(), in.rgb.size(), level, out);
+}
+
+Outcome decodePngRgb(std::span<const std::uint8_t> bytes, RgbPicture& out,
+                     std::uint64_t maxPixels) {
+    try {
+        Context owner;
+        spng_ihdr ihdr{};
+        int channels = 1;
+        if (Outcome opened = start(bytes, maxPixels, owner, ihdr, channels); !opened) return opened;
+        spng_ctx* ctx = owner.get();
+        std::size_t size = 0;
+        int error = spng_decoded_image_size(ctx, SPNG_FMT_RGB8, &size);
+        if (error) return readFailure(error);
+        const std::size_t pixels = std::size_t{ihdr.width} * ihdr.height;
+        if (size != pixels * 3) return readFailure();
+        RgbPicture picture;
+        picture.width = static_cast<int>(ihdr.width);
+        picture.height = static_cast<int>(ihdr.height);
+        picture.rgb.resize(size);
+        error = spng_decode_image(ctx, picture.rgb.data(), size, SPNG_FMT_RGB8, 0);
+        if (error) return readFailure(error);
+        spng_trns trns{};
+        if (ihdr.color_type == SPNG_COLOR_TYPE_TRUECOLOR && spng_get_trns(ctx, &trns) == 0)
+            picture.transparentColour =
+                ((trns.red & 0xFF) << 16) | ((trns.green & 0xFF) << 8) | (trns.blue & 0xFF);
+        error = spng_decode_chunks(ctx);
+        if (error) return readFailure(error);
+        out = std::move(picture);
+        return Outcome::done();
+    } catch (const std::bad_alloc&) {
+        return cannotCreate();
+    } catch (const std::length_error&) {
+        return cannotCreate();
+    }
 }
 
 }  // namespace zentil

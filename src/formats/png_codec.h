@@ -25,7 +25,8 @@ struct IndexedPicture {
 struct RgbPicture {
     int width = 0;
     int height = 0;
-    std::vector<std::uint8_t> rgb;  // red, green, blue per pixel, top row first
+    std::vector<std::uint8_t> rgb;        // red, green, blue per pixel, top row first
+    std::int32_t transparentColour = -1;  // 0x00RRGGBB of the tRNS chunk, or -1
 };
 
 // The zlib level of saved pictures. On a 2048 x 2048 sprite sheet (see
@@ -75,8 +76,14 @@ Outcome decodePngInto(std::span<const std::uint8_t> bytes, IndexedPicture& heade
 // "PNG 파일을 저장할 수 없습니다."; `out` is only changed on success.
 Outcome encodePng(const IndexedPicture& in, std::vector<std::uint8_t>& out,
                   int level = kPngCompressionLevel);
-// Writes an 8-bit-per-channel true-colour picture.
+// Writes an 8-bit-per-channel true-colour picture; a transparent colour
+// goes into a tRNS chunk.
 Outcome encodePngRgb(const RgbPicture& in, std::vector<std::uint8_t>& out,
                      int level = kPngCompressionLevel);
+
+// Reads any PNG of 8 bits or less per sample as 8-bit red, green and blue
+// (alpha dropped); the tRNS colour of a true-colour picture is kept. Refused
+// as decodePng refuses, with the same limits; `out` only changes on success.
+Outcome decodePngRgb(std::span<const std::uint8_t> bytes, RgbPicture& out, std::uint64_t maxPixels);
 
 }  // namespace zentil

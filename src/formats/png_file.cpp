@@ -57,6 +57,9 @@ Outcome encodeOrThrow(const Page& page, std::vector<std::uint8_t>& out) {
     RgbPicture picture;
     picture.width = page.width;
     picture.height = page.height;
+    // The key shows as the picture's transparent colour, as on 8-bit pages.
+    picture.transparentColour = static_cast<std::int32_t>(
+        page.mode == kMode16 ? widen16To24(page.colorKey16) : page.colorKey24);
     picture.rgb.resize(w * h * 3);
     std::uint8_t* to = picture.rgb.data();
     for (int y = 0; y < page.height; ++y)

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "image/palette.h"
@@ -80,6 +81,9 @@ struct Page {
     // `savedRevision` is the revision last loaded or saved (0: never).
     std::uint64_t revision = 0;
     std::uint64_t savedRevision = 0;
+    // The file the page was loaded from or last saved to; empty for pages
+    // made in the editor. Book-keeping too: undoing an edit leaves it.
+    std::string filePath;
 
     bool inUse() const { return stride != 0; }
     bool modified() const { return revision != savedRevision; }
@@ -131,7 +135,7 @@ void setPageName(Page& page, std::string_view name);
 std::string_view pageName(const Page& page);
 
 // Gives a page rebuilt in a fresh record what a rebuild in place keeps: the
-// kind, the name and, on pages that are not 8-bit, the palette bytes.
+// kind, the name, the file and, on pages that are not 8-bit, the palette bytes.
 void keepIdentity(Page& rebuilt, const Page& original);
 
 // Re-cuts the page into tiles of tileWidth x tileHeight without moving a
@@ -150,7 +154,7 @@ std::uint8_t* pixelBytes(Page& page);
 const std::uint8_t* pixelBytes(const Page& page);
 
 // Makes `copy` an exact copy of `page`: pixels, palette, key, grid, name,
-// kind, area layers and revisions. False, leaving `copy` as it was, when
+// kind, area layers, revisions and file. False, leaving `copy` as it was, when
 // memory is short.
 bool duplicatePage(Page& copy, const Page& page);
 

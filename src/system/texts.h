@@ -47,6 +47,10 @@ inline constexpr const char* kPngCannotRead = "PNG 파일을 읽을 수 없습�
 inline constexpr const char* kPngTooManyColours = "256색 이하의 PNG 파일만 불러올 수 있습니다.";
 inline constexpr const char* kPngCannotSave = "PNG 파일을 저장할 수 없습니다.";
 
+// Work files.
+inline constexpr const char* kWorkFileCannotRead = "작업 파일을 읽을 수 없습니다.";
+inline constexpr const char* kWorkFileCannotSave = "작업 파일을 저장할 수 없습니다.";
+
 // The page commands.
 inline constexpr const char* kSizesDiffer = "그림 크기가 서로 일치하지 않습니다.";
 inline constexpr const char* kModesDiffer = "다른 색상모드의 그림이 있습니다.";

@@ -124,10 +124,12 @@ class RebuildEdit final : public Command {
 
   private:
     void swapWithOther() {
-        // Whether the page was saved is a fact of now, not of either version.
+        // Whether and where the page was saved are facts of now, not of
+        // either version.
         const std::uint64_t saved = page_->savedRevision;
         std::swap(*page_, other_);
         page_->savedRevision = saved;
+        std::swap(page_->filePath, other_.filePath);
     }
     Page* page_;
     Page other_;

@@ -76,6 +76,7 @@ std::unique_ptr<Command> addPages(Workspace& workspace, ListId list,
     for (auto& page : pages) {
         page->revision = workspace.nextRevision();
         page->savedRevision = 0;
+        page->filePath.clear();
         Page* raw = page.get();
         added.push_back({raw, store.append(std::move(page)), nullptr});
     }

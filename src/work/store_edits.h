@@ -9,7 +9,7 @@
 
 namespace zentil {
 
-// Appends the pages to the list, each as a new, unsaved page. The caller
+// Appends the pages to the list, each as a new, unsaved page with no file. The caller
 // makes sure they fit (the store shows its limit as a message).
 std::unique_ptr<Command> addPages(Workspace& workspace, ListId list,
                                   std::vector<std::unique_ptr<Page>> pages);

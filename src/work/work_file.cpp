@@ -1,0 +1,590 @@
+#include "work/work_file.h"
+
+#include <zip.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <new>
+#include <nlohmann/json.hpp>
+#include <string_view>
+
+#include "formats/file_access.h"
+#include "formats/png_codec.h"
+#include "formats/png_file.h"
+#include "image/pixel.h"
+#include "system/texts.h"
+
+namespace zentil {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+constexpr const char* kManifestName = "workspace.json";
+constexpr const char* kFormatName = "zentil-workspace";
+constexpr std::uint64_t kMaxManifestBytes = std::uint64_t{64} << 20;
+// A page's PNG, even stored without compression.
+constexpr std::uint64_t kMaxImageBytes = 2 * kMaxPixelBufferBytes;
+// A deflate stream gives at most 1032 bytes per byte it holds; an entry that
+// claims more is not read.
+constexpr std::uint64_t kMaxInflateRatio = 1032;
+
+Outcome cannotRead() {
+    return Outcome::error(texts::kWorkFileCannotRead);
+}
+Outcome cannotSave() {
+    return Outcome::error(texts::kWorkFileCannotSave);
+}
+
+// ---- texts -----------------------------------------------------------------
+
+bool validUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        std::size_t more = 0;
+        std::uint32_t code = 0;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        } else if ((c & 0xE0) == 0xC0) {
+            more = 1;
+            code = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            more = 2;
+            code = c & 0x0F;
+        } else if ((c & 0xF8) == 0xF0) {
+            more = 3;
+            code = c & 0x07;
+        } else {
+            return false;
+        }
+        if (text.size() - i <= more) return false;
+        for (std::size_t k = 1; k <= more; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80) return false;
+            code = (code << 6) | (next & 0x3F);
+        }
+        constexpr std::uint32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+        if (code < kSmallest[more] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        i += more + 1;
+    }
+    return true;
+}
+
+std::string toHex(const std::uint8_t* bytes, std::size_t count) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string text(count * 2, '0');
+    for (std::size_t i = 0; i < count; ++i) {
+        text[i * 2] = kDigits[bytes[i] >> 4];
+        text[i * 2 + 1] = kDigits[bytes[i] & 15];
+    }
+    return text;
+}
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+bool fromHex(std::string_view text, std::uint8_t* bytes, std::size_t count) {
+    if (text.size() != count * 2) return false;
+    for (std::size_t i = 0; i < count; ++i) {
+        const int high = hexDigit(text[i * 2]);
+        const int low = hexDigit(text[i * 2 + 1]);
+        if (high < 0 || low < 0) return false;
+        bytes[i] = static_cast<std::uint8_t>(high * 16 + low);
+    }
+    return true;
+}
+
+// Names and paths are bytes: JSON text when they are UTF-8 (as they are on
+// this platform), else their bytes in hexadecimal, so that any of them
+// comes back exactly.
+Json textValue(std::string_view text) {
+    if (validUtf8(text)) return std::string(text);
+    Json bytes;
+    bytes["bytes"] = toHex(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+    return bytes;
+}
+
+bool readText(const Json& value, std::string& out, std::size_t maxBytes) {
+    if (value.is_string()) {
+        const auto& text = value.get_ref<const std::string&>();
+        if (text.size() > maxBytes) return false;
+        out = text;
+        return true;
+    }
+    if (!value.is_object()) return false;
+    const auto bytes = value.find("bytes");
+    if (bytes == value.end() || !bytes->is_string()) return false;
+    const auto& hex = bytes->get_ref<const std::string&>();
+    if (hex.size() % 2 != 0 || hex.size() / 2 > maxBytes) return false;
+    out.resize(hex.size() / 2);
+    return fromHex(hex, reinterpret_cast<std::uint8_t*>(out.data()), out.size());
+}
+
+// A whole number of the object's field within lo..hi.
+template <typename T>
+bool readNumber(const Json& object, const char* key, std::int64_t lo, std::int64_t hi, T& out) {
+    const auto it = object.find(key);
+    if (it == object.end() || !it->is_number_integer()) return false;
+    std::int64_t value = 0;
+    if (it->is_number_unsigned()) {
+        const auto u = it->get<std::uint64_t>();
+        if (u > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) return false;
+        value = static_cast<std::int64_t>(u);
+    } else {
+        value = it->get<std::int64_t>();
+    }
+    if (value < lo || value > hi) return false;
+    out = static_cast<T>(value);
+    return true;
+}
+
+bool readPalette(const Json& object, const char* key, Palette& palette) {
+    const auto it = object.find(key);
+    return it != object.end() && it->is_string() &&
+           fromHex(it->get_ref<const std::string&>(), palette.data(), palette.size());
+}
+
+// ---- the archive -----------------------------------------------------------
+
+struct ArchiveDiscarder {
+    void operator()(zip_t* archive) const { zip_discard(archive); }
+};
+using Archive = std::unique_ptr<zip_t, ArchiveDiscarder>;
+
+// The entry's bytes, checked against the size it claims and its CRC.
+bool readEntry(zip_t* archive, const std::string& name, std::uint64_t maxBytes,
+               std::vector<std::uint8_t>& out) {
+    const zip_int64_t index = zip_name_locate(archive, name.c_str(), 0);
+    if (index < 0) return false;
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat_index(archive, static_cast<zip_uint64_t>(index), 0, &stat) != 0) return false;
+    if (!(stat.valid & ZIP_STAT_SIZE) || !(stat.valid & ZIP_STAT_COMP_SIZE)) return false;
+    if (stat.size > maxBytes) return false;
+    if (stat.comp_size < std::numeric_limits<zip_uint64_t>::max() / kMaxInflateRatio &&
+        stat.size > stat.comp_size * kMaxInflateRatio + 64)
+        return false;
+    struct FileCloser {
+        void operator()(zip_file_t* file) const { zip_fclose(file); }
+    };
+    std::unique_ptr<zip_file_t, FileCloser> file(
+        zip_fopen_index(archive, static_cast<zip_uint64_t>(index), 0));
+    if (!file) return false;
+    out.resize(static_cast<std::size_t>(stat.size));
+    std::size_t have = 0;
+    while (have < out.size()) {
+        const zip_int64_t got = zip_fread(file.get(), out.data() + have, out.size() - have);
+        if (got <= 0) return false;
+        have += static_cast<std::size_t>(got);
+    }
+    // Reading on to the end is what checks the CRC; an entry longer than it
+    // claims is refused too.
+    std::uint8_t extra = 0;
+    return zip_fread(file.get(), &extra, 1) == 0;
+}
+
+// ---- pages -----------------------------------------------------------------
+
+const char* listKey(ListId list) {
+    return list == ListId::Pictures ? "pictures" : "sprites";
+}
+
+std::string imageName(ListId list, int index) {
+    std::string number = std::to_string(index + 1);
+    if (number.size() < 4) number.insert(0, 4 - number.size(), '0');
+    return std::string(listKey(list)) + "/" + number + ".png";
+}
+
+Json pageEntry(const Page& page, const std::string& image) {
+    Json entry;
+    entry["name"] = textValue(pageName(page));
+    entry["kind"] = page.kind;
+    entry["bits"] = page.mode * 8;
+    if (page.inUse()) {
+        entry["image"] = image;
+        entry["tileWidth"] = page.tileWidth;
+        entry["tileHeight"] = page.tileHeight;
+        entry["cols"] = page.cols;
+        entry["rows"] = page.rows;
+        entry["key"] = colorKeyOf(page);
+        entry["palette"] = toHex(page.palette.data(), page.palette.size());
+        Json areas = Json::array();
+        for (int layer = 0; layer < kAreaLayerCount; ++layer) {
+            if (!page.areas[layer]) continue;
+            for (int tile = 0; tile < kAreaEntries; ++tile) {
+                const AreaRect& r = (*page.areas[layer])[tile];
+                if (r.right != 0) areas.push_back({layer, tile, r.left, r.top, r.right, r.bottom});
+            }
+        }
+        if (!areas.empty()) entry["areas"] = std::move(areas);
+    }
+    if (!page.filePath.empty()) entry["file"] = textValue(page.filePath);
+    entry["unsaved"] = page.modified();
+    return entry;
+}
+
+// The pixels of a page from its PNG, into a page already built to the
+// manifest's size; the picture must be exactly that size.
+bool readPixels(std::span<const std::uint8_t> png, Page& page) {
+    if (page.mode == kMode8) {
+        const auto intoPage = [&page](int width, int height, std::size_t& stride) {
+            stride = static_cast<std::size_t>(page.stride);
+            return width == page.width && height == page.height ? page.pixels8.get() : nullptr;
+        };
+        IndexedPicture header;
+        return static_cast<bool>(decodePngInto(png, header, intoPage, kMaxPixelBufferBytes));
+    }
+    RgbPicture picture;
+    const std::uint64_t pixels = std::uint64_t(page.width) * std::uint64_t(page.height);
+    if (!decodePngRgb(png, picture, pixels) || picture.width != page.width ||
+        picture.height != page.height)
+        return false;
+    const std::uint8_t* from = picture.rgb.data();
+    for (int y = 0; y < page.height; ++y) {
+        const std::size_t row = static_cast<std::size_t>(y) * static_cast<std::size_t>(page.stride);
+        if (page.mode == kMode16) {
+            std::uint16_t* to = page.pixels16.get() + row;
+            for (int x = 0; x < page.width; ++x, from += 3)
+                to[x] = pack16(from[0] >> 3u, from[1] >> 3u, from[2] >> 3u);
+        } else {
+            std::uint8_t* to = page.pixels24.get() + row * 3;
+            for (int x = 0; x < page.width; ++x, from += 3, to += 3) {
+                to[0] = from[2];
+                to[1] = from[1];
+                to[2] = from[0];
+            }
+        }
+    }
+    return true;
+}
+
+bool readAreas(const Json& entry, Page& page) {
+    const auto it = entry.find("areas");
+    if (it == entry.end()) return true;
+    if (!it->is_array()) return false;
+    constexpr std::int64_t kLo = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int64_t kHi = std::numeric_limits<std::int32_t>::max();
+    for (const Json& item : *it) {
+        if (!item.is_array() || item.size() != 6) return false;
+        std::int64_t v[6];
+        for (std::size_t k = 0; k < 6; ++k) {
+            if (!item[k].is_number_integer()) return false;
+            v[k] = item[k].is_number_unsigned()
+                       ? static_cast<std::int64_t>(std::min<std::uint64_t>(
+                             item[k].get<std::uint64_t>(), std::uint64_t{1} << 62))
+                       : item[k].get<std::int64_t>();
+            if (v[k] < kLo || v[k] > kHi) return false;
+        }
+        if (v[0] < 0 || v[0] >= kAreaLayerCount || v[1] < 0 || v[1] >= kAreaEntries) return false;
+        auto& layer = page.areas[static_cast<std::size_t>(v[0])];
+        if (!layer) layer = std::make_unique<AreaLayer>();
+        (*layer)[static_cast<std::size_t>(v[1])] = {
+            static_cast<std::int32_t>(v[2]), static_cast<std::int32_t>(v[3]),
+            static_cast<std::int32_t>(v[4]), static_cast<std::int32_t>(v[5])};
+    }
+    return true;
+}
+
+// A page as the manifest entry describes it, with the pixels of its PNG.
+bool readPage(zip_t* archive, const Json& entry, Page& page, bool& unsaved) {
+    if (!entry.is_object()) return false;
+    std::string name;
+    std::int32_t kind = 0;
+    std::int32_t bits = 0;
+    const auto nameField = entry.find("name");
+    if (nameField == entry.end() || !readText(*nameField, name, kPageNameSize - 1) ||
+        !readNumber(entry, "kind", 0, kKindSprite, kind) ||
+        (kind != kKindNone && kind != kKindTga && kind != kKindSprite) ||
+        !readNumber(entry, "bits", 0, 24, bits) || bits % 8 != 0)
+        return false;
+    const auto unsavedField = entry.find("unsaved");
+    if (unsavedField == entry.end() || !unsavedField->is_boolean()) return false;
+    unsaved = unsavedField->get<bool>();
+    std::string file;
+    if (const auto it = entry.find("file"); it != entry.end() && !readText(*it, file, 4096))
+        return false;
+
+    Page fresh;
+    if (bits != 0) {
+        const int mode = bits / 8;
+        int tileWidth = 0, tileHeight = 0, cols = 0, rows = 0;
+        std::uint32_t key = 0;
+        constexpr std::int64_t kMaxSide = std::numeric_limits<std::int32_t>::max();
+        const std::int64_t maxKey = mode == kMode8 ? 0xFF : mode == kMode16 ? 0xFFFF : 0xFFFFFF;
+        PageDefaults defaults;
+        const auto image = entry.find("image");
+        if (!readNumber(entry, "tileWidth", 1, kMaxSide, tileWidth) ||
+            !readNumber(entry, "tileHeight", 1, kMaxSide, tileHeight) ||
+            !readNumber(entry, "cols", 1, kMaxSide, cols) ||
+            !readNumber(entry, "rows", 1, kMaxSide, rows) ||
+            !readNumber(entry, "key", 0, maxKey, key) ||
+            !readPalette(entry, "palette", defaults.palette) || image == entry.end() ||
+            !image->is_string())
+            return false;
+        defaults.key8 = static_cast<std::uint8_t>(key);
+        defaults.key16 = static_cast<std::uint16_t>(key);
+        defaults.key24 = key;
+        // Sizes past the largest page are refused here, before any buffer
+        // exists; the padding columns take the key.
+        if (!createPageForOverwrite(fresh, tileWidth, cols, tileHeight, rows, mode, defaults))
+            return false;
+        setPagePalette(fresh, defaults.palette);
+        std::vector<std::uint8_t> png;
+        if (!readEntry(archive, image->get_ref<const std::string&>(), kMaxImageBytes, png) ||
+            !readPixels(png, fresh) || !readAreas(entry, fresh))
+            return false;
+    }
+    fresh.kind = kind;
+    setPageName(fresh, name);
+    fresh.filePath = std::move(file);
+    page = std::move(fresh);
+    return true;
+}
+
+// What an archive holds, read completely before the workspace is touched.
+struct Contents {
+    PageStore pictures{kPictureCapacity};
+    PageStore sprites{kSpriteCapacity};
+    std::vector<bool> unsavedPictures;
+    std::vector<bool> unsavedSprites;
+    Palette palette{};
+    std::string paletteFile;
+    ListId currentList = ListId::None;
+    int currentIndex = -1;
+};
+
+bool readList(zip_t* archive, const Json& manifest, ListId list, PageStore& store,
+              std::vector<bool>& unsaved) {
+    const auto it = manifest.find(listKey(list));
+    if (it == manifest.end() || !it->is_array()) return false;
+    if (it->size() > static_cast<std::size_t>(store.capacity())) return false;
+    for (const Json& entry : *it) {
+        auto page = std::make_unique<Page>();
+        bool pageUnsaved = false;
+        if (!readPage(archive, entry, *page, pageUnsaved)) return false;
+        store.append(std::move(page));
+        unsaved.push_back(pageUnsaved);
+    }
+    return true;
+}
+
+bool readContents(zip_t* archive, Contents& contents) {
+    std::vector<std::uint8_t> text;
+    if (!readEntry(archive, kManifestName, kMaxManifestBytes, text)) return false;
+    const Json manifest = Json::parse(text.begin(), text.end(), nullptr, false);
+    if (!manifest.is_object()) return false;
+    const auto format = manifest.find("format");
+    int version = 0;
+    if (format == manifest.end() || *format != kFormatName ||
+        !readNumber(manifest, "version", 1, kWorkFileVersion, version))
+        return false;
+    if (!readPalette(manifest, "palette", contents.palette)) return false;
+    if (const auto it = manifest.find("paletteFile");
+        it != manifest.end() && !readText(*it, contents.paletteFile, kConfigTextSize - 1))
+        return false;
+    if (!readList(archive, manifest, ListId::Pictures, contents.pictures,
+                  contents.unsavedPictures) ||
+        !readList(archive, manifest, ListId::Sprites, contents.sprites, contents.unsavedSprites))
+        return false;
+    // The current page: a list and a place in it; anything else shows none.
+    if (const auto current = manifest.find("current");
+        current != manifest.end() && current->is_object()) {
+        const auto list = current->find("list");
+        int index = -1;
+        if (list != current->end() && list->is_string() &&
+            readNumber(*current, "index", 0, kSpriteCapacity, index)) {
+            const ListId id = *list == "pictures"  ? ListId::Pictures
+                              : *list == "sprites" ? ListId::Sprites
+                                                   : ListId::None;
+            const PageStore* store = id == ListId::Pictures  ? &contents.pictures
+                                     : id == ListId::Sprites ? &contents.sprites
+                                                             : nullptr;
+            if (store && index < store->size()) {
+                contents.currentList = id;
+                contents.currentIndex = index;
+            }
+        }
+    }
+    return true;
+}
+
+void adopt(Contents& contents, Workspace& workspace) {
+    workspace.clearPages();
+    const auto takeList = [&workspace](PageStore& from, const std::vector<bool>& unsaved,
+                                       PageStore& into) {
+        into = std::move(from);
+        for (int i = 0; i < into.size(); ++i) {
+            Page& page = into.at(i);
+            page.revision = workspace.nextRevision();
+            // An unsaved page stays unsaved: it differs from its file.
+            page.savedRevision = unsaved[static_cast<std::size_t>(i)] ? 0 : page.revision;
+        }
+    };
+    takeList(contents.pictures, contents.unsavedPictures, workspace.pictures);
+    takeList(contents.sprites, contents.unsavedSprites, workspace.sprites);
+    workspace.palette = contents.palette;
+    setConfigText(workspace.settings.palettePath, contents.paletteFile);
+    if (PageStore* store = workspace.store(contents.currentList))
+        workspace.setCurrent(contents.currentList, store->find(contents.currentIndex));
+}
+
+Outcome decodeArchive(zip_source_t* source, Workspace& workspace) {
+    zip_error_t error;
+    zip_error_init(&error);
+    Archive archive(zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error));
+    zip_error_fini(&error);
+    if (!archive) {
+        zip_source_free(source);
+        return cannotRead();
+    }
+    try {
+        Contents contents;
+        if (!readContents(archive.get(), contents)) return cannotRead();
+        adopt(contents, workspace);
+        return Outcome::done();
+    } catch (const std::exception&) {
+        // Memory that cannot be had, or a value of an unexpected kind.
+        return cannotRead();
+    }
+}
+
+// Adds the bytes, which must live until the archive is closed.
+bool addEntry(zip_t* archive, const std::string& name, const void* data, std::size_t size,
+              bool compress) {
+    zip_source_t* source = zip_source_buffer(archive, data, size, 0);
+    if (!source) return false;
+    const zip_int64_t index = zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8);
+    if (index < 0) {
+        zip_source_free(source);
+        return false;
+    }
+    // PNGs are compressed already; storing them keeps writing and reading fast.
+    return zip_set_file_compression(archive, static_cast<zip_uint64_t>(index),
+                                    compress ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0) == 0;
+}
+
+// Closes an archive written into `buffer` and gives the buffer's bytes.
+bool finishArchive(Archive archive, zip_source_t* buffer, std::vector<std::uint8_t>& out) {
+    if (zip_close(archive.get()) != 0) return false;
+    archive.release();  // closed
+    if (zip_source_open(buffer) != 0) return false;
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    bool ok = zip_source_stat(buffer, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE);
+    if (ok) {
+        std::vector<std::uint8_t> bytes(static_cast<std::size_t>(stat.size));
+        ok = zip_source_read(buffer, bytes.data(), bytes.size()) ==
+             static_cast<zip_int64_t>(bytes.size());
+        if (ok) out = std::move(bytes);
+    }
+    zip_source_close(buffer);
+    return ok;
+}
+
+Outcome encodeArchive(const Workspace& workspace, std::vector<std::uint8_t>& out) {
+    struct Image {
+        std::string name;
+        std::vector<std::uint8_t> png;
+    };
+    std::vector<Image> images;
+    Json manifest;
+    manifest["format"] = kFormatName;
+    manifest["version"] = kWorkFileVersion;
+    const PagePlace current = workspace.placeOf(workspace.currentPage());
+    if (current.valid())
+        manifest["current"] = {{"list", listKey(current.list)}, {"index", current.index}};
+    manifest["palette"] = toHex(workspace.palette.data(), workspace.palette.size());
+    manifest["paletteFile"] = textValue(configText(workspace.settings.palettePath));
+    for (const ListId list : {ListId::Pictures, ListId::Sprites}) {
+        const PageStore& store = *workspace.store(list);
+        Json entries = Json::array();
+        for (int i = 0; i < store.size(); ++i) {
+            const Page& page = store.at(i);
+            const std::string name = imageName(list, i);
+            entries.push_back(pageEntry(page, name));
+            if (!page.inUse()) continue;
+            Image image{name, {}};
+            if (!encodePngPage(page, image.png)) return cannotSave();
+            images.push_back(std::move(image));
+        }
+        manifest[listKey(list)] = std::move(entries);
+    }
+    const std::string text = manifest.dump(1);
+
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
+    zip_error_fini(&error);
+    if (!buffer) return cannotSave();
+    zip_error_init(&error);
+    Archive archive(zip_open_from_source(buffer, ZIP_TRUNCATE, &error));
+    zip_error_fini(&error);
+    if (!archive) {
+        zip_source_free(buffer);
+        return cannotSave();
+    }
+    // The archive frees the buffer when it closes; the bytes are read after.
+    zip_source_keep(buffer);
+    bool ok = addEntry(archive.get(), kManifestName, text.data(), text.size(), true);
+    for (const Image& image : images)
+        ok = ok && addEntry(archive.get(), image.name, image.png.data(), image.png.size(), false);
+    ok = ok && finishArchive(std::move(archive), buffer, out);
+    zip_source_free(buffer);
+    return ok ? Outcome::done() : cannotSave();
+}
+
+}  // namespace
+
+Outcome encodeWorkFile(const Workspace& workspace, std::vector<std::uint8_t>& out) {
+    try {
+        return encodeArchive(workspace, out);
+    } catch (const std::exception&) {
+        return cannotSave();
+    }
+}
+
+Outcome saveWorkFile(const Workspace& workspace, const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    if (Outcome encoded = encodeWorkFile(workspace, bytes); !encoded) return encoded;
+    return saveFile(path, bytes, texts::kWorkFileCannotSave);
+}
+
+Outcome decodeWorkFile(std::span<const std::uint8_t> bytes, Workspace& workspace) {
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
+    zip_error_fini(&error);
+    if (!source) return cannotRead();
+    return decodeArchive(source, workspace);
+}
+
+Outcome openWorkFile(const std::string& path, Workspace& workspace) {
+    // The archive is read where it lies, entry by entry, not into memory whole.
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* source = zip_source_file_create(path.c_str(), 0, 0, &error);
+    zip_error_fini(&error);
+    if (!source) return cannotRead();
+    return decodeArchive(source, workspace);
+}
+
+bool isWorkFileName(const std::string& path) {
+    const std::size_t dot = path.rfind('.');
+    const std::size_t slash = path.rfind('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return false;
+    std::string extension = path.substr(dot + 1);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == kWorkFileExtension;
+}
+
+}  // namespace zentil

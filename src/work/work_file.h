@@ -1,0 +1,40 @@
+// Work files (.zws): the whole workspace in one zip archive that other tools
+// can open. It holds `workspace.json` (format name and version, both lists in
+// order, the current list and page, the sprite palette and the palette file)
+// and one PNG per page: 8-bit pages as palette pictures with the key
+// transparent, 16- and 24-bit pages as colour pictures. What a PNG cannot
+// say (the colour mode, tile grid, key, palette, area entries, the page's
+// file, whether it was saved) is in the manifest.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "system/outcome.h"
+#include "work/workspace.h"
+
+namespace zentil {
+
+inline constexpr int kWorkFileVersion = 1;
+inline constexpr const char* kWorkFileExtension = "zws";
+
+// The archive of the workspace's pages, palette and current page.
+Outcome encodeWorkFile(const Workspace& workspace, std::vector<std::uint8_t>& out);
+// Writes the archive through the safe writer: a failed save leaves the old
+// file whole.
+Outcome saveWorkFile(const Workspace& workspace, const std::string& path);
+
+// Replaces the workspace's pages, current page, sprite palette and palette
+// file with the archive's; the settings otherwise stay. Pages that were
+// unsaved when the archive was written are unsaved again. A damaged, cut or
+// newer archive, a page too large, or a list longer than its store takes is
+// refused with "작업 파일을 읽을 수 없습니다." and changes nothing.
+Outcome decodeWorkFile(std::span<const std::uint8_t> bytes, Workspace& workspace);
+Outcome openWorkFile(const std::string& path, Workspace& workspace);
+
+// Whether the path names a work file by its extension, in any case.
+bool isWorkFileName(const std::string& path);
+
+}  // namespace zentil

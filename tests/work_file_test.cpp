@@ -1,0 +1,245 @@
+// Work files: a workspace of every kind of page comes back exactly, and a
+// damaged archive is refused without touching the workspace.
+#include <zip.h>
+
+#include <functional>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "formats/png_codec.h"
+#include "system/safe_file_writer.h"
+#include "test_support.h"
+#include "work/work_file.h"
+#include "workspace_snapshot.h"
+
+namespace zentil {
+namespace {
+
+using Entries = std::map<std::string, std::string>;
+
+// The entries of a zip archive, by name.
+Entries unzip(const std::vector<std::uint8_t>& bytes) {
+    Entries entries;
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
+    zip_t* archive = zip_open_from_source(source, ZIP_RDONLY, &error);
+    EXPECT_NE(archive, nullptr);
+    if (!archive) return entries;
+    for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i) {
+        zip_stat_t stat;
+        zip_stat_index(archive, static_cast<zip_uint64_t>(i), 0, &stat);
+        std::string data(stat.size, '\0');
+        zip_file_t* file = zip_fopen_index(archive, static_cast<zip_uint64_t>(i), 0);
+        zip_fread(file, data.data(), data.size());
+        zip_fclose(file);
+        entries[stat.name] = data;
+    }
+    zip_discard(archive);
+    return entries;
+}
+
+std::vector<std::uint8_t> zipOf(const Entries& entries) {
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
+    zip_t* archive = zip_open_from_source(buffer, ZIP_TRUNCATE, &error);
+    zip_source_keep(buffer);
+    for (const auto& [name, data] : entries)
+        zip_file_add(archive, name.c_str(), zip_source_buffer(archive, data.data(), data.size(), 0),
+                     0);
+    zip_close(archive);
+    zip_source_open(buffer);
+    zip_stat_t stat;
+    zip_source_stat(buffer, &stat);
+    std::vector<std::uint8_t> bytes(stat.size);
+    zip_source_read(buffer, bytes.data(), bytes.size());
+    zip_source_close(buffer);
+    zip_source_free(buffer);
+    return bytes;
+}
+
+std::unique_ptr<Page> makePage(const char* name, int kind, int mode, int tw, int cols, int th,
+                               int rows, std::uint32_t key, int seed) {
+    auto page = std::make_unique<Page>();
+    PageDefaults defaults;
+    defaults.key8 = static_cast<std::uint8_t>(key);
+    defaults.key16 = static_cast<std::uint16_t>(key);
+    defaults.key24 = key;
+    defaults.palette = test::rampPalette();
+    defaults.palette[seed] = 77;  // pages of other modes keep their palette bytes too
+    EXPECT_TRUE(createPage(*page, tw, cols, th, rows, mode, defaults));
+    page->kind = kind;
+    setPageName(*page, name);
+    const std::uint32_t top = mode == kMode8 ? 0xFF : mode == kMode16 ? 0x7FFF : 0xFFFFFF;
+    std::uint32_t value = static_cast<std::uint32_t>(seed) * 2654435761u;
+    for (int y = 0; y < page->height; ++y)
+        for (int x = 0; x < page->width; ++x) {
+            value = value * 1103515245u + 12345u;
+            putPixel(*page, x, y, (value >> 7) % (top + 1));
+        }
+    return page;
+}
+
+class WorkFileTest : public test::CoreTest {
+  public:
+    void SetUp() override {
+        // Pictures: an odd-width 8-bit picture with a Korean name and its
+        // file, and one whose name and file are not UTF-8.
+        ws.pictures.append(makePage("그림_하나", kKindTga, kMode8, 13, 1, 7, 1, 9, 1));
+        ws.pictures.at(0).filePath = "/home/user/그림 폴더/하나.tga";
+        ws.pictures.append(makePage("\xEA\xB7", kKindTga, kMode8, 5, 1, 5, 1, 0, 2));
+        ws.pictures.at(1).filePath = "/tmp/\xFF\xFE.png";
+        // Sprites: 8-bit with area entries, 16-bit, 24-bit, an empty record.
+        ws.sprites.append(makePage("HERO", kKindSprite, kMode8, 11, 3, 9, 2, 200, 3));
+        Page& hero = ws.sprites.at(0);
+        hero.areas[0] = std::make_unique<AreaLayer>();
+        (*hero.areas[0])[0] = {1, 2, 5, 6};
+        (*hero.areas[0])[5] = {-3, 0, 11, 9};
+        hero.areas[4] = std::make_unique<AreaLayer>();
+        (*hero.areas[4])[999] = {0, 0, 1, 1};
+        hero.filePath = "/work/hero.gpf";
+        ws.sprites.append(makePage("SIXTEEN", kKindSprite, kMode16, 7, 2, 3, 3, 0x7C1F, 4));
+        ws.sprites.append(makePage("TRUE", kKindNone, kMode24, 9, 1, 4, 1, 0xFF00FF, 5));
+        ws.sprites.append(std::make_unique<Page>());
+        setPageName(ws.sprites.at(3), "EMPTY");
+        for (const PageStore* store : {&ws.pictures, &ws.sprites})
+            for (int i = 0; i < store->size(); ++i)
+                ws.markSaved(const_cast<PageStore*>(store)->at(i));
+        ws.sprites.at(0).revision = ws.nextRevision();  // an unsaved sprite page
+        ws.palette = test::rampPalette();
+        ws.palette[0] = 1;
+        setConfigText(ws.settings.palettePath, "/pal/게임.pal");
+        ws.setCurrent(ListId::Sprites, &ws.sprites.at(2));
+    }
+
+    std::vector<std::uint8_t> encoded() {
+        std::vector<std::uint8_t> bytes;
+        EXPECT_TRUE(encodeWorkFile(ws, bytes));
+        return bytes;
+    }
+
+    Workspace ws;
+};
+
+TEST_F(WorkFileTest, EveryKindOfPageComesBackExactly) {
+    const std::vector<std::uint8_t> bytes = encoded();
+    Workspace other;
+    other.sprites.append(makePage("OLD", kKindSprite, kMode8, 4, 1, 4, 1, 0, 6));
+    other.settings.defaultColorKey8 = 42;
+    ASSERT_TRUE(decodeWorkFile(bytes, other));
+    EXPECT_EQ(test::workspaceSnapshot(other), test::workspaceSnapshot(ws));
+    EXPECT_EQ(other.activeList(), ListId::Sprites);
+    EXPECT_EQ(other.currentPage(), &other.sprites.at(2));
+    EXPECT_STREQ(configText(other.settings.palettePath).data(), "/pal/게임.pal");
+    EXPECT_EQ(other.settings.defaultColorKey8, 42);  // other settings stay
+    EXPECT_TRUE(other.spritesModified());
+
+    // Other programs see each page as a PNG with its key transparent.
+    const Entries entries = unzip(bytes);
+    ASSERT_TRUE(entries.count("workspace.json"));
+    const std::string& heroPng = entries.at("sprites/0001.png");
+    IndexedPicture hero;
+    ASSERT_TRUE(decodePng({reinterpret_cast<const std::uint8_t*>(heroPng.data()), heroPng.size()},
+                          hero, 1 << 20));
+    EXPECT_EQ(hero.width, 33);
+    EXPECT_EQ(hero.transparentIndex, 200);
+    const std::string& truePng = entries.at("sprites/0003.png");
+    RgbPicture colour;
+    ASSERT_TRUE(decodePngRgb(
+        {reinterpret_cast<const std::uint8_t*>(truePng.data()), truePng.size()}, colour, 1 << 20));
+    EXPECT_EQ(colour.transparentColour, 0xFF00FF);
+
+    // Through a file whose path has spaces and Korean letters.
+    const std::string path = ::testing::TempDir() + "작업 파일.zws";
+    ASSERT_TRUE(saveWorkFile(ws, path));
+    Workspace third;
+    ASSERT_TRUE(openWorkFile(path, third));
+    EXPECT_EQ(test::workspaceSnapshot(third), test::workspaceSnapshot(ws));
+    EXPECT_TRUE(isWorkFileName(path));
+    EXPECT_TRUE(isWorkFileName("/a/DAY.ZWS"));
+    EXPECT_FALSE(isWorkFileName("/a.zws/day"));
+}
+
+TEST_F(WorkFileTest, DamagedArchivesAreRefusedAndChangeNothing) {
+    const std::vector<std::uint8_t> good = encoded();
+    const Entries entries = unzip(good);
+    const auto edited = [&entries](const std::function<void(Entries&)>& edit) {
+        Entries copy = entries;
+        edit(copy);
+        return zipOf(copy);
+    };
+    const auto manifestEdit = [&edited](const std::function<void(nlohmann::json&)>& edit) {
+        return edited([&edit](Entries& e) {
+            nlohmann::json manifest = nlohmann::json::parse(e.at("workspace.json"));
+            edit(manifest);
+            e["workspace.json"] = manifest.dump();
+        });
+    };
+    std::vector<std::uint8_t> flipped = good;
+    flipped[flipped.size() / 2] ^= 0x55;  // inside a stored PNG: its CRC no longer fits
+
+    const std::vector<std::pair<const char*, std::vector<std::uint8_t>>> cases = {
+        {"empty", {}},
+        {"truncated", {good.begin(), good.begin() + static_cast<long>(good.size() / 2)}},
+        {"missing its last byte", {good.begin(), good.end() - 1}},
+        {"a byte changed", flipped},
+        {"not a zip", {'P', 'K', 3, 4, 0, 0}},
+        {"manifest missing", edited([](Entries& e) { e.erase("workspace.json"); })},
+        {"manifest not JSON", edited([](Entries& e) { e["workspace.json"] = "{\"format\":"; })},
+        {"page PNG missing", edited([](Entries& e) { e.erase("sprites/0002.png"); })},
+        {"page PNG damaged", edited([](Entries& e) {
+             std::string& png = e["sprites/0002.png"];
+             png[png.size() - 20] ^= 0x20;  // in the image data
+         })},
+        {"page PNG of another size",
+         edited([](Entries& e) { e["sprites/0002.png"] = e.at("pictures/0002.png"); })},
+        {"version too new", manifestEdit([](nlohmann::json& m) { m["version"] = 2; })},
+        {"another format", manifestEdit([](nlohmann::json& m) { m["format"] = "zip"; })},
+        {"page too large", manifestEdit([](nlohmann::json& m) {
+             m["sprites"][0]["tileWidth"] = 100000;
+             m["sprites"][0]["tileHeight"] = 100000;
+         })},
+        {"size not a number",
+         manifestEdit([](nlohmann::json& m) { m["sprites"][0]["cols"] = "3"; })},
+        {"key outside its mode",
+         manifestEdit([](nlohmann::json& m) { m["sprites"][0]["key"] = 256; })},
+        {"short palette", manifestEdit([](nlohmann::json& m) { m["palette"] = "00ff"; })},
+        {"area of a tile past 999",
+         manifestEdit([](nlohmann::json& m) { m["sprites"][0]["areas"][0][1] = 1000; })},
+        {"more pictures than the list takes", manifestEdit([](nlohmann::json& m) {
+             const nlohmann::json first = m["pictures"][0];
+             for (int i = 0; i < kPictureCapacity; ++i)
+                 m["pictures"].push_back(first);
+         })},
+    };
+    const std::string before = test::workspaceSnapshot(ws);
+    Page* const current = ws.currentPage();
+    for (const auto& [what, bytes] : cases) {
+        const Outcome read = decodeWorkFile(bytes, ws);
+        EXPECT_EQ(test::said(read),
+                  (test::RecordedMessage{"오류", "작업 파일을 읽을 수 없습니다."}))
+            << what;
+        EXPECT_EQ(test::workspaceSnapshot(ws), before) << what;
+        EXPECT_EQ(ws.currentPage(), current) << what;
+    }
+
+    // A file that is not there, or a save that cannot finish, changes nothing either.
+    EXPECT_FALSE(openWorkFile(::testing::TempDir() + "no such.zws", ws));
+    const std::string path = ::testing::TempDir() + "kept.zws";
+    ASSERT_TRUE(saveWorkFile(ws, path));
+    ws.sprites.append(makePage("BIG", kKindSprite, kMode24, 256, 4, 256, 4, 0, 7));
+    {
+        const test::FileSizeLimit limit(good.size() + 100);
+        EXPECT_EQ(test::said(saveWorkFile(ws, path)),
+                  (test::RecordedMessage{"오류", "작업 파일을 저장할 수 없습니다."}));
+    }
+    Workspace reopened;
+    ASSERT_TRUE(openWorkFile(path, reopened));
+    EXPECT_EQ(reopened.sprites.size(), 4);
+}
+
+}  // namespace
+}  // namespace zentil
