@@ -3,6 +3,7 @@
 #include <zip.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cstring>
 #include <limits>
@@ -10,6 +11,8 @@
 #include <new>
 #include <nlohmann/json.hpp>
 #include <string_view>
+#include <system_error>
+#include <thread>
 
 #include "formats/file_access.h"
 #include "formats/png_codec.h"
@@ -490,11 +493,43 @@ bool finishArchive(Archive archive, zip_source_t* buffer, std::vector<std::uint8
     return ok;
 }
 
-Outcome encodeArchive(const Workspace& workspace, std::vector<std::uint8_t>& out) {
-    struct Image {
-        std::string name;
-        std::vector<std::uint8_t> png;
+struct Image {
+    std::string name;
+    std::vector<std::uint8_t> png;
+};
+
+// The PNG of each page, on every processor: the pages are only read, and
+// compressing them is most of a save's time.
+bool encodeImages(const std::vector<const Page*>& pages, std::vector<Image>& images) {
+    std::atomic<std::size_t> next{0};
+    std::atomic<bool> failed{false};
+    const auto work = [&] {
+        for (std::size_t i = next++; i < pages.size() && !failed; i = next++) {
+            try {
+                if (!encodePngPage(*pages[i], images[i].png)) failed = true;
+            } catch (const std::exception&) {
+                failed = true;
+            }
+        }
     };
+    const unsigned helpers = std::min<unsigned>(std::thread::hardware_concurrency(), 8) > 1
+                                 ? std::min<unsigned>(std::thread::hardware_concurrency(), 8) - 1
+                                 : 0;
+    std::vector<std::thread> threads;
+    for (unsigned n = 0; n < helpers && n + 1 < pages.size(); ++n) {
+        try {
+            threads.emplace_back(work);
+        } catch (const std::system_error&) {
+            break;  // the threads there are do the work
+        }
+    }
+    work();
+    for (std::thread& thread : threads)
+        thread.join();
+    return !failed;
+}
+
+Outcome encodeArchive(const Workspace& workspace, std::vector<std::uint8_t>& out) {
     std::vector<Image> images;
     Json manifest;
     manifest["format"] = kFormatName;
@@ -504,6 +539,7 @@ Outcome encodeArchive(const Workspace& workspace, std::vector<std::uint8_t>& out
         manifest["current"] = {{"list", listKey(current.list)}, {"index", current.index}};
     manifest["palette"] = toHex(workspace.palette.data(), workspace.palette.size());
     manifest["paletteFile"] = textValue(configText(workspace.settings.palettePath));
+    std::vector<const Page*> pages;
     for (const ListId list : {ListId::Pictures, ListId::Sprites}) {
         const PageStore& store = *workspace.store(list);
         Json entries = Json::array();
@@ -512,13 +548,13 @@ Outcome encodeArchive(const Workspace& workspace, std::vector<std::uint8_t>& out
             const std::string name = imageName(list, i);
             entries.push_back(pageEntry(page, name));
             if (!page.inUse()) continue;
-            Image image{name, {}};
-            if (!encodePngPage(page, image.png)) return cannotSave();
-            images.push_back(std::move(image));
+            images.push_back({name, {}});
+            pages.push_back(&page);
         }
         manifest[listKey(list)] = std::move(entries);
     }
     const std::string text = manifest.dump(1);
+    if (!encodeImages(pages, images)) return cannotSave();
 
     zip_error_t error;
     zip_error_init(&error);
