@@ -1,7 +1,7 @@
 // Writes valid seed files for the fuzz targets:
 //   make_seeds CORPUS_ROOT
-// fills CORPUS_ROOT/tga, CORPUS_ROOT/gpf, CORPUS_ROOT/palette, CORPUS_ROOT/png
-// and CORPUS_ROOT/palette_formats. Existing files of the same names are
+// fills CORPUS_ROOT/tga, CORPUS_ROOT/gpf, CORPUS_ROOT/palette, CORPUS_ROOT/png,
+// CORPUS_ROOT/palette_formats and CORPUS_ROOT/work_file. Existing files of the same names are
 // replaced; other files are left alone.
 #include <cstdint>
 #include <cstdio>
@@ -16,6 +16,8 @@
 #include "fuzz_support.h"
 #include "image/page.h"
 #include "png_builder.h"
+#include "work/work_file.h"
+#include "zip_entries.h"
 
 using namespace zentil;
 using Bytes = std::vector<std::uint8_t>;
@@ -286,6 +288,38 @@ bool paletteFormatSeeds(const fs::path& dir) {
     return ok;
 }
 
+// Work files: a whole archive (first byte odd) and the manifest that fits
+// the fuzz target's own two pictures (first byte even).
+bool workFileSeeds(const fs::path& dir) {
+    Workspace ws;
+    auto picture = std::make_unique<Page>();
+    createPage(*picture, 3, 1, 2, 1, kMode8);
+    for (int i = 0; i < 6; ++i)
+        putPixel(*picture, i % 3, i / 3, static_cast<std::uint32_t>(i));
+    picture->kind = kKindTga;
+    setPageName(*picture, "그림");
+    picture->filePath = "/art/그림.png";
+    ws.pictures.append(std::move(picture));
+    auto sprite = std::make_unique<Page>();
+    PageDefaults defaults;
+    defaults.key24 = 0x484848;
+    createPage(*sprite, 3, 1, 2, 1, kMode24, defaults);
+    sprite->kind = kKindSprite;
+    sprite->areas[1] = std::make_unique<AreaLayer>();
+    (*sprite->areas[1])[0] = {0, 0, 2, 1};
+    ws.sprites.append(std::move(sprite));
+    ws.setCurrent(ListId::Sprites, &ws.sprites.at(0));
+    Bytes archive;
+    if (!encodeWorkFile(ws, archive)) return false;
+    const test::ZipEntries entries = test::unzip(archive);
+    const auto manifest = entries.find("workspace.json");
+    if (manifest == entries.end()) return false;
+    Bytes whole = archive, text(manifest->second.begin(), manifest->second.end());
+    whole.insert(whole.begin(), 1);
+    text.insert(text.begin(), 0);
+    return writeFile(dir / "archive.zws", whole) && writeFile(dir / "manifest.json", text);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -295,7 +329,7 @@ int main(int argc, char** argv) {
     }
     const fs::path root = argv[1];
     std::error_code ec;
-    for (const char* sub : {"tga", "gpf", "palette", "png", "palette_formats"}) {
+    for (const char* sub : {"tga", "gpf", "palette", "png", "palette_formats", "work_file"}) {
         fs::create_directories(root / sub, ec);
         if (ec) {
             std::fprintf(stderr, "cannot create %s\n", (root / sub).c_str());
@@ -304,7 +338,8 @@ int main(int argc, char** argv) {
     }
     const bool ok = tgaSeeds(root / "tga") && gpfSeeds(root / "gpf") &&
                     paletteSeeds(root / "palette") && pngSeeds(root / "png") &&
-                    paletteFormatSeeds(root / "palette_formats");
+                    paletteFormatSeeds(root / "palette_formats") &&
+                    workFileSeeds(root / "work_file");
     if (!ok) std::fprintf(stderr, "writing the seeds failed\n");
     return ok ? 0 : 1;
 }

@@ -72,8 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Palette before = filled(1);
     workspace.palette = before;
     const Page& sprite = makePage(workspace.sprites, kMode8, kKindSprite, 2);  // takes the colours
-    const Page& picture = makePage(workspace.sprites, kMode8, kKindTga, 3);  // keeps its own
-    const Page& wide = makePage(workspace.sprites, kMode16, kKindSprite, 4);  // not 8-bit
+    const Page& picture = makePage(workspace.sprites, kMode8, kKindTga, 3);    // keeps its own
+    const Page& wide = makePage(workspace.sprites, kMode16, kKindSprite, 4);   // not 8-bit
     const Page& other = makePage(workspace.pictures, kMode8, kKindTga, 5);
 
     Palette read = before;

@@ -1,9 +1,6 @@
 // Work files: a workspace of every kind of page comes back exactly, and a
 // damaged archive is refused without touching the workspace.
-#include <zip.h>
-
 #include <functional>
-#include <map>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -13,53 +10,14 @@
 #include "test_support.h"
 #include "work/work_file.h"
 #include "workspace_snapshot.h"
+#include "zip_entries.h"
 
 namespace zentil {
 namespace {
 
-using Entries = std::map<std::string, std::string>;
-
-// The entries of a zip archive, by name.
-Entries unzip(const std::vector<std::uint8_t>& bytes) {
-    Entries entries;
-    zip_error_t error;
-    zip_error_init(&error);
-    zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
-    zip_t* archive = zip_open_from_source(source, ZIP_RDONLY, &error);
-    EXPECT_NE(archive, nullptr);
-    if (!archive) return entries;
-    for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i) {
-        zip_stat_t stat;
-        zip_stat_index(archive, static_cast<zip_uint64_t>(i), 0, &stat);
-        std::string data(stat.size, '\0');
-        zip_file_t* file = zip_fopen_index(archive, static_cast<zip_uint64_t>(i), 0);
-        zip_fread(file, data.data(), data.size());
-        zip_fclose(file);
-        entries[stat.name] = data;
-    }
-    zip_discard(archive);
-    return entries;
-}
-
-std::vector<std::uint8_t> zipOf(const Entries& entries) {
-    zip_error_t error;
-    zip_error_init(&error);
-    zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
-    zip_t* archive = zip_open_from_source(buffer, ZIP_TRUNCATE, &error);
-    zip_source_keep(buffer);
-    for (const auto& [name, data] : entries)
-        zip_file_add(archive, name.c_str(), zip_source_buffer(archive, data.data(), data.size(), 0),
-                     0);
-    zip_close(archive);
-    zip_source_open(buffer);
-    zip_stat_t stat;
-    zip_source_stat(buffer, &stat);
-    std::vector<std::uint8_t> bytes(stat.size);
-    zip_source_read(buffer, bytes.data(), bytes.size());
-    zip_source_close(buffer);
-    zip_source_free(buffer);
-    return bytes;
-}
+using Entries = test::ZipEntries;
+using test::unzip;
+using test::zipOf;
 
 std::unique_ptr<Page> makePage(const char* name, int kind, int mode, int tw, int cols, int th,
                                int rows, std::uint32_t key, int seed) {
