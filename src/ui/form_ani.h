@@ -1,6 +1,6 @@
 // The "연속 동작 보기" window: plays the tiles of the current page, or of the
 // block lifted on the canvas, one after another at a chosen number of frames
-// per second.
+// per second, at the canvas zoom as far as a tile fits in half the screen.
 #pragma once
 
 #include <QTimer>
