@@ -1,5 +1,7 @@
 // What the canvas does at one pointer move over a lifted block, and at a
-// stamp, measured with the same core and render calls the window makes.
+// stamp, measured with the same core and render calls the window makes; and
+// the GPF size the status bar shows after a stamp, beside the plain
+// per-pixel writer that the tests prove identical to the library's.
 #include <benchmark/benchmark.h>
 
 #include <QImage>
@@ -7,9 +9,13 @@
 #include <random>
 
 #include "edit/block.h"
+#include "formats/gpf_file.h"
+#include "gpf_reference.h"
 #include "image/page.h"
+#include "render/canvas_render.h"
 #include "render/drawing.h"
 #include "render/page_render.h"
+#include "sprite_sheet.h"
 
 namespace {
 
@@ -52,25 +58,62 @@ void carryBlock(benchmark::State& state) {
     }
 }
 
-// A stamp: the view written into the page, the whole page rendered with its
-// grid and centre lines.
+// A stamp: the view written into the page, then a 1280 x 960 view of the
+// page redrawn with its grid and centre lines.
 void stampBlockAndRedraw(benchmark::State& state) {
     auto page = makeSheet();
     LiftedBlock lifted;
     if (!page || !liftBlock(lifted, *page, 256, 256, kBlock, kBlock, {}) ||
         !composeBlockView(lifted, *page, 0, 0, 0))
         return state.SkipWithError("pages could not be created");
-    QImage canvas(kSide, kSide, QImage::Format_BGR888);
+    QImage canvas(1280, 960, kCanvasFormat);
+    CanvasOverlays overlays;
+    overlays.grid = {true, kGrid};
     for (auto _ : state) {
         stampBlock(*page, lifted, 1024, 1024);
-        renderPageView(canvas, *page, {true, kGrid});
+        renderCanvasView(canvas, canvas.rect(), *page, CanvasProjection{}, overlays);
         benchmark::DoNotOptimize(canvas.constBits());
+    }
+}
+
+// A stamp, then the page's GPF size and every tile's, as the status bar
+// measures them (range(0) 1), or the size of the plain writer's file (0); on
+// the sprite sheet (range(1) 0) or, as the worst case, on the sheet of noise
+// above, three quarters opaque in runs of one or two pixels (1).
+void stampThenGpfSize(benchmark::State& state) {
+    auto page = state.range(1) == 0 ? bench::spriteSheet() : makeSheet();
+    LiftedBlock lifted;
+    if (!page || !liftBlock(lifted, *page, 256, 256, kBlock, kBlock, {}) ||
+        !composeBlockView(lifted, *page, 0, 0, 0))
+        return state.SkipWithError("pages could not be created");
+    std::vector<std::uint8_t> scratch;
+    GpfSizes sizes;
+    int step = 0;
+    for (auto _ : state) {
+        stampBlock(*page, lifted, (step++ % 4) * kBlock, 1024);
+        if (state.range(0) == 1) {
+            if (!measureSpriteFile(*page, scratch, sizes))
+                return state.SkipWithError("the page could not be encoded");
+            benchmark::DoNotOptimize(sizes.fileBytes);
+        } else {
+            std::vector<std::uint8_t> file;
+            test::referenceEncodeSpriteFile(*page, file);
+            benchmark::DoNotOptimize(file.size());
+        }
     }
 }
 
 BENCHMARK(carryBlock)->Name("canvas/move_512x512_block_copy_mode_2")->Unit(benchmark::kMillisecond);
 BENCHMARK(stampBlockAndRedraw)
-    ->Name("canvas/stamp_and_redraw_2048x2048")
+    ->Name("canvas/stamp_and_redraw_1280x960_of_2048x2048")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(stampThenGpfSize)
+    ->Name("canvas/stamp_then_gpf_size_2048x2048")
+    ->ArgNames({"library", "noise"})
+    ->Args({1, 0})
+    ->Args({0, 0})
+    ->Args({1, 1})
+    ->Args({0, 1})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -43,6 +43,9 @@ export DISPLAY=":$(cat "$work/display")"
 unset WAYLAND_DISPLAY
 export QT_QPA_PLATFORM=xcb
 
+# Settings of its own, so that a zoom the user keeps does not move the page.
+export XDG_CONFIG_HOME="$work/config"
+
 # Started in the pages' folder, the editor reads their Zentil.Cfg: the window
 # at 0, 0 in 960 x 680, and Sheet.Pal as the sprite pages' palette. The last
 # file in name order, Tiles.gpf, is the page shown.
@@ -68,12 +71,13 @@ main="$(window_named 'Zentil Editor 3.21 for GP32')"
 sleep 1.5
 eval "$(xdotool getwindowgeometry --shell "$main" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
 
-# Where the page is drawn: the scroll box starts at 272, 82 in the window and
-# has a one-pixel frame; the page's own one-pixel frame is centred in it.
-page_w=384 page_h=256 tile=32
-view_w=$((WIDTH - 272 - 2)) view_h=$((HEIGHT - 82 - 2))
-page_x=$((X + 272 + 1 + (view_w - page_w - 2) / 2 + 1))
-page_y=$((Y + 82 + 1 + (view_h - page_h - 2) / 2 + 1))
+# Where the page is drawn: the canvas starts at 272, 82 in the window and
+# reaches down to the status bar (28 pixels high); the page's one-pixel frame
+# is centred in it, at 1x.
+page_w=384 page_h=256 tile=32 status_h=28
+view_w=$((WIDTH - 272)) view_h=$((HEIGHT - 82 - status_h))
+page_x=$((X + 272 + (view_w - page_w - 2) / 2 + 1))
+page_y=$((Y + 82 + (view_h - page_h - 2) / 2 + 1))
 # The centre of tile (column, row) on the screen.
 tile_x() { echo $((page_x + $1 * tile + tile / 2)); }
 tile_y() { echo $((page_y + $1 * tile + tile / 2)); }

@@ -1,7 +1,10 @@
+#include <set>
+
 #include "blit_reference.h"
 #include "edit/area_layers.h"
 #include "edit/block.h"
 #include "edit/canvas_geometry.h"
+#include "edit/canvas_projection.h"
 #include "edit/nudge.h"
 #include "test_support.h"
 
@@ -50,6 +53,73 @@ TEST(CanvasGeometry, OutlinesGrowInWholeTilesAndStopAtTheEdges) {
     dragPixelAxis(pos, size, 10, 17);
     EXPECT_EQ(pos, 10);
     EXPECT_EQ(size, 7);
+}
+
+// The page pixel under a screen pixel at every zoom, with origins on both
+// sides of the view, and back: the screen pixel lies in its page pixel's
+// square and in the square of the tile the canvas snaps it to.
+TEST(CanvasProjection, MapsScreenPixelsToPagePixelsAndTilesAtEveryZoom) {
+    struct Case {
+        int zoom, originX, originY, screenX, screenY, pageX, pageY;
+    };
+    const Case cases[] = {
+        {1, 0, 0, 37, 21, 37, 21},
+        {1, 5, -3, 4, 0, -1, 3},
+        {2, 1, 1, 1, 1, 0, 0},
+        {2, 1, 1, 0, 0, -1, -1},
+        {3, 10, 10, 9, 12, -1, 0},
+        {4, -100, 7, 0, 6, 25, -1},
+        {6, 0, 0, -1, -6, -1, -1},
+        {6, 0, 0, -7, -7, -2, -2},
+        {8, 33, 33, 40, 41, 0, 1},
+        {12, -5, 0, 6, 23, 0, 1},
+        {16, 0, 0, 255, 256, 15, 16},
+        {24, 3, 3, 2, 26, -1, 0},
+        {32, -64000, 0, 1000, 31, 2031, 0},
+    };
+    constexpr int kTile = 16;
+    std::set<int> levels;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "zoom " << c.zoom << " at " << c.screenX << ", " << c.screenY);
+        levels.insert(c.zoom);
+        const CanvasProjection p{c.zoom, c.originX, c.originY};
+        ASSERT_EQ(p.pageX(c.screenX), c.pageX);
+        ASSERT_EQ(p.pageY(c.screenY), c.pageY);
+        EXPECT_LE(p.screenX(c.pageX), c.screenX);
+        EXPECT_GT(p.screenX(c.pageX + 1), c.screenX);
+        EXPECT_LE(p.screenY(c.pageY), c.screenY);
+        EXPECT_GT(p.screenY(c.pageY + 1), c.screenY);
+        EXPECT_EQ(p.pageX(p.screenX(c.pageX + 1) - 1), c.pageX);
+        if (c.pageX < 0 || c.pageY < 0) continue;
+        const int tileX = snap(c.pageX, kTile), tileY = snap(c.pageY, kTile);
+        EXPECT_LE(p.screenX(tileX), c.screenX);
+        EXPECT_GT(p.screenX(tileX + kTile), c.screenX);
+        EXPECT_LE(p.screenY(tileY), c.screenY);
+        EXPECT_GT(p.screenY(tileY + kTile), c.screenY);
+        EXPECT_EQ(p.screenX(tileX + kTile) - p.screenX(tileX), kTile * c.zoom);
+    }
+    EXPECT_EQ(levels, std::set<int>(kZoomLevels.begin(), kZoomLevels.end()));
+
+    // Zooming about a point keeps the page pixel under it, from every level
+    // to every level.
+    for (const Case& c : cases)
+        for (const int to : kZoomLevels) {
+            const CanvasProjection p =
+                zoomedAbout({c.zoom, c.originX, c.originY}, to, c.screenX, c.screenY);
+            EXPECT_EQ(p.zoom, to);
+            EXPECT_EQ(p.pageX(c.screenX), c.pageX) << c.zoom << " to " << to;
+            EXPECT_EQ(p.pageY(c.screenY), c.pageY) << c.zoom << " to " << to;
+        }
+
+    // Stepping through the levels, held at both ends; anything else counts
+    // as the level below it.
+    const struct {
+        int zoom, steps, expected;
+    } steps[] = {{1, 1, 2}, {1, -1, 1},    {32, 1, 32}, {5, 0, 4},   {5, 1, 6},
+                 {0, 0, 1}, {100, -1, 24}, {8, -2, 4},  {2, 20, 32}, {12, 1, 16}};
+    for (const auto& s : steps)
+        EXPECT_EQ(zoomLevelAfter(s.zoom, s.steps), s.expected) << s.zoom << " by " << s.steps;
 }
 
 class BlockTest : public CoreTest {

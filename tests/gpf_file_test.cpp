@@ -221,5 +221,46 @@ TEST_F(GpfTest, OnlyEightBitPagesCanBeSaved) {
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 
+// The sizes the status bar shows are those of the file a save writes: per
+// tile its table entries and its coded block, adding up with the header to
+// the file; measured again after an edit, with the same scratch buffer.
+TEST(GpfSizesTest, TilesAndHeaderAddUpToTheFileASaveWrites) {
+    Page page;
+    ASSERT_TRUE(createPage(page, 8, 3, 6, 2, kMode8));
+    setColorKey(page, K);
+    clearPage(page);
+    std::mt19937 rng(3);
+    std::vector<std::uint8_t> scratch;
+    for (int round = 0; round < 3; ++round) {
+        // Tiles from empty to full, differently each round.
+        for (int t = 0; t < page.tileCount; ++t)
+            for (int y = 0; y < 6; ++y)
+                for (int x = 0; x < 8; ++x)
+                    if (static_cast<int>(rng() % 6) < (t + round) % 6)
+                        putPixel(page, (t % 3) * 8 + x, (t / 3) * 6 + y, rng() % 200);
+        GpfSizes sizes;
+        ASSERT_TRUE(measureSpriteFile(page, scratch, sizes));
+        Bytes file;
+        ASSERT_TRUE(encodeSpriteFile(page, file));
+        GpfLayout layout;
+        const char* message = nullptr;
+        ASSERT_TRUE(parseGpfLayout(file, layout, message));
+        EXPECT_EQ(sizes.fileBytes, file.size());
+        ASSERT_EQ(sizes.tileBytes.size(), 6u);
+        std::uint64_t sum = kGpfHeaderSize;
+        for (std::size_t t = 0; t < 6; ++t) {
+            EXPECT_EQ(sizes.tileBytes[t], 12u + static_cast<std::uint64_t>(layout.sizes[t]));
+            sum += sizes.tileBytes[t];
+        }
+        EXPECT_EQ(sum, sizes.fileBytes);
+    }
+    Page deep;
+    ASSERT_TRUE(createPage(deep, 8, 1, 8, 1, kMode16));
+    GpfSizes none;
+    const Outcome refused = measureSpriteFile(deep, scratch, none);
+    EXPECT_FALSE(refused);
+    EXPECT_EQ(refused.text, texts::kGpfOnly8Bit);
+}
+
 }  // namespace
 }  // namespace zentil

@@ -302,6 +302,17 @@ Outcome encodeSpriteFileOrThrow(const Page& page, std::vector<std::uint8_t>& out
     return Outcome::done();
 }
 
+Outcome measureSpriteFile(const Page& page, std::vector<std::uint8_t>& scratch, GpfSizes& sizes) {
+    if (Outcome encoded = encodeSpriteFile(page, scratch); !encoded) return encoded;
+    const std::size_t count = static_cast<std::size_t>(page.tileCount);
+    sizes.fileBytes = scratch.size();
+    sizes.tileBytes.resize(count);
+    const std::uint8_t* table = scratch.data() + kGpfHeaderSize + count * 8;
+    for (std::size_t t = 0; t < count; ++t)
+        sizes.tileBytes[t] = kGpfTileEntryBytes + static_cast<std::uint32_t>(le32(table + t * 4));
+    return Outcome::done();
+}
+
 Outcome writeSpriteFile(const std::string& path, const Page& page) {
     std::vector<std::uint8_t> bytes;
     if (Outcome encoded = encodeSpriteFile(page, bytes); !encoded) return encoded;

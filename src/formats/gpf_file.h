@@ -48,6 +48,20 @@ Outcome writeSpriteFile(const std::string& path, const Page& page);
 // The file image of a page; fails with a message for pages the format cannot hold.
 Outcome encodeSpriteFile(const Page& page, std::vector<std::uint8_t>& out);
 
+// What a page takes as a GPF file: the whole file, and per tile its entries
+// in the rectangle and size tables with its coded block; the tiles and the
+// 36-byte header add up to the file.
+struct GpfSizes {
+    std::uint64_t fileBytes = 0;
+    std::vector<std::uint64_t> tileBytes;
+};
+inline constexpr std::uint64_t kGpfTileEntryBytes = 12;
+
+// Encodes the page as a save would, into `scratch` (kept by the caller, so
+// that measuring again does not allocate again), and reads the sizes off the
+// file image. Fails as encodeSpriteFile does.
+Outcome measureSpriteFile(const Page& page, std::vector<std::uint8_t>& scratch, GpfSizes& sizes);
+
 // Appends the run-length code of one column of `h` pixels, given bottom first
 // as pixel(0) .. pixel(h - 1).
 void encodeColumn(const std::uint8_t* bottom, std::ptrdiff_t step, int h, std::uint8_t key,

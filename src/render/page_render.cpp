@@ -1,12 +1,12 @@
 #include "render/page_render.h"
 
-#include "render/drawing.h"
-
 #include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <optional>
+#include <vector>
 
 namespace zentil {
 namespace {
@@ -113,11 +113,156 @@ void renderPage(QImage& image, const Page& page, int srcX, int srcY, int width, 
     }
 }
 
-void renderPageView(QImage& image, const Page& page, const GridLines& grid) {
-    renderPage(image, page, 0, 0, page.stride, page.height);
-    if (!grid.shown) return;
-    drawTileGrid(image, page.tileWidth, page.tileHeight, grid.color);
-    drawTileCentres(image, page.tileWidth, page.tileHeight, grid.color);
+namespace {
+
+// A 16-bit pixel as B, G, R bytes, each five-bit channel widened as the
+// screen shows it (the top bits repeated below).
+void expand555(std::uint8_t* out, std::uint16_t v) {
+    const auto widen = [](unsigned c) { return static_cast<std::uint8_t>((c << 3) | (c >> 2)); };
+    out[0] = widen(v & 0x1F);
+    out[1] = widen((v >> 5) & 0x1F);
+    out[2] = widen((v >> 10) & 0x1F);
+}
+
+// One target row from the page row at `in`: every span's columns, each
+// repeated. `bytes` is the target's bytes per pixel (3, or 2 for a 16-bit
+// page copied unchanged).
+void scaleRow(std::uint8_t* out, const Page& page, std::size_t rowStart,
+              std::span<const ColumnSpan> spans, int bytes, const ScreenTable* table) {
+    for (const ColumnSpan& span : spans) {
+        if (span.count <= 0) continue;
+        const std::size_t first = rowStart + static_cast<std::size_t>(span.column);
+        switch (page.mode) {
+            case kMode8: {
+                const std::uint8_t* in = page.pixels8.get() + first;
+                if (span.repeat == 1) {
+                    lookUpRow(out, in, span.count, *table);
+                    out += span.count * 3;
+                    break;
+                }
+                for (int k = 0; k < span.count; ++k) {
+                    const std::uint32_t px = (*table)[in[k]];
+                    for (int r = 0; r < span.repeat; ++r, out += 3)
+                        std::memcpy(out, &px, 3);
+                }
+                break;
+            }
+            case kMode16: {
+                const std::uint16_t* in = page.pixels16.get() + first;
+                for (int k = 0; k < span.count; ++k) {
+                    std::uint8_t px[3];
+                    if (bytes == 3)
+                        expand555(px, in[k]);
+                    else
+                        std::memcpy(px, &in[k], 2);
+                    for (int r = 0; r < span.repeat; ++r, out += bytes)
+                        std::memcpy(out, px, static_cast<std::size_t>(bytes));
+                }
+                break;
+            }
+            case kMode24: {
+                const std::uint8_t* in = page.pixels24.get() + first * 3;
+                if (span.repeat == 1) {
+                    std::memcpy(out, in, static_cast<std::size_t>(span.count) * 3);
+                    out += span.count * 3;
+                    break;
+                }
+                for (int k = 0; k < span.count; ++k)
+                    for (int r = 0; r < span.repeat; ++r, out += 3)
+                        std::memcpy(out, in + k * 3, 3);
+                break;
+            }
+            default:
+                break;
+        }
+    }
+}
+
+bool hasPixels(const Page& page) {
+    return page.stride > 0 &&
+           ((page.mode == kMode8 && page.pixels8) || (page.mode == kMode16 && page.pixels16) ||
+            (page.mode == kMode24 && page.pixels24));
+}
+
+}  // namespace
+
+void renderPageSpans(QImage& image, int left, int top, const Page& page,
+                     std::span<const ColumnSpan> spans, std::span<const int> rows) {
+    if (!hasPixels(page) || image.isNull()) return;
+    const int bytes = image.format() == QImage::Format_BGR888                           ? 3
+                      : image.format() == QImage::Format_RGB555 && page.mode == kMode16 ? 2
+                                                                                        : 0;
+    if (bytes == 0) return;
+    std::int64_t width = 0;
+    for (const ColumnSpan& span : spans) {
+        if (span.column < 0 || span.count < 0 || span.repeat < 1 ||
+            std::int64_t{span.column} + span.count > page.stride)
+            return;
+        width += std::int64_t{span.count} * span.repeat;
+    }
+    if (left < 0 || top < 0 || left + width > image.width() ||
+        top + static_cast<std::int64_t>(rows.size()) > image.height() || width == 0)
+        return;
+    std::optional<ScreenTable> table;
+    if (page.mode == kMode8) table = screenTable(page.paletteQuad);
+    std::uint8_t* const bits = image.bits();
+    const auto bytesPerLine = static_cast<std::size_t>(image.bytesPerLine());
+    const std::size_t offset = static_cast<std::size_t>(left) * bytes;
+    const auto rowBytes = static_cast<std::size_t>(width) * bytes;
+    int previous = -1;
+    std::uint8_t* previousOut = nullptr;
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        const int row = rows[k];
+        if (row < 0 || row >= page.height) {
+            previous = -1;
+            continue;
+        }
+        std::uint8_t* out = bits + (static_cast<std::size_t>(top) + k) * bytesPerLine + offset;
+        if (row == previous) {  // an enlarged row: the one above already holds it
+            std::memcpy(out, previousOut, rowBytes);
+        } else {
+            scaleRow(out, page,
+                     static_cast<std::size_t>(row) * static_cast<std::size_t>(page.stride), spans,
+                     bytes, table ? &*table : nullptr);
+        }
+        previous = row;
+        previousOut = out;
+    }
+}
+
+void renderPageFitted(QImage& image, const Page& page, int srcX, int srcY, int width, int height) {
+    const QImage::Format format = renderFormatFor(page.mode);
+    if (format == QImage::Format_Invalid || !hasPixels(page) || image.isNull()) return;
+    if (image.format() != format) image.convertTo(format);
+    if (image.format() != format || width <= 0 || height <= 0) return;
+    // The source pixel under the centre of target pixel t of `target`.
+    const auto under = [](int t, int target, int start, int size) {
+        return start +
+               static_cast<int>((std::int64_t{2} * t + 1) * size / (std::int64_t{2} * target));
+    };
+    std::vector<ColumnSpan> spans;
+    int firstColumn = 0;
+    for (int t = 0; t < image.width(); ++t) {
+        const int column = under(t, image.width(), srcX, width);
+        if (column < 0 || column >= page.stride) {
+            if (spans.empty())
+                firstColumn = t + 1;
+            else
+                break;  // columns beyond the stride end the row
+            continue;
+        }
+        if (!spans.empty() && spans.back().column == column && spans.back().count == 1)
+            ++spans.back().repeat;
+        else if (!spans.empty() && spans.back().repeat == 1 &&
+                 spans.back().column + spans.back().count == column)
+            ++spans.back().count;
+        else
+            spans.push_back({column, 1, 1});
+    }
+    std::vector<int> rows(static_cast<std::size_t>(image.height()));
+    for (int t = 0; t < image.height(); ++t)
+        rows[static_cast<std::size_t>(t)] = under(t, image.height(), srcY, height);
+    renderPageSpans(image, firstColumn, 0, page, spans, rows);
 }
 
 }  // namespace zentil

@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <cstdint>
+#include <span>
 
 #include "image/page.h"
 
@@ -27,14 +28,28 @@ QImage::Format renderFormatFor(int mode);
 // unchanged. Nothing happens for an empty page.
 void renderPage(QImage& image, const Page& page, int srcX, int srcY, int width, int height);
 
-// The grid drawn over a page on the canvas: when shown, the tile grid and
-// the centre lines in `color` (0x00BBGGRR).
-struct GridLines {
-    bool shown = false;
-    std::uint32_t color = 0;
+// A piece of a target row: page columns column .. column + count - 1, each
+// shown `repeat` times side by side.
+struct ColumnSpan {
+    int column = 0;
+    int count = 0;
+    int repeat = 1;
 };
 
-// The whole page, its padding columns included, with its grid over it.
-void renderPageView(QImage& image, const Page& page, const GridLines& grid);
+// The scaling under every enlarged or reduced page on screen: target row
+// top + k, from pixel `left` on, shows page row rows[k] through `spans` left
+// to right; rows outside the page (-1, say) are left as they are. Pages of
+// every mode are drawn into Format_BGR888 images (16-bit pixels with their
+// five-bit channels widened as the screen shows them), 16-bit pages also
+// into Format_RGB555 images, unchanged; other images, spans outside the
+// stride, and rows that would not fit in the image draw nothing.
+void renderPageSpans(QImage& image, int left, int top, const Page& page,
+                     std::span<const ColumnSpan> spans, std::span<const int> rows);
+
+// The width x height rectangle of `page` at (srcX, srcY) stretched over the
+// whole of `image`, which keeps its size and takes renderFormatFor(page.mode):
+// target pixel (x, y) shows the page pixel under its centre. Target columns
+// whose source lies outside the stride keep what they held.
+void renderPageFitted(QImage& image, const Page& page, int srcX, int srcY, int width, int height);
 
 }  // namespace zentil

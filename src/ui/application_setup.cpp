@@ -20,7 +20,10 @@ void installEditorFont(QApplication& app) {
 
 void prepareApplication(QApplication& app) {
     // Only the name: a display name would be appended to every window
-    // caption, and the captions stand alone ("오류", "알림").
+    // caption, and the captions stand alone ("오류", "알림"). With the
+    // organisation they name the platform's settings (the canvas zoom),
+    // e.g. ~/.config/Zentil/Zentil Editor.conf.
+    QApplication::setOrganizationName(QStringLiteral("Zentil"));
     QApplication::setApplicationName(QStringLiteral("Zentil Editor"));
     installEditorFont(app);
 }

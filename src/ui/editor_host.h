@@ -38,6 +38,8 @@ class EditorHost {
     virtual void dropOutline() = 0;
     // Shows `key` in the panel of the current key.
     virtual void showKeyPanel(std::uint32_t key) = 0;
+    // Screen pixels per page pixel on the canvas.
+    virtual int canvasZoom() const { return 1; }
 
     // The pages of the selected entries, in list order.
     std::vector<Page*> selectedPages(ListId list);

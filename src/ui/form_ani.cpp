@@ -5,7 +5,8 @@
 #include <QScreen>
 #include <algorithm>
 
-#include "render/page_render.h"
+#include "edit/canvas_projection.h"
+#include "render/canvas_render.h"
 #include "ui_form_ani.h"
 
 namespace zentil {
@@ -61,10 +62,12 @@ void TAniWin::FormShow() {
     frameX_ = 0;
     frameY_ = 0;
 
-    // The window is sized by the current page's tiles, also while a block plays.
+    // The window is sized by the current page's tiles, also while a block
+    // plays, shown at the canvas zoom as far as they fit.
     const Page* current = host() ? host()->workspace().currentPage() : nullptr;
-    const int tw = current ? current->tileWidth : 0;
-    const int th = current ? current->tileHeight : 0;
+    zoom_ = previewZoom(current ? current->tileWidth : 0, current ? current->tileHeight : 0);
+    const int tw = current ? current->tileWidth * zoom_ : 0;
+    const int th = current ? current->tileHeight * zoom_ : 0;
     const int clientWidth = std::max(tw + kExtraWidth, kMinClientSize);
     const int clientHeight = std::max(th + kExtraHeight, kMinClientSize);
     setFixedSize(clientWidth, clientHeight);
@@ -79,6 +82,17 @@ void TAniWin::FormShow() {
 
     if (applySpeed()) Timer_Ani.start();
     ok.setFocus();
+}
+
+int TAniWin::previewZoom(int tileWidth, int tileHeight) const {
+    const QScreen* screen = mainWindow() ? mainWindow()->screen() : this->screen();
+    if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+    const QSize room = screen ? screen->availableGeometry().size() / 2 : QSize(512, 384);
+    int zoom = host() ? zoomLevelAfter(host()->canvasZoom(), 0) : 1;
+    while (zoom > 1 && (std::int64_t{tileWidth} * zoom > room.width() ||
+                        std::int64_t{tileHeight} * zoom > room.height()))
+        zoom = zoomLevelAfter(zoom, -1);
+    return zoom;
 }
 
 void TAniWin::placeSpeedLabel() {
@@ -134,7 +148,11 @@ void TAniWin::Timer_AniTimer() {
     }
     ImageView& put = *ui_->Image_Put;
     put.fitPictureToSize();
-    renderPage(put.picture(), page, frameX_, frameY_, page.tileWidth, page.tileHeight);
+    CanvasProjection frame;
+    frame.zoom = zoom_;
+    frame.originX = -std::int64_t{frameX_} * zoom_;
+    frame.originY = -std::int64_t{frameY_} * zoom_;
+    renderCanvasView(put.picture(), put.rect(), page, frame, {});
     put.update();
 }
 

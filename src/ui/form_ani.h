@@ -1,6 +1,6 @@
 // The "연속 동작 보기" window: plays the tiles of the current page, or of the
 // block lifted on the canvas, one after another at a chosen number of frames
-// per second.
+// per second, at the canvas zoom as far as a tile fits in half the screen.
 #pragma once
 
 #include <QTimer>
@@ -51,10 +51,14 @@ class TAniWin : public TDialogBase {
     // Sets the interval from the speed field; false at speed 0, with the timer stopped.
     bool applySpeed();
     void placeSpeedLabel();
+    // The canvas zoom, or the largest level below it at which a tile of
+    // this size fits in half the screen.
+    int previewZoom(int tileWidth, int tileHeight) const;
 
     Ui::TAniWin* ui_;
     std::int32_t frameX_ = 0;
     std::int32_t frameY_ = 0;
+    int zoom_ = 1;
 };
 
 }  // namespace zentil

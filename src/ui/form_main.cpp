@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QScrollBar>
 #include <QUrl>
 #include <algorithm>
 
@@ -19,10 +18,9 @@
 #include "form_palette.h"
 #include "form_tile.h"
 #include "formats/palette_file.h"
+#include "page_canvas.h"
 #include "page_list.h"
 #include "qt_message_sink.h"
-#include "render/drawing.h"
-#include "render/page_render.h"
 #include "system/config_file.h"
 #include "system/texts.h"
 #include "ui_form_main.h"
@@ -45,15 +43,8 @@ void setPanel(QLabel* label, const std::string& text) {
 TMainWin::TMainWin(QWidget* parent) : QWidget(parent), ui_(new Ui::TMainWin) {
     ui_->setupUi(this);
     setMinimumSize(kMinWidth, kMinHeight);
-    QFont caption = ui_->Label_PageCaption->font();
-    caption.setPixelSize(48);
-    caption.setItalic(true);
-    ui_->Label_PageCaption->setFont(caption);
-    ui_->Label_PageCaption->setAttribute(Qt::WA_TransparentForMouseEvents);
     ui_->Lb_Spr->setListColor(kListIdle);
     ui_->Lb_Tga->setListColor(kListIdle);
-    ui_->Sb_Page->horizontalScrollBar()->setTracking(true);
-    ui_->Sb_Page->verticalScrollBar()->setTracking(true);
 
     Timer_FileOpen.setInterval(100);
     connect(&Timer_FileOpen, &QTimer::timeout, this, [this] { Timer_FileOpen.stop(); });
@@ -63,9 +54,9 @@ TMainWin::TMainWin(QWidget* parent) : QWidget(parent), ui_(new Ui::TMainWin) {
     connectButtons();
     connectCanvas();
     connectPageCommands();
+    connectStatus();
     connectHistory();
     connectKeys();
-    setCanvasColor(canvasColor_);
 }
 
 TMainWin::~TMainWin() {
@@ -106,6 +97,7 @@ void TMainWin::FormShow() {
     OpenFilterIndex = 1;
     SaveFilterIndex = 1;
     loadConfig();
+    readViewSettings();
     const Config& settings = workspace_.settings;
     if (dialogs_.newWin) dialogs_.newWin->setColorKeyField(settings.defaultColorKey8);
     if (dialogs_.configWin)
@@ -140,10 +132,13 @@ void TMainWin::FormResize() {
     // The minimum size itself is kept by the window system (setMinimumSize).
     const int w = std::max(width(), kMinWidth), h = std::max(height(), kMinHeight);
     ui_->Panel_Btn->resize(w, ui_->Panel_Btn->height());
-    ui_->Sb_Page->resize(w - ui_->Sb_Page->x(), h - ui_->Sb_Page->y());
-    ui_->Lb_Spr->resize(ui_->Lb_Spr->width(), h - ui_->Lb_Spr->y());
-    ui_->Lb_Tga->resize(ui_->Lb_Tga->width(), h - ui_->Lb_Tga->y());
-    centrePagePanel();
+    // The status bar along the bottom; the canvas and the lists above it.
+    const int statusHeight = ui_->Status_Bar->sizeHint().height();
+    const int bottom = h - statusHeight;
+    ui_->Status_Bar->setGeometry(0, bottom, w, statusHeight);
+    ui_->Sb_Page->resize(w - ui_->Sb_Page->x(), bottom - ui_->Sb_Page->y());
+    ui_->Lb_Spr->resize(ui_->Lb_Spr->width(), bottom - ui_->Lb_Spr->y());
+    ui_->Lb_Tga->resize(ui_->Lb_Tga->width(), bottom - ui_->Lb_Tga->y());
 }
 
 void TMainWin::closeEvent(QCloseEvent* event) {
@@ -240,39 +235,21 @@ bool TMainWin::saveConfig() {
 
 // ---- the canvas ------------------------------------------------------------
 
-void TMainWin::centrePagePanel(bool clamp) {
-    QScrollArea* box = ui_->Sb_Page;
-    QFrame* panel = ui_->Panel_Page;
-    int left = (box->width() - panel->width()) / 2;
-    int top = (box->height() - panel->height()) / 2;
-    if (clamp) {
-        left = std::max(left, 0);
-        top = std::max(top, 0);
-    }
-    panel->move(left, top);
-    // The scrolled area holds the panel and fills the view.
-    const QSize view = box->viewport()->size();
-    ui_->CanvasHost->resize(std::max(view.width(), left + panel->width()),
-                            std::max(view.height(), top + panel->height()));
+PageCanvas& TMainWin::canvas() const {
+    return *ui_->Sb_Page;
 }
 
 void TMainWin::dropCanvasPicture() {
-    ui_->Image_Page->dropPicture();
-    ui_->Label_PageCaption->show();
+    canvas().showPage(nullptr);
+    updateStatus();
 }
 
-void TMainWin::showPage(const Page& page, bool clearFirst) {
-    if (clearFirst) dropCanvasPicture();
-    ui_->Panel_Page->resize(page.stride + 2, page.height + 2);
-    ui_->Image_Page->setGeometry(1, 1, page.stride, page.height);
-    centrePagePanel();
-    ui_->Image_Page->fitPictureToSize();
-    QImage& picture = ui_->Image_Page->picture();
-    renderPageView(picture, page, gridLines());
-    if (ui_->Cb_CrossIndex->currentIndex() > 0)
-        drawAreaOverlay(picture, page, ui_->Cb_CrossIndex->currentIndex());
-    ui_->Label_PageCaption->hide();
-    ui_->Image_Page->update();
+void TMainWin::showPage(const Page& page, bool) {
+    // The canvas reads the page's pixels at every repaint, so showing it
+    // again is only needed when it is another page or its size changed.
+    canvas().setGrid(gridLines(), ui_->Cb_CrossIndex->currentIndex());
+    canvas().showPage(&page);
+    updateStatus();
     emit pageShown();
 }
 
@@ -282,8 +259,7 @@ GridLines TMainWin::gridLines() const {
 }
 
 void TMainWin::scrollToOrigin() {
-    ui_->Sb_Page->horizontalScrollBar()->setValue(0);
-    ui_->Sb_Page->verticalScrollBar()->setValue(0);
+    canvas().scrollToOrigin();
 }
 
 // ---- the lists -------------------------------------------------------------
@@ -309,11 +285,8 @@ void TMainWin::showListEntry(ListId which) {
     if (list.currentRow() < 0) list.setCurrentEntry(0);
     Page& page = workspace_.store(which)->at(list.currentRow());
     workspace_.setCurrent(which, &page);
-    ui_->Panel_Page->resize(page.stride + 2, page.height + 2);
-    ui_->Image_Page->setGeometry(1, 1, page.stride, page.height);
-    centrePagePanel();
-    ui_->Sb_Page->horizontalScrollBar()->setSingleStep(std::max(page.tileWidth, 1));
-    ui_->Sb_Page->verticalScrollBar()->setSingleStep(std::max(page.tileHeight, 1));
+    gpf_.page = nullptr;  // a page shown from its list is measured afresh
+    canvas().showPage(&page);
     ui_->Edit_Col->setValue(page.cols);
     other.setListColor(kListIdle);
     list.setListColor(kListActive);
@@ -359,7 +332,7 @@ std::vector<int> TMainWin::selectedRows(ListId list) const {
 }
 
 void TMainWin::dropOutline() {
-    ui_->Shape_Block->hide();
+    canvas().hideOutline();
 }
 
 void TMainWin::showKeyPanel(std::uint32_t key) {
@@ -399,6 +372,11 @@ void TMainWin::showPixelInfo(int x, int y) {
          ui_->Panel_DefaultColorKeyG, ui_->Panel_DefaultColorKeyB);
     fill(info.key, ui_->Panel_ColorKey, ui_->Panel_ColorKeyR, ui_->Panel_ColorKeyG,
          ui_->Panel_ColorKeyB);
+    const Page* page = workspace_.currentPage();
+    const bool onTile = page && page->inUse() && page->tileWidth > 0 && page->tileHeight > 0 &&
+                        x >= 0 && y >= 0 && x < page->width && y < page->height;
+    pointerTile_ = onTile ? tileIndexAt(*page, x, y) : -1;
+    updateStatus();
 }
 
 // ---- toolbar buttons that open a window -------------------------------------

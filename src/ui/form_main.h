@@ -9,12 +9,17 @@
 #include <QWidget>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "edit/nudge.h"
 #include "editor_host.h"
-#include "render/page_render.h"
+#include "formats/gpf_file.h"
+#include "render/canvas_render.h"
 #include "work/history.h"
 #include "work/workspace.h"
+
+class QLabel;
+class QToolButton;
 
 namespace Ui {
 class TMainWin;
@@ -30,6 +35,7 @@ class TColorKeyWin;
 class TChgColorWin;
 class TPaletteWin;
 class PageList;
+class PageCanvas;
 class FileDialogs;
 class MessageSink;
 class QtMessageSink;
@@ -74,6 +80,7 @@ class TMainWin : public QWidget, public EditorHost {
     void showOnly(ListId list, int row) override;
     void dropOutline() override;
     void showKeyPanel(std::uint32_t key) override;
+    int canvasZoom() const override;
 
     // The list handlers: show the current entry of a list.
     void Lb_SprClick();
@@ -107,8 +114,9 @@ class TMainWin : public QWidget, public EditorHost {
     void Btn_UndoClick();
     void Btn_RedoClick();
 
-    // The canvas, in page pixels (x, y of the pointer over the image, or
-    // relative to the outline or the capture panel for their handlers).
+    // The canvas, in page pixels (x, y of the pointer over the page, or
+    // relative to the outline or the lifted block for their handlers) at
+    // every zoom.
     void Image_PageMouseDown(Qt::MouseButton button, int x, int y);
     void Image_PageMouseMove(int x, int y);
     void Image_PageMouseUp(Qt::MouseButton button, int x, int y);
@@ -117,9 +125,18 @@ class TMainWin : public QWidget, public EditorHost {
     void Image_CaptureMouseMove(int x, int y);
     void Image_CaptureMouseUp();
     void Timer_ScrollTimer();
-    // The outline and the capture panel in page pixels.
-    QRect outlineRect() const { return outline_; }
+    // The outline and the lifted block in page pixels.
+    QRect outlineRect() const;
     QRect captureRect() const;
+    PageCanvas& canvas() const;
+
+    // The canvas zoom: a level up or down, or back to 1x, about the middle of
+    // the view; the faint lines between pixels (from 8x on) on or off. Both
+    // are kept in the platform's settings for the next start.
+    void zoomIn();
+    void zoomOut();
+    void zoomToActualSize();
+    void togglePixelGrid();
 
     // The nudge buttons: the lifted block, or else the current sprite page.
     void Btn_MoveLeftUpClick() { nudge(Nudge::LeftUp); }
@@ -144,9 +161,24 @@ class TMainWin : public QWidget, public EditorHost {
         void (TMainWin::*run)();
     };
     std::vector<KeyBinding> keyBindings();
-    // The scroll box's background, a 0x00BBGGRR colour.
+    // The colour around the page, 0x00BBGGRR.
     void setCanvasColor(std::uint32_t bgr);
-    std::uint32_t canvasColor() const { return canvasColor_; }
+    std::uint32_t canvasColor() const;
+
+    // The fields of the status bar: the zoom, the GPF size of the current
+    // page and of the tile under the pointer, the steps that can be undone,
+    // and a hint while sprite pages show with the black default palette;
+    // the zoom buttons and the pixel-grid switch.
+    struct StatusFields {
+        QLabel* zoom = nullptr;
+        QLabel* gpf = nullptr;
+        QLabel* undo = nullptr;
+        QLabel* hint = nullptr;
+        QToolButton* zoomOut = nullptr;
+        QToolButton* zoomIn = nullptr;
+        QToolButton* pixelGrid = nullptr;
+    };
+    const StatusFields& status() const { return status_; }
 
     // Page commands of the toolbar.
     void BtnPageCopyClick();
@@ -167,7 +199,7 @@ class TMainWin : public QWidget, public EditorHost {
     QTimer Timer_FileOpen;
     QTimer Timer_Scroll;
 
-    // Lays out the canvas for `page` and draws it with its grid and areas.
+    // Shows `page` on the canvas with its grid and areas.
     void showPage(const Page& page, bool clearFirst);
     void scrollToOrigin();
     // The status panels for pixel (x, y) of the current page.
@@ -176,9 +208,6 @@ class TMainWin : public QWidget, public EditorHost {
     // entry and the current one, and shows it. False when the store is full
     // (reported).
     bool addSpritePage(std::unique_ptr<Page> page);
-    // Centres the frame panel in the scroll box; negative offsets become 0
-    // unless `clamp` is false.
-    void centrePagePanel(bool clamp = true);
 
     // Settings: read at first show from the working folder, written at close
     // into the folder the program started in.
@@ -209,6 +238,13 @@ class TMainWin : public QWidget, public EditorHost {
     void connectPageCommands();
     void connectHistory();
     void connectKeys();
+    void connectStatus();
+    // The status bar's texts as the workspace, history and canvas now stand.
+    void updateStatus();
+    void showZoomStatus();
+    // The zoom and the pixel grid, read at first show and written as they change.
+    void readViewSettings();
+    void writeViewSettings();
     // Brings both lists in line with the stores, keeping each entry's marks.
     void syncLists();
     // After the stores changed: lists, the undo buttons and the modified mark.
@@ -217,7 +253,7 @@ class TMainWin : public QWidget, public EditorHost {
     void showTouched(Page* page);
     // Marks only the last sprite entry and makes it the current entry.
     void markLastSprite();
-    // The frame panel as it is with no page: 400 x 300, centred.
+    // The canvas as it is with no page: the empty panel, centred.
     void resetPagePanel();
     void putBlockAway(std::uint32_t color);
     void nudge(Nudge direction);
@@ -229,7 +265,6 @@ class TMainWin : public QWidget, public EditorHost {
     void showCapture(bool shown);
     void liftOutline();
     void setAreaFromOutline();
-    void redrawCapture(bool composed);
     void stampAtPanel();
     // Asks before a save replaces an existing file.
     bool mayReplace(const QString& path);
@@ -248,10 +283,19 @@ class TMainWin : public QWidget, public EditorHost {
     MessageSink* messages_ = nullptr;
     std::unique_ptr<FileDialogs> qtFileDialogs_;
     FileDialogs* fileDialogs_ = nullptr;
-    QRect outline_;      // the block outline, in page pixels
-    QPoint capturePos_;  // the capture panel's top-left, in page pixels
-    std::uint32_t canvasColor_ = 0xD77586;
-    int stroke_ = 0;  // numbers the presses that stamp, so one press is one step
+    StatusFields status_;
+    // The GPF sizes of the page they were measured on, as it was then.
+    struct GpfFigure {
+        const Page* page = nullptr;
+        std::uint64_t revision = 0;
+        int stride = 0, height = 0, tileWidth = 0, tileHeight = 0, key = 0;
+        Outcome measured;
+        GpfSizes sizes;
+    };
+    GpfFigure gpf_;
+    std::vector<std::uint8_t> gpfScratch_;
+    int pointerTile_ = -1;  // the tile under the pointer, -1 for none
+    int stroke_ = 0;        // numbers the presses that stamp, so one press is one step
     bool shownOnce_ = false;
     int progressDelayMs_ = 500;
 };

@@ -2,51 +2,44 @@
 // block, carrying and stamping it, the nudge buttons, auto-scrolling, and the
 // area rectangles.
 #include <QCursor>
-#include <QMouseEvent>
-#include <QScreen>
-#include <QScrollBar>
 
 #include "edit/area_layers.h"
 #include "edit/block.h"
 #include "edit/canvas_geometry.h"
 #include "form_main.h"
-#include "render/drawing.h"
-#include "render/page_render.h"
+#include "page_canvas.h"
 #include "ui_form_main.h"
 #include "work/page_edits.h"
 
 namespace zentil {
 namespace {
 
-// Scroll box colours (0x00BBGGRR): a block lifted, put away, applied.
+// Colours around the page (0x00BBGGRR): a block lifted, put away, applied.
 constexpr std::uint32_t kColorLifted = 0xBBA0EB;
 constexpr std::uint32_t kColorPutAway = 0xC08080;
 constexpr std::uint32_t kColorApplied = 0x000000;
-constexpr std::uint32_t kFrameRed = 0x0000FF;
-
-QPoint posOf(const QMouseEvent* e) {
-    return e->position().toPoint();
-}
 
 }  // namespace
 
 void TMainWin::connectCanvas() {
-    connect(ui_->Image_Page, &ImageView::mousePressed, this, [this](QMouseEvent* e) {
-        Image_PageMouseDown(e->button(), posOf(e).x(), posOf(e).y());
+    PageCanvas* c = &canvas();
+    connect(c, &PageCanvas::pagePressed, this, [this](Qt::MouseButton button, QPoint at) {
+        Image_PageMouseDown(button, at.x(), at.y());
     });
-    connect(ui_->Image_Page, &ImageView::mouseMoved, this,
-            [this](QMouseEvent* e) { Image_PageMouseMove(posOf(e).x(), posOf(e).y()); });
-    connect(ui_->Image_Page, &ImageView::mouseReleased, this,
-            [this](QMouseEvent* e) { Image_PageMouseUp(e->button(), posOf(e).x(), posOf(e).y()); });
-    connect(ui_->Shape_Block, &OutlineShape::mouseMoved, this,
-            [this](QMouseEvent* e) { Shape_BlockMouseMove(posOf(e).x(), posOf(e).y()); });
-    connect(ui_->Image_Capture, &ImageView::mousePressed, this, [this](QMouseEvent* e) {
-        Image_CaptureMouseDown(e->button(), posOf(e).x(), posOf(e).y());
+    connect(c, &PageCanvas::pageMoved, this,
+            [this](QPoint at) { Image_PageMouseMove(at.x(), at.y()); });
+    connect(c, &PageCanvas::pageReleased, this, [this](Qt::MouseButton button, QPoint at) {
+        Image_PageMouseUp(button, at.x(), at.y());
     });
-    connect(ui_->Image_Capture, &ImageView::mouseMoved, this,
-            [this](QMouseEvent* e) { Image_CaptureMouseMove(posOf(e).x(), posOf(e).y()); });
-    connect(ui_->Image_Capture, &ImageView::mouseReleased, this,
-            [this](QMouseEvent*) { Image_CaptureMouseUp(); });
+    connect(c, &PageCanvas::outlineMoved, this,
+            [this](QPoint at) { Shape_BlockMouseMove(at.x(), at.y()); });
+    connect(c, &PageCanvas::blockPressed, this, [this](Qt::MouseButton button, QPoint at) {
+        Image_CaptureMouseDown(button, at.x(), at.y());
+    });
+    connect(c, &PageCanvas::blockMoved, this,
+            [this](QPoint at) { Image_CaptureMouseMove(at.x(), at.y()); });
+    connect(c, &PageCanvas::blockReleased, this,
+            [this](Qt::MouseButton) { Image_CaptureMouseUp(); });
     connect(&Timer_Scroll, &QTimer::timeout, this, &TMainWin::Timer_ScrollTimer);
 
     connect(ui_->Btn_MoveLeftUp, &QToolButton::clicked, this, &TMainWin::Btn_MoveLeftUpClick);
@@ -70,33 +63,32 @@ bool TMainWin::areaMode() const {
 }
 
 void TMainWin::setCanvasColor(std::uint32_t bgr) {
-    canvasColor_ = bgr;
-    const QString css =
-        QStringLiteral("QScrollArea#Sb_Page, QWidget#CanvasHost { background-color: %1; }")
-            .arg(colorFromBgr(bgr).name());
-    ui_->Sb_Page->setStyleSheet(css);
+    canvas().setCanvasColor(bgr);
 }
 
-// The outline and the panel lie over the image, which sits one pixel inside
-// the frame panel; positions are kept in page pixels.
-void TMainWin::placeOutline(const QRect& outline) {
-    outline_ = outline;
-    ui_->Shape_Block->setGeometry(outline.translated(ui_->Image_Page->pos()));
+std::uint32_t TMainWin::canvasColor() const {
+    return canvas().canvasColor();
 }
 
-void TMainWin::placeCapture(int left, int top) {
-    capturePos_ = QPoint(left, top);
-    ui_->Panel_Capture->move(capturePos_ + ui_->Image_Page->pos());
+QRect TMainWin::outlineRect() const {
+    return canvas().outline();
 }
 
 QRect TMainWin::captureRect() const {
-    return QRect(capturePos_, ui_->Panel_Capture->size());
+    return canvas().blockRect();
 }
 
-// The capture panel is shown exactly while a block is lifted.
+void TMainWin::placeOutline(const QRect& outline) {
+    canvas().showOutline(outline);
+}
+
+void TMainWin::placeCapture(int left, int top) {
+    canvas().moveBlock(QPoint(left, top));
+}
+
+// The block is shown exactly while it is lifted.
 void TMainWin::showCapture(bool shown) {
-    ui_->Panel_Capture->setVisible(shown);
-    if (shown) ui_->Panel_Capture->raise();
+    if (!shown) canvas().hideBlock();
     ui_->Btn_MoveOk->setEnabled(shown);
 }
 
@@ -109,10 +101,8 @@ void TMainWin::Image_PageMouseDown(Qt::MouseButton button, int x, int y) {
     canvas.state = CanvasState::Selecting;
     const int tw = page->tileWidth, th = page->tileHeight;
     placeOutline(areaMode() ? QRect(x, y, 1, 1) : QRect(snap(x, tw), snap(y, th), tw, th));
-    canvas.anchorX = outline_.x();
-    canvas.anchorY = outline_.y();
-    ui_->Shape_Block->show();
-    ui_->Shape_Block->raise();
+    canvas.anchorX = outlineRect().x();
+    canvas.anchorY = outlineRect().y();
 }
 
 void TMainWin::Image_PageMouseMove(int x, int y) {
@@ -126,13 +116,14 @@ void TMainWin::Image_PageMouseMove(int x, int y) {
         return;
     }
     if (canvas.state != CanvasState::Selecting) return;
-    int left = outline_.x(), top = outline_.y(), w = outline_.width(), h = outline_.height();
+    const QRect outline = outlineRect();
+    int left = outline.x(), top = outline.y(), w = outline.width(), h = outline.height();
     if (areaMode()) {
         dragPixelAxis(left, w, canvas.anchorX, x);
         dragPixelAxis(top, h, canvas.anchorY, y);
     } else {
-        dragTileAxis(left, w, canvas.anchorX, x, tw, ui_->Image_Page->width());
-        dragTileAxis(top, h, canvas.anchorY, y, th, ui_->Image_Page->height());
+        dragTileAxis(left, w, canvas.anchorX, x, tw, page->stride);
+        dragTileAxis(top, h, canvas.anchorY, y, th, page->height);
     }
     placeOutline(QRect(left, top, w, h));
 }
@@ -152,7 +143,7 @@ void TMainWin::Image_PageMouseUp(Qt::MouseButton button, int x, int y) {
 
 void TMainWin::liftOutline() {
     const Page* page = canvasPage();
-    const QRect r = outline_;
+    const QRect r = outlineRect();
     CanvasSelection& canvas = workspace_.canvas;
     const Outcome lifted = liftBlock(workspace_.lifted, *page, r.x(), r.y(), r.width(), r.height(),
                                      workspace_.defaults());
@@ -160,26 +151,20 @@ void TMainWin::liftOutline() {
         // A block that could not be made is dropped whole.
         workspace_.lifted = LiftedBlock{};
         canvas.state = CanvasState::Idle;
-        ui_->Shape_Block->hide();
+        dropOutline();
         report(lifted);
         return;
     }
-    ui_->Shape_Block->hide();
-    ui_->Panel_Capture->resize(r.size());
-    placeCapture(r.x(), r.y());
-    ui_->Image_Capture->setGeometry(0, 0, r.width(), r.height());
-    ui_->Image_Capture->dropPicture();
-    ui_->Image_Capture->fitPictureToSize();
-    renderPage(ui_->Image_Capture->picture(), *page, r.x(), r.y(), r.width(), r.height());
+    dropOutline();
+    this->canvas().showBlock(&workspace_.lifted.block, r);
     canvas.state = CanvasState::Lifted;
     showCapture(true);
-    ui_->Image_Capture->update();
     setCanvasColor(kColorLifted);
 }
 
 void TMainWin::setAreaFromOutline() {
     Page* page = canvasPage();
-    QRect r = outline_;
+    QRect r = outlineRect();
     const int t = tileIndexAt(*page, r.x(), r.y());
     r.setWidth(std::min(r.width(), page->tileWidth));
     r.setHeight(std::min(r.height(), page->tileHeight));
@@ -190,54 +175,38 @@ void TMainWin::setAreaFromOutline() {
     entry.bottom = entry.top + r.height();
     setAreaEntries(*page, ui_->Cb_CrossIndex->currentIndex(), ui_->Cb_ApplyArea->currentIndex(), t,
                    entry);
-    ui_->Shape_Block->hide();
+    dropOutline();
     showCurrent();
 }
 
 void TMainWin::Shape_BlockMouseMove(int x, int y) {
     const Page* page = canvasPage();
-    if (!page || !ui_->Shape_Block->isVisible() ||
-        workspace_.canvas.state != CanvasState::Selecting)
+    if (!page || !canvas().outlineShown() || workspace_.canvas.state != CanvasState::Selecting)
         return;
-    placeOutline(QRect(snap(x + outline_.x(), page->tileWidth),
-                       snap(y + outline_.y(), page->tileHeight), outline_.width(),
-                       outline_.height()));
+    const QRect outline = outlineRect();
+    placeOutline(QRect(snap(x + outline.x(), page->tileWidth),
+                       snap(y + outline.y(), page->tileHeight), outline.width(), outline.height()));
 }
 
 // ---- the lifted block ------------------------------------------------------
 
-void TMainWin::redrawCapture(bool composed) {
-    QImage& picture = ui_->Image_Capture->picture();
-    const LiftedBlock& lifted = workspace_.lifted;
-    if (composed) renderPage(picture, lifted.view, 0, 0, lifted.block.stride, lifted.block.height);
-    const GridLines grid = gridLines();
-    if (grid.shown) drawTileGrid(picture, lifted.block.tileWidth, lifted.block.tileHeight, grid.color);
-    drawRectOutline(picture, 1, 1, ui_->Image_Capture->width() - 2,
-                    ui_->Image_Capture->height() - 2, kFrameRed, 2);
-}
-
 void TMainWin::Image_CaptureMouseMove(int x, int y) {
     const Page* page = canvasPage();
     if (!page || !workspace_.blockLifted()) return;
-    const int left = std::max(capturePos_.x(), 0), top = std::max(capturePos_.y(), 0);
+    const QPoint at = captureRect().topLeft();
+    const int left = std::max(at.x(), 0), top = std::max(at.y(), 0);
     placeCapture(snap(x + left, page->tileWidth), snap(y + top, page->tileHeight));
     LiftedBlock& lifted = workspace_.lifted;
-    const bool composed = composeBlockView(lifted, *page, capturePos_.x(), capturePos_.y(),
-                                           ui_->Combo_CopyMode->currentIndex())
-                              .ok;
-    if (composed)
-        renderPage(ui_->Image_Capture->picture(), lifted.view, 0, 0, lifted.block.stride,
-                   lifted.block.height);
+    const QPoint now = captureRect().topLeft();
+    if (composeBlockView(lifted, *page, now.x(), now.y(), ui_->Combo_CopyMode->currentIndex()))
+        canvas().setBlockPicture(&lifted.view);
     if (workspace_.canvas.stamping) stampAtPanel();
-    redrawCapture(false);
-    ui_->Image_Capture->update();
-    ui_->Image_Page->update();
 }
 
 void TMainWin::stampAtPanel() {
     Page* page = canvasPage();
     const LiftedBlock& lifted = workspace_.lifted;
-    const int left = capturePos_.x(), top = capturePos_.y();
+    const int left = captureRect().x(), top = captureRect().y();
     Outcome outcome;
     // Every stamp of one press joins one step of the history.
     std::unique_ptr<Command> stamp = editRect(
@@ -246,8 +215,7 @@ void TMainWin::stampAtPanel() {
     report(outcome);
     if (!stamp) return;
     record(std::move(stamp));
-    renderPageView(ui_->Image_Page->picture(), *page, gridLines());
-    ui_->Image_Page->update();
+    canvas().refresh();
 }
 
 void TMainWin::Image_CaptureMouseDown(Qt::MouseButton button, int, int) {
@@ -279,25 +247,17 @@ void TMainWin::Image_CaptureMouseUp() {
 
 // ---- auto-scroll -----------------------------------------------------------
 
+// While an outline is dragged out with the pointer beyond the view, the view
+// scrolls a tile at a time toward it and the outline grows to the pointer.
 void TMainWin::Timer_ScrollTimer() {
     const Page* page = canvasPage();
-    if (!page || !ui_->Shape_Block->isVisible()) return;
+    if (!page || !canvas().outlineShown()) return;
     const QPoint cursor = QCursor::pos();
-    const QRect frame = frameGeometry();
-    const QScreen* screen = this->screen();
-    const QSize screenSize = screen ? screen->size() : QSize(0, 0);
-    QScrollBar* hbar = ui_->Sb_Page->horizontalScrollBar();
-    QScrollBar* vbar = ui_->Sb_Page->verticalScrollBar();
-    const int tw = page->tileWidth, th = page->tileHeight;
-    const int clientTop = frame.top() + (frame.height() - height());
-    if (cursor.x() < frame.left() + ui_->Sb_Page->x() || cursor.x() < 4)
-        hbar->setValue(hbar->value() - tw);
-    if (cursor.y() < clientTop + ui_->Sb_Page->y() || cursor.y() < 4)
-        vbar->setValue(vbar->value() - th);
-    if (cursor.x() > frame.left() + frame.width() || cursor.x() > screenSize.width() - 4)
-        hbar->setValue(hbar->value() + tw);
-    if (cursor.y() > frame.top() + frame.height() || cursor.y() > screenSize.height() - 4)
-        vbar->setValue(vbar->value() + th);
+    if (canvas().scrollToward(cursor, page->tileWidth, page->tileHeight) &&
+        workspace_.canvas.state == CanvasState::Selecting) {
+        const QPoint at = canvas().toPage(canvas().viewport()->mapFromGlobal(QPointF(cursor)));
+        Image_PageMouseMove(at.x(), at.y());
+    }
 }
 
 // ---- nudges ---------------------------------------------------------------
@@ -314,17 +274,11 @@ void TMainWin::nudge(Nudge direction) {
         showPage(*page, true);
         return;
     }
-    // The lifted block moves inside itself; the panel shows it at once and
+    // The lifted block moves inside itself; the canvas shows it at once and
     // the next move over it composes it again.
     Page& block = workspace_.lifted.block;
     report(nudgePage(block, direction));
-    QImage& picture = ui_->Image_Capture->picture();
-    renderPage(picture, block, 0, 0, block.stride, block.height);
-    const GridLines grid = gridLines();
-    if (grid.shown) drawTileGrid(picture, page->tileWidth, page->tileHeight, grid.color);
-    drawRectOutline(picture, 1, 1, ui_->Image_Capture->width() - 3,
-                    ui_->Image_Capture->height() - 3, kFrameRed, 2);
-    ui_->Image_Capture->update();
+    canvas().setBlockPicture(&block);
 }
 
 void TMainWin::Btn_MoveOkClick() {

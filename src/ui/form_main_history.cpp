@@ -43,6 +43,7 @@ void TMainWin::afterEdit() {
     ui_->Btn_Undo->setEnabled(history_.canUndo());
     ui_->Btn_Redo->setEnabled(history_.canRedo());
     setWindowModified(workspace_.spritesModified());
+    updateStatus();
 }
 
 void TMainWin::syncLists() {

@@ -34,14 +34,17 @@ std::vector<TMainWin::KeyBinding> TMainWin::keyBindings() {
         {QKeySequence(Qt::Key_Down), ui_->Btn_MoveDown, canvas, &TMainWin::Btn_MoveDownClick},
         {QKeySequence(Qt::Key_Return), ui_->Btn_MoveOk, canvas, &TMainWin::Btn_MoveOkClick},
         {QKeySequence(Qt::Key_Enter), nullptr, canvas, &TMainWin::Btn_MoveOkClick},
+        {QKeySequence(Qt::CTRL | Qt::Key_Equal), status_.zoomIn, this, &TMainWin::zoomIn},
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), nullptr, this, &TMainWin::zoomIn},
+        {QKeySequence(Qt::CTRL | Qt::Key_Minus), status_.zoomOut, this, &TMainWin::zoomOut},
+        {QKeySequence(Qt::CTRL | Qt::Key_0), nullptr, this, &TMainWin::zoomToActualSize},
+        {QKeySequence(Qt::CTRL | Qt::Key_G), status_.pixelGrid, this, &TMainWin::togglePixelGrid},
     };
 }
 
 void TMainWin::connectKeys() {
     // The canvas takes the focus when clicked, so that the arrows nudge.
     ui_->Sb_Page->setFocusPolicy(Qt::StrongFocus);
-    ui_->Image_Page->setFocusPolicy(Qt::ClickFocus);
-    ui_->Image_Capture->setFocusPolicy(Qt::ClickFocus);
     for (const KeyBinding& binding : keyBindings()) {
         auto* shortcut = new QShortcut(binding.keys, binding.scope);
         // Keys of a list or of the canvas work while it has the focus; the

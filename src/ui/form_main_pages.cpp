@@ -11,6 +11,7 @@
 #include "edit/trim.h"
 #include "form_main.h"
 #include "message_sink.h"
+#include "page_canvas.h"
 #include "page_list.h"
 #include "system/texts.h"
 #include "ui_form_main.h"
@@ -46,7 +47,7 @@ bool TMainWin::eventFilter(QObject* watched, QEvent* event) {
                 Btn_ColClick();
                 return true;
             }
-        } else if (event->type() == QEvent::MouseMove && ui_->Panel_Capture->isVisible()) {
+        } else if (event->type() == QEvent::MouseMove && canvas().blockShown()) {
             placeCapture(-100000, -100000);
         }
     }
@@ -62,10 +63,7 @@ void TMainWin::markLastSprite() {
 }
 
 void TMainWin::resetPagePanel() {
-    ui_->Panel_Page->resize(400, 300);
-    ui_->Image_Page->setGeometry(1, 1, 398, 298);
-    ui_->Label_PageCaption->show();
-    centrePagePanel(false);
+    canvas().showPage(nullptr);
 }
 
 namespace {
@@ -114,10 +112,10 @@ void TMainWin::BtnPageCopyClick() {
         for (const Page* s : pages) {
             // A page whose size is not a whole number of tiles is copied as one tile.
             const bool ragged = s->width % s->cols != 0 || s->height % s->rows != 0;
-            Page* copy = ragged ? made.make(1, 1, s->width, s->height, pageName(*s), s->mode,
-                                            outcome)
-                                : made.make(s->cols, s->rows, s->tileWidth, s->tileHeight, {},
-                                            s->mode, outcome);
+            Page* copy = ragged
+                             ? made.make(1, 1, s->width, s->height, pageName(*s), s->mode, outcome)
+                             : made.make(s->cols, s->rows, s->tileWidth, s->tileHeight, {}, s->mode,
+                                         outcome);
             if (!copy) break;  // the pages made so far stay
             copyPageRect(*copy, 0, 0, *s, 0, 0, s->stride, s->height);
         }
@@ -238,7 +236,8 @@ void TMainWin::Btn_AllDeletePageClick() {
         which == ListId::Sprites ? texts::kAskDeleteAllSprites : texts::kAskDeleteAllPictures;
     if (!messages().ask(texts::kCaptionNotice, question)) return;
     std::vector<Page*> all;
-    for (int i = 0; i < store.size(); ++i) all.push_back(&store.at(i));
+    for (int i = 0; i < store.size(); ++i)
+        all.push_back(&store.at(i));
     record(removePages(workspace_, which, all));
     which == ListId::Sprites ? Lb_SprClick() : Lb_TgaClick();
     if (ui_->Lb_Spr->count() == 0 && ui_->Lb_Tga->count() == 0) resetPagePanel();

@@ -1,9 +1,6 @@
 #include "form_tile.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <cstring>
-#include <vector>
 
 #include "render/page_render.h"
 #include "ui_form_tile.h"
@@ -14,43 +11,7 @@ namespace {
 constexpr int kOuterSize = 600;
 constexpr int kButtonStrip = 40;  // under the picture, for the button
 constexpr int kMargin = 8;
-
-// The source pixel under the centre of target pixel `t` of `targetSize`.
-int sourceIndex(int t, int targetSize, int sourceSize) {
-    return static_cast<int>((std::int64_t{2} * t + 1) * sourceSize /
-                            (std::int64_t{2} * targetSize));
-}
 }  // namespace
-
-void stretchNearest(const QImage& source, QImage& target) {
-    if (source.isNull() || target.isNull()) return;
-    if (target.format() != source.format()) target = QImage(target.size(), source.format());
-    if (target.isNull()) return;
-    if (source.depth() % 8 != 0) {
-        target = source.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        return;
-    }
-    const int bytes = source.depth() / 8;
-    const int width = target.width();
-    const int height = target.height();
-    std::vector<int> columnOffset(static_cast<std::size_t>(width));
-    for (int x = 0; x < width; ++x)
-        columnOffset[static_cast<std::size_t>(x)] = sourceIndex(x, width, source.width()) * bytes;
-    int previousRow = -1;
-    for (int y = 0; y < height; ++y) {
-        const int row = sourceIndex(y, height, source.height());
-        std::uint8_t* out = target.scanLine(y);
-        if (row == previousRow) {  // enlarged: the row above already holds it
-            std::memcpy(out, target.constScanLine(y - 1), static_cast<std::size_t>(width) * bytes);
-            continue;
-        }
-        const std::uint8_t* in = source.constScanLine(row);
-        for (int x = 0; x < width; ++x)
-            std::memcpy(out + x * bytes, in + columnOffset[static_cast<std::size_t>(x)],
-                        static_cast<std::size_t>(bytes));
-        previousRow = row;
-    }
-}
 
 TTileWin::TTileWin(EditorHost* host) : TDialogBase(host), ui_(new Ui::TTileWin) {
     ui_->setupUi(this);
@@ -65,12 +26,6 @@ TTileWin::~TTileWin() {
 void TTileWin::showEvent(QShowEvent* event) {
     FormShow();
     TDialogBase::showEvent(event);  // centred over the main window
-}
-
-void TTileWin::hideEvent(QHideEvent* event) {
-    // The full-size picture is only needed while scaling; each showing draws afresh.
-    ui_->Image_Temp->dropPicture();
-    TDialogBase::hideEvent(event);
 }
 
 void TTileWin::FormShow() {
@@ -98,17 +53,13 @@ void TTileWin::FormShow() {
     clientWidth = std::max(clientWidth, ok.width() + 2 * kMargin);
     setFixedSize(clientWidth, clientHeight);
 
+    // Scaled straight from the page, as the canvas scales it.
     ImageView& tile = *ui_->Image_Tile;
-    ImageView& temp = *ui_->Image_Temp;
     tile.resize(picture);
-    temp.resize(s, h);
-    temp.dropPicture();
     tile.dropPicture();
     if (page != nullptr && s > 0 && h > 0) {
-        temp.fitPictureToSize();
-        renderPage(temp.picture(), *page, 0, 0, s, h);
         tile.fitPictureToSize();
-        stretchNearest(temp.picture(), tile.picture());
+        renderPageFitted(tile.picture(), *page, 0, 0, s, h);
     }
     tile.update();
     ok.move(clientWidth - ok.width() - kMargin, clientHeight - ok.height() - kMargin);

@@ -1,8 +1,6 @@
-// The "전체 이미지 보기" window: the whole current page, drawn at full size and
-// scaled to fit a window of about 600 x 600 with its proportions kept.
+// The "전체 이미지 보기" window: the whole current page scaled, nearest pixel,
+// to fit a window of about 600 x 600 with its proportions kept.
 #pragma once
-
-#include <QImage>
 
 #include "dialog_base.h"
 
@@ -11,12 +9,6 @@ class TTileWin;
 }
 
 namespace zentil {
-
-// Scales the whole of `source` onto the whole of `target` by nearest pixel:
-// target pixel (x, y) takes the source pixel under its centre. `target` keeps
-// its size and takes the format of `source`; nothing happens when either is
-// empty.
-void stretchNearest(const QImage& source, QImage& target);
 
 class TTileWin : public TDialogBase {
     Q_OBJECT
@@ -30,7 +22,6 @@ class TTileWin : public TDialogBase {
 
   protected:
     void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
   private:
     void FormShow();

@@ -40,9 +40,11 @@ class CanvasTest : public QObject {
                 putPixel(page, x, y, numbered(x, y));
         main_->Lb_SprClick();
     }
+    // A click on page pixel `at` where the canvas shows it.
     void pressAndRelease(QPoint at) {
-        QTest::mousePress(ui().Image_Page, Qt::LeftButton, {}, at);
-        QTest::mouseRelease(ui().Image_Page, Qt::LeftButton, {}, at);
+        QWidget* view = ui().Sb_Page->viewport();
+        QTest::mousePress(view, Qt::LeftButton, {}, ui().Sb_Page->toView(at));
+        QTest::mouseRelease(view, Qt::LeftButton, {}, ui().Sb_Page->toView(at));
     }
 
   private slots:
@@ -67,12 +69,12 @@ class CanvasTest : public QObject {
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 16; ++x)
                 QCOMPARE(pixelAt(block, x, y), numbered(32 + x, 16 + y));
-        QVERIFY(ui().Panel_Capture->isVisible());
+        QVERIFY(ui().Sb_Page->blockShown());
         QCOMPARE(main_->captureRect(), QRect(32, 16, 16, 16));
         QVERIFY(ui().Btn_MoveOk->isEnabled());
         QCOMPARE(main_->canvasColor(), 0xBBA0EBu);
         QCOMPARE((int)main_->workspace().canvas.state, 2);
-        QVERIFY(!ui().Shape_Block->isVisible());
+        QVERIFY(!ui().Sb_Page->outlineShown());
         // The page itself is not changed by a lift.
         QCOMPARE(pixelAt(current(), 40, 20), numbered(40, 20));
     }
@@ -90,7 +92,7 @@ class CanvasTest : public QObject {
                              Qt::NoButton, Qt::NoButton, Qt::NoModifier);
             QCoreApplication::sendEvent(over, &move);
             QCOMPARE(main_->captureRect().topLeft(), QPoint(-100000, -100000));
-            QVERIFY(ui().Panel_Capture->isVisible());
+            QVERIFY(ui().Sb_Page->blockShown());
             main_->Image_CaptureMouseDown(Qt::RightButton, 2, 2);  // put away
         }
     }
@@ -100,7 +102,7 @@ class CanvasTest : public QObject {
         main_->Image_PageMouseDown(Qt::LeftButton, 85, 85);  // tile column 5, row 5
         main_->Image_PageMouseMove(50, 37);                  // tile column 3, row 2
         QCOMPARE(main_->outlineRect(), QRect(48, 32, 48, 64));
-        QVERIFY(ui().Shape_Block->isVisible());
+        QVERIFY(ui().Sb_Page->outlineShown());
         main_->Image_PageMouseUp(Qt::LeftButton, 50, 37);
         QCOMPARE(main_->workspace().lifted.block.cols, 3);
         QCOMPARE(main_->workspace().lifted.block.rows, 4);
@@ -112,7 +114,7 @@ class CanvasTest : public QObject {
         QCOMPARE(pixelAt(current(), 48, 40), 0u);  // the strip left behind: key
         QCOMPARE(pixelAt(current(), 60, 40), numbered(59, 40));
         QCOMPARE(pixelAt(current(), 47, 40), numbered(47, 40));  // outside: unchanged
-        QVERIFY(!ui().Panel_Capture->isVisible());
+        QVERIFY(!ui().Sb_Page->blockShown());
         QVERIFY(!ui().Btn_MoveOk->isEnabled());
         QCOMPARE(main_->canvasColor(), 0x000000u);
         QCOMPARE(ui().Sb_Page->horizontalScrollBar()->value(), 0);
@@ -173,7 +175,7 @@ class CanvasTest : public QObject {
 
         // A right press puts the block away and keeps the stamps.
         main_->Image_CaptureMouseDown(Qt::RightButton, 2, 2);
-        QVERIFY(!ui().Panel_Capture->isVisible());
+        QVERIFY(!ui().Sb_Page->blockShown());
         QCOMPARE(main_->canvasColor(), 0xC08080u);
         QCOMPARE((int)main_->workspace().canvas.state, 0);
         QCOMPARE(pixelAt(current(), 1, 1), 250u);
@@ -232,7 +234,7 @@ class CanvasTest : public QObject {
         for (int i = 0; i < 16; ++i)
             QCOMPARE(layer[i], (i >= 8 ? AreaRect{3, 4, 8, 10} : AreaRect{}));
         QCOMPARE((int)main_->workspace().canvas.state, 1);
-        QVERIFY(!ui().Shape_Block->isVisible());
+        QVERIFY(!ui().Sb_Page->outlineShown());
         // A right release clears the same scope.
         main_->Image_PageMouseUp(Qt::RightButton, 20, 20);
         QCOMPARE((*current().areas[0])[12], AreaRect{});
@@ -242,10 +244,10 @@ class CanvasTest : public QObject {
         sprite(2, 1);
         main_->Timer_FileOpen.start();
         pressAndRelease(QPoint(3, 3));
-        QVERIFY(!ui().Panel_Capture->isVisible());
+        QVERIFY(!ui().Sb_Page->blockShown());
         QTRY_VERIFY_WITH_TIMEOUT(main_->canvasAcceptsClicks(), 1000);
         pressAndRelease(QPoint(3, 3));
-        QVERIFY(ui().Panel_Capture->isVisible());
+        QVERIFY(ui().Sb_Page->blockShown());
     }
 
     void withoutAPageTheCanvasDoesNothing() {
@@ -254,7 +256,7 @@ class CanvasTest : public QObject {
         main_->Timer_ScrollTimer();
         main_->Btn_MoveLeftClick();
         QCOMPARE((int)main_->workspace().canvas.state, 0);
-        QVERIFY(!ui().Shape_Block->isVisible());
+        QVERIFY(!ui().Sb_Page->outlineShown());
     }
 };
 

@@ -64,13 +64,13 @@ class KeysTest : public QObject {
             {"nudge", QKeySequence(Qt::Key_Left), ui.Sb_Page, [] {},
              [&] { return pixelAt(b, 4, 5) == 9u; }},
             {"escape", QKeySequence(Qt::Key_Escape), ui.Sb_Page, lift,
-             [&] { return !ui.Panel_Capture->isVisible(); }},
-            {"write back", QKeySequence(Qt::Key_Return), ui.Image_Page,
+             [&] { return !ui.Sb_Page->blockShown(); }},
+            {"write back", QKeySequence(Qt::Key_Return), ui.Sb_Page,
              [&] {
                  lift();
                  e.main.Btn_MoveRightClick();  // the block moves inside itself
              },
-             [&] { return !ui.Panel_Capture->isVisible() && pixelAt(b, 5, 5) == 9u; }},
+             [&] { return !ui.Sb_Page->blockShown() && pixelAt(b, 5, 5) == 9u; }},
             {"delete", QKeySequence(Qt::Key_Delete), ui.Lb_Spr,
              [&] { e.main.showOnly(ListId::Sprites, 0); },
              [&] { return uitest::entryNames(*ui.Lb_Spr) == QStringList{"B"}; }},

@@ -188,18 +188,16 @@ class MainWindowTest : public QObject {
     void thePagePanelFollowsTheStrideAndIsCentred() {
         Editor e(recorder_);
         addSprite(e, 5, 6, 1, 1, "NARROW");  // stride 8
-        QCOMPARE(e.ui().Panel_Page->width(), 10);
-        QCOMPARE(e.ui().Image_Page->width(), 8);
-        QCOMPARE(e.ui().Panel_Page->height(), 8);
-        QCOMPARE(e.ui().Panel_Page->x(), (e.ui().Sb_Page->width() - 10) / 2);
-        QVERIFY(e.ui().Label_PageCaption->isHidden());
+        PageCanvas& canvas = *e.ui().Sb_Page;
+        QCOMPARE(canvas.pageFrame().size(), QSize(10, 8));  // the stride and a frame
+        QCOMPARE(canvas.pageFrame().x(), (canvas.viewport()->width() - 10) / 2);
+        QVERIFY(canvas.showsPage());
         addSprite(e, 64, 64, 32, 32, "HUGE");
-        QCOMPARE(e.ui().Panel_Page->pos(), QPoint(0, 0));
+        QCOMPARE(canvas.pageFrame().topLeft(), QPoint(0, 0));
         // The canvas shows the page's pixels with the grid over them.
-        const QImage& picture = e.ui().Image_Page->picture();
-        QCOMPARE(picture.size(), QSize(2048, 2048));
-        QCOMPARE(picture.pixelColor(64, 5), QColor(Qt::white));
-        QCOMPARE(picture.pixelColor(5, 5), QColor(Qt::black));
+        const QImage picture = canvas.viewport()->grab().toImage();
+        QCOMPARE(picture.pixelColor(canvas.toView({64, 5})), QColor(Qt::white));
+        QCOMPARE(picture.pixelColor(canvas.toView({5, 5})), QColor(Qt::black));
     }
 
     void dialogButtonsOpenOnlyUnderTheirConditions() {

@@ -136,7 +136,7 @@ class PageCommandsTest : public QObject {
         ui().Lb_Spr->selectEntry(1);
         main_->Btn_DeletePageClick();
         QCOMPARE(ui().Lb_Spr->count(), 0);
-        QCOMPARE(ui().Panel_Page->size(), QSize(400, 300));
+        QCOMPARE(ui().Sb_Page->pageFrame().size(), QSize(400, 300));
         QCOMPARE(uitest::current(*main_), PagePlace{});
     }
 
@@ -164,7 +164,7 @@ class PageCommandsTest : public QObject {
         main_->Btn_AllDeletePageClick();
         QCOMPARE(recorder_.questions.last(), QStringLiteral("모든 TGA 페이지를 삭제하시겠습니까?"));
         QCOMPARE(ui().Lb_Tga->count(), 0);
-        QCOMPARE(ui().Panel_Page->size(), QSize(400, 300));
+        QCOMPARE(ui().Sb_Page->pageFrame().size(), QSize(400, 300));
     }
 
     void blockCopyMakesAPageOfTheComposedBlock() {
@@ -184,7 +184,7 @@ class PageCommandsTest : public QObject {
         QCOMPARE(names(ui().Lb_Spr), QStringList{"NoName0"});
         QCOMPARE(uitest::sprite(*main_, 0).width, 16);
         QCOMPARE(pixelAt(uitest::sprite(*main_, 0), 5, 5), 6u);
-        QVERIFY(!ui().Panel_Capture->isVisible());
+        QVERIFY(!ui().Sb_Page->blockShown());
         QVERIFY(!ui().Btn_MoveOk->isEnabled());
         QCOMPARE((int)main_->workspace().canvas.state, 0);
         QCOMPARE(uitest::activeList(*main_), uitest::kListTga);  // the picture stays shown

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDir>
+#include <QSettings>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -48,10 +49,16 @@ class Recorder final : public MessageSink {
 };
 
 // One test's working folder of its own, where the editor looks for its
-// settings; the previous working folder comes back when it goes.
+// settings, and where the platform's settings go instead of the user's; the
+// previous working folder comes back when it goes.
 class FreshState {
   public:
-    FreshState() : previousDir_(QDir::currentPath()) { QDir::setCurrent(dir_.path()); }
+    FreshState() : previousDir_(QDir::currentPath()) {
+        QDir::setCurrent(dir_.path());
+        for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+            for (const QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope})
+                QSettings::setPath(format, scope, dir_.filePath(QStringLiteral("settings")));
+    }
     ~FreshState() { QDir::setCurrent(previousDir_); }
     FreshState(const FreshState&) = delete;
     FreshState& operator=(const FreshState&) = delete;

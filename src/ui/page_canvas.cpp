@@ -1,0 +1,366 @@
+#include "page_canvas.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "render/drawing.h"
+
+namespace zentil {
+namespace {
+
+// The panel shown without a page.
+constexpr int kEmptyWidth = 400, kEmptyHeight = 300;
+const QColor kEmptyPanel(0xD4, 0xD0, 0xC8);
+
+constexpr std::uint32_t kBlack = 0x000000;
+constexpr std::uint32_t kRed = 0x0000FF;
+constexpr int kBlockFrame = 2;  // screen pixels of the lifted block's red frame
+
+// One turn step of a common mouse wheel.
+constexpr int kWheelStep = 120;
+
+int toInt(std::int64_t v) {
+    return static_cast<int>(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min() / 2,
+                                                     std::numeric_limits<int>::max() / 2));
+}
+
+}  // namespace
+
+PageCanvas::PageCanvas(QWidget* parent) : QAbstractScrollArea(parent) {
+    setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setMouseTracking(true);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    layOut();
+}
+
+// ---- what is shown ----------------------------------------------------------
+
+void PageCanvas::showPage(const Page* page) {
+    page_ = page;
+    layOut();
+    viewport()->update();
+}
+
+void PageCanvas::setGrid(const GridLines& grid, int areaLayer) {
+    grid_ = grid;
+    areaLayer_ = areaLayer;
+    viewport()->update();
+}
+
+void PageCanvas::refresh() {
+    viewport()->update();
+}
+
+void PageCanvas::setPixelGrid(bool shown) {
+    pixelGrid_ = shown;
+    viewport()->update();
+}
+
+void PageCanvas::setCanvasColor(std::uint32_t bgr) {
+    canvasColor_ = bgr;
+    viewport()->update();
+}
+
+void PageCanvas::showOutline(const QRect& outline) {
+    if (outlineShown_) updatePageRect(outline_);
+    outline_ = outline;
+    outlineShown_ = true;
+    updatePageRect(outline_);
+}
+
+void PageCanvas::hideOutline() {
+    if (outlineShown_) updatePageRect(outline_);
+    outlineShown_ = false;
+}
+
+void PageCanvas::showBlock(const Page* picture, const QRect& rect) {
+    if (blockShown_) updatePageRect(block_);
+    blockPicture_ = picture;
+    block_ = rect;
+    blockShown_ = true;
+    updatePageRect(block_);
+}
+
+void PageCanvas::setBlockPicture(const Page* picture) {
+    blockPicture_ = picture;
+    if (blockShown_) updatePageRect(block_);
+}
+
+void PageCanvas::moveBlock(QPoint topLeft) {
+    if (topLeft == block_.topLeft()) return;
+    if (blockShown_) updatePageRect(block_);
+    block_.moveTopLeft(topLeft);
+    if (blockShown_) updatePageRect(block_);
+}
+
+void PageCanvas::hideBlock() {
+    if (blockShown_) updatePageRect(block_);
+    blockShown_ = false;
+}
+
+void PageCanvas::updatePageRect(const QRect& rect, int margin) {
+    const QRect onView = screenRect(projection_, rect.x(), rect.y(), rect.width(), rect.height());
+    viewport()->update(onView.adjusted(-margin, -margin, margin, margin) & viewport()->rect());
+}
+
+// ---- the projection ---------------------------------------------------------
+
+QPoint PageCanvas::toPage(QPointF viewPoint) const {
+    // The view pixel a point lies in, then the page pixel that pixel shows.
+    const auto x = static_cast<std::int64_t>(std::floor(viewPoint.x()));
+    const auto y = static_cast<std::int64_t>(std::floor(viewPoint.y()));
+    return QPoint(toInt(projection_.pageX(x)), toInt(projection_.pageY(y)));
+}
+
+QPoint PageCanvas::toView(QPoint pagePoint) const {
+    return QPoint(toInt(projection_.screenX(pagePoint.x())),
+                  toInt(projection_.screenY(pagePoint.y())));
+}
+
+QPoint PageCanvas::viewCentre() const {
+    return viewport()->rect().center();
+}
+
+QRect PageCanvas::pageFrame() const {
+    const QSize view = viewport()->size();
+    if (!page_)
+        return QRect((view.width() - kEmptyWidth) / 2, (view.height() - kEmptyHeight) / 2,
+                     kEmptyWidth, kEmptyHeight);
+    return screenRect(projection_, 0, 0, page_->stride, page_->height).adjusted(-1, -1, 1, 1);
+}
+
+void PageCanvas::layOut() {
+    QScrollBar* h = horizontalScrollBar();
+    QScrollBar* v = verticalScrollBar();
+    const QSize view = viewport()->size();
+    if (!page_) {
+        h->setRange(0, 0);
+        v->setRange(0, 0);
+    } else {
+        // The page and its frame.
+        const std::int64_t z = projection_.zoom;
+        const std::int64_t width = std::int64_t{page_->stride} * z + 2;
+        const std::int64_t height = std::int64_t{page_->height} * z + 2;
+        h->setRange(0, toInt(std::max<std::int64_t>(width - view.width(), 0)));
+        v->setRange(0, toInt(std::max<std::int64_t>(height - view.height(), 0)));
+        h->setPageStep(std::max(view.width(), 1));
+        v->setPageStep(std::max(view.height(), 1));
+        h->setSingleStep(toInt(std::max(page_->tileWidth, 1) * z));
+        v->setSingleStep(toInt(std::max(page_->tileHeight, 1) * z));
+    }
+    placeOrigin();
+}
+
+void PageCanvas::placeOrigin() {
+    if (!page_) return;
+    const QSize view = viewport()->size();
+    const std::int64_t z = projection_.zoom;
+    const std::int64_t width = std::int64_t{page_->stride} * z + 2;
+    const std::int64_t height = std::int64_t{page_->height} * z + 2;
+    // A page smaller than the view stands in its middle; a larger one scrolls.
+    const std::int64_t left =
+        width <= view.width() ? (view.width() - width) / 2 : -horizontalScrollBar()->value();
+    const std::int64_t top =
+        height <= view.height() ? (view.height() - height) / 2 : -verticalScrollBar()->value();
+    projection_.originX = left + 1;
+    projection_.originY = top + 1;
+}
+
+void PageCanvas::setZoom(int zoom, QPoint about) {
+    zoom = zoomLevelAfter(zoom, 0);
+    if (zoom == projection_.zoom) return;
+    const CanvasProjection wanted = zoomedAbout(projection_, zoom, about.x(), about.y());
+    projection_.zoom = zoom;
+    layOut();
+    // Scroll values are the distance of the frame's left (top) edge above the view's.
+    horizontalScrollBar()->setValue(toInt(1 - wanted.originX));
+    verticalScrollBar()->setValue(toInt(1 - wanted.originY));
+    placeOrigin();
+    viewport()->update();
+    emit zoomChanged(zoom);
+}
+
+void PageCanvas::scrollToOrigin() {
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+}
+
+bool PageCanvas::scrollToward(QPoint cursor, int tileWidth, int tileHeight) {
+    const QRect view(viewport()->mapToGlobal(QPoint(0, 0)), viewport()->size());
+    const QScreen* own = screen();
+    const QRect screenArea = own ? own->geometry() : QRect();
+    const int stepX = toInt(std::int64_t{std::max(tileWidth, 1)} * projection_.zoom);
+    const int stepY = toInt(std::int64_t{std::max(tileHeight, 1)} * projection_.zoom);
+    bool moved = false;
+    const auto scroll = [&moved](QScrollBar* bar, int by) {
+        const int before = bar->value();
+        bar->setValue(before + by);
+        moved = moved || bar->value() != before;
+    };
+    QScrollBar* h = horizontalScrollBar();
+    QScrollBar* v = verticalScrollBar();
+    const bool nearScreen = !screenArea.isEmpty();
+    if (cursor.x() < view.left() || (nearScreen && cursor.x() < screenArea.left() + 4))
+        scroll(h, -stepX);
+    if (cursor.y() < view.top() || (nearScreen && cursor.y() < screenArea.top() + 4))
+        scroll(v, -stepY);
+    if (cursor.x() > view.right() || (nearScreen && cursor.x() > screenArea.right() - 4))
+        scroll(h, stepX);
+    if (cursor.y() > view.bottom() || (nearScreen && cursor.y() > screenArea.bottom() - 4))
+        scroll(v, stepY);
+    return moved;
+}
+
+// ---- events -----------------------------------------------------------------
+
+void PageCanvas::resizeEvent(QResizeEvent*) {
+    layOut();
+}
+
+void PageCanvas::scrollContentsBy(int, int) {
+    placeOrigin();
+    viewport()->update();
+}
+
+PageCanvas::Target PageCanvas::targetAt(QPoint page) const {
+    if (blockShown_ && block_.contains(page)) return Target::Block;
+    if (outlineShown_ && outline_.contains(page)) return Target::Outline;
+    if (page_ && page.x() >= 0 && page.y() >= 0 && page.x() < page_->stride &&
+        page.y() < page_->height)
+        return Target::Page;
+    return Target::None;
+}
+
+void PageCanvas::sendMove(Target target, QPoint page) {
+    switch (target) {
+        case Target::Page:
+            emit pageMoved(page);
+            break;
+        case Target::Outline:
+            emit outlineMoved(page - outline_.topLeft());
+            break;
+        case Target::Block:
+            emit blockMoved(page - block_.topLeft());
+            break;
+        case Target::None:
+            break;
+    }
+}
+
+// A press picks what it works on, and the buttons held after it keep working
+// on that, wherever the pointer goes, until the last is released.
+void PageCanvas::mousePressEvent(QMouseEvent* event) {
+    const QPoint page = toPage(event->position());
+    if (event->buttons() == event->button()) grabbed_ = targetAt(page);
+    if (grabbed_ == Target::Page) emit pagePressed(event->button(), page);
+    if (grabbed_ == Target::Block) emit blockPressed(event->button(), page - block_.topLeft());
+}
+
+void PageCanvas::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint page = toPage(event->position());
+    sendMove(event->buttons() == Qt::NoButton ? targetAt(page) : grabbed_, page);
+}
+
+void PageCanvas::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint page = toPage(event->position());
+    const Target target = grabbed_;
+    if (event->buttons() == Qt::NoButton) grabbed_ = Target::None;
+    if (target == Target::Page) emit pageReleased(event->button(), page);
+    if (target == Target::Block) emit blockReleased(event->button());
+}
+
+void PageCanvas::wheelEvent(QWheelEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        QAbstractScrollArea::wheelEvent(event);
+        return;
+    }
+    event->accept();
+    wheelRest_ += event->angleDelta().y();
+    const int steps = wheelRest_ / kWheelStep;
+    wheelRest_ -= steps * kWheelStep;
+    if (steps == 0) return;
+    const QPoint at(static_cast<int>(std::floor(event->position().x())),
+                    static_cast<int>(std::floor(event->position().y())));
+    zoomBy(steps, at);
+    // The readouts follow the pixel now under the pointer.
+    if (event->buttons() == Qt::NoButton)
+        sendMove(targetAt(toPage(event->position())), toPage(event->position()));
+}
+
+// ---- painting ---------------------------------------------------------------
+
+void PageCanvas::paintEmptyPanel(QPainter& painter, const QRect& dirty) {
+    painter.fillRect(dirty, colorFromBgr(canvasColor_));
+    const QRect panel = pageFrame();
+    painter.fillRect(panel, kEmptyPanel);
+    painter.setPen(Qt::black);
+    painter.drawRect(panel.adjusted(0, 0, -1, -1));
+    QFont caption = font();
+    caption.setPixelSize(48);
+    caption.setItalic(true);
+    painter.setFont(caption);
+    painter.drawText(panel, Qt::AlignCenter, QStringLiteral("Zentil Editor"));
+}
+
+void PageCanvas::paintEvent(QPaintEvent* event) {
+    QPainter painter(viewport());
+    const QRect dirty = event->rect() & viewport()->rect();
+    if (dirty.isEmpty()) return;
+    if (!page_) {
+        paintEmptyPanel(painter, dirty);
+        return;
+    }
+    if (view_.size() != viewport()->size()) view_ = QImage(viewport()->size(), kCanvasFormat);
+    if (view_.isNull()) return;
+    fillCanvasRect(view_, dirty, canvasColor_);
+    const QRect frame = pageFrame();
+    for (const QRect& side : {QRect(frame.left(), frame.top(), frame.width(), 1),
+                              QRect(frame.left(), frame.bottom(), frame.width(), 1),
+                              QRect(frame.left(), frame.top(), 1, frame.height()),
+                              QRect(frame.right(), frame.top(), 1, frame.height())})
+        fillCanvasRect(view_, side & dirty, kBlack);
+
+    CanvasOverlays overlays;
+    overlays.pixelGrid = pixelGrid_;
+    overlays.grid = grid_;
+    overlays.areaLayer = areaLayer_;
+    // One screen pixel at 1x, as the outline always was; two from 4x on,
+    // where one pixel is lost among the enlarged page pixels.
+    if (outlineShown_)
+        overlays.outline = CanvasOutline{outline_.x(),      outline_.y(), outline_.width(),
+                                         outline_.height(), kRed,         zoom() >= 4 ? 2 : 1};
+    renderCanvasView(view_, dirty, *page_, projection_, overlays);
+
+    if (blockShown_) {
+        const QRect onView =
+            screenRect(projection_, block_.x(), block_.y(), block_.width(), block_.height()) &
+            dirty;
+        if (!onView.isEmpty()) {
+            fillCanvasRect(view_, onView, kBlack);
+            if (blockPicture_) {
+                // The block's own pixel (0, 0) stands on its top-left corner.
+                CanvasProjection at = projection_;
+                at.originX = projection_.screenX(block_.x());
+                at.originY = projection_.screenY(block_.y());
+                CanvasOverlays over;
+                over.pixelGrid = pixelGrid_;
+                over.grid = grid_;
+                over.centreLines = false;
+                over.outline =
+                    CanvasOutline{0, 0, block_.width(), block_.height(), kRed, kBlockFrame};
+                renderCanvasView(view_, onView, *blockPicture_, at, over);
+            }
+        }
+    }
+    painter.drawImage(dirty.topLeft(), view_, dirty);
+}
+
+}  // namespace zentil

@@ -1,0 +1,137 @@
+// The canvas of the main window: one scrolling widget that shows the current
+// page at a zoom, with its grid, area rectangles, the outline being dragged
+// out and the lifted block, on the canvas colour.
+//
+// It owns one CanvasProjection. Pointer positions leave it only as page
+// pixels, through toPage(); everything it draws goes through the projection.
+// What the pointer does to the page is decided by the main window: the
+// canvas reports presses, moves and releases over the page, the outline and
+// the block, each in page pixels, as the main window's canvas handlers take
+// them.
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <cstdint>
+
+#include "edit/canvas_projection.h"
+#include "image/page.h"
+#include "render/canvas_render.h"
+
+namespace zentil {
+
+class PageCanvas : public QAbstractScrollArea {
+    Q_OBJECT
+  public:
+    explicit PageCanvas(QWidget* parent = nullptr);
+
+    // The page shown; nullptr shows the empty panel with the program's name.
+    // The page must stay alive while it is shown; the canvas reads its
+    // pixels at every repaint. Call again after the page changed its size.
+    void showPage(const Page* page);
+    const Page* page() const { return page_; }
+    // The grid and the area layer drawn over the page.
+    void setGrid(const GridLines& grid, int areaLayer);
+    // Redraws the page's pixels after they changed.
+    void refresh();
+
+    // The zoom, in screen pixels per page pixel (one of kZoomLevels).
+    int zoom() const { return projection_.zoom; }
+    // Changes the zoom keeping the page pixel under `about` (a point of the
+    // view) where it is, as far as the scroll bars allow.
+    void setZoom(int zoom, QPoint about);
+    void setZoom(int zoom) { setZoom(zoom, viewCentre()); }
+    // One level up (steps > 0) or down about a point of the view.
+    void zoomBy(int steps, QPoint about) { setZoom(zoomLevelAfter(zoom(), steps), about); }
+    QPoint viewCentre() const;
+    // The faint lines between page pixels, drawn from kPixelGridMinZoom on.
+    void setPixelGrid(bool shown);
+    bool pixelGrid() const { return pixelGrid_; }
+
+    // The one mapping between the view (viewport pixels) and page pixels.
+    const CanvasProjection& projection() const { return projection_; }
+    QPoint toPage(QPointF viewPoint) const;
+    // The view position of a page pixel's top-left corner.
+    QPoint toView(QPoint pagePoint) const;
+    // The frame around the page, or the empty panel, in view pixels.
+    QRect pageFrame() const;
+    bool showsPage() const { return page_ != nullptr; }
+
+    // The outline dragged over the page, in page pixels.
+    void showOutline(const QRect& outline);
+    void hideOutline();
+    bool outlineShown() const { return outlineShown_; }
+    QRect outline() const { return outline_; }
+
+    // The lifted block: where it stands, in page pixels, and the page that
+    // shows it (the block itself or its composed view; it must stay alive
+    // while it is shown).
+    void showBlock(const Page* picture, const QRect& rect);
+    void setBlockPicture(const Page* picture);
+    void moveBlock(QPoint topLeft);
+    void hideBlock();
+    bool blockShown() const { return blockShown_; }
+    QRect blockRect() const { return block_; }
+
+    // The colour around the page, 0x00BBGGRR.
+    void setCanvasColor(std::uint32_t bgr);
+    std::uint32_t canvasColor() const { return canvasColor_; }
+
+    void scrollToOrigin();
+    // Scrolls one tile toward a pointer (global position) beyond an edge of
+    // the view or within 4 pixels of the screen's edge; true when it did.
+    bool scrollToward(QPoint globalCursor, int tileWidth, int tileHeight);
+
+  signals:
+    // The pointer over the page, in page pixels; while a button pressed on
+    // the page is held, wherever the pointer goes.
+    void pagePressed(Qt::MouseButton button, QPoint page);
+    void pageMoved(QPoint page);
+    void pageReleased(Qt::MouseButton button, QPoint page);
+    // The pointer over the outline, relative to its top-left (page pixels).
+    void outlineMoved(QPoint inOutline);
+    // The pointer over the lifted block, relative to its top-left (page pixels).
+    void blockPressed(Qt::MouseButton button, QPoint inBlock);
+    void blockMoved(QPoint inBlock);
+    void blockReleased(Qt::MouseButton button);
+    void zoomChanged(int zoom);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+  private:
+    enum class Target { None, Page, Outline, Block };
+    Target targetAt(QPoint page) const;
+    void sendMove(Target target, QPoint page);
+    // The scroll bars' ranges for the page at the zoom, then the origin.
+    void layOut();
+    void placeOrigin();
+    // The page pixels [x, x + w) x [y, y + h) on the view, redrawn.
+    void updatePageRect(const QRect& rect, int margin = 0);
+    void paintEmptyPanel(QPainter& painter, const QRect& dirty);
+
+    const Page* page_ = nullptr;
+    CanvasProjection projection_;
+    GridLines grid_;
+    int areaLayer_ = 0;
+    bool pixelGrid_ = false;
+    QRect outline_;
+    bool outlineShown_ = false;
+    const Page* blockPicture_ = nullptr;
+    QRect block_;
+    bool blockShown_ = false;
+    std::uint32_t canvasColor_ = 0xD77586;
+    Target grabbed_ = Target::None;  // where the pointer went down, while buttons are held
+    int wheelRest_ = 0;              // wheel turn short of a whole step
+    QImage view_;                    // the view as last drawn
+};
+
+}  // namespace zentil
