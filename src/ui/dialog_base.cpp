@@ -1,6 +1,5 @@
 #include "dialog_base.h"
 
-
 namespace zentil {
 
 TDialogBase::TDialogBase(EditorHost* host)

@@ -217,7 +217,8 @@ void TConfigWin::Btn_NoClick() {
 void TConfigWin::FormHide() {
     // Only the remembered entry stays selected and is shown; an entry that no
     // longer exists is not selected, and the list shows its current entry.
-    if (EditorHost* editor = host()) editor->showOnly(editor->workspace().activeList(), rememberedIndex_);
+    if (EditorHost* editor = host())
+        editor->showOnly(editor->workspace().activeList(), rememberedIndex_);
 }
 
 }  // namespace zentil

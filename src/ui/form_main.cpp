@@ -56,6 +56,7 @@ TMainWin::TMainWin(QWidget* parent) : QWidget(parent), ui_(new Ui::TMainWin) {
     connectPageCommands();
     connectStatus();
     connectHistory();
+    connectWork();
     connectKeys();
 }
 
@@ -142,8 +143,7 @@ void TMainWin::FormResize() {
 }
 
 void TMainWin::closeEvent(QCloseEvent* event) {
-    if (workspace_.spritesModified() &&
-        !messages().ask(texts::kCaptionNotice, texts::kAskCloseUnsaved)) {
+    if (!mayDropUnsaved(texts::kAskCloseUnsaved)) {
         event->ignore();
         return;
     }

@@ -39,6 +39,7 @@ class PageCanvas;
 class FileDialogs;
 class MessageSink;
 class QtMessageSink;
+class PictureWatcher;
 
 // The address the "개발자 홈" button opens.
 inline constexpr const char* kHomePageUrl = "https://zentil-editor.example.org/";
@@ -107,6 +108,18 @@ class TMainWin : public QWidget, public EditorHost {
     // Reads pictures and sprite files into their stores, in name order, as
     // the load command does with the files chosen in its dialog.
     void loadFiles(QStringList paths);
+
+    // Work sessions. The whole workspace to a work file, and back: opening
+    // one asks first when sprite pages are unsaved, and starts a new history.
+    void saveWork(const QString& path);
+    bool openWork(const QString& path);
+    // Saves every changed sprite page as a sprite file: to its own file
+    // without asking, or through a save dialog for a page without one.
+    // False when a save failed or a dialog was cancelled (the rest then wait).
+    bool saveAllSprites();
+    void Btn_SaveAllClick() { saveAllSprites(); }
+    // The last work file saved or opened, as the platform's settings keep it.
+    static QString lastWorkFile();
     // How long a load runs before its progress dialog appears.
     void setProgressDelay(int ms) { progressDelayMs_ = ms; }
 
@@ -239,6 +252,17 @@ class TMainWin : public QWidget, public EditorHost {
     void connectHistory();
     void connectKeys();
     void connectStatus();
+    void connectWork();
+    // Asks `question` when sprite pages are unsaved: "모두 저장" saves them
+    // all first, "예" goes on, "아니오" stays. True to go on.
+    bool mayDropUnsaved(const char* question);
+    static void rememberWorkFile(const QString& path);
+    // Watches the files of the pictures that came from one, and reads a
+    // picture again when its file changed; a line in the status bar says how
+    // it went.
+    void watchPictures();
+    void reloadPicture(const QString& path);
+    void showStatusLine(const QString& text);
     // The status bar's texts as the workspace, history and canvas now stand.
     void updateStatus();
     void showZoomStatus();
@@ -298,6 +322,7 @@ class TMainWin : public QWidget, public EditorHost {
     int stroke_ = 0;        // numbers the presses that stamp, so one press is one step
     bool shownOnce_ = false;
     int progressDelayMs_ = 500;
+    PictureWatcher* pictureWatcher_ = nullptr;
 };
 
 }  // namespace zentil

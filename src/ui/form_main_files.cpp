@@ -21,6 +21,7 @@
 #include "system/texts.h"
 #include "ui_form_main.h"
 #include "work/page_edits.h"
+#include "work/work_file.h"
 
 namespace zentil {
 namespace {
@@ -41,6 +42,13 @@ ListId listOf(const PageFormat& format) {
 
 QString filterText(const PageFormat& format) {
     return QString::fromStdString(filterOf(format));
+}
+
+// The work file's type in the load and save dialogs.
+const QString kWorkFilter = QStringLiteral("작업 파일 (*.zws)");
+
+bool isWorkFile(const QString& path) {
+    return isWorkFileName(path.toStdString());
 }
 
 // The formats the save dialog offers, the sprite file first.
@@ -134,6 +142,8 @@ void TMainWin::Btn_LoadSprClick() {
         request.filters.append(filterText(format));
         every.append(QStringLiteral("*.") + QString::fromLatin1(format.extension));
     }
+    request.filters.append(kWorkFilter);
+    every.append(QStringLiteral("*.zws"));
     request.filters.append(QStringLiteral("모든 포맷 (%1)").arg(every.join(QLatin1Char(' '))));
     request.filterIndex = OpenFilterIndex;
     request.directory = dialogFolder(workspace_.settings.openDirectory);
@@ -144,11 +154,24 @@ void TMainWin::Btn_LoadSprClick() {
 }
 
 void TMainWin::loadFiles(QStringList paths) {
-    if (paths.isEmpty()) return;
+    // A work file replaces the session first; pages chosen with it join the
+    // session it brought. Of several work files, the last is opened.
+    QString work;
     std::vector<std::string> names;
     names.reserve(static_cast<std::size_t>(paths.size()));
-    for (const QString& path : paths)
-        names.push_back(path.toStdString());
+    for (const QString& path : paths) {
+        if (isWorkFile(path))
+            work = path;
+        else
+            names.push_back(QFileInfo(path).absoluteFilePath().toStdString());
+    }
+    if (!work.isEmpty()) {
+        const bool opened = openWork(work);
+        store(workspace_.settings.openDirectory, folderOf(QFileInfo(work).absoluteFilePath()));
+        Timer_FileOpen.start();
+        if (!opened) return;
+    }
+    if (names.empty()) return;
     sortNames(names);
 
     LoadProgress progress(this, static_cast<int>(names.size()), progressDelayMs_);
@@ -173,6 +196,7 @@ void TMainWin::loadFiles(QStringList paths) {
             continue;
         }
         setPageName(*page, pageNameOf(last).toStdString());
+        page->filePath = name;
         // A page as read is saved work; loading is not an edit to undo.
         workspace_.markSaved(*page);
         PageList& list = listWidget(target);
@@ -198,32 +222,47 @@ bool TMainWin::mayReplace(const QString& path) {
 }
 
 void TMainWin::Btn_SaveSprClick() {
+    // The current page in a page format, or the whole session as a work file.
     Page* page = workspace_.currentPage();
-    if (!page || !page->inUse()) return;
+    const bool pageShown = page && page->inUse();
+    if (!pageShown && workspace_.sprites.empty() && workspace_.pictures.empty()) return;
     FileRequest request;
     request.title = QStringLiteral("저장하기");
-    request.fileName = QString::fromStdString(std::string(zentil::pageName(*page)));
+    request.fileName = pageShown ? QString::fromStdString(std::string(zentil::pageName(*page)))
+                                 : QFileInfo(lastWorkFile()).completeBaseName();
     const std::vector<const PageFormat*> formats = saveFormats();
     for (const PageFormat* format : formats)
         request.filters.append(filterText(*format));
+    request.filters.append(kWorkFilter);
+    const int workIndex = static_cast<int>(request.filters.size());
     request.filterIndex = SaveFilterIndex;
     request.directory = dialogFolder(workspace_.settings.saveDirectory);
+    if (SaveFilterIndex == workIndex && !lastWorkFile().isEmpty())
+        request.directory = QFileInfo(lastWorkFile()).absolutePath();
     const std::optional<FileChoice> choice = fileDialogs().saveFile(request);
     if (!choice || choice->paths.isEmpty()) return;
     QString fileName = choice->paths.first();
     const int chosen = choice->filterIndex - 1;
-    const PageFormat* format =
-        chosen >= 0 && chosen < static_cast<int>(formats.size()) ? formats[chosen] : nullptr;
+    // A name typed with the work file's extension is a work file whatever
+    // the filter.
+    const bool work = choice->filterIndex == workIndex || isWorkFile(fileName);
+    const PageFormat* format = !work && chosen >= 0 && chosen < static_cast<int>(formats.size())
+                                   ? formats[static_cast<std::size_t>(chosen)]
+                                   : nullptr;
+    if (work && !isWorkFile(fileName)) fileName += QStringLiteral(".zws");
     if (format) {
         const QString extension = QStringLiteral(".") + QString::fromLatin1(format->extension);
         if (!upperName(fileName).contains(extension)) fileName += extension;
     }
-    if (!format) {
+    if (work) {
+        if (mayReplace(fileName)) saveWork(fileName);
+    } else if (!format) {
         messages().message(texts::kCaptionNotice, texts::kCannotSaveFile);
-    } else if (mayReplace(fileName)) {
+    } else if (pageShown && mayReplace(fileName)) {
         const Outcome saved = format->write(fileName.toStdString(), *page);
         report(saved);
         if (saved) {
+            page->filePath = QFileInfo(fileName).absoluteFilePath().toStdString();
             workspace_.markSaved(*page);
             afterEdit();
         }

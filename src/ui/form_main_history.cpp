@@ -44,6 +44,7 @@ void TMainWin::afterEdit() {
     ui_->Btn_Redo->setEnabled(history_.canRedo());
     setWindowModified(workspace_.spritesModified());
     updateStatus();
+    watchPictures();
 }
 
 void TMainWin::syncLists() {

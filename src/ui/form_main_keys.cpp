@@ -24,6 +24,8 @@ std::vector<TMainWin::KeyBinding> TMainWin::keyBindings() {
         {QKeySequence(Qt::CTRL | Qt::Key_N), ui_->Btn_New, this, &TMainWin::Btn_NewClick},
         {QKeySequence(Qt::CTRL | Qt::Key_O), ui_->Btn_LoadSpr, this, &TMainWin::Btn_LoadSprClick},
         {QKeySequence(Qt::CTRL | Qt::Key_S), ui_->Btn_SaveSpr, this, &TMainWin::Btn_SaveSprClick},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), nullptr, this,
+         &TMainWin::Btn_SaveAllClick},
         {QKeySequence(Qt::Key_Delete), ui_->Btn_DeletePage, ui_->Lb_Spr,
          &TMainWin::Btn_DeletePageClick},
         {QKeySequence(Qt::Key_Delete), nullptr, ui_->Lb_Tga, &TMainWin::Btn_DeletePageClick},
@@ -54,6 +56,13 @@ void TMainWin::connectKeys() {
         connect(shortcut, &QShortcut::activated, this, binding.run);
         if (binding.button) nameKey(binding.button, binding.keys);
     }
+    // Saving every changed sprite page has no button of its own; the save
+    // button's tooltip names its key.
+    const QString saveAll =
+        QStringLiteral("\n변경된 스프라이트 페이지 모두 저장 (%1)")
+            .arg(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S).toString(QKeySequence::NativeText));
+    if (!ui_->Btn_SaveSpr->toolTip().endsWith(saveAll))
+        ui_->Btn_SaveSpr->setToolTip(ui_->Btn_SaveSpr->toolTip() + saveAll);
 }
 
 }  // namespace zentil

@@ -1,8 +1,10 @@
-// Where the windows show messages and ask yes/no questions: message boxes in
+// Where the windows show messages and ask questions: message boxes in
 // the editor, a recorder in the window tests.
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace zentil {
 
@@ -15,6 +17,10 @@ class MessageSink {
     virtual void message(std::string_view caption, std::string_view text) = 0;
     // A box with Yes and No (No the default); true means Yes.
     virtual bool ask(std::string_view caption, std::string_view text) = 0;
+    // A box with a button per answer, left to right; gives the answer's
+    // index, or `fallback` when the box is closed without one.
+    virtual int choose(std::string_view caption, std::string_view text,
+                       const std::vector<std::string>& answers, int fallback) = 0;
 
     // Shows a failure that has something to tell; nothing otherwise.
     void report(const Outcome& outcome);

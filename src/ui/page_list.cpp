@@ -54,16 +54,19 @@ void PageList::showPages(const PageStore& store) {
         // Entries of pages taken out of the store go; a page not listed yet
         // gets its entry here.
         int match = row;
-        while (match < count() && pageOf(item(match)) != &page) ++match;
+        while (match < count() && pageOf(item(match)) != &page)
+            ++match;
         if (match < count()) {
-            for (int gone = match - 1; gone >= row; --gone) delete takeItem(gone);
+            for (int gone = match - 1; gone >= row; --gone)
+                delete takeItem(gone);
         } else {
             insertItem(row, entryFor(page));
         }
         const QString name = QString::fromStdString(std::string(pageName(page)));
         if (item(row)->text() != name) item(row)->setText(name);
     }
-    while (count() > store.size()) delete takeItem(count() - 1);
+    while (count() > store.size())
+        delete takeItem(count() - 1);
 }
 
 void PageList::appendPage(const Page& page) {

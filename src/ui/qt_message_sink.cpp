@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace zentil {
 namespace {
@@ -30,6 +31,23 @@ bool QtMessageSink::ask(std::string_view caption, std::string_view text) {
                     QMessageBox::Yes | QMessageBox::No, ownerFor(parent_));
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+int QtMessageSink::choose(std::string_view caption, std::string_view text,
+                          const std::vector<std::string>& answers, int fallback) {
+    QMessageBox box(QMessageBox::Question, fromUtf8(caption), fromUtf8(text), QMessageBox::NoButton,
+                    ownerFor(parent_));
+    std::vector<QPushButton*> buttons;
+    for (const std::string& answer : answers)
+        buttons.push_back(box.addButton(fromUtf8(answer), QMessageBox::ActionRole));
+    if (fallback >= 0 && fallback < static_cast<int>(buttons.size())) {
+        box.setDefaultButton(buttons[static_cast<std::size_t>(fallback)]);
+        box.setEscapeButton(buttons[static_cast<std::size_t>(fallback)]);
+    }
+    box.exec();
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        if (box.clickedButton() == buttons[i]) return static_cast<int>(i);
+    return fallback;
 }
 
 }  // namespace zentil

@@ -12,6 +12,8 @@ class QtMessageSink final : public MessageSink {
     explicit QtMessageSink(QWidget* parent = nullptr) : parent_(parent) {}
     void message(std::string_view caption, std::string_view text) override;
     bool ask(std::string_view caption, std::string_view text) override;
+    int choose(std::string_view caption, std::string_view text,
+               const std::vector<std::string>& answers, int fallback) override;
 
   private:
     QWidget* parent_;

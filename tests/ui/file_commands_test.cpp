@@ -27,32 +27,9 @@
 
 using namespace zentil;
 using uitest::Recorder;
+using uitest::ScriptedDialogs;
 
 namespace {
-
-// Answers the file dialogs from a script and remembers what they were asked.
-class ScriptedDialogs final : public FileDialogs {
-  public:
-    std::optional<FileChoice> openFiles(const FileRequest& request) override {
-        return next(request);
-    }
-    std::optional<FileChoice> saveFile(const FileRequest& request) override {
-        return next(request);
-    }
-    // A choice without paths stands for a cancel.
-    std::deque<FileChoice> answers;
-    QList<FileRequest> asked;
-
-  private:
-    std::optional<FileChoice> next(const FileRequest& request) {
-        asked.append(request);
-        if (answers.empty()) return std::nullopt;
-        const FileChoice answer = answers.front();
-        answers.pop_front();
-        if (answer.paths.isEmpty()) return std::nullopt;
-        return answer;
-    }
-};
 
 void writeFile(const QString& path, const std::vector<std::uint8_t>& bytes) {
     QFile file(path);
@@ -199,7 +176,11 @@ class FileCommandsTest : public QObject {
         QVERIFY(QFile::exists(path("picture.TGA")));
         QCOMPARE(main_->SaveFilterIndex, 2);
 
-        dialogs_.answers.push_back(chose({path("odd")}, 4));  // past the three formats
+        dialogs_.answers.push_back(chose({path("session")}, 4));  // the work file
+        main_->Btn_SaveSprClick();
+        QVERIFY(QFile::exists(path("session.zws")));
+
+        dialogs_.answers.push_back(chose({path("odd")}, 5));  // past the four types
         main_->Btn_SaveSprClick();
         QCOMPARE(recorder_.messages.last(), QStringLiteral("알림: 파일을 저장할 수 없습니다."));
         QVERIFY(!QFile::exists(path("odd")));
@@ -263,7 +244,8 @@ class FileCommandsTest : public QObject {
         dialogs_.answers.push_back(chose({path("copy")}, 3));
         main_->Btn_SaveSprClick();
         QCOMPARE(dialogs_.asked.last().filters,
-                 (QStringList{"GPF 파일 (*.GPF)", "TGA 파일 (*.TGA)", "PNG 파일 (*.PNG)"}));
+                 (QStringList{"GPF 파일 (*.GPF)", "TGA 파일 (*.TGA)", "PNG 파일 (*.PNG)",
+                              "작업 파일 (*.zws)"}));
         Page back;
         QVERIFY(readPngFile(path("copy.PNG").toStdString(), back, {}));
         QCOMPARE(pixelAt(back, 2, 2), 9u);

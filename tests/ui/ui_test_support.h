@@ -7,8 +7,11 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <deque>
+#include <optional>
 
 #include "edit/store_page.h"
+#include "file_dialogs.h"
 #include "form_ani.h"
 #include "form_chgcolor.h"
 #include "form_colorkey.h"
@@ -44,8 +47,39 @@ class Recorder final : public MessageSink {
         questions.append(fromView(text));
         return answer;
     }
+    // Questions with several answers take `choice`.
+    int choose(std::string_view, std::string_view text, const std::vector<std::string>&,
+               int) override {
+        questions.append(fromView(text));
+        return choice;
+    }
     QStringList messages, texts, questions;
     bool answer = false;
+    int choice = 2;
+};
+
+// Answers the file dialogs from a script and remembers what they were asked.
+class ScriptedDialogs final : public FileDialogs {
+  public:
+    std::optional<FileChoice> openFiles(const FileRequest& request) override {
+        return next(request);
+    }
+    std::optional<FileChoice> saveFile(const FileRequest& request) override {
+        return next(request);
+    }
+    // A choice without paths stands for a cancel.
+    std::deque<FileChoice> answers;
+    QList<FileRequest> asked;
+
+  private:
+    std::optional<FileChoice> next(const FileRequest& request) {
+        asked.append(request);
+        if (answers.empty()) return std::nullopt;
+        const FileChoice answer = answers.front();
+        answers.pop_front();
+        if (answer.paths.isEmpty()) return std::nullopt;
+        return answer;
+    }
 };
 
 // One test's working folder of its own, where the editor looks for its
