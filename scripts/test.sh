@@ -82,8 +82,9 @@ installed_version_is() {
     [ "$printed" = "$2" ] || { echo "printed '$printed', wanted '$2'"; return 1; }
 }
 
-gpf_type_registered() {
-    update-mime-database "$1" && grep -q '^50:application/x-zentil-gpf:\*\.gpf$' "$1/globs2"
+file_types_registered() {
+    update-mime-database "$1" && grep -q '^50:application/x-zentil-gpf:\*\.gpf$' "$1/globs2" &&
+        grep -q '^50:application/x-zentil-workspace:\*\.zws$' "$1/globs2"
 }
 
 echo "== install build/release into a temporary folder"
@@ -94,7 +95,7 @@ version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$root/build/release/CMa
 check "desktop entry" desktop-file-validate "$usr"/share/applications/*.desktop
 check "AppStream metadata" appstreamcli validate --no-net "$usr"/share/metainfo/*.metainfo.xml
 check "AppStream tree (entry, icons, metadata)" appstreamcli validate-tree --no-net "$usr"
-check "GPF MIME type" gpf_type_registered "$usr/share/mime"
+check "GPF and work file MIME types" file_types_registered "$usr/share/mime"
 check "manual pages" no_groff_warnings "$usr"/share/man/man1/*.1
 check "zentil-tool manual covers every command" \
     manual_covers_tool "$usr/bin/zentil-tool" "$usr/share/man/man1/zentil-tool.1"
