@@ -28,23 +28,10 @@
 using namespace zentil;
 using uitest::Recorder;
 using uitest::ScriptedDialogs;
+using uitest::writeFile;
+using uitest::writePicture;
 
 namespace {
-
-void writeFile(const QString& path, const std::vector<std::uint8_t>& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
-}
-
-// A one-tile picture whose pixels are all `value`.
-void writePicture(const QString& path, int w, int h, std::uint8_t value) {
-    Page page;
-    QVERIFY(createSinglePage(page, w, h, kMode8));
-    setColorKey(page, value);
-    clearPage(page);
-    writeFile(path, encodeTga(page));
-}
 
 // A sheet of cols x rows tiles of 32 x 32 with one opaque pixel.
 void writeSprites(const QString& path, int cols, int rows, std::uint8_t value) {

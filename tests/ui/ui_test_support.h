@@ -3,10 +3,13 @@
 #pragma once
 
 #include <QDir>
+#include <QFile>
 #include <QSettings>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QtTest>
+#include <cstdio>
 #include <deque>
 #include <optional>
 
@@ -20,6 +23,7 @@
 #include "form_new.h"
 #include "form_palette.h"
 #include "form_tile.h"
+#include "formats/tga_file.h"
 #include "image/palette.h"
 #include "message_sink.h"
 #include "page_list.h"
@@ -81,6 +85,31 @@ class ScriptedDialogs final : public FileDialogs {
         return answer;
     }
 };
+
+inline void writeFile(const QString& path, const std::vector<std::uint8_t>& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+}
+
+// How a file is written: in place, or as painting programs save, to a new
+// file renamed over the old one.
+enum class Written { InPlace, ByRename };
+
+// A one-tile 8-bit TGA picture whose pixels are all `value`.
+inline void writePicture(const QString& path, int w, int h, std::uint8_t value,
+                         Written how = Written::InPlace) {
+    Page page;
+    QVERIFY(createSinglePage(page, w, h, kMode8));
+    setColorKey(page, value);
+    clearPage(page);
+    const QString target = how == Written::ByRename ? path + QStringLiteral(".new") : path;
+    writeFile(target, encodeTga(page));
+    // rename(2) replaces the old file in one step, as those programs rely on.
+    if (how == Written::ByRename)
+        QVERIFY(std::rename(QFile::encodeName(target).constData(),
+                            QFile::encodeName(path).constData()) == 0);
+}
 
 // One test's working folder of its own, where the editor looks for its
 // settings, and where the platform's settings go instead of the user's; the

@@ -14,22 +14,7 @@
 using namespace zentil;
 using uitest::Recorder;
 using uitest::ScriptedDialogs;
-
-namespace {
-
-// A one-tile 8-bit picture whose pixels are all `value`, written as the
-// painting program would: to a new file renamed over the old one, or in place.
-void writePicture(const QString& path, int w, int h, std::uint8_t value, bool byRename) {
-    Page page;
-    QVERIFY(createSinglePage(page, w, h, kMode8));
-    setColorKey(page, value);
-    clearPage(page);
-    const QString target = byRename ? path + QStringLiteral(".new") : path;
-    QVERIFY(writeTgaFile(target.toStdString(), page));
-    if (byRename) QVERIFY(std::rename(QFile::encodeName(target), QFile::encodeName(path)) == 0);
-}
-
-}  // namespace
+using uitest::writePicture;
 
 class WorkSessionTest : public QObject {
     Q_OBJECT
@@ -133,7 +118,7 @@ class WorkSessionTest : public QObject {
     }
 
     void aWorkFileBringsTheWholeSessionBack() {
-        writePicture(path(QStringLiteral("art.tga")), 6, 4, 3, false);
+        writePicture(path(QStringLiteral("art.tga")), 6, 4, 3);
         main_->loadFiles({path(QStringLiteral("art.tga"))});
         Page& sprite = loadSprite(QStringLiteral("hero.gpf"));
         putPixel(sprite, 0, 0, 9);
@@ -185,14 +170,14 @@ class WorkSessionTest : public QObject {
 
     void aPictureFollowsItsFileOnDisk() {
         const QString art = path(QStringLiteral("그림.tga"));
-        writePicture(art, 6, 4, 3, false);
+        writePicture(art, 6, 4, 3);
         main_->loadFiles({art});
         Page* const page = &ws().pictures.at(0);
         main_->showOnly(ListId::Pictures, 0);
         const QString name = QString::fromStdString(std::string(pageName(*page)));
 
         // Replaced by a rename, as painting programs save: on the canvas within a second.
-        writePicture(art, 10, 5, 7, true);
+        writePicture(art, 10, 5, 7, uitest::Written::ByRename);
         QTRY_COMPARE_WITH_TIMEOUT(page->width, 10, 1000);
         QCOMPARE(pixelAt(*page, 9, 4), 7u);
         QCOMPARE(&ws().pictures.at(0), page);
@@ -212,7 +197,7 @@ class WorkSessionTest : public QObject {
         QVERIFY(recorder_.messages.isEmpty());
 
         // Written whole in place, it is read again.
-        writePicture(art, 4, 4, 2, false);
+        writePicture(art, 4, 4, 2);
         QTRY_COMPARE_WITH_TIMEOUT(page->width, 4, 1000);
         // Undo brings the previous version back.
         main_->Btn_UndoClick();
