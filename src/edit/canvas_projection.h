@@ -41,6 +41,8 @@ struct CanvasProjection {
     // / above it).
     std::int64_t screenX(std::int64_t pageX) const { return originX + pageX * zoom; }
     std::int64_t screenY(std::int64_t pageY) const { return originY + pageY * zoom; }
+
+    bool operator==(const CanvasProjection&) const = default;
 };
 
 // The projection at `zoom` that keeps the page pixel under screen point

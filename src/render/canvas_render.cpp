@@ -12,16 +12,15 @@ namespace {
 
 constexpr std::uint32_t kAreaYellow = 0x0000FFFF;  // red 255, green 255, blue 0
 
-// Writes straight into the rows of a Format_BGR888 image, never outside `clip`.
+// Writes straight into the rows of a kCanvasFormat image, never outside `clip`.
 class Plotter {
   public:
     Plotter(QImage& image, const QRect& clip)
         : bits_(image.bits()), line_(image.bytesPerLine()), clip_(clip) {}
 
-    static void bytesOf(std::uint32_t bgr, std::uint8_t (&out)[3]) {
-        out[0] = static_cast<std::uint8_t>(bgr >> 16);  // B
-        out[1] = static_cast<std::uint8_t>(bgr >> 8);   // G
-        out[2] = static_cast<std::uint8_t>(bgr);        // R
+    // A 0x00BBGGRR colour as the image's 0xFFRRGGBB word.
+    static std::uint32_t wordOf(std::uint32_t bgr) {
+        return 0xFF000000u | ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF);
     }
 
     // Screen pixels [x0, x1) of row y, every `step`-th counted from `phase`.
@@ -31,11 +30,10 @@ class Plotter {
         x0 = std::max<std::int64_t>(x0, clip_.left());
         x1 = std::min<std::int64_t>(x1, std::int64_t{clip_.right()} + 1);
         if (step > 1) x0 += (step - (x0 - phase) % step) % step;
-        std::uint8_t px[3];
-        bytesOf(color, px);
+        const std::uint32_t word = wordOf(color);
         std::uint8_t* out = bits_ + y * line_;
         for (std::int64_t x = x0; x < x1; x += step)
-            std::memcpy(out + x * 3, px, 3);
+            std::memcpy(out + x * 4, &word, 4);
     }
 
     // Screen pixels [y0, y1) of column x, every `step`-th counted from `phase`.
@@ -45,10 +43,9 @@ class Plotter {
         y0 = std::max<std::int64_t>(y0, clip_.top());
         y1 = std::min<std::int64_t>(y1, std::int64_t{clip_.bottom()} + 1);
         if (step > 1) y0 += (step - (y0 - phase) % step) % step;
-        std::uint8_t px[3];
-        bytesOf(color, px);
+        const std::uint32_t word = wordOf(color);
         for (std::int64_t y = y0; y < y1; y += step)
-            std::memcpy(bits_ + y * line_ + x * 3, px, 3);
+            std::memcpy(bits_ + y * line_ + x * 4, &word, 4);
     }
 
     // The classic primitive along an axis: from the start up to the end,
@@ -75,8 +72,8 @@ class Plotter {
         x0 = std::max<std::int64_t>(x0, clip_.left());
         x1 = std::min<std::int64_t>(x1, std::int64_t{clip_.right()} + 1);
         std::uint8_t* out = bits_ + y * line_;
-        for (std::int64_t i = x0 * 3; i < x1 * 3; ++i)
-            out[i] = faint(out[i]);
+        for (std::int64_t x = x0; x < x1; ++x)
+            faint(out + x * 4);
     }
     void faintColumn(std::int64_t x, std::int64_t y0, std::int64_t y1, int skipEvery,
                      std::int64_t phase) {
@@ -85,15 +82,21 @@ class Plotter {
         y1 = std::min<std::int64_t>(y1, std::int64_t{clip_.bottom()} + 1);
         for (std::int64_t y = y0; y < y1; ++y) {
             if ((y - phase) % skipEvery == 0) continue;  // the row lines did these
-            std::uint8_t* px = bits_ + y * line_ + x * 3;
-            for (int c = 0; c < 3; ++c)
-                px[c] = faint(px[c]);
+            faint(bits_ + y * line_ + x * 4);
         }
     }
 
   private:
-    static std::uint8_t faint(std::uint8_t v) {
-        return static_cast<std::uint8_t>(v + (128 - v) / 4);
+    // Each colour channel of a 0xFFRRGGBB word.
+    static void faint(std::uint8_t* px) {
+        std::uint32_t word;
+        std::memcpy(&word, px, 4);
+        std::uint32_t out = 0xFF000000u;
+        for (int shift = 0; shift < 24; shift += 8) {
+            const int v = static_cast<int>((word >> shift) & 0xFF);
+            out |= static_cast<std::uint32_t>(v + (128 - v) / 4) << shift;
+        }
+        std::memcpy(px, &out, 4);
     }
 
     std::uint8_t* bits_;

@@ -18,8 +18,9 @@
 
 namespace zentil {
 
-// The format of canvas views.
-inline constexpr QImage::Format kCanvasFormat = QImage::Format_BGR888;
+// The format of canvas views: the screen's own, so that a view reaches the
+// window unconverted.
+inline constexpr QImage::Format kCanvasFormat = QImage::Format_RGB32;
 
 // The grid drawn over a page on the canvas: when shown, the tile grid and
 // the centre lines in `color` (0x00BBGGRR).
@@ -52,13 +53,13 @@ struct CanvasOverlays {
 
 // Draws the pixels of `page` (its padding columns included) that `projection`
 // puts inside `clip`, with `overlays` over them, into `image`, which is made
-// Format_BGR888 first. Pixels of the image outside the clip, and outside the
+// kCanvasFormat first. Pixels of the image outside the clip, and outside the
 // page except under the outline, keep what they held.
 void renderCanvasView(QImage& image, const QRect& clip, const Page& page,
                       const CanvasProjection& projection, const CanvasOverlays& overlays);
 
 // Fills the part of `rect` inside the image with a 0x00BBGGRR colour
-// (Format_BGR888 images only).
+// (kCanvasFormat images only).
 void fillCanvasRect(QImage& image, const QRect& rect, std::uint32_t bgr);
 
 // The screen rectangle of a rectangle of page pixels, clipped to the range

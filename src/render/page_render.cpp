@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <optional>
 #include <vector>
 
 namespace zentil {
@@ -115,61 +114,86 @@ void renderPage(QImage& image, const Page& page, int srcX, int srcY, int width, 
 
 namespace {
 
-// A 16-bit pixel as B, G, R bytes, each five-bit channel widened as the
-// screen shows it (the top bits repeated below).
-void expand555(std::uint8_t* out, std::uint16_t v) {
-    const auto widen = [](unsigned c) { return static_cast<std::uint8_t>((c << 3) | (c >> 2)); };
-    out[0] = widen(v & 0x1F);
-    out[1] = widen((v >> 5) & 0x1F);
-    out[2] = widen((v >> 10) & 0x1F);
+// The five-bit channels of a 16-bit pixel widened as the screen shows them
+// (the top bits repeated below), as 0xRRGGBB.
+std::uint32_t widen555(std::uint16_t v) {
+    const auto widen = [](unsigned c) { return (c << 3) | (c >> 2); };
+    return (widen((v >> 10) & 0x1F) << 16) | (widen((v >> 5) & 0x1F) << 8) | widen(v & 0x1F);
 }
 
-// One target row from the page row at `in`: every span's columns, each
-// repeated. `bytes` is the target's bytes per pixel (3, or 2 for a 16-bit
-// page copied unchanged).
+// Target pixels of a screen format: 3 bytes (B, G, R), 4 (a 0xFFRRGGBB
+// word), or 2 (a 16-bit pixel copied unchanged).
+template <int kBytes>
+void putPixels(std::uint8_t* out, std::uint32_t rgb, int count) {
+    if constexpr (kBytes == 4) {
+        const std::uint32_t word = 0xFF000000u | rgb;
+        for (int r = 0; r < count; ++r)
+            std::memcpy(out + r * 4, &word, 4);
+    } else if constexpr (kBytes == 3) {
+        const std::uint8_t bgr[3] = {static_cast<std::uint8_t>(rgb),
+                                     static_cast<std::uint8_t>(rgb >> 8),
+                                     static_cast<std::uint8_t>(rgb >> 16)};
+        for (int r = 0; r < count; ++r)
+            std::memcpy(out + r * 3, bgr, 3);
+    } else {
+        const auto v = static_cast<std::uint16_t>(rgb);
+        for (int r = 0; r < count; ++r)
+            std::memcpy(out + r * 2, &v, 2);
+    }
+}
+
+// `count` page pixels, each shown `repeat` times; colour(k) gives the screen
+// colour (0xRRGGBB, or for 2-byte targets the 16-bit pixel itself) of the k-th.
+template <int kBytes, typename Colour>
+std::uint8_t* scaleRun(std::uint8_t* out, int count, int repeat, Colour colour) {
+    if (kBytes == 4 && repeat == 1) {
+        for (int k = 0; k < count; ++k) {
+            const std::uint32_t word = 0xFF000000u | colour(k);
+            std::memcpy(out + k * 4, &word, 4);
+        }
+        return out + count * 4;
+    }
+    for (int k = 0; k < count; ++k, out += repeat * kBytes)
+        putPixels<kBytes>(out, colour(k), repeat);
+    return out;
+}
+
+// One target row from the page row starting at `rowStart`: every span's
+// columns, each repeated. Runs of an 8-bit page at 3 bytes go through the
+// word-wise look-up of renderPage.
+template <int kBytes>
 void scaleRow(std::uint8_t* out, const Page& page, std::size_t rowStart,
-              std::span<const ColumnSpan> spans, int bytes, const ScreenTable* table) {
+              std::span<const ColumnSpan> spans, const ScreenTable* screen,
+              const std::uint32_t* table) {
     for (const ColumnSpan& span : spans) {
         if (span.count <= 0) continue;
         const std::size_t first = rowStart + static_cast<std::size_t>(span.column);
         switch (page.mode) {
             case kMode8: {
                 const std::uint8_t* in = page.pixels8.get() + first;
-                if (span.repeat == 1) {
-                    lookUpRow(out, in, span.count, *table);
+                if (kBytes == 3 && span.repeat == 1) {
+                    lookUpRow(out, in, span.count, *screen);
                     out += span.count * 3;
                     break;
                 }
-                for (int k = 0; k < span.count; ++k) {
-                    const std::uint32_t px = (*table)[in[k]];
-                    for (int r = 0; r < span.repeat; ++r, out += 3)
-                        std::memcpy(out, &px, 3);
-                }
+                out = scaleRun<kBytes>(out, span.count, span.repeat,
+                                       [in, table](int k) { return table[in[k]]; });
                 break;
             }
             case kMode16: {
                 const std::uint16_t* in = page.pixels16.get() + first;
-                for (int k = 0; k < span.count; ++k) {
-                    std::uint8_t px[3];
-                    if (bytes == 3)
-                        expand555(px, in[k]);
-                    else
-                        std::memcpy(px, &in[k], 2);
-                    for (int r = 0; r < span.repeat; ++r, out += bytes)
-                        std::memcpy(out, px, static_cast<std::size_t>(bytes));
-                }
+                out = scaleRun<kBytes>(out, span.count, span.repeat, [in](int k) {
+                    return kBytes == 2 ? std::uint32_t{in[k]} : widen555(in[k]);
+                });
                 break;
             }
             case kMode24: {
-                const std::uint8_t* in = page.pixels24.get() + first * 3;
-                if (span.repeat == 1) {
-                    std::memcpy(out, in, static_cast<std::size_t>(span.count) * 3);
-                    out += span.count * 3;
-                    break;
-                }
-                for (int k = 0; k < span.count; ++k)
-                    for (int r = 0; r < span.repeat; ++r, out += 3)
-                        std::memcpy(out, in + k * 3, 3);
+                const std::uint8_t* in = page.pixels24.get() + first * 3;  // B, G, R
+                out = scaleRun<kBytes>(out, span.count, span.repeat, [in](int k) {
+                    const std::uint8_t* p = in + k * 3;
+                    return std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) |
+                           (std::uint32_t{p[2]} << 16);
+                });
                 break;
             }
             default:
@@ -189,9 +213,11 @@ bool hasPixels(const Page& page) {
 void renderPageSpans(QImage& image, int left, int top, const Page& page,
                      std::span<const ColumnSpan> spans, std::span<const int> rows) {
     if (!hasPixels(page) || image.isNull()) return;
-    const int bytes = image.format() == QImage::Format_BGR888                           ? 3
-                      : image.format() == QImage::Format_RGB555 && page.mode == kMode16 ? 2
-                                                                                        : 0;
+    const QImage::Format format = image.format();
+    const int bytes = format == QImage::Format_RGB32                            ? 4
+                      : format == QImage::Format_BGR888                         ? 3
+                      : format == QImage::Format_RGB555 && page.mode == kMode16 ? 2
+                                                                                : 0;
     if (bytes == 0) return;
     std::int64_t width = 0;
     for (const ColumnSpan& span : spans) {
@@ -203,8 +229,18 @@ void renderPageSpans(QImage& image, int left, int top, const Page& page,
     if (left < 0 || top < 0 || left + width > image.width() ||
         top + static_cast<std::int64_t>(rows.size()) > image.height() || width == 0)
         return;
-    std::optional<ScreenTable> table;
-    if (page.mode == kMode8) table = screenTable(page.paletteQuad);
+    // 8-bit pages: the palette as B, G, R words for the 3-byte look-up, and
+    // as 0xRRGGBB for the others.
+    ScreenTable screen{};
+    std::array<std::uint32_t, kPaletteEntries> table{};
+    if (page.mode == kMode8) {
+        screen = screenTable(page.paletteQuad);
+        for (int i = 0; i < kPaletteEntries; ++i) {
+            const std::uint8_t* q = &page.paletteQuad[static_cast<std::size_t>(i) * 4];
+            table[static_cast<std::size_t>(i)] =
+                (std::uint32_t{q[0]} << 16) | (std::uint32_t{q[1]} << 8) | q[2];
+        }
+    }
     std::uint8_t* const bits = image.bits();
     const auto bytesPerLine = static_cast<std::size_t>(image.bytesPerLine());
     const std::size_t offset = static_cast<std::size_t>(left) * bytes;
@@ -221,9 +257,14 @@ void renderPageSpans(QImage& image, int left, int top, const Page& page,
         if (row == previous) {  // an enlarged row: the one above already holds it
             std::memcpy(out, previousOut, rowBytes);
         } else {
-            scaleRow(out, page,
-                     static_cast<std::size_t>(row) * static_cast<std::size_t>(page.stride), spans,
-                     bytes, table ? &*table : nullptr);
+            const std::size_t start =
+                static_cast<std::size_t>(row) * static_cast<std::size_t>(page.stride);
+            if (bytes == 4)
+                scaleRow<4>(out, page, start, spans, &screen, table.data());
+            else if (bytes == 3)
+                scaleRow<3>(out, page, start, spans, &screen, table.data());
+            else
+                scaleRow<2>(out, page, start, spans, &screen, table.data());
         }
         previous = row;
         previousOut = out;

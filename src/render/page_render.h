@@ -39,10 +39,11 @@ struct ColumnSpan {
 // The scaling under every enlarged or reduced page on screen: target row
 // top + k, from pixel `left` on, shows page row rows[k] through `spans` left
 // to right; rows outside the page (-1, say) are left as they are. Pages of
-// every mode are drawn into Format_BGR888 images (16-bit pixels with their
-// five-bit channels widened as the screen shows them), 16-bit pages also
-// into Format_RGB555 images, unchanged; other images, spans outside the
-// stride, and rows that would not fit in the image draw nothing.
+// every mode are drawn into Format_RGB32 and Format_BGR888 images (16-bit
+// pixels with their five-bit channels widened as the screen shows them),
+// 16-bit pages also into Format_RGB555 images, unchanged; other images,
+// spans outside the stride, and rows that would not fit in the image draw
+// nothing.
 void renderPageSpans(QImage& image, int left, int top, const Page& page,
                      std::span<const ColumnSpan> spans, std::span<const int> rows);
 

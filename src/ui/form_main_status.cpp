@@ -30,7 +30,7 @@ QString grouped(std::uint64_t n) {
 QLabel* statusLabel(QStatusBar* bar, const char* name) {
     auto* label = new QLabel(bar);
     label->setObjectName(QString::fromLatin1(name));
-    label->setContentsMargins(4, 0, 4, 0);
+    label->setContentsMargins(2, 0, 2, 0);
     return label;
 }
 
@@ -63,6 +63,9 @@ void TMainWin::connectStatus() {
     status_.hint->setText(QString::fromUtf8(texts::kStatusBlackPalette));
     status_.hint->setToolTip(QString::fromUtf8(texts::kStatusBlackPaletteTip));
     status_.hint->setStyleSheet(QStringLiteral("QLabel { color: #A00000; }"));
+    // It takes the room the others leave: at the narrowest window with long
+    // figures its end is cut, rather than the buttons.
+    status_.hint->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     status_.hint->hide();
     bar->addWidget(status_.zoom);
     bar->addWidget(status_.gpf);

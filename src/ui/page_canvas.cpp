@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -45,6 +46,7 @@ PageCanvas::PageCanvas(QWidget* parent) : QAbstractScrollArea(parent) {
 
 void PageCanvas::showPage(const Page* page) {
     page_ = page;
+    anchored_ = false;
     layOut();
     viewport()->update();
 }
@@ -138,6 +140,7 @@ QRect PageCanvas::pageFrame() const {
 }
 
 void PageCanvas::layOut() {
+    const QScopedValueRollback<bool> ours(adjusting_, true);
     QScrollBar* h = horizontalScrollBar();
     QScrollBar* v = verticalScrollBar();
     const QSize view = viewport()->size();
@@ -177,15 +180,25 @@ void PageCanvas::placeOrigin() {
 void PageCanvas::setZoom(int zoom, QPoint about) {
     zoom = zoomLevelAfter(zoom, 0);
     if (zoom == projection_.zoom) return;
-    const CanvasProjection wanted = zoomedAbout(projection_, zoom, about.x(), about.y());
+    const bool again = anchored_ && about == zoomedAt_;
+    const CanvasProjection wanted =
+        zoomedAbout(again ? zoomWanted_ : projection_, zoom, about.x(), about.y());
     projection_.zoom = zoom;
+    zoomedAt_ = about;
+    zoomWanted_ = wanted;
+    anchored_ = true;
     layOut();
+    scrollTo(wanted);
+    viewport()->update();
+    emit zoomChanged(zoom);
+}
+
+void PageCanvas::scrollTo(const CanvasProjection& wanted) {
+    const QScopedValueRollback<bool> ours(adjusting_, true);
     // Scroll values are the distance of the frame's left (top) edge above the view's.
     horizontalScrollBar()->setValue(toInt(1 - wanted.originX));
     verticalScrollBar()->setValue(toInt(1 - wanted.originY));
     placeOrigin();
-    viewport()->update();
-    emit zoomChanged(zoom);
 }
 
 void PageCanvas::scrollToOrigin() {
@@ -223,9 +236,12 @@ bool PageCanvas::scrollToward(QPoint cursor, int tileWidth, int tileHeight) {
 
 void PageCanvas::resizeEvent(QResizeEvent*) {
     layOut();
+    if (anchored_) scrollTo(zoomWanted_);
 }
 
 void PageCanvas::scrollContentsBy(int, int) {
+    // Scrolled by the user: the last zoom's point no longer holds.
+    if (!adjusting_) anchored_ = false;
     placeOrigin();
     viewport()->update();
 }
@@ -255,22 +271,29 @@ void PageCanvas::sendMove(Target target, QPoint page) {
     }
 }
 
+QPointF PageCanvas::pointerAt(const QSinglePointEvent* event) const {
+    // With the fraction of a view pixel a screen of higher density gives,
+    // where the toolkit passes it on (Qt 6.4 rounds the positions of the
+    // window system's events to whole view pixels on the way).
+    return event->position();
+}
+
 // A press picks what it works on, and the buttons held after it keep working
 // on that, wherever the pointer goes, until the last is released.
 void PageCanvas::mousePressEvent(QMouseEvent* event) {
-    const QPoint page = toPage(event->position());
+    const QPoint page = toPage(pointerAt(event));
     if (event->buttons() == event->button()) grabbed_ = targetAt(page);
     if (grabbed_ == Target::Page) emit pagePressed(event->button(), page);
     if (grabbed_ == Target::Block) emit blockPressed(event->button(), page - block_.topLeft());
 }
 
 void PageCanvas::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint page = toPage(event->position());
+    const QPoint page = toPage(pointerAt(event));
     sendMove(event->buttons() == Qt::NoButton ? targetAt(page) : grabbed_, page);
 }
 
 void PageCanvas::mouseReleaseEvent(QMouseEvent* event) {
-    const QPoint page = toPage(event->position());
+    const QPoint page = toPage(pointerAt(event));
     const Target target = grabbed_;
     if (event->buttons() == Qt::NoButton) grabbed_ = Target::None;
     if (target == Target::Page) emit pageReleased(event->button(), page);
@@ -287,12 +310,12 @@ void PageCanvas::wheelEvent(QWheelEvent* event) {
     const int steps = wheelRest_ / kWheelStep;
     wheelRest_ -= steps * kWheelStep;
     if (steps == 0) return;
-    const QPoint at(static_cast<int>(std::floor(event->position().x())),
-                    static_cast<int>(std::floor(event->position().y())));
+    const QPointF pointer = pointerAt(event);
+    const QPoint at(static_cast<int>(std::floor(pointer.x())),
+                    static_cast<int>(std::floor(pointer.y())));
     zoomBy(steps, at);
     // The readouts follow the pixel now under the pointer.
-    if (event->buttons() == Qt::NoButton)
-        sendMove(targetAt(toPage(event->position())), toPage(event->position()));
+    if (event->buttons() == Qt::NoButton) sendMove(targetAt(toPage(pointer)), toPage(pointer));
 }
 
 // ---- painting ---------------------------------------------------------------

@@ -12,7 +12,9 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPoint>
+#include <QPointF>
 #include <QRect>
 #include <cstdint>
 
@@ -40,7 +42,12 @@ class PageCanvas : public QAbstractScrollArea {
     // The zoom, in screen pixels per page pixel (one of kZoomLevels).
     int zoom() const { return projection_.zoom; }
     // Changes the zoom keeping the page pixel under `about` (a point of the
-    // view) where it is, as far as the scroll bars allow.
+    // view) where it is, as far as the scroll bars allow. Until the view is
+    // scrolled or another page shown, the canvas holds on to where the page
+    // would have stood without that limit: zooming again about the same
+    // point starts from there, and so does a view that changes its size (as
+    // when the scroll bars come or go), so the pixel comes back under the
+    // point as soon as the page is large enough.
     void setZoom(int zoom, QPoint about);
     void setZoom(int zoom) { setZoom(zoom, viewCentre()); }
     // One level up (steps > 0) or down about a point of the view.
@@ -109,17 +116,26 @@ class PageCanvas : public QAbstractScrollArea {
 
   private:
     enum class Target { None, Page, Outline, Block };
+    // Where the pointer of an event is on the view, in (fractional) view pixels.
+    QPointF pointerAt(const QSinglePointEvent* event) const;
     Target targetAt(QPoint page) const;
     void sendMove(Target target, QPoint page);
     // The scroll bars' ranges for the page at the zoom, then the origin.
     void layOut();
     void placeOrigin();
+    // Scrolls as near as the scroll bars allow to the origin of `wanted`.
+    void scrollTo(const CanvasProjection& wanted);
     // The page pixels [x, x + w) x [y, y + h) on the view, redrawn.
     void updatePageRect(const QRect& rect, int margin = 0);
     void paintEmptyPanel(QPainter& painter, const QRect& dirty);
 
     const Page* page_ = nullptr;
     CanvasProjection projection_;
+    // The last zoom: its point and the projection it wanted, while it holds.
+    QPoint zoomedAt_;
+    CanvasProjection zoomWanted_;
+    bool anchored_ = false;
+    bool adjusting_ = false;  // the canvas itself is moving the scroll bars
     GridLines grid_;
     int areaLayer_ = 0;
     bool pixelGrid_ = false;

@@ -250,9 +250,19 @@ class ZoomTest : public QObject {
         QCOMPARE(canvas().zoom(), 1);
     }
 
-    // Ctrl with the wheel keeps the page pixel under the pointer where it is.
+    // Ctrl with the wheel keeps the page pixel under the pointer where it is,
+    // and brings it back there once a page that stood in the middle of the
+    // view has grown larger than it.
     void theWheelZoomsAboutThePointer() {
+        sprite(16, 12, 8);  // 128 x 96, in the middle of the view up to 4x
+        const QPoint over = onView({60, 40});
+        for (int i = 0; i < 5; ++i)
+            wheel(over, 1);
+        QCOMPARE(canvas().zoom(), 8);
+        QCOMPARE(canvas().toPage(over), QPoint(60, 40));
+
         sprite(64, 64, 8);  // 512 x 512, larger than the view from 2x on
+        keys(QKeySequence(Qt::CTRL | Qt::Key_0));
         keys(QKeySequence(Qt::CTRL | Qt::Key_Equal));
         const QPoint at(200, 150);
         bringTo({256, 300}, at);
