@@ -143,10 +143,14 @@ void TMainWin::Btn_LoadSprClick() {
         every.append(QStringLiteral("*.") + QString::fromLatin1(format.extension));
     }
     request.filters.append(kWorkFilter);
+    const int workIndex = static_cast<int>(request.filters.size());
     every.append(QStringLiteral("*.zws"));
     request.filters.append(QStringLiteral("모든 포맷 (%1)").arg(every.join(QLatin1Char(' '))));
     request.filterIndex = OpenFilterIndex;
     request.directory = dialogFolder(workspace_.settings.openDirectory);
+    // Left at the work file type, the dialog opens where the last one is.
+    if (OpenFilterIndex == workIndex && !lastWorkFile().isEmpty())
+        request.directory = QFileInfo(lastWorkFile()).absolutePath();
     const std::optional<FileChoice> choice = fileDialogs().openFiles(request);
     if (!choice) return;
     loadFiles(choice->paths);

@@ -136,6 +136,12 @@ class WorkSessionTest : public QObject {
         dialogs_.answers.push_back({{work}, workFilter});
         main_->Btn_SaveSprClick();
         QVERIFY(QFile::exists(work + QStringLiteral(".zws")));
+        // It is remembered: the load dialog left at its type opens where it is.
+        QCOMPARE(TMainWin::lastWorkFile(), work + QStringLiteral(".zws"));
+        main_->OpenFilterIndex = 4;
+        main_->Btn_LoadSprClick();
+        QCOMPARE(dialogs_.asked.last().filters[3], QStringLiteral("작업 파일 (*.zws)"));
+        QCOMPARE(dialogs_.asked.last().directory, state_->folder());
 
         // The session changes, then the work file is opened: the unsaved
         // question comes first, and "예" goes on without saving.
