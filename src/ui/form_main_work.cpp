@@ -62,10 +62,14 @@ void TMainWin::saveWork(const QString& path) {
 
 bool TMainWin::openWork(const QString& path) {
     if (!mayDropUnsaved(texts::kAskOpenUnsaved)) return false;
-    // The history's steps name the pages being replaced: they go first.
+    // A block on the canvas belongs to the session being left.
+    putLiftedBlockAway();
+    dropOutline();
+    workspace_.canvas = CanvasSelection{};
     const Outcome opened = openWorkFile(path.toStdString(), workspace_);
     report(opened);
     if (!opened) return false;
+    // The steps of the history were taken on the session just left.
     history_.clear();
     rememberWorkFile(path);
     afterEdit();
