@@ -182,10 +182,21 @@ class WorkSessionTest : public QObject {
         main_->showOnly(ListId::Pictures, 0);
         const QString name = QString::fromStdString(std::string(pageName(*page)));
 
+        // A block lifted from it (the whole one-tile picture) is carried.
+        QTRY_VERIFY(main_->canvasAcceptsClicks());
+        main_->Image_PageMouseDown(Qt::LeftButton, 1, 1);
+        main_->Image_PageMouseUp(Qt::LeftButton, 1, 1);
+        QVERIFY(ws().blockLifted());
+
         // Replaced by a rename, as painting programs save: on the canvas within a second.
         writePicture(art, 10, 5, 7, uitest::Written::ByRename);
         QTRY_COMPARE_WITH_TIMEOUT(page->width, 10, 1000);
         QCOMPARE(pixelAt(*page, 9, 4), 7u);
+        // The block stays as it was lifted.
+        QVERIFY(ws().blockLifted());
+        QCOMPARE(ws().lifted.block.width, 6);
+        QCOMPARE(pixelAt(ws().lifted.block, 5, 3), 3u);
+        main_->putLiftedBlockAway();
         QCOMPARE(&ws().pictures.at(0), page);
         QCOMPARE(QString::fromStdString(std::string(pageName(*page))), name);
         QCOMPARE(ws().currentPage(), page);
