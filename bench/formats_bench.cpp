@@ -15,8 +15,7 @@
 #include <random>
 #include <vector>
 
-#include <time.h>
-
+#include "bench_timing.h"
 #include "formats/gpf_file.h"
 #include "formats/tga_file.h"
 #include "gpf_reference.h"
@@ -33,40 +32,8 @@ namespace {
 using namespace zentil;
 using Bytes = std::vector<std::uint8_t>;
 
-// Processor time of this thread, which other programs on a busy machine do
-// not inflate; the benchmarks report it too.
-double cpuSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-// Best time in seconds of one call of `run`, over at least three calls and
-// about 30 ms.
-template <typename Run>
-double bestSeconds(Run run) {
-    double best = 1e30, spent = 0;
-    for (int n = 0; n < 3 || (spent < 0.03 && n < 1000); ++n) {
-        const double start = cpuSeconds();
-        run();
-        const double s = cpuSeconds() - start;
-        best = std::min(best, s);
-        spent += s;
-    }
-    return best;
-}
-
-// Started just before a benchmark loop: the time per iteration afterwards.
-class LoopTimer {
-  public:
-    double secondsPerIteration(const benchmark::State& state) const {
-        return (cpuSeconds() - start_) /
-               static_cast<double>(std::max<benchmark::IterationCount>(state.iterations(), 1));
-    }
-
-  private:
-    double start_ = cpuSeconds();
-};
+using bench::bestSeconds;
+using bench::LoopTimer;
 
 // ---- TGA pictures ----------------------------------------------------------
 

@@ -18,7 +18,7 @@
 #include <algorithm>
 #include <memory>
 
-#include <time.h>
+#include "bench_timing.h"
 
 #include "edit/canvas_projection.h"
 #include "image/page.h"
@@ -34,12 +34,6 @@ constexpr int kViewWidth = 1280, kViewHeight = 960, kTile = 32;
 constexpr std::uint32_t kGrid = 0x00FFFFFF;
 // The view's top-left shows this page pixel, cut part-way.
 constexpr int kLeftPixel = 600, kTopPixel = 700, kCut = 3;
-
-double cpuSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
 
 // A side x side page of 32 x 32 tiles holding a cheap pseudo-random pattern.
 std::unique_ptr<Page> makeSheet(int side) {
@@ -88,13 +82,7 @@ void scaledByPainter(const Page& page, QImage& whole, QImage& view, int zoom) {
 double referenceSeconds(const Page& page, int zoom) {
     QImage whole(page.stride, page.height, renderFormatFor(page.mode));
     QImage view(kViewWidth, kViewHeight, QImage::Format_RGB32);
-    double best = 1e30;
-    for (int n = 0; n < 3; ++n) {
-        const double start = cpuSeconds();
-        scaledByPainter(page, whole, view, zoom);
-        best = std::min(best, cpuSeconds() - start);
-    }
-    return best;
+    return bench::bestSeconds([&] { scaledByPainter(page, whole, view, zoom); }, 0.0);
 }
 
 // range(0): the page's side; range(1): the zoom.
@@ -106,16 +94,14 @@ void canvasView(benchmark::State& state) {
     QImage screen(kViewWidth, kViewHeight, QImage::Format_RGB32);
     const CanvasProjection projection = viewAt(zoom);
     const CanvasOverlays overlays = gridOverlays();
-    const double start = cpuSeconds();
+    const bench::LoopTimer timer;
     for (auto _ : state) {
         renderCanvasView(view, view.rect(), *page, projection, overlays);
         QPainter(&screen).drawImage(0, 0, view);
         benchmark::DoNotOptimize(screen.constBits());
         benchmark::ClobberMemory();
     }
-    const double perView =
-        (cpuSeconds() - start) /
-        static_cast<double>(std::max<benchmark::IterationCount>(state.iterations(), 1));
+    const double perView = timer.secondsPerIteration(state);
     if (side <= 2048) state.counters["vs_drawImage"] = referenceSeconds(*page, zoom) / perView;
     state.SetItemsProcessed(state.iterations() * std::int64_t{kViewWidth} * kViewHeight);
 }

@@ -1,26 +1,8 @@
 // Files whose headers promise far more than they hold must be refused without
 // the reader setting aside memory for what they promise.
-#include <sys/resource.h>
-
-#include <atomic>
-#include <cstddef>
-
-#if defined(__SANITIZE_ADDRESS__)
-#define ZENTIL_WATCH_ALLOCATIONS 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define ZENTIL_WATCH_ALLOCATIONS 1
-#endif
-#endif
-#if defined(ZENTIL_WATCH_ALLOCATIONS)
-// From the sanitizer runtime: calls the hooks on every allocation and free.
-extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*malloc_hook)(const volatile void*,
-                                                                             std::size_t),
-                                                         void (*free_hook)(const volatile void*));
-#endif
-
 #include "file_builders.h"
 #include "formats/tga_file.h"
+#include "memory_watch.h"
 #include "system/texts.h"
 #include "test_support.h"
 
@@ -29,48 +11,7 @@ namespace {
 
 using test::Bytes;
 using test::CoreTest;
-
-// How much memory a piece of work takes: the growth of the process's peak
-// resident size, and in sanitizer builds also the largest single allocation,
-// which catches buffers that are set aside but never touched.
-class MemoryWatch {
-  public:
-    MemoryWatch() : peakBefore_(peakResidentMiB()) {
-#if defined(ZENTIL_WATCH_ALLOCATIONS)
-        static const bool installed =
-            __sanitizer_install_malloc_and_free_hooks(&noteAllocation, &noteFree) != 0;
-        (void)installed;
-#endif
-        largest().store(0);
-    }
-    long peakGrowthMiB() const {
-        return peakResidentMiB() - peakBefore_;
-    }
-    long largestAllocationMiB() const {
-        return static_cast<long>(largest().load() >> 20);
-    }
-
-  private:
-    static long peakResidentMiB() {
-        rusage usage{};
-        getrusage(RUSAGE_SELF, &usage);
-        return usage.ru_maxrss / 1024;
-    }
-    static std::atomic<std::size_t>& largest() {
-        static std::atomic<std::size_t> size{0};
-        return size;
-    }
-#if defined(ZENTIL_WATCH_ALLOCATIONS)
-    static void noteAllocation(const volatile void*, std::size_t size) {
-        std::size_t seen = largest().load();
-        while (size > seen && !largest().compare_exchange_weak(seen, size)) {
-        }
-    }
-    static void noteFree(const volatile void*) {}
-#endif
-
-    long peakBefore_;
-};
+using test::MemoryWatch;
 
 // Well above what the tests here legitimately take, well below a refused picture.
 constexpr long kAllowedMiB = 256;

@@ -11,7 +11,7 @@ namespace {
 
 // Pixel edits of pages, each part a page with what was there before; the
 // parts are exchanged backwards to undo and forwards to redo.
-class PatchEdit final : public Command {
+class PatchEdit : public Command {
   public:
     explicit PatchEdit(int stroke) : stroke_(stroke) {}
     void add(Page& page, PagePatch patch) { parts_.push_back({&page, std::move(patch)}); }
@@ -136,36 +136,22 @@ class RebuildEdit final : public Command {
 };
 
 // The palette of the sprite pages, and each page that received it.
-class PaletteEdit final : public Command {
+class PaletteEdit final : public PatchEdit {
   public:
-    explicit PaletteEdit(const Palette& other) : other_(other) {}
-    void add(Page& page, PagePatch patch) { parts_.push_back({&page, std::move(patch)}); }
+    explicit PaletteEdit(const Palette& other) : PatchEdit(0), other_(other) {}
     void undo(Workspace& workspace) override {
-        for (auto part = parts_.rbegin(); part != parts_.rend(); ++part)
-            part->patch.exchange(*part->page);
+        PatchEdit::undo(workspace);
         std::swap(workspace.palette, other_);
     }
     Outcome redo(Workspace& workspace) override {
         std::swap(workspace.palette, other_);
-        for (Part& part : parts_)
-            part.patch.exchange(*part.page);
-        return Outcome::done();
+        return PatchEdit::redo(workspace);
     }
-    std::size_t bytes() const override {
-        std::size_t total = sizeof(*this);
-        for (const Part& part : parts_)
-            total += sizeof(Part) + part.patch.heapBytes();
-        return total;
-    }
+    std::size_t bytes() const override { return PatchEdit::bytes() + sizeof(other_); }
     Page* touched() const override { return nullptr; }
 
   private:
-    struct Part {
-        Page* page;
-        PagePatch patch;
-    };
     Palette other_;
-    std::vector<Part> parts_;
 };
 
 }  // namespace

@@ -132,20 +132,25 @@ bool readText(const Json& value, std::string& out, std::size_t maxBytes) {
     return fromHex(hex, reinterpret_cast<std::uint8_t*>(out.data()), out.size());
 }
 
-// A whole number of the object's field within lo..hi.
+// A whole number within lo..hi.
+bool readWhole(const Json& value, std::int64_t lo, std::int64_t hi, std::int64_t& out) {
+    if (!value.is_number_integer()) return false;
+    if (value.is_number_unsigned()) {
+        const auto u = value.get<std::uint64_t>();
+        if (u > static_cast<std::uint64_t>(hi)) return false;
+        out = static_cast<std::int64_t>(u);
+    } else {
+        out = value.get<std::int64_t>();
+    }
+    return out >= lo && out <= hi;
+}
+
+// The object's field, a whole number within lo..hi.
 template <typename T>
 bool readNumber(const Json& object, const char* key, std::int64_t lo, std::int64_t hi, T& out) {
     const auto it = object.find(key);
-    if (it == object.end() || !it->is_number_integer()) return false;
     std::int64_t value = 0;
-    if (it->is_number_unsigned()) {
-        const auto u = it->get<std::uint64_t>();
-        if (u > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) return false;
-        value = static_cast<std::int64_t>(u);
-    } else {
-        value = it->get<std::int64_t>();
-    }
-    if (value < lo || value > hi) return false;
+    if (it == object.end() || !readWhole(*it, lo, hi, value)) return false;
     out = static_cast<T>(value);
     return true;
 }
@@ -277,17 +282,14 @@ bool readAreas(const Json& entry, Page& page) {
     constexpr std::int64_t kLo = std::numeric_limits<std::int32_t>::min();
     constexpr std::int64_t kHi = std::numeric_limits<std::int32_t>::max();
     for (const Json& item : *it) {
+        // [layer, tile, left, top, right, bottom]
         if (!item.is_array() || item.size() != 6) return false;
         std::int64_t v[6];
-        for (std::size_t k = 0; k < 6; ++k) {
-            if (!item[k].is_number_integer()) return false;
-            v[k] = item[k].is_number_unsigned()
-                       ? static_cast<std::int64_t>(std::min<std::uint64_t>(
-                             item[k].get<std::uint64_t>(), std::uint64_t{1} << 62))
-                       : item[k].get<std::int64_t>();
-            if (v[k] < kLo || v[k] > kHi) return false;
-        }
-        if (v[0] < 0 || v[0] >= kAreaLayerCount || v[1] < 0 || v[1] >= kAreaEntries) return false;
+        if (!readWhole(item[0], 0, kAreaLayerCount - 1, v[0]) ||
+            !readWhole(item[1], 0, kAreaEntries - 1, v[1]))
+            return false;
+        for (std::size_t k = 2; k < 6; ++k)
+            if (!readWhole(item[k], kLo, kHi, v[k])) return false;
         auto& layer = page.areas[static_cast<std::size_t>(v[0])];
         if (!layer) layer = std::make_unique<AreaLayer>();
         (*layer)[static_cast<std::size_t>(v[1])] = {
