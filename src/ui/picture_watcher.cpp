@@ -43,6 +43,9 @@ PictureWatcher::Signature PictureWatcher::signatureOf(const QString& path) {
 }
 
 void PictureWatcher::watch(const QStringList& files) {
+    // The window asks after every edit; the files seldom change.
+    if (files == requested_) return;
+    requested_ = files;
     const QSet<QString> wanted(files.begin(), files.end());
     for (const QString& path : known_.keys())
         if (!wanted.contains(path)) known_.remove(path);

@@ -42,6 +42,7 @@ class PictureWatcher : public QObject {
 
     QFileSystemWatcher watcher_;
     QHash<QString, Signature> known_;
+    QStringList requested_;  // the files of the last watch()
     QTimer settle_;
 };
 
