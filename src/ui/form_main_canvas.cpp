@@ -10,6 +10,7 @@
 #include "page_canvas.h"
 #include "ui_form_main.h"
 #include "work/page_edits.h"
+#include "work/stroke_edit.h"
 
 namespace zentil {
 namespace {
@@ -208,8 +209,10 @@ void TMainWin::stampAtPanel() {
     const LiftedBlock& lifted = workspace_.lifted;
     const int left = captureRect().x(), top = captureRect().y();
     Outcome outcome;
-    // Every stamp of one press joins one step of the history.
-    std::unique_ptr<Command> stamp = editRect(
+    // Every stamp of one press joins one step of the history, which keeps
+    // each pixel the press changed once; a stamp that changes nothing is no
+    // edit at all.
+    std::unique_ptr<Command> stamp = strokeEdit(
         workspace_, *page, {left, top, lifted.view.stride, lifted.view.height},
         [&](Page& p) { return stampBlock(p, lifted, left, top); }, outcome, stroke_);
     report(outcome);

@@ -13,7 +13,6 @@ namespace {
 // parts are exchanged backwards to undo and forwards to redo.
 class PatchEdit : public Command {
   public:
-    explicit PatchEdit(int stroke) : stroke_(stroke) {}
     void add(Page& page, PagePatch patch) { parts_.push_back({&page, std::move(patch)}); }
 
     void undo(Workspace&) override {
@@ -32,14 +31,6 @@ class PatchEdit : public Command {
         return total;
     }
     Page* touched() const override { return parts_.empty() ? nullptr : parts_.back().page; }
-    bool absorb(Command& next) override {
-        auto* more = dynamic_cast<PatchEdit*>(&next);
-        if (stroke_ == 0 || more == nullptr || more->stroke_ != stroke_) return false;
-        for (Part& part : more->parts_)
-            parts_.push_back(std::move(part));
-        more->parts_.clear();
-        return true;
-    }
 
   private:
     struct Part {
@@ -47,7 +38,6 @@ class PatchEdit : public Command {
         PagePatch patch;
     };
     std::vector<Part> parts_;
-    int stroke_;
 };
 
 // A nudge loses the row and column pushed over the edge; moving the page back
@@ -138,7 +128,7 @@ class RebuildEdit final : public Command {
 // The palette of the sprite pages, and each page that received it.
 class PaletteEdit final : public PatchEdit {
   public:
-    explicit PaletteEdit(const Palette& other) : PatchEdit(0), other_(other) {}
+    explicit PaletteEdit(const Palette& other) : other_(other) {}
     void undo(Workspace& workspace) override {
         PatchEdit::undo(workspace);
         std::swap(workspace.palette, other_);
@@ -157,7 +147,7 @@ class PaletteEdit final : public PatchEdit {
 }  // namespace
 
 std::unique_ptr<Command> editRect(Workspace& workspace, Page& page, PixelRect rect,
-                                  const PageEdit& edit, Outcome& outcome, int stroke) {
+                                  const PageEdit& edit, Outcome& outcome) {
     PagePatch patch;
     if (!patch.capture(page, rect)) {
         outcome = Outcome::error(texts::kCannotCreateImage);
@@ -169,7 +159,7 @@ std::unique_ptr<Command> editRect(Workspace& workspace, Page& page, PixelRect re
         return nullptr;
     }
     page.revision = workspace.nextRevision();
-    auto command = std::make_unique<PatchEdit>(stroke);
+    auto command = std::make_unique<PatchEdit>();
     command->add(page, std::move(patch));
     return command;
 }
@@ -188,7 +178,7 @@ std::unique_ptr<Command> editPixels(Workspace& workspace, Page& page, const Page
     }
     if (!patch.shrinkToChanges(page)) return nullptr;
     page.revision = workspace.nextRevision();
-    auto command = std::make_unique<PatchEdit>(0);
+    auto command = std::make_unique<PatchEdit>();
     command->add(page, std::move(patch));
     return command;
 }

@@ -18,9 +18,9 @@ using PageEdit = std::function<Outcome(Page&)>;
 // Runs `edit` on `page`, keeping the pixels of `rect` (the edit must change
 // none outside it) and the palette and key. Gives the command, or nullptr
 // with `outcome` saying why when the edit failed (the page is then as it
-// was). Stamps made with the same `stroke` number are joined into one step.
+// was). The edits of a press-drag-release go through strokeEdit instead.
 std::unique_ptr<Command> editRect(Workspace& workspace, Page& page, PixelRect rect,
-                                  const PageEdit& edit, Outcome& outcome, int stroke = 0);
+                                  const PageEdit& edit, Outcome& outcome);
 
 // Runs an edit that may change any pixel but not the page's size; only the
 // rectangle around what it did change is kept. Gives nullptr when the edit
