@@ -8,6 +8,7 @@
 #include "page_list.h"
 #include "system/texts.h"
 #include "ui_form_main.h"
+#include "window_key_claim.h"
 #include "work/store_edits.h"
 
 namespace zentil {
@@ -16,7 +17,8 @@ void TMainWin::connectHistory() {
     connect(ui_->Btn_Undo, &QToolButton::clicked, this, &TMainWin::Btn_UndoClick);
     connect(ui_->Btn_Redo, &QToolButton::clicked, this, &TMainWin::Btn_RedoClick);
     // The platform's keys, and on every platform Ctrl+Shift+Z and Ctrl+Y for redo.
-    const auto bind = [this](QList<QKeySequence> keys, void (TMainWin::*slot)()) {
+    QList<QKeySequence> claimed;
+    const auto bind = [this, &claimed](QList<QKeySequence> keys, void (TMainWin::*slot)()) {
         QList<QKeySequence> unique;
         for (const QKeySequence& k : keys)
             if (!unique.contains(k)) unique.append(k);
@@ -24,12 +26,16 @@ void TMainWin::connectHistory() {
         shortcut->setKeys(unique);
         shortcut->setContext(Qt::WindowShortcut);
         connect(shortcut, &QShortcut::activated, this, slot);
+        claimed += unique;
     };
     bind(QKeySequence::keyBindings(QKeySequence::Undo), &TMainWin::Btn_UndoClick);
     bind(QKeySequence::keyBindings(QKeySequence::Redo) +
              QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
                                  QKeySequence(Qt::CTRL | Qt::Key_Y)},
          &TMainWin::Btn_RedoClick);
+    // The column field would take them for its own text; in this window
+    // they always step through the history.
+    new WindowKeyClaim(this, claimed);
     afterEdit();
 }
 

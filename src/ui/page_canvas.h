@@ -110,6 +110,8 @@ class PageCanvas : public QAbstractScrollArea {
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // A second press within the double-click time is a press like any other.
+    void mouseDoubleClickEvent(QMouseEvent* event) override { mousePressEvent(event); }
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;

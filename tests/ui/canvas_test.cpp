@@ -97,6 +97,34 @@ class CanvasTest : public QObject {
         }
     }
 
+    // Two quick presses on a carried block: the second arrives as a
+    // double-click and stamps like the first.
+    void aQuickSecondPressStampsToo() {
+        sprite(8, 4);
+        pressAndRelease(QPoint(5, 5));  // lifts tile (0, 0)
+        const std::size_t steps = main_->history().undoCount();
+        QWidget* view = ui().Sb_Page->viewport();
+        const auto send = [&](QEvent::Type type, QPoint page, Qt::MouseButtons held) {
+            const QPointF at(ui().Sb_Page->toView(page));
+            QMouseEvent event(type, at, view->mapToGlobal(at),
+                              type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
+                              Qt::NoModifier);
+            QCoreApplication::sendEvent(view, &event);
+        };
+        // Carried to tile (2, 0); the next move over it composes it.
+        send(QEvent::MouseMove, QPoint(40, 5), Qt::NoButton);
+        send(QEvent::MouseMove, QPoint(41, 5), Qt::NoButton);
+        send(QEvent::MouseButtonPress, QPoint(40, 5), Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, QPoint(40, 5), Qt::NoButton);
+        send(QEvent::MouseMove, QPoint(72, 5), Qt::NoButton);  // tile (4, 0)
+        send(QEvent::MouseMove, QPoint(73, 5), Qt::NoButton);
+        send(QEvent::MouseButtonDblClick, QPoint(72, 5), Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, QPoint(72, 5), Qt::NoButton);
+        QCOMPARE(pixelAt(current(), 32 + 3, 4), numbered(3, 4));
+        QCOMPARE(pixelAt(current(), 64 + 3, 4), numbered(3, 4));
+        QCOMPARE(main_->history().undoCount(), steps + 2);
+    }
+
     void aDragUpAndLeftSelectsThroughTheAnchorAndAppliesThere() {
         sprite(8, 8);
         main_->Image_PageMouseDown(Qt::LeftButton, 85, 85);  // tile column 5, row 5
