@@ -153,7 +153,7 @@ TEST_F(HistoryTest, UndoingEveryEditRestoresTheWorkspaceAndRedoingRestoresTheEnd
          [](HistoryTest&, Workspace& w, Outcome&) {
              Palette p{};
              p[7] = 1;
-             return applySpritePalette(w, p);
+             return applySpritePalette(w, p, std::string("colours/Next.Pal"));
          }},
         {"delete all",
          [](HistoryTest&, Workspace& w, Outcome&) {

@@ -18,6 +18,7 @@
 #include "form_palette.h"
 #include "form_tile.h"
 #include "formats/palette_file.h"
+#include "formats/palette_formats.h"
 #include "page_canvas.h"
 #include "page_list.h"
 #include "qt_message_sink.h"
@@ -161,11 +162,12 @@ void TMainWin::loadConfig() {
     if (read != ConfigRead::Loaded) setConfigDefaults(settings);
     placeWindowFromConfig(read == ConfigRead::Loaded);
     showPixelInfo(0, 0);
-    // A palette named by a loaded file is used (a missing one silently not);
-    // a first start loads none.
+    // A palette named by a loaded file is used, in whichever format it was
+    // applied (a missing or unreadable one silently not: the sprite pages
+    // keep the black start palette); a first start loads none.
     if (read == ConfigRead::Loaded) {
         Palette palette{};
-        if (readPaletteFile(std::string(configText(settings.palettePath)), palette)) {
+        if (readPaletteOfFile(std::string(configText(settings.palettePath)), palette)) {
             workspace_.palette = palette;
             applyPaletteToSprites(workspace_.sprites, palette);
             if (const Page* page = workspace_.currentPage()) showPage(*page, false);

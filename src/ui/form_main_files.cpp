@@ -75,11 +75,15 @@ QString folderOf(const QString& path) {
     return cut < 0 ? QString() : path.left(cut + 1);
 }
 
-// Keeps a path in a settings field; one too long for it is not kept at all,
-// since a cut path would name another folder.
-void store(char (&field)[kConfigTextSize], const QString& text) {
+// A path as a settings field keeps it; one too long for it is not kept at
+// all, since a cut path would name another folder.
+std::string storedText(const QString& text) {
     const std::string bytes = text.toStdString();
-    setConfigText(field, bytes.size() < kConfigTextSize ? bytes : std::string());
+    return bytes.size() < kConfigTextSize ? bytes : std::string();
+}
+
+void store(char (&field)[kConfigTextSize], const QString& text) {
+    setConfigText(field, storedText(text));
 }
 
 // Shows progress for long loads. The dialog appears only between two files,
@@ -294,9 +298,8 @@ void TMainWin::Btn_LoadPalClick() {
         return;
     }
     // The palette file is read, not undone; giving its colours to the sprite
-    // pages is an edit.
-    record(applySpritePalette(workspace_, palette));
-    store(workspace_.settings.palettePath, path);
+    // pages, and its name to the next start, is an edit.
+    record(applySpritePalette(workspace_, palette, storedText(path)));
     if (workspace_.activeList() == ListId::Pictures && ui_->Lb_Tga->count() > 0)
         Lb_TgaClick();
     else if (ui_->Lb_Spr->count() > 0)
@@ -325,9 +328,10 @@ void TMainWin::Btn_SavePalClick() {
     // The palette written becomes the palette of the sprite pages.
     Palette palette{};
     if (readPaletteFile(fileName.toStdString(), palette))
-        record(applySpritePalette(workspace_, palette));
+        record(applySpritePalette(workspace_, palette, storedText(fileName)));
+    else
+        store(workspace_.settings.palettePath, fileName);
     if (const Page* shown = workspace_.currentPage()) showPage(*shown, false);
-    store(workspace_.settings.palettePath, fileName);
     Timer_FileOpen.start();
 }
 

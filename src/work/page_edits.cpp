@@ -125,23 +125,34 @@ class RebuildEdit final : public Command {
     Page other_;
 };
 
-// The palette of the sprite pages, and each page that received it.
+// The palette of the sprite pages, the palette file the next start reads,
+// and each page that received the palette.
 class PaletteEdit final : public PatchEdit {
   public:
-    explicit PaletteEdit(const Palette& other) : other_(other) {}
+    PaletteEdit(const Palette& other, const Config& settings)
+        : other_(other), otherFile_(configText(settings.palettePath)) {}
     void undo(Workspace& workspace) override {
         PatchEdit::undo(workspace);
-        std::swap(workspace.palette, other_);
+        swapWith(workspace);
     }
     Outcome redo(Workspace& workspace) override {
-        std::swap(workspace.palette, other_);
+        swapWith(workspace);
         return PatchEdit::redo(workspace);
     }
-    std::size_t bytes() const override { return PatchEdit::bytes() + sizeof(other_); }
+    std::size_t bytes() const override {
+        return PatchEdit::bytes() + sizeof(other_) + otherFile_.capacity();
+    }
     Page* touched() const override { return nullptr; }
 
   private:
+    void swapWith(Workspace& workspace) {
+        std::swap(workspace.palette, other_);
+        std::string file(configText(workspace.settings.palettePath));
+        setConfigText(workspace.settings.palettePath, otherFile_);
+        otherFile_ = std::move(file);
+    }
     Palette other_;
+    std::string otherFile_;
 };
 
 }  // namespace
@@ -211,9 +222,11 @@ std::unique_ptr<Command> rebuildPage(Workspace& workspace, Page& page, const Pag
     return std::make_unique<RebuildEdit>(page, std::move(before));
 }
 
-std::unique_ptr<Command> applySpritePalette(Workspace& workspace, const Palette& palette) {
-    auto command = std::make_unique<PaletteEdit>(workspace.palette);
+std::unique_ptr<Command> applySpritePalette(Workspace& workspace, const Palette& palette,
+                                            const std::optional<std::string>& paletteFile) {
+    auto command = std::make_unique<PaletteEdit>(workspace.palette, workspace.settings);
     workspace.palette = palette;
+    if (paletteFile) setConfigText(workspace.settings.palettePath, *paletteFile);
     for (int i = 0; i < workspace.sprites.size(); ++i) {
         Page& page = workspace.sprites.at(i);
         if (!page.inUse() || page.kind != kKindSprite) continue;

@@ -6,6 +6,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "edit/nudge.h"
 #include "work/command.h"
@@ -37,7 +39,11 @@ std::unique_ptr<Command> rebuildPage(Workspace& workspace, Page& page, const Pag
                                      Outcome& outcome);
 
 // Makes `palette` the palette of the sprite pages and gives it to each of
-// them that the editor made (kind 102), as a palette file applied does.
-std::unique_ptr<Command> applySpritePalette(Workspace& workspace, const Palette& palette);
+// them that the editor made (kind 102), as a palette file applied does. With
+// `paletteFile`, that file becomes the one the next start reads; undo and
+// redo take it back and forth with the colours.
+std::unique_ptr<Command> applySpritePalette(
+    Workspace& workspace, const Palette& palette,
+    const std::optional<std::string>& paletteFile = std::nullopt);
 
 }  // namespace zentil
