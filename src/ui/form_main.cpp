@@ -10,6 +10,7 @@
 
 #include "edit/pixel_info.h"
 #include "file_dialogs.h"
+#include "file_paths.h"
 #include "form_ani.h"
 #include "form_chgcolor.h"
 #include "form_colorkey.h"
@@ -173,7 +174,7 @@ void TMainWin::loadConfig() {
             if (const Page* page = workspace_.currentPage()) showPage(*page, false);
         }
     }
-    setConfigText(settings.startDirectory, QDir::currentPath().toStdString());
+    setConfigText(settings.startDirectory, pathToBytes(QDir::currentPath()));
 }
 
 namespace {
@@ -219,7 +220,7 @@ void TMainWin::placeWindowFromConfig(bool loaded) {
 
 bool TMainWin::saveConfig() {
     Config& settings = workspace_.settings;
-    const QString folder = QString::fromStdString(std::string(configText(settings.startDirectory)));
+    const QString folder = pathFromBytes(configText(settings.startDirectory));
     const QString path = QDir(folder).filePath(QString::fromLatin1(kConfigFileName));
     const bool maximized = isMaximized();
     const QRect normal = maximized ? normalGeometry() : QRect(pos(), size());
@@ -228,7 +229,7 @@ bool TMainWin::saveConfig() {
     settings.windowWidth = normal.width();
     settings.windowHeight = normal.height();
     settings.maximized = maximized ? 1 : 0;
-    if (!writeConfigFile(path.toStdString(), settings)) {
+    if (!writeConfigFile(pathToBytes(path), settings)) {
         messages().message(texts::kCaptionError, texts::kConfigCannotSave);
         return false;
     }

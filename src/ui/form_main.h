@@ -296,8 +296,6 @@ class TMainWin : public QWidget, public EditorHost {
     GridLines gridLines() const;
 
     FileDialogs& fileDialogs();
-    // The folder to open a file dialog in: `stored` when it exists, else the working folder.
-    static QString dialogFolder(const char* stored);
 
     Ui::TMainWin* ui_;
     Workspace workspace_;

@@ -10,6 +10,7 @@
 #include <QUrl>
 
 #include "file_dialogs.h"
+#include "file_paths.h"
 #include "form_main.h"
 #include "formats/page_formats.h"
 #include "formats/palette_file.h"
@@ -33,7 +34,7 @@ QString upperName(const QString& path) {
 }
 
 const PageFormat* formatOf(const QString& path) {
-    return formatInName(QFileInfo(path).fileName().toStdString());
+    return formatInName(pathToBytes(QFileInfo(path).fileName()));
 }
 
 ListId listOf(const PageFormat& format) {
@@ -48,7 +49,7 @@ QString filterText(const PageFormat& format) {
 const QString kWorkFilter = QStringLiteral("작업 파일 (*.zws)");
 
 bool isWorkFile(const QString& path) {
-    return isWorkFileName(path.toStdString());
+    return isWorkFileName(pathToBytes(path));
 }
 
 // The formats the save dialog offers, the sprite file first.
@@ -64,8 +65,8 @@ std::vector<const PageFormat*> saveFormats() {
 // dot, in capitals.
 QString pageNameOf(const QString& path) {
     std::string name;
-    fileNameOf(path.toStdString(), name);
-    QString text = QString::fromStdString(name);
+    fileNameOf(pathToBytes(path), name);
+    QString text = pathFromBytes(name);
     return text.left(text.indexOf(QLatin1Char('.'))).toUpper();
 }
 
@@ -78,7 +79,7 @@ QString folderOf(const QString& path) {
 // A path as a settings field keeps it; one too long for it is not kept at
 // all, since a cut path would name another folder.
 std::string storedText(const QString& text) {
-    const std::string bytes = text.toStdString();
+    const std::string bytes = pathToBytes(text);
     return bytes.size() < kConfigTextSize ? bytes : std::string();
 }
 
@@ -133,11 +134,6 @@ void TMainWin::setFileDialogs(FileDialogs* dialogs) {
     fileDialogs_ = dialogs;
 }
 
-QString TMainWin::dialogFolder(const char* stored) {
-    const QString folder = QString::fromUtf8(stored);
-    return !folder.isEmpty() && QDir(folder).exists() ? folder : QDir::currentPath();
-}
-
 void TMainWin::Btn_LoadSprClick() {
     FileRequest request;
     request.title = QStringLiteral("불러오기");
@@ -151,7 +147,8 @@ void TMainWin::Btn_LoadSprClick() {
     every.append(QStringLiteral("*.zws"));
     request.filters.append(QStringLiteral("모든 포맷 (%1)").arg(every.join(QLatin1Char(' '))));
     request.filterIndex = OpenFilterIndex;
-    request.directory = dialogFolder(workspace_.settings.openDirectory);
+    request.directory = dialogFolder(configText(workspace_.settings.openDirectory),
+                                     configText(workspace_.settings.startDirectory));
     // Left at the work file type, the dialog opens where the last one is.
     if (OpenFilterIndex == workIndex && !lastWorkFile().isEmpty())
         request.directory = QFileInfo(lastWorkFile()).absolutePath();
@@ -171,13 +168,14 @@ void TMainWin::loadFiles(QStringList paths) {
         if (isWorkFile(path))
             work = path;
         else
-            names.push_back(QFileInfo(path).absoluteFilePath().toStdString());
+            names.push_back(pathToBytes(QFileInfo(path).absoluteFilePath()));
     }
     if (!work.isEmpty()) {
-        const bool opened = openWork(work);
+        // One that cannot be read is reported like any file, and the others
+        // still load.
+        openWork(work);
         store(workspace_.settings.openDirectory, folderOf(QFileInfo(work).absoluteFilePath()));
         Timer_FileOpen.start();
-        if (!opened) return;
     }
     if (names.empty()) return;
     sortNames(names);
@@ -188,7 +186,7 @@ void TMainWin::loadFiles(QStringList paths) {
     const PageDefaults defaults = workspace_.defaults();
     for (const std::string& name : names) {
         if (!progress.step(done++)) break;
-        last = QString::fromStdString(name);
+        last = pathFromBytes(name);
         const PageFormat* format = formatOf(last);
         if (!format) continue;
         const ListId target = listOf(*format);
@@ -200,7 +198,7 @@ void TMainWin::loadFiles(QStringList paths) {
         auto page = std::make_unique<Page>();
         const Outcome read = format->read(name, *page, defaults);
         if (!read) {
-            report(read);  // loading goes on with the next file
+            messages().report(read, shownPath(last));  // loading goes on with the next file
             continue;
         }
         setPageName(*page, pageNameOf(last).toStdString());
@@ -225,7 +223,7 @@ void TMainWin::loadFiles(QStringList paths) {
 }
 
 bool TMainWin::mayReplace(const QString& path) {
-    return !fileExists(path.toStdString()) ||
+    return !fileExists(pathToBytes(path)) ||
            messages().ask(texts::kCaptionNotice, texts::kAskOverwrite);
 }
 
@@ -244,7 +242,8 @@ void TMainWin::Btn_SaveSprClick() {
     request.filters.append(kWorkFilter);
     const int workIndex = static_cast<int>(request.filters.size());
     request.filterIndex = SaveFilterIndex;
-    request.directory = dialogFolder(workspace_.settings.saveDirectory);
+    request.directory = dialogFolder(configText(workspace_.settings.saveDirectory),
+                                     configText(workspace_.settings.startDirectory));
     if (SaveFilterIndex == workIndex && !lastWorkFile().isEmpty())
         request.directory = QFileInfo(lastWorkFile()).absolutePath();
     const std::optional<FileChoice> choice = fileDialogs().saveFile(request);
@@ -267,10 +266,10 @@ void TMainWin::Btn_SaveSprClick() {
     } else if (!format) {
         messages().message(texts::kCaptionNotice, texts::kCannotSaveFile);
     } else if (pageShown && mayReplace(fileName)) {
-        const Outcome saved = format->write(fileName.toStdString(), *page);
-        report(saved);
+        const Outcome saved = format->write(pathToBytes(fileName), *page);
+        messages().report(saved, shownPath(fileName));
         if (saved) {
-            page->filePath = QFileInfo(fileName).absoluteFilePath().toStdString();
+            page->filePath = pathToBytes(QFileInfo(fileName).absoluteFilePath());
             workspace_.markSaved(*page);
             afterEdit();
         }
@@ -287,14 +286,15 @@ void TMainWin::Btn_LoadPalClick() {
                        QStringLiteral("ACT 색상표 (*.ACT)"),
                        QStringLiteral("그림의 팔레트 (*.PNG *.TGA)"),
                        QStringLiteral("모든 팔레트 (*.PAL *.GPL *.ACT *.PNG *.TGA)")};
-    request.directory = dialogFolder(workspace_.settings.openDirectory);
+    request.directory = dialogFolder(configText(workspace_.settings.openDirectory),
+                                     configText(workspace_.settings.startDirectory));
     const std::optional<FileChoice> choice = fileDialogs().openFiles(request);
     if (!choice || choice->paths.isEmpty()) return;
     const QString path = choice->paths.first();
     Palette palette{};
-    const Outcome read = readPaletteOfFile(path.toStdString(), palette);
+    const Outcome read = readPaletteOfFile(pathToBytes(path), palette);
     if (!read) {
-        report(read);
+        messages().report(read, shownPath(path));
         return;
     }
     // The palette file is read, not undone; giving its colours to the sprite
@@ -314,20 +314,22 @@ void TMainWin::Btn_SavePalClick() {
     FileRequest request;
     request.title = QStringLiteral("팔레트 저장하기");
     request.filters = {QStringLiteral("팔레트 (*.PAL)")};
-    request.directory = dialogFolder(workspace_.settings.saveDirectory);
+    request.directory = dialogFolder(configText(workspace_.settings.saveDirectory),
+                                     configText(workspace_.settings.startDirectory));
     const std::optional<FileChoice> choice = fileDialogs().saveFile(request);
     if (!choice || choice->paths.isEmpty()) return;
     QString fileName = choice->paths.first();
     if (!upperName(fileName).contains(QStringLiteral(".PAL"))) fileName += QStringLiteral(".Pal");
-    const Outcome saved = savePaletteFile(fileName.toStdString(), *page);
+    const Outcome saved = savePaletteFile(pathToBytes(fileName), *page);
     if (!saved) {
-        report(saved);  // what the writer found, then that the command failed
-        messages().message(texts::kCaptionError, texts::kCannotSavePalette);
+        // What the writer found, then that the command failed.
+        messages().report(saved, shownPath(fileName));
+        messages().message(texts::kCaptionError, texts::kCannotSavePalette, shownPath(fileName));
         return;
     }
     // The palette written becomes the palette of the sprite pages.
     Palette palette{};
-    if (readPaletteFile(fileName.toStdString(), palette))
+    if (readPaletteFile(pathToBytes(fileName), palette))
         record(applySpritePalette(workspace_, palette, storedText(fileName)));
     else
         store(workspace_.settings.palettePath, fileName);
@@ -342,7 +344,7 @@ void TMainWin::dragEnterEvent(QDragEnterEvent* event) {
 void TMainWin::dropEvent(QDropEvent* event) {
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile()) paths.append(url.toLocalFile());
+        if (url.isLocalFile()) paths.append(pathFromUrl(url));
     if (paths.isEmpty()) return;
     event->acceptProposedAction();
     // Loaded once the drop is over, so that the dragging program is not kept

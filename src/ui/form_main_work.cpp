@@ -6,6 +6,7 @@
 #include <QSettings>
 
 #include "file_dialogs.h"
+#include "file_paths.h"
 #include "form_main.h"
 #include "formats/page_formats.h"
 #include "message_sink.h"
@@ -55,8 +56,8 @@ bool TMainWin::mayDropUnsaved(const char* question) {
 }
 
 void TMainWin::saveWork(const QString& path) {
-    const Outcome saved = saveWorkFile(workspace_, path.toStdString());
-    report(saved);
+    const Outcome saved = saveWorkFile(workspace_, pathToBytes(path));
+    messages().report(saved, shownPath(path));
     if (saved) rememberWorkFile(path);
 }
 
@@ -66,8 +67,8 @@ bool TMainWin::openWork(const QString& path) {
     putLiftedBlockAway();
     dropOutline();
     workspace_.canvas = CanvasSelection{};
-    const Outcome opened = openWorkFile(path.toStdString(), workspace_);
-    report(opened);
+    const Outcome opened = openWorkFile(pathToBytes(path), workspace_);
+    messages().report(opened, shownPath(path));
     if (!opened) return false;
     // The steps of the history were taken on the session just left.
     history_.clear();
@@ -87,7 +88,7 @@ bool TMainWin::saveAllSprites() {
     const PageFormat& gpf = pageFormat(PageFormatId::Gpf);
     bool allSaved = true;
     for (Page* page : unsavedSprites(workspace_)) {
-        QString path = QString::fromStdString(spriteFileOf(*page));
+        QString path = pathFromBytes(spriteFileOf(*page));
         if (path.isEmpty()) {
             // A page without a file of its own: shown, then named in a dialog.
             showOnly(ListId::Sprites, workspace_.sprites.indexOf(page));
@@ -95,7 +96,8 @@ bool TMainWin::saveAllSprites() {
             request.title = QStringLiteral("저장하기");
             request.fileName = QString::fromStdString(std::string(pageName(*page)));
             request.filters = {QString::fromStdString(filterOf(gpf))};
-            request.directory = dialogFolder(workspace_.settings.saveDirectory);
+            request.directory = dialogFolder(configText(workspace_.settings.saveDirectory),
+                                             configText(workspace_.settings.startDirectory));
             const std::optional<FileChoice> choice = fileDialogs().saveFile(request);
             if (!choice || choice->paths.isEmpty()) {
                 allSaved = false;
@@ -110,13 +112,13 @@ bool TMainWin::saveAllSprites() {
             }
         }
         Outcome saved = gpf.canWrite(*page);
-        if (saved) saved = gpf.write(path.toStdString(), *page);
-        report(saved);
+        if (saved) saved = gpf.write(pathToBytes(path), *page);
+        messages().report(saved, shownPath(path));
         if (!saved) {
             allSaved = false;
             break;
         }
-        page->filePath = path.toStdString();
+        page->filePath = pathToBytes(path);
         workspace_.markSaved(*page);
     }
     afterEdit();
@@ -129,12 +131,12 @@ void TMainWin::watchPictures() {
     QStringList files;
     for (int i = 0; i < workspace_.pictures.size(); ++i)
         if (const Page& page = workspace_.pictures.at(i); followsItsFile(page))
-            files.append(QString::fromStdString(page.filePath));
+            files.append(pathFromBytes(page.filePath));
     pictureWatcher_->watch(files);
 }
 
 void TMainWin::reloadPicture(const QString& path) {
-    const std::string file = path.toStdString();
+    const std::string file = pathToBytes(path);
     for (int i = 0; i < workspace_.pictures.size(); ++i) {
         Page& page = workspace_.pictures.at(i);
         if (page.filePath != file) continue;

@@ -39,13 +39,16 @@ inline QString fromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Messages as "caption: text" and as bare texts; questions as their texts,
-// answered with `answer`.
+// Messages as "caption: text", as bare texts and their details (the files
+// they are about); questions as their texts, answered with `answer`.
 class Recorder final : public MessageSink {
   public:
-    void message(std::string_view caption, std::string_view text) override {
+    using MessageSink::message;
+    void message(std::string_view caption, std::string_view text,
+                 std::string_view detail) override {
         messages.append(fromView(caption) + QStringLiteral(": ") + fromView(text));
         texts.append(fromView(text));
+        details.append(fromView(detail));
     }
     bool ask(std::string_view, std::string_view text) override {
         questions.append(fromView(text));
@@ -57,7 +60,7 @@ class Recorder final : public MessageSink {
         questions.append(fromView(text));
         return choice;
     }
-    QStringList messages, texts, questions;
+    QStringList messages, texts, details, questions;
     bool answer = false;
     int choice = 2;
 };
