@@ -252,14 +252,24 @@ void TMainWin::Image_CaptureMouseUp() {
 
 // While an outline is dragged out with the pointer beyond the view, the view
 // scrolls a tile at a time toward it and the outline grows to the pointer.
+// Zoomed in, a carried block near the view's edge scrolls it the same way
+// and follows the pointer.
 void TMainWin::Timer_ScrollTimer() {
     const Page* page = canvasPage();
-    if (!page || !canvas().outlineShown()) return;
+    if (!page) return;
+    const bool carrying = workspace_.blockLifted() && canvas().blockShown() && canvas().zoom() > 1;
+    if (!canvas().outlineShown() && !carrying) return;
     const QPoint cursor = QCursor::pos();
-    if (canvas().scrollToward(cursor, page->tileWidth, page->tileHeight) &&
-        workspace_.canvas.state == CanvasState::Selecting) {
-        const QPoint at = canvas().toPage(canvas().viewport()->mapFromGlobal(QPointF(cursor)));
+    const bool scrolled = carrying && !canvas().outlineShown()
+                              ? canvas().scrollNearEdge(cursor, page->tileWidth, page->tileHeight)
+                              : canvas().scrollToward(cursor, page->tileWidth, page->tileHeight);
+    if (!scrolled) return;
+    const QPoint at = canvas().toPage(canvas().viewport()->mapFromGlobal(QPointF(cursor)));
+    if (workspace_.canvas.state == CanvasState::Selecting && canvas().outlineShown()) {
         Image_PageMouseMove(at.x(), at.y());
+    } else if (carrying) {
+        const QPoint block = captureRect().topLeft();
+        Image_CaptureMouseMove(at.x() - block.x(), at.y() - block.y());
     }
 }
 
@@ -298,7 +308,9 @@ void TMainWin::Btn_MoveOkClick() {
     workspace_.canvas.state = CanvasState::Idle;
     showCapture(false);
     setCanvasColor(kColorApplied);
-    scrollToOrigin();
+    // At 1x the view goes back to the page's corner; zoomed in, it stays on
+    // the block just written.
+    if (canvas().zoom() == 1) scrollToOrigin();
     showPage(*page, false);
 }
 

@@ -85,7 +85,7 @@ void TMainWin::connectStatus() {
     bar->addPermanentWidget(status_.pixelGrid);
     connect(status_.zoomOut, &QToolButton::clicked, this, &TMainWin::zoomOut);
     connect(status_.zoomIn, &QToolButton::clicked, this, &TMainWin::zoomIn);
-    connect(status_.pixelGrid, &QToolButton::clicked, this, [this](bool on) {
+    connect(status_.pixelGrid, &QToolButton::toggled, this, [this](bool on) {
         canvas().setPixelGrid(on);
         writeViewSettings();
     });
@@ -115,21 +115,25 @@ void TMainWin::zoomToActualSize() {
 }
 
 void TMainWin::togglePixelGrid() {
-    status_.pixelGrid->click();
+    // The key keeps working below the grid's zoom, where the button is off.
+    status_.pixelGrid->toggle();
 }
 
 void TMainWin::showZoomStatus() {
     status_.zoom->setText(QString::asprintf(texts::kStatusZoomF, canvas().zoom() * 100));
     status_.zoomIn->setEnabled(canvas().zoom() < kMaxZoom);
     status_.zoomOut->setEnabled(canvas().zoom() > kMinZoom);
+    // Below the zoom where it is drawn, the switch keeps the choice but is off.
+    status_.pixelGrid->setEnabled(canvas().zoom() >= kPixelGridMinZoom);
 }
 
 void TMainWin::readViewSettings() {
     const QSettings settings;
     const bool grid = settings.value(kPixelGridKey, false).toBool();
+    // Restoring is no change to keep.
+    const QSignalBlocker quietGrid(status_.pixelGrid);
     status_.pixelGrid->setChecked(grid);
     canvas().setPixelGrid(grid);
-    // Restoring is no change to keep.
     const QSignalBlocker quiet(&canvas());
     canvas().setZoom(validZoomLevel(settings.value(kZoomKey, 1).toInt()));
     showZoomStatus();

@@ -26,6 +26,11 @@ constexpr int kBlockFrame = 2;  // screen pixels of the lifted block's red frame
 
 // One turn step of a common mouse wheel.
 constexpr int kWheelStep = 120;
+// A line of the scroll bars, in view pixels; a wheel step scrolls the
+// platform's number of lines.
+constexpr int kScrollLine = 20;
+// How close to the view's edge a carried block's pointer scrolls it.
+constexpr int kEdgeBand = 24;
 
 int toInt(std::int64_t v) {
     return static_cast<int>(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min() / 2,
@@ -156,8 +161,8 @@ void PageCanvas::layOut() {
         v->setRange(0, toInt(std::max<std::int64_t>(height - view.height(), 0)));
         h->setPageStep(std::max(view.width(), 1));
         v->setPageStep(std::max(view.height(), 1));
-        h->setSingleStep(toInt(std::max(page_->tileWidth, 1) * z));
-        v->setSingleStep(toInt(std::max(page_->tileHeight, 1) * z));
+        h->setSingleStep(kScrollLine);
+        v->setSingleStep(kScrollLine);
     }
     placeOrigin();
 }
@@ -210,6 +215,20 @@ bool PageCanvas::scrollToward(QPoint cursor, int tileWidth, int tileHeight) {
     const QRect view(viewport()->mapToGlobal(QPoint(0, 0)), viewport()->size());
     const QScreen* own = screen();
     const QRect screenArea = own ? own->geometry() : QRect();
+    // Within 4 pixels of the screen's edge counts as beyond it.
+    QRect inner = view;
+    if (!screenArea.isEmpty()) inner &= screenArea.adjusted(4, 4, -4, -4);
+    return scrollStep(cursor, inner, tileWidth, tileHeight);
+}
+
+bool PageCanvas::scrollNearEdge(QPoint cursor, int tileWidth, int tileHeight) {
+    const QRect view(viewport()->mapToGlobal(QPoint(0, 0)), viewport()->size());
+    if (!view.adjusted(-kEdgeBand, -kEdgeBand, kEdgeBand, kEdgeBand).contains(cursor)) return false;
+    return scrollStep(cursor, view.adjusted(kEdgeBand, kEdgeBand, -kEdgeBand, -kEdgeBand),
+                      tileWidth, tileHeight);
+}
+
+bool PageCanvas::scrollStep(QPoint cursor, const QRect& inner, int tileWidth, int tileHeight) {
     const int stepX = toInt(std::int64_t{std::max(tileWidth, 1)} * projection_.zoom);
     const int stepY = toInt(std::int64_t{std::max(tileHeight, 1)} * projection_.zoom);
     bool moved = false;
@@ -220,15 +239,10 @@ bool PageCanvas::scrollToward(QPoint cursor, int tileWidth, int tileHeight) {
     };
     QScrollBar* h = horizontalScrollBar();
     QScrollBar* v = verticalScrollBar();
-    const bool nearScreen = !screenArea.isEmpty();
-    if (cursor.x() < view.left() || (nearScreen && cursor.x() < screenArea.left() + 4))
-        scroll(h, -stepX);
-    if (cursor.y() < view.top() || (nearScreen && cursor.y() < screenArea.top() + 4))
-        scroll(v, -stepY);
-    if (cursor.x() > view.right() || (nearScreen && cursor.x() > screenArea.right() - 4))
-        scroll(h, stepX);
-    if (cursor.y() > view.bottom() || (nearScreen && cursor.y() > screenArea.bottom() - 4))
-        scroll(v, stepY);
+    if (cursor.x() < inner.left()) scroll(h, -stepX);
+    if (cursor.y() < inner.top()) scroll(v, -stepY);
+    if (cursor.x() > inner.right()) scroll(h, stepX);
+    if (cursor.y() > inner.bottom()) scroll(v, stepY);
     return moved;
 }
 

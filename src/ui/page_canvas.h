@@ -90,6 +90,9 @@ class PageCanvas : public QAbstractScrollArea {
     // Scrolls one tile toward a pointer (global position) beyond an edge of
     // the view or within 4 pixels of the screen's edge; true when it did.
     bool scrollToward(QPoint globalCursor, int tileWidth, int tileHeight);
+    // The same for a pointer within a band along the view's edges, inside or
+    // just outside it (a carried block, where no button holds the pointer).
+    bool scrollNearEdge(QPoint globalCursor, int tileWidth, int tileHeight);
 
   signals:
     // The pointer over the page, in page pixels; while a button pressed on
@@ -125,6 +128,8 @@ class PageCanvas : public QAbstractScrollArea {
     // The scroll bars' ranges for the page at the zoom, then the origin.
     void layOut();
     void placeOrigin();
+    // One tile toward a pointer outside `inner` (global positions).
+    bool scrollStep(QPoint cursor, const QRect& inner, int tileWidth, int tileHeight);
     // Scrolls as near as the scroll bars allow to the origin of `wanted`.
     void scrollTo(const CanvasProjection& wanted);
     // The page pixels [x, x + w) x [y, y + h) on the view, redrawn.

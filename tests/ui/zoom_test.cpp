@@ -300,6 +300,54 @@ class ZoomTest : public QObject {
         release({3, 3});
     }
 
+    // Zoomed in: the write-back keeps the view where it is, a plain wheel
+    // step scrolls a few lines rather than a whole view, a carried block near
+    // the view's edge scrolls it, and the pixel grid switch is off where no
+    // grid is drawn, keeping the choice.
+    void theViewStaysWithTheWorkWhenZoomedIn() {
+        sprite(32, 32, 16);  // 512 x 512
+        QVERIFY(!main_->status().pixelGrid->isEnabled());
+        keys(QKeySequence(Qt::CTRL | Qt::Key_G));
+        QVERIFY(main_->status().pixelGrid->isChecked());
+        for (int i = 0; i < 5; ++i)
+            keys(QKeySequence(Qt::CTRL | Qt::Key_Equal));  // 8x: 4096 wide
+        QCOMPARE(canvas().zoom(), 8);
+        QVERIFY(main_->status().pixelGrid->isEnabled());
+        QVERIFY(canvas().pixelGrid());
+        QScrollBar* h = canvas().horizontalScrollBar();
+        QScrollBar* v = canvas().verticalScrollBar();
+
+        bringTo({300, 200}, {100, 100});
+        const int left = h->value(), top = v->value();
+        QWheelEvent plain(QPointF(50, 50), view()->mapToGlobal(QPointF(50, 50)), QPoint(),
+                          QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(view(), &plain);
+        QVERIFY(v->value() > top);
+        QVERIFY(v->value() - top < view()->height() / 2);
+        v->setValue(top);
+
+        press({300, 200});
+        release({300, 200});  // lifts tile (18, 12)
+        QVERIFY(canvas().blockShown());
+        main_->Btn_MoveRightClick();
+        main_->Btn_MoveOkClick();
+        QCOMPARE(h->value(), left);
+        QCOMPARE(v->value(), top);
+
+        press({300, 200});
+        release({300, 200});
+        const QPoint nearEdge = view()->mapToGlobal(QPoint(view()->width() - 5, 100));
+        QCursor::setPos(nearEdge);
+        main_->Timer_ScrollTimer();
+        QCOMPARE(h->value(), left + 16 * 8);
+        const QPoint under = canvas().toPage(view()->mapFromGlobal(QPointF(nearEdge)));
+        QCOMPARE(main_->captureRect().topLeft(), QPoint(snap(under.x(), 16), snap(under.y(), 16)));
+        // Far from the view (over the toolbar, say) nothing scrolls.
+        QCursor::setPos(view()->mapToGlobal(QPoint(view()->width() + 200, 100)));
+        main_->Timer_ScrollTimer();
+        QCOMPARE(h->value(), left + 16 * 8);
+    }
+
     // Area rectangles are dragged out at pixel grain and drawn where they lie.
     void areaRectanglesAtAZoom() {
         sprite(8, 4, 8);  // 64 x 32: 256 x 128 at 4x
