@@ -8,6 +8,7 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "block_tool.h"
 #include "edit/pixel_info.h"
 #include "file_dialogs.h"
 #include "file_paths.h"
@@ -20,6 +21,7 @@
 #include "form_tile.h"
 #include "formats/palette_file.h"
 #include "formats/palette_formats.h"
+#include "main_canvas_host.h"
 #include "page_canvas.h"
 #include "page_list.h"
 #include "qt_message_sink.h"
@@ -50,8 +52,6 @@ TMainWin::TMainWin(QWidget* parent) : QWidget(parent), ui_(new Ui::TMainWin) {
 
     Timer_FileOpen.setInterval(100);
     connect(&Timer_FileOpen, &QTimer::timeout, this, [this] { Timer_FileOpen.stop(); });
-    Timer_Scroll.setInterval(200);
-    Timer_Scroll.start();
     setAcceptDrops(true);
     connectButtons();
     connectCanvas();
@@ -63,6 +63,7 @@ TMainWin::TMainWin(QWidget* parent) : QWidget(parent), ui_(new Ui::TMainWin) {
 }
 
 TMainWin::~TMainWin() {
+    canvas().setTool(nullptr);
     delete ui_;
 }
 
@@ -122,7 +123,6 @@ void TMainWin::FormShow() {
     const int listTop = ui_->Panel_Info->y() + ui_->Panel_Info->height();
     ui_->Lb_Spr->move(ui_->Lb_Spr->x(), listTop);
     ui_->Lb_Tga->move(ui_->Lb_Tga->x(), listTop);
-    workspace_.canvas.stamping = false;
     FormResize();
 }
 
@@ -335,7 +335,7 @@ std::vector<int> TMainWin::selectedRows(ListId list) const {
 }
 
 void TMainWin::dropOutline() {
-    canvas().hideOutline();
+    blockTool_->dropOutline();
 }
 
 void TMainWin::showKeyPanel(std::uint32_t key) {

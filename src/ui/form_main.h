@@ -40,6 +40,8 @@ class FileDialogs;
 class MessageSink;
 class QtMessageSink;
 class PictureWatcher;
+class BlockTool;
+class MainCanvasHost;
 
 // The address the "개발자 홈" button opens.
 inline constexpr const char* kHomePageUrl = "https://zentil-editor.example.org/";
@@ -127,21 +129,10 @@ class TMainWin : public QWidget, public EditorHost {
     void Btn_UndoClick();
     void Btn_RedoClick();
 
-    // The canvas, in page pixels (x, y of the pointer over the page, or
-    // relative to the outline or the lifted block for their handlers) at
-    // every zoom.
-    void Image_PageMouseDown(Qt::MouseButton button, int x, int y);
-    void Image_PageMouseMove(int x, int y);
-    void Image_PageMouseUp(Qt::MouseButton button, int x, int y);
-    void Shape_BlockMouseMove(int x, int y);
-    void Image_CaptureMouseDown(Qt::MouseButton button, int x, int y);
-    void Image_CaptureMouseMove(int x, int y);
-    void Image_CaptureMouseUp();
-    void Timer_ScrollTimer();
-    // The outline and the lifted block in page pixels.
-    QRect outlineRect() const;
-    QRect captureRect() const;
+    // The canvas and its block tool, whose handlers carry the names of the
+    // canvas events they stand for.
     PageCanvas& canvas() const;
+    BlockTool& blockTool() { return *blockTool_; }
 
     // The canvas zoom: a level up or down, or back to 1x, about the middle of
     // the view; the faint lines between pixels (from 8x on) on or off. Both
@@ -152,6 +143,7 @@ class TMainWin : public QWidget, public EditorHost {
     void togglePixelGrid();
 
     // The nudge buttons: the lifted block, or else the current sprite page.
+    void nudge(Nudge direction);
     void Btn_MoveLeftUpClick() { nudge(Nudge::LeftUp); }
     void Btn_MoveUpClick() { nudge(Nudge::Up); }
     void Btn_MoveRightUpClick() { nudge(Nudge::RightUp); }
@@ -210,7 +202,6 @@ class TMainWin : public QWidget, public EditorHost {
     // closed a file dialog does not reach the canvas.
     bool canvasAcceptsClicks() const { return !Timer_FileOpen.isActive(); }
     QTimer Timer_FileOpen;
-    QTimer Timer_Scroll;
 
     // Shows `page` on the canvas with its grid and areas.
     void showPage(const Page& page, bool clearFirst);
@@ -279,17 +270,6 @@ class TMainWin : public QWidget, public EditorHost {
     void markLastSprite();
     // The canvas as it is with no page: the empty panel, centred.
     void resetPagePanel();
-    void putBlockAway(std::uint32_t color);
-    void nudge(Nudge direction);
-    // The current page when it can be worked on (has tiles), else nullptr.
-    Page* canvasPage() const;
-    bool areaMode() const;
-    void placeOutline(const QRect& outline);
-    void placeCapture(int left, int top);
-    void showCapture(bool shown);
-    void liftOutline();
-    void setAreaFromOutline();
-    void stampAtPanel();
     // Asks before a save replaces an existing file.
     bool mayReplace(const QString& path);
     // The grid over the canvas, as the settings have it.
@@ -317,7 +297,9 @@ class TMainWin : public QWidget, public EditorHost {
     GpfFigure gpf_;
     std::vector<std::uint8_t> gpfScratch_;
     int pointerTile_ = -1;  // the tile under the pointer, -1 for none
-    int stroke_ = 0;        // numbers the presses that stamp, so one press is one step
+    friend class MainCanvasHost;
+    std::unique_ptr<MainCanvasHost> canvasHost_;
+    std::unique_ptr<BlockTool> blockTool_;
     bool shownOnce_ = false;
     int progressDelayMs_ = 500;
     PictureWatcher* pictureWatcher_ = nullptr;

@@ -3,6 +3,7 @@
 #include <QKeySequence>
 #include <QShortcut>
 
+#include "block_tool.h"
 #include "form_main.h"
 #include "message_sink.h"
 #include "page_list.h"
@@ -60,7 +61,7 @@ void TMainWin::syncLists() {
 
 void TMainWin::Btn_UndoClick() {
     // Not while an outline is being dragged out: it belongs to the page as it is.
-    if (workspace_.canvas.state == CanvasState::Selecting) return;
+    if (blockTool_->busy()) return;
     Command* undone = history_.undo(workspace_);
     if (!undone) return;
     afterEdit();
@@ -68,7 +69,7 @@ void TMainWin::Btn_UndoClick() {
 }
 
 void TMainWin::Btn_RedoClick() {
-    if (workspace_.canvas.state == CanvasState::Selecting) return;
+    if (blockTool_->busy()) return;
     Outcome outcome;
     Command* redone = history_.redo(workspace_, outcome);
     report(outcome);

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include "block_tool.h"
 #include "file_dialogs.h"
 #include "file_paths.h"
 #include "form_main.h"
@@ -64,9 +65,7 @@ void TMainWin::saveWork(const QString& path) {
 bool TMainWin::openWork(const QString& path) {
     if (!mayDropUnsaved(texts::kAskOpenUnsaved)) return false;
     // A block on the canvas belongs to the session being left.
-    putLiftedBlockAway();
-    dropOutline();
-    workspace_.canvas = CanvasSelection{};
+    blockTool_->cancel();
     const Outcome opened = openWorkFile(pathToBytes(path), workspace_);
     messages().report(opened, shownPath(path));
     if (!opened) return false;
@@ -142,8 +141,7 @@ void TMainWin::reloadPicture(const QString& path) {
         if (page.filePath != file) continue;
         // An outline being dragged belongs to the page as it is: the read
         // waits until the button is let go.
-        if (workspace_.canvas.state == CanvasState::Selecting &&
-            workspace_.currentPage() == &page) {
+        if (blockTool_->busy() && workspace_.currentPage() == &page) {
             QTimer::singleShot(200, this, [this, path] { reloadPicture(path); });
             return;
         }

@@ -47,8 +47,8 @@ class KeysTest : public QObject {
         putPixel(b, 5, 5, 9);
         Ui::TMainWin& ui = e.ui();
         const auto lift = [&] {
-            e.main.Image_PageMouseDown(Qt::LeftButton, 1, 1);
-            e.main.Image_PageMouseUp(Qt::LeftButton, 1, 1);
+            e.main.blockTool().Image_PageMouseDown(Qt::LeftButton, 1, 1);
+            e.main.blockTool().Image_PageMouseUp(Qt::LeftButton, 1, 1);
         };
 
         const struct {
@@ -65,13 +65,13 @@ class KeysTest : public QObject {
             {"nudge", QKeySequence(Qt::Key_Left), ui.Sb_Page, [] {},
              [&] { return pixelAt(b, 4, 5) == 9u; }},
             {"escape", QKeySequence(Qt::Key_Escape), ui.Sb_Page, lift,
-             [&] { return !ui.Sb_Page->blockShown(); }},
+             [&] { return !e.main.blockTool().blockShown(); }},
             {"write back", QKeySequence(Qt::Key_Return), ui.Sb_Page,
              [&] {
                  lift();
                  e.main.Btn_MoveRightClick();  // the block moves inside itself
              },
-             [&] { return !ui.Sb_Page->blockShown() && pixelAt(b, 5, 5) == 9u; }},
+             [&] { return !e.main.blockTool().blockShown() && pixelAt(b, 5, 5) == 9u; }},
             {"delete", QKeySequence(Qt::Key_Delete), ui.Lb_Spr,
              [&] { e.main.showOnly(ListId::Sprites, 0); },
              [&] { return uitest::entryNames(*ui.Lb_Spr) == QStringList{"B"}; }},

@@ -13,6 +13,7 @@
 #include <deque>
 #include <optional>
 
+#include "block_tool.h"
 #include "edit/store_page.h"
 #include "file_dialogs.h"
 #include "form_ani.h"

@@ -184,8 +184,8 @@ class WorkSessionTest : public QObject {
 
         // A block lifted from it (the whole one-tile picture) is carried.
         QTRY_VERIFY(main_->canvasAcceptsClicks());
-        main_->Image_PageMouseDown(Qt::LeftButton, 1, 1);
-        main_->Image_PageMouseUp(Qt::LeftButton, 1, 1);
+        main_->blockTool().Image_PageMouseDown(Qt::LeftButton, 1, 1);
+        main_->blockTool().Image_PageMouseUp(Qt::LeftButton, 1, 1);
         QVERIFY(ws().blockLifted());
 
         // Replaced by a rename, as painting programs save: on the canvas within a second.

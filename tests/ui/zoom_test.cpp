@@ -8,6 +8,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "block_tool.h"
 #include "edit/canvas_geometry.h"
 #include "edit/canvas_projection.h"
 #include "form_main.h"
@@ -171,19 +172,19 @@ class ZoomTest : public QObject {
         // A drag from tile (1, 1) into tile (2, 2) outlines both in whole tiles.
         press({5, 5});
         move({6, 7});
-        QCOMPARE(main_->outlineRect(), QRect(4, 4, 4, 4));
+        QCOMPARE(main_->blockTool().outlineRect(), QRect(4, 4, 4, 4));
         move({9, 9});
-        QCOMPARE(main_->outlineRect(), QRect(4, 4, 8, 8));
+        QCOMPARE(main_->blockTool().outlineRect(), QRect(4, 4, 8, 8));
         release({9, 9});
         const Page& block = main_->workspace().lifted.block;
-        QVERIFY(canvas().blockShown());
+        QVERIFY(main_->blockTool().blockShown());
         QCOMPARE(block.cols, 2);
         QCOMPARE(block.rows, 2);
         QCOMPARE(pixelAt(block, 3, 6), numbered(7, 10));
 
         // Carried tile by tile, composed over the page as it goes, stamped.
         move({17, 5});
-        QCOMPARE(main_->captureRect(), QRect(16, 4, 8, 8));
+        QCOMPARE(main_->blockTool().captureRect(), QRect(16, 4, 8, 8));
         const QString before = main_->status().gpf->text();
         QCOMPARE(before, gpfText(36));
         move({18, 6});
@@ -201,7 +202,7 @@ class ZoomTest : public QObject {
         // A right press puts it away; the stamp is taken back with its key.
         press({18, 6}, Qt::RightButton);
         release({18, 6}, Qt::RightButton);
-        QVERIFY(!canvas().blockShown());
+        QVERIFY(!main_->blockTool().blockShown());
         keys(QKeySequence(Qt::CTRL | Qt::Key_Z));
         QCOMPARE(pixelAt(current(), 17, 5), numbered(17, 5));
         QCOMPARE(canvas().zoom(), z);
@@ -293,10 +294,10 @@ class ZoomTest : public QObject {
         const int before = h->value();
         const QPoint beyond = view()->mapToGlobal(QPoint(view()->width() + 20, 20));
         QCursor::setPos(beyond);
-        main_->Timer_ScrollTimer();
+        main_->blockTool().Timer_ScrollTimer();
         QCOMPARE(h->value(), before + 8 * 4);
         const QPoint under = canvas().toPage(view()->mapFromGlobal(QPointF(beyond)));
-        QCOMPARE(main_->outlineRect().right(), snap(under.x(), 8) + 7);
+        QCOMPARE(main_->blockTool().outlineRect().right(), snap(under.x(), 8) + 7);
         release({3, 3});
     }
 
@@ -328,7 +329,7 @@ class ZoomTest : public QObject {
 
         press({300, 200});
         release({300, 200});  // lifts tile (18, 12)
-        QVERIFY(canvas().blockShown());
+        QVERIFY(main_->blockTool().blockShown());
         main_->Btn_MoveRightClick();
         main_->Btn_MoveOkClick();
         QCOMPARE(h->value(), left);
@@ -338,13 +339,14 @@ class ZoomTest : public QObject {
         release({300, 200});
         const QPoint nearEdge = view()->mapToGlobal(QPoint(view()->width() - 5, 100));
         QCursor::setPos(nearEdge);
-        main_->Timer_ScrollTimer();
+        main_->blockTool().Timer_ScrollTimer();
         QCOMPARE(h->value(), left + 16 * 8);
         const QPoint under = canvas().toPage(view()->mapFromGlobal(QPointF(nearEdge)));
-        QCOMPARE(main_->captureRect().topLeft(), QPoint(snap(under.x(), 16), snap(under.y(), 16)));
+        QCOMPARE(main_->blockTool().captureRect().topLeft(),
+                 QPoint(snap(under.x(), 16), snap(under.y(), 16)));
         // Far from the view (over the toolbar, say) nothing scrolls.
         QCursor::setPos(view()->mapToGlobal(QPoint(view()->width() + 200, 100)));
-        main_->Timer_ScrollTimer();
+        main_->blockTool().Timer_ScrollTimer();
         QCOMPARE(h->value(), left + 16 * 8);
     }
 
