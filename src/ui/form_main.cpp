@@ -10,6 +10,7 @@
 
 #include "block_tool.h"
 #include "edit/pixel_info.h"
+#include "editor_status.h"
 #include "file_dialogs.h"
 #include "file_paths.h"
 #include "form_ani.h"
@@ -56,7 +57,7 @@ TMainWin::TMainWin(QWidget* parent) : QWidget(parent), ui_(new Ui::TMainWin) {
     connectButtons();
     connectCanvas();
     connectPageCommands();
-    connectStatus();
+    status_ = new EditorStatus(*ui_->Status_Bar, canvas());
     connectHistory();
     connectWork();
     connectKeys();
@@ -101,7 +102,7 @@ void TMainWin::FormShow() {
     OpenFilterIndex = 1;
     SaveFilterIndex = 1;
     loadConfig();
-    readViewSettings();
+    status_->readViewSettings();
     const Config& settings = workspace_.settings;
     if (dialogs_.newWin) dialogs_.newWin->setColorKeyField(settings.defaultColorKey8);
     if (dialogs_.configWin)
@@ -238,6 +239,14 @@ bool TMainWin::saveConfig() {
 
 // ---- the canvas ------------------------------------------------------------
 
+int TMainWin::canvasZoom() const {
+    return canvas().zoom();
+}
+
+void TMainWin::updateStatus() {
+    if (status_) status_->update(workspace_, history_);
+}
+
 PageCanvas& TMainWin::canvas() const {
     return *ui_->Sb_Page;
 }
@@ -288,7 +297,7 @@ void TMainWin::showListEntry(ListId which) {
     if (list.currentRow() < 0) list.setCurrentEntry(0);
     Page& page = workspace_.store(which)->at(list.currentRow());
     workspace_.setCurrent(which, &page);
-    gpf_.page = nullptr;  // a page shown from its list is measured afresh
+    status_->forgetGpf();  // a page shown from its list is measured afresh
     canvas().showPage(&page);
     ui_->Edit_Col->setValue(page.cols);
     other.setListColor(kListIdle);
@@ -378,7 +387,7 @@ void TMainWin::showPixelInfo(int x, int y) {
     const Page* page = workspace_.currentPage();
     const bool onTile = page && page->inUse() && page->tileWidth > 0 && page->tileHeight > 0 &&
                         x >= 0 && y >= 0 && x < page->width && y < page->height;
-    pointerTile_ = onTile ? tileIndexAt(*page, x, y) : -1;
+    status_->setPointerTile(onTile ? tileIndexAt(*page, x, y) : -1);
     updateStatus();
 }
 

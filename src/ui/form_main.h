@@ -8,18 +8,15 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "edit/nudge.h"
 #include "editor_host.h"
-#include "formats/gpf_file.h"
 #include "render/canvas_render.h"
 #include "work/history.h"
 #include "work/workspace.h"
-
-class QLabel;
-class QToolButton;
 
 namespace Ui {
 class TMainWin;
@@ -41,6 +38,7 @@ class MessageSink;
 class QtMessageSink;
 class PictureWatcher;
 class BlockTool;
+class EditorStatus;
 class MainCanvasHost;
 
 // The address the "개발자 홈" button opens.
@@ -134,14 +132,6 @@ class TMainWin : public QWidget, public EditorHost {
     PageCanvas& canvas() const;
     BlockTool& blockTool() { return *blockTool_; }
 
-    // The canvas zoom: a level up or down, or back to 1x, about the middle of
-    // the view; the faint lines between pixels (from 8x on) on or off. Both
-    // are kept in the platform's settings for the next start.
-    void zoomIn();
-    void zoomOut();
-    void zoomToActualSize();
-    void togglePixelGrid();
-
     // The nudge buttons: the lifted block, or else the current sprite page.
     void nudge(Nudge direction);
     void Btn_MoveLeftUpClick() { nudge(Nudge::LeftUp); }
@@ -163,27 +153,16 @@ class TMainWin : public QWidget, public EditorHost {
         QKeySequence keys;
         QAbstractButton* button;
         QWidget* scope;
-        void (TMainWin::*run)();
+        std::function<void()> run;
     };
     std::vector<KeyBinding> keyBindings();
     // The colour around the page, 0x00BBGGRR.
     void setCanvasColor(std::uint32_t bgr);
     std::uint32_t canvasColor() const;
 
-    // The fields of the status bar: the zoom, the GPF size of the current
-    // page and of the tile under the pointer, the steps that can be undone,
-    // and a hint while sprite pages show with the black default palette;
-    // the zoom buttons and the pixel-grid switch.
-    struct StatusFields {
-        QLabel* zoom = nullptr;
-        QLabel* gpf = nullptr;
-        QLabel* undo = nullptr;
-        QLabel* hint = nullptr;
-        QToolButton* zoomOut = nullptr;
-        QToolButton* zoomIn = nullptr;
-        QToolButton* pixelGrid = nullptr;
-    };
-    const StatusFields& status() const { return status_; }
+    // The status bar: zoom, GPF sizes, undo steps, the palette hint, and the
+    // zoom and pixel-grid switches.
+    EditorStatus& status() const { return *status_; }
 
     // Page commands of the toolbar.
     void BtnPageCopyClick();
@@ -242,7 +221,6 @@ class TMainWin : public QWidget, public EditorHost {
     void connectPageCommands();
     void connectHistory();
     void connectKeys();
-    void connectStatus();
     void connectWork();
     // Asks `question` when sprite pages are unsaved: "모두 저장" saves them
     // all first, "예" goes on, "아니오" stays. True to go on.
@@ -256,10 +234,6 @@ class TMainWin : public QWidget, public EditorHost {
     void showStatusLine(const QString& text);
     // The status bar's texts as the workspace, history and canvas now stand.
     void updateStatus();
-    void showZoomStatus();
-    // The zoom and the pixel grid, read at first show and written as they change.
-    void readViewSettings();
-    void writeViewSettings();
     // Brings both lists in line with the stores, keeping each entry's marks.
     void syncLists();
     // After the stores changed: lists, the undo buttons and the modified mark.
@@ -285,18 +259,7 @@ class TMainWin : public QWidget, public EditorHost {
     MessageSink* messages_ = nullptr;
     std::unique_ptr<FileDialogs> qtFileDialogs_;
     FileDialogs* fileDialogs_ = nullptr;
-    StatusFields status_;
-    // The GPF sizes of the page they were measured on, as it was then.
-    struct GpfFigure {
-        const Page* page = nullptr;
-        std::uint64_t revision = 0;
-        int stride = 0, height = 0, tileWidth = 0, tileHeight = 0, key = 0;
-        Outcome measured;
-        GpfSizes sizes;
-    };
-    GpfFigure gpf_;
-    std::vector<std::uint8_t> gpfScratch_;
-    int pointerTile_ = -1;  // the tile under the pointer, -1 for none
+    EditorStatus* status_ = nullptr;
     friend class MainCanvasHost;
     std::unique_ptr<MainCanvasHost> canvasHost_;
     std::unique_ptr<BlockTool> blockTool_;

@@ -15,6 +15,7 @@
 
 #include "block_tool.h"
 #include "edit/store_page.h"
+#include "editor_status.h"
 #include "file_dialogs.h"
 #include "form_ani.h"
 #include "form_chgcolor.h"
