@@ -12,11 +12,10 @@
 #include <memory>
 #include <vector>
 
+#include "document.h"
 #include "edit/nudge.h"
 #include "editor_host.h"
 #include "render/canvas_render.h"
-#include "work/history.h"
-#include "work/workspace.h"
 
 namespace Ui {
 class TMainWin;
@@ -236,8 +235,9 @@ class TMainWin : public QWidget, public EditorHost {
     void updateStatus();
     // Brings both lists in line with the stores, keeping each entry's marks.
     void syncLists();
-    // After the stores changed: lists, the undo buttons and the modified mark.
-    void afterEdit();
+    // Lists, canvas, undo buttons, modified mark, status bar and watched
+    // files after a change of the document.
+    void followChange(const Change& change);
     // Shows the page an undo or redo touched, selected in its list.
     void showTouched(Page* page);
     // Marks only the last sprite entry and makes it the current entry.
@@ -252,8 +252,9 @@ class TMainWin : public QWidget, public EditorHost {
     FileDialogs& fileDialogs();
 
     Ui::TMainWin* ui_;
-    Workspace workspace_;
-    History history_;
+    Document document_;
+    Workspace& workspace_ = document_.workspace();
+    History& history_ = document_.history();
     Dialogs dialogs_;
     std::unique_ptr<QtMessageSink> ownMessages_;
     MessageSink* messages_ = nullptr;

@@ -213,7 +213,7 @@ void TMainWin::loadFiles(QStringList paths) {
         list.selectEntry(n);
     }
     progress.finish();
-    afterEdit();
+    document_.notify(loadedChange());
 
     if (const PageFormat* shown = formatOf(last))
         listOf(*shown) == ListId::Pictures ? Lb_TgaClick() : Lb_SprClick();
@@ -271,7 +271,7 @@ void TMainWin::Btn_SaveSprClick() {
         if (saved) {
             page->filePath = pathToBytes(QFileInfo(fileName).absoluteFilePath());
             workspace_.markSaved(*page);
-            afterEdit();
+            document_.notify(savedChange());
         }
     }
     Timer_FileOpen.start();

@@ -37,21 +37,27 @@ void TMainWin::connectHistory() {
     // The column field would take them for its own text; in this window
     // they always step through the history.
     new WindowKeyClaim(this, claimed);
-    afterEdit();
+    connect(&document_, &Document::changed, this, &TMainWin::followChange);
+    followChange(Change{});
 }
 
 void TMainWin::record(std::unique_ptr<Command> command) {
-    if (command) history_.push(std::move(command));
-    afterEdit();
+    document_.record(std::move(command));
 }
 
-void TMainWin::afterEdit() {
+// Every view of the window follows what the document says changed.
+void TMainWin::followChange(const Change& change) {
     syncLists();
     ui_->Btn_Undo->setEnabled(history_.canUndo());
     ui_->Btn_Redo->setEnabled(history_.canRedo());
     setWindowModified(workspace_.spritesModified());
+    // The canvas reads the page at every repaint; a page that changed its
+    // size is laid out again.
+    if (const Page* shown = workspace_.currentPage();
+        shown && canvas().page() == shown && change.touches(shown))
+        canvas().showPage(shown);
     updateStatus();
-    watchPictures();
+    if (change.pictures || change.saved || !change.pages.empty()) watchPictures();
 }
 
 void TMainWin::syncLists() {
@@ -62,19 +68,17 @@ void TMainWin::syncLists() {
 void TMainWin::Btn_UndoClick() {
     // Not while an outline is being dragged out: it belongs to the page as it is.
     if (blockTool_->busy()) return;
-    Command* undone = history_.undo(workspace_);
+    Command* undone = document_.undo();
     if (!undone) return;
-    afterEdit();
     showTouched(undone->touched());
 }
 
 void TMainWin::Btn_RedoClick() {
     if (blockTool_->busy()) return;
     Outcome outcome;
-    Command* redone = history_.redo(workspace_, outcome);
+    Command* redone = document_.redo(outcome);
     report(outcome);
     if (!redone) return;
-    afterEdit();
     showTouched(redone->touched());
 }
 

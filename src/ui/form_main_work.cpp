@@ -72,7 +72,7 @@ bool TMainWin::openWork(const QString& path) {
     // The steps of the history were taken on the session just left.
     history_.clear();
     rememberWorkFile(path);
-    afterEdit();
+    document_.notify(loadedChange());
     const PagePlace current = workspace_.placeOf(workspace_.currentPage());
     if (current.valid()) {
         showOnly(current.list, current.index);
@@ -120,7 +120,7 @@ bool TMainWin::saveAllSprites() {
         page->filePath = pathToBytes(path);
         workspace_.markSaved(*page);
     }
-    afterEdit();
+    document_.notify(savedChange());
     Timer_FileOpen.start();
     return allSaved;
 }

@@ -31,6 +31,12 @@ class PatchEdit : public Command {
         return total;
     }
     Page* touched() const override { return parts_.empty() ? nullptr : parts_.back().page; }
+    Change changes() const override {
+        Change change;
+        for (const Part& part : parts_)
+            change.pages.push_back(part.page);
+        return change;
+    }
 
   private:
     struct Part {
@@ -143,6 +149,11 @@ class PaletteEdit final : public PatchEdit {
         return PatchEdit::bytes() + sizeof(other_) + otherFile_.capacity();
     }
     Page* touched() const override { return nullptr; }
+    Change changes() const override {
+        Change change = PatchEdit::changes();
+        change.palette = true;
+        return change;
+    }
 
   private:
     void swapWith(Workspace& workspace) {
