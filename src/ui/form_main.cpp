@@ -11,6 +11,7 @@
 #include "block_tool.h"
 #include "edit/pixel_info.h"
 #include "editor_status.h"
+#include "file_commands.h"
 #include "file_dialogs.h"
 #include "file_paths.h"
 #include "form_ani.h"
@@ -22,13 +23,14 @@
 #include "form_tile.h"
 #include "formats/palette_file.h"
 #include "formats/palette_formats.h"
-#include "main_canvas_host.h"
+#include "main_hosts.h"
 #include "page_canvas.h"
 #include "page_list.h"
 #include "qt_message_sink.h"
 #include "system/config_file.h"
 #include "system/texts.h"
 #include "ui_form_main.h"
+#include "work_session.h"
 
 namespace zentil {
 namespace {
@@ -54,12 +56,12 @@ TMainWin::TMainWin(QWidget* parent) : QWidget(parent), ui_(new Ui::TMainWin) {
     Timer_FileOpen.setInterval(100);
     connect(&Timer_FileOpen, &QTimer::timeout, this, [this] { Timer_FileOpen.stop(); });
     setAcceptDrops(true);
+    connectFiles();
     connectButtons();
     connectCanvas();
     connectPageCommands();
     status_ = new EditorStatus(*ui_->Status_Bar, canvas());
     connectHistory();
-    connectWork();
     connectKeys();
 }
 
@@ -99,8 +101,8 @@ void TMainWin::showEvent(QShowEvent* event) {
 
 void TMainWin::FormShow() {
     workspace_.clearCurrent();
-    OpenFilterIndex = 1;
-    SaveFilterIndex = 1;
+    files_->OpenFilterIndex = 1;
+    files_->SaveFilterIndex = 1;
     loadConfig();
     status_->readViewSettings();
     const Config& settings = workspace_.settings;
@@ -146,7 +148,7 @@ void TMainWin::FormResize() {
 }
 
 void TMainWin::closeEvent(QCloseEvent* event) {
-    if (!mayDropUnsaved(texts::kAskCloseUnsaved)) {
+    if (!session_->mayDropUnsaved(texts::kAskCloseUnsaved)) {
         event->ignore();
         return;
     }

@@ -35,7 +35,9 @@ class PageCanvas;
 class FileDialogs;
 class MessageSink;
 class QtMessageSink;
-class PictureWatcher;
+class FileCommands;
+class WorkSession;
+class MainFileHost;
 class BlockTool;
 class EditorStatus;
 class MainCanvasHost;
@@ -97,30 +99,16 @@ class TMainWin : public QWidget, public EditorHost {
     void Btn_ShowPaletteClick();
     void Btn_DevHomeClick();
 
-    // File commands of the toolbar, and the filter each file dialog was left at.
-    int OpenFilterIndex = 1;
-    int SaveFilterIndex = 1;
+    // File commands of the toolbar, and work sessions.
+    FileCommands& files() { return *files_; }
+    WorkSession& session() { return *session_; }
     void Btn_LoadSprClick();
     void Btn_SaveSprClick();
     void Btn_LoadPalClick();
     void Btn_SavePalClick();
-    // Reads pictures and sprite files into their stores, in name order, as
-    // the load command does with the files chosen in its dialog.
-    void loadFiles(QStringList paths);
-
-    // Work sessions. The whole workspace to a work file, and back: opening
-    // one asks first when sprite pages are unsaved, and starts a new history.
-    void saveWork(const QString& path);
-    bool openWork(const QString& path);
-    // Saves every changed sprite page as a sprite file: to its own file
-    // without asking, or through a save dialog for a page without one.
-    // False when a save failed or a dialog was cancelled (the rest then wait).
-    bool saveAllSprites();
-    void Btn_SaveAllClick() { saveAllSprites(); }
-    // The last work file saved or opened, as the platform's settings keep it.
-    static QString lastWorkFile();
-    // How long a load runs before its progress dialog appears.
-    void setProgressDelay(int ms) { progressDelayMs_ = ms; }
+    void Btn_SaveAllClick();
+    // Reads pictures, sprite files and a work file, as if chosen in the load dialog.
+    void loadFiles(const QStringList& paths);
 
     // The history: the two toolbar buttons and their keys.
     void Btn_UndoClick();
@@ -215,22 +203,12 @@ class TMainWin : public QWidget, public EditorHost {
     void showListEntry(ListId list);
     void dropCanvasPicture();
     void placeWindowFromConfig(bool loaded);
+    void connectFiles();
     void connectButtons();
     void connectCanvas();
     void connectPageCommands();
     void connectHistory();
     void connectKeys();
-    void connectWork();
-    // Asks `question` when sprite pages are unsaved: "모두 저장" saves them
-    // all first, "예" goes on, "아니오" stays. True to go on.
-    bool mayDropUnsaved(const char* question);
-    static void rememberWorkFile(const QString& path);
-    // Watches the files of the pictures that came from one, and reads a
-    // picture again when its file changed; a line in the status bar says how
-    // it went.
-    void watchPictures();
-    void reloadPicture(const QString& path);
-    void showStatusLine(const QString& text);
     // The status bar's texts as the workspace, history and canvas now stand.
     void updateStatus();
     // Brings both lists in line with the stores, keeping each entry's marks.
@@ -244,8 +222,6 @@ class TMainWin : public QWidget, public EditorHost {
     void markLastSprite();
     // The canvas as it is with no page: the empty panel, centred.
     void resetPagePanel();
-    // Asks before a save replaces an existing file.
-    bool mayReplace(const QString& path);
     // The grid over the canvas, as the settings have it.
     GridLines gridLines() const;
 
@@ -264,9 +240,11 @@ class TMainWin : public QWidget, public EditorHost {
     friend class MainCanvasHost;
     std::unique_ptr<MainCanvasHost> canvasHost_;
     std::unique_ptr<BlockTool> blockTool_;
+    friend class MainFileHost;
+    std::unique_ptr<MainFileHost> fileHost_;
+    WorkSession* session_ = nullptr;
+    std::unique_ptr<FileCommands> files_;
     bool shownOnce_ = false;
-    int progressDelayMs_ = 500;
-    PictureWatcher* pictureWatcher_ = nullptr;
 };
 
 }  // namespace zentil

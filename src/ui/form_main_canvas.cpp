@@ -1,7 +1,7 @@
 // The main window's canvas wiring: the block tool and what it asks of the
 // window, and the nine nudge buttons.
 #include "form_main.h"
-#include "main_canvas_host.h"
+#include "main_hosts.h"
 #include "page_canvas.h"
 #include "ui_form_main.h"
 #include "work/page_edits.h"

@@ -11,6 +11,7 @@
 #include "ui_form_main.h"
 #include "window_key_claim.h"
 #include "work/store_edits.h"
+#include "work_session.h"
 
 namespace zentil {
 
@@ -57,7 +58,7 @@ void TMainWin::followChange(const Change& change) {
         shown && canvas().page() == shown && change.touches(shown))
         canvas().showPage(shown);
     updateStatus();
-    if (change.pictures || change.saved || !change.pages.empty()) watchPictures();
+    if (change.pictures || change.saved || !change.pages.empty()) session_->watchPictures();
 }
 
 void TMainWin::syncLists() {

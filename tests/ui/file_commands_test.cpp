@@ -92,7 +92,7 @@ class FileCommandsTest : public QObject {
         QCOMPARE(uitest::activeList(*main_), uitest::kListTga);
         QCOMPARE(uitest::current(*main_), uitest::pictureAt(1));
         QCOMPARE(ui().Lb_Tga->selectedRows(), QList<int>{1});  // the earlier entry was unmarked
-        QCOMPARE(main_->OpenFilterIndex, 3);
+        QCOMPARE(main_->files().OpenFilterIndex, 3);
         QCOMPARE(QString::fromUtf8(main_->workspace().settings.openDirectory),
                  state_->folder() + "/");
         // The dialog was asked with the remembered filter and folder.
@@ -104,7 +104,7 @@ class FileCommandsTest : public QObject {
         main_->Btn_LoadSprClick();
         QCOMPARE(dialogs_.asked[1].directory, state_->folder() + "/");
         QCOMPARE(dialogs_.asked[1].filterIndex, 3);
-        QCOMPARE(main_->OpenFilterIndex, 3);  // a cancel changes nothing
+        QCOMPARE(main_->files().OpenFilterIndex, 3);  // a cancel changes nothing
     }
 
     void namesFoldersAndCaseFollowThePlatform() {
@@ -152,7 +152,7 @@ class FileCommandsTest : public QObject {
         QCOMPARE(dialogs_.asked.last().fileName, QStringLiteral("sprite"));
         QCOMPARE(QString::fromUtf8(main_->workspace().settings.saveDirectory),
                  state_->folder() + "/");
-        QCOMPARE(main_->SaveFilterIndex, 1);
+        QCOMPARE(main_->files().SaveFilterIndex, 1);
 
         dialogs_.answers.push_back(chose({path("copy.gpf")}, 1));
         main_->Btn_SaveSprClick();
@@ -162,7 +162,7 @@ class FileCommandsTest : public QObject {
         dialogs_.answers.push_back(chose({path("picture")}, 2));
         main_->Btn_SaveSprClick();
         QVERIFY(QFile::exists(path("picture.TGA")));
-        QCOMPARE(main_->SaveFilterIndex, 2);
+        QCOMPARE(main_->files().SaveFilterIndex, 2);
 
         dialogs_.answers.push_back(chose({path("session")}, 4));  // the work file
         main_->Btn_SaveSprClick();
@@ -348,7 +348,7 @@ class FileCommandsTest : public QObject {
                 path(QString("%1%2.tga").arg(i < 20 ? "b" : "p").arg(i, 2, 10, QChar('0'))));
             writePicture(paths.last(), 8, 8, 1);
         }
-        main_->setProgressDelay(100);
+        main_->files().setProgressDelay(100);
 
         // Each box is held open 700 ms, long enough for a progress dialog on a
         // timer of its own to come up over it, then answered with Enter.
@@ -394,7 +394,7 @@ class FileCommandsTest : public QObject {
             more.append(path(QString("q%1.tga").arg(i, 2, 10, QChar('0'))));
             writePicture(more.last(), 8, 8, 1);
         }
-        main_->setProgressDelay(0);
+        main_->files().setProgressDelay(0);
         watch.disconnect();
         watch.setInterval(0);
         connect(&watch, &QTimer::timeout, [&] {

@@ -16,6 +16,7 @@
 #include "block_tool.h"
 #include "edit/store_page.h"
 #include "editor_status.h"
+#include "file_commands.h"
 #include "file_dialogs.h"
 #include "form_ani.h"
 #include "form_chgcolor.h"
@@ -34,6 +35,7 @@
 #include "ui_form_main.h"
 #include "work/store_edits.h"
 #include "work/workspace.h"
+#include "work_session.h"
 
 namespace zentil::uitest {
 
