@@ -16,6 +16,7 @@
 #include "formats/palette_formats.h"
 #include "message_sink.h"
 #include "page_list.h"
+#include "path_bytes.h"
 #include "system/config.h"
 #include "system/files.h"
 #include "system/texts.h"
@@ -167,7 +168,7 @@ void TMainWin::loadFiles(QStringList paths) {
         if (isWorkFile(path))
             work = path;
         else
-            names.push_back(QFileInfo(path).absoluteFilePath().toStdString());
+            names.push_back(pathToBytes(QFileInfo(path).absoluteFilePath()));
     }
     if (!work.isEmpty()) {
         const bool opened = openWork(work);

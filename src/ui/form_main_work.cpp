@@ -10,6 +10,7 @@
 #include "formats/page_formats.h"
 #include "message_sink.h"
 #include "page_list.h"
+#include "path_bytes.h"
 #include "picture_watcher.h"
 #include "system/texts.h"
 #include "ui_form_main.h"
@@ -66,7 +67,7 @@ bool TMainWin::openWork(const QString& path) {
     putLiftedBlockAway();
     dropOutline();
     workspace_.canvas = CanvasSelection{};
-    const Outcome opened = openWorkFile(path.toStdString(), workspace_);
+    const Outcome opened = openWorkFile(pathToBytes(path), workspace_);
     report(opened);
     if (!opened) return false;
     // The steps of the history were taken on the session just left.
