@@ -77,6 +77,8 @@ constexpr std::array<const char*, static_cast<std::size_t>(Text::Count)> kKorean
     "완전함",
     "없거나 짧음",
 };
+// Every text has its entry: a missing one would leave the last empty.
+static_assert(kKorean.back() != nullptr);
 
 }  // namespace
 

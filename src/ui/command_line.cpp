@@ -17,7 +17,8 @@ const QCommandLineOption kVersionOption({QStringLiteral("v"), QStringLiteral("ve
                                         QStringLiteral("Shows the version and exits."));
 
 // The options Qt 6 takes on this platform (QGuiApplication, QApplication and
-// the X11 platform plugin), those that take a value first.
+// the X11 platform plugin, as Qt 6.4 was seen to take them from argv): these
+// take a value, the flags below do not.
 const char* const kToolkitOptionsWithValue[] = {"platform",
                                                 "platformpluginpath",
                                                 "platformtheme",
