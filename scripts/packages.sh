@@ -3,11 +3,14 @@
 
 # librsvg2-bin draws the icon's fixed sizes from its SVG; libspng reads and
 # writes PNG, zlib builds PNG files byte by byte in the tests; libzip and
-# nlohmann-json write and read work files.
+# nlohmann-json write and read work files; qt6-translations-l10n holds Qt's
+# own Korean texts, which the program-start test checks.
 BUILD_PACKAGES=(g++ cmake make pkg-config libspng-dev zlib1g-dev libzip-dev nlohmann-json3-dev
-    libgtest-dev libgmock-dev libbenchmark-dev libstb-dev qt6-base-dev libgl-dev librsvg2-bin)
-# A Korean font, so that the editor's texts never show as boxes.
-RUN_PACKAGES=(fonts-nanum)
+    libgtest-dev libgmock-dev libbenchmark-dev libstb-dev qt6-base-dev libgl-dev librsvg2-bin
+    qt6-translations-l10n)
+# A Korean font, so that the editor's texts never show as boxes, and Qt's own
+# Korean texts (file dialogs, standard buttons).
+RUN_PACKAGES=(fonts-nanum qt6-translations-l10n)
 # The fuzz build: clang with its libFuzzer and sanitizer runtimes, and the
 # libraries of the core and of the seed writer.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev cmake make pkg-config libspng-dev zlib1g-dev libzip-dev

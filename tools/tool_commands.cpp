@@ -21,12 +21,9 @@
 namespace zentil::tool {
 namespace {
 
-bool isPageFile(const std::string& path) {
-    return formatOfExtension(path) != nullptr;
-}
-
 // The common road of the editing commands: IN and OUT, options, --force;
-// `edit` changes the page read from IN and gives an exit code (0 to write OUT).
+// `check` looks at the options (an exit code, 0 to go on); `edit` changes the
+// page read from IN and gives an exit code (0 to write OUT).
 int editCommand(std::span<const std::string> raw, const std::vector<std::string>& withValue,
                 const std::vector<std::string>& flags, const char* usageLine, std::ostream& err,
                 const std::function<int(Args&)>& check,
@@ -34,17 +31,20 @@ int editCommand(std::span<const std::string> raw, const std::vector<std::string>
     Args a;
     std::vector<std::string> allFlags = flags;
     allFlags.push_back("--force");
-    if (!splitArgs(raw, withValue, allFlags, a, err)) return 2;
-    if (a.positional.size() != 2 || !isPageFile(a.positional[0]) || !isPageFile(a.positional[1])) {
-        err << "usage: " << usageLine << '\n';
-        return 2;
+    if (!splitArgs(raw, withValue, allFlags, a, err)) return kExitCommandLine;
+    if (a.positional.size() != 2) {
+        report(err, say(Text::Usage, {usageLine}));
+        return kExitCommandLine;
     }
+    const std::string& in = a.positional[0];
+    const std::string& out = a.positional[1];
+    if (!checkPageFile(in, err) || !checkPageFile(out, err)) return kExitCommandLine;
     if (const int bad = check(a)) return bad;
-    if (!mayWrite(a.positional[1], a.has("--force"), err)) return 1;
+    if (!mayWrite(out, a.has("--force"), err)) return kExitFile;
     Page page;
-    if (!readPage(a.positional[0], page, err)) return 1;
+    if (!readPage(in, page, err)) return kExitFile;
     if (const int failed = edit(a, page)) return failed;
-    return writePage(a.positional[1], page, err) ? 0 : 1;
+    return writePage(out, page, err) ? kExitDone : kExitFile;
 }
 
 int cmdTrim(std::span<const std::string> raw, std::ostream& err) {
@@ -52,11 +52,12 @@ int cmdTrim(std::span<const std::string> raw, std::ostream& err) {
         raw, {}, {}, "zentil-tool trim IN OUT [--force]", err, [](Args&) { return 0; },
         [&](Args& a, Page& page) {
             const Outcome trimmed = trimTiles(page, page);
-            if (trimmed) return 0;
-            if (trimmed.reportable()) return succeeded(trimmed, err) ? 0 : 1;
+            if (trimmed) return kExitDone;
+            if (trimmed.reportable())
+                return succeeded(trimmed, a.positional[0], err) ? kExitDone : kExitFile;
             // Nothing to trim: the page is written as it is.
-            err << a.positional[0] << ": every tile is transparent; nothing trimmed\n";
-            return 0;
+            report(err, a.positional[0], say(Text::NothingTrimmed));
+            return kExitDone;
         });
 }
 
@@ -82,23 +83,18 @@ int cmdRetile(std::span<const std::string> raw, std::ostream& err) {
         "[--grid COLSxROWS] [--force]",
         err,
         [&](Args& a) {
-            if (!a.has("--tile") || !parseSize(a.options["--tile"], tw, th)) {
-                err << "--tile WxH is needed, for example 32x32\n";
-                return 2;
-            }
-            if (a.has("--align") && !parseAlign(a.options["--align"], align)) {
-                err << "--align takes none, center, left, right, top or bottom\n";
-                return 2;
-            }
-            if (a.has("--grid") && !parseSize(a.options["--grid"], cols, rows)) {
-                err << "--grid takes COLSxROWS, for example 4x2\n";
-                return 2;
-            }
-            if (a.has("--grid") && align != TileAlign::None) {
-                err << "--grid applies only without alignment\n";
-                return 2;
-            }
-            return 0;
+            Text wrong = Text::Count;
+            if (!a.has("--tile") || !parseSize(a.options["--tile"], tw, th))
+                wrong = Text::TileNeeded;
+            else if (a.has("--align") && !parseAlign(a.options["--align"], align))
+                wrong = Text::AlignTakes;
+            else if (a.has("--grid") && !parseSize(a.options["--grid"], cols, rows))
+                wrong = Text::GridTakes;
+            else if (a.has("--grid") && align != TileAlign::None)
+                wrong = Text::GridOnlyWithoutAlign;
+            if (wrong == Text::Count) return kExitDone;
+            report(err, say(wrong));
+            return kExitCommandLine;
         },
         [&](Args& a, Page& page) {
             // Without --grid the page keeps as many tiles as fit its old size.
@@ -106,7 +102,9 @@ int cmdRetile(std::span<const std::string> raw, std::ostream& err) {
                 cols = std::max(1, page.width / tw);
                 rows = std::max(1, page.height / th);
             }
-            return succeeded(retilePage(page, tw, th, cols, rows, align), err) ? 0 : 1;
+            return succeeded(retilePage(page, tw, th, cols, rows, align), a.positional[0], err)
+                       ? kExitDone
+                       : kExitFile;
         });
 }
 
@@ -116,23 +114,26 @@ int cmdRecolor(std::span<const std::string> raw, std::ostream& err) {
         raw, {"--from", "--to"}, {"--similar"},
         "zentil-tool recolor IN OUT --from N (--to N | --similar) [--force]", err,
         [&](Args& a) {
-            if (!a.has("--from") || !parseInt(a.options["--from"], from) || from < 0) {
-                err << "--from N is needed (decimal or 0x hex)\n";
-                return 2;
+            if (!a.has("--from") || !parseInt(a.options["--from"], from)) {
+                report(err, say(Text::FromNeeded));
+                return kExitCommandLine;
             }
             if (a.has("--to") == a.has("--similar") ||
-                (a.has("--to") && (!parseInt(a.options["--to"], to) || to < 0))) {
-                err << "give either --to N or --similar\n";
-                return 2;
+                (a.has("--to") && !parseInt(a.options["--to"], to))) {
+                report(err, say(Text::ToOrSimilar));
+                return kExitCommandLine;
             }
-            return 0;
+            return kExitDone;
         },
         [&](Args& a, Page& page) {
+            // The colours' range is the page's.
+            if (!colourInRange(page, from, err) || !colourInRange(page, to, err))
+                return kExitCommandLine;
             return succeeded(replaceColor(page, static_cast<std::uint32_t>(from),
                                           static_cast<std::uint32_t>(to), a.has("--similar")),
-                             err)
-                       ? 0
-                       : 1;
+                             a.positional[0], err)
+                       ? kExitDone
+                       : kExitFile;
         });
 }
 
@@ -140,51 +141,42 @@ int cmdRecolor(std::span<const std::string> raw, std::ostream& err) {
 
 int cmdConvert(std::span<const std::string> raw, std::ostream& err) {
     Args a;
-    if (!splitArgs(raw, {"--tile", "--key", "--palette"}, {"--force"}, a, err)) return 2;
+    if (!splitArgs(raw, {"--tile", "--key", "--palette"}, {"--force"}, a, err))
+        return kExitCommandLine;
     if (a.positional.size() != 2) {
-        err << "usage: zentil-tool convert IN OUT [--tile WxH] [--key N] [--palette FILE] "
-               "[--force]\n";
-        return 2;
+        report(err, say(Text::Usage, {"zentil-tool convert IN OUT [--tile WxH] [--key N] "
+                                      "[--palette FILE] [--force]"}));
+        return kExitCommandLine;
     }
     const std::string& in = a.positional[0];
     const std::string& outPath = a.positional[1];
-    if (!isPageFile(outPath)) {
-        err << outPath << ": the output must be a " << pageExtensions() << " file\n";
-        return 2;
-    }
+    if (!checkPageFile(in, err) || !checkPageFile(outPath, err)) return kExitCommandLine;
     int tw = 0, th = 0, key = 0;
     if (a.has("--tile") && !parseSize(a.options["--tile"], tw, th)) {
-        err << "--tile takes WxH, for example 32x32\n";
-        return 2;
+        report(err, say(Text::TileTakes));
+        return kExitCommandLine;
     }
     if (a.has("--key") && (!parseInt(a.options["--key"], key) || key < 0)) {
-        err << "--key takes a colour value, for example 0 or 0xFF\n";
-        return 2;
+        report(err, say(Text::KeyTakes));
+        return kExitCommandLine;
     }
-    if (!mayWrite(outPath, a.has("--force"), err)) return 1;
+    if (!mayWrite(outPath, a.has("--force"), err)) return kExitFile;
     Palette palette{};
     if (a.has("--palette")) {
-        const Outcome read = readPaletteOfFile(a.options["--palette"], palette);
-        if (!read) {
-            err << a.options["--palette"] << ": " << read.text << '\n';
-            return 1;
-        }
+        const std::string& source = a.options["--palette"];
+        if (!succeeded(readPaletteOfFile(source, palette), source, err)) return kExitFile;
     }
     Page page;
-    if (!readPage(in, page, err, palette)) return 1;
+    if (!readPage(in, page, err, palette)) return kExitFile;
     if (a.has("--tile") && !setTileGrid(page, tw, th)) {
-        err << in << ": " << page.width << " x " << page.height << " is not a whole number of "
-            << tw << " x " << th << " tiles\n";
-        return 1;
+        report(err, in, notWholeTiles(page, tw, th));
+        return kExitCommandLine;
     }
     if (a.has("--key")) {
-        if (page.mode == kMode8 && key > 255) {
-            err << "--key: an 8-bit page's key is 0 to 255\n";
-            return 2;
-        }
+        if (!colourInRange(page, key, err)) return kExitCommandLine;
         setColorKey(page, static_cast<std::uint32_t>(key));
     }
-    return writePage(outPath, page, err) ? 0 : 1;
+    return writePage(outPath, page, err) ? kExitDone : kExitFile;
 }
 
 // ---- palette ---------------------------------------------------------------
@@ -204,102 +196,76 @@ bool parsePaletteFormat(const std::string& name, PaletteFormat& format) {
 
 int cmdPalette(std::span<const std::string> raw, std::ostream& err) {
     Args a;
-    if (!splitArgs(raw, {"--format"}, {"--force"}, a, err)) return 2;
+    if (!splitArgs(raw, {"--format"}, {"--force"}, a, err)) return kExitCommandLine;
     if (a.positional.size() != 2) {
-        err << "usage: zentil-tool palette IN OUT [--format own|jasc|gpl|act] [--force]\n";
-        return 2;
+        report(err, say(Text::Usage,
+                        {"zentil-tool palette IN OUT [--format own|jasc|gpl|act] [--force]"}));
+        return kExitCommandLine;
     }
+    const std::string& in = a.positional[0];
     const std::string& out = a.positional[1];
     PaletteFormat format = paletteFormatForExtension(out);
     if (a.has("--format") && !parsePaletteFormat(a.options["--format"], format)) {
-        err << "--format takes own, jasc, gpl or act\n";
-        return 2;
+        report(err, say(Text::FormatTakes));
+        return kExitCommandLine;
     }
-    if (!mayWrite(out, a.has("--force"), err)) return 1;
+    // Without --format the extension names the format, so it must name one.
+    if (!a.has("--format") && !isPaletteFileName(out)) {
+        report(err, out, say(Text::UnknownExtension, {".PAL, .GPL, .ACT"}));
+        return kExitCommandLine;
+    }
+    if (!mayWrite(out, a.has("--force"), err)) return kExitFile;
     Palette palette{};
-    if (!succeeded(readPaletteOfFile(a.positional[0], palette), err)) return 1;
+    if (!succeeded(readPaletteOfFile(in, palette), in, err)) return kExitFile;
     const std::vector<std::uint8_t> bytes = writePaletteFormat(palette, format);
     if (bytes.empty()) {
-        err << texts::kCannotSavePalette << '\n';
-        return 1;
+        report(err, out, coreText(texts::kCannotSavePalette));
+        return kExitFile;
     }
-    return succeeded(saveFile(out, bytes, texts::kCannotSavePalette), err) ? 0 : 1;
+    return succeeded(saveFile(out, bytes, texts::kCannotSavePalette), out, err) ? kExitDone
+                                                                                : kExitFile;
 }
 
 // ---- table of commands -----------------------------------------------------
 
 struct Command {
     const char* name;
-    const char* help;
+    Text help;
 };
 
 constexpr Command kCommands[] = {
-    {"info",
-     "zentil-tool info FILE... [--tile WxH] [--json]\n"
-     "  Shows what TGA, PNG, GPF and palette (.PAL, .GPL, .ACT) files hold: sizes,\n"
-     "  type, colour map and key; for GPF files the grid, every tile's stored\n"
-     "  rectangle and the bytes it takes, and the total.\n"
-     "  --tile WxH        cut pictures into tiles and show the bytes each takes as GPF\n"
-     "  --json            print everything as one JSON object\n"},
-    {"convert",
-     "zentil-tool convert IN OUT [--tile WxH] [--key N] [--palette FILE] [--force]\n"
-     "  Reads a .TGA, .GPF or .PNG file and writes OUT as .GPF, .TGA or .PNG (by its\n"
-     "  extension).\n"
-     "  --tile WxH        cut the picture into tiles of W x H pixels\n"
-     "  --key N           set the page's transparent colour (decimal or 0x hex)\n"
-     "  --palette FILE    the palette GPF pages take (any palette file, or a picture's)\n"
-     "  --force           overwrite OUT if it exists\n"},
-    {"palette",
-     "zentil-tool palette IN OUT [--format own|jasc|gpl|act] [--force]\n"
-     "  Writes the palette of IN (a palette file of any of these formats, or a TGA or\n"
-     "  PNG picture) as OUT: the editor's own palette file with its blend table, a\n"
-     "  JASC-PAL text file, a GPL palette or an ACT colour table; by default as OUT's\n"
-     "  extension says (.pal is the editor's own, .gpl, .act).\n"},
-    {"trim",
-     "zentil-tool trim IN OUT [--force]\n"
-     "  Cuts the transparent border that all tiles share (the width a multiple of 4).\n"},
-    {"retile",
-     "zentil-tool retile IN OUT --tile WxH [--align none|center|left|right|top|bottom]\n"
-     "                          [--grid COLSxROWS] [--force]\n"
-     "  Gives the tiles a new size. With an alignment every old tile is anchored in its\n"
-     "  new one; without, pixels keep their places and --grid sets the new tile counts\n"
-     "  (by default as many tiles as the old page size holds).\n"},
-    {"recolor",
-     "zentil-tool recolor IN OUT --from N (--to N | --similar) [--force]\n"
-     "  Replaces every pixel of colour N; --similar picks a near, distinct colour.\n"},
+    {"info", Text::HelpInfo}, {"convert", Text::HelpConvert}, {"palette", Text::HelpPalette},
+    {"trim", Text::HelpTrim}, {"retile", Text::HelpRetile},   {"recolor", Text::HelpRecolor},
 };
 
 void usage(std::ostream& os) {
-    os << "zentil-tool: sprite sheet files on the command line\n\n"
-          "zentil-tool --version shows the version; zentil-tool COMMAND --help describes a "
-          "command.\n\ncommands:\n";
+    os << say(Text::HelpIntro);
     for (const Command& c : kCommands)
-        os << c.help << '\n';
+        os << say(c.help) << '\n';
 }
 
-}  // namespace
-
-int runTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         usage(args.empty() ? err : out);
-        return args.empty() ? 2 : 0;
+        return args.empty() ? kExitCommandLine : kExitDone;
     }
     if (args[0] == "--version") {
         out << "zentil-tool " << kVersion << '\n';
-        return 0;
+        return kExitDone;
     }
     const std::string& name = args[0];
     const auto* command = std::find_if(std::begin(kCommands), std::end(kCommands),
                                        [&](const Command& c) { return name == c.name; });
     if (command == std::end(kCommands)) {
-        err << "unknown command " << name << "\n\n";
+        report(err, say(Text::UnknownCommand, {name}));
+        err << '\n';
         usage(err);
-        return 2;
+        return kExitCommandLine;
     }
     const std::span<const std::string> rest(args.begin() + 1, args.end());
     if (std::find(rest.begin(), rest.end(), "--help") != rest.end()) {
-        out << command->help;
-        return 0;
+        out << say(command->help);
+        return kExitDone;
     }
     if (name == "info") return cmdInfo(rest, out, err);
     if (name == "convert") return cmdConvert(rest, err);
@@ -307,6 +273,19 @@ int runTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (name == "retile") return cmdRetile(rest, err);
     if (name == "recolor") return cmdRecolor(rest, err);
     return cmdPalette(rest, err);
+}
+
+}  // namespace
+
+int runTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const int code = dispatch(args, out, err);
+    // What was printed must have arrived: output that cannot be written (a
+    // full disk, a closed pipe) fails the run.
+    if (!out.flush()) {
+        report(err, say(Text::CannotWriteOutput));
+        return code == kExitDone ? kExitFile : code;
+    }
+    return code;
 }
 
 }  // namespace zentil::tool

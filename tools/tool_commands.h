@@ -1,6 +1,6 @@
 // The commands of zentil-tool, for build pipelines. Each gives the process
-// exit code: 0 on success, 1 on failure (the reason written to `err`),
-// 2 for a command line it does not understand.
+// exit code (see tool_support.h): 0 on success, 1 when a file cannot be read
+// or written, 2 for a command line that is wrong; the reason goes to `err`.
 #pragma once
 
 #include <iosfwd>

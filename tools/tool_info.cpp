@@ -1,7 +1,7 @@
 // zentil-tool info: what picture, sprite and palette files hold, as text for
 // people or as one JSON object for build scripts; for sprite files, and for
 // pictures cut into tiles with --tile, the bytes every tile takes as GPF.
-#include <cstdio>
+#include <algorithm>
 #include <ostream>
 #include <sstream>
 
@@ -10,6 +10,9 @@
 #include "formats/png_file.h"
 #include "formats/tga_file.h"
 #include "system/files.h"
+#include "system/texts.h"
+#include "system/utf8.h"
+#include "tool_json.h"
 #include "tool_support.h"
 
 namespace zentil::tool {
@@ -17,57 +20,47 @@ namespace {
 
 constexpr std::uint64_t kMaxInfoFileBytes = std::uint64_t{4} << 30;
 
-std::string jsonString(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + '"';
-}
-
 // One file's report, kept as lines of text and as the fields of a JSON object.
 class Report {
   public:
     explicit Report(std::string path) : path_(std::move(path)) {}
 
     void line(const std::string& text) { lines_.push_back(text); }
-    void number(const char* key, std::int64_t value) { raw(key, std::to_string(value)); }
+    void number(const char* key, std::uint64_t value) { raw(key, std::to_string(value)); }
     void text(const char* key, std::string_view value) { raw(key, jsonString(value)); }
     void flag(const char* key, bool value) { raw(key, value ? "true" : "false"); }
     void raw(const char* key, std::string value) { fields_.emplace_back(key, std::move(value)); }
-    void fail(const std::string& why) { error_ = why; }
-    bool ok() const { return error_.empty(); }
+    // The first failure stands, with its exit code.
+    void fail(std::string_view why, int code = kExitFile) {
+        if (!ok()) return;
+        error_ = why;
+        code_ = code;
+    }
+    bool ok() const { return code_ == kExitDone; }
+    int code() const { return code_; }
 
-    // Every tile's stored rectangle and data size, and the totals.
+    // Every tile's stored rectangle and the bytes it takes in the file: its
+    // entries in the rectangle and size tables and its coded block, so that
+    // the tiles and the header add up to the file (as the editor's status bar
+    // counts them); the coded block alone as dataBytes.
     void tiles(const GpfLayout& layout, std::uint64_t fileBytes) {
         std::ostringstream list;
         list << '[';
         for (std::size_t t = 0; t < layout.rects.size(); ++t) {
             const TileRect& r = layout.rects[t];
-            std::ostringstream one;
-            one << "tile " << t << ": " << r.x << ',' << r.y << ' ' << r.w << " x " << r.h << ", "
-                << layout.sizes[t] << " bytes";
-            line(one.str());
+            const auto data = static_cast<std::uint64_t>(layout.sizes[t]);
+            const std::uint64_t bytes = data + kGpfTileEntryBytes;
+            line(say(Text::InfoTile, {std::to_string(t), std::to_string(r.x), std::to_string(r.y),
+                                      std::to_string(r.w), std::to_string(r.h),
+                                      std::to_string(bytes), std::to_string(data)}));
             list << (t ? "," : "") << "{\"x\":" << r.x << ",\"y\":" << r.y << ",\"w\":" << r.w
-                 << ",\"h\":" << r.h << ",\"bytes\":" << layout.sizes[t] << '}';
+                 << ",\"h\":" << r.h << ",\"bytes\":" << bytes << ",\"dataBytes\":" << data << '}';
         }
         list << ']';
         raw("tiles", list.str());
-        number("tileDataBytes", static_cast<std::int64_t>(layout.dataBytes));
-        number("gpfBytes", static_cast<std::int64_t>(fileBytes));
-        std::ostringstream total;
-        total << "total " << layout.dataBytes << " bytes of tile data, " << fileBytes
-              << " bytes as a GPF file";
-        line(total.str());
+        number("tileDataBytes", layout.dataBytes);
+        number("gpfBytes", fileBytes);
+        line(say(Text::InfoTotal, {std::to_string(layout.dataBytes), std::to_string(fileBytes)}));
     }
 
     void printText(std::ostream& out) const {
@@ -76,10 +69,13 @@ class Report {
             out << "  " << l << '\n';
     }
     void printError(std::ostream& err) const {
-        if (!ok()) err << path_ << ": " << error_ << '\n';
+        if (!ok()) report(err, path_, error_);
     }
+    // A name that is not UTF-8 shows with U+FFFD in "path" and keeps its
+    // bytes in "pathBytes".
     std::string json() const {
         std::string out = "{\"path\":" + jsonString(path_);
+        if (!isUtf8(path_)) out += ",\"pathBytes\":\"" + hexBytes(path_) + '"';
         for (const auto& [key, value] : fields_)
             out += ",\"" + key + "\":" + value;
         if (!ok()) out += ",\"error\":" + jsonString(error_);
@@ -91,6 +87,7 @@ class Report {
     std::vector<std::string> lines_;
     std::vector<std::pair<std::string, std::string>> fields_;
     std::string error_;
+    int code_ = kExitDone;
 };
 
 bool cornersAgree(const Page& page) {
@@ -102,114 +99,117 @@ bool cornersAgree(const Page& page) {
 
 // The tiles of a picture cut into tileWidth x tileHeight, as a GPF file would store them.
 void pictureTiles(Report& report, Page& page, int tileWidth, int tileHeight) {
-    if (!setTileGrid(page, tileWidth, tileHeight)) {
-        report.fail(std::to_string(page.width) + " x " + std::to_string(page.height) +
-                    " is not a whole number of " + std::to_string(tileWidth) + " x " +
-                    std::to_string(tileHeight) + " tiles");
-        return;
-    }
+    if (!setTileGrid(page, tileWidth, tileHeight))
+        return report.fail(notWholeTiles(page, tileWidth, tileHeight), kExitCommandLine);
     std::vector<std::uint8_t> file;
     GpfLayout layout;
     const char* message = nullptr;
     if (const Outcome encoded = encodeSpriteFile(page, file); !encoded) {
-        report.fail(encoded.text);
+        report.fail(coreText(encoded.text));
     } else if (!parseGpfLayout(file, layout, message)) {
-        report.fail(message);
+        report.fail(coreText(message));
     } else {
-        report.number("tileWidth", tileWidth);
-        report.number("tileHeight", tileHeight);
+        report.number("tileWidth", static_cast<std::uint64_t>(tileWidth));
+        report.number("tileHeight", static_cast<std::uint64_t>(tileHeight));
         report.tiles(layout, file.size());
     }
 }
 
-void pageKey(Report& report, const Page& page, const char* otherwise) {
-    const bool corners = cornersAgree(page);
+void pageKey(Report& report, const Page& page, Text otherwise) {
     report.number("key", page.colorKey8);
-    report.line("key " + std::to_string(page.colorKey8) +
-                (corners ? " (from the corners)" : otherwise));
+    report.line(
+        say(Text::InfoKey, {std::to_string(page.colorKey8),
+                            say(cornersAgree(page) ? Text::InfoKeyFromCorners : otherwise)}));
+}
+
+void tilesIfAsked(Report& report, Page& page, const Args& a) {
+    int tw = 0, th = 0;
+    if (a.has("--tile") && parseSize(a.options.at("--tile"), tw, th))
+        pictureTiles(report, page, tw, th);
 }
 
 void infoTga(Report& report, const std::vector<std::uint8_t>& bytes, const Args& a) {
+    Page page;
     TgaInfo h;
-    if (!readTgaHeader(bytes, h)) return report.fail("unreadable");
+    if (!readTgaHeader(bytes, h)) return report.fail(coreText(decodeTga(bytes, page, {}).text));
     report.text("format", "tga");
-    report.number("imageType", h.imageType);
-    report.number("width", h.width);
-    report.number("height", h.height);
-    report.number("depth", h.depth);
-    report.number("descriptor", h.descriptor);
-    report.line("TGA type " + std::to_string(h.imageType) + ", " + std::to_string(h.width) + " x " +
-                std::to_string(h.height) + ", " + std::to_string(h.depth) +
-                " bits per pixel, descriptor 0x" + hex(h.descriptor, 2) +
-                ((h.descriptor & 0x20) ? " (top row first" : " (bottom row first") +
-                ((h.descriptor & 0x10) ? ", right to left)" : ")"));
+    report.number("imageType", static_cast<std::uint64_t>(h.imageType));
+    report.number("width", static_cast<std::uint64_t>(h.width));
+    report.number("height", static_cast<std::uint64_t>(h.height));
+    report.number("depth", static_cast<std::uint64_t>(h.depth));
+    report.number("descriptor", static_cast<std::uint64_t>(h.descriptor));
+    const std::string order =
+        say((h.descriptor & 0x20) ? Text::InfoTopRowFirst : Text::InfoBottomRowFirst) +
+        ((h.descriptor & 0x10) ? say(Text::InfoRightToLeft) : "");
+    report.line(say(Text::InfoTga, {std::to_string(h.imageType), std::to_string(h.width),
+                                    std::to_string(h.height), std::to_string(h.depth),
+                                    hex(static_cast<std::uint32_t>(h.descriptor), 2), order}));
     if (h.colorMapType) {
         report.raw("colourMap", "{\"first\":" + std::to_string(h.mapFirst) +
                                     ",\"length\":" + std::to_string(h.mapLength) +
                                     ",\"bits\":" + std::to_string(h.mapEntryBits) + "}");
-        report.line("colour map: " + std::to_string(h.mapLength) + " entries from " +
-                    std::to_string(h.mapFirst) + ", " + std::to_string(h.mapEntryBits) +
-                    " bits each");
+        report.line(
+            say(Text::InfoColourMap, {std::to_string(h.mapFirst), std::to_string(h.mapLength),
+                                      std::to_string(h.mapEntryBits)}));
     } else {
         report.raw("colourMap", "null");
-        report.line("no colour map");
+        report.line(say(Text::InfoNoColourMap));
     }
-    Page page;
-    if (const Outcome read = decodeTga(bytes, page, {}); !read) return report.fail(read.text);
-    pageKey(report, page, " (default; the corners differ)");
-    int tw = 0, th = 0;
-    if (a.has("--tile") && parseSize(a.options.at("--tile"), tw, th))
-        pictureTiles(report, page, tw, th);
+    if (const Outcome read = decodeTga(bytes, page, {}); !read)
+        return report.fail(coreText(read.text));
+    pageKey(report, page, Text::InfoKeyDefault);
+    tilesIfAsked(report, page, a);
 }
 
 void infoPng(Report& report, const std::vector<std::uint8_t>& bytes, const Args& a) {
     Page page;
-    if (const Outcome read = decodePngPage(bytes, page, {}); !read) return report.fail(read.text);
+    if (const Outcome read = decodePngPage(bytes, page, {}); !read)
+        return report.fail(coreText(read.text));
     report.text("format", "png");
-    report.number("width", page.width);
-    report.number("height", page.height);
-    report.line("PNG " + std::to_string(page.width) + " x " + std::to_string(page.height) +
-                ", 8-bit with its palette");
-    pageKey(report, page, " (its transparent entry, or the default)");
-    int tw = 0, th = 0;
-    if (a.has("--tile") && parseSize(a.options.at("--tile"), tw, th))
-        pictureTiles(report, page, tw, th);
+    report.number("width", static_cast<std::uint64_t>(page.width));
+    report.number("height", static_cast<std::uint64_t>(page.height));
+    report.line(say(Text::InfoPng, {std::to_string(page.width), std::to_string(page.height)}));
+    pageKey(report, page, Text::InfoKeyOfPng);
+    tilesIfAsked(report, page, a);
 }
 
 void infoGpf(Report& report, const std::vector<std::uint8_t>& bytes) {
     GpfLayout layout;
     const char* message = nullptr;
-    if (!parseGpfLayout(bytes, layout, message)) return report.fail(message);
+    if (!parseGpfLayout(bytes, layout, message)) return report.fail(coreText(message));
     const GpfHeader& h = layout.header;
     report.text("format", "gpf");
-    report.number("cols", h.cols);
-    report.number("rows", h.rows);
-    report.number("tileWidth", h.tileWidth);
-    report.number("tileHeight", h.tileHeight);
-    report.number("key", h.colorKey);
-    report.line("GPF " + std::to_string(h.cols) + " x " + std::to_string(h.rows) + " tiles of " +
-                std::to_string(h.tileWidth) + " x " + std::to_string(h.tileHeight) + ", key " +
-                std::to_string(h.colorKey));
+    for (const auto& [key, value] : {std::pair{"cols", h.cols},
+                                     {"rows", h.rows},
+                                     {"tileWidth", h.tileWidth},
+                                     {"tileHeight", h.tileHeight},
+                                     {"key", h.colorKey}})
+        report.number(key, static_cast<std::uint64_t>(value));
+    report.line(say(Text::InfoGpf,
+                    {std::to_string(h.cols), std::to_string(h.rows), std::to_string(h.tileWidth),
+                     std::to_string(h.tileHeight), std::to_string(h.colorKey)}));
     report.tiles(layout, bytes.size());
 }
 
 void infoPalette(Report& report, const std::vector<std::uint8_t>& bytes) {
     Palette palette{};
-    if (const Outcome read = parsePaletteFile(bytes, palette); !read) return report.fail(read.text);
+    if (const Outcome read = parsePaletteFile(bytes, palette); !read)
+        return report.fail(coreText(read.text));
     report.text("format", "palette");
-    report.number("bytes", static_cast<std::int64_t>(bytes.size()));
+    report.number("bytes", bytes.size());
     const bool own = bytes.size() >= 769 && bytes[0] == 1;
     if (own) {
         const bool complete = bytes.size() >= 769 + 524288;
         report.flag("blendTable", complete);
-        report.line("palette, " + std::to_string(bytes.size()) + " bytes, blend table " +
-                    (complete ? "complete" : "missing or short"));
+        report.line(say(Text::InfoPaletteWithTable,
+                        {std::to_string(bytes.size()),
+                         say(complete ? Text::InfoTableComplete : Text::InfoTableShort)}));
     } else {
-        report.line("palette, " + std::to_string(bytes.size()) + " bytes");
+        report.line(say(Text::InfoPalette, {std::to_string(bytes.size())}));
     }
     std::string colours = "[";
     for (int row = 0; row < 16; ++row) {
-        std::string text = hex(row * 16, 3) + ':';
+        std::string text = hex(static_cast<std::uint32_t>(row * 16), 3) + ':';
         for (int i = row * 16; i < row * 16 + 16; ++i) {
             const std::uint32_t rgb =
                 (palette[i * 3] << 16) | (palette[i * 3 + 1] << 8) | palette[i * 3 + 2];
@@ -221,26 +221,40 @@ void infoPalette(Report& report, const std::vector<std::uint8_t>& bytes) {
     report.raw("colours", colours + "]");
 }
 
-bool isPaletteFile(const std::string& path) {
-    const std::size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos) return false;
-    std::string ext = path.substr(dot + 1);
-    for (char& c : ext)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return ext == "PAL" || ext == "GPL" || ext == "ACT";
+// What the core says when a file of the kind cannot be opened.
+const char* cannotOpenText(const PageFormat* format) {
+    if (!format) return texts::kCannotReadPalette;
+    switch (format->id) {
+        case PageFormatId::Gpf:
+            return texts::kGpfCannotOpen;
+        case PageFormatId::Png:
+            return texts::kPngCannotRead;
+        default:
+            return texts::kTgaCannotOpen;
+    }
 }
 
 Report inform(const std::string& path, const Args& a) {
     Report report(path);
     const PageFormat* format = formatOfExtension(path);
-    if (!format && !isPaletteFile(path)) {
-        report.fail("not a picture, sprite or palette file");
+    if (!format && !isPaletteFileName(path)) {
+        report.fail(say(Text::UnknownExtension, {pageExtensions() + ", .PAL, .GPL, .ACT"}),
+                    kExitCommandLine);
         return report;
     }
     std::vector<std::uint8_t> bytes;
-    if (readWholeFile(path, bytes, kMaxInfoFileBytes) != ReadResult::Ok) {
-        report.fail("unreadable");
-        return report;
+    switch (readWholeFile(path, bytes, kMaxInfoFileBytes)) {
+        case ReadResult::Ok:
+            break;
+        case ReadResult::CannotOpen:
+            report.fail(coreText(cannotOpenText(format)));
+            return report;
+        case ReadResult::TooLarge:
+            report.fail(coreText(texts::kCannotCreateImage));
+            return report;
+        case ReadResult::Failed:
+            report.fail(coreText(texts::kReadFailed));
+            return report;
     }
     if (!format)
         infoPalette(report, bytes);
@@ -257,18 +271,19 @@ Report inform(const std::string& path, const Args& a) {
 
 int cmdInfo(std::span<const std::string> raw, std::ostream& out, std::ostream& err) {
     Args a;
-    if (!splitArgs(raw, {"--tile"}, {"--json"}, a, err)) return 2;
+    if (!splitArgs(raw, {"--tile"}, {"--json"}, a, err)) return kExitCommandLine;
     int tw = 0, th = 0;
     if (a.positional.empty() || (a.has("--tile") && !parseSize(a.options["--tile"], tw, th))) {
-        err << "usage: zentil-tool info FILE... [--tile WxH] [--json]\n";
-        return 2;
+        report(err, say(Text::Usage, {"zentil-tool info FILE... [--tile WxH] [--json]"}));
+        return kExitCommandLine;
     }
-    int status = 0;
+    // Every file is reported; the exit code is the worst of them.
+    int status = kExitDone;
     const bool json = a.has("--json");
     if (json) out << "{\"files\":[";
     for (std::size_t i = 0; i < a.positional.size(); ++i) {
         const Report report = inform(a.positional[i], a);
-        if (!report.ok()) status = 1;
+        status = std::max(status, report.code());
         if (json)
             out << (i ? "," : "") << report.json();
         else

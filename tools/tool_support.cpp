@@ -1,16 +1,27 @@
 #include "tool_support.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cstdio>
 #include <ostream>
 
+#include "edit/recolor.h"
 #include "system/files.h"
+#include "system/texts.h"
 
 namespace zentil::tool {
 
-bool succeeded(const Outcome& outcome, std::ostream& err) {
-    if (outcome.reportable()) err << outcome.text << '\n';
+void report(std::ostream& err, std::string_view message) {
+    err << "zentil-tool: " << message << '\n';
+}
+
+void report(std::ostream& err, const std::string& path, std::string_view message) {
+    err << "zentil-tool: " << path << ": " << message << '\n';
+}
+
+bool succeeded(const Outcome& outcome, const std::string& path, std::ostream& err) {
+    if (outcome.reportable()) report(err, path, coreText(outcome.text));
     return outcome.ok;
 }
 
@@ -42,42 +53,64 @@ bool splitArgs(std::span<const std::string> args, const std::vector<std::string>
             out.options[a] = "";
         } else if (std::find(withValue.begin(), withValue.end(), a) != withValue.end()) {
             if (i + 1 >= args.size()) {
-                err << a << " needs a value\n";
+                report(err, say(Text::NeedsValue, {a}));
                 return false;
             }
             out.options[a] = args[++i];
         } else {
-            err << "unknown option " << a << '\n';
+            report(err, say(Text::UnknownOption, {a}));
             return false;
         }
     }
     return true;
 }
 
+bool checkPageFile(const std::string& path, std::ostream& err) {
+    if (formatOfExtension(path)) return true;
+    report(err, path, say(Text::UnknownExtension, {pageExtensions()}));
+    return false;
+}
+
+bool isPaletteFileName(std::string_view path) {
+    const std::size_t dot = path.find_last_of('.');
+    if (dot == std::string_view::npos) return false;
+    std::string ext(path.substr(dot + 1));
+    for (char& c : ext)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return ext == "PAL" || ext == "GPL" || ext == "ACT";
+}
+
 bool readPage(const std::string& path, Page& page, std::ostream& err, const Palette& palette) {
     const PageFormat* format = formatOfExtension(path);
-    if (!format) {
-        err << path << ": not a " << pageExtensions() << " file\n";
-        return false;
-    }
+    if (!format) return checkPageFile(path, err);
     PageDefaults defaults;
     defaults.palette = palette;
-    return succeeded(format->read(path, page, defaults), err);
+    return succeeded(format->read(path, page, defaults), path, err);
 }
 
 bool writePage(const std::string& path, const Page& page, std::ostream& err) {
     const PageFormat* format = formatOfExtension(path);
-    if (!format) {
-        err << path << ": not a " << pageExtensions() << " file\n";
-        return false;
-    }
-    return succeeded(format->write(path, page), err);
+    if (!format) return checkPageFile(path, err);
+    return succeeded(format->write(path, page), path, err);
 }
 
 bool mayWrite(const std::string& path, bool force, std::ostream& err) {
     if (force || !fileExists(path)) return true;
-    err << path << ": exists (use --force to overwrite)\n";
+    report(err, path, say(Text::OutputExists));
     return false;
+}
+
+bool colourInRange(const Page& page, int value, std::ostream& err) {
+    if (value >= 0 && static_cast<std::uint32_t>(value) <= colorLimit(page.mode)) return true;
+    report(err, coreText(page.mode == kMode8    ? texts::kColorRange8
+                         : page.mode == kMode16 ? texts::kColorRange16
+                                                : texts::kColorRange24));
+    return false;
+}
+
+std::string notWholeTiles(const Page& page, int w, int h) {
+    return say(Text::TilesDoNotDivide, {std::to_string(page.width), std::to_string(page.height),
+                                        std::to_string(w), std::to_string(h)});
 }
 
 std::string hex(std::uint32_t v, int digits) {
@@ -88,11 +121,8 @@ std::string hex(std::uint32_t v, int digits) {
 
 std::string pageExtensions() {
     std::string list;
-    const auto& formats = pageFormats();
-    for (std::size_t i = 0; i < formats.size(); ++i) {
-        if (i > 0) list += i + 1 == formats.size() ? " or " : ", ";
-        list += std::string(".") + formats[i].extension;
-    }
+    for (const PageFormat& format : pageFormats())
+        list += (list.empty() ? "." : ", .") + std::string(format.extension);
     return list;
 }
 

@@ -1,5 +1,5 @@
-// What the commands of zentil-tool share: reading their arguments, reading
-// and writing pages by their file names, and reporting.
+// What the commands of zentil-tool share: the exit codes, reporting,
+// reading their arguments, and reading and writing pages by their file names.
 #pragma once
 
 #include <cstdint>
@@ -13,11 +13,25 @@
 #include "formats/page_formats.h"
 #include "image/page.h"
 #include "system/outcome.h"
+#include "tool_texts.h"
 
 namespace zentil::tool {
 
-// Writes what went wrong to the error stream; gives whether all went well.
-bool succeeded(const Outcome& outcome, std::ostream& err);
+// One rule for every command: 2 when the command line is wrong (an unknown
+// command, option or extension, a missing or malformed value, a value out of
+// range for the file it applies to, the wrong number of files); 1 when a file
+// cannot be read or written (missing, damaged, refused by its format, an
+// output that exists without --force, or standard output that fails).
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitFile = 1;
+inline constexpr int kExitCommandLine = 2;
+
+// Reports an error: "zentil-tool: MESSAGE", or "zentil-tool: FILE: MESSAGE".
+void report(std::ostream& err, std::string_view message);
+void report(std::ostream& err, const std::string& path, std::string_view message);
+
+// Reports a failure of the core about `path`; gives whether all went well.
+bool succeeded(const Outcome& outcome, const std::string& path, std::ostream& err);
 
 // A whole number, decimal or 0x hex.
 bool parseInt(std::string_view text, int& value);
@@ -35,6 +49,12 @@ struct Args {
 bool splitArgs(std::span<const std::string> args, const std::vector<std::string>& withValue,
                const std::vector<std::string>& flags, Args& out, std::ostream& err);
 
+// Whether the path's extension names a page file (TGA, GPF, PNG); if not,
+// reports it for `path`.
+bool checkPageFile(const std::string& path, std::ostream& err);
+// Whether the path's extension names a palette file: .PAL, .GPL or .ACT.
+bool isPaletteFileName(std::string_view path);
+
 // Reads a page file (TGA, GPF or PNG, by its extension). Pages read take keys
 // 0 and, where the file has none, `palette`.
 bool readPage(const std::string& path, Page& page, std::ostream& err, const Palette& palette = {});
@@ -44,9 +64,16 @@ bool writePage(const std::string& path, const Page& page, std::ostream& err);
 // The overwrite rule of the tool: an existing output only with --force.
 bool mayWrite(const std::string& path, bool force, std::ostream& err);
 
+// Whether `value` is a colour of the page's mode; if not, reports the
+// core's text for the mode's range.
+bool colourInRange(const Page& page, int value, std::ostream& err);
+
+// Why the page cannot be cut into tiles of w x h: its size is no multiple of it.
+std::string notWholeTiles(const Page& page, int w, int h);
+
 std::string hex(std::uint32_t v, int digits);
 
-// The page formats' extensions as a list for messages: ".TGA, .GPF or .PNG".
+// The page formats' extensions as a list for messages: ".TGA, .GPF, .PNG".
 std::string pageExtensions();
 
 // The info command (tool_info.cpp).

@@ -30,11 +30,46 @@ struct ContextDeleter {
 };
 using Context = std::unique_ptr<spng_ctx, ContextDeleter>;
 
-Outcome readFailure() {
-    return Outcome::error(texts::kPngCannotRead);
+Outcome readFailureBecause(const char* reason) {
+    return Outcome::error(formatText(texts::kPngCannotReadBecauseF, reason));
 }
+// What the file's contents contradict (our own checks of sizes and rows).
+Outcome readFailure() {
+    return readFailureBecause(texts::kPngReasonDamaged);
+}
+// The library's refusals, in words a user understands: the library's own
+// words ("invalid argument", "end of stream") say nothing to one. Errors of
+// the library's state or limits give no reason at all.
 Outcome readFailure(int error) {
-    return Outcome::error(formatText("%s (%s)", texts::kPngCannotRead, spng_strerror(error)));
+    switch (error) {
+        case SPNG_ESIGNATURE:
+            return readFailureBecause(texts::kPngReasonNotPng);
+        case SPNG_IO_EOF:  // the end of the bytes came first
+        case SPNG_EOF:
+            return readFailureBecause(texts::kPngReasonCut);
+        case SPNG_IO_ERROR:
+        case SPNG_EINVAL:
+        case SPNG_EMEM:
+        case SPNG_EOVERFLOW:
+        case SPNG_EBUFSIZ:
+        case SPNG_EBUF_SET:
+        case SPNG_EBADSTATE:
+        case SPNG_EFMT:
+        case SPNG_EFLAGS:
+        case SPNG_ECHUNKAVAIL:
+        case SPNG_ENCODE_ONLY:
+        case SPNG_ECHUNK_LIMITS:
+        case SPNG_EZLIB_INIT:
+        case SPNG_EINTERNAL:
+        case SPNG_ECTXTYPE:
+        case SPNG_ENOSRC:
+        case SPNG_ENODST:
+        case SPNG_EOPSTATE:
+        case SPNG_ENOTFINAL:
+            return Outcome::error(texts::kPngCannotRead);
+        default:
+            return readFailure();
+    }
 }
 Outcome cannotCreate() {
     return Outcome::error(texts::kCannotCreateImage);
@@ -244,6 +279,12 @@ Outcome decodeColours(spng_ctx* ctx, const spng_ihdr& ihdr, IndexedPicture& pict
 // before any pixel buffer exists; gives the channels of a pixel as stored.
 Outcome start(std::span<const std::uint8_t> bytes, std::uint64_t maxPixels, Context& owner,
               spng_ihdr& ihdr, int& channels) {
+    // An empty file, or one that does not start as a PNG file does, says so
+    // before the library looks at it.
+    static constexpr std::uint8_t kSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
+    if (bytes.empty()) return readFailureBecause(texts::kPngReasonEmpty);
+    if (std::memcmp(bytes.data(), kSignature, std::min<std::size_t>(bytes.size(), 8)) != 0)
+        return readFailureBecause(texts::kPngReasonNotPng);
     // The CRC-32 of every chunk is checked, which is what finds a damaged
     // or cut file; the Adler-32 of the inflated data would only find a
     // stream rebuilt with right CRCs, and costs an eighth of a read.

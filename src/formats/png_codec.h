@@ -51,7 +51,8 @@ inline constexpr int kPngCompressionLevel = 4;
 // Pictures of more than 256 colours and of 16 bits per channel are refused
 // with "256색 이하의 PNG 파일만 불러올 수 있습니다."; damaged or cut files
 // (a wrong chunk CRC, a broken deflate stream, missing data or end) with
-// "PNG 파일을 읽을 수 없습니다." and the library's reason; pictures of more
+// "PNG 파일을 읽을 수 없습니다." and a short reason in brackets (an empty
+// file, not a PNG file, a file cut short, a damaged file); pictures of more
 // than `maxPixels` pixels, or whose rows alone would take more than
 // `maxPixels` bytes to decode, with "이미지를 생성할 수 없습니다." before
 // any pixel buffer exists. `out` is only changed on success.

@@ -44,6 +44,12 @@ inline constexpr const char* kCannotReadPalette = "팔레트 파일을 읽을 �
 
 // PNG pictures.
 inline constexpr const char* kPngCannotRead = "PNG 파일을 읽을 수 없습니다.";
+// Why, after kPngCannotRead in brackets: "PNG 파일을 읽을 수 없습니다. (빈 파일)".
+inline constexpr const char* kPngCannotReadBecauseF = "PNG 파일을 읽을 수 없습니다. (%s)";
+inline constexpr const char* kPngReasonEmpty = "빈 파일";
+inline constexpr const char* kPngReasonNotPng = "PNG 파일이 아님";
+inline constexpr const char* kPngReasonCut = "파일이 잘림";
+inline constexpr const char* kPngReasonDamaged = "파일 손상";
 inline constexpr const char* kPngTooManyColours = "256색 이하의 PNG 파일만 불러올 수 있습니다.";
 inline constexpr const char* kPngCannotSave = "PNG 파일을 저장할 수 없습니다.";
 

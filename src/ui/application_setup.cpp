@@ -2,6 +2,17 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include "zentil_version.h"
+
+// The built-in icon lives in a library of its own; this brings its resource
+// in wherever the windows are linked.
+static void initBuiltInIcon() {
+    Q_INIT_RESOURCE(zentil_icon);
+}
 
 namespace zentil {
 namespace {
@@ -16,7 +27,33 @@ void installEditorFont(QApplication& app) {
     app.setFont(font);
 }
 
+// The name the translator is found by, so it is installed once.
+const QString kToolkitTranslator = QStringLiteral("qtbase_ko");
+
 }  // namespace
+
+bool installToolkitTranslations(QCoreApplication& app) {
+    if (app.findChild<QTranslator*>(kToolkitTranslator, Qt::FindDirectChildrenOnly)) return true;
+    auto* translator = new QTranslator(&app);
+    translator->setObjectName(kToolkitTranslator);
+    if (!translator->load(QLocale(QLocale::Korean, QLocale::SouthKorea), QStringLiteral("qtbase"),
+                          QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+        return false;
+    }
+    return true;
+}
+
+QIcon editorIcon() {
+    initBuiltInIcon();
+    QIcon builtIn;
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        builtIn.addFile(QStringLiteral(":/icons/%1/%2.png").arg(size).arg(QLatin1String(kAppId)),
+                        QSize(size, size));
+    return QIcon::fromTheme(QString::fromLatin1(kAppId), builtIn);
+}
 
 void prepareApplication(QApplication& app) {
     // Only the name: a display name would be appended to every window
@@ -26,6 +63,9 @@ void prepareApplication(QApplication& app) {
     QApplication::setOrganizationName(QStringLiteral("Zentil"));
     QApplication::setApplicationName(QStringLiteral("Zentil Editor"));
     installEditorFont(app);
+    installToolkitTranslations(app);
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kAppId));
+    QApplication::setWindowIcon(editorIcon());
 }
 
 }  // namespace zentil

@@ -2,7 +2,10 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <filesystem>
+#include <system_error>
 
+#include "file_paths.h"
 #include "zentil_version.h"
 
 namespace zentil {
@@ -13,25 +16,63 @@ const QCommandLineOption kHelpOption({QStringLiteral("h"), QStringLiteral("help"
 const QCommandLineOption kVersionOption({QStringLiteral("v"), QStringLiteral("version")},
                                         QStringLiteral("Shows the version and exits."));
 
+// The options Qt 6 takes on this platform (QGuiApplication, QApplication and
+// the X11 platform plugin, as Qt 6.4 was seen to take them from argv): these
+// take a value, the flags below do not.
+const char* const kToolkitOptionsWithValue[] = {"platform",
+                                                "platformpluginpath",
+                                                "platformtheme",
+                                                "plugin",
+                                                "qwindowgeometry",
+                                                "qwindowicon",
+                                                "qwindowtitle",
+                                                "session",
+                                                "style",
+                                                "stylesheet",
+                                                "qmljsdebugger",
+                                                "display",
+                                                "geometry",
+                                                "title",
+                                                "icon",
+                                                "name",
+                                                "visual"};
+const char* const kToolkitFlags[] = {"reverse", "widgetcount", "testability", "nograb", "dograb"};
+
+void addToolkitOptions(QCommandLineParser& parser) {
+    for (const char* name : kToolkitOptionsWithValue) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char* name : kToolkitFlags) {
+        QCommandLineOption option(QString::fromLatin1(name));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+}
+
 // Single-dash words are long options, so that a toolkit option such as
 // "-reverse" is never read as the letters -r -e -v ...
 void describe(QCommandLineParser& parser) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
-        QStringLiteral("Sprite-sheet and tile editor. Loads the given TGA pictures and GPF "
-                       "sprite files at start."));
+        QStringLiteral("Sprite-sheet and tile editor. Loads the given TGA and PNG pictures, GPF "
+                       "sprite files and work files (.zws) at start."));
     parser.addOption(kHelpOption);
     parser.addOption(kVersionOption);
-    parser.addPositionalArgument(QStringLiteral("FILES"),
-                                 QStringLiteral("TGA and GPF files to load."),
-                                 QStringLiteral("[FILES...]"));
+    parser.addPositionalArgument(
+        QStringLiteral("FILES"),
+        QStringLiteral("TGA and PNG pictures, GPF sprite files and work files (.zws) to load."),
+        QStringLiteral("[FILES...]"));
 }
 
 }  // namespace
 
-CommandLine parseCommandLine(const QStringList& arguments, const QDir& workingFolder) {
+CommandLine parseCommandLine(const QStringList& arguments, const QDir& workingFolder,
+                             ToolkitOptions toolkit) {
     QCommandLineParser parser;
     describe(parser);
+    if (toolkit == ToolkitOptions::OnTheLine) addToolkitOptions(parser);
     CommandLine result;
     if (!parser.parse(arguments)) result.error = parser.errorText();
     result.showHelp = parser.isSet(kHelpOption);
@@ -39,6 +80,21 @@ CommandLine parseCommandLine(const QStringList& arguments, const QDir& workingFo
     for (const QString& name : parser.positionalArguments())
         result.files.append(QDir::cleanPath(workingFolder.absoluteFilePath(name)));
     return result;
+}
+
+QStringList argumentsOf(int argc, char** argv) {
+    QStringList list;
+    for (int i = 0; i < argc; ++i)
+        list.append(pathFromBytes(argv[i]));
+    return list;
+}
+
+QDir workingFolder() {
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::current_path(error);
+    if (error) return QDir::current();
+    return QDir(pathFromBytes(
+        QByteArrayView(folder.native().data(), static_cast<qsizetype>(folder.native().size()))));
 }
 
 QString commandLineHelp() {

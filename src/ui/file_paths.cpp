@@ -39,7 +39,8 @@ std::size_t characterLength(std::string_view s) {
 
 }  // namespace
 
-QString pathFromBytes(std::string_view bytes) {
+QString pathFromBytes(QByteArrayView view) {
+    std::string_view bytes(view.data(), static_cast<std::size_t>(view.size()));
     QString text;
     text.reserve(static_cast<qsizetype>(bytes.size()));
     while (!bytes.empty()) {
@@ -77,8 +78,7 @@ std::string pathToBytes(const QString& path) {
 
 QString pathFromUrl(const QUrl& url) {
     const QByteArray encoded = url.path(QUrl::FullyEncoded).toLatin1();
-    const QByteArray raw = QByteArray::fromPercentEncoding(encoded);
-    return pathFromBytes(std::string_view(raw.constData(), static_cast<std::size_t>(raw.size())));
+    return pathFromBytes(QByteArray::fromPercentEncoding(encoded));
 }
 
 QString dialogFolder(std::string_view stored, std::string_view startFolder) {

@@ -5,6 +5,7 @@
 // goes from bytes to text and back unchanged.
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QUrl>
 #include <string>
@@ -12,7 +13,7 @@
 
 namespace zentil {
 
-QString pathFromBytes(std::string_view bytes);
+QString pathFromBytes(QByteArrayView bytes);
 std::string pathToBytes(const QString& path);
 // The path of a local file URL (as a drop brings it), from its encoded bytes.
 QString pathFromUrl(const QUrl& url);

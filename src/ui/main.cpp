@@ -1,11 +1,11 @@
 // Program start: the command line, the windows created once in order, only
 // the main window shown, then the files named on the command line loaded.
 #include <QApplication>
-#include <QDir>
-#include <QIcon>
 #include <QMessageBox>
 #include <QTimer>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 
 #include "application_setup.h"
@@ -18,44 +18,44 @@
 #include "form_new.h"
 #include "form_palette.h"
 #include "form_tile.h"
-#include "zentil_version.h"
 
 namespace {
 
-QStringList argumentList(int argc, char** argv) {
-    QStringList list;
-    for (int i = 0; i < argc; ++i)
-        list.append(QString::fromLocal8Bit(argv[i]));
-    return list;
-}
-
-void print(std::FILE* stream, const QString& text) {
-    std::fputs(text.toLocal8Bit().constData(), stream);
+// Writes the text and makes sure it arrived: output that cannot be written
+// (a full disk, a closed pipe) is a failure.
+bool print(std::FILE* stream, const QString& text) {
+    const QByteArray bytes = text.toLocal8Bit();
+    return std::fputs(bytes.constData(), stream) >= 0 && std::fflush(stream) == 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     using namespace zentil;
-    // --help and --version are answered before the application object
-    // exists: they need no display.
-    const CommandLine early = parseCommandLine(argumentList(argc, argv), QDir::current());
+    // --help, --version and an unknown option are answered before the
+    // application object exists: they need no display. The toolkit's own
+    // options are known here and passed over.
+    const CommandLine early =
+        parseCommandLine(argumentsOf(argc, argv), workingFolder(), ToolkitOptions::OnTheLine);
     if (early.showHelp || early.showVersion) {
-        print(stdout, early.showHelp ? commandLineHelp() : versionLine());
-        return 0;
+        if (print(stdout, early.showHelp ? commandLineHelp() : versionLine())) return 0;
+        std::fprintf(stderr, "zentil-editor: cannot write the output: %s\n", std::strerror(errno));
+        return 1;
     }
-    QApplication app(argc, argv);
-    prepareApplication(app);
-    QGuiApplication::setDesktopFileName(QString::fromLatin1(kAppId));
-    QApplication::setWindowIcon(QIcon::fromTheme(QString::fromLatin1(kAppId)));
-    // Read again without the toolkit's own options, which QApplication took.
-    const CommandLine options = parseCommandLine(QCoreApplication::arguments(), QDir::current());
-    if (!options.error.isEmpty()) {
-        print(
-            stderr,
-            QStringLiteral("zentil-editor: %1\nTry 'zentil-editor --help'.\n").arg(options.error));
+    const auto refuse = [](const QString& error) {
+        print(stderr,
+              QStringLiteral("zentil-editor: %1\nTry 'zentil-editor --help'.\n").arg(error));
         return 2;
-    }
+    };
+    if (!early.error.isEmpty()) return refuse(early.error);
+    QApplication app(argc, argv);
+    // Read again without the toolkit's own options, which QApplication took
+    // from argc and argv; a toolkit option of another platform stays and is
+    // refused here, in the same words as before (Qt's texts are not yet
+    // translated).
+    const CommandLine options = parseCommandLine(argumentsOf(argc, argv), workingFolder());
+    if (!options.error.isEmpty()) return refuse(options.error);
+    prepareApplication(app);
     try {
         TMainWin mainWin;
         TNewWin newWin(&mainWin);

@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <sstream>
+#include <streambuf>
 
 #include "file_builders.h"
 #include "formats/gpf_file.h"
 #include "formats/tga_file.h"
 #include "image/palette.h"
 #include "system/config.h"
+#include "system/texts.h"
 #include "tool_commands.h"
 
 namespace zentil {
@@ -48,9 +51,11 @@ TEST_F(ToolTest, ConvertsAPictureIntoATiledSpriteFileAndBack) {
 
     ToolRun info = run({"info", gpf});
     ASSERT_EQ(info.code, 0) << info.err;
-    EXPECT_NE(info.out.find("GPF 2 x 1 tiles of 32 x 32, key 0"), std::string::npos) << info.out;
-    EXPECT_NE(info.out.find("tile 0: 1,10 8 x 4"), std::string::npos) << info.out;
-    EXPECT_NE(info.out.find("tile 1: 0,0 0 x 0, 0 bytes"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("GPF 2 x 1 타일, 타일 크기 32 x 32, 투명색 0"), std::string::npos)
+        << info.out;
+    EXPECT_NE(info.out.find("타일 0: 1,10 8 x 4"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("타일 1: 0,0 0 x 0, 12 바이트 (데이터 0 바이트)"), std::string::npos)
+        << info.out;
 
     const std::string back = dir.file("back.Tga");
     r = run({"convert", gpf, back});
@@ -75,41 +80,141 @@ TEST_F(ToolTest, ExistingOutputsAreReplacedOnlyWithForce) {
     EXPECT_GT(test::readBytes(gpf).size(), 36u);
 }
 
-TEST_F(ToolTest, FailuresSayWhyAndExitNonZero) {
+// Whether the text holds a Hangul syllable (U+AC00..U+D7A3, led by 0xEA..0xED in UTF-8).
+bool speaksKorean(const std::string& text) {
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) >= 0xEA && static_cast<unsigned char>(c) <= 0xED)
+            return true;
+    return false;
+}
+
+// One rule for the exit code: 2 for a command line that is wrong, 1 for a
+// file that cannot be read or written. Every error names the tool, and the
+// file where there is one, and speaks Korean as the editor does.
+TEST_F(ToolTest, ExitCodesFollowOneRuleAndErrorsNameTheFile) {
     struct Case {
         std::vector<std::string> args;
         int code;
+        std::string file;  // the file the error names; empty for none
         std::string err;
     };
     const std::string out = dir.file("x.gpf");
-    test::writeBytes(dir.file("empty.tga"), {});
-    test::writeBytes(dir.file("bad.gpf"), {1, 2, 3, 4});
+    const std::string empty = dir.file("empty.tga"), emptyPng = dir.file("empty.png");
+    const std::string bad = dir.file("bad.gpf"), missing = dir.file("missing.tga");
+    const std::string bmp = dir.file("x.bmp"), xyz = dir.file("p.xyz");
+    test::writeBytes(empty, {});
+    test::writeBytes(emptyPng, {});
+    test::writeBytes(bad, {1, 2, 3, 4});
+    test::writeBytes(bmp, {1, 2, 3, 4});
     const Case cases[] = {
-        {{"info", dir.file("empty.tga")}, 1, "empty.tga: unreadable"},
-        {{"info", dir.file("bad.gpf")}, 1, "GPF"},
-        {{"convert", dir.file("missing.tga"), out}, 1, "TGA 파일을 열 수 없습니다."},
-        {{"convert", picture, out, "--tile", "30x32"}, 1, "is not a whole number"},
-        {{"convert", picture, out, "--tile", "big"}, 2, "--tile takes WxH"},
-        {{"convert", picture, out, "--key", "300"}, 2, "0 to 255"},
-        {{"convert", picture, dir.file("x.bmp")}, 2, "must be a .TGA, .GPF or .PNG"},
-        {{"convert", picture}, 2, "usage"},
-        {{"convert", picture, out, "--bogus"}, 2, "unknown option"},
-        {{"info", dir.file("x.bmp")}, 1, "not a picture, sprite or palette file"},
-        {{"info", picture, "--tile", "30x32"}, 1, "is not a whole number"},
-        {{"palette", picture, dir.file("p.pal"), "--format", "bmp"}, 2, "--format takes"},
-        {{"frobnicate"}, 2, "unknown command"},
-        {{}, 2, "commands:"},
+        // The command line.
+        {{"convert", picture, out, "--tile", "big"}, 2, "", "--tile"},
+        {{"convert", picture, out, "--key", "300"}, 2, "", texts::kColorRange8},
+        {{"convert", picture, out, "--key", "-1"}, 2, "", "--key"},
+        {{"convert", picture, out, "--tile", "30x32"}, 2, picture, "30 x 32"},
+        {{"convert", picture, bmp}, 2, bmp, ".TGA, .GPF, .PNG"},
+        {{"convert", bmp, out}, 2, bmp, ".TGA, .GPF, .PNG"},
+        {{"convert", picture}, 2, "", "zentil-tool convert IN OUT"},
+        {{"convert", picture, out, "--bogus"}, 2, "", "--bogus"},
+        {{"convert", picture, out, "--tile"}, 2, "", "--tile"},
+        {{"recolor", picture, out, "--from", "999", "--to", "1"}, 2, "", texts::kColorRange8},
+        {{"recolor", picture, out, "--from", "1", "--to", "256"}, 2, "", texts::kColorRange8},
+        {{"recolor", picture, out, "--from", "x", "--to", "1"}, 2, "", "--from"},
+        {{"info", bmp}, 2, bmp, ".PAL, .GPL, .ACT"},
+        {{"info", picture, "--tile", "30x32"}, 2, picture, "30 x 32"},
+        {{"palette", picture, xyz}, 2, xyz, ".PAL, .GPL, .ACT"},
+        {{"palette", picture, dir.file("p.pal"), "--format", "bmp"}, 2, "", "--format"},
+        {{"frobnicate"}, 2, "", "frobnicate"},
+        {{}, 2, "", "convert IN OUT"},
+        // Files.
+        {{"info", empty}, 1, empty, texts::kReadFailed},
+        {{"info", dir.file("missing.gpf")}, 1, dir.file("missing.gpf"), texts::kGpfCannotOpen},
+        {{"info", emptyPng}, 1, emptyPng, texts::kPngCannotRead},
+        {{"info", bad}, 1, bad, texts::kGpfNotGpf},
+        {{"convert", missing, out}, 1, missing, texts::kTgaCannotOpen},
+        {{"convert", picture, out, "--palette", missing}, 1, missing, texts::kCannotReadPalette},
+        {{"palette", bad, dir.file("p.pal")}, 1, bad, texts::kCannotReadPalette},
+        {{"trim", bad, out}, 1, bad, texts::kGpfNotGpf},
+        {{"convert", picture, bmp + ".gpf"}, 0, "", ""},
+        {{"convert", picture, bmp + ".gpf"}, 1, bmp + ".gpf", "--force"},
     };
     for (const Case& c : cases) {
         const ToolRun r = run(c.args);
-        EXPECT_EQ(r.code, c.code) << r.err;
-        EXPECT_NE(r.err.find(c.err), std::string::npos) << "wanted '" << c.err << "' in: " << r.err;
-        EXPECT_EQ(r.out.find("unreadable"), std::string::npos) << r.out;  // failures go to err
+        SCOPED_TRACE(r.err);
+        EXPECT_EQ(r.code, c.code);
+        if (c.code == 0) continue;
+        const std::string prefix = "zentil-tool: " + (c.file.empty() ? "" : c.file + ": ");
+        EXPECT_EQ(r.err.rfind(prefix, 0), 0u) << "wanted '" << prefix << "'";
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << "wanted '" << c.err << "'";
+        const std::string firstLine = r.err.substr(0, r.err.find('\n'));
+        EXPECT_TRUE(speaksKorean(firstLine)) << firstLine;
     }
     EXPECT_FALSE(std::filesystem::exists(out));
+    EXPECT_FALSE(std::filesystem::exists(xyz));
+    // An empty PNG says so rather than giving the library's words.
+    EXPECT_NE(run({"info", emptyPng}).err.find("PNG 파일을 읽을 수 없습니다. (빈 파일)"),
+              std::string::npos);
     const ToolRun help = run({"convert", "--help"});
     EXPECT_EQ(help.code, 0);
     EXPECT_NE(help.out.find("--palette"), std::string::npos);
+}
+
+// A stream whose every write fails, as standard output on a full disk.
+class FailingBuffer : public std::streambuf {
+  protected:
+    int overflow(int) override { return traits_type::eof(); }
+    std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
+
+// Output that cannot be written fails the run, with a message.
+TEST_F(ToolTest, OutputThatCannotBeWrittenFails) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--version"}, {"--help"}, {"info", picture}}) {
+        FailingBuffer buffer;
+        std::ostream out(&buffer);
+        std::ostringstream err;
+        EXPECT_EQ(tool::runTool(args, out, err), 1) << args[0];
+        EXPECT_EQ(err.str(), "zentil-tool: 출력을 쓸 수 없습니다.\n") << args[0];
+    }
+}
+
+// The JSON report is valid JSON whatever the file's name: a name that is not
+// UTF-8 keeps its bytes beside the readable one. Each tile counts its table
+// entries with its coded block, as the editor's status bar does, so the tiles
+// and the header add up to the file.
+TEST_F(ToolTest, JsonReportsAreValidAndTilesAddUpToTheFile) {
+    const std::string name = dir.file("caf\xe9 \xff.gpf");
+    ASSERT_EQ(run({"convert", picture, name, "--tile", "32x32", "--key", "0"}).code, 0);
+    const ToolRun info = run({"info", name, "--json"});
+    ASSERT_EQ(info.code, 0) << info.err;
+    nlohmann::json json;
+    ASSERT_NO_THROW(json = nlohmann::json::parse(info.out)) << info.out;
+    const nlohmann::json& file = json["files"][0];
+    EXPECT_EQ(file["path"], dir.file("caf\xef\xbf\xbd \xef\xbf\xbd.gpf"));
+    std::string bytes;
+    const std::string hex = file["pathBytes"];
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+        bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+    EXPECT_EQ(bytes, name);
+
+    Page page;
+    ASSERT_TRUE(readSpriteFile(name, page, {}));
+    std::vector<std::uint8_t> scratch;
+    GpfSizes sizes;
+    ASSERT_TRUE(measureSpriteFile(page, scratch, sizes));
+    ASSERT_EQ(file["tiles"].size(), sizes.tileBytes.size());
+    std::uint64_t sum = kGpfHeaderSize;
+    for (std::size_t t = 0; t < sizes.tileBytes.size(); ++t) {
+        const nlohmann::json& tile = file["tiles"][t];
+        EXPECT_EQ(tile["bytes"], sizes.tileBytes[t]) << t;
+        EXPECT_EQ(tile["dataBytes"], sizes.tileBytes[t] - kGpfTileEntryBytes) << t;
+        sum += tile["bytes"].get<std::uint64_t>();
+    }
+    EXPECT_EQ(sum, file["gpfBytes"]);
+    EXPECT_EQ(sum, std::filesystem::file_size(name));
+    // A UTF-8 name has no bytes beside it.
+    const ToolRun plain = run({"info", picture, "--json"});
+    EXPECT_FALSE(nlohmann::json::parse(plain.out)["files"][0].contains("pathBytes"));
 }
 
 // Pictures go to PNG and back unchanged; info tells a build script what every
@@ -131,7 +236,8 @@ TEST_F(ToolTest, PngAndPaletteFormatsTravelBothWays) {
     EXPECT_EQ(info.out.rfind("{\"files\":[{\"path\":", 0), 0u) << info.out;
     EXPECT_NE(info.out.find("\"tiles\":[{\"x\":1,\"y\":10,\"w\":8,\"h\":4,"), std::string::npos)
         << info.out;
-    EXPECT_NE(info.out.find("{\"x\":0,\"y\":0,\"w\":0,\"h\":0,\"bytes\":0}"), std::string::npos);
+    EXPECT_NE(info.out.find("{\"x\":0,\"y\":0,\"w\":0,\"h\":0,\"bytes\":12,\"dataBytes\":0}"),
+              std::string::npos);
     const std::string gpf = dir.file("sheet.gpf");
     ASSERT_EQ(run({"convert", png, gpf, "--tile", "32x32"}).code, 0);
     const std::string gpfBytes = "\"gpfBytes\":" + std::to_string(test::readBytes(gpf).size());
@@ -158,7 +264,7 @@ TEST_F(ToolTest, WritesAPicturesPaletteFile) {
     EXPECT_EQ(std::filesystem::file_size(pal), 525057u);
     const ToolRun info = run({"info", pal});
     EXPECT_EQ(info.code, 0) << info.err;
-    EXPECT_NE(info.out.find("blend table complete"), std::string::npos);
+    EXPECT_NE(info.out.find("블렌드 테이블 완전함"), std::string::npos);
 }
 
 }  // namespace
@@ -217,14 +323,13 @@ TEST_F(ToolEditTest, TrimRetileAndRecolorWorkOnFiles) {
     };
     const std::string out = dir.file("never.gpf");
     const Case bad[] = {
-        {{"retile", sheet, out}, 2, "--tile WxH is needed"},
-        {{"retile", sheet, out, "--tile", "8x8", "--align", "diagonal"}, 2, "--align takes"},
+        {{"retile", sheet, out}, 2, "--tile WxH"},
+        {{"retile", sheet, out, "--tile", "8x8", "--align", "diagonal"}, 2, "--align"},
         {{"retile", sheet, out, "--tile", "8x8", "--align", "left", "--grid", "1x1"},
          2,
-         "only without alignment"},
-        {{"recolor", sheet, out, "--from", "1"}, 2, "either --to N or --similar"},
-        {{"recolor", sheet, out, "--from", "1", "--to", "2", "--similar"}, 2, "either"},
-        {{"recolor", sheet, out, "--from", "1", "--to", "256"}, 1, "색상 범위가 255보다 큽니다."},
+         "--align 없이"},
+        {{"recolor", sheet, out, "--from", "1"}, 2, "--similar"},
+        {{"recolor", sheet, out, "--from", "1", "--to", "2", "--similar"}, 2, "--similar"},
         {{"trim", sheet, trimmed}, 1, "--force"},
     };
     for (const Case& c : bad) {

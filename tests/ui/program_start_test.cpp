@@ -1,58 +1,85 @@
-// How the program starts: its command line, and the folder it starts in.
+// How the program starts: its command line, the folder it starts in, and
+// what it sets up before the windows: Qt's own texts and the window icon.
+#include <sys/stat.h>
+#include <unistd.h>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QTranslator>
 #include <QtTest>
 
+#include "application_setup.h"
 #include "command_line.h"
+#include "file_paths.h"
 #include "system/texts.h"
 #include "ui_test_support.h"
 
 using zentil::CommandLine;
+using zentil::ToolkitOptions;
 
 class ProgramStartTest : public QObject {
     Q_OBJECT
   private slots:
     void parsesTheLine_data() {
         QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("early");  // before the toolkit took its own options
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<bool>("help");
         QTest::addColumn<bool>("version");
         QTest::addColumn<QString>("error");  // a word the error names; empty for none
 
         const QStringList none;
-        QTest::newRow("nothing") << none << none << false << false << QString();
+        QTest::newRow("nothing") << none << false << none << false << false << QString();
         QTest::newRow("files made absolute")
-            << QStringList{"a.tga", "sub/../B.GPF", "/data/c.gpf", "Dir With Space/d.tga"}
+            << QStringList{"a.tga", "sub/../B.GPF", "/data/c.gpf", "Dir With Space/d.tga"} << false
             << QStringList{"/start/here/a.tga", "/start/here/B.GPF", "/data/c.gpf",
                            "/start/here/Dir With Space/d.tga"}
             << false << false << QString();
-        QTest::newRow("--help") << QStringList{"--help"} << none << true << false << QString();
-        QTest::newRow("-h") << QStringList{"-h"} << none << true << false << QString();
+        QTest::newRow("--help") << QStringList{"--help"} << false << none << true << false
+                                << QString();
+        QTest::newRow("-h") << QStringList{"-h"} << true << none << true << false << QString();
         QTest::newRow("--version")
-            << QStringList{"--version"} << none << false << true << QString();
+            << QStringList{"--version"} << true << none << false << true << QString();
         QTest::newRow("-v beside a file")
-            << QStringList{"x.tga", "-v"} << QStringList{"/start/here/x.tga"} << false << true
-            << QString();
+            << QStringList{"x.tga", "-v"} << false << QStringList{"/start/here/x.tga"} << false
+            << true << QString();
         QTest::newRow("unknown option")
-            << QStringList{"--bogus", "a.tga"} << QStringList{"/start/here/a.tga"} << false << false
-            << QStringLiteral("bogus");
+            << QStringList{"--bogus", "a.tga"} << false << QStringList{"/start/here/a.tga"} << false
+            << false << QStringLiteral("bogus");
+        // Before the toolkit exists (no display), an unknown option is found
+        // all the same, and the toolkit's own options pass with their values.
+        QTest::newRow("unknown option, early")
+            << QStringList{"--bogus"} << true << none << false << false << QStringLiteral("bogus");
+        QTest::newRow("toolkit options, early")
+            << QStringList{"-platform",   "xcb",   "-style=fusion", "-reverse", "--display",
+                           ":1",          "a.tga", "-qwindowtitle", "T",        "-widgetcount",
+                           "-stylesheet", "s.qss", "b.gpf"}
+            << true << QStringList{"/start/here/a.tga", "/start/here/b.gpf"} << false << false
+            << QString();
+        QTest::newRow("an unknown option among toolkit options, early")
+            << QStringList{"-style", "fusion", "-bogus", "a.tga"} << true
+            << QStringList{"/start/here/a.tga"} << false << false << QStringLiteral("bogus");
         // A single-dash word is one long option, never the letters -r -e -v ...
-        QTest::newRow("-reverse is not -v")
-            << QStringList{"-reverse"} << none << false << false << QStringLiteral("reverse");
+        QTest::newRow("-reverse is not -v") << QStringList{"-reverse"} << false << none << false
+                                            << false << QStringLiteral("reverse");
         QTest::newRow("version beside a toolkit option")
-            << QStringList{"-platform", "xcb", "--version"} << QStringList{"/start/here/xcb"}
-            << false << true << QStringLiteral("platform");
-        QTest::newRow("names after --") << QStringList{"--", "-v", "--help.gpf"}
+            << QStringList{"-platform", "xcb", "--version"} << true << none << false << true
+            << QString();
+        QTest::newRow("names after --") << QStringList{"--", "-v", "--help.gpf"} << true
                                         << QStringList{"/start/here/-v", "/start/here/--help.gpf"}
                                         << false << false << QString();
     }
 
     void parsesTheLine() {
         QFETCH(QStringList, arguments);
+        QFETCH(bool, early);
         QFETCH(QStringList, files);
         QFETCH(bool, help);
         QFETCH(bool, version);
         QFETCH(QString, error);
         arguments.prepend(QStringLiteral("zentil-editor"));
-        const CommandLine line = zentil::parseCommandLine(arguments, QDir("/start/here"));
+        const CommandLine line =
+            zentil::parseCommandLine(arguments, QDir("/start/here"),
+                                     early ? ToolkitOptions::OnTheLine : ToolkitOptions::Taken);
         QCOMPARE(line.files, files);
         QCOMPARE(line.showHelp, help);
         QCOMPARE(line.showVersion, version);
@@ -60,10 +87,101 @@ class ProgramStartTest : public QObject {
         QVERIFY2(line.error.contains(error), qPrintable(line.error));
     }
 
-    // The help names the program and every option.
+    // A file whose name is not UTF-8, named on the command line and started
+    // from a folder whose name is not UTF-8 either, reaches the core as the
+    // file system's bytes and loads.
+    void namesThatAreNotUtf8Load() {
+        zentil::uitest::Recorder recorder;
+        zentil::uitest::FreshState state;
+        const QByteArray folder = QFile::encodeName(state.folder()) + "/caf\xe9";
+        const QByteArray name = QByteArray("h\xe9ro \xff.tga");
+        // Qt cannot remove what it cannot name: the test takes them away itself.
+        struct Remove {
+            QByteArray folder, file;
+            ~Remove() {
+                ::unlink((folder + "/" + file).constData());
+                ::rmdir(folder.constData());
+            }
+        } remove{folder, name};
+        QVERIFY(::mkdir(folder.constData(), 0700) == 0);
+        QVERIFY(::chdir(folder.constData()) == 0);
+        {
+            zentil::Page page;
+            QVERIFY(zentil::createSinglePage(page, 8, 8, zentil::kMode8));
+            const std::vector<std::uint8_t> bytes = zentil::encodeTga(page);
+            std::FILE* file = std::fopen(name.constData(), "wb");
+            QVERIFY(file);
+            QCOMPARE(std::fwrite(bytes.data(), 1, bytes.size(), file), bytes.size());
+            std::fclose(file);
+        }
+        QByteArray program = "zentil-editor", argument = name;
+        char* argv[] = {program.data(), argument.data()};
+        const CommandLine line =
+            zentil::parseCommandLine(zentil::argumentsOf(2, argv), zentil::workingFolder());
+        QCOMPARE(line.files.size(), 1);
+        QCOMPARE(QByteArray::fromStdString(zentil::pathToBytes(line.files[0])),
+                 folder + "/" + name);
+        zentil::uitest::Editor e(recorder);
+        e.main.loadFiles(line.files);
+        QCOMPARE(recorder.texts, QStringList());
+        QCOMPARE(e.main.workspace().pictures.size(), 1);
+        QCOMPARE(QByteArray::fromStdString(zentil::uitest::picture(e.main, 0).filePath),
+                 folder + "/" + name);
+    }
+
+    // Names as bytes come back byte for byte; text comes back as itself.
+    void pathBytesRoundTrip() {
+        for (const QByteArray& bytes :
+             {QByteArray("plain.tga"), QByteArray("h\xc3\xa9ro \xed\x95\x9c.gpf"),
+              QByteArray("\xe9\xff\x80 \xed\xb2\x80 \xf0\x9f\x98\x80 \xc3")})
+            QCOMPARE(QByteArray::fromStdString(zentil::pathToBytes(zentil::pathFromBytes(bytes))),
+                     bytes);
+        const QString text = QStringLiteral("héro 한 😀");
+        QCOMPARE(zentil::pathFromBytes(zentil::pathToBytes(text)), text);
+    }
+
+    // Qt's own texts speak Korean with the editor: the standard buttons of
+    // the questions and the file dialogs.
+    void toolkitTextsAreKorean() {
+        QVERIFY(zentil::installToolkitTranslations(*qApp));
+        QVERIFY(zentil::installToolkitTranslations(*qApp));  // once is enough
+        QDialogButtonBox box(QDialogButtonBox::Yes | QDialogButtonBox::No |
+                             QDialogButtonBox::Cancel);
+        for (const QDialogButtonBox::StandardButton button :
+             {QDialogButtonBox::Yes, QDialogButtonBox::No, QDialogButtonBox::Cancel}) {
+            const QString text = box.button(button)->text();
+            QVERIFY2(text.contains(QRegularExpression(QStringLiteral("[가-힣]"))),
+                     qPrintable(text));
+        }
+        QVERIFY2(
+            QCoreApplication::translate("QFileDialog", "Look in:") != QStringLiteral("Look in:"),
+            "the file dialog's texts");
+        // The other tests see Qt's texts as they were.
+        delete qApp->findChild<QTranslator*>(QStringLiteral("qtbase_ko"));
+    }
+
+    // The window has an icon even where the icon theme has none (here, as
+    // when run from the build folder): the one built into the program.
+    void theWindowHasTheEditorsIcon() {
+        const QIcon icon = zentil::editorIcon();
+        QVERIFY(!icon.isNull());
+        for (const int size : {16, 32, 48, 256})
+            QVERIFY2(icon.availableSizes().contains(QSize(size, size)),
+                     qPrintable(QString::number(size)));
+        QCOMPARE(icon.pixmap(32, 32).size(), QSize(32, 32));
+        zentil::uitest::Recorder recorder;
+        zentil::uitest::FreshState state;
+        zentil::prepareApplication(*qApp);
+        delete qApp->findChild<QTranslator*>(QStringLiteral("qtbase_ko"));
+        zentil::uitest::Editor e(recorder);
+        QVERIFY(!e.main.windowIcon().isNull());
+    }
+
+    // The help names the program, every option and every kind of file it loads.
     void helpDescribesTheOptions() {
         const QString help = zentil::commandLineHelp();
-        for (const char* word : {"zentil-editor", "--help", "--version", "FILES"})
+        for (const char* word :
+             {"zentil-editor", "--help", "--version", "FILES", "TGA", "PNG", "GPF", ".zws"})
             QVERIFY2(help.contains(QLatin1String(word)), word);
     }
 

@@ -1,0 +1,69 @@
+// Every text zentil-tool prints for people, looked up in one table: its own
+// texts by name, and the core's texts (src/system/texts.h) as the core gives
+// them. A translation of the tool hooks in here and nowhere else.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace zentil::tool {
+
+enum class Text {
+    // The command line (exit 2).
+    UnknownCommand,
+    UnknownOption,
+    NeedsValue,
+    Usage,
+    UnknownExtension,
+    TileNeeded,
+    TileTakes,
+    TilesDoNotDivide,
+    AlignTakes,
+    GridTakes,
+    GridOnlyWithoutAlign,
+    FromNeeded,
+    ToOrSimilar,
+    KeyTakes,
+    FormatTakes,
+    // Files and output.
+    OutputExists,
+    NothingTrimmed,
+    CannotWriteOutput,
+    // The help.
+    HelpIntro,
+    HelpInfo,
+    HelpConvert,
+    HelpPalette,
+    HelpTrim,
+    HelpRetile,
+    HelpRecolor,
+    // The info report.
+    InfoTga,
+    InfoTopRowFirst,
+    InfoBottomRowFirst,
+    InfoRightToLeft,
+    InfoColourMap,
+    InfoNoColourMap,
+    InfoKey,
+    InfoKeyFromCorners,
+    InfoKeyDefault,
+    InfoKeyOfPng,
+    InfoPng,
+    InfoGpf,
+    InfoTile,
+    InfoTotal,
+    InfoPalette,
+    InfoPaletteWithTable,
+    InfoTableComplete,
+    InfoTableShort,
+    Count
+};
+
+// The text of `id`, with %1, %2 ... replaced by `args` in that order.
+std::string say(Text id, std::initializer_list<std::string_view> args = {});
+
+// A text the core reported, as the tool prints it.
+std::string coreText(std::string_view text);
+
+}  // namespace zentil::tool
