@@ -30,6 +30,7 @@
 #include "system/config_file.h"
 #include "system/texts.h"
 #include "ui_form_main.h"
+#include "window_placement.h"
 #include "work_session.h"
 
 namespace zentil {
@@ -164,7 +165,7 @@ void TMainWin::loadConfig() {
     Config& settings = workspace_.settings;
     const ConfigRead read = readConfigFile(kConfigFileName, settings);
     if (read != ConfigRead::Loaded) setConfigDefaults(settings);
-    placeWindowFromConfig(read == ConfigRead::Loaded);
+    placeWindow(*this, settings, read == ConfigRead::Loaded, QSize(kMinWidth, kMinHeight));
     showPixelInfo(0, 0);
     // A palette named by a loaded file is used, in whichever format it was
     // applied (a missing or unreadable one silently not: the sprite pages
@@ -180,58 +181,11 @@ void TMainWin::loadConfig() {
     setConfigText(settings.startDirectory, pathToBytes(QDir::currentPath()));
 }
 
-namespace {
-
-// Whether a window at (left, top) of the given size shows on some screen; in
-// 64 bits, since the stored numbers may be anything.
-bool onSomeScreen(qint64 left, qint64 top, qint64 width, qint64 height) {
-    for (const QScreen* s : QGuiApplication::screens()) {
-        const QRect g = s->geometry();
-        if (left < qint64{g.x()} + g.width() && left + width > g.x() &&
-            top < qint64{g.y()} + g.height() && top + height > g.y())
-            return true;
-    }
-    return false;
-}
-
-}  // namespace
-
-void TMainWin::placeWindowFromConfig(bool loaded) {
-    const Config& settings = workspace_.settings;
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    if (loaded && settings.maximized != 0) {
-        setWindowState(windowState() | Qt::WindowMaximized);
-        return;
-    }
-    // A stored size never exceeds the screen (nor goes below the minimum).
-    const int width =
-        std::clamp(settings.windowWidth, kMinWidth, std::max(area.width(), kMinWidth));
-    const int height =
-        std::clamp(settings.windowHeight, kMinHeight, std::max(area.height(), kMinHeight));
-    // A window wholly off every screen would be lost: it goes back to the centre.
-    if (!loaded || settings.windowWidth <= 0 || settings.windowHeight <= 0 ||
-        !onSomeScreen(settings.windowLeft, settings.windowTop, width, height)) {
-        move(area.x() + (area.width() - kMinWidth) / 2,
-             area.y() + (area.height() - kMinHeight) / 2);
-        resize(kMinWidth, kMinHeight);
-        return;
-    }
-    move(settings.windowLeft, settings.windowTop);
-    resize(width, height);
-}
-
 bool TMainWin::saveConfig() {
     Config& settings = workspace_.settings;
     const QString folder = pathFromBytes(configText(settings.startDirectory));
     const QString path = QDir(folder).filePath(QString::fromLatin1(kConfigFileName));
-    const bool maximized = isMaximized();
-    const QRect normal = maximized ? normalGeometry() : QRect(pos(), size());
-    settings.windowLeft = normal.x();
-    settings.windowTop = normal.y();
-    settings.windowWidth = normal.width();
-    settings.windowHeight = normal.height();
-    settings.maximized = maximized ? 1 : 0;
+    storePlacement(*this, settings);
     if (!writeConfigFile(pathToBytes(path), settings)) {
         messages().message(texts::kCaptionError, texts::kConfigCannotSave);
         return false;

@@ -202,7 +202,6 @@ class TMainWin : public QWidget, public EditorHost {
     PageList& listWidget(ListId list) const;
     void showListEntry(ListId list);
     void dropCanvasPicture();
-    void placeWindowFromConfig(bool loaded);
     void connectFiles();
     void connectButtons();
     void connectCanvas();

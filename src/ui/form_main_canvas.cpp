@@ -8,40 +8,6 @@
 
 namespace zentil {
 
-Workspace& MainCanvasHost::workspace() {
-    return w_.workspace_;
-}
-void MainCanvasHost::record(std::unique_ptr<Command> command) {
-    w_.record(std::move(command));
-}
-void MainCanvasHost::closeStep() {
-    w_.history_.closeStep();
-}
-void MainCanvasHost::report(const Outcome& outcome) {
-    w_.report(outcome);
-}
-void MainCanvasHost::showPixelInfo(int x, int y) {
-    w_.showPixelInfo(x, y);
-}
-int MainCanvasHost::copyMode() const {
-    return w_.ui_->Combo_CopyMode->currentIndex();
-}
-int MainCanvasHost::areaLayer() const {
-    return w_.ui_->Cb_CrossIndex->currentIndex();
-}
-int MainCanvasHost::areaScope() const {
-    return w_.ui_->Cb_ApplyArea->currentIndex();
-}
-bool MainCanvasHost::acceptsClicks() const {
-    return w_.canvasAcceptsClicks();
-}
-void MainCanvasHost::blockLiftedChanged(bool lifted) {
-    w_.ui_->Btn_MoveOk->setEnabled(lifted);
-}
-void MainCanvasHost::showCurrent() {
-    w_.showCurrent();
-}
-
 void TMainWin::connectCanvas() {
     canvasHost_ = std::make_unique<MainCanvasHost>(*this);
     blockTool_ = std::make_unique<BlockTool>(canvas(), *canvasHost_);

@@ -3,68 +3,16 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
-#include <QStatusBar>
 #include <QUrl>
 
-#include "block_tool.h"
 #include "file_commands.h"
 #include "file_dialogs.h"
 #include "file_paths.h"
 #include "form_main.h"
 #include "main_hosts.h"
-#include "page_list.h"
-#include "ui_form_main.h"
 #include "work_session.h"
 
 namespace zentil {
-namespace {
-
-// How long a line about a picture stays in the status bar.
-constexpr int kStatusLineMs = 8000;
-
-}  // namespace
-
-Document& MainFileHost::document() {
-    return w_.document_;
-}
-MessageSink& MainFileHost::messages() {
-    return w_.messages();
-}
-FileDialogs& MainFileHost::fileDialogs() {
-    return w_.fileDialogs();
-}
-QWidget* MainFileHost::window() {
-    return &w_;
-}
-void MainFileHost::markLoaded(ListId list) {
-    PageList& entries = w_.listWidget(list);
-    entries.showPages(*w_.workspace_.store(list));
-    const int last = entries.count() - 1;
-    if (QListWidgetItem* current = entries.currentItem()) current->setSelected(false);
-    entries.setCurrentEntry(last);
-    entries.selectEntry(last);
-}
-void MainFileHost::showList(ListId list) {
-    list == ListId::Pictures ? w_.Lb_TgaClick() : w_.Lb_SprClick();
-}
-void MainFileHost::showOnly(ListId list, int row) {
-    w_.showOnly(list, row);
-}
-void MainFileHost::showNoPage() {
-    w_.dropCanvasPicture();
-}
-void MainFileHost::guardCanvas() {
-    w_.Timer_FileOpen.start();
-}
-void MainFileHost::cancelCanvas() {
-    w_.blockTool_->cancel();
-}
-bool MainFileHost::canvasBusy() const {
-    return w_.blockTool_->busy();
-}
-void MainFileHost::showStatusLine(const QString& text) {
-    w_.ui_->Status_Bar->showMessage(text, kStatusLineMs);
-}
 
 void TMainWin::connectFiles() {
     fileHost_ = std::make_unique<MainFileHost>(*this);
