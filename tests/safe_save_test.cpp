@@ -221,6 +221,11 @@ TEST(SafeSave, AnotherUsersGroupWritableFileKeepsItsOwnerAndGroup) {
         EXPECT_EQ(info.st_mode & 07777, 0664u) << folderTakesNames;
         EXPECT_EQ(test::readBytes(file), fresh) << folderTakesNames;
         EXPECT_EQ(entriesOf(shared), std::set<std::string>{"sheet.gpf"}) << folderTakesNames;
+        std::string copyInTemp = "-";
+        copyInTemp += std::to_string(info.st_ino);
+        copyInTemp += "-sheet.gpf.zentil-old";
+        for (const std::string& name : entriesOf(fs::temp_directory_path()))
+            EXPECT_FALSE(name.ends_with(copyInTemp)) << name;
     }
 }
 
