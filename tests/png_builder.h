@@ -132,4 +132,48 @@ inline PngBytes pngFile(const PngImage& img, const PngBytes& plte = {}, const Pn
     return file;
 }
 
+// A PNG of 8-bit samples that are all zero (colour type 0 or 2), of any
+// size. Compressing gigabytes of zeros would take seconds, so the image data
+// is a deflate stream of one block of zeros, ending on a full flush, repeated
+// as often as the rows need, then the rest as the final block.
+inline PngBytes zeroPngFile(int width, int height, int colourType) {
+    const std::uint64_t raw =
+        std::uint64_t(height) * (1 + std::uint64_t(width) * std::uint64_t(pngChannels(colourType)));
+    constexpr std::size_t kPiece = std::size_t{1} << 20;
+    const auto rawDeflate = [](std::size_t zeros, int flush) {
+        z_stream stream{};
+        if (deflateInit2(&stream, 9, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+            throw std::runtime_error("deflateInit2 failed");
+        PngBytes in(zeros, 0), out(zeros / 64 + 64);
+        stream.next_in = in.data();
+        stream.avail_in = static_cast<uInt>(in.size());
+        stream.next_out = out.data();
+        stream.avail_out = static_cast<uInt>(out.size());
+        const int result = deflate(&stream, flush);
+        const std::size_t produced = out.size() - stream.avail_out;
+        deflateEnd(&stream);
+        if (stream.avail_in != 0 || result == Z_STREAM_ERROR)
+            throw std::runtime_error("deflate failed");
+        return PngBytes(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(produced));
+    };
+    const PngBytes piece = rawDeflate(kPiece, Z_FULL_FLUSH);
+    PngBytes data = {0x78, 0x9C};
+    for (std::uint64_t n = 0; n < raw / kPiece; ++n)
+        data.insert(data.end(), piece.begin(), piece.end());
+    const PngBytes last = rawDeflate(static_cast<std::size_t>(raw % kPiece), Z_FINISH);
+    data.insert(data.end(), last.begin(), last.end());
+    // Adler-32 of zeros: the first sum stays 1, the second counts the bytes.
+    pngPut32(data, static_cast<std::uint32_t>((raw % 65521) << 16 | 1));
+
+    PngImage header;
+    header.width = width;
+    header.height = height;
+    header.colourType = colourType;
+    PngBytes file = pngSignature();
+    pngAppendChunk(file, "IHDR", pngHeader(header));
+    pngAppendChunk(file, "IDAT", data);
+    pngAppendChunk(file, "IEND", {});
+    return file;
+}
+
 }  // namespace zentil::test

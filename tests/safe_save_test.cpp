@@ -1,5 +1,6 @@
 // Saves behave as writing the file would, and never lose the old file.
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -36,17 +37,24 @@ bool save(const std::string& path, const Bytes& bytes) {
     return out.open(path) && out.writeAll(bytes) && out.commit();
 }
 
-// Runs `body` in a child process as an ordinary user (when the tests run as
-// root, whom no permission stops) and gives its exit status.
-int runAsOrdinaryUser(const std::function<int()>& body) {
+// Runs `body` in a child process as another user, of group `gid` and the
+// one further group `extraGroup`, when the tests run as root (whom no
+// permission stops), and gives its exit status.
+int runAs(uid_t uid, gid_t gid, gid_t extraGroup, const std::function<int()>& body) {
     const pid_t child = ::fork();
     if (child == 0) {
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(99);
+        if (::geteuid() == 0 &&
+            (::setgroups(1, &extraGroup) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0))
+            ::_exit(99);
         ::_exit(body());
     }
     int status = 0;
     ::waitpid(child, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+int runAsOrdinaryUser(const std::function<int()>& body) {
+    return runAs(65534, 65534, 65534, body);
 }
 
 TEST(SafeSave, SavesFollowLinksKeepModesAndTakeEveryName) {
@@ -134,6 +142,91 @@ TEST(SafeSave, ASaveKilledPartWayLeavesNothingBehind) {
     ::close(ready[1]);
     EXPECT_EQ(entriesOf(dir.path()), std::set<std::string>{"big.tga"});
     EXPECT_EQ(test::readBytes(file), (Bytes{1, 2, 3}));
+}
+
+// A save in place (the file has a second name) killed while it overwrites the
+// file leaves a whole copy of the old contents beside it until the new ones
+// are on disk; the next save uses that copy and removes it when it succeeds.
+TEST(SafeSave, AnInPlaceSaveKilledPartWayKeepsTheOldContentsWhole) {
+    test::TempDir dir;
+    const std::string file = dir.file("sheet.tga"), backup = dir.file(".sheet.tga.zentil-old");
+    const Bytes old(std::size_t{32} << 20, 'o'), fresh(old.size(), 'n');
+    // The copy is 32 MiB in 64 KiB pieces: the kill comes after the first
+    // piece, long before the last, unless this process was not running.
+    bool caught = false;
+    for (int attempt = 0; attempt < 8 && !caught; ++attempt) {
+        fs::remove_all(dir.path());
+        fs::create_directories(dir.path());
+        test::writeBytes(file, old);
+        fs::create_hard_link(file, dir.file("other name"));
+        const pid_t child = ::fork();
+        if (child == 0) {
+            SafeFileWriter out;
+            ::_exit(out.open(file) && out.writeAll(fresh) && out.commit() ? 0 : 1);
+        }
+        const int watch = ::open(file.c_str(), O_RDONLY);
+        char first = 'o';
+        bool finished = false;
+        while (first == 'o' && !(finished = ::waitpid(child, nullptr, WNOHANG) == child))
+            ASSERT_EQ(::pread(watch, &first, 1, 0), 1);
+        if (!finished) {
+            ::kill(child, SIGKILL);
+            ::waitpid(child, nullptr, 0);
+        }
+        ::close(watch);
+
+        const Bytes now = test::readBytes(dir.file("other name"));
+        if (now == fresh) {
+            EXPECT_TRUE(!fs::exists(backup) || test::readBytes(backup) == old);
+            continue;  // the save was done before the kill
+        }
+        caught = true;
+        ASSERT_TRUE(fs::exists(backup)) << "the old contents are lost";
+        EXPECT_TRUE(test::readBytes(backup) == old);
+        EXPECT_EQ(fs::status(backup).permissions(), fs::status(file).permissions());
+    }
+    if (!caught) GTEST_SKIP() << "every save finished before it could be killed";
+    ASSERT_TRUE(save(file, {1, 2, 3}));
+    EXPECT_EQ(test::readBytes(dir.file("other name")), (Bytes{1, 2, 3}));
+    EXPECT_EQ(entriesOf(dir.path()), (std::set<std::string>{"sheet.tga", "other name"}));
+}
+
+// A member of a file's group saving another user's group-writable file keeps
+// its owner, group and mode: the file is written in place, through a copy of
+// the old contents beside it (or in the temporary folder when the folder
+// takes no new names) that is gone afterwards.
+TEST(SafeSave, AnotherUsersGroupWritableFileKeepsItsOwnerAndGroup) {
+    if (::geteuid() != 0) GTEST_SKIP() << "making files of other users needs root";
+    constexpr uid_t kOwner = 61001, kMember = 61002;
+    constexpr gid_t kShared = 61010, kMembersOwnGroup = 61011;
+    for (const bool folderTakesNames : {true, false}) {
+        test::TempDir dir;
+        const fs::path shared = dir.path() / "shared";
+        fs::create_directories(shared);
+        ASSERT_EQ(::chown(shared.c_str(), kOwner, kShared), 0);
+        ::chmod(shared.c_str(), folderTakesNames ? 0777 : 0755);
+        const std::string file = (shared / "sheet.gpf").string();
+        test::writeBytes(file, {1, 2, 3});
+        ASSERT_EQ(::chown(file.c_str(), kOwner, kShared), 0);
+        ::chmod(file.c_str(), 0664);
+
+        const Bytes fresh{9, 8, 7, 6, 5};
+        EXPECT_EQ(
+            runAs(kMember, kMembersOwnGroup, kShared, [&] { return save(file, fresh) ? 0 : 1; }), 0)
+            << folderTakesNames;
+        struct stat info {};
+        ASSERT_EQ(::stat(file.c_str(), &info), 0);
+        EXPECT_EQ(info.st_uid, kOwner) << folderTakesNames;
+        EXPECT_EQ(info.st_gid, kShared) << folderTakesNames;
+        EXPECT_EQ(info.st_mode & 07777, 0664u) << folderTakesNames;
+        EXPECT_EQ(test::readBytes(file), fresh) << folderTakesNames;
+        EXPECT_EQ(entriesOf(shared), std::set<std::string>{"sheet.gpf"}) << folderTakesNames;
+        std::string copyInTemp = "-";
+        copyInTemp += std::to_string(info.st_ino);
+        copyInTemp += "-sheet.gpf.zentil-old";
+        for (const std::string& name : entriesOf(fs::temp_directory_path()))
+            EXPECT_FALSE(name.ends_with(copyInTemp)) << name;
+    }
 }
 
 // Every save of the program, made to fail by a full "disk" (a file size

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "formats/png_codec.h"
+#include "memory_watch.h"
+#include "png_builder.h"
 #include "system/safe_file_writer.h"
 #include "test_support.h"
 #include "work/work_file.h"
@@ -62,7 +64,7 @@ class WorkFileTest : public test::CoreTest {
         ws.sprites.append(makePage("SIXTEEN", kKindSprite, kMode16, 7, 2, 3, 3, 0x7C1F, 4));
         ws.sprites.append(makePage("TRUE", kKindNone, kMode24, 9, 1, 4, 1, 0xFF00FF, 5));
         ws.sprites.append(std::make_unique<Page>());
-        setPageName(ws.sprites.at(3), "EMPTY");
+        setPageName(ws.sprites.at(3), "EMPTY \"[{\\");  // brackets in a string are no nesting
         for (const PageStore* store : {&ws.pictures, &ws.sprites})
             for (int i = 0; i < store->size(); ++i)
                 ws.markSaved(const_cast<PageStore*>(store)->at(i));
@@ -136,6 +138,14 @@ TEST_F(WorkFileTest, DamagedArchivesAreRefusedAndChangeNothing) {
             e["workspace.json"] = manifest.dump();
         });
     };
+    // 100,000 levels of arrays and objects, in place of the manifest and in a
+    // field of an otherwise good one.
+    std::string deep;
+    for (int i = 0; i < 100000; ++i)
+        deep += "[{\"a\":";
+    deep += '0';
+    for (int i = 0; i < 100000; ++i)
+        deep += "}]";
     std::vector<std::uint8_t> flipped = good;
     flipped[flipped.size() / 2] ^= 0x55;  // inside a stored PNG: its CRC no longer fits
 
@@ -167,6 +177,12 @@ TEST_F(WorkFileTest, DamagedArchivesAreRefusedAndChangeNothing) {
         {"short palette", manifestEdit([](nlohmann::json& m) { m["palette"] = "00ff"; })},
         {"area of a tile past 999",
          manifestEdit([](nlohmann::json& m) { m["sprites"][0]["areas"][0][1] = 1000; })},
+        {"manifest nested 100,000 deep",
+         edited([&deep](Entries& e) { e["workspace.json"] = deep; })},
+        {"a field nested 100,000 deep",
+         edited([&deep](Entries& e) { e["workspace.json"].insert(1, "\"extra\":" + deep + ","); })},
+        {"two pages naming one picture",
+         manifestEdit([](nlohmann::json& m) { m["pictures"].push_back(m["pictures"][0]); })},
         {"more pictures than the list takes", manifestEdit([](nlohmann::json& m) {
              const nlohmann::json first = m["pictures"][0];
              for (int i = 0; i < kPictureCapacity; ++i)
@@ -197,6 +213,64 @@ TEST_F(WorkFileTest, DamagedArchivesAreRefusedAndChangeNothing) {
     Workspace reopened;
     ASSERT_TRUE(openWorkFile(path, reopened));
     EXPECT_EQ(reopened.sprites.size(), 4);
+}
+
+// A few kilobytes that ask for more than the machine has are refused before
+// any picture is decoded: pages that share one picture of zeros (compressed
+// a thousand to one), and pages of their own pictures beyond the budget.
+TEST_F(WorkFileTest, PagesBeyondTheMemoryBudgetAreRefusedBeforeAnyIsRead) {
+    const auto archive = [](int side, int pages, bool shared) {
+        const std::string png = [side] {
+            const test::PngBytes bytes = test::zeroPngFile(side, side, 0);
+            return std::string(bytes.begin(), bytes.end());
+        }();
+        nlohmann::json manifest = {{"format", "zentil-workspace"},
+                                   {"version", 1},
+                                   {"palette", std::string(1536, '0')},
+                                   {"pictures", nlohmann::json::array()},
+                                   {"sprites", nlohmann::json::array()}};
+        Entries entries;
+        for (int i = 0; i < pages; ++i) {
+            const std::string image = "sprites/" + std::to_string(shared ? 0 : i) + ".png";
+            manifest["sprites"].push_back({{"name", "P"},
+                                           {"kind", kKindSprite},
+                                           {"bits", 8},
+                                           {"image", image},
+                                           {"tileWidth", side},
+                                           {"tileHeight", side},
+                                           {"cols", 1},
+                                           {"rows", 1},
+                                           {"key", 0},
+                                           {"palette", std::string(1536, '0')},
+                                           {"unsaved", false}});
+            entries[image] = png;
+        }
+        entries["workspace.json"] = manifest.dump();
+        return zipOf(entries);
+    };
+    // One such page alone reads: the pictures are sound.
+    Workspace small;
+    ASSERT_TRUE(decodeWorkFile(archive(4097, 1, false), small));
+    EXPECT_EQ(pixelAt(small.sprites.at(0), 4096, 4096), 0u);
+
+    const int largestSide = 32768;  // a page of kMaxPixelBufferBytes
+    const auto beyondBudget = static_cast<int>(workFileMemoryBudget() / kMaxPixelBufferBytes + 1);
+    const std::vector<std::pair<const char*, std::vector<std::uint8_t>>> cases = {
+        {"2048 pages of one 16384 x 16384 picture", archive(16384, kSpriteCapacity, true)},
+        {"pages of their own pictures beyond the budget",
+         archive(largestSide, beyondBudget, false)},
+    };
+    const std::string before = test::workspaceSnapshot(ws);
+    for (const auto& [what, bytes] : cases) {
+        EXPECT_LT(bytes.size(), std::size_t{32} << 20) << what;
+        const test::MemoryWatch watch;
+        EXPECT_EQ(test::said(decodeWorkFile(bytes, ws)),
+                  (test::RecordedMessage{"오류", "작업 파일을 읽을 수 없습니다."}))
+            << what;
+        EXPECT_LT(watch.peakGrowthMiB(), 64) << what;
+        EXPECT_LT(watch.largestAllocationMiB(), 64) << what;
+        EXPECT_EQ(test::workspaceSnapshot(ws), before) << what;
+    }
 }
 
 }  // namespace

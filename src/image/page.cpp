@@ -118,6 +118,12 @@ bool createSinglePage(Page& page, int width, int height, int mode, const PageDef
     return createPage(page, width, 1, height, 1, mode, defaults);
 }
 
+std::uint64_t pageBufferBytes(int tileWidth, int cols, int tileHeight, int rows, int mode) {
+    Geometry g{};
+    if (!planGeometry(tileWidth, cols, tileHeight, rows, mode, g)) return 0;
+    return static_cast<std::uint64_t>(g.pixelCount) * static_cast<std::uint64_t>(mode);
+}
+
 void releasePage(Page& page) {
     page = Page{};
 }

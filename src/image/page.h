@@ -104,6 +104,10 @@ bool createSinglePage(Page& page, int width, int height, int mode,
 bool createPageForOverwrite(Page& page, int tileWidth, int cols, int tileHeight, int rows, int mode,
                             const PageDefaults& defaults);
 
+// The bytes of the pixel buffer createPage would allocate for the shape, or 0
+// when it refuses the shape; nothing is allocated.
+std::uint64_t pageBufferBytes(int tileWidth, int cols, int tileHeight, int rows, int mode);
+
 // Frees the page's buffers and sets every field to zero.
 void releasePage(Page& page);
 // Sets every field to zero. Records never leak, so this is releasePage.

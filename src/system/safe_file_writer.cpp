@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -93,6 +94,83 @@ void syncFolder(const std::string& folder) {
     ::close(fd);
 }
 
+// Copies the first `size` bytes of one file over the start of another.
+bool copyBytes(int from, int to, off_t size) {
+    std::uint8_t buffer[1 << 16];
+    for (off_t at = 0; at < size;) {
+        const auto want = static_cast<std::size_t>(std::min<off_t>(sizeof buffer, size - at));
+        const ssize_t got = ::pread(from, buffer, want, at);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0 || !writeFully(to, buffer, static_cast<std::size_t>(got), at)) return false;
+        at += got;
+    }
+    return true;
+}
+
+// Gives the temporary file open as `fd` (unnamed, or named `tempName`) the
+// name `name`, which is never replaced: false with EEXIST when it is taken.
+bool nameTemporary(int fd, std::string& tempName, const std::string& name) {
+    if (tempName.empty()) {
+        const std::string self = "/proc/self/fd/" + std::to_string(fd);
+        return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+    }
+    if (::link(tempName.c_str(), name.c_str()) != 0) return false;
+    ::unlink(tempName.c_str());
+    tempName.clear();
+    return true;
+}
+
+// Where the old contents of `target` wait while it is written in place:
+// ".NAME.zentil-old" beside it, or in another folder with the file's device
+// and inode in the name too, so that files of different folders never meet.
+std::string backupPath(const std::string& folder, const std::string& target,
+                       const struct stat& info) {
+    std::string name = target.substr(target.find_last_of('/') + 1);
+    if (folder != folderOf(target))
+        name = std::to_string(info.st_dev) + "-" + std::to_string(info.st_ino) + "-" + name;
+    if (name.size() > NAME_MAX - 12) name.resize(NAME_MAX - 12);
+    return folder + "/." + name + ".zentil-old";
+}
+
+// Puts a whole copy of the old contents of the file open as `target` on disk
+// under `path`, named only once it is complete and synced. A copy already
+// there was left by a save that was cut off: it is whole, while the file may
+// not be, so it is kept instead. `made` says whether the copy is new.
+bool keepOldContents(int target, const struct stat& info, const std::string& path, bool& made) {
+    made = false;
+    struct stat existing {};
+    if (::lstat(path.c_str(), &existing) == 0) return S_ISREG(existing.st_mode);
+    if (errno != ENOENT) return false;
+    const std::string folder = folderOf(path);
+    std::string tempName;
+    const int copy = makeTemporary(folder, tempName);
+    if (copy < 0) return false;
+    // The copy is for the readers of the file: its group where the saver may
+    // give it, else nobody's group.
+    const bool groupKept = ::fchown(copy, static_cast<uid_t>(-1), info.st_gid) == 0;
+    ::fchmod(copy, info.st_mode & (groupKept ? 0666 : 0606));
+    bool ok = copyBytes(target, copy, info.st_size) && ::fsync(copy) == 0;
+    if (ok) {
+        made = nameTemporary(copy, tempName, path);
+        ok = made || errno == EEXIST;  // a copy named meanwhile by another save is whole too
+    }
+    ::close(copy);
+    if (!tempName.empty()) ::unlink(tempName.c_str());
+    if (ok) syncFolder(folder);
+    return ok;
+}
+
+// Writes the old contents kept in `backup` back over the file open as `out`.
+bool restoreOldContents(const std::string& backup, int out) {
+    const int from = ::open(backup.c_str(), O_RDONLY | O_CLOEXEC);
+    if (from < 0) return false;
+    struct stat info {};
+    const bool ok = ::fstat(from, &info) == 0 && copyBytes(from, out, info.st_size) &&
+                    ::ftruncate(out, info.st_size) == 0 && ::fsync(out) == 0;
+    ::close(from);
+    return ok;
+}
+
 }  // namespace
 
 SafeFileWriter::~SafeFileWriter() {
@@ -108,18 +186,21 @@ bool SafeFileWriter::open(const std::string& path) {
         (!S_ISREG(info.st_mode) || ::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0))
         return false;
     inPlace_ = exists && info.st_nlink > 1;
-    fd_ = makeTemporary(folderOf(target_), tempName_);
+    backupFolder_ = folderOf(target_);
+    fd_ = makeTemporary(backupFolder_, tempName_);
     // A folder that takes no new names still lets its files be written.
     if (fd_ < 0 && exists && errno == EACCES) {
         inPlace_ = true;
-        fd_ = makeTemporary(std::filesystem::temp_directory_path().string(), tempName_);
+        backupFolder_ = std::filesystem::temp_directory_path().string();
+        fd_ = makeTemporary(backupFolder_, tempName_);
     }
     if (fd_ < 0) return false;
     if (exists) {
-        // A file saved by another user (as root) stays theirs; without the
-        // right to change the owner it becomes the saver's, as a new file would.
-        const bool ownerKept = ::fchown(fd_, info.st_uid, info.st_gid) == 0;
-        static_cast<void>(ownerKept);
+        // A file saved by root for another user stays theirs. A saver who
+        // cannot give the new file the owner and group (another user's file
+        // they may write through its group) writes the file in place instead,
+        // so that it keeps them, and with them the group's right to write.
+        if (::fchown(fd_, info.st_uid, info.st_gid) != 0) inPlace_ = true;
         ::fchmod(fd_, info.st_mode & 07777);
     } else {
         const mode_t mask = ::umask(0);
@@ -148,11 +229,9 @@ bool SafeFileWriter::replaceTarget() {
     const std::string folder = folderOf(target_);
     if (tempName_.empty()) {
         // The unnamed file gets a short name only for the instant of the rename.
-        const std::string self = "/proc/self/fd/" + std::to_string(fd_);
         for (int attempt = 0; attempt < kNameTries && tempName_.empty(); ++attempt) {
             std::string candidate = shortRandomName(folder);
-            if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) ==
-                0)
+            if (nameTemporary(fd_, tempName_, candidate))
                 tempName_ = std::move(candidate);
             else if (errno != EEXIST)
                 return false;
@@ -167,30 +246,37 @@ bool SafeFileWriter::replaceTarget() {
 
 bool SafeFileWriter::overwriteTarget() {
     const off_t size = ::lseek(fd_, 0, SEEK_END);
-    const int out = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC);
+    const int out = ::open(target_.c_str(), O_RDWR | O_CLOEXEC);
     if (size < 0 || out < 0) {
         if (out >= 0) ::close(out);
         return false;
     }
     struct stat info {};
+    std::string backup;
+    bool backupMade = false;
     bool ok = ::fstat(out, &info) == 0;
+    if (ok) {
+        backup = backupPath(backupFolder_, target_, info);
+        ok = keepOldContents(out, info, backup, backupMade);
+    }
     // Room for a longer file is taken before the first old byte is touched: a
     // full disk or a size limit then stops the save with the old contents whole.
+    bool touched = false;
     if (ok && size > info.st_size) {
         ok = ::posix_fallocate(out, info.st_size, size - info.st_size) == 0;
-        if (!ok) {
-            const bool restored = ::ftruncate(out, info.st_size) == 0;
-            static_cast<void>(restored);
-        }
+        if (!ok) touched = ::ftruncate(out, info.st_size) != 0;
     }
-    std::uint8_t buffer[1 << 16];
-    for (off_t at = 0; ok && at < size;) {
-        const ssize_t got = ::pread(fd_, buffer, sizeof buffer, at);
-        if (got < 0 && errno == EINTR) continue;
-        ok = got > 0 && writeFully(out, buffer, static_cast<std::size_t>(got), at);
-        at += got;
+    if (ok) {
+        touched = true;
+        ok = copyBytes(fd_, out, size) && ::ftruncate(out, size) == 0 && ::fsync(out) == 0;
     }
-    ok = ok && ::ftruncate(out, size) == 0 && ::fsync(out) == 0;
+    // The copy of the old contents goes once the file is whole again: new, as
+    // it was when the copy was made, or written back from the copy.
+    const bool whole = ok || (touched ? restoreOldContents(backup, out) : backupMade);
+    if (whole && !backup.empty()) {
+        ::unlink(backup.c_str());
+        syncFolder(backupFolder_);
+    }
     return (::close(out) == 0) && ok;
 }
 

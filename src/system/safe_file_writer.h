@@ -15,9 +15,20 @@ namespace zentil {
 // name the file system takes, and one that is killed part-way leaves nothing
 // behind. Saving behaves as writing to the file would: a symbolic link is
 // followed and the file it points to is replaced; a file the user may not
-// write is refused; the file keeps its permission bits. A file with several
-// hard links is written in place (after the new contents are complete and the
-// space for them is reserved), so that every name sees the new contents.
+// write is refused; the file keeps its permission bits.
+//
+// A file with several hard links, one whose owner or group the new file
+// could not be given (another user's file the saver may write, through its
+// group), and one in a folder that takes no new names are written in place
+// instead, so that every name sees the new contents and the file keeps its
+// owner and group. Before the first old byte is touched, the new contents
+// are complete, the room for them is reserved, and a whole copy of the old
+// contents is on disk as ".NAME.zentil-old" beside the file (in the
+// temporary folder, named after the file's device and inode too, when its
+// folder takes no new names). The copy is removed once the new contents have
+// reached the disk; a save that fails on the way writes it back. A save
+// killed during the in-place write leaves the copy, from which the old
+// contents can be restored; a later save keeps it until it succeeds itself.
 class SafeFileWriter {
   public:
     SafeFileWriter() = default;
@@ -40,8 +51,9 @@ class SafeFileWriter {
     bool replaceTarget();
     bool overwriteTarget();
 
-    std::string target_;    // the file commit() replaces, links resolved
-    std::string tempName_;  // empty while the temporary file has no name
+    std::string target_;        // the file commit() replaces, links resolved
+    std::string tempName_;      // empty while the temporary file has no name
+    std::string backupFolder_;  // where the old contents wait while written in place
     int fd_ = -1;
     bool inPlace_ = false;
     bool failed_ = false;

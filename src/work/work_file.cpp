@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <cctype>
 #include <cstring>
 #include <limits>
 #include <memory>
 #include <new>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <string_view>
 #include <system_error>
 #include <thread>
@@ -18,6 +20,7 @@
 #include "formats/png_codec.h"
 #include "formats/png_file.h"
 #include "image/pixel.h"
+#include "system/machine_memory.h"
 #include "system/texts.h"
 
 namespace zentil {
@@ -33,6 +36,9 @@ constexpr std::uint64_t kMaxImageBytes = 2 * kMaxPixelBufferBytes;
 // A deflate stream gives at most 1032 bytes per byte it holds; an entry that
 // claims more is not read.
 constexpr std::uint64_t kMaxInflateRatio = 1032;
+// The manifest nests five deep: itself, a list, a page, the page's area
+// entries and one entry. Anything deeper is not a manifest.
+constexpr int kMaxManifestDepth = 5;
 
 Outcome cannotRead() {
     return Outcome::error(texts::kWorkFileCannotRead);
@@ -168,26 +174,35 @@ struct ArchiveDiscarder {
 };
 using Archive = std::unique_ptr<zip_t, ArchiveDiscarder>;
 
-// The entry's bytes, checked against the size it claims and its CRC.
-bool readEntry(zip_t* archive, const std::string& name, std::uint64_t maxBytes,
-               std::vector<std::uint8_t>& out) {
-    const zip_int64_t index = zip_name_locate(archive, name.c_str(), 0);
-    if (index < 0) return false;
+// The index and size of the entry, checked against the size it claims
+// beside what it takes in the archive; false when there is none or it is
+// too large.
+bool locateEntry(zip_t* archive, const std::string& name, std::uint64_t maxBytes,
+                 zip_uint64_t& index, std::uint64_t& size) {
+    const zip_int64_t found = zip_name_locate(archive, name.c_str(), 0);
+    if (found < 0) return false;
     zip_stat_t stat;
     zip_stat_init(&stat);
-    if (zip_stat_index(archive, static_cast<zip_uint64_t>(index), 0, &stat) != 0) return false;
+    if (zip_stat_index(archive, static_cast<zip_uint64_t>(found), 0, &stat) != 0) return false;
     if (!(stat.valid & ZIP_STAT_SIZE) || !(stat.valid & ZIP_STAT_COMP_SIZE)) return false;
     if (stat.size > maxBytes) return false;
     if (stat.comp_size < std::numeric_limits<zip_uint64_t>::max() / kMaxInflateRatio &&
         stat.size > stat.comp_size * kMaxInflateRatio + 64)
         return false;
+    index = static_cast<zip_uint64_t>(found);
+    size = stat.size;
+    return true;
+}
+
+// The entry's bytes, checked against the size it claims and its CRC.
+bool readEntry(zip_t* archive, zip_uint64_t index, std::uint64_t size,
+               std::vector<std::uint8_t>& out) {
     struct FileCloser {
         void operator()(zip_file_t* file) const { zip_fclose(file); }
     };
-    std::unique_ptr<zip_file_t, FileCloser> file(
-        zip_fopen_index(archive, static_cast<zip_uint64_t>(index), 0));
+    std::unique_ptr<zip_file_t, FileCloser> file(zip_fopen_index(archive, index, 0));
     if (!file) return false;
-    out.resize(static_cast<std::size_t>(stat.size));
+    out.resize(static_cast<std::size_t>(size));
     std::size_t have = 0;
     while (have < out.size()) {
         const zip_int64_t got = zip_fread(file.get(), out.data() + have, out.size() - have);
@@ -198,6 +213,30 @@ bool readEntry(zip_t* archive, const std::string& name, std::uint64_t maxBytes,
     // claims is refused too.
     std::uint8_t extra = 0;
     return zip_fread(file.get(), &extra, 1) == 0;
+}
+
+// Whether arrays and objects in the JSON text nest at most `maxDepth` deep.
+// The parser would follow any depth, and some of its operations recurse, so
+// the text is looked at first; brackets inside strings do not count.
+bool nestingWithin(std::span<const std::uint8_t> text, int maxDepth) {
+    int depth = 0;
+    bool inString = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::uint8_t c = text[i];
+        if (inString) {
+            if (c == '\\')
+                ++i;  // the escaped character, a quote included
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            if (++depth > maxDepth) return false;
+        } else if (c == ']' || c == '}') {
+            if (--depth < 0) return false;
+        }
+    }
+    return true;
 }
 
 // ---- pages -----------------------------------------------------------------
@@ -275,7 +314,10 @@ bool readPixels(std::span<const std::uint8_t> png, Page& page) {
     return true;
 }
 
-bool readAreas(const Json& entry, Page& page) {
+// Calls `take(layer, tile, rect)` for each of the entry's area entries, each
+// checked first.
+template <typename Take>
+bool forEachArea(const Json& entry, Take take) {
     const auto it = entry.find("areas");
     if (it == entry.end()) return true;
     if (!it->is_array()) return false;
@@ -290,67 +332,118 @@ bool readAreas(const Json& entry, Page& page) {
             return false;
         for (std::size_t k = 2; k < 6; ++k)
             if (!readWhole(item[k], kLo, kHi, v[k])) return false;
-        auto& layer = page.areas[static_cast<std::size_t>(v[0])];
-        if (!layer) layer = std::make_unique<AreaLayer>();
-        (*layer)[static_cast<std::size_t>(v[1])] = {
-            static_cast<std::int32_t>(v[2]), static_cast<std::int32_t>(v[3]),
-            static_cast<std::int32_t>(v[4]), static_cast<std::int32_t>(v[5])};
+        take(static_cast<std::size_t>(v[0]), static_cast<std::size_t>(v[1]),
+             AreaRect{static_cast<std::int32_t>(v[2]), static_cast<std::int32_t>(v[3]),
+                      static_cast<std::int32_t>(v[4]), static_cast<std::int32_t>(v[5])});
     }
     return true;
 }
 
-// A page as the manifest entry describes it, with the pixels of its PNG.
-bool readPage(zip_t* archive, const Json& entry, Page& page, bool& unsaved) {
-    if (!entry.is_object()) return false;
+// A page as its manifest entry describes it, checked whole before any
+// picture is read.
+struct PagePlan {
+    const Json* entry = nullptr;
     std::string name;
-    std::int32_t kind = 0;
+    std::int32_t kind = kKindNone;
+    int mode = kModeNone;  // kModeNone: an empty record, without a picture
+    int tileWidth = 0, tileHeight = 0, cols = 0, rows = 0;
+    PageDefaults defaults;
+    zip_uint64_t image = 0;  // the index of its PNG entry
+    std::uint64_t imageBytes = 0;
+    std::string file;
+    bool unsaved = false;
+};
+
+// What reading all pages would take: the memory the pages keep, the most one
+// page needs only while it is read (its PNG and, for colour pages, the
+// decoded picture), and the picture entries named so far, each of which
+// belongs to one page.
+struct ReadingCost {
+    std::uint64_t kept = 0;
+    std::uint64_t passing = 0;
+    std::set<zip_uint64_t> images;
+};
+
+bool planPage(zip_t* archive, const Json& entry, PagePlan& plan, ReadingCost& cost) {
+    if (!entry.is_object()) return false;
+    plan.entry = &entry;
     std::int32_t bits = 0;
     const auto nameField = entry.find("name");
-    if (nameField == entry.end() || !readText(*nameField, name, kPageNameSize - 1) ||
-        !readNumber(entry, "kind", 0, kKindSprite, kind) ||
-        (kind != kKindNone && kind != kKindTga && kind != kKindSprite) ||
+    if (nameField == entry.end() || !readText(*nameField, plan.name, kPageNameSize - 1) ||
+        !readNumber(entry, "kind", 0, kKindSprite, plan.kind) ||
+        (plan.kind != kKindNone && plan.kind != kKindTga && plan.kind != kKindSprite) ||
         !readNumber(entry, "bits", 0, 24, bits) || bits % 8 != 0)
         return false;
     const auto unsavedField = entry.find("unsaved");
     if (unsavedField == entry.end() || !unsavedField->is_boolean()) return false;
-    unsaved = unsavedField->get<bool>();
-    std::string file;
-    if (const auto it = entry.find("file"); it != entry.end() && !readText(*it, file, 4096))
+    plan.unsaved = unsavedField->get<bool>();
+    if (const auto it = entry.find("file"); it != entry.end() && !readText(*it, plan.file, 4096))
         return false;
+    plan.mode = bits / 8;
+    if (plan.mode == kModeNone) return true;
 
+    std::uint32_t key = 0;
+    constexpr std::int64_t kMaxSide = std::numeric_limits<std::int32_t>::max();
+    const std::int64_t maxKey = plan.mode == kMode8    ? 0xFF
+                                : plan.mode == kMode16 ? 0xFFFF
+                                                       : 0xFFFFFF;
+    const auto image = entry.find("image");
+    if (!readNumber(entry, "tileWidth", 1, kMaxSide, plan.tileWidth) ||
+        !readNumber(entry, "tileHeight", 1, kMaxSide, plan.tileHeight) ||
+        !readNumber(entry, "cols", 1, kMaxSide, plan.cols) ||
+        !readNumber(entry, "rows", 1, kMaxSide, plan.rows) ||
+        !readNumber(entry, "key", 0, maxKey, key) ||
+        !readPalette(entry, "palette", plan.defaults.palette) || image == entry.end() ||
+        !image->is_string())
+        return false;
+    plan.defaults.key8 = static_cast<std::uint8_t>(key);
+    plan.defaults.key16 = static_cast<std::uint16_t>(key);
+    plan.defaults.key24 = key;
+    // Sizes past the largest page are refused here, before any buffer exists.
+    const std::uint64_t pixelBytes =
+        pageBufferBytes(plan.tileWidth, plan.cols, plan.tileHeight, plan.rows, plan.mode);
+    if (pixelBytes == 0) return false;
+    if (!locateEntry(archive, image->get_ref<const std::string&>(), kMaxImageBytes, plan.image,
+                     plan.imageBytes) ||
+        !cost.images.insert(plan.image).second)
+        return false;
+    unsigned layers = 0;
+    if (!forEachArea(entry, [&layers](std::size_t layer, std::size_t, const AreaRect&) {
+            layers |= 1u << layer;
+        }))
+        return false;
+    cost.kept += pixelBytes + static_cast<std::uint64_t>(std::popcount(layers)) * sizeof(AreaLayer);
+    // A colour page is decoded into red, green and blue before it is packed.
+    const std::uint64_t decoded =
+        plan.mode == kMode8 ? 0
+                            : std::uint64_t(plan.tileWidth) * std::uint64_t(plan.cols) *
+                                  std::uint64_t(plan.tileHeight) * std::uint64_t(plan.rows) * 3;
+    cost.passing = std::max(cost.passing, plan.imageBytes + decoded);
+    return true;
+}
+
+// The page of the plan, with the pixels of its PNG.
+bool buildPage(zip_t* archive, const PagePlan& plan, Page& page) {
     Page fresh;
-    if (bits != 0) {
-        const int mode = bits / 8;
-        int tileWidth = 0, tileHeight = 0, cols = 0, rows = 0;
-        std::uint32_t key = 0;
-        constexpr std::int64_t kMaxSide = std::numeric_limits<std::int32_t>::max();
-        const std::int64_t maxKey = mode == kMode8 ? 0xFF : mode == kMode16 ? 0xFFFF : 0xFFFFFF;
-        PageDefaults defaults;
-        const auto image = entry.find("image");
-        if (!readNumber(entry, "tileWidth", 1, kMaxSide, tileWidth) ||
-            !readNumber(entry, "tileHeight", 1, kMaxSide, tileHeight) ||
-            !readNumber(entry, "cols", 1, kMaxSide, cols) ||
-            !readNumber(entry, "rows", 1, kMaxSide, rows) ||
-            !readNumber(entry, "key", 0, maxKey, key) ||
-            !readPalette(entry, "palette", defaults.palette) || image == entry.end() ||
-            !image->is_string())
+    if (plan.mode != kModeNone) {
+        // The padding columns take the key; the picture gives every other pixel.
+        if (!createPageForOverwrite(fresh, plan.tileWidth, plan.cols, plan.tileHeight, plan.rows,
+                                    plan.mode, plan.defaults))
             return false;
-        defaults.key8 = static_cast<std::uint8_t>(key);
-        defaults.key16 = static_cast<std::uint16_t>(key);
-        defaults.key24 = key;
-        // Sizes past the largest page are refused here, before any buffer
-        // exists; the padding columns take the key.
-        if (!createPageForOverwrite(fresh, tileWidth, cols, tileHeight, rows, mode, defaults))
-            return false;
-        setPagePalette(fresh, defaults.palette);
+        setPagePalette(fresh, plan.defaults.palette);
         std::vector<std::uint8_t> png;
-        if (!readEntry(archive, image->get_ref<const std::string&>(), kMaxImageBytes, png) ||
-            !readPixels(png, fresh) || !readAreas(entry, fresh))
+        if (!readEntry(archive, plan.image, plan.imageBytes, png) || !readPixels(png, fresh))
             return false;
+        const auto setArea = [&fresh](std::size_t layer, std::size_t tile, const AreaRect& rect) {
+            auto& areas = fresh.areas[layer];
+            if (!areas) areas = std::make_unique<AreaLayer>();
+            (*areas)[tile] = rect;
+        };
+        if (!forEachArea(*plan.entry, setArea)) return false;
     }
-    fresh.kind = kind;
-    setPageName(fresh, name);
-    fresh.filePath = std::move(file);
+    fresh.kind = plan.kind;
+    setPageName(fresh, plan.name);
+    fresh.filePath = plan.file;
     page = std::move(fresh);
     return true;
 }
@@ -367,24 +460,36 @@ struct Contents {
     int currentIndex = -1;
 };
 
-bool readList(zip_t* archive, const Json& manifest, ListId list, PageStore& store,
-              std::vector<bool>& unsaved) {
+bool planList(zip_t* archive, const Json& manifest, ListId list, int capacity,
+              std::vector<PagePlan>& plans, ReadingCost& cost) {
     const auto it = manifest.find(listKey(list));
     if (it == manifest.end() || !it->is_array()) return false;
-    if (it->size() > static_cast<std::size_t>(store.capacity())) return false;
-    for (const Json& entry : *it) {
+    if (it->size() > static_cast<std::size_t>(capacity)) return false;
+    plans.resize(it->size());
+    for (std::size_t i = 0; i < plans.size(); ++i)
+        if (!planPage(archive, (*it)[i], plans[i], cost)) return false;
+    return true;
+}
+
+bool buildList(zip_t* archive, const std::vector<PagePlan>& plans, PageStore& store,
+               std::vector<bool>& unsaved) {
+    for (const PagePlan& plan : plans) {
         auto page = std::make_unique<Page>();
-        bool pageUnsaved = false;
-        if (!readPage(archive, entry, *page, pageUnsaved)) return false;
+        if (!buildPage(archive, plan, *page)) return false;
         store.append(std::move(page));
-        unsaved.push_back(pageUnsaved);
+        unsaved.push_back(plan.unsaved);
     }
     return true;
 }
 
 bool readContents(zip_t* archive, Contents& contents) {
     std::vector<std::uint8_t> text;
-    if (!readEntry(archive, kManifestName, kMaxManifestBytes, text)) return false;
+    zip_uint64_t manifestIndex = 0;
+    std::uint64_t manifestBytes = 0;
+    if (!locateEntry(archive, kManifestName, kMaxManifestBytes, manifestIndex, manifestBytes) ||
+        !readEntry(archive, manifestIndex, manifestBytes, text) ||
+        !nestingWithin(text, kMaxManifestDepth))
+        return false;
     const Json manifest = Json::parse(text.begin(), text.end(), nullptr, false);
     if (!manifest.is_object()) return false;
     const auto format = manifest.find("format");
@@ -396,9 +501,17 @@ bool readContents(zip_t* archive, Contents& contents) {
     if (const auto it = manifest.find("paletteFile");
         it != manifest.end() && !readText(*it, contents.paletteFile, kConfigTextSize - 1))
         return false;
-    if (!readList(archive, manifest, ListId::Pictures, contents.pictures,
-                  contents.unsavedPictures) ||
-        !readList(archive, manifest, ListId::Sprites, contents.sprites, contents.unsavedSprites))
+    // Every page is checked, and what they need together weighed, before the
+    // first picture is decoded.
+    std::vector<PagePlan> pictures, sprites;
+    ReadingCost cost;
+    if (!planList(archive, manifest, ListId::Pictures, contents.pictures.capacity(), pictures,
+                  cost) ||
+        !planList(archive, manifest, ListId::Sprites, contents.sprites.capacity(), sprites, cost) ||
+        cost.kept + cost.passing > workFileMemoryBudget())
+        return false;
+    if (!buildList(archive, pictures, contents.pictures, contents.unsavedPictures) ||
+        !buildList(archive, sprites, contents.sprites, contents.unsavedSprites))
         return false;
     // The current page: a list and a place in it; anything else shows none.
     if (const auto current = manifest.find("current");
@@ -581,6 +694,11 @@ Outcome encodeArchive(const Workspace& workspace, std::vector<std::uint8_t>& out
 }
 
 }  // namespace
+
+std::uint64_t workFileMemoryBudget() {
+    const std::uint64_t half = physicalMemoryBytes() / 2;
+    return half == 0 ? kWorkFileMemoryCeiling : std::min(kWorkFileMemoryCeiling, half);
+}
 
 Outcome encodeWorkFile(const Workspace& workspace, std::vector<std::uint8_t>& out) {
     try {

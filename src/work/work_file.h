@@ -26,11 +26,20 @@ Outcome encodeWorkFile(const Workspace& workspace, std::vector<std::uint8_t>& ou
 // file whole.
 Outcome saveWorkFile(const Workspace& workspace, const std::string& path);
 
+// The memory reading a work file may take for its pages: the smaller of
+// kWorkFileMemoryCeiling and half the machine's memory, since the open
+// session stays beside the file's pages until the file is read whole.
+inline constexpr std::uint64_t kWorkFileMemoryCeiling = std::uint64_t{16} << 30;
+std::uint64_t workFileMemoryBudget();
+
 // Replaces the workspace's pages, current page, sprite palette and palette
 // file with the archive's; the settings otherwise stay. Pages that were
 // unsaved when the archive was written are unsaved again. A damaged, cut or
-// newer archive, a page too large, or a list longer than its store takes is
-// refused with "작업 파일을 읽을 수 없습니다." and changes nothing.
+// newer archive, a page too large, a list longer than its store takes, a
+// manifest nested deeper than its own shape, two pages naming one picture, or
+// pages that would need more than workFileMemoryBudget() together is refused
+// with "작업 파일을 읽을 수 없습니다." and changes nothing; the whole manifest
+// is checked before any picture is decoded.
 Outcome decodeWorkFile(std::span<const std::uint8_t> bytes, Workspace& workspace);
 Outcome openWorkFile(const std::string& path, Workspace& workspace);
 
