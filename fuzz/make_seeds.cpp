@@ -298,8 +298,7 @@ bool workFileSeeds(const fs::path& dir) {
         putPixel(*picture, i % 3, i / 3, static_cast<std::uint32_t>(i));
     picture->kind = kKindTga;
     setPageName(*picture, "그림");
-    picture->filePath = "/art/그림.png";
-    ws.pictures.append(std::move(picture));
+    ws.pictures.append(std::move(picture), PageFile{"/art/그림.png", 0});
     auto sprite = std::make_unique<Page>();
     PageDefaults defaults;
     defaults.key24 = 0x484848;

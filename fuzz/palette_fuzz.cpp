@@ -78,7 +78,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     Palette read = before;
     const bool loaded = readPaletteFile(inputPath(data, size), read).ok;
-    fuzz::require(loaded == (size >= kPaletteHeaderBytes), "verdict does not follow the length");
+    // Read exactly when it is long enough and starts with the marker byte 1.
+    fuzz::require(loaded == (size >= kPaletteHeaderBytes && data[0] == 1),
+                  "verdict does not follow the length and the marker");
     Palette expected = before;
     if (loaded) std::memcpy(expected.data(), data + 1, kPaletteColourBytes);
     fuzz::require(read == expected, "palette read");

@@ -26,10 +26,11 @@ TEST(PageFilesTest, TheFormatOfThePagesFileDecides) {
         {"/art.gpf/sheet.tga", "", true},  // only the file name counts
     };
     for (const auto& c : cases) {
-        Page page;
-        page.filePath = c.path;
-        EXPECT_EQ(spriteFileOf(page), c.spriteFile) << c.path;
-        EXPECT_EQ(followsItsFile(page), c.follows) << c.path;
+        Workspace ws;
+        const Page& page =
+            ws.pictures.at(ws.pictures.append(std::make_unique<Page>(), PageFile{c.path, 0}));
+        EXPECT_EQ(spriteFileOf(ws, page), c.spriteFile) << c.path;
+        EXPECT_EQ(followsItsFile(ws, page), c.follows) << c.path;
     }
 }
 
@@ -44,8 +45,7 @@ TEST(PageFilesTest, APictureIsReadAgainInPlaceAndUndoBringsTheOldOneBack) {
     auto owned = std::make_unique<Page>();
     ASSERT_TRUE(readTgaFile(path, *owned, {}));
     setPageName(*owned, "SHEET");
-    owned->filePath = path;
-    Page& page = ws.pictures.at(ws.pictures.append(std::move(owned)));
+    Page& page = ws.pictures.at(ws.pictures.append(std::move(owned), PageFile{path, 0}));
     ws.markSaved(page);
 
     // The painting program saves a larger picture.
@@ -59,10 +59,10 @@ TEST(PageFilesTest, APictureIsReadAgainInPlaceAndUndoBringsTheOldOneBack) {
     ASSERT_TRUE(outcome);
     EXPECT_EQ(&ws.pictures.at(0), &page);
     EXPECT_EQ(pageName(page), "SHEET");
-    EXPECT_EQ(page.filePath, path);
+    EXPECT_EQ(ws.filePath(page), path);
     EXPECT_EQ(page.width, 12);
     EXPECT_EQ(pixelAt(page, 11, 4), 9u);
-    EXPECT_FALSE(page.modified());
+    EXPECT_FALSE(ws.modified(page));
 
     // A file caught half-written keeps the page as it is.
     {
@@ -77,7 +77,7 @@ TEST(PageFilesTest, APictureIsReadAgainInPlaceAndUndoBringsTheOldOneBack) {
     ASSERT_NE(history.undo(ws), nullptr);
     EXPECT_EQ(page.width, 8);
     EXPECT_EQ(pixelAt(page, 1, 1), 7u);
-    EXPECT_EQ(page.filePath, path);
+    EXPECT_EQ(ws.filePath(page), path);
 }
 
 }  // namespace

@@ -48,10 +48,10 @@ class WorkFileTest : public test::CoreTest {
     void SetUp() override {
         // Pictures: an odd-width 8-bit picture with a Korean name and its
         // file, and one whose name and file are not UTF-8.
-        ws.pictures.append(makePage("그림_하나", kKindTga, kMode8, 13, 1, 7, 1, 9, 1));
-        ws.pictures.at(0).filePath = "/home/user/그림 폴더/하나.tga";
-        ws.pictures.append(makePage("\xEA\xB7", kKindTga, kMode8, 5, 1, 5, 1, 0, 2));
-        ws.pictures.at(1).filePath = "/tmp/\xFF\xFE.png";
+        ws.pictures.append(makePage("그림_하나", kKindTga, kMode8, 13, 1, 7, 1, 9, 1),
+                           PageFile{"/home/user/그림 폴더/하나.tga", 0});
+        ws.pictures.append(makePage("\xEA\xB7", kKindTga, kMode8, 5, 1, 5, 1, 0, 2),
+                           PageFile{"/tmp/\xFF\xFE.png", 0});
         // Sprites: 8-bit with area entries, 16-bit, 24-bit, an empty record.
         ws.sprites.append(makePage("HERO", kKindSprite, kMode8, 11, 3, 9, 2, 200, 3));
         Page& hero = ws.sprites.at(0);
@@ -60,7 +60,7 @@ class WorkFileTest : public test::CoreTest {
         (*hero.areas[0])[5] = {-3, 0, 11, 9};
         hero.areas[4] = std::make_unique<AreaLayer>();
         (*hero.areas[4])[999] = {0, 0, 1, 1};
-        hero.filePath = "/work/hero.gpf";
+        ws.sprites.file(0).path = "/work/hero.gpf";
         ws.sprites.append(makePage("SIXTEEN", kKindSprite, kMode16, 7, 2, 3, 3, 0x7C1F, 4));
         ws.sprites.append(makePage("TRUE", kKindNone, kMode24, 9, 1, 4, 1, 0xFF00FF, 5));
         ws.sprites.append(std::make_unique<Page>());

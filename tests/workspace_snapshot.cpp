@@ -17,8 +17,8 @@ std::string workspaceSnapshot(const Workspace& ws) {
             const Page& p = store->at(i);
             out << '|' << pageName(p) << ':' << p.mode << ',' << p.kind << ',' << p.width << ','
                 << p.stride << ',' << p.height << ',' << p.tileWidth << ',' << p.tileHeight << ','
-                << p.cols << ',' << p.rows << ',' << colorKeyOf(p) << ',' << p.filePath << ','
-                << p.modified() << ',';
+                << p.cols << ',' << p.rows << ',' << colorKeyOf(p) << ',' << ws.filePath(p) << ','
+                << ws.modified(p) << ',';
             bytes(p.palette.data(), p.palette.size());
             bytes(p.paletteQuad.data(), p.paletteQuad.size());
             bytes(pixelBytes(p), pixelBufferBytes(p));

@@ -266,7 +266,6 @@ std::string_view pageName(const Page& page) {
 void keepIdentity(Page& rebuilt, const Page& original) {
     rebuilt.kind = original.kind;
     std::memcpy(rebuilt.name, original.name, kPageNameSize);
-    rebuilt.filePath = original.filePath;
     if (rebuilt.mode != kMode8) {
         rebuilt.palette = original.palette;
         rebuilt.paletteQuad = original.paletteQuad;
@@ -325,8 +324,6 @@ bool duplicatePage(Page& copy, const Page& page) {
     fresh.colorKey16 = page.colorKey16;
     fresh.colorKey24 = page.colorKey24;
     fresh.revision = page.revision;
-    fresh.savedRevision = page.savedRevision;
-    fresh.filePath = page.filePath;
     const std::size_t bytes = pixelBufferBytes(page);
     if (page.pixels8) fresh.pixels8 = allocate<std::uint8_t>(page.pixelCount);
     if (page.pixels16) fresh.pixels16 = allocate<std::uint16_t>(page.pixelCount);

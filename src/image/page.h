@@ -76,17 +76,12 @@ struct Page {
     std::uint16_t colorKey16 = 0;
     std::uint32_t colorKey24 = 0;  // 0x00RRGGBB
     std::array<std::unique_ptr<AreaLayer>, kAreaLayerCount> areas;
-    // Book-keeping of unsaved work, not part of the picture: every edit gives
-    // the page a new revision and taking it back restores the old one;
-    // `savedRevision` is the revision last loaded or saved (0: never).
+    // Every edit gives the page a new revision and taking it back restores
+    // the old one; the store keeps the revision the page had when it was
+    // last read or saved (PageFile).
     std::uint64_t revision = 0;
-    std::uint64_t savedRevision = 0;
-    // The file the page was loaded from or last saved to; empty for pages
-    // made in the editor. Book-keeping too: undoing an edit leaves it.
-    std::string filePath;
 
     bool inUse() const { return stride != 0; }
-    bool modified() const { return revision != savedRevision; }
 };
 
 // Builds a page of cols x rows tiles in `page`, freeing what it held before;
@@ -139,7 +134,7 @@ void setPageName(Page& page, std::string_view name);
 std::string_view pageName(const Page& page);
 
 // Gives a page rebuilt in a fresh record what a rebuild in place keeps: the
-// kind, the name, the file and, on pages that are not 8-bit, the palette bytes.
+// kind, the name and, on pages that are not 8-bit, the palette bytes.
 void keepIdentity(Page& rebuilt, const Page& original);
 
 // Re-cuts the page into tiles of tileWidth x tileHeight without moving a
@@ -158,7 +153,7 @@ std::uint8_t* pixelBytes(Page& page);
 const std::uint8_t* pixelBytes(const Page& page);
 
 // Makes `copy` an exact copy of `page`: pixels, palette, key, grid, name,
-// kind, area layers, revisions and file. False, leaving `copy` as it was, when
+// kind, area layers and revision. False, leaving `copy` as it was, when
 // memory is short.
 bool duplicatePage(Page& copy, const Page& page);
 

@@ -196,10 +196,8 @@ void FileCommands::readFiles(std::vector<std::string> names) {
             continue;
         }
         setPageName(*page, pageNameOf(last).toStdString());
-        page->filePath = name;
         // A page as read is saved work; loading is not an edit to undo.
-        ws().markSaved(*page);
-        store.append(std::move(page));
+        ws().markSaved(store.at(store.append(std::move(page), PageFile{name, 0})));
         host_.markLoaded(target);
     }
     progress.finish();
@@ -264,8 +262,7 @@ void FileCommands::saveChoice(QString fileName, int filterIndex) {
         const Outcome saved = format->write(pathToBytes(fileName), *page);
         host_.messages().report(saved, shownPath(fileName));
         if (saved) {
-            page->filePath = pathToBytes(QFileInfo(fileName).absoluteFilePath());
-            ws().markSaved(*page);
+            ws().markSaved(*page, pathToBytes(QFileInfo(fileName).absoluteFilePath()));
             host_.document().notify(savedChange());
         }
     }

@@ -106,7 +106,7 @@ bool WorkSession::saveAllSprites() {
     const PageFormat& gpf = pageFormat(PageFormatId::Gpf);
     bool allSaved = true;
     for (Page* page : unsavedSprites(ws())) {
-        QString path = pathFromBytes(spriteFileOf(*page));
+        QString path = pathFromBytes(spriteFileOf(ws(), *page));
         if (path.isEmpty()) path = askSpritePath(ws().sprites.indexOf(page));
         if (path.isEmpty()) {
             allSaved = false;
@@ -119,8 +119,7 @@ bool WorkSession::saveAllSprites() {
             allSaved = false;
             break;
         }
-        page->filePath = pathToBytes(path);
-        ws().markSaved(*page);
+        ws().markSaved(*page, pathToBytes(path));
     }
     host_.document().notify(savedChange());
     host_.guardCanvas();
@@ -130,8 +129,8 @@ bool WorkSession::saveAllSprites() {
 void WorkSession::watchPictures() {
     QStringList files;
     for (int i = 0; i < ws().pictures.size(); ++i)
-        if (const Page& page = ws().pictures.at(i); followsItsFile(page))
-            files.append(pathFromBytes(page.filePath));
+        if (followsItsFile(ws(), ws().pictures.at(i)))
+            files.append(pathFromBytes(ws().pictures.file(i).path));
     watcher_->watch(files);
 }
 
@@ -139,7 +138,7 @@ void WorkSession::reloadPicture(const QString& path) {
     const std::string file = pathToBytes(path);
     for (int i = 0; i < ws().pictures.size(); ++i) {
         Page& page = ws().pictures.at(i);
-        if (page.filePath != file) continue;
+        if (ws().pictures.file(i).path != file) continue;
         // An outline being dragged belongs to the page as it is: the read
         // waits until the button is let go.
         if (host_.canvasBusy() && ws().currentPage() == &page) {

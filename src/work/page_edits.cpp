@@ -119,14 +119,9 @@ class RebuildEdit final : public Command {
     Page* touched() const override { return page_; }
 
   private:
-    void swapWithOther() {
-        // Whether and where the page was saved are facts of now, not of
-        // either version.
-        const std::uint64_t saved = page_->savedRevision;
-        std::swap(*page_, other_);
-        page_->savedRevision = saved;
-        std::swap(page_->filePath, other_.filePath);
-    }
+    // Whether and where the page was saved are kept by its store, apart
+    // from either version.
+    void swapWithOther() { std::swap(*page_, other_); }
     Page* page_;
     Page other_;
 };
@@ -228,7 +223,6 @@ std::unique_ptr<Command> rebuildPage(Workspace& workspace, Page& page, const Pag
     }
     outcome = edit(page);
     if (!outcome) return nullptr;
-    page.savedRevision = before.savedRevision;
     page.revision = workspace.nextRevision();
     return std::make_unique<RebuildEdit>(page, std::move(before));
 }

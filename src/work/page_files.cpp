@@ -7,10 +7,10 @@
 namespace zentil {
 namespace {
 
-// The format the page's file is loaded with, as the load command decides it.
-const PageFormat* formatOfFile(const Page& page) {
+// The format a file is loaded with, as the load command decides it.
+const PageFormat* formatOfFile(const std::string& path) {
     std::string name;
-    if (!fileNameOf(page.filePath, name)) return nullptr;
+    if (!fileNameOf(path, name)) return nullptr;
     return formatInName(name);
 }
 
@@ -19,34 +19,35 @@ const PageFormat* formatOfFile(const Page& page) {
 std::vector<Page*> unsavedSprites(Workspace& workspace) {
     std::vector<Page*> pages;
     for (int i = 0; i < workspace.sprites.size(); ++i)
-        if (Page& page = workspace.sprites.at(i); page.modified()) pages.push_back(&page);
+        if (Page& page = workspace.sprites.at(i); workspace.modified(page)) pages.push_back(&page);
     return pages;
 }
 
-std::string spriteFileOf(const Page& page) {
-    const PageFormat* format = formatOfFile(page);
-    return format && format->loadsInto == LoadsInto::Sprites ? page.filePath : std::string();
+std::string spriteFileOf(const Workspace& workspace, const Page& page) {
+    const std::string path = workspace.filePath(page);
+    const PageFormat* format = formatOfFile(path);
+    return format && format->loadsInto == LoadsInto::Sprites ? path : std::string();
 }
 
-bool followsItsFile(const Page& page) {
-    const PageFormat* format = formatOfFile(page);
+bool followsItsFile(const Workspace& workspace, const Page& page) {
+    const PageFormat* format = formatOfFile(workspace.filePath(page));
     return format && format->loadsInto == LoadsInto::Pictures;
 }
 
 std::unique_ptr<Command> reloadPage(Workspace& workspace, Page& page, Outcome& outcome) {
-    const PageFormat* format = formatOfFile(page);
+    const std::string path = workspace.filePath(page);
+    const PageFormat* format = formatOfFile(path);
     if (!format) {
         outcome = Outcome::error(texts::kReadFailed);
         return nullptr;
     }
     Page fresh;
-    outcome = format->read(page.filePath, fresh, workspace.defaults());
+    outcome = format->read(path, fresh, workspace.defaults());
     if (!outcome) return nullptr;
     auto command = rebuildPage(
         workspace, page,
         [&fresh](Page& p) {
             setPageName(fresh, pageName(p));
-            fresh.filePath = p.filePath;
             p = std::move(fresh);
             return Outcome::done();
         },

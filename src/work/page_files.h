@@ -17,11 +17,11 @@ std::vector<Page*> unsavedSprites(Workspace& workspace);
 // it came from or was last saved to, when that is a sprite file. Empty when
 // the page has none (its save asks for a name): a sprite page last saved as
 // a picture is never overwritten with sprite data.
-std::string spriteFileOf(const Page& page);
+std::string spriteFileOf(const Workspace& workspace, const Page& page);
 
 // Whether the page is a picture read from a file of a picture format, which
 // is watched and read again when the file changes.
-bool followsItsFile(const Page& page);
+bool followsItsFile(const Workspace& workspace, const Page& page);
 
 // Reads the page's file again into the page, keeping its name, its file and
 // its place; the old page is kept by the command, so undo brings it back.

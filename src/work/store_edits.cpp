@@ -13,6 +13,7 @@ struct HeldPage {
     Page* page;
     int index;
     std::unique_ptr<Page> held;
+    PageFile file;  // the page's file, while it is out of the list
 };
 
 std::size_t heldBytes(const std::vector<HeldPage>& pages) {
@@ -24,12 +25,12 @@ std::size_t heldBytes(const std::vector<HeldPage>& pages) {
 
 void takeOut(PageStore& store, std::vector<HeldPage>& pages) {
     for (auto p = pages.rbegin(); p != pages.rend(); ++p)
-        p->held = store.take(store.indexOf(p->page));
+        p->held = store.take(store.indexOf(p->page), &p->file);
 }
 
 void putBack(PageStore& store, std::vector<HeldPage>& pages) {
     for (HeldPage& p : pages)
-        store.insert(p.index, std::move(p.held));
+        store.insert(p.index, std::move(p.held), std::move(p.file));
 }
 
 // Pages added to a list or removed from it: one direction takes them out and
@@ -80,10 +81,8 @@ std::unique_ptr<Command> addPages(Workspace& workspace, ListId list,
     std::vector<HeldPage> added;
     for (auto& page : pages) {
         page->revision = workspace.nextRevision();
-        page->savedRevision = 0;
-        page->filePath.clear();
         Page* raw = page.get();
-        added.push_back({raw, store.append(std::move(page)), nullptr});
+        added.push_back({raw, store.append(std::move(page)), nullptr, {}});
     }
     return std::make_unique<PagesEdit>(list, std::move(added), true);
 }
@@ -94,7 +93,7 @@ std::unique_ptr<Command> removePages(Workspace& workspace, ListId list,
     std::vector<HeldPage> removed;
     for (Page* page : pages)
         if (const int index = store.indexOf(page); index >= 0)
-            removed.push_back({page, index, nullptr});
+            removed.push_back({page, index, nullptr, {}});
     std::sort(removed.begin(), removed.end(),
               [](const HeldPage& a, const HeldPage& b) { return a.index < b.index; });
     takeOut(store, removed);

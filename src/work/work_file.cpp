@@ -251,7 +251,7 @@ std::string imageName(ListId list, int index) {
     return std::string(listKey(list)) + "/" + number + ".png";
 }
 
-Json pageEntry(const Page& page, const std::string& image) {
+Json pageEntry(const Page& page, const PageFile& file, const std::string& image) {
     Json entry;
     entry["name"] = textValue(pageName(page));
     entry["kind"] = page.kind;
@@ -274,8 +274,8 @@ Json pageEntry(const Page& page, const std::string& image) {
         }
         if (!areas.empty()) entry["areas"] = std::move(areas);
     }
-    if (!page.filePath.empty()) entry["file"] = textValue(page.filePath);
-    entry["unsaved"] = page.modified();
+    if (!file.path.empty()) entry["file"] = textValue(file.path);
+    entry["unsaved"] = file.savedRevision != page.revision;
     return entry;
 }
 
@@ -443,7 +443,6 @@ bool buildPage(zip_t* archive, const PagePlan& plan, Page& page) {
     }
     fresh.kind = plan.kind;
     setPageName(fresh, plan.name);
-    fresh.filePath = plan.file;
     page = std::move(fresh);
     return true;
 }
@@ -476,7 +475,7 @@ bool buildList(zip_t* archive, const std::vector<PagePlan>& plans, PageStore& st
     for (const PagePlan& plan : plans) {
         auto page = std::make_unique<Page>();
         if (!buildPage(archive, plan, *page)) return false;
-        store.append(std::move(page));
+        store.append(std::move(page), PageFile{plan.file, 0});
         unsaved.push_back(plan.unsaved);
     }
     return true;
@@ -544,7 +543,7 @@ void adopt(Contents& contents, Workspace& workspace) {
             Page& page = into.at(i);
             page.revision = workspace.nextRevision();
             // An unsaved page stays unsaved: it differs from its file.
-            page.savedRevision = unsaved[static_cast<std::size_t>(i)] ? 0 : page.revision;
+            into.file(i).savedRevision = unsaved[static_cast<std::size_t>(i)] ? 0 : page.revision;
         }
     };
     takeList(contents.pictures, contents.unsavedPictures, workspace.pictures);
@@ -661,7 +660,7 @@ Outcome encodeArchive(const Workspace& workspace, std::vector<std::uint8_t>& out
         for (int i = 0; i < store.size(); ++i) {
             const Page& page = store.at(i);
             const std::string name = imageName(list, i);
-            entries.push_back(pageEntry(page, name));
+            entries.push_back(pageEntry(page, store.file(i), name));
             if (!page.inUse()) continue;
             images.push_back({name, {}});
             pages.push_back(&page);

@@ -1,5 +1,7 @@
 #include "work/workspace.h"
 
+#include <string>
+
 namespace zentil {
 
 void Workspace::setCurrent(ListId list, Page* page) {
@@ -37,14 +39,38 @@ PageDefaults Workspace::defaults() const {
     return d;
 }
 
+PageFile* Workspace::fileOf(const Page& page) {
+    if (PageFile* file = sprites.fileOf(&page)) return file;
+    return pictures.fileOf(&page);
+}
+
+const PageFile* Workspace::fileOf(const Page& page) const {
+    return const_cast<Workspace*>(this)->fileOf(page);
+}
+
+std::string Workspace::filePath(const Page& page) const {
+    const PageFile* file = fileOf(page);
+    return file ? file->path : std::string();
+}
+
+void Workspace::markSaved(Page& page, std::string path) {
+    markSaved(page);
+    if (PageFile* file = fileOf(page)) file->path = std::move(path);
+}
+
 void Workspace::markSaved(Page& page) {
     if (page.revision == 0) page.revision = nextRevision();
-    page.savedRevision = page.revision;
+    if (PageFile* file = fileOf(page)) file->savedRevision = page.revision;
+}
+
+bool Workspace::modified(const Page& page) const {
+    const PageFile* file = fileOf(page);
+    return file == nullptr || file->savedRevision != page.revision;
 }
 
 bool Workspace::spritesModified() const {
     for (int i = 0; i < sprites.size(); ++i)
-        if (sprites.at(i).modified()) return true;
+        if (sprites.file(i).savedRevision != sprites.at(i).revision) return true;
     return false;
 }
 

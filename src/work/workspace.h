@@ -65,9 +65,18 @@ class Workspace {
 
     // A revision no page has had yet (see Page::revision).
     std::uint64_t nextRevision() { return ++revisions_; }
-    // Marks the page as it now is as loaded or saved.
+    // The file of a page of either list (nullptr for a page of neither).
+    PageFile* fileOf(const Page& page);
+    const PageFile* fileOf(const Page& page) const;
+    // The path of the page's file; empty for a page made in the editor.
+    std::string filePath(const Page& page) const;
+    // Marks the page as it now is as read from or saved to `path`.
+    void markSaved(Page& page, std::string path);
+    // Marks the page as it now is as read or saved, its file unchanged.
     void markSaved(Page& page);
-    // Whether any sprite page differs from what was last loaded or saved.
+    // Whether the page differs from what was last read or saved.
+    bool modified(const Page& page) const;
+    // Whether any sprite page does.
     bool spritesModified() const;
 
   private:

@@ -298,7 +298,7 @@ class FileCommandsTest : public QObject {
             std::fclose(file);
         }
         main_->loadFiles({pathFromBytes(raw)});
-        QCOMPARE(uitest::picture(*main_, 1).filePath, raw);
+        QCOMPARE(main_->workspace().pictures.file(1).path, raw);
         QCOMPARE(pixelAt(uitest::picture(*main_, 1), 1, 1), 7u);
         QMimeData mime;
         mime.setUrls(
@@ -310,7 +310,7 @@ class FileCommandsTest : public QObject {
         QDropEvent drop(QPointF(400, 300), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(main_.get(), &drop);
         QTRY_COMPARE(ui().Lb_Tga->count(), 3);
-        QCOMPARE(uitest::picture(*main_, 2).filePath, raw);
+        QCOMPARE(main_->workspace().pictures.file(2).path, raw);
     }
 
     // Without settings, or with a stored folder that is gone, the file
@@ -408,13 +408,18 @@ class FileCommandsTest : public QObject {
         FileRequest request;
         request.filters = {QStringLiteral("TGA 파일 (*.TGA)"), QStringLiteral("GPF 파일 (*.GPF)")};
         request.directory = state_->folder();
-        QTimer::singleShot(200, [] {
+        // The name is typed once the dialog is up, however long that takes.
+        QTimer poll;
+        poll.setInterval(20);
+        QObject::connect(&poll, &QTimer::timeout, [&poll] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
+            if (!dialog || !dialog->isVisible()) return;
+            poll.stop();
             dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
                 ->setText(QStringLiteral("\"pic.tga\" \"spr.gpf\""));
-            QMetaObject::invokeMethod(dialog, "accept");
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
         });
+        poll.start();
         const std::optional<FileChoice> choice = real.openFiles(request);
         QVERIFY(choice);
         QStringList chosen = choice->paths;

@@ -125,7 +125,7 @@ class ProgramStartTest : public QObject {
         e.main.loadFiles(line.files);
         QCOMPARE(recorder.texts, QStringList());
         QCOMPARE(e.main.workspace().pictures.size(), 1);
-        QCOMPARE(QByteArray::fromStdString(zentil::uitest::picture(e.main, 0).filePath),
+        QCOMPARE(QByteArray::fromStdString(e.main.workspace().pictures.file(0).path),
                  folder + "/" + name);
     }
 

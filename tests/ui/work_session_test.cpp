@@ -85,11 +85,11 @@ class WorkSessionTest : public QObject {
         QVERIFY(readSpriteFile(path(QStringLiteral("hero.gpf")).toStdString(), reread, {}));
         QCOMPARE(pixelAt(reread, 2, 2), 6u);
         QVERIFY(readSpriteFile(path(QStringLiteral("new one.GPF")).toStdString(), reread, {}));
-        QCOMPARE(ws().sprites.at(2).filePath, path(QStringLiteral("new one.GPF")).toStdString());
+        QCOMPARE(ws().sprites.file(2).path, path(QStringLiteral("new one.GPF")).toStdString());
         QFile still(path(QStringLiteral("still.gpf")));
         QVERIFY(still.open(QIODevice::ReadOnly));
         QCOMPARE(still.readAll(), stillBefore);  // unchanged pages are not written
-        QVERIFY(!untouched.modified());
+        QVERIFY(!ws().modified(untouched));
         QVERIFY(recorder_.messages.isEmpty());
     }
 
@@ -102,13 +102,13 @@ class WorkSessionTest : public QObject {
         // be written reports it and keeps it open too.
         recorder_.choice = 2;
         QVERIFY(!main_->close());
-        page.filePath = path(QStringLiteral("gone/hero.gpf")).toStdString();
+        ws().fileOf(page)->path = path(QStringLiteral("gone/hero.gpf")).toStdString();
         recorder_.choice = 0;
         QVERIFY(!main_->close());
         QCOMPARE(recorder_.texts.size(), 1);
-        QVERIFY(page.modified());
+        QVERIFY(ws().modified(page));
 
-        page.filePath = path(QStringLiteral("hero.gpf")).toStdString();
+        ws().fileOf(page)->path = path(QStringLiteral("hero.gpf")).toStdString();
         putPixel(page, 3, 3, 8);
         QVERIFY(main_->close());
         QCOMPARE(recorder_.questions.size(), 3);
@@ -155,7 +155,7 @@ class WorkSessionTest : public QObject {
         QCOMPARE(ws().pictures.size(), 1);
         QCOMPARE(ws().sprites.size(), 1);
         QCOMPARE(pixelAt(ws().sprites.at(0), 0, 0), 9u);
-        QVERIFY(ws().sprites.at(0).modified());  // it was unsaved when the session was saved
+        QVERIFY(ws().modified(ws().sprites.at(0)));  // it was unsaved when the session was saved
         QCOMPARE(uitest::current(*main_), uitest::pictureAt(0));
         QVERIFY(!main_->history().canUndo());
         QCOMPARE(main_->form().Lb_Tga->count(), 1);
