@@ -17,7 +17,7 @@ class TDialogBase : public QDialog {
     explicit TDialogBase(EditorHost* host);
 
     QWidget* mainWindow() const { return mainWindow_; }
-    // What the dialog works on and through (nullptr when made without one).
+    // What the dialog may see of the editor (nullptr when made without one).
     EditorHost* host() const { return host_; }
     // Opens the dialog as the toolbar does: main window disabled, dialog shown.
     void open();

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "edit/canvas_projection.h"
+#include "image/page.h"
 #include "render/canvas_render.h"
 #include "ui_form_ani.h"
 
@@ -37,9 +38,8 @@ TAniWin::~TAniWin() {
 
 const Page* TAniWin::playedPage() const {
     if (host() == nullptr) return nullptr;
-    const Workspace& workspace = host()->workspace();
-    if (workspace.blockLifted()) return &workspace.lifted.block;
-    return workspace.currentPage();
+    if (const Page* block = host()->liftedBlock()) return block;
+    return host()->currentPage();
 }
 
 bool TAniWin::applySpeed() {
@@ -64,7 +64,7 @@ void TAniWin::FormShow() {
 
     // The window is sized by the current page's tiles, also while a block
     // plays, shown at the canvas zoom as far as they fit.
-    const Page* current = host() ? host()->workspace().currentPage() : nullptr;
+    const Page* current = host() ? host()->currentPage() : nullptr;
     zoom_ = previewZoom(current ? current->tileWidth : 0, current ? current->tileHeight : 0);
     const int tw = current ? current->tileWidth * zoom_ : 0;
     const int th = current ? current->tileHeight * zoom_ : 0;

@@ -3,9 +3,8 @@
 #include <QShowEvent>
 #include <cstdint>
 
-#include "edit/recolor.h"
+#include "image/page.h"
 #include "ui_form_chgcolor.h"
-#include "work/page_edits.h"
 
 namespace zentil {
 
@@ -37,8 +36,7 @@ void TChgColorWin::FormShow() {
     ui_->Edit_TargetColor->setEnabled(true);
     ui_->Chk_Auto->setChecked(false);
     // Both fields start at the page's key, held within their range.
-    if (const Page* page = host() ? host()->workspace().currentPage() : nullptr;
-        page && page->inUse()) {
+    if (const Page* page = host() ? host()->currentPage() : nullptr; page && page->inUse()) {
         const std::uint32_t key = colorKeyOf(*page);
         for (QSpinBox* field : {ui_->Edit_SourceColor, ui_->Edit_TargetColor}) {
             const auto limit = static_cast<std::uint32_t>(field->maximum());
@@ -53,23 +51,10 @@ void TChgColorWin::Chk_AutoClick() {
 }
 
 void TChgColorWin::Btn_OkClick() {
-    EditorHost* editor = host();
-    if (editor && editor->workspace().activeList() == ListId::Sprites) {
-        const auto from = static_cast<std::uint32_t>(ui_->Edit_SourceColor->value());
-        // The new-colour field counts even while it is greyed out.
-        const auto to = static_cast<std::uint32_t>(ui_->Edit_TargetColor->value());
-        const bool similar = ui_->Chk_Auto->isChecked();
-        auto changes = std::make_unique<CommandGroup>();
-        for (Page* page : editor->selectedPages(ListId::Sprites)) {
-            Outcome outcome;
-            changes->add(editPixels(
-                editor->workspace(), *page,
-                [&](Page& p) { return replaceColor(p, from, to, similar); }, outcome));
-            editor->report(outcome);
-        }
-        if (!changes->empty()) editor->record(std::move(changes));
-        editor->showCurrent();
-    }
+    // The new-colour field counts even while it is greyed out.
+    emit chosen({static_cast<std::uint32_t>(ui_->Edit_SourceColor->value()),
+                 static_cast<std::uint32_t>(ui_->Edit_TargetColor->value()),
+                 ui_->Chk_Auto->isChecked()});
     hide();
 }
 

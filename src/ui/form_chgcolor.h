@@ -1,8 +1,9 @@
-// The "색상 바꾸기" window: replaces one colour value by another in every
-// selected sprite page.
+// The "색상 바꾸기" window: asks which colour value replaces which in the
+// selected sprite pages; the main window makes the change.
 #pragma once
 
 #include "dialog_base.h"
+#include "work/page_parameters.h"
 
 namespace Ui {
 class TChgColorWin;
@@ -20,11 +21,14 @@ class TChgColorWin : public TDialogBase {
 
     // The new-colour field is not used while a similar colour is asked for.
     void Chk_AutoClick();
-    // Replaces the colour in the selected sprite pages, in list order, shows
-    // the current page again and closes.
+    // Hands the colours chosen to `chosen`, then closes.
     void Btn_OkClick();
     // Closes; nothing changes.
     void Btn_NoClick();
+
+  signals:
+    // OK was pressed with these colours.
+    void chosen(const ColourChange& change);
 
   protected:
     void showEvent(QShowEvent* event) override;

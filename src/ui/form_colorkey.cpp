@@ -4,8 +4,9 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "image/page.h"
+#include "system/config.h"
 #include "ui_form_colorkey.h"
-#include "work/page_edits.h"
 
 namespace zentil {
 
@@ -36,14 +37,13 @@ void TColorKeyWin::reject() {
 
 void TColorKeyWin::FormShow() {
     if (!host()) return;
-    Workspace& workspace = host()->workspace();
-    const Config& settings = workspace.settings;
+    const Config& settings = host()->settings();
     ui_->Edit_ColorKey8->setValue(settings.defaultColorKey8);
     ui_->Edit_ColorKey16->setValue(settings.defaultColorKey16);
     // A spin edit holds what it is given within its range.
     ui_->Edit_ColorKey24->setValue(
         static_cast<int>(std::min<std::uint32_t>(settings.defaultColorKey24, 0xFFFFFF)));
-    if (const Page* page = workspace.currentPage(); page && page->inUse()) {
+    if (const Page* page = host()->currentPage(); page && page->inUse()) {
         // The field holds the key within its range: a larger key shows as 255.
         const std::uint32_t key = colorKeyOf(*page);
         const auto limit = static_cast<std::uint32_t>(ui_->Edit_ColorKey->maximum());
@@ -52,33 +52,10 @@ void TColorKeyWin::FormShow() {
 }
 
 void TColorKeyWin::Btn_OkClick() {
-    if (EditorHost* editor = host()) {
-        Workspace& workspace = editor->workspace();
-        Config& settings = workspace.settings;
-        settings.defaultColorKey8 = static_cast<std::uint8_t>(ui_->Edit_ColorKey8->value());
-        settings.defaultColorKey16 = static_cast<std::uint16_t>(ui_->Edit_ColorKey16->value());
-        settings.defaultColorKey24 = static_cast<std::uint32_t>(ui_->Edit_ColorKey24->value());
-        const auto key = static_cast<std::uint32_t>(ui_->Edit_ColorKey->value());
-        const ListId list = workspace.activeList();
-        if (list != ListId::None) {
-            // The keys of all the selected pages change as one step.
-            auto keys = std::make_unique<CommandGroup>();
-            for (Page* page : editor->selectedPages(list)) {
-                Outcome outcome;
-                keys->add(editRect(
-                    workspace, *page, {},
-                    [key](Page& p) {
-                        setColorKey(p, key);
-                        return Outcome::done();
-                    },
-                    outcome));
-            }
-            if (!keys->empty()) editor->record(std::move(keys));
-            editor->showKeyPanel(key);
-        } else {
-            editor->showKeyPanel(0);
-        }
-    }
+    emit chosen({static_cast<std::uint8_t>(ui_->Edit_ColorKey8->value()),
+                 static_cast<std::uint16_t>(ui_->Edit_ColorKey16->value()),
+                 static_cast<std::uint32_t>(ui_->Edit_ColorKey24->value()),
+                 static_cast<std::uint32_t>(ui_->Edit_ColorKey->value())});
     hide();
 }
 

@@ -1,6 +1,9 @@
-// The "투명색 설정" window: the default keys that new pages receive, and the
-// key of every selected page of the list that holds the current page.
+// The "투명색 설정" window: asks for the default keys that new pages receive
+// and for the key of the selected pages of the list that holds the current
+// page; the main window stores and applies them.
 #pragma once
+
+#include <cstdint>
 
 #include "dialog_base.h"
 
@@ -10,6 +13,15 @@ class TColorKeyWin;
 
 namespace zentil {
 
+// What the window hands back: the three default keys and the key for the
+// selected pages (each page takes it in its own mode).
+struct ColourKeys {
+    std::uint8_t default8 = 0;
+    std::uint16_t default16 = 0;
+    std::uint32_t default24 = 0;
+    std::uint32_t pageKey = 0;
+};
+
 class TColorKeyWin : public TDialogBase {
     Q_OBJECT
   public:
@@ -18,11 +30,14 @@ class TColorKeyWin : public TDialogBase {
 
     Ui::TColorKeyWin& form() { return *ui_; }
 
-    // Stores the default keys and gives the selected pages of the active list
-    // the current-key field's value, each in its own mode; then closes.
+    // Hands the fields to `chosen`, then closes.
     void Btn_OkClick();
     // Closes; nothing changes.
     void Btn_NoClick();
+
+  signals:
+    // OK was pressed with these keys.
+    void chosen(const ColourKeys& keys);
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -8,10 +8,10 @@
 #include <algorithm>
 #include <array>
 
-#include "edit/retile.h"
+#include "image/page.h"
 #include "render/drawing.h"
+#include "system/config.h"
 #include "ui_form_config.h"
-#include "work/page_edits.h"
 
 namespace zentil {
 namespace {
@@ -114,7 +114,7 @@ void TConfigWin::reject() {
 }
 
 void TConfigWin::fillFromCurrentPage() {
-    const Page* page = host() ? host()->workspace().currentPage() : nullptr;
+    const Page* page = host() ? host()->currentPage() : nullptr;
     if (!page || !page->inUse()) return;
     ui_->Edit_Col->setValue(page->cols);
     ui_->Edit_Row->setValue(page->rows);
@@ -123,16 +123,15 @@ void TConfigWin::fillFromCurrentPage() {
 }
 
 void TConfigWin::FormShow() {
-    EditorHost* editor = host();
+    const EditorHost* editor = host();
     if (!editor) return;
-    const Workspace& workspace = editor->workspace();
     // The last selected entry is remembered; without a selection the entry
     // of an earlier showing stays.
-    const std::vector<int> rows = editor->selectedRows(workspace.activeList());
+    const std::vector<int> rows = editor->selectedRows(editor->activeList());
     if (!rows.empty()) rememberedIndex_ = rows.back();
     // The limits go first, so that the page's sizes are not cut by the
     // limits of an earlier showing.
-    if (const Page* page = workspace.currentPage(); page && page->inUse()) {
+    if (const Page* page = editor->currentPage(); page && page->inUse()) {
         ui_->Edit_TileWidth->setMaximum(page->stride);
         ui_->Edit_TileHeight->setMaximum(page->height);
         ui_->Edit_TileWidth->setMinimum(kTileMin);
@@ -144,13 +143,13 @@ void TConfigWin::FormShow() {
         ui_->Combo_TileSort->setCurrentIndex(0);
     }
     // Pages of the TGA list keep their grid; only the line colour is offered.
-    const bool sprite = workspace.activeList() == ListId::Sprites;
+    const bool sprite = editor->activeList() == ListId::Sprites;
     for (QWidget* field :
          {static_cast<QWidget*>(ui_->Combo_TileSort), static_cast<QWidget*>(ui_->Edit_Col),
           static_cast<QWidget*>(ui_->Edit_Row), static_cast<QWidget*>(ui_->Edit_TileWidth),
           static_cast<QWidget*>(ui_->Edit_TileHeight)})
         field->setEnabled(sprite);
-    setLineColor(static_cast<std::uint32_t>(workspace.settings.gridColor));
+    setLineColor(static_cast<std::uint32_t>(editor->settings().gridColor));
     if (ui_->Combo_TileSort->isEnabled())
         ui_->Combo_TileSort->setFocus();
     else if (ui_->Edit_Col->isEnabled())
@@ -187,38 +186,20 @@ void TConfigWin::Btn_OkClick() {
     const int rows = ui_->Edit_Row->value();
     if (tileWidth < 1 || tileHeight < 1 || cols < 1 || rows < 1) return;
 
-    if (EditorHost* editor = host()) {
-        Workspace& workspace = editor->workspace();
-        workspace.settings.gridColor = static_cast<std::int32_t>(lineColor());
-        const auto align = static_cast<TileAlign>(ui_->Combo_TileSort->currentIndex());
-        // Every selected page is resized; all of them are one step.
-        auto resized = std::make_unique<CommandGroup>();
-        for (Page* page : editor->selectedPages(workspace.activeList())) {
-            Outcome outcome;
-            resized->add(rebuildPage(
-                workspace, *page,
-                [&](Page& p) { return retilePage(p, tileWidth, tileHeight, cols, rows, align); },
-                outcome));
-            editor->report(outcome);
-        }
-        if (!resized->empty()) editor->record(std::move(resized));
-        editor->dropOutline();
-        editor->showCurrent();
-    }
+    emit chosen({tileWidth, tileHeight, cols, rows,
+                 static_cast<TileAlign>(ui_->Combo_TileSort->currentIndex())},
+                lineColor());
     hide();
 }
 
 void TConfigWin::Btn_NoClick() {
     fillFromCurrentPage();
-    if (host()) setLineColor(static_cast<std::uint32_t>(host()->workspace().settings.gridColor));
+    if (host()) setLineColor(static_cast<std::uint32_t>(host()->settings().gridColor));
     hide();
 }
 
 void TConfigWin::FormHide() {
-    // Only the remembered entry stays selected and is shown; an entry that no
-    // longer exists is not selected, and the list shows its current entry.
-    if (EditorHost* editor = host())
-        editor->showOnly(editor->workspace().activeList(), rememberedIndex_);
+    emit closed(rememberedIndex_);
 }
 
 }  // namespace zentil

@@ -1,11 +1,12 @@
-// The "크기 설정" window: new tile sizes for the selected pages of the active
-// list, with or without an alignment of the old tiles, and the colour of the
-// canvas grid lines.
+// The "크기 설정" window: asks for a new tile grid for the selected pages of
+// the active list, with or without an alignment of the old tiles, and for
+// the colour of the canvas grid lines; the main window applies them.
 #pragma once
 
 #include <cstdint>
 
 #include "dialog_base.h"
+#include "work/page_parameters.h"
 
 namespace Ui {
 class TConfigWin;
@@ -32,11 +33,18 @@ class TConfigWin : public TDialogBase {
     // The alignment choice enables the fields it uses and lets the tile sizes
     // it changes grow to 1024.
     void Combo_TileSortChange();
-    // Applies the fields to every selected page of the active list and closes;
-    // does nothing while a size or count is below 1.
+    // Hands the fields to `chosen` and closes; does nothing while a size or
+    // count is below 1.
     void Btn_OkClick();
     // Puts the fields back and closes.
     void Btn_NoClick();
+
+  signals:
+    // OK was pressed with this grid and line colour (0x00BBGGRR).
+    void chosen(const TileGrid& grid, std::uint32_t lineColor);
+    // The window was hidden, however: `rememberedIndex` is the entry of the
+    // active list that alone is to be selected and shown.
+    void closed(int rememberedIndex);
 
   protected:
     void showEvent(QShowEvent* event) override;

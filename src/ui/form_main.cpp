@@ -1,11 +1,9 @@
 #include "form_main.h"
 
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QUrl>
 #include <algorithm>
 
 #include "block_tool.h"
@@ -14,13 +12,8 @@
 #include "file_commands.h"
 #include "file_dialogs.h"
 #include "file_paths.h"
-#include "form_ani.h"
-#include "form_chgcolor.h"
-#include "form_colorkey.h"
 #include "form_config.h"
 #include "form_new.h"
-#include "form_palette.h"
-#include "form_tile.h"
 #include "formats/palette_file.h"
 #include "formats/palette_formats.h"
 #include "main_hosts.h"
@@ -321,6 +314,11 @@ void TMainWin::report(const Outcome& outcome) {
     messages().report(outcome);
 }
 
+void TMainWin::report(const std::vector<Outcome>& problems) {
+    for (const Outcome& problem : problems)
+        messages().report(problem);
+}
+
 void TMainWin::showPixelInfo(int x, int y) {
     const PixelInfo info = pixelInfo(workspace_.currentPage(), x, y, workspace_.defaults());
     setPanel(ui_->Panel_TileXY, info.tileXY);
@@ -345,42 +343,6 @@ void TMainWin::showPixelInfo(int x, int y) {
                         x >= 0 && y >= 0 && x < page->width && y < page->height;
     status_->setPointerTile(onTile ? tileIndexAt(*page, x, y) : -1);
     updateStatus();
-}
-
-// ---- toolbar buttons that open a window -------------------------------------
-
-void TMainWin::Btn_NewClick() {
-    if (dialogs_.newWin) dialogs_.newWin->open();
-}
-
-void TMainWin::Btn_ShowAniClick() {
-    if (workspace_.currentPage() && dialogs_.aniWin) dialogs_.aniWin->open();
-}
-
-void TMainWin::Btn_ShowPageClick() {
-    if (workspace_.currentPage() && dialogs_.tileWin) dialogs_.tileWin->open();
-}
-
-void TMainWin::Btn_ConfigClick() {
-    if (workspace_.currentPage() && dialogs_.configWin) dialogs_.configWin->open();
-}
-
-void TMainWin::Btn_ColorKeyClick() {
-    if (workspace_.currentPage() && dialogs_.colorKeyWin) dialogs_.colorKeyWin->open();
-}
-
-void TMainWin::Btn_ChgColorClick() {
-    if (workspace_.activeList() == ListId::Sprites && workspace_.currentPage() &&
-        dialogs_.chgColorWin)
-        dialogs_.chgColorWin->open();
-}
-
-void TMainWin::Btn_ShowPaletteClick() {
-    if (dialogs_.paletteWin) dialogs_.paletteWin->open();
-}
-
-void TMainWin::Btn_DevHomeClick() {
-    QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomePageUrl)));
 }
 
 }  // namespace zentil

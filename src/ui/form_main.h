@@ -1,6 +1,6 @@
 // The main window: toolbar, information panel, the two page lists and the
-// canvas. It holds the workspace and the history of edits, and is the host
-// the dialogs work through.
+// canvas. It holds the workspace and the history of edits, shows the dialogs
+// what they need, and applies what the editing dialogs hand back.
 #pragma once
 
 #include <QAbstractButton>
@@ -41,6 +41,10 @@ class MainFileHost;
 class BlockTool;
 class EditorStatus;
 class MainCanvasHost;
+struct ColourKeys;
+struct NewImage;
+struct TileGrid;
+struct ColourChange;
 
 // The address the "개발자 홈" button opens.
 inline constexpr const char* kHomePageUrl = "https://zentil-editor.example.org/";
@@ -61,7 +65,8 @@ class TMainWin : public QWidget, public EditorHost {
     explicit TMainWin(QWidget* parent = nullptr);
     ~TMainWin() override;
 
-    void setDialogs(const Dialogs& dialogs) { dialogs_ = dialogs; }
+    // Takes the dialogs (not owned) and applies what the editing ones hand back.
+    void setDialogs(const Dialogs& dialogs);
     const Dialogs& dialogs() const { return dialogs_; }
     // The controls, for the window tests that press them.
     Ui::TMainWin& form() { return *ui_; }
@@ -72,17 +77,35 @@ class TMainWin : public QWidget, public EditorHost {
     void setMessageSink(MessageSink* sink);
     MessageSink& messages();
 
-    // The host of the dialogs.
+    // What the dialogs see.
     QWidget* hostWindow() override { return this; }
-    Workspace& workspace() override { return workspace_; }
+    const Page* currentPage() const override { return workspace_.currentPage(); }
+    ListId activeList() const override { return workspace_.activeList(); }
     std::vector<int> selectedRows(ListId list) const override;
-    void record(std::unique_ptr<Command> command) override;
-    void report(const Outcome& outcome) override;
-    void showCurrent() override;
-    void showOnly(ListId list, int row) override;
-    void dropOutline() override;
-    void showKeyPanel(std::uint32_t key) override;
+    const Palette& spritePalette() const override { return workspace_.palette; }
+    const Config& settings() const override { return workspace_.settings; }
+    const Page* liftedBlock() const override;
     int canvasZoom() const override;
+
+    Workspace& workspace() { return workspace_; }
+    // Records an edit already done as one step of the history (nullptr, an
+    // edit that changed nothing, records nothing), then brings the lists,
+    // the undo buttons and the modified mark in line.
+    void record(std::unique_ptr<Command> command);
+    // Shows a failure that has something to tell; the problems of an
+    // operation one after another.
+    void report(const Outcome& outcome);
+    void report(const std::vector<Outcome>& problems);
+    // Shows the active list's current entry again, as a click on the list does.
+    void showCurrent();
+    // Makes `row` the only selected entry of the list and its current entry
+    // (an entry that no longer exists leaves nothing selected), then shows
+    // the list's current entry.
+    void showOnly(ListId list, int row);
+    // Hides the outline of a block being dragged out.
+    void dropOutline();
+    // Shows `key` in the panel of the current key.
+    void showKeyPanel(std::uint32_t key);
 
     // The list handlers: show the current entry of a list.
     void Lb_SprClick();
@@ -200,6 +223,13 @@ class TMainWin : public QWidget, public EditorHost {
     void FormShow();
     void FormResize();
     PageList& listWidget(ListId list) const;
+    // The pages of the selected entries of a list, in list order.
+    std::vector<Page*> selectedPages(ListId list);
+    // What the editing dialogs hand back, applied to the selected pages.
+    void applyNewImage(const NewImage& image);
+    void applySizeSettings(const TileGrid& grid, std::uint32_t lineColor);
+    void applyColourKeys(const ColourKeys& keys);
+    void applyColourChange(const ColourChange& change);
     void showListEntry(ListId list);
     void dropCanvasPicture();
     void connectFiles();

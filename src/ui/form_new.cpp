@@ -1,11 +1,6 @@
 #include "form_new.h"
 
-#include <string>
-
-#include "edit/store_page.h"
-#include "system/texts.h"
 #include "ui_form_new.h"
-#include "work/store_edits.h"
 
 namespace zentil {
 
@@ -26,33 +21,12 @@ void TNewWin::setColorKeyField(std::uint8_t key) {
 }
 
 void TNewWin::Btn_OkClick() {
-    EditorHost* editor = host();
-    if (!editor) {
-        hide();
-        return;
-    }
-    Workspace& workspace = editor->workspace();
-    // The chosen key becomes the default of every 8-bit page from now on.
-    workspace.settings.defaultColorKey8 = static_cast<std::uint8_t>(ui_->Edit_ColorKey->value());
-    const int position = workspace.sprites.size();
+    const NewImage image{ui_->Edit_Col->value(), ui_->Edit_Row->value(),
+                         ui_->Edit_TileWidth->value(), ui_->Edit_TileHeight->value(),
+                         static_cast<std::uint8_t>(ui_->Edit_ColorKey->value())};
+    // Hidden first: the main window is enabled again before the page is made.
     hide();
-    if (workspace.sprites.full()) {
-        editor->report(Outcome::error(texts::kStoreFull));
-        return;
-    }
-    auto page = std::make_unique<Page>();
-    const Outcome made =
-        newStorePage(*page, ui_->Edit_Col->value(), ui_->Edit_Row->value(),
-                     ui_->Edit_TileWidth->value(), ui_->Edit_TileHeight->value(),
-                     "NoName" + std::to_string(position), position, kMode8, workspace.defaults());
-    if (!made) {
-        editor->report(made);
-        return;
-    }
-    std::vector<std::unique_ptr<Page>> pages;
-    pages.push_back(std::move(page));
-    editor->record(addPages(workspace, ListId::Sprites, std::move(pages)));
-    editor->showOnly(ListId::Sprites, workspace.sprites.size() - 1);
+    emit chosen(image);
 }
 
 void TNewWin::Btn_CancelClick() {

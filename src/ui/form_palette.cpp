@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 
+#include "image/page.h"
 #include "render/drawing.h"
 #include "ui_form_palette.h"
 
@@ -32,13 +33,12 @@ void TPaletteWin::showEvent(QShowEvent* event) {
 }
 
 Palette TPaletteWin::chosenPalette() const {
-    EditorHost* editor = host();
+    const EditorHost* editor = host();
     if (editor == nullptr) return Palette{};
-    const Workspace& workspace = editor->workspace();
-    if (workspace.activeList() != ListId::Pictures) return workspace.palette;
-    if (editor->selectedRows(ListId::Pictures).empty()) return workspace.palette;
-    const Page* page = workspace.currentPage();
-    if (page == nullptr || page->mode != kMode8) return workspace.palette;
+    if (editor->activeList() != ListId::Pictures) return editor->spritePalette();
+    if (editor->selectedRows(ListId::Pictures).empty()) return editor->spritePalette();
+    const Page* page = editor->currentPage();
+    if (page == nullptr || page->mode != kMode8) return editor->spritePalette();
     return page->palette;
 }
 

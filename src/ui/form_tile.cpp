@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "image/page.h"
 #include "render/page_render.h"
 #include "ui_form_tile.h"
 
@@ -29,7 +30,7 @@ void TTileWin::showEvent(QShowEvent* event) {
 }
 
 void TTileWin::FormShow() {
-    const Page* page = host() ? host()->workspace().currentPage() : nullptr;
+    const Page* page = host() ? host()->currentPage() : nullptr;
     const int s = (page && page->inUse()) ? page->stride : 0;  // the canvas shows the whole stride
     const int h = (page && page->inUse()) ? page->height : 0;
 

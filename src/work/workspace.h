@@ -10,11 +10,10 @@
 #include "image/page_store.h"
 #include "image/palette.h"
 #include "system/config.h"
+#include "work/list_id.h"
 
 namespace zentil {
 
-// The two page lists; the numbers are the main window's list numbers.
-enum class ListId : std::uint8_t { None = 0, Pictures = 1, Sprites = 2 };
 
 // Where a page stands: its list and its position there.
 struct PagePlace {
