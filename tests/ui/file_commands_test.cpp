@@ -2,6 +2,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
@@ -414,9 +415,19 @@ class FileCommandsTest : public QObject {
         QObject::connect(&poll, &QTimer::timeout, [&poll] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             if (!dialog || !dialog->isVisible()) return;
+            // A user types once the folder shows; before, the folder's late
+            // listing would rewrite the name field with the visible files.
+            auto* model = dialog->findChild<QFileSystemModel*>();
+            if (!model || model->rowCount(model->index(dialog->directory().absolutePath())) < 1)
+                return;
+            // The dialog leaves the name field alone while it has the focus,
+            // as it has while a user types into it.
+            auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QApplication::setActiveWindow(dialog);
+            edit->setFocus();
+            if (!edit->hasFocus()) return;
             poll.stop();
-            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
-                ->setText(QStringLiteral("\"pic.tga\" \"spr.gpf\""));
+            edit->setText(QStringLiteral("\"pic.tga\" \"spr.gpf\""));
             QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
         });
         poll.start();
