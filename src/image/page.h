@@ -106,8 +106,6 @@ bool createPageForOverwrite(Page& page, int tileWidth, int cols, int tileHeight,
 
 // Frees the page's buffers and sets every field to zero.
 void releasePage(Page& page);
-// Sets every field to zero. Records never leak, so this is releasePage.
-void clearRecord(Page& page);
 
 // Sets the rectangle to the page's key, clipped to the buffer.
 void fillRect(Page& page, int x, int y, int w, int h);

@@ -268,7 +268,7 @@ void TMainWin::Btn_ColClick() {
     if (!relaid) return;
     record(std::move(relaid));
     scrollToOrigin();
-    showPage(*page, true);
+    showPage(*page);
 }
 
 void TMainWin::Btn_OptimizeClick() {
