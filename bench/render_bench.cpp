@@ -1,6 +1,8 @@
-// Page rendering speed on 2048 x 2048 pages: 8-bit pages beside Qt's own
+// Page rendering speed on 2048 x 2048 pages at 1x, through the scaling under
+// every page picture (renderPageFitted): 8-bit pages beside Qt's own
 // conversion of an indexed image with the same pixels and colours, 16-bit and
-// 24-bit pages beside a memcpy of the same image bytes, in the same run.
+// 24-bit pages beside a memcpy of the same image bytes, and every mode beside
+// the classic 1x renderer the tests keep, in the same run.
 #include <QImage>
 
 #include <benchmark/benchmark.h>
@@ -11,6 +13,7 @@
 
 #include "image/page.h"
 #include "memcpy_reference.h"
+#include "render/classic_drawing.h"
 #include "render/page_render.h"
 
 namespace {
@@ -33,7 +36,9 @@ std::unique_ptr<Page> makePage(int mode) {
     return page;
 }
 
-void renderCase(benchmark::State& state, int mode) {
+using Renderer = void (*)(QImage&, const Page&, int, int, int, int);
+
+void renderCase(benchmark::State& state, int mode, Renderer render) {
     auto page = makePage(mode);
     if (!page) {
         state.SkipWithError("page could not be created");
@@ -41,7 +46,7 @@ void renderCase(benchmark::State& state, int mode) {
     }
     QImage image(kSide, kSide, renderFormatFor(mode));
     for (auto _ : state) {
-        renderPage(image, *page, 0, 0, kSide, kSide);
+        render(image, *page, 0, 0, kSide, kSide);
         benchmark::DoNotOptimize(image.constBits());
         benchmark::ClobberMemory();
     }
@@ -78,10 +83,16 @@ void memcpyReference(benchmark::State& state) {
     bench::runMemcpy(state, static_cast<std::size_t>(pixels * state.range(0)), pixels);
 }
 
-BENCHMARK_CAPTURE(renderCase, page8, kMode8)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(renderCase, page8, kMode8, &renderPageFitted)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(renderCase, classic_page8, kMode8, &test::renderPage)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(qtIndexedToRgb888)->Name("qt_convert/indexed8_to_rgb888")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(renderCase, page16, kMode16)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(renderCase, page24, kMode24)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(renderCase, page16, kMode16, &renderPageFitted)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(renderCase, classic_page16, kMode16, &test::renderPage)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(renderCase, page24, kMode24, &renderPageFitted)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(renderCase, classic_page24, kMode24, &test::renderPage)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(memcpyReference)
     ->Name("memcpy/render_bytes_per_pixel")
     ->Arg(2)

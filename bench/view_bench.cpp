@@ -23,7 +23,7 @@
 #include "edit/canvas_projection.h"
 #include "image/page.h"
 #include "render/canvas_render.h"
-#include "render/drawing.h"
+#include "render/classic_drawing.h"
 #include "render/page_render.h"
 
 namespace {
@@ -66,12 +66,13 @@ CanvasOverlays gridOverlays() {
     return o;
 }
 
-// The reference: the whole page with its grid and centre lines at 1x, then
-// the part the view shows scaled by the painter (nearest pixel).
+// The reference: the whole page with its grid and centre lines at 1x, drawn
+// the classic way, then the part the view shows scaled by the painter
+// (nearest pixel).
 void scaledByPainter(const Page& page, QImage& whole, QImage& view, int zoom) {
-    renderPage(whole, page, 0, 0, page.stride, page.height);
-    drawTileGrid(whole, page.tileWidth, page.tileHeight, kGrid);
-    drawTileCentres(whole, page.tileWidth, page.tileHeight, kGrid);
+    test::renderPage(whole, page, 0, 0, page.stride, page.height);
+    test::drawTileGrid(whole, page.tileWidth, page.tileHeight, kGrid);
+    test::drawTileCentres(whole, page.tileWidth, page.tileHeight, kGrid);
     QPainter painter(&view);
     const double cut = static_cast<double>(kCut) / zoom;
     painter.drawImage(QRectF(0, 0, kViewWidth, kViewHeight), whole,

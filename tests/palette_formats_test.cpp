@@ -177,6 +177,14 @@ TEST(PaletteFormatsTest, ExtensionsNameTheFormat) {
     };
     for (const auto& [path, format] : cases)
         EXPECT_EQ(paletteFormatForExtension(path), format) << path;
+    // Pictures give their palette but are no palette files.
+    for (const char* path : {"a/b.Tga", "art.png"}) {
+        const PaletteFileType* type = paletteFileTypeOf(path);
+        ASSERT_NE(type, nullptr) << path;
+        EXPECT_TRUE(type->picture) << path;
+    }
+    for (const char* path : {"x.act/palette", "noextension", "sheet.gpf", "a.pal.bak"})
+        EXPECT_EQ(paletteFileTypeOf(path), nullptr) << path;
 }
 
 }  // namespace

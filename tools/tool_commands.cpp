@@ -211,7 +211,7 @@ int cmdPalette(std::span<const std::string> raw, std::ostream& err) {
     }
     // Without --format the extension names the format, so it must name one.
     if (!a.has("--format") && !isPaletteFileName(out)) {
-        report(err, out, say(Text::UnknownExtension, {".PAL, .GPL, .ACT"}));
+        report(err, out, say(Text::UnknownExtension, {paletteExtensions()}));
         return kExitCommandLine;
     }
     if (!mayWrite(out, a.has("--force"), err)) return kExitFile;

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "formats/gpf_file.h"
+#include "formats/palette_file.h"
 #include "formats/palette_formats.h"
 #include "formats/png_file.h"
 #include "formats/tga_file.h"
@@ -197,9 +198,9 @@ void infoPalette(Report& report, const std::vector<std::uint8_t>& bytes) {
         return report.fail(coreText(read.text));
     report.text("format", "palette");
     report.number("bytes", bytes.size());
-    const bool own = bytes.size() >= 769 && bytes[0] == 1;
+    const bool own = bytes.size() >= kPaletteHeaderBytes && bytes[0] == kPaletteFileMarker;
     if (own) {
-        const bool complete = bytes.size() >= 769 + 524288;
+        const bool complete = bytes.size() >= kPaletteFileBytes;  // the blend table whole
         report.flag("blendTable", complete);
         report.line(say(Text::InfoPaletteWithTable,
                         {std::to_string(bytes.size()),
@@ -238,7 +239,7 @@ Report inform(const std::string& path, const Args& a) {
     Report report(path);
     const PageFormat* format = formatOfExtension(path);
     if (!format && !isPaletteFileName(path)) {
-        report.fail(say(Text::UnknownExtension, {pageExtensions() + ", .PAL, .GPL, .ACT"}),
+        report.fail(say(Text::UnknownExtension, {pageExtensions() + ", " + paletteExtensions()}),
                     kExitCommandLine);
         return report;
     }

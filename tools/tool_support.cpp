@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "edit/recolor.h"
+#include "formats/palette_formats.h"
 #include "system/files.h"
 #include "system/texts.h"
 
@@ -72,12 +73,8 @@ bool checkPageFile(const std::string& path, std::ostream& err) {
 }
 
 bool isPaletteFileName(std::string_view path) {
-    const std::size_t dot = path.find_last_of('.');
-    if (dot == std::string_view::npos) return false;
-    std::string ext(path.substr(dot + 1));
-    for (char& c : ext)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return ext == "PAL" || ext == "GPL" || ext == "ACT";
+    const PaletteFileType* type = paletteFileTypeOf(path);
+    return type && !type->picture;
 }
 
 bool readPage(const std::string& path, Page& page, std::ostream& err, const Palette& palette) {
@@ -123,6 +120,13 @@ std::string pageExtensions() {
     std::string list;
     for (const PageFormat& format : pageFormats())
         list += (list.empty() ? "." : ", .") + std::string(format.extension);
+    return list;
+}
+
+std::string paletteExtensions() {
+    std::string list;
+    for (const PaletteFileType& type : paletteFileTypes())
+        if (!type.picture) list += (list.empty() ? "." : ", .") + std::string(type.extension);
     return list;
 }
 

@@ -52,7 +52,8 @@ bool splitArgs(std::span<const std::string> args, const std::vector<std::string>
 // Whether the path's extension names a page file (TGA, GPF, PNG); if not,
 // reports it for `path`.
 bool checkPageFile(const std::string& path, std::ostream& err);
-// Whether the path's extension names a palette file: .PAL, .GPL or .ACT.
+// Whether the path's extension, in any case, names a palette file of the
+// palette table (.PAL, .GPL, .ACT), pictures aside.
 bool isPaletteFileName(std::string_view path);
 
 // Reads a page file (TGA, GPF or PNG, by its extension). Pages read take keys
@@ -75,6 +76,8 @@ std::string hex(std::uint32_t v, int digits);
 
 // The page formats' extensions as a list for messages: ".TGA, .GPF, .PNG".
 std::string pageExtensions();
+// The palette files' extensions likewise: ".PAL, .GPL, .ACT".
+std::string paletteExtensions();
 
 // The info command (tool_info.cpp).
 int cmdInfo(std::span<const std::string> args, std::ostream& out, std::ostream& err);

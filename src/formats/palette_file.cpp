@@ -25,7 +25,6 @@ namespace zentil {
 namespace {
 
 constexpr int kSteps = 8;
-constexpr std::uint8_t kPaletteFileMarker = 1;
 
 // ---------------------------------------------------------------------------
 // Mixing arithmetic

@@ -18,6 +18,7 @@
 
 namespace zentil {
 
+inline constexpr std::uint8_t kPaletteFileMarker = 1;                        // the first byte
 inline constexpr std::size_t kPaletteColourBytes = kPaletteEntries * 3;      // 768
 inline constexpr std::size_t kPaletteHeaderBytes = 1 + kPaletteColourBytes;  // 769
 inline constexpr std::size_t kBlendTableBytes = 256 * 256 * 8;               // 524288

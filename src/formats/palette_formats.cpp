@@ -18,7 +18,6 @@ namespace zentil {
 
 namespace {
 
-constexpr std::uint8_t kOwnMarker = 1;
 constexpr std::size_t kActBytes = kPaletteColourBytes;     // 768
 constexpr std::size_t kActWithCountBytes = kActBytes + 4;  // 772
 constexpr std::uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
@@ -165,7 +164,7 @@ Outcome parsePaletteFile(std::span<const std::uint8_t> bytes, Palette& out) {
         palette.fill(0);
         read = parseAct(bytes, palette);
     }
-    if (!read && bytes.size() >= kPaletteHeaderBytes && bytes[0] == kOwnMarker) {
+    if (!read && bytes.size() >= kPaletteHeaderBytes && bytes[0] == kPaletteFileMarker) {
         palette.fill(0);
         std::memcpy(palette.data(), bytes.data() + 1, kPaletteColourBytes);
         read = true;
@@ -191,7 +190,7 @@ std::vector<std::uint8_t> writePaletteFormat(const Palette& palette, PaletteForm
             } catch (const std::exception&) {
                 return {};
             }
-            out[0] = kOwnMarker;
+            out[0] = kPaletteFileMarker;
             std::memcpy(out.data() + 1, palette.data(), kPaletteColourBytes);
             if (!buildBlendTable(palette, out.data() + kPaletteHeaderBytes)) return {};
             break;
@@ -214,15 +213,44 @@ std::vector<std::uint8_t> writePaletteFormat(const Palette& palette, PaletteForm
     return out;
 }
 
-PaletteFormat paletteFormatForExtension(std::string_view path) {
+const std::vector<PaletteFileType>& paletteFileTypes() {
+    static const std::vector<PaletteFileType> types = {
+        {"팔레트 파일", "PAL", false, PaletteFormat::Own},
+        {"GPL 팔레트", "GPL", false, PaletteFormat::Gimp},
+        {"ACT 색상표", "ACT", false, PaletteFormat::Act},
+        {"그림의 팔레트", pageFormat(PageFormatId::Png).extension, true, PaletteFormat::Own},
+        {"그림의 팔레트", pageFormat(PageFormatId::Tga).extension, true, PaletteFormat::Own},
+    };
+    return types;
+}
+
+const PaletteFileType* paletteFileTypeOf(std::string_view path) {
     const std::size_t dot = path.find_last_of("./");
-    if (dot == std::string_view::npos || path[dot] != '.') return PaletteFormat::Own;
+    if (dot == std::string_view::npos || path[dot] != '.') return nullptr;
     std::string extension(path.substr(dot + 1));
     for (char& c : extension)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (extension == "gpl") return PaletteFormat::Gimp;
-    if (extension == "act") return PaletteFormat::Act;
-    return PaletteFormat::Own;
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (const PaletteFileType& type : paletteFileTypes())
+        if (extension == type.extension) return &type;
+    return nullptr;
+}
+
+std::vector<std::string> paletteFilters() {
+    std::vector<std::string> filters;
+    const std::vector<PaletteFileType>& types = paletteFileTypes();
+    for (std::size_t i = 0, next = 0; i < types.size(); i = next) {
+        std::string patterns;
+        for (next = i; next < types.size() && std::string_view(types[next].name) == types[i].name;
+             ++next)
+            patterns += (next == i ? "*." : " *.") + std::string(types[next].extension);
+        filters.push_back(std::string(types[i].name) + " (" + patterns + ")");
+    }
+    return filters;
+}
+
+PaletteFormat paletteFormatForExtension(std::string_view path) {
+    const PaletteFileType* type = paletteFileTypeOf(path);
+    return type && !type->picture ? type->format : PaletteFormat::Own;
 }
 
 // The largest file a palette is taken from: any picture a page can hold.

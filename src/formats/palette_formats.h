@@ -55,6 +55,28 @@ std::vector<std::uint8_t> writePaletteFormat(const Palette& palette, PaletteForm
 // colour map of a TGA or PNG picture. Failures say why, and change nothing.
 Outcome readPaletteOfFile(const std::string& path, Palette& out);
 
+// The one list of what a palette is loaded from by its extension: the
+// palette files, then the pictures whose palette is taken, in the order the
+// load dialog lists them. The dialog and zentil-tool work from it.
+struct PaletteFileType {
+    const char* name;       // as the load dialog shows it, "GPL 팔레트"
+    const char* extension;  // in capitals, without the dot
+    bool picture;           // a picture whose palette is taken, not a palette file
+    PaletteFormat format;   // how a palette file of the extension is written (Own for pictures)
+};
+
+// .PAL (the editor's own file, or JASC-PAL), .GPL, .ACT, then PNG and TGA
+// pictures.
+const std::vector<PaletteFileType>& paletteFileTypes();
+
+// The row of a path's last extension, in any case, or nullptr.
+const PaletteFileType* paletteFileTypeOf(std::string_view path);
+
+// The load dialog's filters, one per name of the table, in its order, each
+// with the extensions of that name: "팔레트 파일 (*.PAL)" ... "그림의 팔레트
+// (*.PNG *.TGA)".
+std::vector<std::string> paletteFilters();
+
 // The format a path's extension names, case-insensitively: .gpl is GIMP,
 // .act Adobe, anything else (.pal above all) the editor's own.
 PaletteFormat paletteFormatForExtension(std::string_view path);

@@ -128,10 +128,6 @@ void releasePage(Page& page) {
     page = Page{};
 }
 
-void clearRecord(Page& page) {
-    releasePage(page);
-}
-
 void fillRect(Page& page, int x, int y, int w, int h) {
     const std::int64_t x0 = std::max<std::int64_t>(x, 0);
     const std::int64_t y0 = std::max<std::int64_t>(y, 0);

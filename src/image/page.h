@@ -105,8 +105,6 @@ std::uint64_t pageBufferBytes(int tileWidth, int cols, int tileHeight, int rows,
 
 // Frees the page's buffers and sets every field to zero.
 void releasePage(Page& page);
-// Sets every field to zero. Records never leak, so this is releasePage.
-void clearRecord(Page& page);
 
 // Sets the rectangle to the page's key, clipped to the buffer.
 void fillRect(Page& page, int x, int y, int w, int h);

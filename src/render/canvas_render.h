@@ -5,7 +5,7 @@
 // Lines over the page lie on the edges between page pixels: a line at page
 // column x is the first screen column of that page column, one screen pixel
 // wide at every zoom, so that at zoom 1 each line is drawn where the classic
-// line primitive of drawing.h draws it.
+// line primitive draws it (the tests keep that drawing as their reference).
 #pragma once
 
 #include <QImage>

@@ -44,76 +44,6 @@ void lookUpRow(std::uint8_t* out, const std::uint8_t* in, int n, const ScreenTab
     std::memcpy(out + words * 3, &table[in[words]], 3);
 }
 
-}  // namespace
-
-QImage::Format renderFormatFor(int mode) {
-    switch (mode) {
-        case kMode8:
-        case kMode24:
-            return QImage::Format_BGR888;
-        case kMode16:
-            return QImage::Format_RGB555;
-        default:
-            return QImage::Format_Invalid;
-    }
-}
-
-void renderPage(QImage& image, const Page& page, int srcX, int srcY, int width, int height) {
-    const QImage::Format format = renderFormatFor(page.mode);
-    if (format == QImage::Format_Invalid || page.stride <= 0) return;
-    const bool hasPixels = (page.mode == kMode8 && page.pixels8) ||
-                           (page.mode == kMode16 && page.pixels16) ||
-                           (page.mode == kMode24 && page.pixels24);
-    if (!hasPixels || image.isNull()) return;
-    if (image.format() != format) image.convertTo(format);
-    if (image.format() != format) return;  // conversion failed (out of memory)
-
-    const int count = std::min(width, image.width());
-    if (count <= 0 || height <= 0) return;
-    const int firstColumn = std::max(srcX, 0);
-    if (firstColumn >= page.stride) return;
-    const int n = std::min(count, page.stride - firstColumn);
-
-    // Image rows k with 0 <= srcY + k < page.height, k < height, k < image height.
-    const std::int64_t top = srcY;
-    const std::int64_t kBegin = std::max<std::int64_t>(0, -top);
-    const std::int64_t kEnd = std::min(
-        {std::int64_t{height}, std::int64_t{image.height()}, std::int64_t{page.height} - top});
-    if (kBegin >= kEnd) return;
-
-    std::uint8_t* const bits = image.bits();
-    const auto bytesPerLine = static_cast<std::size_t>(image.bytesPerLine());
-    const auto stride = static_cast<std::size_t>(page.stride);
-    auto sourceIndex = [&](std::int64_t k) {
-        return static_cast<std::size_t>(top + k) * stride + static_cast<std::size_t>(firstColumn);
-    };
-
-    switch (page.mode) {
-        case kMode8: {
-            const ScreenTable table = screenTable(page.paletteQuad);
-            for (std::int64_t k = kBegin; k < kEnd; ++k)
-                lookUpRow(bits + static_cast<std::size_t>(k) * bytesPerLine,
-                          page.pixels8.get() + sourceIndex(k), n, table);
-            break;
-        }
-        case kMode16:
-            for (std::int64_t k = kBegin; k < kEnd; ++k)
-                std::memcpy(bits + static_cast<std::size_t>(k) * bytesPerLine,
-                            page.pixels16.get() + sourceIndex(k), static_cast<std::size_t>(n) * 2);
-            break;
-        case kMode24:
-            for (std::int64_t k = kBegin; k < kEnd; ++k)
-                std::memcpy(bits + static_cast<std::size_t>(k) * bytesPerLine,
-                            page.pixels24.get() + sourceIndex(k) * 3,
-                            static_cast<std::size_t>(n) * 3);
-            break;
-        default:
-            break;
-    }
-}
-
-namespace {
-
 // The five-bit channels of a 16-bit pixel widened as the screen shows them
 // (the top bits repeated below), as 0xRRGGBB.
 std::uint32_t widen555(std::uint16_t v) {
@@ -159,8 +89,8 @@ std::uint8_t* scaleRun(std::uint8_t* out, int count, int repeat, Colour colour) 
 }
 
 // One target row from the page row starting at `rowStart`: every span's
-// columns, each repeated. Runs of an 8-bit page at 3 bytes go through the
-// word-wise look-up of renderPage.
+// columns, each repeated. Runs of an 8-bit page at 3 bytes shown once go
+// through the word-wise look-up.
 template <int kBytes>
 void scaleRow(std::uint8_t* out, const Page& page, std::size_t rowStart,
               std::span<const ColumnSpan> spans, const ScreenTable* screen,
@@ -209,6 +139,18 @@ bool hasPixels(const Page& page) {
 }
 
 }  // namespace
+
+QImage::Format renderFormatFor(int mode) {
+    switch (mode) {
+        case kMode8:
+        case kMode24:
+            return QImage::Format_BGR888;
+        case kMode16:
+            return QImage::Format_RGB555;
+        default:
+            return QImage::Format_Invalid;
+    }
+}
 
 void renderPageSpans(QImage& image, int left, int top, const Page& page,
                      std::span<const ColumnSpan> spans, std::span<const int> rows) {

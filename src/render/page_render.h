@@ -15,19 +15,6 @@ namespace zentil {
 // other mode.
 QImage::Format renderFormatFor(int mode);
 
-// Draws the width x height rectangle of `page` whose top-left is (srcX, srcY)
-// at the top-left corner of `image`.
-//
-// The image keeps its size; its format becomes renderFormatFor(page.mode), the
-// present picture converted when the format changes (a null image stays null
-// and nothing is drawn). Per row at most min(width, image width) pixels are
-// drawn. A negative srcX counts as 0; source columns at or beyond the page's
-// stride, source rows outside the page and image rows at or beyond the image
-// height are not drawn, and the image pixels there keep what they held.
-// 8-bit pages are looked up in paletteQuad; 16-bit and 24-bit rows are copied
-// unchanged. Nothing happens for an empty page.
-void renderPage(QImage& image, const Page& page, int srcX, int srcY, int width, int height);
-
 // A piece of a target row: page columns column .. column + count - 1, each
 // shown `repeat` times side by side.
 struct ColumnSpan {

@@ -42,7 +42,8 @@ QString filterText(const PageFormat& format) {
 }
 
 // The work file's type in the load and save dialogs.
-const QString kWorkFilter = QStringLiteral("작업 파일 (*.zws)");
+const QString kWorkFilter =
+    QStringLiteral("작업 파일 (*.%1)").arg(QLatin1String(kWorkFileExtension));
 
 bool isWorkFile(const QString& path) {
     return isWorkFileName(pathToBytes(path));
@@ -134,7 +135,7 @@ void FileCommands::Btn_LoadSprClick() {
     }
     request.filters.append(kWorkFilter);
     const int workIndex = static_cast<int>(request.filters.size());
-    every.append(QStringLiteral("*.zws"));
+    every.append(QStringLiteral("*.") + QLatin1String(kWorkFileExtension));
     request.filters.append(QStringLiteral("모든 포맷 (%1)").arg(every.join(QLatin1Char(' '))));
     request.filterIndex = OpenFilterIndex;
     request.directory = dialogFolder(configText(ws().settings.openDirectory),
@@ -249,7 +250,8 @@ void FileCommands::saveChoice(QString fileName, int filterIndex) {
     const PageFormat* format = !work && chosen >= 0 && chosen < static_cast<int>(formats.size())
                                    ? formats[static_cast<std::size_t>(chosen)]
                                    : nullptr;
-    if (work && !isWorkFile(fileName)) fileName += QStringLiteral(".zws");
+    if (work && !isWorkFile(fileName))
+        fileName += QStringLiteral(".") + QLatin1String(kWorkFileExtension);
     if (format) {
         const QString extension = QStringLiteral(".") + QString::fromLatin1(format->extension);
         if (!upperName(fileName).contains(extension)) fileName += extension;
@@ -273,10 +275,12 @@ void FileCommands::saveChoice(QString fileName, int filterIndex) {
 void FileCommands::Btn_LoadPalClick() {
     FileRequest request;
     request.title = QStringLiteral("팔레트 불러오기");
-    request.filters = {QStringLiteral("팔레트 파일 (*.PAL)"), QStringLiteral("GPL 팔레트 (*.GPL)"),
-                       QStringLiteral("ACT 색상표 (*.ACT)"),
-                       QStringLiteral("그림의 팔레트 (*.PNG *.TGA)"),
-                       QStringLiteral("모든 팔레트 (*.PAL *.GPL *.ACT *.PNG *.TGA)")};
+    QStringList every;
+    for (const std::string& filter : paletteFilters())
+        request.filters.append(QString::fromStdString(filter));
+    for (const PaletteFileType& type : paletteFileTypes())
+        every.append(QStringLiteral("*.") + QString::fromLatin1(type.extension));
+    request.filters.append(QStringLiteral("모든 팔레트 (%1)").arg(every.join(QLatin1Char(' '))));
     request.directory = dialogFolder(configText(ws().settings.openDirectory),
                                      configText(ws().settings.startDirectory));
     const std::optional<FileChoice> choice = host_.fileDialogs().openFiles(request);

@@ -168,7 +168,7 @@ void TMainWin::loadConfig() {
         if (readPaletteOfFile(std::string(configText(settings.palettePath)), palette)) {
             workspace_.palette = palette;
             applyPaletteToSprites(workspace_.sprites, palette);
-            if (const Page* page = workspace_.currentPage()) showPage(*page, false);
+            if (const Page* page = workspace_.currentPage()) showPage(*page);
         }
     }
     setConfigText(settings.startDirectory, pathToBytes(QDir::currentPath()));
@@ -205,7 +205,7 @@ void TMainWin::dropCanvasPicture() {
     updateStatus();
 }
 
-void TMainWin::showPage(const Page& page, bool) {
+void TMainWin::showPage(const Page& page) {
     // The canvas reads the page's pixels at every repaint, so showing it
     // again is only needed when it is another page or its size changed.
     canvas().setGrid(gridLines(), ui_->Cb_CrossIndex->currentIndex());
@@ -252,7 +252,7 @@ void TMainWin::showListEntry(ListId which) {
     other.setListColor(kListIdle);
     list.setListColor(kListActive);
     scrollToOrigin();
-    showPage(page, true);
+    showPage(page);
     showPixelInfo(0, 0);
 }
 

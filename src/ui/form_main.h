@@ -193,7 +193,7 @@ class TMainWin : public QWidget, public EditorHost {
     QTimer Timer_FileOpen;
 
     // Shows `page` on the canvas with its grid and areas.
-    void showPage(const Page& page, bool clearFirst);
+    void showPage(const Page& page);
     void scrollToOrigin();
     // The status panels for pixel (x, y) of the current page.
     void showPixelInfo(int x, int y);

@@ -47,7 +47,7 @@ void TMainWin::nudge(Nudge direction) {
     std::unique_ptr<Command> step = nudgePageStep(workspace_, *page, direction, outcome);
     report(outcome);
     record(std::move(step));
-    showPage(*page, true);
+    showPage(*page);
 }
 
 void TMainWin::Btn_MoveOkClick() {

@@ -163,7 +163,7 @@ void TMainWin::Btn_ColClick() {
     if (!relaid.step) return;
     record(std::move(relaid.step));
     scrollToOrigin();
-    showPage(*page, true);
+    showPage(*page);
 }
 
 void TMainWin::Btn_OptimizeClick() {

@@ -4,8 +4,7 @@
 #include <random>
 #include <vector>
 
-#include "render/drawing.h"
-#include "render/page_render.h"
+#include "render/classic_drawing.h"
 #include "test_support.h"
 
 namespace zentil {
@@ -169,18 +168,18 @@ TEST(CanvasRenderTest, TheViewMatchesThePlainPerPixelRules) {
 }
 
 // At 1x with the origin on the image's corner, the view is what the classic
-// drawing of the canvas gave: the page, its grid, centre lines and area
-// rectangles drawn with drawing.h.
+// drawing of the canvas gave (classic_drawing.h): the page, its grid, centre
+// lines and area rectangles.
 TEST(CanvasRenderTest, AtOneToOneTheViewIsTheClassicDrawing) {
     for (const int mode : {kMode8, kMode24}) {
         SCOPED_TRACE(mode);
         Page page;
         makePage(page, mode);
         QImage classic = untouched(page.stride, page.height);
-        renderPage(classic, page, 0, 0, page.stride, page.height);
-        drawTileGrid(classic, page.tileWidth, page.tileHeight, kGridColor);
-        drawTileCentres(classic, page.tileWidth, page.tileHeight, kGridColor);
-        drawAreaOverlay(classic, page, 1);
+        test::renderPage(classic, page, 0, 0, page.stride, page.height);
+        test::drawTileGrid(classic, page.tileWidth, page.tileHeight, kGridColor);
+        test::drawTileCentres(classic, page.tileWidth, page.tileHeight, kGridColor);
+        test::drawAreaOverlay(classic, page, 1);
         QImage view = untouched(page.stride, page.height);
         CanvasOverlays overlays;
         overlays.grid = {true, kGridColor};

@@ -8,12 +8,20 @@
 #include <set>
 #include <utility>
 
+#include "render/classic_drawing.h"
 #include "test_support.h"
 
 namespace zentil {
 namespace {
 
 using test::CoreTest;
+using test::drawAreaOverlay;
+using test::drawLine;
+using test::drawRectOutline;
+using test::drawTileCentres;
+using test::drawTileGrid;
+using test::kPenDotted;
+using test::kPenSolid;
 using Points = std::set<std::pair<int, int>>;
 
 constexpr std::uint32_t kRedBgr = 0x000000FF;

@@ -1,4 +1,4 @@
-#include "render/page_render.h"
+#include "render/classic_drawing.h"
 
 #include <cstring>
 #include <random>
@@ -10,6 +10,7 @@ namespace zentil {
 namespace {
 
 using test::CoreTest;
+using test::renderPage;
 
 constexpr std::uint8_t kUntouched = 0xA5;
 

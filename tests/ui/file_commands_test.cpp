@@ -246,6 +246,10 @@ class FileCommandsTest : public QObject {
         writeFile(path("warm.gpl"), gpl);
         dialogs_.answers.push_back(chose({path("warm.gpl")}, 5));
         main_->Btn_LoadPalClick();
+        QCOMPARE(dialogs_.asked.last().filters,
+                 (QStringList{"팔레트 파일 (*.PAL)", "GPL 팔레트 (*.GPL)", "ACT 색상표 (*.ACT)",
+                              "그림의 팔레트 (*.PNG *.TGA)",
+                              "모든 팔레트 (*.PAL *.GPL *.ACT *.PNG *.TGA)"}));
         QCOMPARE(int{uitest::sprite(*main_, 0).palette[5]}, 123);
         main_->Btn_UndoClick();
         QCOMPARE(int{uitest::sprite(*main_, 0).palette[5]}, 0);

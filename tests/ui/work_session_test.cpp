@@ -140,7 +140,9 @@ class WorkSessionTest : public QObject {
         QCOMPARE(WorkSession::lastWorkFile(), work + QStringLiteral(".zws"));
         main_->files().OpenFilterIndex = 4;
         main_->Btn_LoadSprClick();
-        QCOMPARE(dialogs_.asked.last().filters[3], QStringLiteral("작업 파일 (*.zws)"));
+        QCOMPARE(dialogs_.asked.last().filters,
+                 (QStringList{"TGA 파일 (*.TGA)", "GPF 파일 (*.GPF)", "PNG 파일 (*.PNG)",
+                              "작업 파일 (*.zws)", "모든 포맷 (*.TGA *.GPF *.PNG *.zws)"}));
         QCOMPARE(dialogs_.asked.last().directory, state_->folder());
 
         // The session changes, then the work file is opened: the unsaved
