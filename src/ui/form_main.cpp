@@ -285,7 +285,7 @@ void TMainWin::showListEntry(ListId which) {
     if (list.currentRow() < 0) list.setCurrentEntry(0);
     Page& page = workspace_.store(which)->at(list.currentRow());
     workspace_.setCurrent(which, &page);
-    gpf_.page = nullptr;  // a page shown from its list is measured afresh
+    gpf_ = GpfFigure{};  // a page shown from its list is measured afresh
     canvas().showPage(&page);
     ui_->Edit_Col->setValue(page.cols);
     other.setListColor(kListIdle);

@@ -13,7 +13,7 @@
 
 #include "edit/nudge.h"
 #include "editor_host.h"
-#include "formats/gpf_file.h"
+#include "formats/gpf_figure.h"
 #include "render/canvas_render.h"
 #include "work/history.h"
 #include "work/workspace.h"
@@ -308,16 +308,8 @@ class TMainWin : public QWidget, public EditorHost {
     std::unique_ptr<FileDialogs> qtFileDialogs_;
     FileDialogs* fileDialogs_ = nullptr;
     StatusFields status_;
-    // The GPF sizes of the page they were measured on, as it was then.
-    struct GpfFigure {
-        const Page* page = nullptr;
-        std::uint64_t revision = 0;
-        int stride = 0, height = 0, tileWidth = 0, tileHeight = 0, key = 0;
-        Outcome measured;
-        GpfSizes sizes;
-    };
+    // The GPF sizes of the shown page, measured again only where edits touched it.
     GpfFigure gpf_;
-    std::vector<std::uint8_t> gpfScratch_;
     int pointerTile_ = -1;  // the tile under the pointer, -1 for none
     int stroke_ = 0;        // numbers the presses that stamp, so one press is one step
     bool shownOnce_ = false;

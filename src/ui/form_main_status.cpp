@@ -153,31 +153,21 @@ void TMainWin::updateStatus() {
         status_.gpf->clear();
         return;
     }
-    // Measured again only when the page is another one or has changed since.
-    GpfFigure& f = gpf_;
-    if (f.page != page || f.revision != page->revision || f.stride != page->stride ||
-        f.height != page->height || f.tileWidth != page->tileWidth ||
-        f.tileHeight != page->tileHeight || f.key != page->colorKey8) {
-        f.page = page;
-        f.revision = page->revision;
-        f.stride = page->stride;
-        f.height = page->height;
-        f.tileWidth = page->tileWidth;
-        f.tileHeight = page->tileHeight;
-        f.key = page->colorKey8;
-        f.measured = measureSpriteFile(*page, gpfScratch_, f.sizes);
-    }
-    if (!f.measured) {
-        status_.gpf->setText(QString::asprintf(texts::kStatusGpfRefusedF, f.measured.text.c_str()));
+    // Measured again only where the page changed since: the tiles the edits
+    // touched, or all of it when that is not known.
+    const Outcome& measured =
+        gpf_.update(*page, workspace_.changes.changedSince(*page, gpf_.revision()));
+    if (!measured) {
+        status_.gpf->setText(QString::asprintf(texts::kStatusGpfRefusedF, measured.text.c_str()));
         return;
     }
+    const GpfSizes& sizes = gpf_.sizes();
     QString text =
-        QString::asprintf(texts::kStatusGpfF, grouped(f.sizes.fileBytes).toUtf8().constData());
-    if (pointerTile_ >= 0 && static_cast<std::size_t>(pointerTile_) < f.sizes.tileBytes.size())
-        text += QString::asprintf(texts::kStatusTileF, pointerTile_,
-                                  grouped(f.sizes.tileBytes[static_cast<std::size_t>(pointerTile_)])
-                                      .toUtf8()
-                                      .constData());
+        QString::asprintf(texts::kStatusGpfF, grouped(sizes.fileBytes).toUtf8().constData());
+    if (pointerTile_ >= 0 && static_cast<std::size_t>(pointerTile_) < sizes.tileBytes.size())
+        text += QString::asprintf(
+            texts::kStatusTileF, pointerTile_,
+            grouped(sizes.tileBytes[static_cast<std::size_t>(pointerTile_)]).toUtf8().constData());
     status_.gpf->setText(text);
 }
 

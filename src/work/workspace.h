@@ -10,6 +10,7 @@
 #include "image/page_store.h"
 #include "image/palette.h"
 #include "system/config.h"
+#include "work/change_log.h"
 
 namespace zentil {
 
@@ -55,6 +56,9 @@ class Workspace {
     bool blockLifted() const { return canvas.state == CanvasState::Lifted; }
     // A block was lifted at some time and its composed view can be copied.
     bool hasBlock() const { return lifted.view.inUse(); }
+
+    // Where the edits, their undos and redos changed pages' pixels.
+    ChangeLog changes;
 
     // The page shown on the canvas and its list.
     ListId activeList() const { return activeList_; }
