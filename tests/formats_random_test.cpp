@@ -11,6 +11,7 @@
 #include "formats/tga_file.h"
 #include "gpf_reference.h"
 #include "test_support.h"
+#include "trickle_source.h"
 
 namespace zentil {
 namespace {
@@ -145,6 +146,11 @@ TEST_F(FormatsRandomTest, RunLengthPicturesMatchThePixelByPixelPage) {
         ASSERT_TRUE(decodeTga(file, page, defaults)) << round;
         EXPECT_EQ(page.kind, kKindTga);
         ASSERT_TRUE(samePage(page, expected)) << "round " << round << ": " << w << " x " << h;
+        // The same from bytes handed over a few at a time, as from a file.
+        Page pieced;
+        test::TrickleSource trickle(file, static_cast<std::size_t>(uniform(1, 200)));
+        ASSERT_TRUE(decodeTga(trickle, pieced, defaults)) << round;
+        ASSERT_TRUE(samePage(pieced, expected)) << "round " << round << " read piece by piece";
 
         // Cut short anywhere in the packets it needs, the picture is refused.
         file.resize(headerAndMap +

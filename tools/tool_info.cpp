@@ -9,6 +9,7 @@
 #include "formats/palette_formats.h"
 #include "formats/png_file.h"
 #include "formats/tga_file.h"
+#include "system/byte_source.h"
 #include "system/files.h"
 #include "tool_support.h"
 
@@ -129,9 +130,15 @@ void pageKey(Report& report, const Page& page, const char* otherwise) {
                 (corners ? " (from the corners)" : otherwise));
 }
 
-void infoTga(Report& report, const std::vector<std::uint8_t>& bytes, const Args& a) {
+// Pictures are read straight from their files, a piece at a time, so that a
+// large one takes little more memory than its page.
+void infoTga(Report& report, const std::string& path, const Args& a) {
+    FileSource file;
+    std::uint8_t header[18];
     TgaInfo h;
-    if (!readTgaHeader(bytes, h)) return report.fail("unreadable");
+    if (file.open(path, kMaxInfoFileBytes) != ReadResult::Ok ||
+        !file.copy(0, header, sizeof header) || !readTgaHeader(header, h))
+        return report.fail("unreadable");
     report.text("format", "tga");
     report.number("imageType", h.imageType);
     report.number("width", h.width);
@@ -155,16 +162,16 @@ void infoTga(Report& report, const std::vector<std::uint8_t>& bytes, const Args&
         report.line("no colour map");
     }
     Page page;
-    if (const Outcome read = decodeTga(bytes, page, {}); !read) return report.fail(read.text);
+    if (const Outcome read = readTgaFile(path, page, {}); !read) return report.fail(read.text);
     pageKey(report, page, " (default; the corners differ)");
     int tw = 0, th = 0;
     if (a.has("--tile") && parseSize(a.options.at("--tile"), tw, th))
         pictureTiles(report, page, tw, th);
 }
 
-void infoPng(Report& report, const std::vector<std::uint8_t>& bytes, const Args& a) {
+void infoPng(Report& report, const std::string& path, const Args& a) {
     Page page;
-    if (const Outcome read = decodePngPage(bytes, page, {}); !read) return report.fail(read.text);
+    if (const Outcome read = readPngFile(path, page, {}); !read) return report.fail(read.text);
     report.text("format", "png");
     report.number("width", page.width);
     report.number("height", page.height);
@@ -237,6 +244,14 @@ Report inform(const std::string& path, const Args& a) {
         report.fail("not a picture, sprite or palette file");
         return report;
     }
+    if (format && format->id == PageFormatId::Png) {
+        infoPng(report, path, a);
+        return report;
+    }
+    if (format && format->id == PageFormatId::Tga) {
+        infoTga(report, path, a);
+        return report;
+    }
     std::vector<std::uint8_t> bytes;
     if (readWholeFile(path, bytes, kMaxInfoFileBytes) != ReadResult::Ok) {
         report.fail("unreadable");
@@ -244,12 +259,8 @@ Report inform(const std::string& path, const Args& a) {
     }
     if (!format)
         infoPalette(report, bytes);
-    else if (format->id == PageFormatId::Gpf)
-        infoGpf(report, bytes);
-    else if (format->id == PageFormatId::Png)
-        infoPng(report, bytes, a);
     else
-        infoTga(report, bytes, a);
+        infoGpf(report, bytes);
     return report;
 }
 
