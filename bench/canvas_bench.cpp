@@ -16,7 +16,7 @@
 #include "render/drawing.h"
 #include "render/page_render.h"
 #include "sprite_sheet.h"
-#include "work/page_edits.h"
+#include "work/stroke_edit.h"
 
 namespace {
 
@@ -78,8 +78,8 @@ void stampBlockAndRedraw(benchmark::State& state) {
 }
 
 // A stamp, then the page's GPF size and every tile's, as the status bar
-// measures them (range(0) 1: the stamp an edit of the workspace, the figure
-// brought up to date from its change log), or the size of the plain writer's
+// measures them (range(0) 1: the stamp a press's edit of the workspace, the
+// figure brought up to date from its change log), or the size of the plain writer's
 // whole file (0); on the sprite sheet (range(1) 0) or, as the worst case, on
 // a sheet of noise, three quarters opaque in runs of one or two pixels (1),
 // `side` pixels square.
@@ -96,13 +96,14 @@ void stampThenGpfSize(benchmark::State& state, int side) {
     for (auto _ : state) {
         const int x = (step++ % 4) * kBlock;
         if (state.range(0) == 1) {
+            // A press that stamps, as the canvas makes it.
             Outcome outcome;
-            std::unique_ptr<Command> stamp = editRect(
+            std::unique_ptr<Command> stamp = strokeEdit(
                 workspace, *page, {x, 1024, kBlock, kBlock},
-                [&](Page& p) { return stampBlock(p, lifted, x, 1024); }, outcome);
+                [&](Page& p) { return stampBlock(p, lifted, x, 1024); }, outcome, step);
             const Outcome& measured =
                 figure.update(*page, workspace.changes.changedSince(*page, figure.revision()));
-            if (!stamp || !measured) return state.SkipWithError("the page could not be measured");
+            if (!outcome || !measured) return state.SkipWithError("the page could not be measured");
             benchmark::DoNotOptimize(figure.sizes().fileBytes);
         } else {
             stampBlock(*page, lifted, x, 1024);

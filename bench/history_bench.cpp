@@ -10,6 +10,7 @@
 #include "memcpy_reference.h"
 #include "work/history.h"
 #include "work/page_edits.h"
+#include "work/stroke_edit.h"
 
 namespace {
 
@@ -36,9 +37,10 @@ struct Sheet {
     }
     std::unique_ptr<Command> stamp(int left, int top, int stroke) {
         Outcome outcome;
-        return editRect(
-            ws, *page, {left, top, kBlock, kBlock},
-            [&](Page& p) { return stampBlock(p, lifted, left, top); }, outcome, stroke);
+        const auto edit = [&](Page& p) { return stampBlock(p, lifted, left, top); };
+        if (stroke > 0)
+            return strokeEdit(ws, *page, {left, top, kBlock, kBlock}, edit, outcome, stroke);
+        return editRect(ws, *page, {left, top, kBlock, kBlock}, edit, outcome);
     }
 };
 

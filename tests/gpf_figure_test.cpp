@@ -7,6 +7,7 @@
 #include "test_support.h"
 #include "work/history.h"
 #include "work/page_edits.h"
+#include "work/stroke_edit.h"
 
 namespace zentil {
 namespace {
@@ -42,16 +43,17 @@ class GpfFigureTest : public test::CoreTest {
                              uniform(0, page.stride + 4), uniform(0, page.height + 4)};
         const bool solid = uniform(0, 3) == 0;  // a run of one value, often the key
         const std::uint8_t value = randomPixel(page);
-        return editRect(
-            workspace, page, rect,
-            [&](Page& p) {
-                for (int y = rect.y; y < rect.y + rect.h; ++y)
-                    for (int x = rect.x; x < rect.x + rect.w; ++x)
-                        putPixel(p, x, y, solid ? value : randomPixel(p));
-                return Outcome::done();
-            },
-            outcome, uniform(0, 1));
+        const PageEdit paint = [&](Page& p) {
+            for (int y = rect.y; y < rect.y + rect.h; ++y)
+                for (int x = rect.x; x < rect.x + rect.w; ++x)
+                    putPixel(p, x, y, solid ? value : randomPixel(p));
+            return Outcome::done();
+        };
+        // Stamps of a press (the history joins those of one stroke) or lone edits.
+        if (uniform(0, 1) == 0) return strokeEdit(workspace, page, rect, paint, outcome, stroke);
+        return editRect(workspace, page, rect, paint, outcome);
     }
+    int stroke = 1;
 
     Workspace workspace;
     History history;
@@ -106,7 +108,10 @@ TEST_F(GpfFigureTest, EqualsAWholeEncodeAfterEveryEditUndoAndRedo) {
                     break;
             }
             if (command) history.push(std::move(command));
-            if (uniform(0, 1) == 0) history.closeStep();
+            if (uniform(0, 1) == 0) {
+                history.closeStep();
+                ++stroke;
+            }
             // Now and then the figure misses a few steps, as when another
             // page is shown, and must take all of them in at once.
             if (uniform(0, 2) == 0) continue;

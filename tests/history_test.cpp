@@ -11,10 +11,11 @@
 #include "edit/store_page.h"
 #include "edit/trim.h"
 #include "test_support.h"
-#include "workspace_snapshot.h"
 #include "work/history.h"
 #include "work/page_edits.h"
 #include "work/store_edits.h"
+#include "work/stroke_edit.h"
+#include "workspace_snapshot.h"
 
 namespace zentil {
 namespace {
@@ -152,7 +153,7 @@ TEST_F(HistoryTest, UndoingEveryEditRestoresTheWorkspaceAndRedoingRestoresTheEnd
          [](HistoryTest&, Workspace& w, Outcome&) {
              Palette p{};
              p[7] = 1;
-             return applySpritePalette(w, p);
+             return applySpritePalette(w, p, std::string("colours/Next.Pal"));
          }},
         {"delete all",
          [](HistoryTest&, Workspace& w, Outcome&) {
@@ -196,11 +197,12 @@ TEST_F(HistoryTest, OnePressIsOneStepAndTheSavedStateComesBack) {
     const std::string before = snapshot(ws);
     EXPECT_FALSE(ws.spritesModified());
     for (int stroke : {1, 2}) {
+        const int top = (stroke - 1) * 16;
         for (int tile = 0; tile < 4; ++tile) {
             Outcome outcome;
-            history.push(editRect(
-                ws, a(), {tile * 16, 0, 16, 16},
-                [&](Page& p) { return stampBlock(p, lifted, tile * 16, 0); }, outcome, stroke));
+            history.push(strokeEdit(
+                ws, a(), {tile * 16, top, 16, 16},
+                [&](Page& p) { return stampBlock(p, lifted, tile * 16, top); }, outcome, stroke));
         }
         history.closeStep();
     }
@@ -222,6 +224,74 @@ TEST_F(HistoryTest, OnePressIsOneStepAndTheSavedStateComesBack) {
     // A step pushed now drops the step that could have been redone.
     history.push(nudgePageStep(ws, b(), Nudge::Down, outcome));
     EXPECT_FALSE(history.canRedo());
+}
+
+// A press held on a lifted block stamps at every move; the step it makes keeps
+// each pixel it changed once, however often and wherever it stamped, and a
+// stamp that changes nothing keeps nothing.
+TEST_F(HistoryTest, AStrokeKeepsEachChangedPixelOnce) {
+    struct Case {
+        const char* name;
+        int blockTiles;                       // the block's side, in 16-pixel tiles
+        std::vector<std::pair<int, int>> at;  // where each stamp of the press stands
+        bool changesNothing;
+    };
+    const std::vector<Case> cases = {
+        {"400 stamps in one place", 8, std::vector<std::pair<int, int>>(400, {16, 16}), false},
+        {"back and forth over overlapping places",
+         8,
+         {{0, 0}, {16, 0}, {32, 16}, {0, 0}, {48, 48}, {16, 0}, {0, 32}, {48, 48}, {0, 0}},
+         false},
+        {"a path over the whole page and beyond its edges",
+         2,
+         {{-16, -16}, {0, 0}, {32, 0}, {64, 0}, {96, 32}, {128, 64}, {160, 96}, {176, 112}},
+         false},
+        {"a stamp of the page's own pixels", 4, {{32, 32}, {32, 32}}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Workspace w;
+        Page& page = w.sprites.at(w.sprites.append(patterned("S", 16, 12, 16, 8, 3)));  // 192 x 128
+        w.markSaved(page);
+        const int side = c.blockTiles * 16;
+        const std::unique_ptr<Page> source = patterned("SRC", 16, 8, 16, 8, 11);  // 128 x 128
+        setColorKey(*source, 9);
+        LiftedBlock lifted;
+        ASSERT_TRUE(liftBlock(lifted, c.changesNothing ? page : *source, 0, 0, side, side, {}));
+        History h;
+        const std::string before = snapshot(w);
+        std::size_t afterFirst = 0;
+        for (const auto& [x, y] : c.at) {
+            Outcome outcome;
+            if (c.changesNothing) liftBlock(lifted, page, x, y, side, side, {});
+            composeBlockView(lifted, page, x, y, c.changesNothing ? kBlitFront : kBlitOpaque);
+            h.push(strokeEdit(
+                w, page, {x, y, side, side}, [&](Page& p) { return stampBlock(p, lifted, x, y); },
+                outcome, 7));
+            ASSERT_TRUE(outcome) << outcome.text;
+            if (afterFirst == 0) afterFirst = h.bytes();
+        }
+        h.closeStep();
+        if (c.changesNothing) {
+            EXPECT_EQ(h.undoCount(), 0u);
+            EXPECT_FALSE(w.spritesModified());
+            continue;
+        }
+        ASSERT_EQ(h.undoCount(), 1u);
+        // At most one copy of the page's buffer (the cells it touched), with
+        // the palette and key it had.
+        EXPECT_LE(h.bytes(), pixelBufferBytes(page) + 8192);
+        if (c.at.size() == 400) {
+            EXPECT_EQ(h.bytes(), afterFirst);
+        }
+        const std::string after = snapshot(w);
+        h.undo(w);
+        EXPECT_TRUE(snapshot(w) == before);
+        EXPECT_FALSE(w.spritesModified());
+        Outcome outcome;
+        h.redo(w, outcome);
+        EXPECT_TRUE(snapshot(w) == after);
+    }
 }
 
 // The oldest steps go first when the history keeps more than its limit; the

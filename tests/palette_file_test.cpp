@@ -371,7 +371,6 @@ TEST_F(PaletteFileTest, OnlyTheFirst769BytesMatter) {
     for (std::size_t size : sizes) {
         Palette read{};
         auto bytes = paletteFileBytes(loaded, size);
-        bytes[0] = 0x7F;  // the marker is not checked
         writeBytes(path("sized.pal"), bytes);
         EXPECT_TRUE(readPaletteFile(path("sized.pal"), read)) << size;
         EXPECT_EQ(read, loaded) << size;
@@ -383,8 +382,12 @@ TEST_F(PaletteFileTest, UnreadableOrShortFilesChangeNothing) {
     writeBytes(path("short.pal"), paletteFileBytes(randomPalette(1), kPaletteHeaderBytes - 1));
     writeBytes(path("empty.pal"), {});
     fs::create_directory(path("folder.pal"));
+    auto unmarked = paletteFileBytes(randomPalette(1), kPaletteFileBytes);
+    unmarked[0] = 0x7F;  // a file of the right size that is no palette file
+    writeBytes(path("unmarked.pal"), unmarked);
 
-    for (const char* name : {"missing.pal", "short.pal", "empty.pal", "folder.pal"}) {
+    for (const char* name :
+         {"missing.pal", "short.pal", "empty.pal", "folder.pal", "unmarked.pal"}) {
         Palette read = before;
         EXPECT_EQ(test::said(readPaletteFile(path(name), read)),
                   (test::RecordedMessage{"오류", "팔레트 파일을 읽을 수 없습니다."}))

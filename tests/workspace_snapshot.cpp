@@ -10,6 +10,7 @@ std::string workspaceSnapshot(const Workspace& ws) {
         out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
     };
     bytes(ws.palette.data(), ws.palette.size());
+    out << "|paletteFile:" << configText(ws.settings.palettePath);
     for (const PageStore* store : {&ws.sprites, &ws.pictures}) {
         out << "|list";
         for (int i = 0; i < store->size(); ++i) {

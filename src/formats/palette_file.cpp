@@ -505,7 +505,8 @@ Outcome readPaletteFile(const std::string& path, Palette& palette) {
     std::uint8_t header[kPaletteHeaderBytes];
     const std::size_t got = std::fread(header, 1, sizeof header, file);
     std::fclose(file);
-    if (got != sizeof header) return Outcome::error(texts::kCannotReadPalette);
+    if (got != sizeof header || header[0] != kPaletteFileMarker)
+        return Outcome::error(texts::kCannotReadPalette);
     std::memcpy(palette.data(), header + 1, kPaletteColourBytes);
     return Outcome::done();
 }

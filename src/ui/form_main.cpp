@@ -8,8 +8,12 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "block_tool.h"
 #include "edit/pixel_info.h"
+#include "editor_status.h"
+#include "file_commands.h"
 #include "file_dialogs.h"
+#include "file_paths.h"
 #include "form_ani.h"
 #include "form_chgcolor.h"
 #include "form_colorkey.h"
@@ -18,12 +22,15 @@
 #include "form_palette.h"
 #include "form_tile.h"
 #include "formats/palette_file.h"
+#include "formats/palette_formats.h"
+#include "main_hosts.h"
 #include "page_canvas.h"
 #include "page_list.h"
 #include "qt_message_sink.h"
 #include "system/config_file.h"
 #include "system/texts.h"
 #include "ui_form_main.h"
+#include "work_session.h"
 
 namespace zentil {
 namespace {
@@ -48,19 +55,18 @@ TMainWin::TMainWin(QWidget* parent) : QWidget(parent), ui_(new Ui::TMainWin) {
 
     Timer_FileOpen.setInterval(100);
     connect(&Timer_FileOpen, &QTimer::timeout, this, [this] { Timer_FileOpen.stop(); });
-    Timer_Scroll.setInterval(200);
-    Timer_Scroll.start();
     setAcceptDrops(true);
+    connectFiles();
     connectButtons();
     connectCanvas();
     connectPageCommands();
-    connectStatus();
+    status_ = new EditorStatus(*ui_->Status_Bar, canvas());
     connectHistory();
-    connectWork();
     connectKeys();
 }
 
 TMainWin::~TMainWin() {
+    canvas().setTool(nullptr);
     delete ui_;
 }
 
@@ -95,10 +101,10 @@ void TMainWin::showEvent(QShowEvent* event) {
 
 void TMainWin::FormShow() {
     workspace_.clearCurrent();
-    OpenFilterIndex = 1;
-    SaveFilterIndex = 1;
+    files_->OpenFilterIndex = 1;
+    files_->SaveFilterIndex = 1;
     loadConfig();
-    readViewSettings();
+    status_->readViewSettings();
     const Config& settings = workspace_.settings;
     if (dialogs_.newWin) dialogs_.newWin->setColorKeyField(settings.defaultColorKey8);
     if (dialogs_.configWin)
@@ -120,7 +126,6 @@ void TMainWin::FormShow() {
     const int listTop = ui_->Panel_Info->y() + ui_->Panel_Info->height();
     ui_->Lb_Spr->move(ui_->Lb_Spr->x(), listTop);
     ui_->Lb_Tga->move(ui_->Lb_Tga->x(), listTop);
-    workspace_.canvas.stamping = false;
     FormResize();
 }
 
@@ -143,7 +148,7 @@ void TMainWin::FormResize() {
 }
 
 void TMainWin::closeEvent(QCloseEvent* event) {
-    if (!mayDropUnsaved(texts::kAskCloseUnsaved)) {
+    if (!session_->mayDropUnsaved(texts::kAskCloseUnsaved)) {
         event->ignore();
         return;
     }
@@ -161,17 +166,18 @@ void TMainWin::loadConfig() {
     if (read != ConfigRead::Loaded) setConfigDefaults(settings);
     placeWindowFromConfig(read == ConfigRead::Loaded);
     showPixelInfo(0, 0);
-    // A palette named by a loaded file is used (a missing one silently not);
-    // a first start loads none.
+    // A palette named by a loaded file is used, in whichever format it was
+    // applied (a missing or unreadable one silently not: the sprite pages
+    // keep the black start palette); a first start loads none.
     if (read == ConfigRead::Loaded) {
         Palette palette{};
-        if (readPaletteFile(std::string(configText(settings.palettePath)), palette)) {
+        if (readPaletteOfFile(std::string(configText(settings.palettePath)), palette)) {
             workspace_.palette = palette;
             applyPaletteToSprites(workspace_.sprites, palette);
             if (const Page* page = workspace_.currentPage()) showPage(*page, false);
         }
     }
-    setConfigText(settings.startDirectory, QDir::currentPath().toStdString());
+    setConfigText(settings.startDirectory, pathToBytes(QDir::currentPath()));
 }
 
 namespace {
@@ -217,7 +223,7 @@ void TMainWin::placeWindowFromConfig(bool loaded) {
 
 bool TMainWin::saveConfig() {
     Config& settings = workspace_.settings;
-    const QString folder = QString::fromStdString(std::string(configText(settings.startDirectory)));
+    const QString folder = pathFromBytes(configText(settings.startDirectory));
     const QString path = QDir(folder).filePath(QString::fromLatin1(kConfigFileName));
     const bool maximized = isMaximized();
     const QRect normal = maximized ? normalGeometry() : QRect(pos(), size());
@@ -226,7 +232,7 @@ bool TMainWin::saveConfig() {
     settings.windowWidth = normal.width();
     settings.windowHeight = normal.height();
     settings.maximized = maximized ? 1 : 0;
-    if (!writeConfigFile(path.toStdString(), settings)) {
+    if (!writeConfigFile(pathToBytes(path), settings)) {
         messages().message(texts::kCaptionError, texts::kConfigCannotSave);
         return false;
     }
@@ -234,6 +240,14 @@ bool TMainWin::saveConfig() {
 }
 
 // ---- the canvas ------------------------------------------------------------
+
+int TMainWin::canvasZoom() const {
+    return canvas().zoom();
+}
+
+void TMainWin::updateStatus() {
+    if (status_) status_->update(workspace_, history_);
+}
 
 PageCanvas& TMainWin::canvas() const {
     return *ui_->Sb_Page;
@@ -285,7 +299,7 @@ void TMainWin::showListEntry(ListId which) {
     if (list.currentRow() < 0) list.setCurrentEntry(0);
     Page& page = workspace_.store(which)->at(list.currentRow());
     workspace_.setCurrent(which, &page);
-    gpf_ = GpfFigure{};  // a page shown from its list is measured afresh
+    status_->forgetGpf();  // a page shown from its list is measured afresh
     canvas().showPage(&page);
     ui_->Edit_Col->setValue(page.cols);
     other.setListColor(kListIdle);
@@ -332,7 +346,7 @@ std::vector<int> TMainWin::selectedRows(ListId list) const {
 }
 
 void TMainWin::dropOutline() {
-    canvas().hideOutline();
+    blockTool_->dropOutline();
 }
 
 void TMainWin::showKeyPanel(std::uint32_t key) {
@@ -375,7 +389,7 @@ void TMainWin::showPixelInfo(int x, int y) {
     const Page* page = workspace_.currentPage();
     const bool onTile = page && page->inUse() && page->tileWidth > 0 && page->tileHeight > 0 &&
                         x >= 0 && y >= 0 && x < page->width && y < page->height;
-    pointerTile_ = onTile ? tileIndexAt(*page, x, y) : -1;
+    status_->setPointerTile(onTile ? tileIndexAt(*page, x, y) : -1);
     updateStatus();
 }
 

@@ -8,18 +8,14 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
+#include "document.h"
 #include "edit/nudge.h"
 #include "editor_host.h"
-#include "formats/gpf_figure.h"
 #include "render/canvas_render.h"
-#include "work/history.h"
-#include "work/workspace.h"
-
-class QLabel;
-class QToolButton;
 
 namespace Ui {
 class TMainWin;
@@ -39,7 +35,12 @@ class PageCanvas;
 class FileDialogs;
 class MessageSink;
 class QtMessageSink;
-class PictureWatcher;
+class FileCommands;
+class WorkSession;
+class MainFileHost;
+class BlockTool;
+class EditorStatus;
+class MainCanvasHost;
 
 // The address the "개발자 홈" button opens.
 inline constexpr const char* kHomePageUrl = "https://zentil-editor.example.org/";
@@ -98,60 +99,28 @@ class TMainWin : public QWidget, public EditorHost {
     void Btn_ShowPaletteClick();
     void Btn_DevHomeClick();
 
-    // File commands of the toolbar, and the filter each file dialog was left at.
-    int OpenFilterIndex = 1;
-    int SaveFilterIndex = 1;
+    // File commands of the toolbar, and work sessions.
+    FileCommands& files() { return *files_; }
+    WorkSession& session() { return *session_; }
     void Btn_LoadSprClick();
     void Btn_SaveSprClick();
     void Btn_LoadPalClick();
     void Btn_SavePalClick();
-    // Reads pictures and sprite files into their stores, in name order, as
-    // the load command does with the files chosen in its dialog.
-    void loadFiles(QStringList paths);
-
-    // Work sessions. The whole workspace to a work file, and back: opening
-    // one asks first when sprite pages are unsaved, and starts a new history.
-    void saveWork(const QString& path);
-    bool openWork(const QString& path);
-    // Saves every changed sprite page as a sprite file: to its own file
-    // without asking, or through a save dialog for a page without one.
-    // False when a save failed or a dialog was cancelled (the rest then wait).
-    bool saveAllSprites();
-    void Btn_SaveAllClick() { saveAllSprites(); }
-    // The last work file saved or opened, as the platform's settings keep it.
-    static QString lastWorkFile();
-    // How long a load runs before its progress dialog appears.
-    void setProgressDelay(int ms) { progressDelayMs_ = ms; }
+    void Btn_SaveAllClick();
+    // Reads pictures, sprite files and a work file, as if chosen in the load dialog.
+    void loadFiles(const QStringList& paths);
 
     // The history: the two toolbar buttons and their keys.
     void Btn_UndoClick();
     void Btn_RedoClick();
 
-    // The canvas, in page pixels (x, y of the pointer over the page, or
-    // relative to the outline or the lifted block for their handlers) at
-    // every zoom.
-    void Image_PageMouseDown(Qt::MouseButton button, int x, int y);
-    void Image_PageMouseMove(int x, int y);
-    void Image_PageMouseUp(Qt::MouseButton button, int x, int y);
-    void Shape_BlockMouseMove(int x, int y);
-    void Image_CaptureMouseDown(Qt::MouseButton button, int x, int y);
-    void Image_CaptureMouseMove(int x, int y);
-    void Image_CaptureMouseUp();
-    void Timer_ScrollTimer();
-    // The outline and the lifted block in page pixels.
-    QRect outlineRect() const;
-    QRect captureRect() const;
+    // The canvas and its block tool, whose handlers carry the names of the
+    // canvas events they stand for.
     PageCanvas& canvas() const;
-
-    // The canvas zoom: a level up or down, or back to 1x, about the middle of
-    // the view; the faint lines between pixels (from 8x on) on or off. Both
-    // are kept in the platform's settings for the next start.
-    void zoomIn();
-    void zoomOut();
-    void zoomToActualSize();
-    void togglePixelGrid();
+    BlockTool& blockTool() { return *blockTool_; }
 
     // The nudge buttons: the lifted block, or else the current sprite page.
+    void nudge(Nudge direction);
     void Btn_MoveLeftUpClick() { nudge(Nudge::LeftUp); }
     void Btn_MoveUpClick() { nudge(Nudge::Up); }
     void Btn_MoveRightUpClick() { nudge(Nudge::RightUp); }
@@ -171,27 +140,16 @@ class TMainWin : public QWidget, public EditorHost {
         QKeySequence keys;
         QAbstractButton* button;
         QWidget* scope;
-        void (TMainWin::*run)();
+        std::function<void()> run;
     };
     std::vector<KeyBinding> keyBindings();
     // The colour around the page, 0x00BBGGRR.
     void setCanvasColor(std::uint32_t bgr);
     std::uint32_t canvasColor() const;
 
-    // The fields of the status bar: the zoom, the GPF size of the current
-    // page and of the tile under the pointer, the steps that can be undone,
-    // and a hint while sprite pages show with the black default palette;
-    // the zoom buttons and the pixel-grid switch.
-    struct StatusFields {
-        QLabel* zoom = nullptr;
-        QLabel* gpf = nullptr;
-        QLabel* undo = nullptr;
-        QLabel* hint = nullptr;
-        QToolButton* zoomOut = nullptr;
-        QToolButton* zoomIn = nullptr;
-        QToolButton* pixelGrid = nullptr;
-    };
-    const StatusFields& status() const { return status_; }
+    // The status bar: zoom, GPF sizes, undo steps, the palette hint, and the
+    // zoom and pixel-grid switches.
+    EditorStatus& status() const { return *status_; }
 
     // Page commands of the toolbar.
     void BtnPageCopyClick();
@@ -210,7 +168,6 @@ class TMainWin : public QWidget, public EditorHost {
     // closed a file dialog does not reach the canvas.
     bool canvasAcceptsClicks() const { return !Timer_FileOpen.isActive(); }
     QTimer Timer_FileOpen;
-    QTimer Timer_Scroll;
 
     // Shows `page` on the canvas with its grid and areas.
     void showPage(const Page& page, bool clearFirst);
@@ -246,75 +203,48 @@ class TMainWin : public QWidget, public EditorHost {
     void showListEntry(ListId list);
     void dropCanvasPicture();
     void placeWindowFromConfig(bool loaded);
+    void connectFiles();
     void connectButtons();
     void connectCanvas();
     void connectPageCommands();
     void connectHistory();
     void connectKeys();
-    void connectStatus();
-    void connectWork();
-    // Asks `question` when sprite pages are unsaved: "모두 저장" saves them
-    // all first, "예" goes on, "아니오" stays. True to go on.
-    bool mayDropUnsaved(const char* question);
-    static void rememberWorkFile(const QString& path);
-    // Watches the files of the pictures that came from one, and reads a
-    // picture again when its file changed; a line in the status bar says how
-    // it went.
-    void watchPictures();
-    void reloadPicture(const QString& path);
-    void showStatusLine(const QString& text);
     // The status bar's texts as the workspace, history and canvas now stand.
     void updateStatus();
-    void showZoomStatus();
-    // The zoom and the pixel grid, read at first show and written as they change.
-    void readViewSettings();
-    void writeViewSettings();
     // Brings both lists in line with the stores, keeping each entry's marks.
     void syncLists();
-    // After the stores changed: lists, the undo buttons and the modified mark.
-    void afterEdit();
+    // Lists, canvas, undo buttons, modified mark, status bar and watched
+    // files after a change of the document.
+    void followChange(const Change& change);
     // Shows the page an undo or redo touched, selected in its list.
     void showTouched(Page* page);
     // Marks only the last sprite entry and makes it the current entry.
     void markLastSprite();
     // The canvas as it is with no page: the empty panel, centred.
     void resetPagePanel();
-    void putBlockAway(std::uint32_t color);
-    void nudge(Nudge direction);
-    // The current page when it can be worked on (has tiles), else nullptr.
-    Page* canvasPage() const;
-    bool areaMode() const;
-    void placeOutline(const QRect& outline);
-    void placeCapture(int left, int top);
-    void showCapture(bool shown);
-    void liftOutline();
-    void setAreaFromOutline();
-    void stampAtPanel();
-    // Asks before a save replaces an existing file.
-    bool mayReplace(const QString& path);
     // The grid over the canvas, as the settings have it.
     GridLines gridLines() const;
 
     FileDialogs& fileDialogs();
-    // The folder to open a file dialog in: `stored` when it exists, else the working folder.
-    static QString dialogFolder(const char* stored);
 
     Ui::TMainWin* ui_;
-    Workspace workspace_;
-    History history_;
+    Document document_;
+    Workspace& workspace_ = document_.workspace();
+    History& history_ = document_.history();
     Dialogs dialogs_;
     std::unique_ptr<QtMessageSink> ownMessages_;
     MessageSink* messages_ = nullptr;
     std::unique_ptr<FileDialogs> qtFileDialogs_;
     FileDialogs* fileDialogs_ = nullptr;
-    StatusFields status_;
-    // The GPF sizes of the shown page, measured again only where edits touched it.
-    GpfFigure gpf_;
-    int pointerTile_ = -1;  // the tile under the pointer, -1 for none
-    int stroke_ = 0;        // numbers the presses that stamp, so one press is one step
+    EditorStatus* status_ = nullptr;
+    friend class MainCanvasHost;
+    std::unique_ptr<MainCanvasHost> canvasHost_;
+    std::unique_ptr<BlockTool> blockTool_;
+    friend class MainFileHost;
+    std::unique_ptr<MainFileHost> fileHost_;
+    WorkSession* session_ = nullptr;
+    std::unique_ptr<FileCommands> files_;
     bool shownOnce_ = false;
-    int progressDelayMs_ = 500;
-    PictureWatcher* pictureWatcher_ = nullptr;
 };
 
 }  // namespace zentil

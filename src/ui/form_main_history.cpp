@@ -3,12 +3,15 @@
 #include <QKeySequence>
 #include <QShortcut>
 
+#include "block_tool.h"
 #include "form_main.h"
 #include "message_sink.h"
 #include "page_list.h"
 #include "system/texts.h"
 #include "ui_form_main.h"
+#include "window_key_claim.h"
 #include "work/store_edits.h"
+#include "work_session.h"
 
 namespace zentil {
 
@@ -16,7 +19,8 @@ void TMainWin::connectHistory() {
     connect(ui_->Btn_Undo, &QToolButton::clicked, this, &TMainWin::Btn_UndoClick);
     connect(ui_->Btn_Redo, &QToolButton::clicked, this, &TMainWin::Btn_RedoClick);
     // The platform's keys, and on every platform Ctrl+Shift+Z and Ctrl+Y for redo.
-    const auto bind = [this](QList<QKeySequence> keys, void (TMainWin::*slot)()) {
+    QList<QKeySequence> claimed;
+    const auto bind = [this, &claimed](QList<QKeySequence> keys, void (TMainWin::*slot)()) {
         QList<QKeySequence> unique;
         for (const QKeySequence& k : keys)
             if (!unique.contains(k)) unique.append(k);
@@ -24,27 +28,37 @@ void TMainWin::connectHistory() {
         shortcut->setKeys(unique);
         shortcut->setContext(Qt::WindowShortcut);
         connect(shortcut, &QShortcut::activated, this, slot);
+        claimed += unique;
     };
     bind(QKeySequence::keyBindings(QKeySequence::Undo), &TMainWin::Btn_UndoClick);
     bind(QKeySequence::keyBindings(QKeySequence::Redo) +
              QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
                                  QKeySequence(Qt::CTRL | Qt::Key_Y)},
          &TMainWin::Btn_RedoClick);
-    afterEdit();
+    // The column field would take them for its own text; in this window
+    // they always step through the history.
+    new WindowKeyClaim(this, claimed);
+    connect(&document_, &Document::changed, this, &TMainWin::followChange);
+    followChange(Change{});
 }
 
 void TMainWin::record(std::unique_ptr<Command> command) {
-    if (command) history_.push(std::move(command));
-    afterEdit();
+    document_.record(std::move(command));
 }
 
-void TMainWin::afterEdit() {
+// Every view of the window follows what the document says changed.
+void TMainWin::followChange(const Change& change) {
     syncLists();
     ui_->Btn_Undo->setEnabled(history_.canUndo());
     ui_->Btn_Redo->setEnabled(history_.canRedo());
     setWindowModified(workspace_.spritesModified());
+    // The canvas reads the page at every repaint; a page that changed its
+    // size is laid out again.
+    if (const Page* shown = workspace_.currentPage();
+        shown && canvas().page() == shown && change.touches(shown))
+        canvas().showPage(shown);
     updateStatus();
-    watchPictures();
+    if (change.pictures || change.saved || !change.pages.empty()) session_->watchPictures();
 }
 
 void TMainWin::syncLists() {
@@ -54,20 +68,18 @@ void TMainWin::syncLists() {
 
 void TMainWin::Btn_UndoClick() {
     // Not while an outline is being dragged out: it belongs to the page as it is.
-    if (workspace_.canvas.state == CanvasState::Selecting) return;
-    Command* undone = history_.undo(workspace_);
+    if (blockTool_->busy()) return;
+    Command* undone = document_.undo();
     if (!undone) return;
-    afterEdit();
     showTouched(undone->touched());
 }
 
 void TMainWin::Btn_RedoClick() {
-    if (workspace_.canvas.state == CanvasState::Selecting) return;
+    if (blockTool_->busy()) return;
     Outcome outcome;
-    Command* redone = history_.redo(workspace_, outcome);
+    Command* redone = document_.redo(outcome);
     report(outcome);
     if (!redone) return;
-    afterEdit();
     showTouched(redone->touched());
 }
 

@@ -3,6 +3,7 @@
 #include <QKeySequence>
 #include <QShortcut>
 
+#include "editor_status.h"
 #include "form_main.h"
 #include "ui_form_main.h"
 
@@ -20,27 +21,35 @@ void nameKey(QAbstractButton* button, const QKeySequence& keys) {
 
 std::vector<TMainWin::KeyBinding> TMainWin::keyBindings() {
     QWidget* canvas = ui_->Sb_Page;
+    const auto zoomIn = [s = status_] { s->zoomInOnce(); };
+    const auto run = [this](void (TMainWin::*slot)()) { return [this, slot] { (this->*slot)(); }; };
     return {
-        {QKeySequence(Qt::CTRL | Qt::Key_N), ui_->Btn_New, this, &TMainWin::Btn_NewClick},
-        {QKeySequence(Qt::CTRL | Qt::Key_O), ui_->Btn_LoadSpr, this, &TMainWin::Btn_LoadSprClick},
-        {QKeySequence(Qt::CTRL | Qt::Key_S), ui_->Btn_SaveSpr, this, &TMainWin::Btn_SaveSprClick},
+        {QKeySequence(Qt::CTRL | Qt::Key_N), ui_->Btn_New, this, run(&TMainWin::Btn_NewClick)},
+        {QKeySequence(Qt::CTRL | Qt::Key_O), ui_->Btn_LoadSpr, this,
+         run(&TMainWin::Btn_LoadSprClick)},
+        {QKeySequence(Qt::CTRL | Qt::Key_S), ui_->Btn_SaveSpr, this,
+         run(&TMainWin::Btn_SaveSprClick)},
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), nullptr, this,
-         &TMainWin::Btn_SaveAllClick},
+         run(&TMainWin::Btn_SaveAllClick)},
         {QKeySequence(Qt::Key_Delete), ui_->Btn_DeletePage, ui_->Lb_Spr,
-         &TMainWin::Btn_DeletePageClick},
-        {QKeySequence(Qt::Key_Delete), nullptr, ui_->Lb_Tga, &TMainWin::Btn_DeletePageClick},
-        {QKeySequence(Qt::Key_Escape), nullptr, this, &TMainWin::putLiftedBlockAway},
-        {QKeySequence(Qt::Key_Left), ui_->Btn_MoveLeft, canvas, &TMainWin::Btn_MoveLeftClick},
-        {QKeySequence(Qt::Key_Right), ui_->Btn_MoveRight, canvas, &TMainWin::Btn_MoveRightClick},
-        {QKeySequence(Qt::Key_Up), ui_->Btn_MoveUp, canvas, &TMainWin::Btn_MoveUpClick},
-        {QKeySequence(Qt::Key_Down), ui_->Btn_MoveDown, canvas, &TMainWin::Btn_MoveDownClick},
-        {QKeySequence(Qt::Key_Return), ui_->Btn_MoveOk, canvas, &TMainWin::Btn_MoveOkClick},
-        {QKeySequence(Qt::Key_Enter), nullptr, canvas, &TMainWin::Btn_MoveOkClick},
-        {QKeySequence(Qt::CTRL | Qt::Key_Equal), status_.zoomIn, this, &TMainWin::zoomIn},
-        {QKeySequence(Qt::CTRL | Qt::Key_Plus), nullptr, this, &TMainWin::zoomIn},
-        {QKeySequence(Qt::CTRL | Qt::Key_Minus), status_.zoomOut, this, &TMainWin::zoomOut},
-        {QKeySequence(Qt::CTRL | Qt::Key_0), nullptr, this, &TMainWin::zoomToActualSize},
-        {QKeySequence(Qt::CTRL | Qt::Key_G), status_.pixelGrid, this, &TMainWin::togglePixelGrid},
+         run(&TMainWin::Btn_DeletePageClick)},
+        {QKeySequence(Qt::Key_Delete), nullptr, ui_->Lb_Tga, run(&TMainWin::Btn_DeletePageClick)},
+        {QKeySequence(Qt::Key_Escape), nullptr, this, run(&TMainWin::putLiftedBlockAway)},
+        {QKeySequence(Qt::Key_Left), ui_->Btn_MoveLeft, canvas, run(&TMainWin::Btn_MoveLeftClick)},
+        {QKeySequence(Qt::Key_Right), ui_->Btn_MoveRight, canvas,
+         run(&TMainWin::Btn_MoveRightClick)},
+        {QKeySequence(Qt::Key_Up), ui_->Btn_MoveUp, canvas, run(&TMainWin::Btn_MoveUpClick)},
+        {QKeySequence(Qt::Key_Down), ui_->Btn_MoveDown, canvas, run(&TMainWin::Btn_MoveDownClick)},
+        {QKeySequence(Qt::Key_Return), ui_->Btn_MoveOk, canvas, run(&TMainWin::Btn_MoveOkClick)},
+        {QKeySequence(Qt::Key_Enter), nullptr, canvas, run(&TMainWin::Btn_MoveOkClick)},
+        {QKeySequence(Qt::CTRL | Qt::Key_Equal), status_->zoomIn, this, zoomIn},
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), nullptr, this, zoomIn},
+        {QKeySequence(Qt::CTRL | Qt::Key_Minus), status_->zoomOut, this,
+         [s = status_] { s->zoomOutOnce(); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_0), nullptr, this,
+         [s = status_] { s->zoomToActualSize(); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_G), status_->pixelGrid, this,
+         [s = status_] { s->togglePixelGrid(); }},
     };
 }
 

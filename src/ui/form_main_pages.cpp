@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include "block_tool.h"
 #include "edit/blit.h"
 #include "edit/relayout.h"
 #include "edit/store_page.h"
@@ -47,8 +48,8 @@ bool TMainWin::eventFilter(QObject* watched, QEvent* event) {
                 Btn_ColClick();
                 return true;
             }
-        } else if (event->type() == QEvent::MouseMove && canvas().blockShown()) {
-            placeCapture(-100000, -100000);
+        } else if (event->type() == QEvent::MouseMove && blockTool_->blockShown()) {
+            blockTool_->placeBlock(QPoint(-100000, -100000));
         }
     }
     return QWidget::eventFilter(watched, event);
@@ -171,7 +172,7 @@ void TMainWin::BtnSumCopyClick() {
 void TMainWin::Btn_BlockCopyClick() {
     if (ui_->Lb_Tga->selectedRows().isEmpty()) return;
     if (!workspace_.hasBlock()) return;  // no block was ever lifted
-    putBlockAway(0x000000);
+    blockTool_->putAway(0x000000);
     const ListId active = workspace_.activeList();
     const bool fromTga = active == ListId::Pictures && !ui_->Lb_Tga->selectedRows().isEmpty();
     const bool fromSprite = active == ListId::Sprites && !ui_->Lb_Spr->selectedRows().isEmpty();

@@ -4,8 +4,8 @@
 
 namespace zentil {
 
-void MessageSink::report(const Outcome& outcome) {
-    if (outcome.reportable()) message(outcome.caption, outcome.text);
+void MessageSink::report(const Outcome& outcome, std::string_view detail) {
+    if (outcome.reportable()) message(outcome.caption, outcome.text, detail);
 }
 
 }  // namespace zentil

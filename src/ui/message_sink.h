@@ -13,8 +13,11 @@ struct Outcome;
 class MessageSink {
   public:
     virtual ~MessageSink() = default;
-    // A box with the caption, the text and a single OK button.
-    virtual void message(std::string_view caption, std::string_view text) = 0;
+    // A box with the caption, the text and a single OK button; a `detail`
+    // (the file a message is about) is shown beneath the text.
+    virtual void message(std::string_view caption, std::string_view text,
+                         std::string_view detail) = 0;
+    void message(std::string_view caption, std::string_view text) { message(caption, text, {}); }
     // A box with Yes and No (No the default); true means Yes.
     virtual bool ask(std::string_view caption, std::string_view text) = 0;
     // A box with a button per answer, left to right; gives the answer's
@@ -23,7 +26,7 @@ class MessageSink {
                        const std::vector<std::string>& answers, int fallback) = 0;
 
     // Shows a failure that has something to tell; nothing otherwise.
-    void report(const Outcome& outcome);
+    void report(const Outcome& outcome, std::string_view detail = {});
 };
 
 }  // namespace zentil

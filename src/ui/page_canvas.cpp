@@ -21,11 +21,16 @@ constexpr int kEmptyWidth = 400, kEmptyHeight = 300;
 const QColor kEmptyPanel(0xD4, 0xD0, 0xC8);
 
 constexpr std::uint32_t kBlack = 0x000000;
-constexpr std::uint32_t kRed = 0x0000FF;
-constexpr int kBlockFrame = 2;  // screen pixels of the lifted block's red frame
+// How often the tool is ticked (auto-scroll).
+constexpr int kToolTickMs = 200;
 
 // One turn step of a common mouse wheel.
 constexpr int kWheelStep = 120;
+// A line of the scroll bars, in view pixels; a wheel step scrolls the
+// platform's number of lines.
+constexpr int kScrollLine = 20;
+// How close to the view's edge a carried block's pointer scrolls it.
+constexpr int kEdgeBand = 24;
 
 int toInt(std::int64_t v) {
     return static_cast<int>(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min() / 2,
@@ -40,6 +45,17 @@ PageCanvas::PageCanvas(QWidget* parent) : QAbstractScrollArea(parent) {
     viewport()->setMouseTracking(true);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     layOut();
+    scrollTimer_.setInterval(kToolTickMs);
+    connect(&scrollTimer_, &QTimer::timeout, this, [this] {
+        if (tool_) tool_->tick();
+    });
+    scrollTimer_.start();
+}
+
+void PageCanvas::setTool(CanvasTool* tool) {
+    if (tool_ && tool_ != tool) tool_->cancel();
+    tool_ = tool;
+    viewport()->update();
 }
 
 // ---- what is shown ----------------------------------------------------------
@@ -69,43 +85,6 @@ void PageCanvas::setPixelGrid(bool shown) {
 void PageCanvas::setCanvasColor(std::uint32_t bgr) {
     canvasColor_ = bgr;
     viewport()->update();
-}
-
-void PageCanvas::showOutline(const QRect& outline) {
-    if (outlineShown_) updatePageRect(outline_);
-    outline_ = outline;
-    outlineShown_ = true;
-    updatePageRect(outline_);
-}
-
-void PageCanvas::hideOutline() {
-    if (outlineShown_) updatePageRect(outline_);
-    outlineShown_ = false;
-}
-
-void PageCanvas::showBlock(const Page* picture, const QRect& rect) {
-    if (blockShown_) updatePageRect(block_);
-    blockPicture_ = picture;
-    block_ = rect;
-    blockShown_ = true;
-    updatePageRect(block_);
-}
-
-void PageCanvas::setBlockPicture(const Page* picture) {
-    blockPicture_ = picture;
-    if (blockShown_) updatePageRect(block_);
-}
-
-void PageCanvas::moveBlock(QPoint topLeft) {
-    if (topLeft == block_.topLeft()) return;
-    if (blockShown_) updatePageRect(block_);
-    block_.moveTopLeft(topLeft);
-    if (blockShown_) updatePageRect(block_);
-}
-
-void PageCanvas::hideBlock() {
-    if (blockShown_) updatePageRect(block_);
-    blockShown_ = false;
 }
 
 void PageCanvas::updatePageRect(const QRect& rect, int margin) {
@@ -156,8 +135,8 @@ void PageCanvas::layOut() {
         v->setRange(0, toInt(std::max<std::int64_t>(height - view.height(), 0)));
         h->setPageStep(std::max(view.width(), 1));
         v->setPageStep(std::max(view.height(), 1));
-        h->setSingleStep(toInt(std::max(page_->tileWidth, 1) * z));
-        v->setSingleStep(toInt(std::max(page_->tileHeight, 1) * z));
+        h->setSingleStep(kScrollLine);
+        v->setSingleStep(kScrollLine);
     }
     placeOrigin();
 }
@@ -210,6 +189,20 @@ bool PageCanvas::scrollToward(QPoint cursor, int tileWidth, int tileHeight) {
     const QRect view(viewport()->mapToGlobal(QPoint(0, 0)), viewport()->size());
     const QScreen* own = screen();
     const QRect screenArea = own ? own->geometry() : QRect();
+    // Within 4 pixels of the screen's edge counts as beyond it.
+    QRect inner = view;
+    if (!screenArea.isEmpty()) inner &= screenArea.adjusted(4, 4, -4, -4);
+    return scrollStep(cursor, inner, tileWidth, tileHeight);
+}
+
+bool PageCanvas::scrollNearEdge(QPoint cursor, int tileWidth, int tileHeight) {
+    const QRect view(viewport()->mapToGlobal(QPoint(0, 0)), viewport()->size());
+    if (!view.adjusted(-kEdgeBand, -kEdgeBand, kEdgeBand, kEdgeBand).contains(cursor)) return false;
+    return scrollStep(cursor, view.adjusted(kEdgeBand, kEdgeBand, -kEdgeBand, -kEdgeBand),
+                      tileWidth, tileHeight);
+}
+
+bool PageCanvas::scrollStep(QPoint cursor, const QRect& inner, int tileWidth, int tileHeight) {
     const int stepX = toInt(std::int64_t{std::max(tileWidth, 1)} * projection_.zoom);
     const int stepY = toInt(std::int64_t{std::max(tileHeight, 1)} * projection_.zoom);
     bool moved = false;
@@ -220,15 +213,10 @@ bool PageCanvas::scrollToward(QPoint cursor, int tileWidth, int tileHeight) {
     };
     QScrollBar* h = horizontalScrollBar();
     QScrollBar* v = verticalScrollBar();
-    const bool nearScreen = !screenArea.isEmpty();
-    if (cursor.x() < view.left() || (nearScreen && cursor.x() < screenArea.left() + 4))
-        scroll(h, -stepX);
-    if (cursor.y() < view.top() || (nearScreen && cursor.y() < screenArea.top() + 4))
-        scroll(v, -stepY);
-    if (cursor.x() > view.right() || (nearScreen && cursor.x() > screenArea.right() - 4))
-        scroll(h, stepX);
-    if (cursor.y() > view.bottom() || (nearScreen && cursor.y() > screenArea.bottom() - 4))
-        scroll(v, stepY);
+    if (cursor.x() < inner.left()) scroll(h, -stepX);
+    if (cursor.y() < inner.top()) scroll(v, -stepY);
+    if (cursor.x() > inner.right()) scroll(h, stepX);
+    if (cursor.y() > inner.bottom()) scroll(v, stepY);
     return moved;
 }
 
@@ -246,31 +234,6 @@ void PageCanvas::scrollContentsBy(int, int) {
     viewport()->update();
 }
 
-PageCanvas::Target PageCanvas::targetAt(QPoint page) const {
-    if (blockShown_ && block_.contains(page)) return Target::Block;
-    if (outlineShown_ && outline_.contains(page)) return Target::Outline;
-    if (page_ && page.x() >= 0 && page.y() >= 0 && page.x() < page_->stride &&
-        page.y() < page_->height)
-        return Target::Page;
-    return Target::None;
-}
-
-void PageCanvas::sendMove(Target target, QPoint page) {
-    switch (target) {
-        case Target::Page:
-            emit pageMoved(page);
-            break;
-        case Target::Outline:
-            emit outlineMoved(page - outline_.topLeft());
-            break;
-        case Target::Block:
-            emit blockMoved(page - block_.topLeft());
-            break;
-        case Target::None:
-            break;
-    }
-}
-
 QPointF PageCanvas::pointerAt(const QSinglePointEvent* event) const {
     // With the fraction of a view pixel a screen of higher density gives,
     // where the toolkit passes it on (Qt 6.4 rounds the positions of the
@@ -278,26 +241,20 @@ QPointF PageCanvas::pointerAt(const QSinglePointEvent* event) const {
     return event->position();
 }
 
-// A press picks what it works on, and the buttons held after it keep working
-// on that, wherever the pointer goes, until the last is released.
+CanvasPointer PageCanvas::pointerOf(const QMouseEvent* event) const {
+    return {toPage(pointerAt(event)), event->button(), event->buttons(), event->modifiers()};
+}
+
 void PageCanvas::mousePressEvent(QMouseEvent* event) {
-    const QPoint page = toPage(pointerAt(event));
-    if (event->buttons() == event->button()) grabbed_ = targetAt(page);
-    if (grabbed_ == Target::Page) emit pagePressed(event->button(), page);
-    if (grabbed_ == Target::Block) emit blockPressed(event->button(), page - block_.topLeft());
+    if (tool_) tool_->press(pointerOf(event));
 }
 
 void PageCanvas::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint page = toPage(pointerAt(event));
-    sendMove(event->buttons() == Qt::NoButton ? targetAt(page) : grabbed_, page);
+    if (tool_) tool_->move(pointerOf(event));
 }
 
 void PageCanvas::mouseReleaseEvent(QMouseEvent* event) {
-    const QPoint page = toPage(pointerAt(event));
-    const Target target = grabbed_;
-    if (event->buttons() == Qt::NoButton) grabbed_ = Target::None;
-    if (target == Target::Page) emit pageReleased(event->button(), page);
-    if (target == Target::Block) emit blockReleased(event->button());
+    if (tool_) tool_->release(pointerOf(event));
 }
 
 void PageCanvas::wheelEvent(QWheelEvent* event) {
@@ -315,7 +272,8 @@ void PageCanvas::wheelEvent(QWheelEvent* event) {
                     static_cast<int>(std::floor(pointer.y())));
     zoomBy(steps, at);
     // The readouts follow the pixel now under the pointer.
-    if (event->buttons() == Qt::NoButton) sendMove(targetAt(toPage(pointer)), toPage(pointer));
+    if (tool_ && event->buttons() == Qt::NoButton)
+        tool_->move({toPage(pointer), Qt::NoButton, Qt::NoButton, event->modifiers()});
 }
 
 // ---- painting ---------------------------------------------------------------
@@ -355,34 +313,9 @@ void PageCanvas::paintEvent(QPaintEvent* event) {
     overlays.pixelGrid = pixelGrid_;
     overlays.grid = grid_;
     overlays.areaLayer = areaLayer_;
-    // One screen pixel at 1x, as the outline always was; two from 4x on,
-    // where one pixel is lost among the enlarged page pixels.
-    if (outlineShown_)
-        overlays.outline = CanvasOutline{outline_.x(),      outline_.y(), outline_.width(),
-                                         outline_.height(), kRed,         zoom() >= 4 ? 2 : 1};
+    if (tool_) tool_->decorate(overlays);
     renderCanvasView(view_, dirty, *page_, projection_, overlays);
-
-    if (blockShown_) {
-        const QRect onView =
-            screenRect(projection_, block_.x(), block_.y(), block_.width(), block_.height()) &
-            dirty;
-        if (!onView.isEmpty()) {
-            fillCanvasRect(view_, onView, kBlack);
-            if (blockPicture_) {
-                // The block's own pixel (0, 0) stands on its top-left corner.
-                CanvasProjection at = projection_;
-                at.originX = projection_.screenX(block_.x());
-                at.originY = projection_.screenY(block_.y());
-                CanvasOverlays over;
-                over.pixelGrid = pixelGrid_;
-                over.grid = grid_;
-                over.centreLines = false;
-                over.outline =
-                    CanvasOutline{0, 0, block_.width(), block_.height(), kRed, kBlockFrame};
-                renderCanvasView(view_, onView, *blockPicture_, at, over);
-            }
-        }
-    }
+    if (tool_) tool_->paintOver(view_, dirty, projection_, overlays);
     painter.drawImage(dirty.topLeft(), view_, dirty);
 }
 

@@ -1,13 +1,11 @@
 // The canvas of the main window: one scrolling widget that shows the current
-// page at a zoom, with its grid, area rectangles, the outline being dragged
-// out and the lifted block, on the canvas colour.
+// page at a zoom, with its grid and area rectangles, on the canvas colour.
 //
 // It owns one CanvasProjection. Pointer positions leave it only as page
 // pixels, through toPage(); everything it draws goes through the projection.
-// What the pointer does to the page is decided by the main window: the
-// canvas reports presses, moves and releases over the page, the outline and
-// the block, each in page pixels, as the main window's canvas handlers take
-// them.
+// What the pointer does to the page is decided by the canvas tool it is
+// given: the canvas hands it every press, move and release in page pixels,
+// ticks its scroll timer, and lets it draw with the page and over it.
 #pragma once
 
 #include <QAbstractScrollArea>
@@ -16,8 +14,10 @@
 #include <QPoint>
 #include <QPointF>
 #include <QRect>
+#include <QTimer>
 #include <cstdint>
 
+#include "canvas_tool.h"
 #include "edit/canvas_projection.h"
 #include "image/page.h"
 #include "render/canvas_render.h"
@@ -66,21 +66,11 @@ class PageCanvas : public QAbstractScrollArea {
     QRect pageFrame() const;
     bool showsPage() const { return page_ != nullptr; }
 
-    // The outline dragged over the page, in page pixels.
-    void showOutline(const QRect& outline);
-    void hideOutline();
-    bool outlineShown() const { return outlineShown_; }
-    QRect outline() const { return outline_; }
-
-    // The lifted block: where it stands, in page pixels, and the page that
-    // shows it (the block itself or its composed view; it must stay alive
-    // while it is shown).
-    void showBlock(const Page* picture, const QRect& rect);
-    void setBlockPicture(const Page* picture);
-    void moveBlock(QPoint topLeft);
-    void hideBlock();
-    bool blockShown() const { return blockShown_; }
-    QRect blockRect() const { return block_; }
+    // The tool the pointer works with (not owned; nullptr: none).
+    void setTool(CanvasTool* tool);
+    CanvasTool* tool() const { return tool_; }
+    // The page pixels [x, x + w) x [y, y + h) on the view, redrawn.
+    void updatePageRect(const QRect& rect, int margin = 0);
 
     // The colour around the page, 0x00BBGGRR.
     void setCanvasColor(std::uint32_t bgr);
@@ -90,19 +80,11 @@ class PageCanvas : public QAbstractScrollArea {
     // Scrolls one tile toward a pointer (global position) beyond an edge of
     // the view or within 4 pixels of the screen's edge; true when it did.
     bool scrollToward(QPoint globalCursor, int tileWidth, int tileHeight);
+    // The same for a pointer within a band along the view's edges, inside or
+    // just outside it (a carried block, where no button holds the pointer).
+    bool scrollNearEdge(QPoint globalCursor, int tileWidth, int tileHeight);
 
   signals:
-    // The pointer over the page, in page pixels; while a button pressed on
-    // the page is held, wherever the pointer goes.
-    void pagePressed(Qt::MouseButton button, QPoint page);
-    void pageMoved(QPoint page);
-    void pageReleased(Qt::MouseButton button, QPoint page);
-    // The pointer over the outline, relative to its top-left (page pixels).
-    void outlineMoved(QPoint inOutline);
-    // The pointer over the lifted block, relative to its top-left (page pixels).
-    void blockPressed(Qt::MouseButton button, QPoint inBlock);
-    void blockMoved(QPoint inBlock);
-    void blockReleased(Qt::MouseButton button);
     void zoomChanged(int zoom);
 
   protected:
@@ -110,23 +92,23 @@ class PageCanvas : public QAbstractScrollArea {
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // A second press within the double-click time is a press like any other.
+    void mouseDoubleClickEvent(QMouseEvent* event) override { mousePressEvent(event); }
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
   private:
-    enum class Target { None, Page, Outline, Block };
     // Where the pointer of an event is on the view, in (fractional) view pixels.
     QPointF pointerAt(const QSinglePointEvent* event) const;
-    Target targetAt(QPoint page) const;
-    void sendMove(Target target, QPoint page);
+    CanvasPointer pointerOf(const QMouseEvent* event) const;
     // The scroll bars' ranges for the page at the zoom, then the origin.
     void layOut();
     void placeOrigin();
+    // One tile toward a pointer outside `inner` (global positions).
+    bool scrollStep(QPoint cursor, const QRect& inner, int tileWidth, int tileHeight);
     // Scrolls as near as the scroll bars allow to the origin of `wanted`.
     void scrollTo(const CanvasProjection& wanted);
-    // The page pixels [x, x + w) x [y, y + h) on the view, redrawn.
-    void updatePageRect(const QRect& rect, int margin = 0);
     void paintEmptyPanel(QPainter& painter, const QRect& dirty);
 
     const Page* page_ = nullptr;
@@ -139,15 +121,11 @@ class PageCanvas : public QAbstractScrollArea {
     GridLines grid_;
     int areaLayer_ = 0;
     bool pixelGrid_ = false;
-    QRect outline_;
-    bool outlineShown_ = false;
-    const Page* blockPicture_ = nullptr;
-    QRect block_;
-    bool blockShown_ = false;
+    CanvasTool* tool_ = nullptr;
+    QTimer scrollTimer_;  // the tool's tick
     std::uint32_t canvasColor_ = 0xD77586;
-    Target grabbed_ = Target::None;  // where the pointer went down, while buttons are held
-    int wheelRest_ = 0;              // wheel turn short of a whole step
-    QImage view_;                    // the view as last drawn
+    int wheelRest_ = 0;  // wheel turn short of a whole step
+    QImage view_;        // the view as last drawn
 };
 
 }  // namespace zentil

@@ -20,9 +20,11 @@ QString fromUtf8(std::string_view text) {
 
 }  // namespace
 
-void QtMessageSink::message(std::string_view caption, std::string_view text) {
+void QtMessageSink::message(std::string_view caption, std::string_view text,
+                            std::string_view detail) {
     QMessageBox box(QMessageBox::NoIcon, fromUtf8(caption), fromUtf8(text), QMessageBox::Ok,
                     ownerFor(parent_));
+    if (!detail.empty()) box.setInformativeText(fromUtf8(detail));
     box.exec();
 }
 

@@ -10,7 +10,8 @@ namespace zentil {
 class QtMessageSink final : public MessageSink {
   public:
     explicit QtMessageSink(QWidget* parent = nullptr) : parent_(parent) {}
-    void message(std::string_view caption, std::string_view text) override;
+    using MessageSink::message;
+    void message(std::string_view caption, std::string_view text, std::string_view detail) override;
     bool ask(std::string_view caption, std::string_view text) override;
     int choose(std::string_view caption, std::string_view text,
                const std::vector<std::string>& answers, int fallback) override;

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "system/outcome.h"
+#include "work/change.h"
 #include "work/workspace.h"
 
 namespace zentil {
@@ -26,6 +27,12 @@ class Command {
     // The page to select and show after an undo or a redo (nullptr: the
     // current page stays).
     virtual Page* touched() const = 0;
+    // What the edit changes each way (by default the page it touched).
+    virtual Change changes() const {
+        Change change;
+        if (Page* page = touched()) change.pages.push_back(page);
+        return change;
+    }
     // Takes `next`, done right after this one, into this one when the two
     // are one step for the user (the stamps of one press-drag-release).
     virtual bool absorb(Command& next) {
@@ -44,6 +51,7 @@ class CommandGroup final : public Command {
     Outcome redo(Workspace& workspace) override;
     std::size_t bytes() const override;
     Page* touched() const override;
+    Change changes() const override;
 
   private:
     std::vector<std::unique_ptr<Command>> parts_;

@@ -37,6 +37,13 @@ Page* CommandGroup::touched() const {
     return parts_.empty() ? nullptr : parts_.back()->touched();
 }
 
+Change CommandGroup::changes() const {
+    Change all;
+    for (const auto& part : parts_)
+        all.add(part->changes());
+    return all;
+}
+
 void History::push(std::unique_ptr<Command> command) {
     if (!command) return;
     while (steps_.size() > done_) {

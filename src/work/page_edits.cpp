@@ -13,7 +13,6 @@ namespace {
 // parts are exchanged backwards to undo and forwards to redo.
 class PatchEdit : public Command {
   public:
-    explicit PatchEdit(int stroke) : stroke_(stroke) {}
     void add(Page& page, PagePatch patch) { parts_.push_back({&page, std::move(patch)}); }
 
     void undo(Workspace& workspace) override {
@@ -32,13 +31,11 @@ class PatchEdit : public Command {
         return total;
     }
     Page* touched() const override { return parts_.empty() ? nullptr : parts_.back().page; }
-    bool absorb(Command& next) override {
-        auto* more = dynamic_cast<PatchEdit*>(&next);
-        if (stroke_ == 0 || more == nullptr || more->stroke_ != stroke_) return false;
-        for (Part& part : more->parts_)
-            parts_.push_back(std::move(part));
-        more->parts_.clear();
-        return true;
+    Change changes() const override {
+        Change change;
+        for (const Part& part : parts_)
+            change.pages.push_back(part.page);
+        return change;
     }
 
   private:
@@ -53,7 +50,6 @@ class PatchEdit : public Command {
         workspace.changes.note(*part.page, from, part.patch.rect());
     }
     std::vector<Part> parts_;
-    int stroke_;
 };
 
 // A nudge loses the row and column pushed over the edge; moving the page back
@@ -141,29 +137,45 @@ class RebuildEdit final : public Command {
     Page other_;
 };
 
-// The palette of the sprite pages, and each page that received it.
+// The palette of the sprite pages, the palette file the next start reads,
+// and each page that received the palette.
 class PaletteEdit final : public PatchEdit {
   public:
-    explicit PaletteEdit(const Palette& other) : PatchEdit(0), other_(other) {}
+    PaletteEdit(const Palette& other, const Config& settings)
+        : other_(other), otherFile_(configText(settings.palettePath)) {}
     void undo(Workspace& workspace) override {
         PatchEdit::undo(workspace);
-        std::swap(workspace.palette, other_);
+        swapWith(workspace);
     }
     Outcome redo(Workspace& workspace) override {
-        std::swap(workspace.palette, other_);
+        swapWith(workspace);
         return PatchEdit::redo(workspace);
     }
-    std::size_t bytes() const override { return PatchEdit::bytes() + sizeof(other_); }
+    std::size_t bytes() const override {
+        return PatchEdit::bytes() + sizeof(other_) + otherFile_.capacity();
+    }
     Page* touched() const override { return nullptr; }
+    Change changes() const override {
+        Change change = PatchEdit::changes();
+        change.palette = true;
+        return change;
+    }
 
   private:
+    void swapWith(Workspace& workspace) {
+        std::swap(workspace.palette, other_);
+        std::string file(configText(workspace.settings.palettePath));
+        setConfigText(workspace.settings.palettePath, otherFile_);
+        otherFile_ = std::move(file);
+    }
     Palette other_;
+    std::string otherFile_;
 };
 
 }  // namespace
 
 std::unique_ptr<Command> editRect(Workspace& workspace, Page& page, PixelRect rect,
-                                  const PageEdit& edit, Outcome& outcome, int stroke) {
+                                  const PageEdit& edit, Outcome& outcome) {
     PagePatch patch;
     if (!patch.capture(page, rect)) {
         outcome = Outcome::error(texts::kCannotCreateImage);
@@ -177,7 +189,7 @@ std::unique_ptr<Command> editRect(Workspace& workspace, Page& page, PixelRect re
     const std::uint64_t from = page.revision;
     page.revision = workspace.nextRevision();
     workspace.changes.note(page, from, patch.rect());
-    auto command = std::make_unique<PatchEdit>(stroke);
+    auto command = std::make_unique<PatchEdit>();
     command->add(page, std::move(patch));
     return command;
 }
@@ -198,7 +210,7 @@ std::unique_ptr<Command> editPixels(Workspace& workspace, Page& page, const Page
     const std::uint64_t from = page.revision;
     page.revision = workspace.nextRevision();
     workspace.changes.note(page, from, patch.rect());
-    auto command = std::make_unique<PatchEdit>(0);
+    auto command = std::make_unique<PatchEdit>();
     command->add(page, std::move(patch));
     return command;
 }
@@ -231,9 +243,11 @@ std::unique_ptr<Command> rebuildPage(Workspace& workspace, Page& page, const Pag
     return std::make_unique<RebuildEdit>(page, std::move(before));
 }
 
-std::unique_ptr<Command> applySpritePalette(Workspace& workspace, const Palette& palette) {
-    auto command = std::make_unique<PaletteEdit>(workspace.palette);
+std::unique_ptr<Command> applySpritePalette(Workspace& workspace, const Palette& palette,
+                                            const std::optional<std::string>& paletteFile) {
+    auto command = std::make_unique<PaletteEdit>(workspace.palette, workspace.settings);
     workspace.palette = palette;
+    if (paletteFile) setConfigText(workspace.settings.palettePath, *paletteFile);
     for (int i = 0; i < workspace.sprites.size(); ++i) {
         Page& page = workspace.sprites.at(i);
         if (!page.inUse() || page.kind != kKindSprite) continue;

@@ -6,6 +6,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "edit/nudge.h"
 #include "work/command.h"
@@ -18,9 +20,9 @@ using PageEdit = std::function<Outcome(Page&)>;
 // Runs `edit` on `page`, keeping the pixels of `rect` (the edit must change
 // none outside it) and the palette and key. Gives the command, or nullptr
 // with `outcome` saying why when the edit failed (the page is then as it
-// was). Stamps made with the same `stroke` number are joined into one step.
+// was). The edits of a press-drag-release go through strokeEdit instead.
 std::unique_ptr<Command> editRect(Workspace& workspace, Page& page, PixelRect rect,
-                                  const PageEdit& edit, Outcome& outcome, int stroke = 0);
+                                  const PageEdit& edit, Outcome& outcome);
 
 // Runs an edit that may change any pixel but not the page's size; only the
 // rectangle around what it did change is kept. Gives nullptr when the edit
@@ -37,7 +39,11 @@ std::unique_ptr<Command> rebuildPage(Workspace& workspace, Page& page, const Pag
                                      Outcome& outcome);
 
 // Makes `palette` the palette of the sprite pages and gives it to each of
-// them that the editor made (kind 102), as a palette file applied does.
-std::unique_ptr<Command> applySpritePalette(Workspace& workspace, const Palette& palette);
+// them that the editor made (kind 102), as a palette file applied does. With
+// `paletteFile`, that file becomes the one the next start reads; undo and
+// redo take it back and forth with the colours.
+std::unique_ptr<Command> applySpritePalette(
+    Workspace& workspace, const Palette& palette,
+    const std::optional<std::string>& paletteFile = std::nullopt);
 
 }  // namespace zentil

@@ -28,12 +28,13 @@ class PagePatch {
     PixelRect rect() const { return rect_; }
     // The memory it keeps besides itself.
     std::size_t heapBytes() const { return pixels_.capacity(); }
+    // Whether the page's palette or key differ from what is kept.
+    bool attributesDiffer(const Page& page) const;
 
   private:
     // Calls fn(pageRowBytes, keptRowBytes, rowBytes) for every kept row.
     template <typename Fn>
     void forRows(const Page& page, Fn fn) const;
-    bool attributesDiffer(const Page& page) const;
 
     PixelRect rect_;
     int mode_ = 0;

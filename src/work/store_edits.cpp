@@ -60,6 +60,11 @@ class PagesEdit final : public Command {
         const HeldPage& shown = added_ ? pages_.back() : pages_.front();
         return shown.held ? nullptr : shown.page;
     }
+    Change changes() const override {
+        Change change;
+        (list_ == ListId::Sprites ? change.sprites : change.pictures) = true;
+        return change;
+    }
 
   private:
     ListId list_;

@@ -52,7 +52,7 @@ void Workspace::clearPages() {
     sprites.clear();
     pictures.clear();
     lifted = LiftedBlock{};
-    canvas = CanvasSelection{};
+    blockLifted_ = false;
     clearCurrent();
 }
 

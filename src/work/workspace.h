@@ -17,17 +17,6 @@ namespace zentil {
 // The two page lists; the numbers are the main window's list numbers.
 enum class ListId : std::uint8_t { None = 0, Pictures = 1, Sprites = 2 };
 
-// What the canvas is doing: nothing, dragging out an outline of tiles, or
-// carrying a lifted block.
-enum class CanvasState : std::uint8_t { Idle, Selecting, Lifted };
-
-struct CanvasSelection {
-    CanvasState state = CanvasState::Idle;
-    int anchorX = 0;  // the outline's anchor while it is dragged
-    int anchorY = 0;
-    bool stamping = false;  // the left button is held on the lifted block
-};
-
 // Where a page stands: its list and its position there.
 struct PagePlace {
     ListId list = ListId::None;
@@ -50,10 +39,11 @@ class Workspace {
     Config settings{};
 
     // The block lifted on the canvas; it stays after it is put away, as the
-    // block copy command still takes it.
+    // block copy command still takes it. Whether it is being carried is told
+    // by the canvas's block tool, which lifts it and puts it away.
     LiftedBlock lifted;
-    CanvasSelection canvas;
-    bool blockLifted() const { return canvas.state == CanvasState::Lifted; }
+    bool blockLifted() const { return blockLifted_; }
+    void setBlockLifted(bool lifted) { blockLifted_ = lifted; }
     // A block was lifted at some time and its composed view can be copied.
     bool hasBlock() const { return lifted.view.inUse(); }
 
@@ -86,6 +76,7 @@ class Workspace {
 
   private:
     std::uint64_t revisions_ = 0;
+    bool blockLifted_ = false;
     ListId activeList_ = ListId::None;
     Page* current_ = nullptr;
 };

@@ -8,6 +8,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "block_tool.h"
 #include "edit/retile.h"
 #include "form_ani.h"
 #include "form_chgcolor.h"
@@ -239,7 +240,7 @@ class EditDialogsTest : public QObject {
         (*uitest::sprite(e.main, 0).areas[0])[0] = AreaRect{1, 1, 4, 4};
         // Pages 0 and 2 selected, page 1 shown: the fields come from page 1.
         e.selectSprites({0, 2}, 1);
-        e.ui().Sb_Page->showOutline(QRect(0, 0, 16, 16));
+        e.main.blockTool().Image_PageMouseDown(Qt::LeftButton, 1, 1);  // an outline stands
         e.main.Btn_ConfigClick();
         QCOMPARE(e.configWin.rememberedIndex(), 2);
         auto& f = e.cfg();
@@ -262,7 +263,7 @@ class EditDialogsTest : public QObject {
         QCOMPARE(colorKeyOf(uitest::sprite(e.main, 0)), 3u);
         QVERIFY(areasEmpty(uitest::sprite(e.main, 0)));
         QCOMPARE(gridOf(uitest::sprite(e.main, 1)), (Grid{16, 16, 2, 2}));  // not selected
-        QVERIFY(!e.ui().Sb_Page->outlineShown());
+        QVERIFY(!e.main.blockTool().outlineShown());
         // Only the remembered entry stays selected, and it is shown.
         QCOMPARE(e.ui().Lb_Spr->selectedRows(), QList<int>{2});
         QCOMPARE(uitest::current(e.main), uitest::spriteAt(2));

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "file_dialogs.h"
+#include "file_paths.h"
 #include "form_main.h"
 #include "formats/gpf_file.h"
 #include "formats/palette_file.h"
@@ -91,7 +92,7 @@ class FileCommandsTest : public QObject {
         QCOMPARE(uitest::activeList(*main_), uitest::kListTga);
         QCOMPARE(uitest::current(*main_), uitest::pictureAt(1));
         QCOMPARE(ui().Lb_Tga->selectedRows(), QList<int>{1});  // the earlier entry was unmarked
-        QCOMPARE(main_->OpenFilterIndex, 3);
+        QCOMPARE(main_->files().OpenFilterIndex, 3);
         QCOMPARE(QString::fromUtf8(main_->workspace().settings.openDirectory),
                  state_->folder() + "/");
         // The dialog was asked with the remembered filter and folder.
@@ -103,7 +104,7 @@ class FileCommandsTest : public QObject {
         main_->Btn_LoadSprClick();
         QCOMPARE(dialogs_.asked[1].directory, state_->folder() + "/");
         QCOMPARE(dialogs_.asked[1].filterIndex, 3);
-        QCOMPARE(main_->OpenFilterIndex, 3);  // a cancel changes nothing
+        QCOMPARE(main_->files().OpenFilterIndex, 3);  // a cancel changes nothing
     }
 
     void namesFoldersAndCaseFollowThePlatform() {
@@ -151,7 +152,7 @@ class FileCommandsTest : public QObject {
         QCOMPARE(dialogs_.asked.last().fileName, QStringLiteral("sprite"));
         QCOMPARE(QString::fromUtf8(main_->workspace().settings.saveDirectory),
                  state_->folder() + "/");
-        QCOMPARE(main_->SaveFilterIndex, 1);
+        QCOMPARE(main_->files().SaveFilterIndex, 1);
 
         dialogs_.answers.push_back(chose({path("copy.gpf")}, 1));
         main_->Btn_SaveSprClick();
@@ -161,7 +162,7 @@ class FileCommandsTest : public QObject {
         dialogs_.answers.push_back(chose({path("picture")}, 2));
         main_->Btn_SaveSprClick();
         QVERIFY(QFile::exists(path("picture.TGA")));
-        QCOMPARE(main_->SaveFilterIndex, 2);
+        QCOMPARE(main_->files().SaveFilterIndex, 2);
 
         dialogs_.answers.push_back(chose({path("session")}, 4));  // the work file
         main_->Btn_SaveSprClick();
@@ -268,6 +269,71 @@ class FileCommandsTest : public QObject {
                  state_->folder() + "/");
     }
 
+    // Every message about a file names it; a work file that cannot be read
+    // stops nothing; files named by bytes that are not UTF-8 load, chosen or
+    // dropped, and keep their names.
+    void messagesNameTheirFilesAndNoFileStopsTheOthers() {
+        writeSprites(path("A.gpf"), 1, 1, 3);
+        writeFile(path("bad.zws"), {'n', 'o', 't', ' ', 'z', 'i', 'p'});
+        writeFile(path("broken.tga"), {1, 2, 3});
+        writePicture(path("P.tga"), 4, 4, 1);
+        main_->loadFiles({path("A.gpf"), path("bad.zws"), path("broken.tga"), path("P.tga")});
+        QCOMPARE(names(ui().Lb_Spr), QStringList{"A"});
+        QCOMPARE(names(ui().Lb_Tga), QStringList{"P"});
+        QCOMPARE(recorder_.texts,
+                 (QStringList{"작업 파일을 읽을 수 없습니다.", "파일을 읽는데 실패했습니다."}));
+        QCOMPARE(recorder_.details, (QStringList{QDir::toNativeSeparators(path("bad.zws")),
+                                                 QDir::toNativeSeparators(path("broken.tga"))}));
+
+        // Any bytes come back from the text they are shown as.
+        for (const char* bytes :
+             {"plain", "\xed\xa0\x80 surrogate", "\xc0\xaf overlong", "cut \xe2\x82",
+              "\xf0\x9f\x98\x80 \xf4\x90\x80\x80", "\xec\x9e\x91\xec\x97\x85 \xff\xfe"})
+            QCOMPARE(pathToBytes(pathFromBytes(bytes)), std::string(bytes));
+        QCOMPARE(pathFromBytes("\xec\x9e\x91"), QStringLiteral("작"));
+
+        const std::string raw = pathToBytes(state_->folder()) + "/caf\xe9.tga";
+        {
+            Page picture;
+            QVERIFY(createSinglePage(picture, 4, 4, kMode8));
+            setColorKey(picture, 7);
+            clearPage(picture);
+            const std::vector<std::uint8_t> bytes = encodeTga(picture);
+            std::FILE* file = std::fopen(raw.c_str(), "wb");
+            QVERIFY(file);
+            std::fwrite(bytes.data(), 1, bytes.size(), file);
+            std::fclose(file);
+        }
+        main_->loadFiles({pathFromBytes(raw)});
+        QCOMPARE(uitest::picture(*main_, 1).filePath, raw);
+        QCOMPARE(pixelAt(uitest::picture(*main_, 1), 1, 1), 7u);
+        QMimeData mime;
+        mime.setUrls(
+            {QUrl(QStringLiteral("file://") +
+                  QString::fromLatin1(QByteArray::fromStdString(raw).toPercentEncoding("/")))});
+        QDragEnterEvent enter(QPoint(400, 300), Qt::CopyAction, &mime, Qt::LeftButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(main_.get(), &enter);
+        QDropEvent drop(QPointF(400, 300), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(main_.get(), &drop);
+        QTRY_COMPARE(ui().Lb_Tga->count(), 3);
+        QCOMPARE(uitest::picture(*main_, 2).filePath, raw);
+    }
+
+    // Without settings, or with a stored folder that is gone, the file
+    // dialogs open in the folder the editor started from.
+    void dialogsStartInTheStartFolderWithoutAStoredOne() {
+        QVERIFY(uitest::newSprite(*main_, 1, 1, 8, 8, "S", kMode8));
+        for (const char* stored : {"/", "/no/such/folder/"}) {
+            setConfigText(main_->workspace().settings.saveDirectory, stored);
+            setConfigText(main_->workspace().settings.openDirectory, stored);
+            main_->Btn_SaveSprClick();
+            main_->Btn_LoadSprClick();
+            QCOMPARE(dialogs_.asked[dialogs_.asked.size() - 2].directory, state_->folder());
+            QCOMPARE(dialogs_.asked.last().directory, state_->folder());
+        }
+    }
+
     // A message about one file of a long load is on top and answers the keys,
     // also while the progress dialog shows; loading then goes on. Cancel stops
     // before the next file and keeps what was read.
@@ -282,7 +348,7 @@ class FileCommandsTest : public QObject {
                 path(QString("%1%2.tga").arg(i < 20 ? "b" : "p").arg(i, 2, 10, QChar('0'))));
             writePicture(paths.last(), 8, 8, 1);
         }
-        main_->setProgressDelay(100);
+        main_->files().setProgressDelay(100);
 
         // Each box is held open 700 ms, long enough for a progress dialog on a
         // timer of its own to come up over it, then answered with Enter.
@@ -328,7 +394,7 @@ class FileCommandsTest : public QObject {
             more.append(path(QString("q%1.tga").arg(i, 2, 10, QChar('0'))));
             writePicture(more.last(), 8, 8, 1);
         }
-        main_->setProgressDelay(0);
+        main_->files().setProgressDelay(0);
         watch.disconnect();
         watch.setInterval(0);
         connect(&watch, &QTimer::timeout, [&] {

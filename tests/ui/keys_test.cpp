@@ -1,5 +1,6 @@
 // The keys of the main window: each does what its button does, where it
 // applies, and the button's tooltip names it.
+#include <QLineEdit>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -46,8 +47,8 @@ class KeysTest : public QObject {
         putPixel(b, 5, 5, 9);
         Ui::TMainWin& ui = e.ui();
         const auto lift = [&] {
-            e.main.Image_PageMouseDown(Qt::LeftButton, 1, 1);
-            e.main.Image_PageMouseUp(Qt::LeftButton, 1, 1);
+            e.main.blockTool().Image_PageMouseDown(Qt::LeftButton, 1, 1);
+            e.main.blockTool().Image_PageMouseUp(Qt::LeftButton, 1, 1);
         };
 
         const struct {
@@ -64,13 +65,13 @@ class KeysTest : public QObject {
             {"nudge", QKeySequence(Qt::Key_Left), ui.Sb_Page, [] {},
              [&] { return pixelAt(b, 4, 5) == 9u; }},
             {"escape", QKeySequence(Qt::Key_Escape), ui.Sb_Page, lift,
-             [&] { return !ui.Sb_Page->blockShown(); }},
+             [&] { return !e.main.blockTool().blockShown(); }},
             {"write back", QKeySequence(Qt::Key_Return), ui.Sb_Page,
              [&] {
                  lift();
                  e.main.Btn_MoveRightClick();  // the block moves inside itself
              },
-             [&] { return !ui.Sb_Page->blockShown() && pixelAt(b, 5, 5) == 9u; }},
+             [&] { return !e.main.blockTool().blockShown() && pixelAt(b, 5, 5) == 9u; }},
             {"delete", QKeySequence(Qt::Key_Delete), ui.Lb_Spr,
              [&] { e.main.showOnly(ListId::Sprites, 0); },
              [&] { return uitest::entryNames(*ui.Lb_Spr) == QStringList{"B"}; }},
@@ -90,6 +91,33 @@ class KeysTest : public QObject {
                 QVERIFY2(binding.button->toolTip().contains(
                              binding.keys.toString(QKeySequence::NativeText)),
                          qPrintable(binding.button->objectName()));
+    }
+
+    // Undo and redo keys step through the history also while the column
+    // field has the focus, right after typing into it.
+    void historyKeysWorkInTheColumnField() {
+        uitest::FreshState state;
+        uitest::Recorder recorder;
+        uitest::Editor e(recorder);
+        QVERIFY(QTest::qWaitForWindowExposed(&e.main));
+        e.main.activateWindow();
+        QVERIFY(uitest::newSprite(e.main, 4, 1, 16, 16, "A"));
+        auto* text = e.ui().Edit_Col->findChild<QLineEdit*>();
+        QVERIFY(text);
+        text->setFocus();
+        text->selectAll();
+        QTest::keyClicks(text, "2");
+        QTest::keyClick(e.ui().Edit_Col, Qt::Key_Return);
+        QCOMPARE(uitest::sprite(e.main, 0).cols, 2);
+        for (const auto& [keys, cols] :
+             {std::pair{QKeySequence(QKeySequence::Undo), 4},
+              std::pair{QKeySequence(Qt::CTRL | Qt::Key_Y), 2},
+              std::pair{QKeySequence(Qt::CTRL | Qt::Key_Z), 4},
+              std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), 2}}) {
+            text->setFocus();
+            QTest::keySequence(text, keys);
+            QCOMPARE(uitest::sprite(e.main, 0).cols, cols);
+        }
     }
 };
 

@@ -15,6 +15,7 @@
 #include "form_new.h"
 #include "form_palette.h"
 #include "form_tile.h"
+#include "formats/palette_formats.h"
 #include "image/palette.h"
 #include "system/config.h"
 #include "system/config_file.h"
@@ -101,6 +102,53 @@ class MainWindowTest : public QObject {
         QCOMPARE(again.main.size(), QSize(900, 700));
         QCOMPARE(int{settings.defaultColorKey8}, 17);
         QCOMPARE(QString::fromStdString(std::string(configText(settings.startDirectory))), start);
+    }
+
+    // The palette file applied last comes back at the next start in
+    // whichever format it is; an undone one does not, and a file that no
+    // longer reads as a palette leaves the start palette black.
+    void theAppliedPaletteFileComesBackAtTheNextStart() {
+        Palette warm{}, cold{};
+        for (int i = 0; i < kPaletteEntries * 3; ++i) {
+            warm[i] = static_cast<std::uint8_t>(i * 7 + 1);
+            cold[i] = static_cast<std::uint8_t>(255 - i % 200);
+        }
+        const struct {
+            const char* file;
+            PaletteFormat format;
+            bool undoLast;  // `cold` applied after `warm`, then undone
+            bool spoilAfter;
+            Palette expected;
+        } rows[] = {
+            {"warm.gpl", PaletteFormat::Gimp, false, false, warm},
+            {"warm.pal", PaletteFormat::Jasc, false, false, warm},
+            {"warm.act", PaletteFormat::Act, false, false, warm},
+            {"warm.Pal", PaletteFormat::Own, true, false, warm},
+            {"gone.gpl", PaletteFormat::Gimp, false, true, Palette{}},
+        };
+        for (const auto& row : rows) {
+            uitest::FreshState fresh;
+            uitest::ScriptedDialogs dialogs;
+            const auto apply = [&](Editor& e, const QString& name, const Palette& colours) {
+                uitest::writeFile(fresh.path(name), writePaletteFormat(colours, row.format));
+                dialogs.answers.push_back({{fresh.path(name)}, 1});
+                e.main.Btn_LoadPalClick();
+            };
+            {
+                Editor e(recorder_);
+                e.main.setFileDialogs(&dialogs);
+                apply(e, QString::fromLatin1(row.file), warm);
+                if (row.undoLast) {
+                    apply(e, QStringLiteral("cold.gpl"), cold);
+                    e.main.Btn_UndoClick();
+                }
+                e.main.close();
+            }
+            if (row.spoilAfter)
+                uitest::writeFile(fresh.path(QString::fromLatin1(row.file)), {1, 2});
+            Editor again(recorder_);
+            QVERIFY2(again.main.workspace().palette == row.expected, row.file);
+        }
     }
 
     void aDamagedSettingsFileGivesTheDefaults() {

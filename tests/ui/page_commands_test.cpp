@@ -2,6 +2,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "block_tool.h"
 #include "form_main.h"
 #include "form_new.h"
 #include "image/palette.h"
@@ -177,16 +178,16 @@ class PageCommandsTest : public QObject {
         // Make the picture one of 16 x 16 tiles and lift one.
         QVERIFY(setTileGrid(uitest::picture(*main_, 0), 16, 16));
         main_->Lb_TgaClick();
-        main_->Image_PageMouseDown(Qt::LeftButton, 20, 3);
-        main_->Image_PageMouseUp(Qt::LeftButton, 20, 3);
-        main_->Image_CaptureMouseMove(1, 1);  // composes the view
+        main_->blockTool().Image_PageMouseDown(Qt::LeftButton, 20, 3);
+        main_->blockTool().Image_PageMouseUp(Qt::LeftButton, 20, 3);
+        main_->blockTool().Image_CaptureMouseMove(1, 1);  // composes the view
         main_->Btn_BlockCopyClick();
         QCOMPARE(names(ui().Lb_Spr), QStringList{"NoName0"});
         QCOMPARE(uitest::sprite(*main_, 0).width, 16);
         QCOMPARE(pixelAt(uitest::sprite(*main_, 0), 5, 5), 6u);
-        QVERIFY(!ui().Sb_Page->blockShown());
+        QVERIFY(!main_->blockTool().blockShown());
         QVERIFY(!ui().Btn_MoveOk->isEnabled());
-        QCOMPARE((int)main_->workspace().canvas.state, 0);
+        QCOMPARE((int)main_->blockTool().state(), 0);
         QCOMPARE(uitest::activeList(*main_), uitest::kListTga);  // the picture stays shown
         QCOMPARE(ui().Lb_Spr->selectedRows(), QList<int>{0});
     }

@@ -13,7 +13,10 @@
 #include <deque>
 #include <optional>
 
+#include "block_tool.h"
 #include "edit/store_page.h"
+#include "editor_status.h"
+#include "file_commands.h"
 #include "file_dialogs.h"
 #include "form_ani.h"
 #include "form_chgcolor.h"
@@ -32,6 +35,7 @@
 #include "ui_form_main.h"
 #include "work/store_edits.h"
 #include "work/workspace.h"
+#include "work_session.h"
 
 namespace zentil::uitest {
 
@@ -39,13 +43,16 @@ inline QString fromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Messages as "caption: text" and as bare texts; questions as their texts,
-// answered with `answer`.
+// Messages as "caption: text", as bare texts and their details (the files
+// they are about); questions as their texts, answered with `answer`.
 class Recorder final : public MessageSink {
   public:
-    void message(std::string_view caption, std::string_view text) override {
+    using MessageSink::message;
+    void message(std::string_view caption, std::string_view text,
+                 std::string_view detail) override {
         messages.append(fromView(caption) + QStringLiteral(": ") + fromView(text));
         texts.append(fromView(text));
+        details.append(fromView(detail));
     }
     bool ask(std::string_view, std::string_view text) override {
         questions.append(fromView(text));
@@ -57,7 +64,7 @@ class Recorder final : public MessageSink {
         questions.append(fromView(text));
         return choice;
     }
-    QStringList messages, texts, questions;
+    QStringList messages, texts, details, questions;
     bool answer = false;
     int choice = 2;
 };

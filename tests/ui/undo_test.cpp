@@ -3,6 +3,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "block_tool.h"
 #include "form_main.h"
 #include "ui_form_main.h"
 #include "ui_test_support.h"
@@ -75,7 +76,7 @@ class UndoTest : public QObject {
         // While an outline is being dragged out neither works.
         key(Qt::Key_Z, Qt::ControlModifier);
         main_->Lb_SprClick();
-        main_->Image_PageMouseDown(Qt::LeftButton, 2, 2);
+        main_->blockTool().Image_PageMouseDown(Qt::LeftButton, 2, 2);
         key(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(pixelAt(uitest::sprite(*main_, 0), 3, 3), 0u);
     }
@@ -86,12 +87,13 @@ class UndoTest : public QObject {
         Page& page = uitest::sprite(*main_, 0);
         putPixel(page, 1, 1, 9);
         const std::size_t before = main_->history().undoCount();
-        main_->Image_PageMouseDown(Qt::LeftButton, 1, 1);
-        main_->Image_PageMouseUp(Qt::LeftButton, 1, 1);  // the first tile lifted
-        main_->Image_CaptureMouseDown(Qt::LeftButton, 2, 2);
+        main_->blockTool().Image_PageMouseDown(Qt::LeftButton, 1, 1);
+        main_->blockTool().Image_PageMouseUp(Qt::LeftButton, 1, 1);  // the first tile lifted
+        main_->blockTool().Image_CaptureMouseDown(Qt::LeftButton, 2, 2);
         for (const int tile : {1, 2, 3})
-            main_->Image_CaptureMouseMove(tile * 16 - main_->captureRect().x() + 2, 2);
-        main_->Image_CaptureMouseUp();
+            main_->blockTool().Image_CaptureMouseMove(
+                tile * 16 - main_->blockTool().captureRect().x() + 2, 2);
+        main_->blockTool().Image_CaptureMouseUp();
         for (const int tile : {1, 2, 3})
             QCOMPARE(pixelAt(page, tile * 16 + 1, 1), 9u);
         QCOMPARE(main_->history().undoCount(), before + 1);

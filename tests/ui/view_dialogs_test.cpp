@@ -4,6 +4,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "block_tool.h"
 #include "form_ani.h"
 #include "form_main.h"
 #include "form_palette.h"
@@ -250,11 +251,11 @@ class ViewDialogsTest : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(&e.main));
         addSprite(e, 16, 16, 4, 1);
         // Lift tiles 1 to 3 of the page.
-        e.main.Image_PageMouseDown(Qt::LeftButton, 20, 5);
-        e.main.Image_PageMouseMove(60, 5);
-        e.main.Image_PageMouseUp(Qt::LeftButton, 60, 5);
+        e.main.blockTool().Image_PageMouseDown(Qt::LeftButton, 20, 5);
+        e.main.blockTool().Image_PageMouseMove(60, 5);
+        e.main.blockTool().Image_PageMouseUp(Qt::LeftButton, 60, 5);
         QCOMPARE(e.main.workspace().lifted.block.cols, 3);
-        QVERIFY(e.ui().Sb_Page->blockShown());
+        QVERIFY(e.main.blockTool().blockShown());
 
         e.main.Btn_ShowAniClick();
         QCOMPARE(e.aniWin.size(), QSize(200, 200));  // still the page's tile size
@@ -263,7 +264,7 @@ class ViewDialogsTest : public QObject {
 
         // With the block written back the whole page plays again.
         e.main.Btn_MoveOkClick();
-        QVERIFY(!e.ui().Sb_Page->blockShown());
+        QVERIFY(!e.main.blockTool().blockShown());
         e.main.Btn_ShowAniClick();
         QCOMPARE(nextFrames(e, 4), (QList<int>{1, 2, 3, 0}));
     }

@@ -137,8 +137,8 @@ class WorkSessionTest : public QObject {
         main_->Btn_SaveSprClick();
         QVERIFY(QFile::exists(work + QStringLiteral(".zws")));
         // It is remembered: the load dialog left at its type opens where it is.
-        QCOMPARE(TMainWin::lastWorkFile(), work + QStringLiteral(".zws"));
-        main_->OpenFilterIndex = 4;
+        QCOMPARE(WorkSession::lastWorkFile(), work + QStringLiteral(".zws"));
+        main_->files().OpenFilterIndex = 4;
         main_->Btn_LoadSprClick();
         QCOMPARE(dialogs_.asked.last().filters[3], QStringLiteral("작업 파일 (*.zws)"));
         QCOMPARE(dialogs_.asked.last().directory, state_->folder());
@@ -184,8 +184,8 @@ class WorkSessionTest : public QObject {
 
         // A block lifted from it (the whole one-tile picture) is carried.
         QTRY_VERIFY(main_->canvasAcceptsClicks());
-        main_->Image_PageMouseDown(Qt::LeftButton, 1, 1);
-        main_->Image_PageMouseUp(Qt::LeftButton, 1, 1);
+        main_->blockTool().Image_PageMouseDown(Qt::LeftButton, 1, 1);
+        main_->blockTool().Image_PageMouseUp(Qt::LeftButton, 1, 1);
         QVERIFY(ws().blockLifted());
 
         // Replaced by a rename, as painting programs save: on the canvas within a second.

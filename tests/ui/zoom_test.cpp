@@ -8,6 +8,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "block_tool.h"
 #include "edit/canvas_geometry.h"
 #include "edit/canvas_projection.h"
 #include "form_main.h"
@@ -171,19 +172,19 @@ class ZoomTest : public QObject {
         // A drag from tile (1, 1) into tile (2, 2) outlines both in whole tiles.
         press({5, 5});
         move({6, 7});
-        QCOMPARE(main_->outlineRect(), QRect(4, 4, 4, 4));
+        QCOMPARE(main_->blockTool().outlineRect(), QRect(4, 4, 4, 4));
         move({9, 9});
-        QCOMPARE(main_->outlineRect(), QRect(4, 4, 8, 8));
+        QCOMPARE(main_->blockTool().outlineRect(), QRect(4, 4, 8, 8));
         release({9, 9});
         const Page& block = main_->workspace().lifted.block;
-        QVERIFY(canvas().blockShown());
+        QVERIFY(main_->blockTool().blockShown());
         QCOMPARE(block.cols, 2);
         QCOMPARE(block.rows, 2);
         QCOMPARE(pixelAt(block, 3, 6), numbered(7, 10));
 
         // Carried tile by tile, composed over the page as it goes, stamped.
         move({17, 5});
-        QCOMPARE(main_->captureRect(), QRect(16, 4, 8, 8));
+        QCOMPARE(main_->blockTool().captureRect(), QRect(16, 4, 8, 8));
         const QString before = main_->status().gpf->text();
         QCOMPARE(before, gpfText(36));
         move({18, 6});
@@ -201,7 +202,7 @@ class ZoomTest : public QObject {
         // A right press puts it away; the stamp is taken back with its key.
         press({18, 6}, Qt::RightButton);
         release({18, 6}, Qt::RightButton);
-        QVERIFY(!canvas().blockShown());
+        QVERIFY(!main_->blockTool().blockShown());
         keys(QKeySequence(Qt::CTRL | Qt::Key_Z));
         QCOMPARE(pixelAt(current(), 17, 5), numbered(17, 5));
         QCOMPARE(canvas().zoom(), z);
@@ -293,11 +294,60 @@ class ZoomTest : public QObject {
         const int before = h->value();
         const QPoint beyond = view()->mapToGlobal(QPoint(view()->width() + 20, 20));
         QCursor::setPos(beyond);
-        main_->Timer_ScrollTimer();
+        main_->blockTool().Timer_ScrollTimer();
         QCOMPARE(h->value(), before + 8 * 4);
         const QPoint under = canvas().toPage(view()->mapFromGlobal(QPointF(beyond)));
-        QCOMPARE(main_->outlineRect().right(), snap(under.x(), 8) + 7);
+        QCOMPARE(main_->blockTool().outlineRect().right(), snap(under.x(), 8) + 7);
         release({3, 3});
+    }
+
+    // Zoomed in: the write-back keeps the view where it is, a plain wheel
+    // step scrolls a few lines rather than a whole view, a carried block near
+    // the view's edge scrolls it, and the pixel grid switch is off where no
+    // grid is drawn, keeping the choice.
+    void theViewStaysWithTheWorkWhenZoomedIn() {
+        sprite(32, 32, 16);  // 512 x 512
+        QVERIFY(!main_->status().pixelGrid->isEnabled());
+        keys(QKeySequence(Qt::CTRL | Qt::Key_G));
+        QVERIFY(main_->status().pixelGrid->isChecked());
+        for (int i = 0; i < 5; ++i)
+            keys(QKeySequence(Qt::CTRL | Qt::Key_Equal));  // 8x: 4096 wide
+        QCOMPARE(canvas().zoom(), 8);
+        QVERIFY(main_->status().pixelGrid->isEnabled());
+        QVERIFY(canvas().pixelGrid());
+        QScrollBar* h = canvas().horizontalScrollBar();
+        QScrollBar* v = canvas().verticalScrollBar();
+
+        bringTo({300, 200}, {100, 100});
+        const int left = h->value(), top = v->value();
+        QWheelEvent plain(QPointF(50, 50), view()->mapToGlobal(QPointF(50, 50)), QPoint(),
+                          QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(view(), &plain);
+        QVERIFY(v->value() > top);
+        QVERIFY(v->value() - top < view()->height() / 2);
+        v->setValue(top);
+
+        press({300, 200});
+        release({300, 200});  // lifts tile (18, 12)
+        QVERIFY(main_->blockTool().blockShown());
+        main_->Btn_MoveRightClick();
+        main_->Btn_MoveOkClick();
+        QCOMPARE(h->value(), left);
+        QCOMPARE(v->value(), top);
+
+        press({300, 200});
+        release({300, 200});
+        const QPoint nearEdge = view()->mapToGlobal(QPoint(view()->width() - 5, 100));
+        QCursor::setPos(nearEdge);
+        main_->blockTool().Timer_ScrollTimer();
+        QCOMPARE(h->value(), left + 16 * 8);
+        const QPoint under = canvas().toPage(view()->mapFromGlobal(QPointF(nearEdge)));
+        QCOMPARE(main_->blockTool().captureRect().topLeft(),
+                 QPoint(snap(under.x(), 16), snap(under.y(), 16)));
+        // Far from the view (over the toolbar, say) nothing scrolls.
+        QCursor::setPos(view()->mapToGlobal(QPoint(view()->width() + 200, 100)));
+        main_->blockTool().Timer_ScrollTimer();
+        QCOMPARE(h->value(), left + 16 * 8);
     }
 
     // Area rectangles are dragged out at pixel grain and drawn where they lie.

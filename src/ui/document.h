@@ -1,0 +1,45 @@
+// The workspace and its history as the windows share them: every edit is
+// recorded here, taken back and done again here, and each time the document
+// tells what changed, so that the lists, the canvas, the status bar and the
+// watched files follow it.
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+#include "work/change.h"
+#include "work/history.h"
+#include "work/workspace.h"
+
+namespace zentil {
+
+class Document final : public QObject {
+    Q_OBJECT
+  public:
+    explicit Document(QObject* parent = nullptr) : QObject(parent) {}
+
+    Workspace& workspace() { return workspace_; }
+    const Workspace& workspace() const { return workspace_; }
+    History& history() { return history_; }
+    const History& history() const { return history_; }
+
+    // Records an edit already done as one step (nullptr records nothing, but
+    // is told as a change of nothing, so that the views still catch up).
+    void record(std::unique_ptr<Command> command);
+    // The command taken back or done again, or nullptr when there is none
+    // (or the redo could not be done: `outcome` says why).
+    Command* undo();
+    Command* redo(Outcome& outcome);
+    // A change that is no step of the history: files read or written, a work
+    // session opened.
+    void notify(const Change& change) { emit changed(change); }
+
+  signals:
+    void changed(const zentil::Change& change);
+
+  private:
+    Workspace workspace_;
+    History history_;
+};
+
+}  // namespace zentil

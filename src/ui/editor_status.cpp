@@ -1,0 +1,170 @@
+#include "editor_status.h"
+
+#include <QLabel>
+#include <QLocale>
+#include <QSettings>
+#include <QStatusBar>
+#include <QToolButton>
+#include <algorithm>
+
+#include "edit/canvas_projection.h"
+#include "page_canvas.h"
+#include "system/texts.h"
+#include "work/history.h"
+#include "work/workspace.h"
+
+namespace zentil {
+namespace {
+
+// Where the platform's settings keep the view of the canvas.
+const QString kZoomKey = QStringLiteral("canvas/zoom");
+const QString kPixelGridKey = QStringLiteral("canvas/pixelGrid");
+
+// "12,345": byte counts with their thousands marked, whatever the locale.
+QString grouped(std::uint64_t n) {
+    return QLocale(QLocale::English, QLocale::UnitedStates).toString(static_cast<qulonglong>(n));
+}
+
+QLabel* statusLabel(QStatusBar& bar, const char* name) {
+    auto* label = new QLabel(&bar);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setContentsMargins(2, 0, 2, 0);
+    return label;
+}
+
+QToolButton* statusButton(QStatusBar& bar, const char* name, const QString& text,
+                          const QString& tip) {
+    auto* button = new QToolButton(&bar);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setText(text);
+    button->setToolTip(tip);
+    button->setAutoRaise(true);
+    return button;
+}
+
+bool allBlack(const Palette& palette) {
+    return std::all_of(palette.begin(), palette.end(), [](std::uint8_t b) { return b == 0; });
+}
+
+}  // namespace
+
+EditorStatus::EditorStatus(QStatusBar& bar, PageCanvas& canvas) : QObject(&bar), canvas_(canvas) {
+    zoom = statusLabel(bar, "Status_Zoom");
+    zoom->setToolTip(QStringLiteral(
+        "캔버스 배율. Ctrl+휠, Ctrl+= 와 Ctrl+- 로 바꾸고 Ctrl+0 으로 1배로 돌아갑니다."));
+    gpf = statusLabel(bar, "Status_Gpf");
+    gpf->setToolTip(QStringLiteral(
+        "현재 페이지를 GPF 파일로 저장할 때의 크기와, 포인터 아래 타일이 차지하는 크기"));
+    undo = statusLabel(bar, "Status_Undo");
+    hint = statusLabel(bar, "Status_Hint");
+    hint->setText(QString::fromUtf8(texts::kStatusBlackPalette));
+    hint->setToolTip(QString::fromUtf8(texts::kStatusBlackPaletteTip));
+    hint->setStyleSheet(QStringLiteral("QLabel { color: #A00000; }"));
+    // It takes the room the others leave: at the narrowest window with long
+    // figures its end is cut, rather than the buttons.
+    hint->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    hint->hide();
+    bar.addWidget(zoom);
+    bar.addWidget(gpf);
+    bar.addWidget(undo);
+    bar.addWidget(hint, 1);
+
+    zoomOut = statusButton(bar, "Btn_ZoomOut", QStringLiteral("−"),
+                           QStringLiteral("캔버스를 한 단계 축소합니다."));
+    zoomIn = statusButton(bar, "Btn_ZoomIn", QStringLiteral("+"),
+                          QStringLiteral("캔버스를 한 단계 확대합니다."));
+    pixelGrid = statusButton(bar, "Btn_PixelGrid", QStringLiteral("픽셀 격자"),
+                             QStringLiteral("8배 이상에서 픽셀 사이에 옅은 격자를 그립니다."));
+    pixelGrid->setCheckable(true);
+    bar.addPermanentWidget(zoomOut);
+    bar.addPermanentWidget(zoomIn);
+    bar.addPermanentWidget(pixelGrid);
+    connect(zoomOut, &QToolButton::clicked, this, &EditorStatus::zoomOutOnce);
+    connect(zoomIn, &QToolButton::clicked, this, &EditorStatus::zoomInOnce);
+    connect(pixelGrid, &QToolButton::toggled, this, [this](bool on) {
+        canvas_.setPixelGrid(on);
+        writeViewSettings();
+    });
+    // However the zoom changes (keys, buttons, the wheel), it is shown and kept.
+    connect(&canvas_, &PageCanvas::zoomChanged, this, [this] {
+        showZoom();
+        writeViewSettings();
+    });
+    showZoom();
+}
+
+void EditorStatus::zoomInOnce() {
+    canvas_.zoomBy(1, canvas_.viewCentre());
+}
+
+void EditorStatus::zoomOutOnce() {
+    canvas_.zoomBy(-1, canvas_.viewCentre());
+}
+
+void EditorStatus::zoomToActualSize() {
+    canvas_.setZoom(1);
+}
+
+void EditorStatus::togglePixelGrid() {
+    // The key keeps working below the grid's zoom, where the button is off.
+    pixelGrid->toggle();
+}
+
+void EditorStatus::showZoom() {
+    zoom->setText(QString::asprintf(texts::kStatusZoomF, canvas_.zoom() * 100));
+    zoomIn->setEnabled(canvas_.zoom() < kMaxZoom);
+    zoomOut->setEnabled(canvas_.zoom() > kMinZoom);
+    // Below the zoom where it is drawn, the switch keeps the choice but is off.
+    pixelGrid->setEnabled(canvas_.zoom() >= kPixelGridMinZoom);
+}
+
+void EditorStatus::readViewSettings() {
+    const QSettings settings;
+    const bool grid = settings.value(kPixelGridKey, false).toBool();
+    // Restoring is no change to keep.
+    const QSignalBlocker quietGrid(pixelGrid);
+    pixelGrid->setChecked(grid);
+    canvas_.setPixelGrid(grid);
+    const QSignalBlocker quiet(&canvas_);
+    canvas_.setZoom(validZoomLevel(settings.value(kZoomKey, 1).toInt()));
+    showZoom();
+}
+
+void EditorStatus::writeViewSettings() {
+    QSettings settings;
+    settings.setValue(kZoomKey, canvas_.zoom());
+    settings.setValue(kPixelGridKey, canvas_.pixelGrid());
+}
+
+void EditorStatus::update(const Workspace& workspace, const History& history) {
+    undo->setText(QString::asprintf(texts::kStatusUndoF, static_cast<int>(history.undoCount())));
+    const Page* page = workspace.currentPage();
+    const bool sprites = workspace.activeList() == ListId::Sprites && page != nullptr;
+    hint->setVisible(sprites && allBlack(workspace.palette));
+    if (!page || !page->inUse()) {
+        gpf->clear();
+        return;
+    }
+    showGpf(*page, workspace);
+}
+
+void EditorStatus::showGpf(const Page& page, const Workspace& workspace) {
+    // Measured again only where the page changed since: the tiles the edits
+    // touched, or all of it when that is not known.
+    const Outcome& measured =
+        figure_.update(page, workspace.changes.changedSince(page, figure_.revision()));
+    if (!measured) {
+        gpf->setText(QString::asprintf(texts::kStatusGpfRefusedF, measured.text.c_str()));
+        return;
+    }
+    const GpfSizes& sizes = figure_.sizes();
+    QString text =
+        QString::asprintf(texts::kStatusGpfF, grouped(sizes.fileBytes).toUtf8().constData());
+    if (pointerTile_ >= 0 && static_cast<std::size_t>(pointerTile_) < sizes.tileBytes.size())
+        text += QString::asprintf(
+            texts::kStatusTileF, pointerTile_,
+            grouped(sizes.tileBytes[static_cast<std::size_t>(pointerTile_)]).toUtf8().constData());
+    gpf->setText(text);
+}
+
+}  // namespace zentil

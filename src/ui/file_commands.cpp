@@ -1,0 +1,334 @@
+#include "file_commands.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProgressDialog>
+
+#include "document.h"
+#include "file_command_host.h"
+#include "file_dialogs.h"
+#include "file_paths.h"
+#include "formats/page_formats.h"
+#include "formats/palette_file.h"
+#include "formats/palette_formats.h"
+#include "message_sink.h"
+#include "system/config.h"
+#include "system/files.h"
+#include "system/texts.h"
+#include "work/page_edits.h"
+#include "work/work_file.h"
+#include "work_session.h"
+
+namespace zentil {
+namespace {
+
+// The upper-cased file name decides the store; the path itself is opened as
+// chosen, since on this platform the upper-cased path names another file.
+QString upperName(const QString& path) {
+    return QFileInfo(path).fileName().toUpper();
+}
+
+const PageFormat* formatOf(const QString& path) {
+    return formatInName(pathToBytes(QFileInfo(path).fileName()));
+}
+
+ListId listOf(const PageFormat& format) {
+    return format.loadsInto == LoadsInto::Sprites ? ListId::Sprites : ListId::Pictures;
+}
+
+QString filterText(const PageFormat& format) {
+    return QString::fromStdString(filterOf(format));
+}
+
+// The work file's type in the load and save dialogs.
+const QString kWorkFilter = QStringLiteral("작업 파일 (*.zws)");
+
+bool isWorkFile(const QString& path) {
+    return isWorkFileName(pathToBytes(path));
+}
+
+// The formats the save dialog offers, the sprite file first.
+std::vector<const PageFormat*> saveFormats() {
+    std::vector<const PageFormat*> formats;
+    for (const LoadsInto into : {LoadsInto::Sprites, LoadsInto::Pictures})
+        for (const PageFormat& format : pageFormats())
+            if (format.loadsInto == into) formats.push_back(&format);
+    return formats;
+}
+
+// The list name of a file: its name without folder, cut before the first
+// dot, in capitals.
+QString pageNameOf(const QString& path) {
+    std::string name;
+    fileNameOf(pathToBytes(path), name);
+    QString text = pathFromBytes(name);
+    return text.left(text.indexOf(QLatin1Char('.'))).toUpper();
+}
+
+// The folder of a path with its trailing separator.
+QString folderOf(const QString& path) {
+    const int cut = static_cast<int>(path.lastIndexOf(QLatin1Char('/')));
+    return cut < 0 ? QString() : path.left(cut + 1);
+}
+
+// A path as a settings field keeps it; one too long for it is not kept at
+// all, since a cut path would name another folder.
+std::string storedText(const QString& text) {
+    const std::string bytes = pathToBytes(text);
+    return bytes.size() < kConfigTextSize ? bytes : std::string();
+}
+
+void store(char (&field)[kConfigTextSize], const QString& text) {
+    setConfigText(field, storedText(text));
+}
+
+// Shows progress for long loads. The dialog appears only between two files,
+// once a load has run for `delayMs`, and never on its own timer: a message
+// box shown for a file then stays on top of it and keeps taking input.
+class LoadProgress {
+  public:
+    LoadProgress(QWidget* parent, int total, int delayMs)
+        : parent_(parent), total_(total), delayMs_(delayMs) {
+        clock_.start();
+    }
+    // Gives false when the user cancelled.
+    bool step(int done) {
+        if (total_ < 2) return true;
+        if (!dialog_ && clock_.elapsed() >= delayMs_) {
+            dialog_ = std::make_unique<QProgressDialog>(QStringLiteral("불러오는 중..."),
+                                                        QStringLiteral("취소"), 0, total_, parent_);
+            dialog_->setWindowModality(Qt::WindowModal);
+            dialog_->setMinimumDuration(0);
+            dialog_->setAutoClose(false);
+            dialog_->setAutoReset(false);
+            dialog_->show();
+        }
+        if (!dialog_) return true;
+        dialog_->setValue(done);  // a window-modal dialog also handles pending events here
+        return !dialog_->wasCanceled();
+    }
+    void finish() { dialog_.reset(); }
+
+  private:
+    QWidget* parent_;
+    int total_;
+    qint64 delayMs_;
+    QElapsedTimer clock_;
+    std::unique_ptr<QProgressDialog> dialog_;
+};
+
+}  // namespace
+
+Workspace& FileCommands::ws() {
+    return host_.document().workspace();
+}
+
+void FileCommands::Btn_LoadSprClick() {
+    FileRequest request;
+    request.title = QStringLiteral("불러오기");
+    QStringList every;
+    for (const PageFormat& format : pageFormats()) {
+        request.filters.append(filterText(format));
+        every.append(QStringLiteral("*.") + QString::fromLatin1(format.extension));
+    }
+    request.filters.append(kWorkFilter);
+    const int workIndex = static_cast<int>(request.filters.size());
+    every.append(QStringLiteral("*.zws"));
+    request.filters.append(QStringLiteral("모든 포맷 (%1)").arg(every.join(QLatin1Char(' '))));
+    request.filterIndex = OpenFilterIndex;
+    request.directory = dialogFolder(configText(ws().settings.openDirectory),
+                                     configText(ws().settings.startDirectory));
+    // Left at the work file type, the dialog opens where the last one is.
+    if (OpenFilterIndex == workIndex && !WorkSession::lastWorkFile().isEmpty())
+        request.directory = QFileInfo(WorkSession::lastWorkFile()).absolutePath();
+    const std::optional<FileChoice> choice = host_.fileDialogs().openFiles(request);
+    if (!choice) return;
+    loadFiles(choice->paths);
+    OpenFilterIndex = choice->filterIndex;
+}
+
+void FileCommands::loadFiles(const QStringList& paths) {
+    // A work file replaces the session first; pages chosen with it join the
+    // session it brought. Of several work files, the last is opened.
+    QString work;
+    std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(paths.size()));
+    for (const QString& path : paths) {
+        if (isWorkFile(path))
+            work = path;
+        else
+            names.push_back(pathToBytes(QFileInfo(path).absoluteFilePath()));
+    }
+    if (!work.isEmpty()) openWorkAmong(work);
+    if (!names.empty()) readFiles(std::move(names));
+}
+
+void FileCommands::openWorkAmong(const QString& work) {
+    // One that cannot be read is reported like any file, and the others
+    // still load.
+    session_.openWork(work);
+    store(ws().settings.openDirectory, folderOf(QFileInfo(work).absoluteFilePath()));
+    host_.guardCanvas();
+}
+
+void FileCommands::readFiles(std::vector<std::string> names) {
+    sortNames(names);
+    LoadProgress progress(host_.window(), static_cast<int>(names.size()), progressDelayMs_);
+    QString last;
+    int done = 0;
+    const PageDefaults defaults = ws().defaults();
+    for (const std::string& name : names) {
+        if (!progress.step(done++)) break;
+        last = pathFromBytes(name);
+        const PageFormat* format = formatOf(last);
+        if (!format) continue;
+        const ListId target = listOf(*format);
+        PageStore& store = *ws().store(target);
+        if (store.full()) {
+            host_.messages().message(texts::kCaptionError, texts::kStoreFull);
+            break;
+        }
+        auto page = std::make_unique<Page>();
+        const Outcome read = format->read(name, *page, defaults);
+        if (!read) {
+            host_.messages().report(read, shownPath(last));  // loading goes on with the next file
+            continue;
+        }
+        setPageName(*page, pageNameOf(last).toStdString());
+        page->filePath = name;
+        // A page as read is saved work; loading is not an edit to undo.
+        ws().markSaved(*page);
+        store.append(std::move(page));
+        host_.markLoaded(target);
+    }
+    progress.finish();
+    host_.document().notify(loadedChange());
+    if (const PageFormat* shown = formatOf(last)) host_.showList(listOf(*shown));
+    host_.guardCanvas();
+    if (!last.isEmpty()) store(ws().settings.openDirectory, folderOf(last));
+}
+
+bool FileCommands::mayReplace(const QString& path) {
+    return !fileExists(pathToBytes(path)) ||
+           host_.messages().ask(texts::kCaptionNotice, texts::kAskOverwrite);
+}
+
+void FileCommands::Btn_SaveSprClick() {
+    // The current page in a page format, or the whole session as a work file.
+    Page* page = ws().currentPage();
+    const bool pageShown = page && page->inUse();
+    if (!pageShown && ws().sprites.empty() && ws().pictures.empty()) return;
+    FileRequest request;
+    request.title = QStringLiteral("저장하기");
+    request.fileName = pageShown ? QString::fromStdString(std::string(zentil::pageName(*page)))
+                                 : QFileInfo(WorkSession::lastWorkFile()).completeBaseName();
+    const std::vector<const PageFormat*> formats = saveFormats();
+    for (const PageFormat* format : formats)
+        request.filters.append(filterText(*format));
+    request.filters.append(kWorkFilter);
+    const int workIndex = static_cast<int>(request.filters.size());
+    request.filterIndex = SaveFilterIndex;
+    request.directory = dialogFolder(configText(ws().settings.saveDirectory),
+                                     configText(ws().settings.startDirectory));
+    if (SaveFilterIndex == workIndex && !WorkSession::lastWorkFile().isEmpty())
+        request.directory = QFileInfo(WorkSession::lastWorkFile()).absolutePath();
+    const std::optional<FileChoice> choice = host_.fileDialogs().saveFile(request);
+    if (!choice || choice->paths.isEmpty()) return;
+    saveChoice(choice->paths.first(), choice->filterIndex);
+    SaveFilterIndex = choice->filterIndex;
+}
+
+void FileCommands::saveChoice(QString fileName, int filterIndex) {
+    Page* page = ws().currentPage();
+    const bool pageShown = page && page->inUse();
+    const std::vector<const PageFormat*> formats = saveFormats();
+    const int workIndex = static_cast<int>(formats.size()) + 1;
+    const int chosen = filterIndex - 1;
+    // A name typed with the work file's extension is a work file whatever
+    // the filter.
+    const bool work = filterIndex == workIndex || isWorkFile(fileName);
+    const PageFormat* format = !work && chosen >= 0 && chosen < static_cast<int>(formats.size())
+                                   ? formats[static_cast<std::size_t>(chosen)]
+                                   : nullptr;
+    if (work && !isWorkFile(fileName)) fileName += QStringLiteral(".zws");
+    if (format) {
+        const QString extension = QStringLiteral(".") + QString::fromLatin1(format->extension);
+        if (!upperName(fileName).contains(extension)) fileName += extension;
+    }
+    if (work) {
+        if (mayReplace(fileName)) session_.saveWork(fileName);
+    } else if (!format) {
+        host_.messages().message(texts::kCaptionNotice, texts::kCannotSaveFile);
+    } else if (pageShown && mayReplace(fileName)) {
+        const Outcome saved = format->write(pathToBytes(fileName), *page);
+        host_.messages().report(saved, shownPath(fileName));
+        if (saved) {
+            page->filePath = pathToBytes(QFileInfo(fileName).absoluteFilePath());
+            ws().markSaved(*page);
+            host_.document().notify(savedChange());
+        }
+    }
+    host_.guardCanvas();
+    store(ws().settings.saveDirectory, folderOf(fileName));
+}
+
+void FileCommands::Btn_LoadPalClick() {
+    FileRequest request;
+    request.title = QStringLiteral("팔레트 불러오기");
+    request.filters = {QStringLiteral("팔레트 파일 (*.PAL)"), QStringLiteral("GPL 팔레트 (*.GPL)"),
+                       QStringLiteral("ACT 색상표 (*.ACT)"),
+                       QStringLiteral("그림의 팔레트 (*.PNG *.TGA)"),
+                       QStringLiteral("모든 팔레트 (*.PAL *.GPL *.ACT *.PNG *.TGA)")};
+    request.directory = dialogFolder(configText(ws().settings.openDirectory),
+                                     configText(ws().settings.startDirectory));
+    const std::optional<FileChoice> choice = host_.fileDialogs().openFiles(request);
+    if (!choice || choice->paths.isEmpty()) return;
+    const QString path = choice->paths.first();
+    Palette palette{};
+    const Outcome read = readPaletteOfFile(pathToBytes(path), palette);
+    if (!read) {
+        host_.messages().report(read, shownPath(path));
+        return;
+    }
+    // The palette file is read, not undone; giving its colours to the sprite
+    // pages, and its name to the next start, is an edit.
+    host_.document().record(applySpritePalette(ws(), palette, storedText(path)));
+    if (ws().activeList() == ListId::Pictures && !ws().pictures.empty())
+        host_.showList(ListId::Pictures);
+    else if (!ws().sprites.empty())
+        host_.showList(ListId::Sprites);
+    host_.guardCanvas();
+}
+
+void FileCommands::Btn_SavePalClick() {
+    // Without a page shown there is no palette to take.
+    const Page* page = ws().currentPage();
+    if (!page || !page->inUse()) return;
+    FileRequest request;
+    request.title = QStringLiteral("팔레트 저장하기");
+    request.filters = {QStringLiteral("팔레트 (*.PAL)")};
+    request.directory = dialogFolder(configText(ws().settings.saveDirectory),
+                                     configText(ws().settings.startDirectory));
+    const std::optional<FileChoice> choice = host_.fileDialogs().saveFile(request);
+    if (!choice || choice->paths.isEmpty()) return;
+    QString fileName = choice->paths.first();
+    if (!upperName(fileName).contains(QStringLiteral(".PAL"))) fileName += QStringLiteral(".Pal");
+    const Outcome saved = savePaletteFile(pathToBytes(fileName), *page);
+    if (!saved) {
+        // What the writer found, then that the command failed.
+        host_.messages().report(saved, shownPath(fileName));
+        host_.messages().message(texts::kCaptionError, texts::kCannotSavePalette,
+                                 shownPath(fileName));
+        return;
+    }
+    // The palette written becomes the palette of the sprite pages.
+    Palette palette{};
+    if (readPaletteFile(pathToBytes(fileName), palette))
+        host_.document().record(applySpritePalette(ws(), palette, storedText(fileName)));
+    else
+        store(ws().settings.palettePath, fileName);
+    host_.guardCanvas();
+}
+
+}  // namespace zentil

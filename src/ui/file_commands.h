@@ -1,0 +1,49 @@
+// The file commands of the main window: loading pictures, sprite files and
+// work files (chosen in the load dialog, named on the command line or
+// dropped on the window), saving the current page or the session, applying
+// and saving palettes.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace zentil {
+
+class FileCommandHost;
+class WorkSession;
+class Workspace;
+
+class FileCommands {
+  public:
+    FileCommands(FileCommandHost& host, WorkSession& session) : host_(host), session_(session) {}
+
+    void Btn_LoadSprClick();
+    void Btn_SaveSprClick();
+    void Btn_LoadPalClick();
+    void Btn_SavePalClick();
+    // Reads pictures and sprite files into their stores, in name order, as
+    // the load command does with the files chosen in its dialog; a work file
+    // among them opens first.
+    void loadFiles(const QStringList& paths);
+    // Asks before a save replaces an existing file.
+    bool mayReplace(const QString& path);
+
+    // The filter each file dialog was left at.
+    int OpenFilterIndex = 1;
+    int SaveFilterIndex = 1;
+    // How long a load runs before its progress dialog appears.
+    void setProgressDelay(int ms) { progressDelayMs_ = ms; }
+
+  private:
+    Workspace& ws();
+    void openWorkAmong(const QString& work);
+    void readFiles(std::vector<std::string> names);
+    // The current page written in a page format, or the session as a work file.
+    void saveChoice(QString fileName, int filterIndex);
+
+    FileCommandHost& host_;
+    WorkSession& session_;
+    int progressDelayMs_ = 500;
+};
+
+}  // namespace zentil

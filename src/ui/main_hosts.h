@@ -1,0 +1,50 @@
+// What the canvas's tools and the file commands ask of the main window.
+#pragma once
+
+#include "block_tool.h"
+#include "file_command_host.h"
+
+namespace zentil {
+
+class TMainWin;
+
+class MainCanvasHost final : public BlockToolHost {
+  public:
+    explicit MainCanvasHost(TMainWin& window) : w_(window) {}
+    Workspace& workspace() override;
+    void record(std::unique_ptr<Command> command) override;
+    void closeStep() override;
+    void report(const Outcome& outcome) override;
+    void showPixelInfo(int x, int y) override;
+    int copyMode() const override;
+    int areaLayer() const override;
+    int areaScope() const override;
+    bool acceptsClicks() const override;
+    void blockLiftedChanged(bool lifted) override;
+    void showCurrent() override;
+
+  private:
+    TMainWin& w_;
+};
+
+class MainFileHost final : public FileCommandHost {
+  public:
+    explicit MainFileHost(TMainWin& window) : w_(window) {}
+    Document& document() override;
+    MessageSink& messages() override;
+    FileDialogs& fileDialogs() override;
+    QWidget* window() override;
+    void markLoaded(ListId list) override;
+    void showList(ListId list) override;
+    void showOnly(ListId list, int row) override;
+    void showNoPage() override;
+    void guardCanvas() override;
+    void cancelCanvas() override;
+    bool canvasBusy() const override;
+    void showStatusLine(const QString& text) override;
+
+  private:
+    TMainWin& w_;
+};
+
+}  // namespace zentil

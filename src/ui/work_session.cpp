@@ -1,0 +1,166 @@
+#include "work_session.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTimer>
+
+#include "document.h"
+#include "file_command_host.h"
+#include "file_commands.h"
+#include "file_dialogs.h"
+#include "file_paths.h"
+#include "formats/page_formats.h"
+#include "message_sink.h"
+#include "picture_watcher.h"
+#include "system/texts.h"
+#include "work/page_files.h"
+#include "work/work_file.h"
+
+namespace zentil {
+namespace {
+
+// Where the platform's settings keep the last work file.
+const QString kLastWorkFileKey = QStringLiteral("work/lastFile");
+
+void rememberWorkFile(const QString& path) {
+    QSettings().setValue(kLastWorkFileKey, QFileInfo(path).absoluteFilePath());
+}
+
+}  // namespace
+
+WorkSession::WorkSession(FileCommandHost& host, QObject* parent)
+    : QObject(parent), host_(host), watcher_(new PictureWatcher(this)) {
+    connect(watcher_, &PictureWatcher::fileChanged, this, &WorkSession::reloadPicture);
+}
+
+Workspace& WorkSession::ws() {
+    return host_.document().workspace();
+}
+
+QString WorkSession::lastWorkFile() {
+    return QSettings().value(kLastWorkFileKey).toString();
+}
+
+bool WorkSession::mayDropUnsaved(const char* question) {
+    if (!ws().spritesModified()) return true;
+    const std::vector<std::string> answers = {texts::kAnswerSaveAll, texts::kAnswerYes,
+                                              texts::kAnswerNo};
+    switch (host_.messages().choose(texts::kCaptionNotice, question, answers, 2)) {
+        case 0:
+            return saveAllSprites();
+        case 1:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void WorkSession::saveWork(const QString& path) {
+    const Outcome saved = saveWorkFile(ws(), pathToBytes(path));
+    host_.messages().report(saved, shownPath(path));
+    if (saved) rememberWorkFile(path);
+}
+
+bool WorkSession::openWork(const QString& path) {
+    if (!mayDropUnsaved(texts::kAskOpenUnsaved)) return false;
+    // A block on the canvas belongs to the session being left.
+    host_.cancelCanvas();
+    const Outcome opened = openWorkFile(pathToBytes(path), ws());
+    host_.messages().report(opened, shownPath(path));
+    if (!opened) return false;
+    // The steps of the history were taken on the session just left.
+    host_.document().history().clear();
+    rememberWorkFile(path);
+    host_.document().notify(loadedChange());
+    const PagePlace current = ws().placeOf(ws().currentPage());
+    if (current.valid()) {
+        host_.showOnly(current.list, current.index);
+    } else {
+        ws().clearCurrent();
+        host_.showNoPage();
+    }
+    return true;
+}
+
+QString WorkSession::askSpritePath(int index) {
+    // A page without a file of its own: shown, then named in a dialog.
+    const PageFormat& gpf = pageFormat(PageFormatId::Gpf);
+    host_.showOnly(ListId::Sprites, index);
+    FileRequest request;
+    request.title = QStringLiteral("저장하기");
+    request.fileName = QString::fromStdString(std::string(pageName(ws().sprites.at(index))));
+    request.filters = {QString::fromStdString(filterOf(gpf))};
+    request.directory = dialogFolder(configText(ws().settings.saveDirectory),
+                                     configText(ws().settings.startDirectory));
+    const std::optional<FileChoice> choice = host_.fileDialogs().saveFile(request);
+    if (!choice || choice->paths.isEmpty()) return {};
+    QString path = choice->paths.first();
+    const QString extension = QStringLiteral(".") + QString::fromLatin1(gpf.extension);
+    if (!QFileInfo(path).fileName().toUpper().contains(extension)) path += extension;
+    if (files_ && !files_->mayReplace(path)) return {};
+    return path;
+}
+
+bool WorkSession::saveAllSprites() {
+    const PageFormat& gpf = pageFormat(PageFormatId::Gpf);
+    bool allSaved = true;
+    for (Page* page : unsavedSprites(ws())) {
+        QString path = pathFromBytes(spriteFileOf(*page));
+        if (path.isEmpty()) path = askSpritePath(ws().sprites.indexOf(page));
+        if (path.isEmpty()) {
+            allSaved = false;
+            break;
+        }
+        Outcome saved = gpf.canWrite(*page);
+        if (saved) saved = gpf.write(pathToBytes(path), *page);
+        host_.messages().report(saved, shownPath(path));
+        if (!saved) {
+            allSaved = false;
+            break;
+        }
+        page->filePath = pathToBytes(path);
+        ws().markSaved(*page);
+    }
+    host_.document().notify(savedChange());
+    host_.guardCanvas();
+    return allSaved;
+}
+
+void WorkSession::watchPictures() {
+    QStringList files;
+    for (int i = 0; i < ws().pictures.size(); ++i)
+        if (const Page& page = ws().pictures.at(i); followsItsFile(page))
+            files.append(pathFromBytes(page.filePath));
+    watcher_->watch(files);
+}
+
+void WorkSession::reloadPicture(const QString& path) {
+    const std::string file = pathToBytes(path);
+    for (int i = 0; i < ws().pictures.size(); ++i) {
+        Page& page = ws().pictures.at(i);
+        if (page.filePath != file) continue;
+        // An outline being dragged belongs to the page as it is: the read
+        // waits until the button is let go.
+        if (host_.canvasBusy() && ws().currentPage() == &page) {
+            QTimer::singleShot(200, this, [this, path] { reloadPicture(path); });
+            return;
+        }
+        Outcome outcome;
+        std::unique_ptr<Command> reload = reloadPage(ws(), page, outcome);
+        const QString name = QFileInfo(path).fileName();
+        if (!reload) {
+            // Often a file caught half-written; its next change reads it again.
+            host_.showStatusLine(QStringLiteral("%1: %2 %3")
+                                     .arg(name, QString::fromUtf8(texts::kPictureNotReread),
+                                          QString::fromStdString(outcome.text)));
+            continue;
+        }
+        host_.document().record(std::move(reload));
+        if (ws().currentPage() == &page) host_.showList(ListId::Pictures);
+        host_.showStatusLine(
+            QStringLiteral("%1: %2").arg(name, QString::fromUtf8(texts::kPictureReread)));
+    }
+}
+
+}  // namespace zentil

@@ -1,0 +1,51 @@
+// The main window's work sessions: the whole workspace saved to and opened
+// from one work file, every changed sprite page saved at once, and pictures
+// read again when their files change on disk.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+namespace zentil {
+
+class FileCommandHost;
+class FileCommands;
+class PictureWatcher;
+class Workspace;
+
+class WorkSession final : public QObject {
+    Q_OBJECT
+  public:
+    WorkSession(FileCommandHost& host, QObject* parent);
+    // The save questions of a save of all (set once the file commands exist).
+    void setFileCommands(FileCommands* files) { files_ = files; }
+
+    void saveWork(const QString& path);
+    // Asks first when sprite pages are unsaved, and starts a new history.
+    bool openWork(const QString& path);
+    // Saves every changed sprite page as a sprite file: to its own file
+    // without asking, or through a save dialog for a page without one.
+    // False when a save failed or a dialog was cancelled (the rest then wait).
+    bool saveAllSprites();
+    // Asks `question` when sprite pages are unsaved: "모두 저장" saves them
+    // all first, "예" goes on, "아니오" stays. True to go on.
+    bool mayDropUnsaved(const char* question);
+    // The last work file saved or opened, as the platform's settings keep it.
+    static QString lastWorkFile();
+
+    // Watches the files of the pictures that came from one; a changed one is
+    // read again, and a line in the status bar says how it went.
+    void watchPictures();
+
+  private:
+    Workspace& ws();
+    void reloadPicture(const QString& path);
+    // Where a page without a file of its own is saved; empty when cancelled.
+    QString askSpritePath(int index);
+
+    FileCommandHost& host_;
+    FileCommands* files_ = nullptr;
+    PictureWatcher* watcher_ = nullptr;
+};
+
+}  // namespace zentil
