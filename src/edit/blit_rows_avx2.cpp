@@ -7,6 +7,7 @@
 #if defined(__x86_64__) || defined(__i386__)
 
 #define ZENTIL_ROWS_TARGET __attribute__((target("avx2")))
+#define ZENTIL_ROWS_AVX2
 #include "edit/blit_rows.h"
 
 namespace zentil {
