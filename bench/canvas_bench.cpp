@@ -10,12 +10,13 @@
 #include <random>
 
 #include "edit/block.h"
-#include "formats/gpf_file.h"
+#include "formats/gpf_figure.h"
 #include "gpf_reference.h"
 #include "image/page.h"
 #include "render/canvas_render.h"
 #include "render/classic_drawing.h"
 #include "sprite_sheet.h"
+#include "work/stroke_edit.h"
 
 namespace {
 
@@ -24,17 +25,17 @@ using namespace zentil;
 constexpr int kSide = 2048, kTile = 32, kBlock = 512;
 constexpr std::uint32_t kGrid = 0x00FFFFFF, kRed = 0x0000FF;
 
-std::unique_ptr<Page> makeSheet() {
+std::unique_ptr<Page> makeSheet(int side = kSide) {
     auto page = std::make_unique<Page>();
-    if (!createPage(*page, kTile, kSide / kTile, kTile, kSide / kTile, kMode8)) return nullptr;
+    if (!createPage(*page, kTile, side / kTile, kTile, side / kTile, kMode8)) return nullptr;
     std::mt19937 rng(5);
     Palette palette{};
     for (auto& b : palette)
         b = static_cast<std::uint8_t>(rng());
     setPagePalette(*page, palette);
     setColorKey(*page, 0);
-    for (int y = 0; y < kSide; ++y)
-        for (int x = 0; x < kSide; ++x)
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
             putPixel(*page, x, y, rng() % 4 ? rng() % 256 : 0);
     return page;
 }
@@ -88,25 +89,35 @@ void stampBlockAndRedraw(benchmark::State& state) {
 }
 
 // A stamp, then the page's GPF size and every tile's, as the status bar
-// measures them (range(0) 1), or the size of the plain writer's file (0); on
-// the sprite sheet (range(1) 0) or, as the worst case, on the sheet of noise
-// above, three quarters opaque in runs of one or two pixels (1).
-void stampThenGpfSize(benchmark::State& state) {
-    auto page = state.range(1) == 0 ? bench::spriteSheet() : makeSheet();
+// measures them (range(0) 1: the stamp a press's edit of the workspace, the
+// figure brought up to date from its change log), or the size of the plain writer's
+// whole file (0); on the sprite sheet (range(1) 0) or, as the worst case, on
+// a sheet of noise, three quarters opaque in runs of one or two pixels (1),
+// `side` pixels square.
+void stampThenGpfSize(benchmark::State& state, int side) {
+    auto page = state.range(1) == 0 ? bench::spriteSheet() : makeSheet(side);
     LiftedBlock lifted;
     if (!page || !liftBlock(lifted, *page, 256, 256, kBlock, kBlock, {}) ||
         !composeBlockView(lifted, *page, 0, 0, 0))
         return state.SkipWithError("pages could not be created");
-    std::vector<std::uint8_t> scratch;
-    GpfSizes sizes;
+    Workspace workspace;
+    GpfFigure figure;
+    if (!figure.update(*page, std::nullopt)) return state.SkipWithError("no GPF figure");
     int step = 0;
     for (auto _ : state) {
-        stampBlock(*page, lifted, (step++ % 4) * kBlock, 1024);
+        const int x = (step++ % 4) * kBlock;
         if (state.range(0) == 1) {
-            if (!measureSpriteFile(*page, scratch, sizes))
-                return state.SkipWithError("the page could not be encoded");
-            benchmark::DoNotOptimize(sizes.fileBytes);
+            // A press that stamps, as the canvas makes it.
+            Outcome outcome;
+            std::unique_ptr<Command> stamp = strokeEdit(
+                workspace, *page, {x, 1024, kBlock, kBlock},
+                [&](Page& p) { return stampBlock(p, lifted, x, 1024); }, outcome, step);
+            const Outcome& measured =
+                figure.update(*page, workspace.changes.changedSince(*page, figure.revision()));
+            if (!outcome || !measured) return state.SkipWithError("the page could not be measured");
+            benchmark::DoNotOptimize(figure.sizes().fileBytes);
         } else {
+            stampBlock(*page, lifted, x, 1024);
             std::vector<std::uint8_t> file;
             test::referenceEncodeSpriteFile(*page, file);
             benchmark::DoNotOptimize(file.size());
@@ -123,11 +134,18 @@ BENCHMARK(carryBlock)
 BENCHMARK(stampBlockAndRedraw)
     ->Name("canvas/stamp_and_redraw_1280x960_of_2048x2048")
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(stampThenGpfSize)
+BENCHMARK_CAPTURE(stampThenGpfSize, 2048, kSide)
     ->Name("canvas/stamp_then_gpf_size_2048x2048")
     ->ArgNames({"library", "noise"})
     ->Args({1, 0})
     ->Args({0, 0})
+    ->Args({1, 1})
+    ->Args({0, 1})
+    ->Unit(benchmark::kMillisecond);
+// The figure's time does not grow with the page.
+BENCHMARK_CAPTURE(stampThenGpfSize, 8192, 8192)
+    ->Name("canvas/stamp_then_gpf_size_8192x8192")
+    ->ArgNames({"library", "noise"})
     ->Args({1, 1})
     ->Args({0, 1})
     ->Unit(benchmark::kMillisecond);

@@ -16,11 +16,11 @@ inline constexpr std::size_t kSheetPixels = std::size_t{kSheetSide} * kSheetSide
 // Not the configured default key, so the reader must set every tile to it.
 inline constexpr std::uint8_t kSheetKey = 255;
 
-// 64 x 64 tiles of 32 x 32: one in eight empty, the others one to three
-// shaded blobs covering about a quarter of the tile.
-inline std::unique_ptr<Page> spriteSheet() {
+// 64 x 64 tiles of 32 x 32 (or as many as `side` holds): one in eight empty,
+// the others one to three shaded blobs covering about a quarter of the tile.
+inline std::unique_ptr<Page> spriteSheet(int side = kSheetSide) {
     auto page = std::make_unique<Page>();
-    constexpr int kTiles = kSheetSide / kTileSide;
+    const int kTiles = side / kTileSide;
     if (!createPage(*page, kTileSide, kTiles, kTileSide, kTiles, kMode8)) return nullptr;
     setColorKey(*page, kSheetKey);
     clearPage(*page);

@@ -1,5 +1,6 @@
 // The optimised transfer must match the plain per-pixel rules exactly, for
-// every mode pair, blit mode, clipping case and same-page overlap.
+// every mode pair, blit mode, clipping case and same-page overlap, with the
+// loops of every instruction set the processor has.
 #include <random>
 
 #include "blit_reference.h"
@@ -10,12 +11,20 @@ namespace zentil {
 namespace {
 
 using test::clonePage;
-using test::CoreTest;
 using test::referenceBlit;
 using test::samePage;
 
-class BlitRandomTest : public CoreTest {
+class BlitRandomTest : public ::testing::TestWithParam<BlitInstructions> {
   protected:
+    void SetUp() override {
+        if (!useBlitInstructions(GetParam())) GTEST_SKIP() << "the processor lacks them";
+    }
+    // Back to the widest, as a program starts.
+    void TearDown() override {
+        if (!useBlitInstructions(BlitInstructions::Avx2))
+            useBlitInstructions(BlitInstructions::Baseline);
+    }
+
     std::mt19937 rng{20261207};
 
     int uniform(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
@@ -57,7 +66,7 @@ class BlitRandomTest : public CoreTest {
     }
 };
 
-TEST_F(BlitRandomTest, MatchesThePerPixelRulesAcrossModesAndEdges) {
+TEST_P(BlitRandomTest, MatchesThePerPixelRulesAcrossModesAndEdges) {
     int compared = 0;
     for (int iteration = 0; iteration < 6000; ++iteration) {
         const int srcMode = uniform(1, 3), dstMode = uniform(1, 3), blitMode = uniform(0, 2);
@@ -81,7 +90,7 @@ TEST_F(BlitRandomTest, MatchesThePerPixelRulesAcrossModesAndEdges) {
     EXPECT_EQ(compared, 6000);
 }
 
-TEST_F(BlitRandomTest, OverlappingCopiesWithinOnePageReadWhatTheyWrote) {
+TEST_P(BlitRandomTest, OverlappingCopiesWithinOnePageReadWhatTheyWrote) {
     for (int iteration = 0; iteration < 4000; ++iteration) {
         const int mode = uniform(1, 3), blitMode = uniform(0, 2);
         Page page;
@@ -101,27 +110,34 @@ TEST_F(BlitRandomTest, OverlappingCopiesWithinOnePageReadWhatTheyWrote) {
     }
 }
 
-TEST_F(BlitRandomTest, LongRowsTakeTheSameRoadAsShortOnes) {
-    // Rows long enough for vectorised loops, with odd offsets and lengths.
+TEST_P(BlitRandomTest, LongRowsTakeTheSameRoadAsShortOnes) {
+    // Rows long enough for vectorised loops and for several chunks of the
+    // keyed and converting loops, with odd offsets and lengths.
     for (int iteration = 0; iteration < 300; ++iteration) {
         const int srcMode = uniform(1, 3), blitMode = uniform(0, 2);
         const int dstMode = srcMode == kMode24 ? uniform(2, 3) : uniform(srcMode, 3);
         Page src, dst;
-        ASSERT_TRUE(createSinglePage(src, uniform(60, 300), 3, srcMode));
-        ASSERT_TRUE(createSinglePage(dst, uniform(60, 300), 3, dstMode));
+        ASSERT_TRUE(createSinglePage(src, uniform(60, 700), 3, srcMode));
+        ASSERT_TRUE(createSinglePage(dst, uniform(60, 700), 3, dstMode));
         for (Page* p : {&src, &dst})
             for (int y = 0; y < p->height; ++y)
                 for (int x = 0; x < p->stride; ++x)
                     putPixel(*p, x, y, randomPixel(p->mode));
         setColorKey(src, randomPixel(srcMode));
         setColorKey(dst, randomPixel(dstMode));
-        const int dx = uniform(-40, 40), sx = uniform(-40, 40), w = uniform(0, 320);
+        const int dx = uniform(-40, 40), sx = uniform(-40, 40), w = uniform(0, 720);
         Page expected = clonePage(dst);
         referenceBlit(expected, dx, 0, src, sx, 0, w, 3, blitMode);
         blitPage(dst, dx, 0, src, sx, 0, w, 3, blitMode);
         ASSERT_TRUE(samePage(dst, expected)) << "iteration " << iteration;
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryInstructionSet, BlitRandomTest,
+                         ::testing::Values(BlitInstructions::Baseline, BlitInstructions::Avx2),
+                         [](const ::testing::TestParamInfo<BlitInstructions>& info) {
+                             return info.param == BlitInstructions::Avx2 ? "Avx2" : "Baseline";
+                         });
 
 }  // namespace
 }  // namespace zentil

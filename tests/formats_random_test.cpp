@@ -11,6 +11,7 @@
 #include "formats/tga_file.h"
 #include "gpf_reference.h"
 #include "test_support.h"
+#include "trickle_source.h"
 
 namespace zentil {
 namespace {
@@ -145,6 +146,11 @@ TEST_F(FormatsRandomTest, RunLengthPicturesMatchThePixelByPixelPage) {
         ASSERT_TRUE(decodeTga(file, page, defaults)) << round;
         EXPECT_EQ(page.kind, kKindTga);
         ASSERT_TRUE(samePage(page, expected)) << "round " << round << ": " << w << " x " << h;
+        // The same from bytes handed over a few at a time, as from a file.
+        Page pieced;
+        test::TrickleSource trickle(file, static_cast<std::size_t>(uniform(1, 200)));
+        ASSERT_TRUE(decodeTga(trickle, pieced, defaults)) << round;
+        ASSERT_TRUE(samePage(pieced, expected)) << "round " << round << " read piece by piece";
 
         // Cut short anywhere in the packets it needs, the picture is refused.
         file.resize(headerAndMap +
@@ -161,8 +167,9 @@ TEST_F(FormatsRandomTest, TileBoundsMatchTheFourScansInEveryMode) {
     for (int round = 0; round < 300; ++round) {
         const int mode = uniform(kMode8, kMode24);
         Page page;
-        ASSERT_TRUE(
-            createPage(page, uniform(1, 19), uniform(1, 3), uniform(1, 11), uniform(1, 3), mode));
+        // Now and then tiles wider than the 256 columns the 8-bit scan takes at once.
+        const int tw = chance(10) ? uniform(250, 600) : uniform(1, 19);
+        ASSERT_TRUE(createPage(page, tw, uniform(1, 3), uniform(1, 11), uniform(1, 3), mode));
         setColorKey(page, kKeys[mode - 1]);
         clearPage(page);
         // A few scattered pixels in most tiles, sometimes a dense patch.

@@ -4,10 +4,15 @@
 // touched.
 #pragma once
 
+#include <malloc.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstddef>
+#include <fstream>
+#include <functional>
+#include <string>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define ZENTIL_MEMORY_WATCH_HOOKS 1
@@ -63,5 +68,26 @@ class MemoryWatch {
 
     long peakBefore_;
 };
+
+// How far `work` takes the resident size above what the process holds before
+// it, in MiB, or -1 when the kernel's peak cannot be set back. The peak is set
+// back first, and memory the process freed but kept is handed back, so that
+// neither what it took earlier nor what it freed hides what the work takes.
+inline long workPeakGrowthMiB(const std::function<void()>& work) {
+    ::malloc_trim(0);
+    if (!(std::ofstream("/proc/self/clear_refs") << "5" << std::flush)) return -1;
+    const auto statusKiB = [](const char* field) {
+        std::ifstream status("/proc/self/status");
+        std::string word;
+        long kib = -1;
+        while (status >> word)
+            if (word == field) status >> kib;
+        return kib;
+    };
+    const long before = statusKiB("VmRSS:");
+    work();
+    const long peak = statusKiB("VmHWM:");
+    return before < 0 || peak < 0 ? -1 : std::max(0L, peak - before) / 1024;
+}
 
 }  // namespace zentil::test

@@ -13,6 +13,7 @@
 #include "memory_watch.h"
 #include "png_builder.h"
 #include "system/texts.h"
+#include "trickle_source.h"
 
 namespace zentil {
 namespace {
@@ -184,11 +185,33 @@ TEST(PngCodecTest, ReadsEveryKindOfAtMost256Colours) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        const PngBytes file = test::pngFile(c.img, c.plte, c.trns);
         IndexedPicture got;
-        const Outcome outcome =
-            decodePng(test::pngFile(c.img, c.plte, c.trns), got, kMaxPixelBufferBytes);
+        const Outcome outcome = decodePng(file, got, kMaxPixelBufferBytes);
         ASSERT_TRUE(outcome) << outcome.text;
-        expectSame(got, expected(c.img, c.plte, c.trns));
+        const IndexedPicture want = expected(c.img, c.plte, c.trns);
+        expectSame(got, want);
+
+        // Into rows further apart than the width (a page's rows), from bytes
+        // handed over a few at a time (a file read piece by piece): the same
+        // indexes, and the bytes between the rows untouched.
+        const std::size_t stride = static_cast<std::size_t>(c.img.width) + 3;
+        std::vector<std::uint8_t> rows(stride * static_cast<std::size_t>(c.img.height), 0xEE);
+        const auto intoRows = [&](int, int, std::size_t& s) {
+            s = stride;
+            return rows.data();
+        };
+        test::TrickleSource trickle(file);
+        IndexedPicture header;
+        ASSERT_TRUE(decodePngInto(trickle, header, intoRows, kMaxPixelBufferBytes));
+        const auto width = static_cast<std::size_t>(c.img.width);
+        header.indexes.resize(width * static_cast<std::size_t>(c.img.height));
+        for (std::size_t y = 0; y < static_cast<std::size_t>(c.img.height); ++y) {
+            const std::uint8_t* row = rows.data() + stride * y;
+            std::copy_n(row, width, header.indexes.data() + width * y);
+            EXPECT_EQ(std::count(row + width, row + stride, 0xEE), 3);
+        }
+        expectSame(header, want);
     }
 }
 

@@ -1,6 +1,10 @@
 // Files whose headers promise far more than they hold must be refused without
 // the reader setting aside memory for what they promise.
+#include <random>
+
 #include "file_builders.h"
+#include "formats/png_codec.h"
+#include "formats/png_file.h"
 #include "formats/tga_file.h"
 #include "memory_watch.h"
 #include "system/texts.h"
@@ -70,6 +74,73 @@ TEST_F(ReaderLimitsTest, RunLengthPictureLargerThanAnyPageIsRefusedBeforeItsBuff
     EXPECT_LT(watch.peakGrowthMiB(), kAllowedMiB);
     EXPECT_LT(watch.largestAllocationMiB(), kAllowedMiB);
     EXPECT_FALSE(page.inUse());
+}
+
+// Pictures whose files are as large as their pages (noise, stored without
+// compression), 4095 pixels wide so that the page's rows lie further apart
+// than the file's, are read from disk into little more than their pages:
+// neither the file nor a second copy of the picture is held beside them.
+constexpr int kLargeSide = 4095;
+constexpr long kLargePageMiB = 16;
+
+long readingGrowthMiB(const std::string& path,
+                      Outcome (*read)(const std::string&, Page&, const PageDefaults&)) {
+    bool read_ = false;
+    const long growth = test::workPeakGrowthMiB([&] {
+        Page page;
+        read_ = read(path, page, {}).ok && page.width == kLargeSide;
+    });
+    return read_ ? growth : -2;
+}
+
+Bytes noise(std::size_t n) {
+    std::mt19937 rng(4095);
+    Bytes b(n);
+    for (auto& v : b)
+        v = static_cast<std::uint8_t>(rng());
+    return b;
+}
+
+TEST_F(ReaderLimitsTest, ALargePngIsReadIntoItsPageAlone) {
+    const test::TempDir dir;
+    const std::string path = dir.file("large.png");
+    {
+        IndexedPicture picture;
+        picture.width = picture.height = kLargeSide;
+        picture.indexes = noise(std::size_t{kLargeSide} * kLargeSide);
+        std::vector<std::uint8_t> file;
+        ASSERT_TRUE(encodePng(picture, file, 0));
+        test::writeBytes(path, file);
+    }
+    const long growth = readingGrowthMiB(path, &readPngFile);
+    ASSERT_NE(growth, -2) << "the picture was not read";
+    if (growth < 0) GTEST_SKIP() << "the kernel's peak of the process cannot be set back";
+    EXPECT_LT(growth, kLargePageMiB * 5 / 4 + 4);
+}
+
+TEST_F(ReaderLimitsTest, ALargeRunLengthTgaIsReadIntoItsPageAlone) {
+    const test::TempDir dir;
+    const std::string path = dir.file("large.tga");
+    {
+        test::TgaFields fields;
+        fields.type = 9;
+        fields.width = fields.height = kLargeSide;
+        Bytes file = test::tgaHeader(fields);
+        file.resize(file.size() + 768);  // a black colour map
+        // Raw packets of noise: the file is as large as the picture.
+        const Bytes pixels = noise(std::size_t{kLargeSide} * kLargeSide);
+        for (std::size_t at = 0; at < pixels.size(); at += 128) {
+            const std::size_t n = std::min<std::size_t>(128, pixels.size() - at);
+            file.push_back(static_cast<std::uint8_t>(n - 1));
+            file.insert(file.end(), pixels.begin() + static_cast<std::ptrdiff_t>(at),
+                        pixels.begin() + static_cast<std::ptrdiff_t>(at + n));
+        }
+        test::writeBytes(path, file);
+    }
+    const long growth = readingGrowthMiB(path, &readTgaFile);
+    ASSERT_NE(growth, -2) << "the picture was not read";
+    if (growth < 0) GTEST_SKIP() << "the kernel's peak of the process cannot be set back";
+    EXPECT_LT(growth, kLargePageMiB * 5 / 4 + 4);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "formats/palette_formats.h"
 #include "formats/png_file.h"
 #include "formats/tga_file.h"
+#include "system/byte_source.h"
 #include "system/files.h"
 #include "system/texts.h"
 #include "system/utf8.h"
@@ -129,10 +130,19 @@ void tilesIfAsked(Report& report, Page& page, const Args& a) {
         pictureTiles(report, page, tw, th);
 }
 
-void infoTga(Report& report, const std::vector<std::uint8_t>& bytes, const Args& a) {
+// Pictures are read straight from their files, a piece at a time, so that a
+// large one takes little more memory than its page; the header is read again
+// on its own for the fields the page does not keep.
+void infoTga(Report& report, const std::string& path, const Args& a) {
     Page page;
+    if (const Outcome read = readTgaFile(path, page, {}); !read)
+        return report.fail(coreText(read.text));
+    FileSource file;
+    std::uint8_t header[18];
     TgaInfo h;
-    if (!readTgaHeader(bytes, h)) return report.fail(coreText(decodeTga(bytes, page, {}).text));
+    if (file.open(path, kMaxInfoFileBytes) != ReadResult::Ok ||
+        !file.copy(0, header, sizeof header) || !readTgaHeader(header, h))
+        return report.fail(coreText(texts::kReadFailed));
     report.text("format", "tga");
     report.number("imageType", static_cast<std::uint64_t>(h.imageType));
     report.number("width", static_cast<std::uint64_t>(h.width));
@@ -156,15 +166,13 @@ void infoTga(Report& report, const std::vector<std::uint8_t>& bytes, const Args&
         report.raw("colourMap", "null");
         report.line(say(Text::InfoNoColourMap));
     }
-    if (const Outcome read = decodeTga(bytes, page, {}); !read)
-        return report.fail(coreText(read.text));
     pageKey(report, page, Text::InfoKeyDefault);
     tilesIfAsked(report, page, a);
 }
 
-void infoPng(Report& report, const std::vector<std::uint8_t>& bytes, const Args& a) {
+void infoPng(Report& report, const std::string& path, const Args& a) {
     Page page;
-    if (const Outcome read = decodePngPage(bytes, page, {}); !read)
+    if (const Outcome read = readPngFile(path, page, {}); !read)
         return report.fail(coreText(read.text));
     report.text("format", "png");
     report.number("width", static_cast<std::uint64_t>(page.width));
@@ -243,6 +251,14 @@ Report inform(const std::string& path, const Args& a) {
                     kExitCommandLine);
         return report;
     }
+    if (format && format->id == PageFormatId::Png) {
+        infoPng(report, path, a);
+        return report;
+    }
+    if (format && format->id == PageFormatId::Tga) {
+        infoTga(report, path, a);
+        return report;
+    }
     std::vector<std::uint8_t> bytes;
     switch (readWholeFile(path, bytes, kMaxInfoFileBytes)) {
         case ReadResult::Ok:
@@ -259,12 +275,8 @@ Report inform(const std::string& path, const Args& a) {
     }
     if (!format)
         infoPalette(report, bytes);
-    else if (format->id == PageFormatId::Gpf)
-        infoGpf(report, bytes);
-    else if (format->id == PageFormatId::Png)
-        infoPng(report, bytes, a);
     else
-        infoTga(report, bytes, a);
+        infoGpf(report, bytes);
     return report;
 }
 

@@ -1,9 +1,10 @@
 #include "edit/blit.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
-#include <cstring>
 
+#include "edit/blit_kernels.h"
 #include "image/pixel.h"
 #include "system/texts.h"
 
@@ -49,28 +50,6 @@ struct Pixels<kMode24> {
     static void store(T* row, std::int64_t i, std::uint32_t v) { valueToPixel24(row + i * 3, v); }
 };
 
-// 16-bit value to 0x00RRGGBB for 24-bit pages: c << 3, with 31 giving 255.
-constexpr std::uint32_t widen16ToValue24(std::uint32_t v) {
-    return (std::uint32_t{widenChannel((v >> 10) & 31u)} << 16) |
-           (std::uint32_t{widenChannel((v >> 5) & 31u)} << 8) | widenChannel(v & 31u);
-}
-
-template <int Src, int Dst>
-constexpr std::uint32_t convertPixel(std::uint32_t v, const Palette& palette) {
-    if constexpr (Src == Dst) {
-        return v;
-    } else if constexpr (Src == kMode8 && Dst == kMode16) {
-        return paletteTo16(static_cast<std::uint8_t>(v), palette);
-    } else if constexpr (Src == kMode8 && Dst == kMode24) {
-        return paletteTo24(static_cast<std::uint8_t>(v), palette);
-    } else if constexpr (Src == kMode16 && Dst == kMode24) {
-        return widen16ToValue24(v);
-    } else {
-        static_assert(Src == kMode24 && Dst == kMode16);
-        return narrow24To16(v);
-    }
-}
-
 // The part of the rectangle inside both pages.
 struct Clip {
     std::int64_t kBegin, kEnd;  // rows relative to the rectangle
@@ -89,104 +68,109 @@ Clip clipRect(const Page& dst, int dstX, int dstY, const Page& src, int srcX, in
     return c;
 }
 
-// One row span of n pixels. Written so that the compiler sees a plain loop;
-// when source and destination may overlap it still reads each source pixel
-// only when it is reached.
-template <int Src, int Dst, int Mode>
-void blitSpan(typename Pixels<Dst>::T* d, const typename Pixels<Src>::T* s, std::int64_t n,
-              std::uint32_t srcKey, std::uint32_t dstKey, const Palette& palette) {
-    using S = Pixels<Src>;
-    using D = Pixels<Dst>;
-    for (std::int64_t i = 0; i < n; ++i) {
-        const std::uint32_t v = S::load(s, i);
-        if constexpr (Mode == kBlitFront) {
-            if (v == srcKey) continue;
-        } else if constexpr (Mode == kBlitBehind) {
-            if (D::load(d, i) != dstKey) continue;
-        }
-        D::store(d, i, convertPixel<Src, Dst>(v, palette));
-    }
-}
-
-// Same-mode keyed copies between different buffers, written as selects so that
-// they vectorise.
-template <int Mode, typename T>
-void selectSpan(T* __restrict d, const T* __restrict s, std::int64_t n, T srcKey, T dstKey) {
-    for (std::int64_t i = 0; i < n; ++i) {
-        if constexpr (Mode == kBlitFront)
-            d[i] = s[i] == srcKey ? d[i] : s[i];
-        else
-            d[i] = d[i] == dstKey ? s[i] : d[i];
-    }
-}
-
-template <int Src, int Dst, int Mode>
-void blitRows(Page& dst, int dstX, int dstY, const Page& src, int srcX, int srcY, const Clip& c) {
-    using S = Pixels<Src>;
-    using D = Pixels<Dst>;
-    const std::int64_t n = c.jEnd - c.jBegin;
-    if (n <= 0) return;
-    typename D::T* dBase = D::base(dst);
-    const typename S::T* sBase = S::base(src);
-    const std::uint32_t srcKey = S::key(src);
-    const std::uint32_t dstKey = D::key(dst);
-    // Within one row of one page the spans may overlap; only there must each
-    // pixel be read after the writes before it.
-    const bool sameRowPossible =
-        static_cast<const void*>(&dst) == static_cast<const void*>(&src) && dstY == srcY;
+// A copy within one row of one page: pixel by pixel, each read only when it
+// is reached, so that it reads what it has already written. Both pages have
+// one mode there.
+template <int Mode, int BlitMode>
+void overlappingRows(Page& page, int dstX, int dstY, int srcX, const Clip& c) {
+    using P = Pixels<Mode>;
+    const std::uint32_t key = P::key(page);
+    typename P::T* base = P::base(page);
     for (std::int64_t k = c.kBegin; k < c.kEnd; ++k) {
-        typename D::T* d = dBase + ((dstY + k) * dst.stride + dstX + c.jBegin) * D::kElems;
-        const typename S::T* s = sBase + ((srcY + k) * src.stride + srcX + c.jBegin) * S::kElems;
-        if constexpr (Src == Dst) {
-            if (!sameRowPossible) {
-                if constexpr (Mode == kBlitOpaque) {
-                    std::memcpy(d, s,
-                                static_cast<std::size_t>(n) * sizeof(typename D::T) * D::kElems);
-                    continue;
-                } else if constexpr (Src != kMode24) {
-                    selectSpan<Mode>(d, s, n, static_cast<typename D::T>(srcKey),
-                                     static_cast<typename D::T>(dstKey));
-                    continue;
-                }
+        typename P::T* row = base + (dstY + k) * page.stride * P::kElems;
+        for (std::int64_t j = c.jBegin; j < c.jEnd; ++j) {
+            const std::uint32_t v = P::load(row, srcX + j);
+            if constexpr (BlitMode == kBlitFront) {
+                if (v == key) continue;
+            } else if constexpr (BlitMode == kBlitBehind) {
+                if (P::load(row, dstX + j) != key) continue;
             }
+            P::store(row, dstX + j, v);
         }
-        blitSpan<Src, Dst, Mode>(d, s, n, srcKey, dstKey, src.palette);
     }
 }
 
-using RowsFn = void (*)(Page&, int, int, const Page&, int, int, const Clip&);
-
-template <int Src, int Dst>
-RowsFn pickMode(int blitMode) {
+template <int Mode>
+void overlappingRows(Page& page, int dstX, int dstY, int srcX, const Clip& c, int blitMode) {
     switch (blitMode) {
         case kBlitFront:
-            return &blitRows<Src, Dst, kBlitFront>;
+            return overlappingRows<Mode, kBlitFront>(page, dstX, dstY, srcX, c);
         case kBlitBehind:
-            return &blitRows<Src, Dst, kBlitBehind>;
+            return overlappingRows<Mode, kBlitBehind>(page, dstX, dstY, srcX, c);
         default:
-            return &blitRows<Src, Dst, kBlitOpaque>;
+            return overlappingRows<Mode, kBlitOpaque>(page, dstX, dstY, srcX, c);
     }
 }
 
-RowsFn pickRows(int srcMode, int dstMode, int blitMode) {
-    switch (srcMode * 4 + dstMode) {
-        case kMode8 * 4 + kMode8:
-            return pickMode<kMode8, kMode8>(blitMode);
-        case kMode8 * 4 + kMode16:
-            return pickMode<kMode8, kMode16>(blitMode);
-        case kMode8 * 4 + kMode24:
-            return pickMode<kMode8, kMode24>(blitMode);
-        case kMode16 * 4 + kMode16:
-            return pickMode<kMode16, kMode16>(blitMode);
-        case kMode16 * 4 + kMode24:
-            return pickMode<kMode16, kMode24>(blitMode);
-        case kMode24 * 4 + kMode16:
-            return pickMode<kMode24, kMode16>(blitMode);
-        case kMode24 * 4 + kMode24:
-            return pickMode<kMode24, kMode24>(blitMode);
-        default:
-            return nullptr;
+// The instruction set of the loops: the processor's widest, unless a test
+// chose another.
+std::atomic<BlitInstructions>& instructionsInUse() {
+    static std::atomic<BlitInstructions> inUse{blitInstructionsSupported(BlitInstructions::Avx2)
+                                                   ? BlitInstructions::Avx2
+                                                   : BlitInstructions::Baseline};
+    return inUse;
+}
+
+const BlitKernels& kernels() {
+    return instructionsInUse().load(std::memory_order_relaxed) == BlitInstructions::Avx2
+               ? avx2BlitKernels()
+               : baselineBlitKernels();
+}
+
+// The 8-bit source's palette in the destination's encoding, for the
+// converting loops.
+struct PaletteTables {
+    std::uint16_t to16[kPaletteEntries];
+    std::uint8_t to24[kPaletteEntries][4];
+};
+
+void buildTables(const Palette& palette, int dstMode, PaletteTables& t) {
+    for (int i = 0; i < kPaletteEntries; ++i) {
+        const auto index = static_cast<std::uint8_t>(i);
+        if (dstMode == kMode16) {
+            t.to16[i] = paletteTo16(index, palette);
+        } else {
+            paletteToPixel24(t.to24[i], index, palette);
+            t.to24[i][3] = 0;
+        }
     }
+}
+
+void transferRows(Page& dst, int dstX, int dstY, const Page& src, int srcX, int srcY, const Clip& c,
+                  int blitMode) {
+    const std::int64_t n = c.jEnd - c.jBegin;
+    if (n <= 0) return;
+    // Within one row of one page the spans may overlap; only there must each
+    // pixel be read after the writes before it.
+    if (&dst == &src && dstY == srcY) {
+        switch (dst.mode) {
+            case kMode8:
+                return overlappingRows<kMode8>(dst, dstX, dstY, srcX, c, blitMode);
+            case kMode16:
+                return overlappingRows<kMode16>(dst, dstX, dstY, srcX, c, blitMode);
+            default:
+                return overlappingRows<kMode24>(dst, dstX, dstY, srcX, c, blitMode);
+        }
+    }
+    const int mode = blitMode == kBlitFront || blitMode == kBlitBehind ? blitMode : kBlitOpaque;
+    const RowsFn rows = kernels().rows[src.mode - 1][dst.mode - 1][mode];
+    if (rows == nullptr) return;
+    RowJob job;
+    job.dstRowBytes = std::int64_t{dst.stride} * dst.mode;
+    job.srcRowBytes = std::int64_t{src.stride} * src.mode;
+    job.dst = pixelBytes(dst) + (dstY + c.kBegin) * job.dstRowBytes + (dstX + c.jBegin) * dst.mode;
+    job.src = pixelBytes(src) + (srcY + c.kBegin) * job.srcRowBytes + (srcX + c.jBegin) * src.mode;
+    job.rows = c.kEnd - c.kBegin;
+    job.pixels = n;
+    job.srcKey = colorKeyOf(src) & 0xFFFFFFu;
+    job.dstKey = colorKeyOf(dst) & 0xFFFFFFu;
+    PaletteTables tables;
+    if (src.mode == kMode8 && dst.mode != kMode8) {
+        buildTables(src.palette, dst.mode, tables);
+        job.paletteTo16 = tables.to16;
+        job.paletteTo24 = tables.to24;
+    }
+    rows(job);
 }
 
 bool hasPixels(const Page& page) {
@@ -204,6 +188,31 @@ bool hasPixels(const Page& page) {
 
 }  // namespace
 
+bool blitInstructionsSupported(BlitInstructions set) {
+    switch (set) {
+        case BlitInstructions::Baseline:
+            return true;
+        case BlitInstructions::Avx2:
+#if defined(__x86_64__) || defined(__i386__)
+            __builtin_cpu_init();
+            return __builtin_cpu_supports("avx2");
+#else
+            return false;
+#endif
+    }
+    return false;
+}
+
+bool useBlitInstructions(BlitInstructions set) {
+    if (!blitInstructionsSupported(set)) return false;
+    instructionsInUse().store(set, std::memory_order_relaxed);
+    return true;
+}
+
+BlitInstructions blitInstructionsInUse() {
+    return instructionsInUse().load(std::memory_order_relaxed);
+}
+
 bool blitAllowed(int srcMode, int dstMode) {
     return srcMode <= dstMode || (srcMode == kMode24 && dstMode == kMode16);
 }
@@ -214,10 +223,8 @@ Outcome blitPage(Page& dst, int dstX, int dstY, const Page& src, int srcX, int s
     if (!blitAllowed(src.mode, dst.mode)) return Outcome::error(texts::kModeRefused);
     const Clip c = clipRect(dst, dstX, dstY, src, srcX, srcY, width, height);
     const bool rowPassed = c.kBegin < c.kEnd;
-    if (rowPassed && hasPixels(dst) && hasPixels(src)) {
-        if (RowsFn rows = pickRows(src.mode, dst.mode, blitMode))
-            rows(dst, dstX, dstY, src, srcX, srcY, c);
-    }
+    if (rowPassed && hasPixels(dst) && hasPixels(src))
+        transferRows(dst, dstX, dstY, src, srcX, srcY, c, blitMode);
     // Tile-by-tile copies hand the same palette over again and again; only a
     // different one needs the four-byte copy rebuilt.
     if (src.mode == kMode8 && dst.mode == kMode8 && rowPassed &&

@@ -13,6 +13,15 @@ inline constexpr int kBlitFront = 1;   // source pixels equal to the source key 
 inline constexpr int kBlitBehind =
     2;  // only destination pixels equal to the destination key change
 
+// The instruction sets the transfer's loops are built for. It uses the
+// widest the processor has; the results are the same with every one.
+enum class BlitInstructions { Baseline, Avx2 };
+bool blitInstructionsSupported(BlitInstructions set);
+// Makes every later transfer use `set` (for tests, which prove each one);
+// false, changing nothing, when the processor lacks it.
+bool useBlitInstructions(BlitInstructions set);
+BlitInstructions blitInstructionsInUse();
+
 // Whether pixels of mode `srcMode` may be copied into a page of `dstMode`:
 // never from a higher mode into a lower one, except 24-bit into 16-bit.
 bool blitAllowed(int srcMode, int dstMode);

@@ -22,6 +22,22 @@ Outcome readPageFile(const std::string& path, std::uint64_t maxBytes, const char
     return Outcome::error(texts::kReadFailed);
 }
 
+Outcome readPageSource(const std::string& path, std::uint64_t maxBytes, const char* cannotOpenText,
+                       SourceDecoder decode, Page& page, const PageDefaults& defaults) {
+    FileSource source;
+    switch (source.open(path, maxBytes)) {
+        case ReadResult::Ok:
+            return decode(source, page, defaults);
+        case ReadResult::CannotOpen:
+            return Outcome::error(cannotOpenText);
+        case ReadResult::TooLarge:
+            return Outcome::error(texts::kCannotCreateImage);
+        case ReadResult::Failed:
+            break;
+    }
+    return Outcome::error(texts::kReadFailed);
+}
+
 Outcome saveFile(const std::string& path, std::span<const std::uint8_t> bytes,
                  const char* failureText) {
     SafeFileWriter out;

@@ -1,7 +1,7 @@
-// The common roads of the page files: a read takes the whole file and hands
-// it to a decoder; a save writes through the safe writer, so that a failed
-// save leaves the old file whole. Whether an existing file may be replaced is
-// asked by the caller before it saves.
+// The common roads of the page files: a read hands the whole file, or the
+// file to be read a piece at a time, to a decoder; a save writes through the safe writer, so that a
+// failed save leaves the old file whole. Whether an existing file may be replaced is asked by the
+// caller before it saves.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +9,7 @@
 #include <string>
 
 #include "image/page.h"
+#include "system/byte_source.h"
 #include "system/outcome.h"
 
 namespace zentil {
@@ -22,6 +23,11 @@ using PageDecoder = Outcome (*)(std::span<const std::uint8_t> bytes, Page& page,
 // the page is untouched then.
 Outcome readPageFile(const std::string& path, std::uint64_t maxBytes, const char* cannotOpenText,
                      PageDecoder decode, Page& page, const PageDefaults& defaults);
+
+// As readPageFile, for decoders that read the file a piece at a time.
+using SourceDecoder = Outcome (*)(ByteSource& source, Page& page, const PageDefaults& defaults);
+Outcome readPageSource(const std::string& path, std::uint64_t maxBytes, const char* cannotOpenText,
+                       SourceDecoder decode, Page& page, const PageDefaults& defaults);
 
 // Fails with `failureText` when the file cannot be written completely.
 Outcome saveFile(const std::string& path, std::span<const std::uint8_t> bytes,

@@ -9,6 +9,7 @@
 #include <memory>
 #include <new>
 
+#include "system/byte_source.h"
 #include "system/texts.h"
 
 namespace zentil {
@@ -88,18 +89,34 @@ std::uint32_t bigEndian32(const std::uint8_t* p) {
 
 // The bytes of all IDAT chunks, following the chunk lengths as far as they
 // stay inside the file.
-std::uint64_t imageDataBytes(std::span<const std::uint8_t> bytes) {
+std::uint64_t imageDataBytes(ByteSource& source) {
     std::uint64_t total = 0;
-    std::size_t at = 8;
-    while (at <= bytes.size() && bytes.size() - at >= 12) {
-        const std::uint32_t length = bigEndian32(&bytes[at]);
-        if (length > bytes.size() - at - 12) break;
-        const std::uint8_t* type = &bytes[at + 4];
+    std::uint64_t at = 8;
+    const std::uint64_t size = source.size();
+    std::uint8_t head[8];
+    while (at <= size && size - at >= 12 && source.copy(at, head, sizeof head)) {
+        const std::uint32_t length = bigEndian32(head);
+        if (length > size - at - 12) break;
+        const std::uint8_t* type = head + 4;
         if (std::memcmp(type, "IDAT", 4) == 0) total += length;
         if (std::memcmp(type, "IEND", 4) == 0) break;
-        at += 12 + std::size_t{length};
+        at += 12 + std::uint64_t{length};
     }
     return total;
+}
+
+// Hands the library the file a piece at a time.
+struct StreamReader {
+    ByteSource* source = nullptr;
+    std::uint64_t at = 0;
+};
+
+int readStream(spng_ctx*, void* user, void* to, std::size_t length) {
+    auto& reader = *static_cast<StreamReader*>(user);
+    if (!reader.source->copy(reader.at, static_cast<std::uint8_t*>(to), length))
+        return reader.at + length > reader.source->size() ? SPNG_IO_EOF : SPNG_IO_ERROR;
+    reader.at += length;
+    return 0;
 }
 
 // Pixels of passes 1 to 7 of Adam7 interlacing start at these columns and
@@ -157,6 +174,7 @@ Outcome decodeSamples(spng_ctx* ctx, const spng_ihdr& ihdr, const Rows& out) {
     const std::size_t width = ihdr.width;
     const std::size_t height = ihdr.height;
     const int depth = ihdr.bit_depth;
+    const bool interlaced = ihdr.interlace_method != SPNG_INTERLACE_NONE;
     if (depth == 8 && size != width * height) return readFailure();
     // Rows that lie back to back take the picture at once.
     if (depth == 8 && out.stride == width) {
@@ -164,28 +182,39 @@ Outcome decodeSamples(spng_ctx* ctx, const spng_ihdr& ihdr, const Rows& out) {
         return error ? readFailure(error) : Outcome::done();
     }
 
-    // Rows of 8 bits into rows further apart, or of 1, 2 or 4 bits per
-    // sample, leftmost sample in the high bits.
+    // Otherwise a row at a time: 8-bit rows of a picture that is not
+    // interlaced straight into their place, others through one row of the
+    // file's samples (1, 2 or 4 bits each, leftmost sample in the high bits)
+    // in their places in the row, of which an interlaced pass holds every so
+    // many.
     const std::size_t rowBytes = size / height;
     if (rowBytes * height != size || rowBytes * 8 < width * depth) return readFailure();
-    std::vector<std::uint8_t> packed(size);
-    error = spng_decode_image(ctx, packed.data(), size, SPNG_FMT_PNG, 0);
+    error = spng_decode_image(ctx, nullptr, 0, SPNG_FMT_PNG, SPNG_DECODE_PROGRESSIVE);
     if (error) return readFailure(error);
-    if (depth == 8) {
-        for (std::size_t y = 0; y < height; ++y)
-            std::memcpy(out.row(y), packed.data() + y * rowBytes, width);
-        return Outcome::done();
-    }
+    const bool direct = depth == 8 && !interlaced;
+    std::vector<std::uint8_t> packed(direct ? 0 : rowBytes);
     const int perByte = 8 / depth;
     const unsigned mask = (1u << depth) - 1;
-    for (std::size_t y = 0; y < height; ++y) {
-        const std::uint8_t* from = packed.data() + y * rowBytes;
-        std::uint8_t* to = out.row(y);
-        for (std::size_t x = 0; x < width; ++x) {
+    do {
+        spng_row_info info{};
+        error = spng_get_row_info(ctx, &info);
+        if (error) return readFailure(error);
+        if (info.row_num >= height || info.pass < 0 || info.pass >= 7) return readFailure();
+        std::uint8_t* to = out.row(info.row_num);
+        // The library puts an interlaced pass's samples of under 8 bits in
+        // their places by adding their bits to what the row holds.
+        if (interlaced && depth < 8) std::fill(packed.begin(), packed.end(), 0);
+        error = direct ? spng_decode_row(ctx, to, width)
+                       : spng_decode_row(ctx, packed.data(), packed.size());
+        if (error != 0 && error != SPNG_EOI) return readFailure(error);
+        if (direct) continue;
+        const std::size_t first = interlaced ? kPassFirstColumn[info.pass] : 0;
+        const std::size_t step = interlaced ? kPassColumnStep[info.pass] : 1;
+        for (std::size_t x = first; x < width; x += step) {
             const int shift = 8 - depth * (1 + static_cast<int>(x % perByte));
-            to[x] = static_cast<std::uint8_t>((from[x / perByte] >> shift) & mask);
+            to[x] = static_cast<std::uint8_t>((packed[x / perByte] >> shift) & mask);
         }
-    }
+    } while (error == 0);
     return Outcome::done();
 }
 
@@ -275,9 +304,11 @@ Outcome decodeColours(spng_ctx* ctx, const spng_ihdr& ihdr, IndexedPicture& pict
     return Outcome::done();
 }
 
-// Opens the picture in `bytes` and checks its header against the limits
-// before any pixel buffer exists; gives the channels of a pixel as stored.
-Outcome start(std::span<const std::uint8_t> bytes, std::uint64_t maxPixels, Context& owner,
+// Opens the picture in `source` (bytes in memory are handed over at once, a
+// file through `reader`, which must live as long as the context) and checks
+// its header against the limits before any pixel buffer exists; gives the
+// channels of a pixel as stored.
+Outcome start(ByteSource& source, StreamReader& reader, std::uint64_t maxPixels, Context& owner,
               spng_ihdr& ihdr, int& channels) {
     // An empty file, or one that does not start as a PNG file does, says so
     // before the library looks at it.
@@ -295,7 +326,10 @@ Outcome start(std::span<const std::uint8_t> bytes, std::uint64_t maxPixels, Cont
         std::clamp<std::uint64_t>(maxPixels, 1, std::numeric_limits<std::int32_t>::max()));
     spng_set_image_limits(ctx, sideLimit, sideLimit);
     spng_set_chunk_limits(ctx, kChunkSizeLimit, kChunkCacheLimit);
-    int error = spng_set_png_buffer(ctx, bytes.data(), bytes.size());
+    const std::span<const std::uint8_t> bytes = source.whole();
+    reader.source = &source;
+    int error = bytes.empty() ? spng_set_png_stream(ctx, &readStream, &reader)
+                              : spng_set_png_buffer(ctx, bytes.data(), bytes.size());
     if (error) return readFailure(error);
 
     error = spng_get_ihdr(ctx, &ihdr);
@@ -325,17 +359,19 @@ Outcome start(std::span<const std::uint8_t> bytes, std::uint64_t maxPixels, Cont
     const bool samples = channels == 1;
     // The colour path holds one row as RGBA beside the picture.
     if (!samples && std::uint64_t{ihdr.width} * 4 > maxPixels) return cannotCreate();
-    const std::uint64_t mostBits = (imageDataBytes(bytes) + 16) * kMaxInflateRatio * 8;
+    const std::uint64_t mostBits = (imageDataBytes(source) + 16) * kMaxInflateRatio * 8;
     if (pixels > mostBits / (std::uint64_t(channels) * ihdr.bit_depth)) return readFailure();
     return Outcome::done();
 }
 
-Outcome decode(std::span<const std::uint8_t> bytes, IndexedPicture& picture,
-               const PngDestination& destination, std::uint64_t maxPixels) {
+Outcome decode(ByteSource& source, IndexedPicture& picture, const PngDestination& destination,
+               std::uint64_t maxPixels) {
+    StreamReader reader;
     Context owner;
     spng_ihdr ihdr{};
     int channels = 1;
-    if (Outcome opened = start(bytes, maxPixels, owner, ihdr, channels); !opened) return opened;
+    if (Outcome opened = start(source, reader, maxPixels, owner, ihdr, channels); !opened)
+        return opened;
     spng_ctx* ctx = owner.get();
     int error = 0;
     const bool samples = channels == 1;
@@ -443,7 +479,8 @@ Outcome decodePng(std::span<const std::uint8_t> bytes, IndexedPicture& out,
             picture.indexes.resize(stride * static_cast<std::size_t>(height));
             return picture.indexes.data();
         };
-        Outcome outcome = decode(bytes, picture, intoIndexes, maxPixels);
+        MemorySource source(bytes);
+        Outcome outcome = decode(source, picture, intoIndexes, maxPixels);
         if (outcome) out = std::move(picture);
         return outcome;
     } catch (const std::bad_alloc&) {
@@ -455,9 +492,15 @@ Outcome decodePng(std::span<const std::uint8_t> bytes, IndexedPicture& out,
 
 Outcome decodePngInto(std::span<const std::uint8_t> bytes, IndexedPicture& header,
                       const PngDestination& destination, std::uint64_t maxPixels) {
+    MemorySource source(bytes);
+    return decodePngInto(source, header, destination, maxPixels);
+}
+
+Outcome decodePngInto(ByteSource& source, IndexedPicture& header, const PngDestination& destination,
+                      std::uint64_t maxPixels) {
     try {
         IndexedPicture picture;
-        Outcome outcome = decode(bytes, picture, destination, maxPixels);
+        Outcome outcome = decode(source, picture, destination, maxPixels);
         if (outcome) header = std::move(picture);
         return outcome;
     } catch (const std::bad_alloc&) {
@@ -518,10 +561,13 @@ Outcome encodePngRgb(const RgbPicture& in, std::vector<std::uint8_t>& out, int l
 Outcome decodePngRgb(std::span<const std::uint8_t> bytes, RgbPicture& out,
                      std::uint64_t maxPixels) {
     try {
+        MemorySource source(bytes);
+        StreamReader reader;
         Context owner;
         spng_ihdr ihdr{};
         int channels = 1;
-        if (Outcome opened = start(bytes, maxPixels, owner, ihdr, channels); !opened) return opened;
+        if (Outcome opened = start(source, reader, maxPixels, owner, ihdr, channels); !opened)
+            return opened;
         spng_ctx* ctx = owner.get();
         std::size_t size = 0;
         int error = spng_decoded_image_size(ctx, SPNG_FMT_RGB8, &size);

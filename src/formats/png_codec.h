@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "image/palette.h"
+#include "system/byte_source.h"
 #include "system/outcome.h"
 
 namespace zentil {
@@ -70,6 +71,9 @@ using PngDestination = std::function<std::uint8_t*(int width, int height, std::s
 // entry go to `header`, only on success.
 Outcome decodePngInto(std::span<const std::uint8_t> bytes, IndexedPicture& header,
                       const PngDestination& destination, std::uint64_t maxPixels);
+// The same from a source that may hand the file over a piece at a time.
+Outcome decodePngInto(ByteSource& source, IndexedPicture& header, const PngDestination& destination,
+                      std::uint64_t maxPixels);
 
 // Writes an 8-bit palette picture with all 256 entries; when transparentIndex
 // is 0..255 a tRNS chunk makes that entry, and no other, transparent.

@@ -14,8 +14,7 @@ namespace {
 // Large enough for any picture a page can hold, stored without compression.
 constexpr std::uint64_t kMaxPngFileBytes = 2 * kMaxPixelBufferBytes;
 
-Outcome decodeOrThrow(std::span<const std::uint8_t> bytes, Page& page,
-                      const PageDefaults& defaults) {
+Outcome decodeOrThrow(ByteSource& source, Page& page, const PageDefaults& defaults) {
     // The indexes are decoded straight into the new page's rows; only the
     // padding columns are set here.
     Page fresh;
@@ -25,7 +24,7 @@ Outcome decodeOrThrow(std::span<const std::uint8_t> bytes, Page& page,
         return fresh.pixels8.get();
     };
     IndexedPicture picture;
-    if (Outcome read = decodePngInto(bytes, picture, intoPage, kMaxPixelBufferBytes); !read)
+    if (Outcome read = decodePngInto(source, picture, intoPage, kMaxPixelBufferBytes); !read)
         return read;
     setPagePalette(fresh, picture.palette);
     if (picture.transparentIndex >= 0)
@@ -77,18 +76,23 @@ Outcome encodeOrThrow(const Page& page, std::vector<std::uint8_t>& out) {
 }  // namespace
 
 // Working memory that cannot be had ends a read or a write like a refusal.
-Outcome decodePngPage(std::span<const std::uint8_t> bytes, Page& page,
-                      const PageDefaults& defaults) {
+Outcome decodePngSource(ByteSource& source, Page& page, const PageDefaults& defaults) {
     try {
-        return decodeOrThrow(bytes, page, defaults);
+        return decodeOrThrow(source, page, defaults);
     } catch (const std::bad_alloc&) {
         return Outcome::error(texts::kCannotCreateImage);
     }
 }
 
+Outcome decodePngPage(std::span<const std::uint8_t> bytes, Page& page,
+                      const PageDefaults& defaults) {
+    MemorySource source(bytes);
+    return decodePngSource(source, page, defaults);
+}
+
 Outcome readPngFile(const std::string& path, Page& page, const PageDefaults& defaults) {
-    return readPageFile(path, kMaxPngFileBytes, texts::kPngCannotRead, &decodePngPage, page,
-                        defaults);
+    return readPageSource(path, kMaxPngFileBytes, texts::kPngCannotRead, &decodePngSource, page,
+                          defaults);
 }
 
 Outcome encodePngPage(const Page& page, std::vector<std::uint8_t>& out) {

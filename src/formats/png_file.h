@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "image/page.h"
+#include "system/byte_source.h"
 #include "system/outcome.h"
 
 namespace zentil {
@@ -18,6 +19,8 @@ namespace zentil {
 // default key). Refusals fail with their message and leave the page untouched.
 Outcome decodePngPage(std::span<const std::uint8_t> bytes, Page& page,
                       const PageDefaults& defaults);
+Outcome decodePngSource(ByteSource& source, Page& page, const PageDefaults& defaults);
+// Reads the file a piece at a time, straight into the page.
 Outcome readPngFile(const std::string& path, Page& page, const PageDefaults& defaults);
 
 // An 8-bit page as a palette picture whose key entry is transparent; 16- and

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "image/page.h"
+#include "system/byte_source.h"
 #include "system/outcome.h"
 
 namespace zentil {
@@ -16,8 +17,10 @@ namespace zentil {
 // corners when they agree, else the default key; a picture without a colour
 // map takes the default palette). Every refusal fails with its message and
 // leaves the page untouched.
+// The file is read a piece at a time, straight into the page.
 Outcome readTgaFile(const std::string& path, Page& page, const PageDefaults& defaults);
 Outcome decodeTga(std::span<const std::uint8_t> bytes, Page& page, const PageDefaults& defaults);
+Outcome decodeTga(ByteSource& source, Page& page, const PageDefaults& defaults);
 
 // The old file survives a failed save.
 Outcome writeTgaFile(const std::string& path, const Page& page);

@@ -145,35 +145,25 @@ void EditorStatus::update(const Workspace& workspace, const History& history) {
         gpf->clear();
         return;
     }
-    showGpf(*page);
+    showGpf(*page, workspace);
 }
 
-void EditorStatus::showGpf(const Page& page) {
-    // Measured again only when the page is another one or has changed since.
-    GpfFigure& f = figure_;
-    if (f.page != &page || f.revision != page.revision || f.stride != page.stride ||
-        f.height != page.height || f.tileWidth != page.tileWidth ||
-        f.tileHeight != page.tileHeight || f.key != page.colorKey8) {
-        f.page = &page;
-        f.revision = page.revision;
-        f.stride = page.stride;
-        f.height = page.height;
-        f.tileWidth = page.tileWidth;
-        f.tileHeight = page.tileHeight;
-        f.key = page.colorKey8;
-        f.measured = measureSpriteFile(page, scratch_, f.sizes);
-    }
-    if (!f.measured) {
-        gpf->setText(QString::asprintf(texts::kStatusGpfRefusedF, f.measured.text.c_str()));
+void EditorStatus::showGpf(const Page& page, const Workspace& workspace) {
+    // Measured again only where the page changed since: the tiles the edits
+    // touched, or all of it when that is not known.
+    const Outcome& measured =
+        figure_.update(page, workspace.changes.changedSince(page, figure_.revision()));
+    if (!measured) {
+        gpf->setText(QString::asprintf(texts::kStatusGpfRefusedF, measured.text.c_str()));
         return;
     }
+    const GpfSizes& sizes = figure_.sizes();
     QString text =
-        QString::asprintf(texts::kStatusGpfF, grouped(f.sizes.fileBytes).toUtf8().constData());
-    if (pointerTile_ >= 0 && static_cast<std::size_t>(pointerTile_) < f.sizes.tileBytes.size())
-        text += QString::asprintf(texts::kStatusTileF, pointerTile_,
-                                  grouped(f.sizes.tileBytes[static_cast<std::size_t>(pointerTile_)])
-                                      .toUtf8()
-                                      .constData());
+        QString::asprintf(texts::kStatusGpfF, grouped(sizes.fileBytes).toUtf8().constData());
+    if (pointerTile_ >= 0 && static_cast<std::size_t>(pointerTile_) < sizes.tileBytes.size())
+        text += QString::asprintf(
+            texts::kStatusTileF, pointerTile_,
+            grouped(sizes.tileBytes[static_cast<std::size_t>(pointerTile_)]).toUtf8().constData());
     gpf->setText(text);
 }
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "formats/gpf_file.h"
+#include "formats/gpf_figure.h"
 #include "system/outcome.h"
 
 class QLabel;
@@ -39,10 +39,11 @@ class EditorStatus final : public QObject {
     // The zoom and the pixel grid as the last run left them.
     void readViewSettings();
     // The texts as the workspace, history and pointer now stand. The GPF
-    // size is measured again only when the page or its revision changed, or
-    // after forgetGpf (a page shown from its list is measured afresh).
+    // size is measured again only where the page changed since (the tiles
+    // the workspace's change log says edits touched), and whole after
+    // forgetGpf (a page shown from its list is measured afresh).
     void update(const Workspace& workspace, const History& history);
-    void forgetGpf() { figure_.page = nullptr; }
+    void forgetGpf() { figure_ = GpfFigure{}; }
     // The tile under the pointer (-1: none).
     void setPointerTile(int tile) { pointerTile_ = tile; }
 
@@ -56,19 +57,10 @@ class EditorStatus final : public QObject {
   private:
     void showZoom();
     void writeViewSettings();
-    void showGpf(const Page& page);
+    void showGpf(const Page& page, const Workspace& workspace);
 
     PageCanvas& canvas_;
-    // The GPF sizes of the page they were measured on, as it was then.
-    struct GpfFigure {
-        const Page* page = nullptr;
-        std::uint64_t revision = 0;
-        int stride = 0, height = 0, tileWidth = 0, tileHeight = 0, key = 0;
-        Outcome measured;
-        GpfSizes sizes;
-    };
     GpfFigure figure_;
-    std::vector<std::uint8_t> scratch_;
     int pointerTile_ = -1;
 };
 

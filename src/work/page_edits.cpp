@@ -15,13 +15,13 @@ class PatchEdit : public Command {
   public:
     void add(Page& page, PagePatch patch) { parts_.push_back({&page, std::move(patch)}); }
 
-    void undo(Workspace&) override {
+    void undo(Workspace& workspace) override {
         for (auto part = parts_.rbegin(); part != parts_.rend(); ++part)
-            part->patch.exchange(*part->page);
+            exchange(workspace, *part);
     }
-    Outcome redo(Workspace&) override {
+    Outcome redo(Workspace& workspace) override {
         for (Part& part : parts_)
-            part.patch.exchange(*part.page);
+            exchange(workspace, part);
         return Outcome::done();
     }
     std::size_t bytes() const override {
@@ -43,6 +43,12 @@ class PatchEdit : public Command {
         Page* page;
         PagePatch patch;
     };
+    // Undoing and redoing change the same pixels.
+    static void exchange(Workspace& workspace, Part& part) {
+        const std::uint64_t from = part.page->revision;
+        part.patch.exchange(*part.page);
+        workspace.changes.note(*part.page, from, part.patch.rect());
+    }
     std::vector<Part> parts_;
 };
 
@@ -175,7 +181,9 @@ std::unique_ptr<Command> editRect(Workspace& workspace, Page& page, PixelRect re
         patch.restore(page);
         return nullptr;
     }
+    const std::uint64_t from = page.revision;
     page.revision = workspace.nextRevision();
+    workspace.changes.note(page, from, patch.rect());
     auto command = std::make_unique<PatchEdit>();
     command->add(page, std::move(patch));
     return command;
@@ -194,7 +202,9 @@ std::unique_ptr<Command> editPixels(Workspace& workspace, Page& page, const Page
         return nullptr;
     }
     if (!patch.shrinkToChanges(page)) return nullptr;
+    const std::uint64_t from = page.revision;
     page.revision = workspace.nextRevision();
+    workspace.changes.note(page, from, patch.rect());
     auto command = std::make_unique<PatchEdit>();
     command->add(page, std::move(patch));
     return command;
@@ -238,7 +248,9 @@ std::unique_ptr<Command> applySpritePalette(Workspace& workspace, const Palette&
         PagePatch patch;
         patch.capture(page, {});
         applyPalette(page, palette);
+        const std::uint64_t from = page.revision;
         page.revision = workspace.nextRevision();
+        workspace.changes.note(page, from, {});
         command->add(page, std::move(patch));
     }
     return command;

@@ -8,12 +8,9 @@
 #include <vector>
 
 #include "image/page.h"
+#include "image/pixel_rect.h"
 
 namespace zentil {
-
-struct PixelRect {
-    int x = 0, y = 0, w = 0, h = 0;
-};
 
 class PagePatch {
   public:
@@ -27,6 +24,8 @@ class PagePatch {
     // around the pixels the edit changed. False when nothing at all changed
     // (pixels, palette and key).
     bool shrinkToChanges(const Page& page);
+    // The rectangle it keeps, clipped to the page.
+    PixelRect rect() const { return rect_; }
     // The memory it keeps besides itself.
     std::size_t heapBytes() const { return pixels_.capacity(); }
     // Whether the page's palette or key differ from what is kept.

@@ -128,9 +128,9 @@ class StrokeEdit final : public Command {
         return !cells_.empty();
     }
 
-    void undo(Workspace&) override { exchange(); }
-    Outcome redo(Workspace&) override {
-        exchange();
+    void undo(Workspace& workspace) override { exchange(workspace); }
+    Outcome redo(Workspace& workspace) override {
+        exchange(workspace);
         return Outcome::done();
     }
     std::size_t bytes() const override {
@@ -170,14 +170,20 @@ class StrokeEdit final : public Command {
         for (int r = 0; r < cell.h; ++r)
             fn(rowAt(*page_, cell.x, cell.y + r), kept.data() + static_cast<std::size_t>(r) * n, n);
     }
-    void exchange() {
+    // Undoing and redoing change the pixels of the kept cells.
+    void exchange(Workspace& workspace) {
+        const std::uint64_t from = page_->revision;
+        PixelRect changed;
         for (auto& [key, kept] : cells_) {
             const int c = static_cast<int>(key & 0xFFFFFFFFu), r = static_cast<int>(key >> 32);
-            forRows(cellArea(c, r), kept, [](std::uint8_t* live, std::uint8_t* old, std::size_t n) {
+            const Area cell = cellArea(c, r);
+            forRows(cell, kept, [](std::uint8_t* live, std::uint8_t* old, std::size_t n) {
                 std::swap_ranges(live, live + n, old);
             });
+            changed = unite(changed, {cell.x, cell.y, cell.w, cell.h});
         }
         attributes_.exchange(*page_);
+        workspace.changes.note(*page_, from, changed);
     }
 
     Page* page_;
@@ -208,7 +214,9 @@ std::unique_ptr<Command> strokeEdit(Workspace& workspace, Page& page, PixelRect 
     const bool pixels = !area.empty() && command->keepChangedCells(before, area);
     before.release();
     if (!pixels && !command->attributes().attributesDiffer(page)) return nullptr;
+    const std::uint64_t from = page.revision;
     page.revision = workspace.nextRevision();
+    workspace.changes.note(page, from, {area.x, area.y, area.w, area.h});
     return command;
 }
 

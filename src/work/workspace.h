@@ -11,6 +11,7 @@
 #include "image/palette.h"
 #include "system/config.h"
 #include "work/list_id.h"
+#include "work/change_log.h"
 
 namespace zentil {
 
@@ -44,6 +45,9 @@ class Workspace {
     void setBlockLifted(bool lifted) { blockLifted_ = lifted; }
     // A block was lifted at some time and its composed view can be copied.
     bool hasBlock() const { return lifted.view.inUse(); }
+
+    // Where the edits, their undos and redos changed pages' pixels.
+    ChangeLog changes;
 
     // The page shown on the canvas and its list.
     ListId activeList() const { return activeList_; }

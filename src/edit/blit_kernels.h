@@ -1,0 +1,50 @@
+// The row loops of the pixel transfer, one table per instruction set. Only
+// blit.cpp uses them; the tables are built by blit_rows_*.cpp from the loops
+// in blit_rows.h.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace zentil {
+
+// One rectangle already clipped to both pages, as bytes: `rows` rows of
+// `pixels` pixels, each row `dstRowBytes` / `srcRowBytes` after the one
+// before. Source and destination spans of one row never overlap (copies
+// within one row of one page go through the per-pixel loop instead).
+struct RowJob {
+    std::uint8_t* dst = nullptr;
+    const std::uint8_t* src = nullptr;
+    std::ptrdiff_t dstRowBytes = 0;
+    std::ptrdiff_t srcRowBytes = 0;
+    std::int64_t rows = 0;
+    std::int64_t pixels = 0;
+    std::uint32_t srcKey = 0;  // in the source's encoding (24-bit: 0x00RRGGBB)
+    std::uint32_t dstKey = 0;
+    // An 8-bit source's palette in the destination's encoding: 16-bit values,
+    // or the bytes B, G, R and one spare byte per entry.
+    const std::uint16_t* paletteTo16 = nullptr;
+    const std::uint8_t (*paletteTo24)[4] = nullptr;
+};
+
+using RowsFn = void (*)(const RowJob& job);
+
+// Indexed by source mode - 1, destination mode - 1 and blit mode; refused
+// pairs are null.
+struct BlitKernels {
+    RowsFn rows[3][3][3] = {};
+};
+
+const BlitKernels& baselineBlitKernels();
+// On processors without AVX2 this table must never be used.
+const BlitKernels& avx2BlitKernels();
+
+// An 8-bit source through its palette table: one loop for every instruction
+// set, since a table look-up gains nothing from vector instructions (vector
+// code only loads the entries one by one).
+void lookUp16(std::uint16_t* __restrict d, const std::uint8_t* __restrict s, std::int64_t n,
+              const std::uint16_t* table);
+void lookUp24(std::uint8_t* __restrict d, const std::uint8_t* __restrict s, std::int64_t n,
+              const std::uint8_t (*table)[4]);
+
+}  // namespace zentil

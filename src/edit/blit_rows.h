@@ -1,0 +1,280 @@
+// The row loops of every mode pair and blit mode, written as plain loops that
+// the compiler turns into vector code. Included once per instruction set:
+// the including file defines ZENTIL_ROWS_TARGET as the function attribute
+// that names the set (empty for the baseline), and everything here has
+// internal linkage, so the copies never meet. With ZENTIL_ROWS_AVX2 defined
+// too, 24-bit to 16-bit rows take a loop written with AVX2 intrinsics, where
+// the compiler's own gathering of three-byte pixels is slower.
+//
+// Keyed and converting rows go in chunks: the chunk's pixels converted to
+// the destination's encoding, a mask of the pixels to write, then a select.
+// Every pixel gives exactly what the per-pixel rules give.
+#pragma once
+
+#ifndef ZENTIL_ROWS_TARGET
+#error "define ZENTIL_ROWS_TARGET before including blit_rows.h"
+#endif
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#ifdef ZENTIL_ROWS_AVX2
+#include <immintrin.h>
+#endif
+
+#include "edit/blit.h"
+#include "edit/blit_kernels.h"
+#include "image/page.h"
+
+namespace zentil {
+namespace {
+
+using u8 = std::uint8_t;
+using u16 = std::uint16_t;
+using u32 = std::uint32_t;
+using i64 = std::int64_t;
+
+#define ZT ZENTIL_ROWS_TARGET
+
+// Pixels per chunk of a keyed or converting row.
+constexpr i64 kChunk = 256;
+
+template <int Mode>
+struct Pixel;
+template <>
+struct Pixel<kMode8> {
+    using T = u8;
+};
+template <>
+struct Pixel<kMode16> {
+    using T = u16;
+};
+template <>
+struct Pixel<kMode24> {
+    using T = u8;  // three per pixel
+};
+
+// 5-bit channel to 8 bits: c << 3, with 31 giving 255.
+ZT inline u8 widen5(u32 c) {
+    return static_cast<u8>((c << 3) | (((c + 1) >> 5) * 7));
+}
+
+// 8-bit channel to 5 bits: c >> 3, with 1 to 7 giving 1.
+ZT inline u8 narrow8(u8 c) {
+    const u8 shifted = static_cast<u8>(c >> 3), notBlack = c < 1 ? c : u8{1};
+    return shifted > notBlack ? shifted : notBlack;
+}
+
+ZT inline void convert16to24(u8* __restrict d, const u16* __restrict s, i64 n) {
+    for (i64 i = 0; i < n; ++i) {
+        const u32 v = s[i];
+        d[3 * i] = widen5(v & 31u);
+        d[3 * i + 1] = widen5((v >> 5) & 31u);
+        d[3 * i + 2] = widen5((v >> 10) & 31u);
+    }
+}
+
+#ifdef ZENTIL_ROWS_AVX2
+// 24-bit to 16-bit, 16 pixels at a time, as the loop below does it: each
+// 128-bit lane takes 8 pixels (24 bytes, loaded as two overlapping 16-byte
+// pieces), narrows every byte, and gathers each pixel's blue and green into
+// one 16-bit word and its red into another. Gives how many pixels it did.
+ZT inline i64 convert24to16Avx2(u16* __restrict d, const u8* __restrict s, i64 n) {
+    const __m256i blueGreenOfFirst =
+        _mm256_setr_epi8(0, 1, 3, 4, 6, 7, 9, 10, 12, 13, -1, -1, -1, -1, -1, -1,  //
+                         0, 1, 3, 4, 6, 7, 9, 10, 12, 13, -1, -1, -1, -1, -1, -1);
+    const __m256i blueGreenOfSecond =
+        _mm256_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 7, 8, 10, 11, 13, 14,  //
+                         -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 7, 8, 10, 11, 13, 14);
+    const __m256i redOfFirst =
+        _mm256_setr_epi8(2, -1, 5, -1, 8, -1, 11, -1, 14, -1, -1, -1, -1, -1, -1, -1,  //
+                         2, -1, 5, -1, 8, -1, 11, -1, 14, -1, -1, -1, -1, -1, -1, -1);
+    const __m256i redOfSecond =
+        _mm256_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 9, -1, 12, -1, 15, -1,  //
+                         -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 9, -1, 12, -1, 15, -1);
+    const __m256i lowFive = _mm256_set1_epi8(0x1F), one = _mm256_set1_epi8(1);
+    const __m256i blueMask = _mm256_set1_epi16(0x1F), greenMask = _mm256_set1_epi16(0x3E0);
+    const auto load = [](const u8* p)
+                          ZT { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
+    // c >> 3, with 1 to 7 giving 1.
+    const auto narrow = [&](__m256i c) ZT {
+        return _mm256_max_epu8(_mm256_and_si256(_mm256_srli_epi16(c, 3), lowFive),
+                               _mm256_min_epu8(c, one));
+    };
+    i64 i = 0;
+    for (; i + 16 <= n; i += 16) {
+        const u8* p = s + 3 * i;
+        const __m256i first =
+            narrow(_mm256_inserti128_si256(_mm256_castsi128_si256(load(p)), load(p + 24), 1));
+        const __m256i second =
+            narrow(_mm256_inserti128_si256(_mm256_castsi128_si256(load(p + 8)), load(p + 32), 1));
+        const __m256i blueGreen = _mm256_or_si256(_mm256_shuffle_epi8(first, blueGreenOfFirst),
+                                                  _mm256_shuffle_epi8(second, blueGreenOfSecond));
+        const __m256i red = _mm256_or_si256(_mm256_shuffle_epi8(first, redOfFirst),
+                                            _mm256_shuffle_epi8(second, redOfSecond));
+        const __m256i value = _mm256_or_si256(
+            _mm256_or_si256(_mm256_and_si256(blueGreen, blueMask),
+                            _mm256_and_si256(_mm256_srli_epi16(blueGreen, 3), greenMask)),
+            _mm256_slli_epi16(red, 10));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + i), value);
+    }
+    return i;
+}
+#endif
+
+ZT inline void convert24to16(u16* __restrict d, const u8* __restrict s, i64 n) {
+    i64 i = 0;
+#ifdef ZENTIL_ROWS_AVX2
+    i = convert24to16Avx2(d, s, n);
+#endif
+    for (; i < n; ++i) {
+        const u16 b = narrow8(s[3 * i]), g = narrow8(s[3 * i + 1]), r = narrow8(s[3 * i + 2]);
+        d[i] = static_cast<u16>((r << 10) | (g << 5) | b);
+    }
+}
+
+template <int Src, int Dst>
+ZT inline void convert(typename Pixel<Dst>::T* __restrict d,
+                       const typename Pixel<Src>::T* __restrict s, i64 n, const RowJob& job) {
+    if constexpr (Src == Dst) {
+        std::memcpy(d, s, static_cast<std::size_t>(n) * sizeof(*d) * (Dst == kMode24 ? 3 : 1));
+    } else if constexpr (Src == kMode8 && Dst == kMode16) {
+        lookUp16(d, s, n, job.paletteTo16);
+    } else if constexpr (Src == kMode8 && Dst == kMode24) {
+        lookUp24(d, s, n, job.paletteTo24);
+    } else if constexpr (Src == kMode16 && Dst == kMode24) {
+        convert16to24(d, s, n);
+    } else {
+        static_assert(Src == kMode24 && Dst == kMode16);
+        convert24to16(d, s, n);
+    }
+}
+
+// mask[i] = 0xFF where pixel i equals `key` (when `equal`) or differs from it
+// (when not), else 0.
+template <int Mode>
+ZT inline void keyMask(u8* __restrict mask, const typename Pixel<Mode>::T* __restrict p, i64 n,
+                       u32 key, bool equal) {
+    const u8 flip = equal ? 0 : 0xFF;
+    if constexpr (Mode == kMode24) {
+        const u8 kb = static_cast<u8>(key), kg = static_cast<u8>(key >> 8),
+                 kr = static_cast<u8>(key >> 16);
+        for (i64 i = 0; i < n; ++i) {
+            const u8 same =
+                static_cast<u8>((p[3 * i] == kb) & (p[3 * i + 1] == kg) & (p[3 * i + 2] == kr));
+            mask[i] = static_cast<u8>(-same) ^ flip;
+        }
+    } else {
+        const auto k = static_cast<typename Pixel<Mode>::T>(key);
+        for (i64 i = 0; i < n; ++i)
+            mask[i] = static_cast<u8>(-static_cast<u8>(p[i] == k)) ^ flip;
+    }
+}
+
+// d[i] = v[i] where mask[i] is set.
+template <int Mode>
+ZT inline void blendMasked(typename Pixel<Mode>::T* __restrict d,
+                           const typename Pixel<Mode>::T* __restrict v, const u8* __restrict mask,
+                           i64 n) {
+    if constexpr (Mode == kMode24) {
+        // The mask once per byte, then a select of bytes.
+        alignas(32) u8 bytes[3 * kChunk];
+        for (i64 i = 0; i < n; ++i) {
+            bytes[3 * i] = mask[i];
+            bytes[3 * i + 1] = mask[i];
+            bytes[3 * i + 2] = mask[i];
+        }
+        for (i64 b = 0; b < 3 * n; ++b) {
+            const u8 keep = d[b], take = v[b];
+            d[b] = static_cast<u8>((take & bytes[b]) | (keep & ~bytes[b]));
+        }
+    } else {
+        using T = typename Pixel<Mode>::T;
+        for (i64 i = 0; i < n; ++i) {
+            const T keep = d[i], take = v[i];
+            const T wide = static_cast<T>(-static_cast<T>(mask[i] != 0));
+            d[i] = static_cast<T>((take & wide) | (keep & ~wide));
+        }
+    }
+}
+
+// Same-mode keyed rows of 8- and 16-bit pixels: one select per pixel. Both
+// pixels are read whatever the test gives, so that the loop vectorises.
+template <int Mode, typename T>
+ZT inline void selectSpan(T* __restrict d, const T* __restrict s, i64 n, T srcKey, T dstKey) {
+    for (i64 i = 0; i < n; ++i) {
+        const T sv = s[i], dv = d[i];
+        if constexpr (Mode == kBlitFront)
+            d[i] = sv == srcKey ? dv : sv;
+        else
+            d[i] = dv == dstKey ? sv : dv;
+    }
+}
+
+template <int Src, int Dst, int Mode>
+ZT void span(typename Pixel<Dst>::T* __restrict d, const typename Pixel<Src>::T* __restrict s,
+             i64 n, const RowJob& job) {
+    using D = typename Pixel<Dst>::T;
+    constexpr i64 kSrcElems = Src == kMode24 ? 3 : 1, kDstElems = Dst == kMode24 ? 3 : 1;
+    if constexpr (Mode == kBlitOpaque) {
+        convert<Src, Dst>(d, s, n, job);
+    } else if constexpr (Src == Dst && Src != kMode24) {
+        selectSpan<Mode>(d, s, n, static_cast<D>(job.srcKey), static_cast<D>(job.dstKey));
+    } else {
+        alignas(32) D converted[kChunk * kDstElems];
+        alignas(32) u8 mask[kChunk];
+        for (i64 at = 0; at < n; at += kChunk) {
+            const i64 c = n - at < kChunk ? n - at : kChunk;
+            const auto* from = s + at * kSrcElems;
+            D* to = d + at * kDstElems;
+            const D* values;
+            if constexpr (Src == Dst) {
+                values = from;
+            } else {
+                convert<Src, Dst>(converted, from, c, job);
+                values = converted;
+            }
+            if constexpr (Mode == kBlitFront)
+                keyMask<Src>(mask, from, c, job.srcKey, false);
+            else
+                keyMask<Dst>(mask, to, c, job.dstKey, true);
+            blendMasked<Dst>(to, values, mask, c);
+        }
+    }
+}
+
+template <int Src, int Dst, int Mode>
+ZT void rows(const RowJob& job) {
+    using S = typename Pixel<Src>::T;
+    using D = typename Pixel<Dst>::T;
+    for (i64 k = 0; k < job.rows; ++k) {
+        auto* d = reinterpret_cast<D*>(job.dst + k * job.dstRowBytes);
+        const auto* s = reinterpret_cast<const S*>(job.src + k * job.srcRowBytes);
+        span<Src, Dst, Mode>(d, s, job.pixels, job);
+    }
+}
+
+#undef ZT
+
+template <int Src, int Dst>
+constexpr void fillModes(BlitKernels& k) {
+    k.rows[Src - 1][Dst - 1][kBlitOpaque] = &rows<Src, Dst, kBlitOpaque>;
+    k.rows[Src - 1][Dst - 1][kBlitFront] = &rows<Src, Dst, kBlitFront>;
+    k.rows[Src - 1][Dst - 1][kBlitBehind] = &rows<Src, Dst, kBlitBehind>;
+}
+
+// Every pair blitAllowed accepts.
+BlitKernels makeKernels() {
+    BlitKernels k;
+    fillModes<kMode8, kMode8>(k);
+    fillModes<kMode8, kMode16>(k);
+    fillModes<kMode8, kMode24>(k);
+    fillModes<kMode16, kMode16>(k);
+    fillModes<kMode16, kMode24>(k);
+    fillModes<kMode24, kMode16>(k);
+    fillModes<kMode24, kMode24>(k);
+    return k;
+}
+
+}  // namespace
+}  // namespace zentil
