@@ -313,8 +313,12 @@ Outcome start(ByteSource& source, StreamReader& reader, std::uint64_t maxPixels,
     // An empty file, or one that does not start as a PNG file does, says so
     // before the library looks at it.
     static constexpr std::uint8_t kSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
-    if (bytes.empty()) return readFailureBecause(texts::kPngReasonEmpty);
-    if (std::memcmp(bytes.data(), kSignature, std::min<std::size_t>(bytes.size(), 8)) != 0)
+    if (source.size() == 0) return readFailureBecause(texts::kPngReasonEmpty);
+    std::uint8_t signature[8] = {};
+    const std::size_t signatureBytes =
+        static_cast<std::size_t>(std::min<std::uint64_t>(source.size(), 8));
+    if (!source.copy(0, signature, signatureBytes)) return readFailure();
+    if (std::memcmp(signature, kSignature, signatureBytes) != 0)
         return readFailureBecause(texts::kPngReasonNotPng);
     // The CRC-32 of every chunk is checked, which is what finds a damaged
     // or cut file; the Adler-32 of the inflated data would only find a

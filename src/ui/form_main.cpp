@@ -53,7 +53,6 @@ TMainWin::TMainWin(QWidget* parent) : QWidget(parent), ui_(new Ui::TMainWin) {
     connectFiles();
     connectButtons();
     connectCanvas();
-    connectPageCommands();
     status_ = new EditorStatus(*ui_->Status_Bar, canvas());
     connectHistory();
     connectKeys();
@@ -77,10 +76,11 @@ void TMainWin::connectButtons() {
     connect(ui_->Btn_ChgColor, &QToolButton::clicked, this, &TMainWin::Btn_ChgColorClick);
     connect(ui_->Btn_ShowPalette, &QToolButton::clicked, this, &TMainWin::Btn_ShowPaletteClick);
     connect(ui_->Btn_DevHome, &QToolButton::clicked, this, &TMainWin::Btn_DevHomeClick);
-    connect(ui_->Btn_LoadSpr, &QToolButton::clicked, this, &TMainWin::Btn_LoadSprClick);
-    connect(ui_->Btn_SaveSpr, &QToolButton::clicked, this, &TMainWin::Btn_SaveSprClick);
-    connect(ui_->Btn_LoadPal, &QToolButton::clicked, this, &TMainWin::Btn_LoadPalClick);
-    connect(ui_->Btn_SavePal, &QToolButton::clicked, this, &TMainWin::Btn_SavePalClick);
+    FileCommands* files = files_.get();
+    connect(ui_->Btn_LoadSpr, &QToolButton::clicked, this, [files] { files->Btn_LoadSprClick(); });
+    connect(ui_->Btn_SaveSpr, &QToolButton::clicked, this, [files] { files->Btn_SaveSprClick(); });
+    connect(ui_->Btn_LoadPal, &QToolButton::clicked, this, [files] { files->Btn_LoadPalClick(); });
+    connect(ui_->Btn_SavePal, &QToolButton::clicked, this, [files] { files->Btn_SavePalClick(); });
 }
 
 // ---- window events ----------------------------------------------------------
@@ -290,14 +290,6 @@ std::vector<int> TMainWin::selectedRows(ListId list) const {
     if (list == ListId::None) return {};
     const QList<int> rows = listWidget(list).selectedRows();
     return {rows.begin(), rows.end()};
-}
-
-void TMainWin::dropOutline() {
-    blockTool_->dropOutline();
-}
-
-void TMainWin::showKeyPanel(std::uint32_t key) {
-    ui_->Panel_ColorKey->setText(QString::number(key));
 }
 
 void TMainWin::setMessageSink(MessageSink* sink) {

@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "document.h"
-#include "edit/nudge.h"
 #include "editor_host.h"
 #include "render/canvas_render.h"
 
@@ -41,10 +40,7 @@ class MainFileHost;
 class BlockTool;
 class EditorStatus;
 class MainCanvasHost;
-struct ColourKeys;
-struct NewImage;
-struct TileGrid;
-struct ColourChange;
+class PageCommands;
 
 // The address the "개발자 홈" button opens.
 inline constexpr const char* kHomePageUrl = "https://zentil-editor.example.org/";
@@ -102,10 +98,6 @@ class TMainWin : public QWidget, public EditorHost {
     // (an entry that no longer exists leaves nothing selected), then shows
     // the list's current entry.
     void showOnly(ListId list, int row);
-    // Hides the outline of a block being dragged out.
-    void dropOutline();
-    // Shows `key` in the panel of the current key.
-    void showKeyPanel(std::uint32_t key);
 
     // The list handlers: show the current entry of a list.
     void Lb_SprClick();
@@ -125,11 +117,6 @@ class TMainWin : public QWidget, public EditorHost {
     // File commands of the toolbar, and work sessions.
     FileCommands& files() { return *files_; }
     WorkSession& session() { return *session_; }
-    void Btn_LoadSprClick();
-    void Btn_SaveSprClick();
-    void Btn_LoadPalClick();
-    void Btn_SavePalClick();
-    void Btn_SaveAllClick();
     // Reads pictures, sprite files and a work file, as if chosen in the load dialog.
     void loadFiles(const QStringList& paths);
 
@@ -141,21 +128,8 @@ class TMainWin : public QWidget, public EditorHost {
     // canvas events they stand for.
     PageCanvas& canvas() const;
     BlockTool& blockTool() { return *blockTool_; }
-
-    // The nudge buttons: the lifted block, or else the current sprite page.
-    void nudge(Nudge direction);
-    void Btn_MoveLeftUpClick() { nudge(Nudge::LeftUp); }
-    void Btn_MoveUpClick() { nudge(Nudge::Up); }
-    void Btn_MoveRightUpClick() { nudge(Nudge::RightUp); }
-    void Btn_MoveRightClick() { nudge(Nudge::Right); }
-    void Btn_MoveRightDownClick() { nudge(Nudge::RightDown); }
-    void Btn_MoveDownClick() { nudge(Nudge::Down); }
-    void Btn_MoveLeftDownClick() { nudge(Nudge::LeftDown); }
-    void Btn_MoveLeftClick() { nudge(Nudge::Left); }
-    // Writes the lifted block back where it was lifted.
-    void Btn_MoveOkClick();
-    // Puts a lifted block away, as a right press on it does.
-    void putLiftedBlockAway();
+    // The commands on pages: toolbar, nudges, what the editing dialogs hand back.
+    PageCommands& pageCommands() { return *pageCommands_; }
 
     // A key of the window: what it runs, the button whose tooltip names it
     // (or none), and where it works (the window, a list, the canvas).
@@ -166,24 +140,10 @@ class TMainWin : public QWidget, public EditorHost {
         std::function<void()> run;
     };
     std::vector<KeyBinding> keyBindings();
-    // The colour around the page, 0x00BBGGRR.
-    void setCanvasColor(std::uint32_t bgr);
-    std::uint32_t canvasColor() const;
 
     // The status bar: zoom, GPF sizes, undo steps, the palette hint, and the
     // zoom and pixel-grid switches.
     EditorStatus& status() const { return *status_; }
-
-    // Page commands of the toolbar.
-    void BtnPageCopyClick();
-    void BtnSumCopyClick();
-    void Btn_BlockCopyClick();
-    void Btn_ClearPageClick();
-    void Btn_DeletePageClick();
-    void Btn_AllDeletePageClick();
-    // The column count and the size optimisation.
-    void Btn_ColClick();
-    void Btn_OptimizeClick();
 
     // The dialogs the file commands use (not owned; nullptr restores the real ones).
     void setFileDialogs(FileDialogs* dialogs);
@@ -197,10 +157,6 @@ class TMainWin : public QWidget, public EditorHost {
     void scrollToOrigin();
     // The status panels for pixel (x, y) of the current page.
     void showPixelInfo(int x, int y);
-    // Adds `page` to the sprite list as an edit, makes it the only selected
-    // entry and the current one, and shows it. False when the store is full
-    // (reported).
-    bool addSpritePage(std::unique_ptr<Page> page);
 
     // Settings: read at first show from the working folder, written at close
     // into the folder the program started in.
@@ -212,7 +168,6 @@ class TMainWin : public QWidget, public EditorHost {
     void pageShown();
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -223,19 +178,11 @@ class TMainWin : public QWidget, public EditorHost {
     void FormShow();
     void FormResize();
     PageList& listWidget(ListId list) const;
-    // The pages of the selected entries of a list, in list order.
-    std::vector<Page*> selectedPages(ListId list);
-    // What the editing dialogs hand back, applied to the selected pages.
-    void applyNewImage(const NewImage& image);
-    void applySizeSettings(const TileGrid& grid, std::uint32_t lineColor);
-    void applyColourKeys(const ColourKeys& keys);
-    void applyColourChange(const ColourChange& change);
     void showListEntry(ListId list);
     void dropCanvasPicture();
     void connectFiles();
     void connectButtons();
     void connectCanvas();
-    void connectPageCommands();
     void connectHistory();
     void connectKeys();
     // The status bar's texts as the workspace, history and canvas now stand.
@@ -247,10 +194,6 @@ class TMainWin : public QWidget, public EditorHost {
     void followChange(const Change& change);
     // Shows the page an undo or redo touched, selected in its list.
     void showTouched(Page* page);
-    // Marks only the last sprite entry and makes it the current entry.
-    void markLastSprite();
-    // The canvas as it is with no page: the empty panel, centred.
-    void resetPagePanel();
     // The grid over the canvas, as the settings have it.
     GridLines gridLines() const;
 
@@ -273,6 +216,7 @@ class TMainWin : public QWidget, public EditorHost {
     std::unique_ptr<MainFileHost> fileHost_;
     WorkSession* session_ = nullptr;
     std::unique_ptr<FileCommands> files_;
+    PageCommands* pageCommands_ = nullptr;
     bool shownOnce_ = false;
 };
 

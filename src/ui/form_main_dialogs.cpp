@@ -1,6 +1,5 @@
-// The main window and its dialogs: the toolbar buttons that open them, what
-// they see of the editor, and what the editing ones hand back, applied to
-// the selected pages as one step each.
+// The main window and its dialogs: the toolbar buttons that open them and
+// what they see of the editor.
 #include <QDesktopServices>
 #include <QUrl>
 
@@ -12,32 +11,17 @@
 #include "form_new.h"
 #include "form_palette.h"
 #include "form_tile.h"
-#include "page_list.h"
-#include "work/page_copies.h"
+#include "page_commands.h"
 
 namespace zentil {
 
 void TMainWin::setDialogs(const Dialogs& dialogs) {
     dialogs_ = dialogs;
-    if (dialogs.newWin) connect(dialogs.newWin, &TNewWin::chosen, this, &TMainWin::applyNewImage);
-    if (dialogs.configWin) {
-        connect(dialogs.configWin, &TConfigWin::chosen, this, &TMainWin::applySizeSettings);
-        // Only the remembered entry stays selected and is shown.
-        connect(dialogs.configWin, &TConfigWin::closed, this,
-                [this](int row) { showOnly(workspace_.activeList(), row); });
-    }
-    if (dialogs.colorKeyWin)
-        connect(dialogs.colorKeyWin, &TColorKeyWin::chosen, this, &TMainWin::applyColourKeys);
-    if (dialogs.chgColorWin)
-        connect(dialogs.chgColorWin, &TChgColorWin::chosen, this, &TMainWin::applyColourChange);
+    pageCommands_->connectDialogs(dialogs);
 }
 
 const Page* TMainWin::liftedBlock() const {
     return workspace_.blockLifted() ? &workspace_.lifted.block : nullptr;
-}
-
-std::vector<Page*> TMainWin::selectedPages(ListId list) {
-    return pagesAt(workspace_, list, selectedRows(list));
 }
 
 // ---- toolbar buttons that open a window -------------------------------------
@@ -74,48 +58,6 @@ void TMainWin::Btn_ShowPaletteClick() {
 
 void TMainWin::Btn_DevHomeClick() {
     QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomePageUrl)));
-}
-
-// ---- what the editing dialogs hand back -------------------------------------
-
-void TMainWin::applyNewImage(const NewImage& image) {
-    // The chosen key becomes the default of every 8-bit page from now on.
-    workspace_.settings.defaultColorKey8 = image.key;
-    OperationResult made = newImage(workspace_, image);
-    report(made.problems);
-    if (!made.step) return;
-    record(std::move(made.step));
-    showOnly(ListId::Sprites, workspace_.sprites.size() - 1);
-}
-
-void TMainWin::applySizeSettings(const TileGrid& grid, std::uint32_t lineColor) {
-    workspace_.settings.gridColor = static_cast<std::int32_t>(lineColor);
-    OperationResult resized = retilePages(workspace_, selectedPages(activeList()), grid);
-    report(resized.problems);
-    record(std::move(resized.step));
-    dropOutline();
-    showCurrent();
-}
-
-void TMainWin::applyColourKeys(const ColourKeys& keys) {
-    Config& settings = workspace_.settings;
-    settings.defaultColorKey8 = keys.default8;
-    settings.defaultColorKey16 = keys.default16;
-    settings.defaultColorKey24 = keys.default24;
-    if (activeList() == ListId::None) {
-        showKeyPanel(0);
-        return;
-    }
-    record(setColourKeys(workspace_, selectedPages(activeList()), keys.pageKey).step);
-    showKeyPanel(keys.pageKey);
-}
-
-void TMainWin::applyColourChange(const ColourChange& change) {
-    if (activeList() != ListId::Sprites) return;
-    OperationResult changed = changeColour(workspace_, selectedPages(ListId::Sprites), change);
-    report(changed.problems);
-    record(std::move(changed.step));
-    showCurrent();
 }
 
 }  // namespace zentil

@@ -21,21 +21,6 @@ void TMainWin::connectFiles() {
     session_->setFileCommands(files_.get());
 }
 
-void TMainWin::Btn_LoadSprClick() {
-    files_->Btn_LoadSprClick();
-}
-void TMainWin::Btn_SaveSprClick() {
-    files_->Btn_SaveSprClick();
-}
-void TMainWin::Btn_LoadPalClick() {
-    files_->Btn_LoadPalClick();
-}
-void TMainWin::Btn_SavePalClick() {
-    files_->Btn_SavePalClick();
-}
-void TMainWin::Btn_SaveAllClick() {
-    session_->saveAllSprites();
-}
 void TMainWin::loadFiles(const QStringList& paths) {
     files_->loadFiles(paths);
 }

@@ -97,17 +97,4 @@ void TMainWin::showTouched(Page* page) {
         showCurrent();
 }
 
-bool TMainWin::addSpritePage(std::unique_ptr<Page> page) {
-    if (workspace_.sprites.full()) {
-        messages().message(texts::kCaptionError, texts::kStoreFull);
-        return false;
-    }
-    std::vector<std::unique_ptr<Page>> pages;
-    pages.push_back(std::move(page));
-    record(addPages(workspace_, ListId::Sprites, std::move(pages)));
-    markLastSprite();
-    Lb_SprClick();
-    return true;
-}
-
 }  // namespace zentil

@@ -3,9 +3,13 @@
 #include <QKeySequence>
 #include <QShortcut>
 
+#include "block_tool.h"
 #include "editor_status.h"
+#include "file_commands.h"
 #include "form_main.h"
+#include "page_commands.h"
 #include "ui_form_main.h"
+#include "work_session.h"
 
 namespace zentil {
 
@@ -23,25 +27,36 @@ std::vector<TMainWin::KeyBinding> TMainWin::keyBindings() {
     QWidget* canvas = ui_->Sb_Page;
     const auto zoomIn = [s = status_] { s->zoomInOnce(); };
     const auto run = [this](void (TMainWin::*slot)()) { return [this, slot] { (this->*slot)(); }; };
+    const auto page = [p = pageCommands_](void (PageCommands::*slot)()) {
+        return [p, slot] { (p->*slot)(); };
+    };
+    const auto file = [f = files_.get()](void (FileCommands::*slot)()) {
+        return [f, slot] { (f->*slot)(); };
+    };
+    BlockTool* block = blockTool_.get();
     return {
         {QKeySequence(Qt::CTRL | Qt::Key_N), ui_->Btn_New, this, run(&TMainWin::Btn_NewClick)},
         {QKeySequence(Qt::CTRL | Qt::Key_O), ui_->Btn_LoadSpr, this,
-         run(&TMainWin::Btn_LoadSprClick)},
+         file(&FileCommands::Btn_LoadSprClick)},
         {QKeySequence(Qt::CTRL | Qt::Key_S), ui_->Btn_SaveSpr, this,
-         run(&TMainWin::Btn_SaveSprClick)},
+         file(&FileCommands::Btn_SaveSprClick)},
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), nullptr, this,
-         run(&TMainWin::Btn_SaveAllClick)},
+         [s = session_] { s->saveAllSprites(); }},
         {QKeySequence(Qt::Key_Delete), ui_->Btn_DeletePage, ui_->Lb_Spr,
-         run(&TMainWin::Btn_DeletePageClick)},
-        {QKeySequence(Qt::Key_Delete), nullptr, ui_->Lb_Tga, run(&TMainWin::Btn_DeletePageClick)},
-        {QKeySequence(Qt::Key_Escape), nullptr, this, run(&TMainWin::putLiftedBlockAway)},
-        {QKeySequence(Qt::Key_Left), ui_->Btn_MoveLeft, canvas, run(&TMainWin::Btn_MoveLeftClick)},
+         page(&PageCommands::Btn_DeletePageClick)},
+        {QKeySequence(Qt::Key_Delete), nullptr, ui_->Lb_Tga,
+         page(&PageCommands::Btn_DeletePageClick)},
+        {QKeySequence(Qt::Key_Escape), nullptr, this, [block] { block->putAwayByHand(); }},
+        {QKeySequence(Qt::Key_Left), ui_->Btn_MoveLeft, canvas,
+         page(&PageCommands::Btn_MoveLeftClick)},
         {QKeySequence(Qt::Key_Right), ui_->Btn_MoveRight, canvas,
-         run(&TMainWin::Btn_MoveRightClick)},
-        {QKeySequence(Qt::Key_Up), ui_->Btn_MoveUp, canvas, run(&TMainWin::Btn_MoveUpClick)},
-        {QKeySequence(Qt::Key_Down), ui_->Btn_MoveDown, canvas, run(&TMainWin::Btn_MoveDownClick)},
-        {QKeySequence(Qt::Key_Return), ui_->Btn_MoveOk, canvas, run(&TMainWin::Btn_MoveOkClick)},
-        {QKeySequence(Qt::Key_Enter), nullptr, canvas, run(&TMainWin::Btn_MoveOkClick)},
+         page(&PageCommands::Btn_MoveRightClick)},
+        {QKeySequence(Qt::Key_Up), ui_->Btn_MoveUp, canvas, page(&PageCommands::Btn_MoveUpClick)},
+        {QKeySequence(Qt::Key_Down), ui_->Btn_MoveDown, canvas,
+         page(&PageCommands::Btn_MoveDownClick)},
+        {QKeySequence(Qt::Key_Return), ui_->Btn_MoveOk, canvas,
+         [block] { block->Btn_MoveOkClick(); }},
+        {QKeySequence(Qt::Key_Enter), nullptr, canvas, [block] { block->Btn_MoveOkClick(); }},
         {QKeySequence(Qt::CTRL | Qt::Key_Equal), status_->zoomIn, this, zoomIn},
         {QKeySequence(Qt::CTRL | Qt::Key_Plus), nullptr, this, zoomIn},
         {QKeySequence(Qt::CTRL | Qt::Key_Minus), status_->zoomOut, this,

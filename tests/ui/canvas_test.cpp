@@ -73,7 +73,7 @@ class CanvasTest : public QObject {
         QVERIFY(main_->blockTool().blockShown());
         QCOMPARE(main_->blockTool().captureRect(), QRect(32, 16, 16, 16));
         QVERIFY(ui().Btn_MoveOk->isEnabled());
-        QCOMPARE(main_->canvasColor(), 0xBBA0EBu);
+        QCOMPARE(main_->canvas().canvasColor(), 0xBBA0EBu);
         QCOMPARE((int)main_->blockTool().state(), 2);
         QVERIFY(!main_->blockTool().outlineShown());
         // The page itself is not changed by a lift.
@@ -138,14 +138,14 @@ class CanvasTest : public QObject {
         QCOMPARE(main_->workspace().lifted.originX, 48);  // where it goes back
         QCOMPARE(main_->workspace().lifted.originY, 32);
 
-        main_->Btn_MoveRightClick();
-        main_->Btn_MoveOkClick();
+        main_->pageCommands().Btn_MoveRightClick();
+        main_->blockTool().Btn_MoveOkClick();
         QCOMPARE(pixelAt(current(), 48, 40), 0u);  // the strip left behind: key
         QCOMPARE(pixelAt(current(), 60, 40), numbered(59, 40));
         QCOMPARE(pixelAt(current(), 47, 40), numbered(47, 40));  // outside: unchanged
         QVERIFY(!main_->blockTool().blockShown());
         QVERIFY(!ui().Btn_MoveOk->isEnabled());
-        QCOMPARE(main_->canvasColor(), 0x000000u);
+        QCOMPARE(main_->canvas().canvasColor(), 0x000000u);
         QCOMPARE(ui().Sb_Page->horizontalScrollBar()->value(), 0);
     }
 
@@ -206,7 +206,7 @@ class CanvasTest : public QObject {
         // A right press puts the block away and keeps the stamps.
         main_->blockTool().Image_CaptureMouseDown(Qt::RightButton, 2, 2);
         QVERIFY(!main_->blockTool().blockShown());
-        QCOMPARE(main_->canvasColor(), 0xC08080u);
+        QCOMPARE(main_->canvas().canvasColor(), 0xC08080u);
         QCOMPARE((int)main_->blockTool().state(), 0);
         QCOMPARE(pixelAt(current(), 1, 1), 250u);
     }
@@ -229,10 +229,10 @@ class CanvasTest : public QObject {
 
     void nudgesMoveThePageOrTheBlock() {
         sprite(2, 1);  // 32 x 16
-        main_->Btn_MoveLeftClick();
+        main_->pageCommands().Btn_MoveLeftClick();
         QCOMPARE(pixelAt(current(), 0, 3), numbered(1, 3));
         QCOMPARE(pixelAt(current(), 31, 3), 0u);
-        main_->Btn_MoveLeftUpClick();
+        main_->pageCommands().Btn_MoveLeftUpClick();
         QCOMPARE(pixelAt(current(), 0, 0), numbered(2, 1));
         QCOMPARE(pixelAt(current(), 5, 15), 0u);
 
@@ -240,7 +240,7 @@ class CanvasTest : public QObject {
         // leaves the page as it was.
         const std::uint32_t before = pixelAt(current(), 4, 4);
         pressAndRelease(QPoint(4, 4));
-        main_->Btn_MoveDownClick();
+        main_->pageCommands().Btn_MoveDownClick();
         QCOMPARE(pixelAt(main_->workspace().lifted.block, 4, 5), before);
         QCOMPARE(pixelAt(current(), 4, 4), before);
         main_->blockTool().Image_CaptureMouseDown(Qt::RightButton, 1, 1);
@@ -249,7 +249,7 @@ class CanvasTest : public QObject {
         // A picture without a lifted block is not nudged.
         putPixel(uitest::addPicture(*main_, 8, 8), 0, 0, 5);
         main_->Lb_TgaClick();
-        main_->Btn_MoveRightClick();
+        main_->pageCommands().Btn_MoveRightClick();
         QCOMPARE(pixelAt(uitest::picture(*main_, 0), 0, 0), 5u);
     }
 
@@ -284,7 +284,7 @@ class CanvasTest : public QObject {
         main_->blockTool().Image_PageMouseDown(Qt::LeftButton, 3, 3);
         main_->blockTool().Image_PageMouseUp(Qt::LeftButton, 3, 3);
         main_->blockTool().Timer_ScrollTimer();
-        main_->Btn_MoveLeftClick();
+        main_->pageCommands().Btn_MoveLeftClick();
         QCOMPARE((int)main_->blockTool().state(), 0);
         QVERIFY(!main_->blockTool().outlineShown());
     }

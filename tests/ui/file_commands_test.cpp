@@ -86,7 +86,7 @@ class FileCommandsTest : public QObject {
         writeSprites(path("A.GPF"), 2, 1, 9);
         writePicture(path("a.tga"), 6, 4, 1);
         dialogs_.answers.push_back(chose({path("b.tga"), path("A.GPF"), path("a.tga")}, 3));
-        main_->Btn_LoadSprClick();
+        main_->files().Btn_LoadSprClick();
         QCOMPARE(names(ui().Lb_Spr), QStringList{"A"});
         QCOMPARE(names(ui().Lb_Tga), (QStringList{"A", "B"}));
         QCOMPARE(uitest::picture(*main_, 0).width, 6);  // a.tga came before b.tga
@@ -102,7 +102,7 @@ class FileCommandsTest : public QObject {
 
         // The next dialog starts in the folder of the last file.
         dialogs_.answers.push_back(FileChoice{});
-        main_->Btn_LoadSprClick();
+        main_->files().Btn_LoadSprClick();
         QCOMPARE(dialogs_.asked[1].directory, state_->folder() + "/");
         QCOMPARE(dialogs_.asked[1].filterIndex, 3);
         QCOMPARE(main_->files().OpenFilterIndex, 3);  // a cancel changes nothing
@@ -148,7 +148,7 @@ class FileCommandsTest : public QObject {
     void savingAppendsExtensionsAndRemembersTheFolder() {
         QVERIFY(uitest::newSprite(*main_, 1, 1, 8, 8, "sprite", kMode8));
         dialogs_.answers.push_back(chose({path("sprite")}, 1));
-        main_->Btn_SaveSprClick();
+        main_->files().Btn_SaveSprClick();
         QVERIFY(QFile::exists(path("sprite.GPF")));
         QCOMPARE(dialogs_.asked.last().fileName, QStringLiteral("sprite"));
         QCOMPARE(QString::fromUtf8(main_->workspace().settings.saveDirectory),
@@ -156,21 +156,21 @@ class FileCommandsTest : public QObject {
         QCOMPARE(main_->files().SaveFilterIndex, 1);
 
         dialogs_.answers.push_back(chose({path("copy.gpf")}, 1));
-        main_->Btn_SaveSprClick();
+        main_->files().Btn_SaveSprClick();
         QVERIFY(QFile::exists(path("copy.gpf")));
         QVERIFY(!QFile::exists(path("copy.gpf.GPF")));
 
         dialogs_.answers.push_back(chose({path("picture")}, 2));
-        main_->Btn_SaveSprClick();
+        main_->files().Btn_SaveSprClick();
         QVERIFY(QFile::exists(path("picture.TGA")));
         QCOMPARE(main_->files().SaveFilterIndex, 2);
 
         dialogs_.answers.push_back(chose({path("session")}, 4));  // the work file
-        main_->Btn_SaveSprClick();
+        main_->files().Btn_SaveSprClick();
         QVERIFY(QFile::exists(path("session.zws")));
 
         dialogs_.answers.push_back(chose({path("odd")}, 5));  // past the four types
-        main_->Btn_SaveSprClick();
+        main_->files().Btn_SaveSprClick();
         QCOMPARE(recorder_.messages.last(), QStringLiteral("알림: 파일을 저장할 수 없습니다."));
         QVERIFY(!QFile::exists(path("odd")));
 
@@ -178,13 +178,13 @@ class FileCommandsTest : public QObject {
         writeFile(path("keep.GPF"), {1, 2, 3});
         recorder_.answer = false;
         dialogs_.answers.push_back(chose({path("keep.GPF")}, 1));
-        main_->Btn_SaveSprClick();
+        main_->files().Btn_SaveSprClick();
         QCOMPARE(QFileInfo(path("keep.GPF")).size(), 3);
         QCOMPARE(recorder_.questions.size(), 1);
     }
 
     void palettesAreAppliedAndSaved() {
-        main_->Btn_SavePalClick();  // no page: nothing asked
+        main_->files().Btn_SavePalClick();  // no page: nothing asked
         QVERIFY(dialogs_.asked.isEmpty());
 
         Page picture;
@@ -198,7 +198,7 @@ class FileCommandsTest : public QObject {
 
         dialogs_.answers.push_back(chose({path("pal")}, 1));
         main_->Lb_TgaClick();
-        main_->Btn_SavePalClick();
+        main_->files().Btn_SavePalClick();
         QVERIFY(QFile::exists(path("pal.Pal")));
         QCOMPARE(QString::fromUtf8(main_->workspace().settings.palettePath), path("pal.Pal"));
         QCOMPARE(int{main_->workspace().palette[3]}, 200);
@@ -206,12 +206,12 @@ class FileCommandsTest : public QObject {
 
         main_->workspace().palette = Palette{};
         dialogs_.answers.push_back(chose({path("pal.Pal")}, 1));
-        main_->Btn_LoadPalClick();
+        main_->files().Btn_LoadPalClick();
         QCOMPARE(int{main_->workspace().palette[3]}, 200);
 
         writeFile(path("short.pal"), {1, 2, 3});
         dialogs_.answers.push_back(chose({path("short.pal")}, 1));
-        main_->Btn_LoadPalClick();
+        main_->files().Btn_LoadPalClick();
         QCOMPARE(recorder_.messages.last(),
                  QStringLiteral("오류: 팔레트 파일을 읽을 수 없습니다."));
         QCOMPARE(QString::fromUtf8(main_->workspace().settings.palettePath), path("pal.Pal"));
@@ -231,7 +231,7 @@ class FileCommandsTest : public QObject {
         QCOMPARE(pixelAt(uitest::picture(*main_, 0), 2, 2), 9u);
 
         dialogs_.answers.push_back(chose({path("copy")}, 3));
-        main_->Btn_SaveSprClick();
+        main_->files().Btn_SaveSprClick();
         QCOMPARE(dialogs_.asked.last().filters,
                  (QStringList{"GPF 파일 (*.GPF)", "TGA 파일 (*.TGA)", "PNG 파일 (*.PNG)",
                               "작업 파일 (*.zws)"}));
@@ -245,7 +245,7 @@ class FileCommandsTest : public QObject {
         const std::vector<std::uint8_t> gpl = writePaletteFormat(warm, PaletteFormat::Gimp);
         writeFile(path("warm.gpl"), gpl);
         dialogs_.answers.push_back(chose({path("warm.gpl")}, 5));
-        main_->Btn_LoadPalClick();
+        main_->files().Btn_LoadPalClick();
         QCOMPARE(dialogs_.asked.last().filters,
                  (QStringList{"팔레트 파일 (*.PAL)", "GPL 팔레트 (*.GPL)", "ACT 색상표 (*.ACT)",
                               "그림의 팔레트 (*.PNG *.TGA)",
@@ -325,8 +325,8 @@ class FileCommandsTest : public QObject {
         for (const char* stored : {"/", "/no/such/folder/"}) {
             setConfigText(main_->workspace().settings.saveDirectory, stored);
             setConfigText(main_->workspace().settings.openDirectory, stored);
-            main_->Btn_SaveSprClick();
-            main_->Btn_LoadSprClick();
+            main_->files().Btn_SaveSprClick();
+            main_->files().Btn_LoadSprClick();
             QCOMPARE(dialogs_.asked[dialogs_.asked.size() - 2].directory, state_->folder());
             QCOMPARE(dialogs_.asked.last().directory, state_->folder());
         }

@@ -69,7 +69,7 @@ class KeysTest : public QObject {
             {"write back", QKeySequence(Qt::Key_Return), ui.Sb_Page,
              [&] {
                  lift();
-                 e.main.Btn_MoveRightClick();  // the block moves inside itself
+                 e.main.pageCommands().Btn_MoveRightClick();  // the block moves inside itself
              },
              [&] { return !e.main.blockTool().blockShown() && pixelAt(b, 5, 5) == 9u; }},
             {"delete", QKeySequence(Qt::Key_Delete), ui.Lb_Spr,

@@ -132,7 +132,7 @@ class MainWindowTest : public QObject {
             const auto apply = [&](Editor& e, const QString& name, const Palette& colours) {
                 uitest::writeFile(fresh.path(name), writePaletteFormat(colours, row.format));
                 dialogs.answers.push_back({{fresh.path(name)}, 1});
-                e.main.Btn_LoadPalClick();
+                e.main.files().Btn_LoadPalClick();
             };
             {
                 Editor e(recorder_);

@@ -68,7 +68,7 @@ class PageCommandsTest : public QObject {
         main_->Lb_TgaClick();
         for (int i = 0; i < 3; ++i)
             ui().Lb_Tga->selectEntry(i);
-        main_->BtnPageCopyClick();
+        main_->pageCommands().BtnPageCopyClick();
         QCOMPARE(names(ui().Lb_Spr), (QStringList{"P0", "NoName1", "NoName2", "NoName3"}));
         const Page& copy = uitest::sprite(*main_, 3);
         QCOMPARE(copy.kind, kKindSprite);
@@ -85,7 +85,7 @@ class PageCommandsTest : public QObject {
         for (int i = 0; i < 4; ++i)
             ui().Lb_Spr->selectEntry(i);
         main_->Lb_SprClick();
-        main_->BtnSumCopyClick();
+        main_->pageCommands().BtnSumCopyClick();
         const Page& sum = uitest::sprite(*main_, 4);
         QCOMPARE(sum.width, 64);
         QCOMPARE(sum.height, 24);
@@ -100,14 +100,14 @@ class PageCommandsTest : public QObject {
         ui().Lb_Spr->deselectAll();
         ui().Lb_Spr->selectEntry(0);
         ui().Lb_Spr->selectEntry(5);
-        main_->BtnSumCopyClick();
+        main_->pageCommands().BtnSumCopyClick();
         QCOMPARE(recorder_.texts.last(), QStringLiteral("그림 크기가 서로 일치하지 않습니다."));
         QCOMPARE(ui().Lb_Spr->count(), 6);
         // A 16-bit page among 8-bit ones.
         QVERIFY(uitest::newSprite(*main_, 1, 1, 16, 24, "DEEP", kMode16));
         ui().Lb_Spr->deselectAll();
         ui().Lb_Spr->selectEntry(6);
-        main_->BtnSumCopyClick();
+        main_->pageCommands().BtnSumCopyClick();
         QCOMPARE(recorder_.texts.last(), QStringLiteral("다른 색상모드의 그림이 있습니다."));
     }
 
@@ -117,7 +117,7 @@ class PageCommandsTest : public QObject {
         ui().Lb_Spr->deselectAll();
         ui().Lb_Spr->selectEntry(1);
         ui().Lb_Spr->selectEntry(3);
-        main_->Btn_DeletePageClick();
+        main_->pageCommands().Btn_DeletePageClick();
         QCOMPARE(names(ui().Lb_Spr), (QStringList{"P0", "P2", "P4"}));
         QCOMPARE(pixelAt(uitest::sprite(*main_, 1), 0, 0), 12u);
         QCOMPARE(ui().Lb_Spr->selectedRows(), QList<int>{1});
@@ -125,17 +125,17 @@ class PageCommandsTest : public QObject {
 
         ui().Lb_Spr->deselectAll();
         ui().Lb_Spr->selectEntry(2);
-        main_->Btn_DeletePageClick();
+        main_->pageCommands().Btn_DeletePageClick();
         QCOMPARE(ui().Lb_Spr->selectedRows(), QList<int>{1});  // the new last entry
 
         ui().Lb_Spr->deselectAll();
-        main_->Btn_DeletePageClick();  // nothing selected: nothing removed, nothing marked
+        main_->pageCommands().Btn_DeletePageClick();  // nothing selected: nothing removed, nothing marked
         QCOMPARE(ui().Lb_Spr->count(), 2);
         QVERIFY(ui().Lb_Spr->selectedRows().isEmpty());
 
         ui().Lb_Spr->selectEntry(0);
         ui().Lb_Spr->selectEntry(1);
-        main_->Btn_DeletePageClick();
+        main_->pageCommands().Btn_DeletePageClick();
         QCOMPARE(ui().Lb_Spr->count(), 0);
         QCOMPARE(ui().Sb_Page->pageFrame().size(), QSize(400, 300));
         QCOMPARE(uitest::current(*main_), PagePlace{});
@@ -146,23 +146,23 @@ class PageCommandsTest : public QObject {
         picture(8, 8, 3, 0, "PIC");
         main_->Lb_TgaClick();
         ui().Lb_Spr->selectEntry(1);
-        main_->Btn_ClearPageClick();  // the TGA list is active: sprite pages are still cleared
+        main_->pageCommands().Btn_ClearPageClick();  // the TGA list is active: sprite pages are still cleared
         QCOMPARE(pixelAt(uitest::sprite(*main_, 1), 0, 0), 0u);
         QCOMPARE(pixelAt(uitest::picture(*main_, 0), 0, 0), 3u);
 
         main_->Lb_SprClick();
         recorder_.answer = false;
-        main_->Btn_AllDeletePageClick();
+        main_->pageCommands().Btn_AllDeletePageClick();
         QCOMPARE(recorder_.questions.last(),
                  QStringLiteral("모든 스프라이트 작업 페이지를 삭제하시겠습니까?"));
         QCOMPARE(ui().Lb_Spr->count(), 2);
         recorder_.answer = true;
-        main_->Btn_AllDeletePageClick();
+        main_->pageCommands().Btn_AllDeletePageClick();
         QCOMPARE(ui().Lb_Spr->count(), 0);
         QVERIFY(main_->workspace().sprites.empty());
         QCOMPARE(uitest::activeList(*main_), uitest::kListTga);  // the pictures are shown
         QCOMPARE(ui().Lb_Tga->count(), 1);
-        main_->Btn_AllDeletePageClick();
+        main_->pageCommands().Btn_AllDeletePageClick();
         QCOMPARE(recorder_.questions.last(), QStringLiteral("모든 TGA 페이지를 삭제하시겠습니까?"));
         QCOMPARE(ui().Lb_Tga->count(), 0);
         QCOMPARE(ui().Sb_Page->pageFrame().size(), QSize(400, 300));
@@ -172,7 +172,7 @@ class PageCommandsTest : public QObject {
         picture(32, 32, 6, 0, "PIC");
         main_->Lb_TgaClick();
         ui().Lb_Tga->selectEntry(0);
-        main_->Btn_BlockCopyClick();  // nothing lifted yet: nothing happens
+        main_->pageCommands().Btn_BlockCopyClick();  // nothing lifted yet: nothing happens
         QCOMPARE(ui().Lb_Spr->count(), 0);
 
         // Make the picture one of 16 x 16 tiles and lift one.
@@ -181,7 +181,7 @@ class PageCommandsTest : public QObject {
         main_->blockTool().Image_PageMouseDown(Qt::LeftButton, 20, 3);
         main_->blockTool().Image_PageMouseUp(Qt::LeftButton, 20, 3);
         main_->blockTool().Image_CaptureMouseMove(1, 1);  // composes the view
-        main_->Btn_BlockCopyClick();
+        main_->pageCommands().Btn_BlockCopyClick();
         QCOMPARE(names(ui().Lb_Spr), QStringList{"NoName0"});
         QCOMPARE(uitest::sprite(*main_, 0).width, 16);
         QCOMPARE(pixelAt(uitest::sprite(*main_, 0), 5, 5), 6u);
@@ -204,7 +204,7 @@ class PageCommandsTest : public QObject {
         main_->Lb_TgaClick();
         ui().Lb_Tga->selectEntry(0);
         ui().Lb_Tga->selectEntry(1);
-        main_->BtnPageCopyClick();
+        main_->pageCommands().BtnPageCopyClick();
         QCOMPARE(ui().Lb_Spr->count(), kSpriteCapacity);
         QCOMPARE(recorder_.texts, QStringList{"총 읽어들일 수 있는 파일 수를 초과했습니다."});
     }
@@ -242,7 +242,7 @@ class PageCommandsTest : public QObject {
         QVERIFY(uitest::newSprite(*main_, 2, 1, 16, 16, "EMPTY", kMode8));
         for (int i = 0; i < 4; ++i)
             ui().Lb_Spr->selectEntry(i);
-        main_->Btn_OptimizeClick();
+        main_->pageCommands().Btn_OptimizeClick();
         for (int i = 0; i < 3; ++i) {
             const Page& p = uitest::sprite(*main_, i);
             QCOMPARE(p.tileWidth, 8);  // m = 5: 16 - 10 = 6, rounded up to 8

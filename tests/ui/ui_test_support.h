@@ -29,6 +29,7 @@
 #include "formats/tga_file.h"
 #include "image/palette.h"
 #include "message_sink.h"
+#include "page_commands.h"
 #include "page_list.h"
 #include "system/config.h"
 #include "system/texts.h"

@@ -119,7 +119,7 @@ class UndoTest : public QObject {
         QCOMPARE(ui().Lb_Spr->count(), 1);  // nothing was released
 
         main_->workspace().markSaved(uitest::sprite(*main_, 0));
-        main_->Btn_MoveRightClick();  // a nudge is an edit too
+        main_->pageCommands().Btn_MoveRightClick();  // a nudge is an edit too
         QVERIFY(main_->isWindowModified());
         main_->Btn_UndoClick();
         QVERIFY(!main_->isWindowModified());  // back to what was saved

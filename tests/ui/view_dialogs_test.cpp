@@ -263,7 +263,7 @@ class ViewDialogsTest : public QObject {
         e.aniWin.close();
 
         // With the block written back the whole page plays again.
-        e.main.Btn_MoveOkClick();
+        e.main.blockTool().Btn_MoveOkClick();
         QVERIFY(!e.main.blockTool().blockShown());
         e.main.Btn_ShowAniClick();
         QCOMPARE(nextFrames(e, 4), (QList<int>{1, 2, 3, 0}));

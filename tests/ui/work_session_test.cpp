@@ -128,18 +128,18 @@ class WorkSessionTest : public QObject {
 
         // Saved through the save dialog's work file type.
         const QString work = path(QStringLiteral("오늘 작업"));
-        main_->Btn_SaveSprClick();
+        main_->files().Btn_SaveSprClick();
         const FileRequest asked = dialogs_.asked.isEmpty() ? FileRequest{} : dialogs_.asked.last();
         const int workFilter =
             static_cast<int>(asked.filters.indexOf(QStringLiteral("작업 파일 (*.zws)"))) + 1;
         QVERIFY(workFilter > 0);
         dialogs_.answers.push_back({{work}, workFilter});
-        main_->Btn_SaveSprClick();
+        main_->files().Btn_SaveSprClick();
         QVERIFY(QFile::exists(work + QStringLiteral(".zws")));
         // It is remembered: the load dialog left at its type opens where it is.
         QCOMPARE(WorkSession::lastWorkFile(), work + QStringLiteral(".zws"));
         main_->files().OpenFilterIndex = 4;
-        main_->Btn_LoadSprClick();
+        main_->files().Btn_LoadSprClick();
         QCOMPARE(dialogs_.asked.last().filters,
                  (QStringList{"TGA 파일 (*.TGA)", "GPF 파일 (*.GPF)", "PNG 파일 (*.PNG)",
                               "작업 파일 (*.zws)", "모든 포맷 (*.TGA *.GPF *.PNG *.zws)"}));
@@ -148,7 +148,7 @@ class WorkSessionTest : public QObject {
         // The session changes, then the work file is opened: the unsaved
         // question comes first, and "예" goes on without saving.
         recorder_.answer = true;
-        main_->Btn_AllDeletePageClick();
+        main_->pageCommands().Btn_AllDeletePageClick();
         QVERIFY(uitest::newSprite(*main_, 1, 1, 4, 4, QStringLiteral("OTHER")));
         recorder_.choice = 1;
         main_->loadFiles({work + QStringLiteral(".zws")});
@@ -198,7 +198,7 @@ class WorkSessionTest : public QObject {
         QVERIFY(ws().blockLifted());
         QCOMPARE(ws().lifted.block.width, 6);
         QCOMPARE(pixelAt(ws().lifted.block, 5, 3), 3u);
-        main_->putLiftedBlockAway();
+        main_->blockTool().putAwayByHand();
         QCOMPARE(&ws().pictures.at(0), page);
         QCOMPARE(QString::fromStdString(std::string(pageName(*page))), name);
         QCOMPARE(ws().currentPage(), page);

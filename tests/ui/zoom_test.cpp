@@ -330,8 +330,8 @@ class ZoomTest : public QObject {
         press({300, 200});
         release({300, 200});  // lifts tile (18, 12)
         QVERIFY(main_->blockTool().blockShown());
-        main_->Btn_MoveRightClick();
-        main_->Btn_MoveOkClick();
+        main_->pageCommands().Btn_MoveRightClick();
+        main_->blockTool().Btn_MoveOkClick();
         QCOMPARE(h->value(), left);
         QCOMPARE(v->value(), top);
 

@@ -1,0 +1,283 @@
+#include "page_commands.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include "block_tool.h"
+#include "form_chgcolor.h"
+#include "form_colorkey.h"
+#include "form_config.h"
+#include "form_main.h"
+#include "form_new.h"
+#include "message_sink.h"
+#include "page_canvas.h"
+#include "page_list.h"
+#include "system/texts.h"
+#include "ui_form_main.h"
+#include "work/page_copies.h"
+#include "work/page_edits.h"
+
+namespace zentil {
+
+PageCommands::PageCommands(TMainWin& window, Ui::TMainWin& form)
+    : QObject(&window), w_(window), ui_(form) {
+    connectButtons();
+}
+
+void PageCommands::connectButtons() {
+    connect(ui_.BtnPageCopy, &QToolButton::clicked, this, &PageCommands::BtnPageCopyClick);
+    connect(ui_.BtnSumCopy, &QToolButton::clicked, this, &PageCommands::BtnSumCopyClick);
+    connect(ui_.Btn_BlockCopy, &QToolButton::clicked, this, &PageCommands::Btn_BlockCopyClick);
+    connect(ui_.Btn_ClearPage, &QToolButton::clicked, this, &PageCommands::Btn_ClearPageClick);
+    connect(ui_.Btn_DeletePage, &QToolButton::clicked, this, &PageCommands::Btn_DeletePageClick);
+    connect(ui_.Btn_AllDeletePage, &QToolButton::clicked, this,
+            &PageCommands::Btn_AllDeletePageClick);
+    connect(ui_.Btn_Col, &QToolButton::clicked, this, &PageCommands::Btn_ColClick);
+    connect(ui_.Btn_Optimize, &QToolButton::clicked, this, &PageCommands::Btn_OptimizeClick);
+    const std::pair<QToolButton*, Nudge> nudges[] = {
+        {ui_.Btn_MoveLeftUp, Nudge::LeftUp},       {ui_.Btn_MoveUp, Nudge::Up},
+        {ui_.Btn_MoveRightUp, Nudge::RightUp},     {ui_.Btn_MoveRight, Nudge::Right},
+        {ui_.Btn_MoveRightDown, Nudge::RightDown}, {ui_.Btn_MoveDown, Nudge::Down},
+        {ui_.Btn_MoveLeftDown, Nudge::LeftDown},   {ui_.Btn_MoveLeft, Nudge::Left},
+    };
+    for (const auto& [button, direction] : nudges)
+        connect(button, &QToolButton::clicked, this, [this, d = direction] { nudge(d); });
+    // Enter in the column field applies it; moving over it (its arrows or its
+    // text) parks a lifted block.
+    ui_.Edit_Col->installEventFilter(this);
+    ui_.Edit_Col->setMouseTracking(true);
+    if (auto* text = ui_.Edit_Col->findChild<QLineEdit*>()) {
+        text->installEventFilter(this);
+        text->setMouseTracking(true);
+    }
+}
+
+void PageCommands::connectDialogs(const Dialogs& dialogs) {
+    if (dialogs.newWin)
+        connect(dialogs.newWin, &TNewWin::chosen, this, &PageCommands::applyNewImage);
+    if (dialogs.configWin) {
+        connect(dialogs.configWin, &TConfigWin::chosen, this, &PageCommands::applySizeSettings);
+        // Only the remembered entry stays selected and is shown.
+        connect(dialogs.configWin, &TConfigWin::closed, this,
+                [this](int row) { w_.showOnly(w_.activeList(), row); });
+    }
+    if (dialogs.colorKeyWin)
+        connect(dialogs.colorKeyWin, &TColorKeyWin::chosen, this, &PageCommands::applyColourKeys);
+    if (dialogs.chgColorWin)
+        connect(dialogs.chgColorWin, &TChgColorWin::chosen, this, &PageCommands::applyColourChange);
+}
+
+bool PageCommands::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched == ui_.Edit_Col) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Btn_ColClick();
+            return true;
+        }
+    } else if (event->type() == QEvent::MouseMove && w_.blockTool().blockShown()) {
+        w_.blockTool().placeBlock(QPoint(-100000, -100000));
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+std::vector<Page*> PageCommands::selectedPages(ListId list) {
+    return pagesAt(w_.workspace(), list, w_.selectedRows(list));
+}
+
+void PageCommands::markLastSprite() {
+    PageList& list = *ui_.Lb_Spr;
+    list.deselectAll();
+    if (list.count() == 0) return;
+    list.setCurrentEntry(list.count() - 1);
+    list.selectEntry(list.count() - 1);
+}
+
+void PageCommands::showList(ListId list) {
+    list == ListId::Pictures ? w_.Lb_TgaClick() : w_.Lb_SprClick();
+}
+
+void PageCommands::resetIfEmpty() {
+    if (ui_.Lb_Spr->count() == 0 && ui_.Lb_Tga->count() == 0) w_.canvas().showPage(nullptr);
+}
+
+// ---- copies ---------------------------------------------------------------
+
+void PageCommands::BtnPageCopyClick() {
+    const std::vector<Page*> pages = selectedPages(w_.activeList());
+    if (!pages.empty()) {
+        OperationResult copied = copyPages(w_.workspace(), pages);
+        w_.record(std::move(copied.step));
+        w_.report(copied.problems);
+        markLastSprite();
+    }
+    w_.Lb_SprClick();
+}
+
+void PageCommands::BtnSumCopyClick() {
+    const ListId source = w_.activeList();
+    if (source == ListId::None) {
+        w_.Lb_SprClick();
+        return;
+    }
+    const std::vector<Page*> pages = selectedPages(source);
+    if (pages.empty()) return;
+    OperationResult gathered = gatherPages(w_.workspace(), pages);
+    w_.report(gathered.problems);
+    if (!gathered.step) return;
+    w_.record(std::move(gathered.step));
+    markLastSprite();
+    w_.Lb_SprClick();
+}
+
+void PageCommands::Btn_BlockCopyClick() {
+    Workspace& workspace = w_.workspace();
+    if (ui_.Lb_Tga->selectedRows().isEmpty()) return;
+    if (!workspace.hasBlock()) return;  // no block was ever lifted
+    w_.blockTool().putAway(0x000000);
+    const ListId active = workspace.activeList();
+    const bool fromTga = active == ListId::Pictures && !ui_.Lb_Tga->selectedRows().isEmpty();
+    const bool fromSprite = active == ListId::Sprites && !ui_.Lb_Spr->selectedRows().isEmpty();
+    if (!fromTga && !fromSprite) return;
+    OperationResult copied = copyBlock(workspace, workspace.lifted.view);
+    w_.report(copied.problems);
+    if (!copied.step) return;
+    w_.record(std::move(copied.step));
+    PageList& sprites = *ui_.Lb_Spr;
+    if (fromSprite) sprites.deselectAll();
+    sprites.setCurrentEntry(sprites.count() - 1);
+    sprites.selectEntry(sprites.count() - 1);
+    showList(fromTga ? ListId::Pictures : ListId::Sprites);
+}
+
+// ---- clearing and deleting -------------------------------------------------
+
+void PageCommands::Btn_ClearPageClick() {
+    w_.record(clearPages(w_.workspace(), selectedPages(ListId::Sprites)).step);
+    w_.Lb_SprClick();
+}
+
+void PageCommands::Btn_DeletePageClick() {
+    Workspace& workspace = w_.workspace();
+    const ListId which =
+        workspace.activeList() == ListId::Sprites ? ListId::Sprites : ListId::Pictures;
+    PageList& list = which == ListId::Sprites ? *ui_.Lb_Spr : *ui_.Lb_Tga;
+    if (list.count() > 0) {
+        OperationResult deleted = deletePages(workspace, which, selectedPages(which));
+        if (deleted.step) {
+            w_.record(std::move(deleted.step));
+            if (deleted.focus) list.selectEntry(workspace.placeOf(deleted.focus).index);
+        }
+        showList(which);
+    }
+    resetIfEmpty();
+}
+
+void PageCommands::Btn_AllDeletePageClick() {
+    Workspace& workspace = w_.workspace();
+    const ListId which = workspace.activeList();
+    if (which == ListId::None || workspace.store(which)->empty()) return;
+    const char* question =
+        which == ListId::Sprites ? texts::kAskDeleteAllSprites : texts::kAskDeleteAllPictures;
+    if (!w_.messages().ask(texts::kCaptionNotice, question)) return;
+    w_.record(deleteAllPages(workspace, which).step);
+    showList(which);
+    resetIfEmpty();
+}
+
+// ---- columns, optimisation and nudges --------------------------------------
+
+void PageCommands::Btn_ColClick() {
+    if (ui_.Lb_Spr->count() == 0 && ui_.Lb_Tga->count() == 0) return;
+    Page* page = w_.workspace().currentPage();
+    if (!page || !page->inUse()) return;
+    // The field's own limits would keep a typed 0 as text only; what was
+    // typed decides.
+    bool number = false;
+    const int typed = ui_.Edit_Col->cleanText().toInt(&number);
+    if (!number || typed <= 0) {
+        ui_.Edit_Col->setValue(page->cols);
+        return;
+    }
+    ui_.Edit_Col->interpretText();
+    OperationResult relaid = relayoutPage(w_.workspace(), *page, ui_.Edit_Col->value());
+    w_.report(relaid.problems);
+    if (!relaid.step) return;
+    w_.record(std::move(relaid.step));
+    w_.scrollToOrigin();
+    w_.showPage(*page);
+}
+
+void PageCommands::Btn_OptimizeClick() {
+    if (w_.activeList() != ListId::Sprites) return;
+    OperationResult trimmed = trimPages(w_.workspace(), selectedPages(ListId::Sprites));
+    w_.report(trimmed.problems);
+    w_.record(std::move(trimmed.step));
+    if (trimmed.focus) {
+        ui_.Lb_Spr->deselectAll();
+        ui_.Lb_Spr->selectEntry(w_.workspace().placeOf(trimmed.focus).index);
+    }
+    w_.Lb_SprClick();
+}
+
+// The lifted block moves inside itself; without one, the current sprite page
+// moves as one step.
+void PageCommands::nudge(Nudge direction) {
+    Workspace& workspace = w_.workspace();
+    if (workspace.blockLifted()) {
+        w_.blockTool().nudgeBlock(direction);
+        return;
+    }
+    Page* page = workspace.currentPage();
+    if (!page || !page->inUse() || page->tileWidth <= 0 || page->tileHeight <= 0 ||
+        workspace.activeList() != ListId::Sprites)
+        return;
+    Outcome outcome;
+    std::unique_ptr<Command> step = nudgePageStep(workspace, *page, direction, outcome);
+    w_.report(outcome);
+    w_.record(std::move(step));
+    w_.showPage(*page);
+}
+
+// ---- what the editing dialogs hand back -------------------------------------
+
+void PageCommands::applyNewImage(const NewImage& image) {
+    Workspace& workspace = w_.workspace();
+    // The chosen key becomes the default of every 8-bit page from now on.
+    workspace.settings.defaultColorKey8 = image.key;
+    OperationResult made = newImage(workspace, image);
+    w_.report(made.problems);
+    if (!made.step) return;
+    w_.record(std::move(made.step));
+    w_.showOnly(ListId::Sprites, workspace.sprites.size() - 1);
+}
+
+void PageCommands::applySizeSettings(const TileGrid& grid, std::uint32_t lineColor) {
+    w_.workspace().settings.gridColor = static_cast<std::int32_t>(lineColor);
+    OperationResult resized = retilePages(w_.workspace(), selectedPages(w_.activeList()), grid);
+    w_.report(resized.problems);
+    w_.record(std::move(resized.step));
+    w_.blockTool().dropOutline();
+    w_.showCurrent();
+}
+
+void PageCommands::applyColourKeys(const ColourKeys& keys) {
+    Config& settings = w_.workspace().settings;
+    settings.defaultColorKey8 = keys.default8;
+    settings.defaultColorKey16 = keys.default16;
+    settings.defaultColorKey24 = keys.default24;
+    const ListId list = w_.activeList();
+    if (list != ListId::None)
+        w_.record(setColourKeys(w_.workspace(), selectedPages(list), keys.pageKey).step);
+    ui_.Panel_ColorKey->setText(QString::number(list == ListId::None ? 0 : keys.pageKey));
+}
+
+void PageCommands::applyColourChange(const ColourChange& change) {
+    if (w_.activeList() != ListId::Sprites) return;
+    OperationResult changed = changeColour(w_.workspace(), selectedPages(ListId::Sprites), change);
+    w_.report(changed.problems);
+    w_.record(std::move(changed.step));
+    w_.showCurrent();
+}
+
+}  // namespace zentil

@@ -1,0 +1,80 @@
+// The main window's commands on pages: the toolbar's copies, clearing and
+// deleting, the column count and the size optimisation, the nudge buttons
+// without a lifted block, and what the editing dialogs hand back. Each runs
+// one page operation of the work layer on the selected pages, records its
+// step and shows the pages again.
+#pragma once
+
+#include <QObject>
+#include <cstdint>
+#include <vector>
+
+#include "edit/nudge.h"
+#include "work/list_id.h"
+
+namespace Ui {
+class TMainWin;
+}
+
+namespace zentil {
+
+class TMainWin;
+class PageList;
+class Page;
+struct Dialogs;
+struct ColourKeys;
+struct NewImage;
+struct TileGrid;
+struct ColourChange;
+
+class PageCommands final : public QObject {
+    Q_OBJECT
+  public:
+    PageCommands(TMainWin& window, Ui::TMainWin& form);
+
+    // Applies what the editing dialogs hand back.
+    void connectDialogs(const Dialogs& dialogs);
+
+    void BtnPageCopyClick();
+    void BtnSumCopyClick();
+    void Btn_BlockCopyClick();
+    void Btn_ClearPageClick();
+    void Btn_DeletePageClick();
+    void Btn_AllDeletePageClick();
+    void Btn_ColClick();
+    void Btn_OptimizeClick();
+
+    // The nudge buttons: the lifted block, or else the current sprite page.
+    void nudge(Nudge direction);
+    void Btn_MoveLeftUpClick() { nudge(Nudge::LeftUp); }
+    void Btn_MoveUpClick() { nudge(Nudge::Up); }
+    void Btn_MoveRightUpClick() { nudge(Nudge::RightUp); }
+    void Btn_MoveRightClick() { nudge(Nudge::Right); }
+    void Btn_MoveRightDownClick() { nudge(Nudge::RightDown); }
+    void Btn_MoveDownClick() { nudge(Nudge::Down); }
+    void Btn_MoveLeftDownClick() { nudge(Nudge::LeftDown); }
+    void Btn_MoveLeftClick() { nudge(Nudge::Left); }
+
+    void applyNewImage(const NewImage& image);
+    void applySizeSettings(const TileGrid& grid, std::uint32_t lineColor);
+    void applyColourKeys(const ColourKeys& keys);
+    void applyColourChange(const ColourChange& change);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void connectButtons();
+    // The pages of the selected entries of a list, in list order.
+    std::vector<Page*> selectedPages(ListId list);
+    // Marks only the last sprite entry and makes it the current entry.
+    void markLastSprite();
+    void showList(ListId list);
+    // The canvas as it is with no page left in either list.
+    void resetIfEmpty();
+
+    TMainWin& w_;
+    Ui::TMainWin& ui_;
+};
+
+}  // namespace zentil
