@@ -280,7 +280,7 @@ void BlockTool::Image_CaptureMouseDown(Qt::MouseButton button, int, int) {
         host_.workspace().activeList() != ListId::Sprites)
         return;
     stamping_ = true;
-    ++stroke_;
+    stroke_ = host_.nextStroke();
     stampAtBlock();
 }
 

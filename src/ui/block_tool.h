@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "canvas_tool.h"
+#include "canvas_tool_host.h"
 #include "edit/nudge.h"
 #include "work/command.h"
 
@@ -27,26 +28,14 @@ class PageCanvas;
 class Workspace;
 struct Page;
 
-// What the block tool asks of the window it works in.
-class BlockToolHost {
+// What the block tool asks of the window besides what every tool does.
+class BlockToolHost : public CanvasToolHost {
   public:
-    virtual ~BlockToolHost() = default;
-    virtual Workspace& workspace() = 0;
-    // Records an edit as a step of the history (nullptr records nothing) and
-    // lets the views follow it.
-    virtual void record(std::unique_ptr<Command> command) = 0;
-    // The press that joined edits into one step is over.
-    virtual void closeStep() = 0;
-    virtual void report(const Outcome& outcome) = 0;
-    // The status panels for a page pixel of the current page.
-    virtual void showPixelInfo(int x, int y) = 0;
     // The copy mode chosen for stamps (0 clear and copy, 1 in front, 2 behind).
     virtual int copyMode() const = 0;
     // The area layer worked on (0: tile mode) and the scope of an area edit.
     virtual int areaLayer() const = 0;
     virtual int areaScope() const = 0;
-    // False for a moment after a file command, while presses are ignored.
-    virtual bool acceptsClicks() const = 0;
     // A block was lifted (true) or is no longer carried (false).
     virtual void blockLiftedChanged(bool lifted) = 0;
     // Shows the current page again after an edit of its area rectangles.
@@ -118,7 +107,7 @@ class BlockTool final : public CanvasTool {
     BlockState state_ = BlockState::Idle;
     int anchorX_ = 0, anchorY_ = 0;
     bool stamping_ = false;
-    int stroke_ = 0;  // numbers the presses that stamp, so one press is one step
+    int stroke_ = 0;  // the number of the press that stamps, so one press is one step
     QRect outline_;
     bool outlineShown_ = false;
     QRect block_;

@@ -41,6 +41,7 @@ class BlockTool;
 class EditorStatus;
 class MainCanvasHost;
 class PageCommands;
+class CanvasTools;
 
 // The address the "개발자 홈" button opens.
 inline constexpr const char* kHomePageUrl = "https://zentil-editor.example.org/";
@@ -130,6 +131,8 @@ class TMainWin : public QWidget, public EditorHost {
     BlockTool& blockTool() { return *blockTool_; }
     // The commands on pages: toolbar, nudges, what the editing dialogs hand back.
     PageCommands& pageCommands() { return *pageCommands_; }
+    // The canvas's tools, their strip and the current colour.
+    CanvasTools& tools() { return *tools_; }
 
     // A key of the window: what it runs, the button whose tooltip names it
     // (or none), and where it works (the window, a list, the canvas).
@@ -217,6 +220,7 @@ class TMainWin : public QWidget, public EditorHost {
     WorkSession* session_ = nullptr;
     std::unique_ptr<FileCommands> files_;
     PageCommands* pageCommands_ = nullptr;
+    CanvasTools* tools_ = nullptr;
     bool shownOnce_ = false;
 };
 

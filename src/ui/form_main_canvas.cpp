@@ -1,6 +1,7 @@
 // The main window's canvas wiring: the block tool and what it asks of the
 // window, and the commands on pages.
 #include "block_tool.h"
+#include "canvas_tools.h"
 #include "form_main.h"
 #include "main_hosts.h"
 #include "page_canvas.h"
@@ -17,6 +18,8 @@ void TMainWin::connectCanvas() {
     connect(ui_->Btn_MoveOk, &QToolButton::clicked, this,
             [this] { blockTool_->Btn_MoveOkClick(); });
     pageCommands_ = new PageCommands(*this, *ui_);
+    tools_ = new CanvasTools(canvas(), *canvasHost_, *blockTool_, document_, *ui_->Status_Bar);
+    connect(this, &TMainWin::pageShown, tools_, &CanvasTools::refresh);
 }
 
 }  // namespace zentil

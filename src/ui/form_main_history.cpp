@@ -56,7 +56,7 @@ void TMainWin::followChange(const Change& change) {
     // size is laid out again.
     if (const Page* shown = workspace_.currentPage();
         shown && canvas().page() == shown && change.touches(shown))
-        canvas().showPage(shown);
+        canvas().followEdit(workspace_.changes);
     updateStatus();
     if (change.pictures || change.saved || !change.pages.empty()) session_->watchPictures();
 }
@@ -68,14 +68,14 @@ void TMainWin::syncLists() {
 
 void TMainWin::Btn_UndoClick() {
     // Not while an outline is being dragged out: it belongs to the page as it is.
-    if (blockTool_->busy()) return;
+    if (canvas().tool() && canvas().tool()->busy()) return;
     Command* undone = document_.undo();
     if (!undone) return;
     showTouched(undone->touched());
 }
 
 void TMainWin::Btn_RedoClick() {
-    if (blockTool_->busy()) return;
+    if (canvas().tool() && canvas().tool()->busy()) return;
     Outcome outcome;
     Command* redone = document_.redo(outcome);
     report(outcome);

@@ -4,6 +4,7 @@
 
 #include "document.h"
 #include "form_main.h"
+#include "page_canvas.h"
 #include "page_list.h"
 #include "ui_form_main.h"
 
@@ -82,10 +83,11 @@ void MainFileHost::guardCanvas() {
     w_.Timer_FileOpen.start();
 }
 void MainFileHost::cancelCanvas() {
-    w_.blockTool_->cancel();
+    if (CanvasTool* tool = w_.canvas().tool()) tool->cancel();
 }
 bool MainFileHost::canvasBusy() const {
-    return w_.blockTool_->busy();
+    const CanvasTool* tool = w_.canvas().tool();
+    return tool && tool->busy();
 }
 void MainFileHost::showStatusLine(const QString& text) {
     w_.ui_->Status_Bar->showMessage(text, kStatusLineMs);

@@ -62,6 +62,10 @@ void PageCanvas::setTool(CanvasTool* tool) {
 
 void PageCanvas::showPage(const Page* page) {
     page_ = page;
+    if (page) {
+        drawnRevision_ = page->revision;
+        drawnSize_ = QSize(page->width, page->height);
+    }
     anchored_ = false;
     layOut();
     viewport()->update();
@@ -75,6 +79,17 @@ void PageCanvas::setGrid(const GridLines& grid, int areaLayer) {
 
 void PageCanvas::refresh() {
     viewport()->update();
+}
+
+void PageCanvas::followEdit(const ChangeLog& log) {
+    if (!page_) return;
+    const std::optional<PixelRect> changed = log.changedSince(*page_, drawnRevision_);
+    if (!changed || drawnSize_ != QSize(page_->width, page_->height)) {
+        showPage(page_);
+        return;
+    }
+    drawnRevision_ = page_->revision;
+    if (!changed->empty()) updatePageRect(QRect(changed->x, changed->y, changed->w, changed->h));
 }
 
 void PageCanvas::setPixelGrid(bool shown) {

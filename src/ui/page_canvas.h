@@ -20,6 +20,7 @@
 #include "canvas_tool.h"
 #include "edit/canvas_projection.h"
 #include "image/page.h"
+#include "work/change_log.h"
 #include "render/canvas_render.h"
 
 namespace zentil {
@@ -38,6 +39,10 @@ class PageCanvas : public QAbstractScrollArea {
     void setGrid(const GridLines& grid, int areaLayer);
     // Redraws the page's pixels after they changed.
     void refresh();
+    // Redraws what changed of the shown page since it was last drawn, as
+    // `log` tells; all of it, laid out again, when that is not known or the
+    // page changed its size.
+    void followEdit(const ChangeLog& log);
 
     // The zoom, in screen pixels per page pixel (one of kZoomLevels).
     int zoom() const { return projection_.zoom; }
@@ -112,6 +117,9 @@ class PageCanvas : public QAbstractScrollArea {
     void paintEmptyPanel(QPainter& painter, const QRect& dirty);
 
     const Page* page_ = nullptr;
+    // The shown page's revision and size as last laid out.
+    std::uint64_t drawnRevision_ = 0;
+    QSize drawnSize_;
     CanvasProjection projection_;
     // The last zoom: its point and the projection it wanted, while it holds.
     QPoint zoomedAt_;

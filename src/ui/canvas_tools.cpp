@@ -1,0 +1,203 @@
+#include "canvas_tools.h"
+
+#include <QButtonGroup>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QPainter>
+#include <QSettings>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "block_tool.h"
+#include "document.h"
+#include "page_canvas.h"
+#include "work/workspace.h"
+
+namespace zentil {
+namespace {
+
+constexpr int kStripWidth = 30;
+constexpr int kStatusLineMs = 5000;
+const char* const kColourKey = "tools/colour";
+
+struct ToolEntry {
+    ToolKind kind;
+    Qt::Key key;
+    const char* name;
+};
+
+// In the strip's order, with the keys pixel editors use for them.
+const ToolEntry kTools[] = {
+    {ToolKind::Block, Qt::Key_M, QT_TRANSLATE_NOOP("zentil::CanvasTools", "블럭")},
+    {ToolKind::Pencil, Qt::Key_B, QT_TRANSLATE_NOOP("zentil::CanvasTools", "연필")},
+    {ToolKind::Eraser, Qt::Key_E, QT_TRANSLATE_NOOP("zentil::CanvasTools", "지우개")},
+    {ToolKind::Eyedropper, Qt::Key_I, QT_TRANSLATE_NOOP("zentil::CanvasTools", "스포이트")},
+    {ToolKind::Fill, Qt::Key_G, QT_TRANSLATE_NOOP("zentil::CanvasTools", "채우기")},
+    {ToolKind::Line, Qt::Key_L, QT_TRANSLATE_NOOP("zentil::CanvasTools", "직선")},
+};
+
+}  // namespace
+
+CanvasTools::CanvasTools(PageCanvas& canvas, CanvasToolHost& host, BlockTool& block,
+                         Document& document, QStatusBar& statusBar)
+    : QObject(&canvas),
+      canvas_(canvas),
+      host_(host),
+      block_(block),
+      statusBar_(statusBar),
+      pencil_(canvas, host, *this, false),
+      eraser_(canvas, host, *this, true),
+      fill_(canvas, host, *this),
+      line_(canvas, host, *this),
+      eyedropper_(canvas, host, *this) {
+    buildStrip();
+    bindKeys();
+    connect(&document, &Document::changed, this, [this] { refresh(); });
+    // Every start begins with the block tool; the colour is kept.
+    colour_ = std::clamp(QSettings().value(kColourKey, 1).toInt(), 0, 255);
+    choose(ToolKind::Block);
+    refresh();
+}
+
+// The main window takes the tool from the canvas before either goes.
+CanvasTools::~CanvasTools() = default;
+
+void CanvasTools::buildStrip() {
+    QWidget* window = canvas_.parentWidget();
+    strip_ = new QFrame(window);
+    strip_->setObjectName(QStringLiteral("Panel_Tools"));
+    auto* layout = new QVBoxLayout(strip_);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(2);
+    buttons_ = new QButtonGroup(strip_);
+    for (const ToolEntry& entry : kTools) {
+        auto* button = new QToolButton(strip_);
+        button->setIcon(toolIcon(entry.kind));
+        button->setIconSize(QSize(16, 16));
+        button->setCheckable(true);
+        button->setAutoRaise(true);
+        button->setToolTip(tr("%1 (%2)").arg(
+            tr(entry.name), QKeySequence(entry.key).toString(QKeySequence::NativeText)));
+        buttons_->addButton(button, static_cast<int>(entry.kind));
+        layout->addWidget(button);
+    }
+    connect(buttons_, &QButtonGroup::idClicked, this,
+            [this](int id) { choose(static_cast<ToolKind>(id)); });
+    layout->addSpacing(6);
+    swatch_ = new QToolButton(strip_);
+    swatch_->setObjectName(QStringLiteral("Btn_Colour"));
+    swatch_->setAutoRaise(true);
+    swatch_->setIconSize(QSize(18, 18));
+    connect(swatch_, &QToolButton::clicked, this, &CanvasTools::swatchClicked);
+    layout->addWidget(swatch_);
+    layout->addStretch();
+    colourLabel_ = new QLabel(&statusBar_);
+    statusBar_.addPermanentWidget(colourLabel_);
+    // The strip takes the canvas's left edge and follows it.
+    canvas_.setGeometry(canvas_.x() + kStripWidth, canvas_.y(), canvas_.width() - kStripWidth,
+                        canvas_.height());
+    canvas_.installEventFilter(this);
+    placeStrip();
+}
+
+void CanvasTools::bindKeys() {
+    QWidget* window = canvas_.window();
+    for (const ToolEntry& entry : kTools) {
+        auto* shortcut = new QShortcut(QKeySequence(entry.key), window);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, k = entry.kind] { choose(k); });
+    }
+    const std::pair<Qt::Key, int> steps[] = {{Qt::Key_BracketLeft, -1}, {Qt::Key_BracketRight, 1}};
+    for (const auto& [key, by] : steps) {
+        auto* shortcut = new QShortcut(QKeySequence(key), window);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, b = by] { stepColour(b); });
+    }
+}
+
+bool CanvasTools::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &canvas_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        placeStrip();
+    return QObject::eventFilter(watched, event);
+}
+
+void CanvasTools::placeStrip() {
+    strip_->setGeometry(canvas_.x() - kStripWidth, canvas_.y(), kStripWidth, canvas_.height());
+}
+
+CanvasTool& CanvasTools::tool(ToolKind kind) {
+    switch (kind) {
+        case ToolKind::Pencil:
+            return pencil_;
+        case ToolKind::Eraser:
+            return eraser_;
+        case ToolKind::Eyedropper:
+            return eyedropper_;
+        case ToolKind::Fill:
+            return fill_;
+        case ToolKind::Line:
+            return line_;
+        case ToolKind::Block:
+            break;
+    }
+    return block_;
+}
+
+QAbstractButton* CanvasTools::button(ToolKind kind) const {
+    return buttons_->button(static_cast<int>(kind));
+}
+
+void CanvasTools::choose(ToolKind kind) {
+    CanvasTool& next = tool(kind);
+    if (canvas_.tool() != &next) {
+        if (CanvasTool* before = canvas_.tool()) before->cancel();
+        // A carried block is put away, as Escape does, before another tool
+        // takes the canvas.
+        if (kind != ToolKind::Block && host_.workspace().blockLifted()) block_.putAwayByHand();
+        canvas_.setTool(&next);
+    }
+    current_ = kind;
+    button(kind)->setChecked(true);
+    canvas_.viewport()->setCursor(kind == ToolKind::Block ? Qt::ArrowCursor : Qt::CrossCursor);
+}
+
+void CanvasTools::setCurrentColour(int index) {
+    index = std::clamp(index, 0, 255);
+    if (index == colour_) return;
+    colour_ = index;
+    QSettings().setValue(kColourKey, colour_);
+    refresh();
+    emit colourChanged(colour_);
+}
+
+void CanvasTools::explain(const QString& text) {
+    statusBar_.showMessage(text, kStatusLineMs);
+}
+
+QColor CanvasTools::colour() const {
+    const Page* page = host_.workspace().currentPage();
+    const Palette& palette =
+        page && page->inUse() && page->mode == kMode8 ? page->palette : host_.workspace().palette;
+    const std::uint8_t* rgb = &palette[static_cast<std::size_t>(colour_) * 3];
+    return QColor(rgb[0], rgb[1], rgb[2]);
+}
+
+QString CanvasTools::colourText() const {
+    const QColor rgb = colour();
+    return tr("색 %1: %2, %3, %4").arg(colour_).arg(rgb.red()).arg(rgb.green()).arg(rgb.blue());
+}
+
+void CanvasTools::refresh() {
+    const QString text = colourText();
+    colourLabel_->setText(text);
+    QPixmap square(18, 18);
+    square.fill(colour());
+    QPainter(&square).drawRect(0, 0, 17, 17);
+    swatch_->setIcon(QIcon(square));
+    swatch_->setToolTip(text);
+}
+
+}  // namespace zentil
