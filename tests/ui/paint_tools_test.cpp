@@ -1,0 +1,230 @@
+// The drawing tools driven with page-pixel events, as the canvas hands them
+// over: the page after each gesture, one step per press-drag-release, undo
+// back to the page before; and the keys and the strip that choose them.
+#include <QStatusBar>
+#include <QtTest>
+#include <functional>
+#include <set>
+#include <utility>
+
+#include "canvas_tools.h"
+#include "ui_form_main.h"
+#include "ui_test_support.h"
+
+using namespace zentil;
+
+namespace {
+
+struct Event {
+    char kind;  // 'p' press, 'm' move with the button held, 'r' release
+    int x, y;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+};
+
+using Points = std::set<std::pair<int, int>>;
+
+constexpr std::uint8_t kGround = 3, kRing = 7, kKey = 9, kColour = 5;
+
+// A 10 x 7 sprite page (rows of 12 with the padding) of kGround, with a ring
+// of kRing from (1, 1) to (5, 5).
+void drawRing(Page& page) {
+    for (int y = 0; y < page.height; ++y)
+        for (int x = 0; x < page.stride; ++x)
+            pixelBytes(page)[y * page.stride + x] = kGround;
+    for (int i = 1; i <= 5; ++i)
+        for (const auto& [x, y] : {std::pair{i, 1}, {i, 5}, {1, i}, {5, i}})
+            pixelBytes(page)[y * page.stride + x] = kRing;
+    page.colorKey8 = kKey;
+}
+
+struct Case {
+    const char* name;
+    ToolKind tool;
+    std::vector<Event> events;
+    std::function<bool(int, int)> painted;  // inside the page
+    std::uint8_t colour = kColour;          // what painted pixels become
+    int steps = 1;
+    int pickedColour = kColour;  // the current colour after
+};
+
+std::function<bool(int, int)> at(Points points) {
+    return [points](int x, int y) { return points.count({x, y}) > 0; };
+}
+
+bool insideRing(int x, int y) {
+    return x >= 2 && x <= 4 && y >= 2 && y <= 4;
+}
+bool onRing(int x, int y) {
+    return x >= 1 && x <= 5 && y >= 1 && y <= 5 && !insideRing(x, y);
+}
+
+}  // namespace
+
+class PaintToolsTest : public QObject {
+    Q_OBJECT
+  private:
+    std::unique_ptr<uitest::FreshState> state_;
+    std::unique_ptr<TMainWin> main_;
+    uitest::Recorder silent_;
+
+    void send(CanvasTool& tool, const Event& e) {
+        CanvasPointer pointer;
+        pointer.page = QPoint(e.x, e.y);
+        pointer.modifiers = e.modifiers;
+        if (e.kind == 'p') {
+            pointer.button = Qt::LeftButton;
+            pointer.buttons = Qt::LeftButton;
+            tool.press(pointer);
+        } else if (e.kind == 'm') {
+            pointer.buttons = Qt::LeftButton;
+            tool.move(pointer);
+        } else {
+            pointer.button = Qt::LeftButton;
+            tool.release(pointer);
+        }
+    }
+
+  private slots:
+    void init() {
+        state_ = std::make_unique<uitest::FreshState>();
+        main_ = std::make_unique<TMainWin>();
+        main_->setMessageSink(&silent_);
+        main_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
+        QTRY_VERIFY(main_->canvasAcceptsClicks());
+    }
+    void cleanup() {
+        main_.reset();
+        state_.reset();
+    }
+
+    void eachToolPaintsWhatItShouldAsOneStep() {
+        const std::vector<Case> cases = {
+            {"pencil dab", ToolKind::Pencil, {{'p', 3, 3}, {'r', 3, 3}}, at({{3, 3}})},
+            {"a fast stroke leaves no gap",
+             ToolKind::Pencil,
+             {{'p', 0, 0}, {'m', 6, 2}, {'r', 6, 2}},
+             at({{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 1}, {5, 2}, {6, 2}})},
+            {"a stroke from outside stops at the page's width",
+             ToolKind::Pencil,
+             {{'p', -3, 6}, {'m', 14, 6}, {'m', 9, 40}, {'r', 9, 40}},
+             [](int x, int y) { return y == 6 || (x == 9 && y >= 6); }},
+            {"shift with a press draws from the last painted pixel",
+             ToolKind::Pencil,
+             {{'p', 8, 0}, {'r', 8, 0}, {'p', 8, 3, Qt::ShiftModifier}, {'r', 8, 3}},
+             [](int x, int y) { return x == 8 && y <= 3; },
+             kColour,
+             2},
+            {"the eraser paints the key",
+             ToolKind::Eraser,
+             {{'p', 0, 6}, {'m', 0, 4}, {'m', 2, 4}, {'r', 2, 4}},
+             at({{0, 6}, {0, 5}, {0, 4}, {1, 4}, {2, 4}}),
+             kKey},
+            {"a line is drawn on release only, in any octant",
+             ToolKind::Line,
+             {{'p', 4, 0}, {'m', 9, 6}, {'m', 2, 6}, {'r', 2, 6}},
+             at({{4, 0}, {4, 1}, {3, 2}, {3, 3}, {3, 4}, {2, 5}, {2, 6}})},
+            {"the fill stays inside the ring",
+             ToolKind::Fill,
+             {{'p', 3, 3}, {'r', 3, 3}},
+             insideRing},
+            {"the fill goes round the ring, not through it",
+             ToolKind::Fill,
+             {{'p', 9, 0}, {'r', 9, 0}},
+             [](int x, int y) { return !onRing(x, y) && !insideRing(x, y); }},
+            {"the fill outside the page does nothing",
+             ToolKind::Fill,
+             {{'p', 10, 0}},
+             at({}),
+             kColour,
+             0},
+            {"alt with a press picks the colour instead",
+             ToolKind::Pencil,
+             {{'p', 1, 3, Qt::AltModifier}, {'r', 1, 3}},
+             at({}),
+             kColour,
+             0,
+             kRing},
+            {"the eyedropper picks",
+             ToolKind::Eyedropper,
+             {{'p', 0, 0}, {'r', 0, 0}},
+             at({}),
+             kColour,
+             0,
+             kGround},
+        };
+        for (const Case& c : cases) {
+            QVERIFY(uitest::newSprite(*main_, 2, 1, 5, 7, QStringLiteral("S")));
+            Page& page = *main_->workspace().currentPage();
+            QCOMPARE(page.stride, 12);
+            drawRing(page);
+            const std::vector<std::uint8_t> before(pixelBytes(page),
+                                                   pixelBytes(page) + page.stride * page.height);
+            CanvasTools& tools = main_->tools();
+            tools.setCurrentColour(kColour);
+            tools.choose(c.tool);
+            const std::size_t steps = main_->history().undoCount();
+            for (const Event& e : c.events)
+                send(tools.tool(c.tool), e);
+            for (int y = 0; y < page.height; ++y)
+                for (int x = 0; x < page.stride; ++x) {
+                    const bool painted = x < page.width && c.painted(x, y);
+                    const std::uint8_t want = painted ? c.colour : before[y * page.stride + x];
+                    if (pixelBytes(page)[y * page.stride + x] != want)
+                        QFAIL(qPrintable(QStringLiteral("%1: pixel (%2, %3) is %4, not %5")
+                                             .arg(c.name)
+                                             .arg(x)
+                                             .arg(y)
+                                             .arg(pixelBytes(page)[y * page.stride + x])
+                                             .arg(want)));
+                }
+            QVERIFY2(main_->history().undoCount() == steps + c.steps, c.name);
+            QVERIFY2(tools.currentColour() == c.pickedColour, c.name);
+            for (int i = 0; i < c.steps; ++i)
+                main_->Btn_UndoClick();
+            QVERIFY2(std::equal(before.begin(), before.end(), pixelBytes(page)), c.name);
+        }
+    }
+
+    void picturesAreNotPaintedAndTheStatusBarSaysWhy() {
+        Page& picture = uitest::addPicture(*main_, 8, 8);
+        main_->showOnly(ListId::Pictures, 0);
+        QCOMPARE(main_->workspace().currentPage(), &picture);
+        const std::vector<std::uint8_t> before(pixelBytes(picture), pixelBytes(picture) + 64);
+        main_->tools().choose(ToolKind::Pencil);
+        send(main_->tools().tool(ToolKind::Pencil), {'p', 2, 2});
+        send(main_->tools().tool(ToolKind::Pencil), {'r', 2, 2});
+        QVERIFY(std::equal(before.begin(), before.end(), pixelBytes(picture)));
+        QVERIFY(!main_->form().Status_Bar->currentMessage().isEmpty());
+        QCOMPARE(main_->history().undoCount(), std::size_t{0});
+    }
+
+    void keysAndTheStripChooseToolsAndColours() {
+        CanvasTools& tools = main_->tools();
+        QCOMPARE(tools.current(), ToolKind::Block);  // every start
+        const std::pair<Qt::Key, ToolKind> keys[] = {
+            {Qt::Key_B, ToolKind::Pencil},     {Qt::Key_E, ToolKind::Eraser},
+            {Qt::Key_I, ToolKind::Eyedropper}, {Qt::Key_G, ToolKind::Fill},
+            {Qt::Key_L, ToolKind::Line},       {Qt::Key_M, ToolKind::Block}};
+        for (const auto& [key, kind] : keys) {
+            QTest::keyClick(main_.get(), key);
+            QCOMPARE(tools.current(), kind);
+            QCOMPARE(main_->canvas().tool(), &tools.tool(kind));
+            QVERIFY(tools.button(kind)->isChecked());
+        }
+        tools.button(ToolKind::Fill)->click();
+        QCOMPARE(tools.current(), ToolKind::Fill);
+        QVERIFY(tools.button(ToolKind::Fill)->toolTip().contains(QLatin1String("(G)")));
+
+        tools.setCurrentColour(0);
+        QTest::keyClick(main_.get(), Qt::Key_BracketLeft);  // not below 0
+        QCOMPARE(tools.currentColour(), 0);
+        QTest::keyClick(main_.get(), Qt::Key_BracketRight);
+        QTest::keyClick(main_.get(), Qt::Key_BracketRight);
+        QCOMPARE(tools.currentColour(), 2);
+        QVERIFY(tools.colourText().startsWith(QStringLiteral("색 2: ")));
+    }
+};
+
+QTEST_MAIN(PaintToolsTest)
+#include "paint_tools_test.moc"
