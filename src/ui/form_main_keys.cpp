@@ -83,7 +83,7 @@ void TMainWin::connectKeys() {
     // Saving every changed sprite page has no button of its own; the save
     // button's tooltip names its key.
     const QString saveAll =
-        QStringLiteral("\n변경된 스프라이트 페이지 모두 저장 (%1)")
+        tr("\n변경된 스프라이트 페이지 모두 저장 (%1)")
             .arg(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S).toString(QKeySequence::NativeText));
     if (!ui_->Btn_SaveSpr->toolTip().endsWith(saveAll))
         ui_->Btn_SaveSpr->setToolTip(ui_->Btn_SaveSpr->toolTip() + saveAll);
