@@ -62,10 +62,7 @@ void PageCanvas::setTool(CanvasTool* tool) {
 
 void PageCanvas::showPage(const Page* page) {
     page_ = page;
-    if (page) {
-        drawnRevision_ = page->revision;
-        drawnSize_ = QSize(page->width, page->height);
-    }
+    noteDrawn();
     anchored_ = false;
     layOut();
     viewport()->update();
@@ -81,6 +78,21 @@ void PageCanvas::refresh() {
     viewport()->update();
 }
 
+void PageCanvas::noteDrawn() {
+    if (!page_) return;
+    drawnRevision_ = page_->revision;
+    drawnSize_ = QSize(page_->width, page_->height);
+    drawnPalette_ = page_->palette;
+    drawnKeys_[0] = page_->colorKey8;
+    drawnKeys_[1] = page_->colorKey16;
+    drawnKeys_[2] = page_->colorKey24;
+}
+
+bool PageCanvas::coloursChanged() const {
+    return drawnPalette_ != page_->palette || drawnKeys_[0] != page_->colorKey8 ||
+           drawnKeys_[1] != page_->colorKey16 || drawnKeys_[2] != page_->colorKey24;
+}
+
 void PageCanvas::followEdit(const ChangeLog& log) {
     if (!page_) return;
     const std::optional<PixelRect> changed = log.changedSince(*page_, drawnRevision_);
@@ -88,8 +100,12 @@ void PageCanvas::followEdit(const ChangeLog& log) {
         showPage(page_);
         return;
     }
-    drawnRevision_ = page_->revision;
-    if (!changed->empty()) updatePageRect(QRect(changed->x, changed->y, changed->w, changed->h));
+    const bool everything = coloursChanged();
+    noteDrawn();
+    if (everything)
+        viewport()->update();
+    else if (!changed->empty())
+        updatePageRect(QRect(changed->x, changed->y, changed->w, changed->h));
 }
 
 void PageCanvas::setPixelGrid(bool shown) {

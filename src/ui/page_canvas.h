@@ -120,6 +120,11 @@ class PageCanvas : public QAbstractScrollArea {
     // The shown page's revision and size as last laid out.
     std::uint64_t drawnRevision_ = 0;
     QSize drawnSize_;
+    // What colours its pixels as last drawn: a change of them redraws all.
+    Palette drawnPalette_{};
+    std::uint32_t drawnKeys_[3] = {};
+    void noteDrawn();
+    bool coloursChanged() const;
     CanvasProjection projection_;
     // The last zoom: its point and the projection it wanted, while it holds.
     QPoint zoomedAt_;
