@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <span>
 
@@ -275,16 +276,51 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     return cmdPalette(rest, err);
 }
 
-}  // namespace
-
-int runTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const int code = dispatch(args, out, err);
+int finish(int code, std::ostream& out, std::ostream& err) {
     // What was printed must have arrived: output that cannot be written (a
     // full disk, a closed pipe) fails the run.
     if (!out.flush()) {
         report(err, say(Text::CannotWriteOutput));
         return code == kExitDone ? kExitFile : code;
     }
+    return code;
+}
+
+}  // namespace
+
+int runTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+            Language userLanguage) {
+    // --lang, wherever it stands, chooses the language of the run and is
+    // taken off the line; the texts speak the user's language until then.
+    const Language before = language();
+    setLanguage(userLanguage);
+    std::vector<std::string> rest;
+    int code = kExitDone;
+    for (std::size_t i = 0; i < args.size() && code == kExitDone; ++i) {
+        std::optional<std::string> value;
+        if (args[i] == "--lang") {
+            if (i + 1 == args.size()) {
+                report(err, say(Text::NeedsValue, {"--lang"}));
+                code = kExitCommandLine;
+                break;
+            }
+            value = args[++i];
+        } else if (args[i].starts_with("--lang=")) {
+            value = args[i].substr(7);
+        } else {
+            rest.push_back(args[i]);
+            continue;
+        }
+        if (const std::optional<Language> chosen = languageNamed(*value)) {
+            setLanguage(*chosen);
+        } else {
+            report(err, say(Text::LanguageTakes));
+            code = kExitCommandLine;
+        }
+    }
+    if (code == kExitDone) code = dispatch(rest, out, err);
+    code = finish(code, out, err);
+    setLanguage(before);
     return code;
 }
 

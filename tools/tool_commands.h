@@ -7,8 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "system/language.h"
+
 namespace zentil::tool {
 
-int runTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// `args` without the program's name. Its texts are in the language --lang
+// names, else in `userLanguage` (the tool passes languageOfEnvironment()).
+int runTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+            Language userLanguage = Language::Korean);
 
 }  // namespace zentil::tool

@@ -1,6 +1,10 @@
 #include "tool_texts.h"
 
 #include <array>
+#include <cstdlib>
+
+#include "system/text_keys.h"
+#include "system/texts.h"
 
 namespace zentil::tool {
 namespace {
@@ -23,13 +27,15 @@ constexpr std::array<const char*, static_cast<std::size_t>(Text::Count)> kKorean
     "--to N 과 --similar 중 하나만 주십시오.",
     "--key 옵션은 0 이상의 색상 값입니다. 예: 0, 0xFF",
     "--format 옵션은 own, jasc, gpl, act 중 하나입니다.",
+    "--lang 옵션은 ko 또는 en 입니다.",
     // Files and output.
     "파일이 이미 있습니다. 덮어쓰려면 --force 옵션을 주십시오.",
     "모든 타일이 투명하여 잘라낼 것이 없습니다. 그대로 저장합니다.",
     "출력을 쓸 수 없습니다.",
     // The help.
     "zentil-tool: 창 없이 스프라이트 시트 파일을 다루는 명령\n\n"
-    "zentil-tool --version 은 버전을, zentil-tool COMMAND --help 는 명령의 설명을 보여 줍니다.\n\n"
+    "zentil-tool --version 은 버전을, zentil-tool COMMAND --help 는 명령의 설명을 보여 줍니다.\n"
+    "--lang ko|en 은 메시지의 언어를 고릅니다.\n\n"
     "명령:\n",
     "zentil-tool info FILE... [--tile WxH] [--json]\n"
     "  TGA, PNG, GPF, 팔레트(.PAL, .GPL, .ACT) 파일의 내용을 보여 줍니다: 크기, 형식,\n"
@@ -80,10 +86,186 @@ constexpr std::array<const char*, static_cast<std::size_t>(Text::Count)> kKorean
 // Every text has its entry: a missing one would leave the last empty.
 static_assert(kKorean.back() != nullptr);
 
+// The same texts in English, in the same order.
+constexpr std::array<const char*, static_cast<std::size_t>(Text::Count)> kEnglish = {
+    // The command line.
+    "unknown command: %1",
+    "unknown option: %1",
+    "the %1 option needs a value.",
+    "usage: %1",
+    "unsupported extension. (%1)",
+    "the --tile WxH option is needed, e.g. 32x32",
+    "the --tile option takes WxH, e.g. 32x32",
+    "%1 x %2 does not divide into %3 x %4 tiles.",
+    "the --align option is one of none, center, left, right, top, bottom.",
+    "the --grid option takes COLSxROWS, e.g. 4x2",
+    "the --grid option works only without --align.",
+    "the --from N option is needed. (decimal, or hexadecimal starting with 0x)",
+    "give one of --to N and --similar.",
+    "the --key option is a colour value of 0 or more, e.g. 0, 0xFF",
+    "the --format option is one of own, jasc, gpl, act.",
+    "the --lang option is ko or en.",
+    // Files and output.
+    "the file exists. Give the --force option to replace it.",
+    "every tile is transparent: nothing to trim. Saved as it is.",
+    "cannot write the output.",
+    // The help.
+    "zentil-tool: sprite-sheet files without a window\n\n"
+    "zentil-tool --version shows the version, zentil-tool COMMAND --help describes a command,\n"
+    "--lang ko|en chooses the language of the messages.\n\n"
+    "Commands:\n",
+    "zentil-tool info FILE... [--tile WxH] [--json]\n"
+    "  Describes TGA, PNG, GPF and palette (.PAL, .GPL, .ACT) files: size, format,\n"
+    "  colour map and transparent colour; for GPF files the tile layout, the rectangle\n"
+    "  kept of each tile and the bytes it takes (12 bytes of rectangle and size\n"
+    "  included), and the total.\n"
+    "  --tile WxH        cuts a picture into tiles and shows the GPF bytes of each\n"
+    "  --json            prints everything as one JSON object\n",
+    "zentil-tool convert IN OUT [--tile WxH] [--key N] [--palette FILE] [--force]\n"
+    "  Reads a .TGA, .GPF or .PNG file and writes it as .GPF, .TGA or .PNG by OUT's\n"
+    "  extension.\n"
+    "  --tile WxH        cuts the picture into tiles of W x H pixels\n"
+    "  --key N           sets the page's transparent colour (decimal or 0x hex)\n"
+    "  --palette FILE    the palette for GPF pages (a palette file or a picture's)\n"
+    "  --force           replaces OUT if it exists\n",
+    "zentil-tool palette IN OUT [--format own|jasc|gpl|act] [--force]\n"
+    "  Writes the palette of IN (a palette file, or a TGA or PNG picture) to OUT: the\n"
+    "  editor's own palette file with its blend table (.pal), a GPL palette (.gpl) or\n"
+    "  an ACT colour table (.act), as OUT's extension says; with --format, in that\n"
+    "  format whatever the extension (jasc is a JASC-PAL text file).\n",
+    "zentil-tool trim IN OUT [--force]\n"
+    "  Trims the transparent border that all tiles share (widths a multiple of 4).\n",
+    "zentil-tool retile IN OUT --tile WxH [--align none|center|left|right|top|bottom]\n"
+    "                          [--grid COLSxROWS] [--force]\n"
+    "  Changes the tile size. With an alignment each old tile goes to that place in its\n"
+    "  new tile; without one the pixels stay where they are and --grid sets the new\n"
+    "  number of tiles (by default as many as the old page holds).\n",
+    "zentil-tool recolor IN OUT --from N (--to N | --similar) [--force]\n"
+    "  Changes every pixel of colour N; --similar picks the nearest other colour.\n",
+    // The info report.
+    "TGA type %1, %2 x %3, %4 bits per pixel, descriptor 0x%5 (%6)",
+    "top row first",
+    "bottom row first",
+    ", right to left",
+    "colour map: %2 entries from %1, %3 bits each",
+    "no colour map",
+    "transparent colour %1 (%2)",
+    "the colour of the four corners",
+    "default; the four corners differ",
+    "transparent entry or default",
+    "PNG %1 x %2, 8-bit with a palette",
+    "GPF %1 x %2 tiles, tile size %3 x %4, transparent colour %5",
+    "tile %1: %2,%3 %4 x %5, %6 bytes (%7 bytes of data)",
+    "total: %1 bytes of tile data, %2 bytes of GPF file",
+    "palette, %1 bytes",
+    "palette, %1 bytes, blend table %2",
+    "complete",
+    "missing or short",
+};
+static_assert(kEnglish.back() != nullptr);
+
+// The core's texts (system/texts.h) in English.
+struct CoreEnglish {
+    const char* korean;
+    const char* english;
+};
+constexpr CoreEnglish kCoreEnglish[] = {
+    {texts::kCaptionError, "Error"},
+    {texts::kCaptionNotice, "Notice"},
+    {texts::kModeRefused,
+     "Cannot copy from a higher colour mode into a lower one. (Except 24-bit into 16-bit.)"},
+    {texts::kColumnsMustBePositive, "The number of tiles across must be more than 0."},
+    {texts::kCannotCreateImage, "Cannot create the image."},
+    {texts::kStoreFull, "Too many files: the list cannot hold any more."},
+    {texts::kAskOverwrite, "The file already exists. Replace it?"},
+    {texts::kConfigCannotSave, "Cannot save the Config file."},
+    {texts::kReadFailed, "Failed to read the file."},
+    {texts::kColorRange8, "The colour is out of range (more than 255)."},
+    {texts::kColorRange16, "The colour is out of range (more than 32767)."},
+    {texts::kColorRange24, "The colour is out of range (more than 16777215)."},
+    {texts::kTgaCannotOpen, "Cannot open the TGA file."},
+    {texts::kTgaNotTga, "This is not a TGA file."},
+    {texts::kTgaOnly8Bit, "Only 8-bit TGA files can be opened."},
+    {texts::kTgaUnsupportedDepthF, "Unsupported TGA file. (%d)"},
+    {texts::kTgaBadType, "The TGA file is of a type that cannot be read."},
+    {texts::kTgaCannotSave, "Cannot save the TGA file."},
+    {texts::kGpfCannotOpen, "Cannot open the GPF file."},
+    {texts::kGpfNotGpf, "This is not a GPF file."},
+    {texts::kGpfDamaged, "The GPF file is damaged."},
+    {texts::kGpfOnly8Bit, "Only 8-bit images can be saved as GPF files."},
+    {texts::kGpfTileTooLarge, "The tiles are too large to save as a GPF file."},
+    {texts::kGpfCannotSave, "Cannot save the GPF file."},
+    {texts::kNoPaletteToSave, "This image format has no palette to save."},
+    {texts::kCannotSavePalette, "Cannot save the palette file."},
+    {texts::kCannotReadPalette, "Cannot read the palette file."},
+    {texts::kPngCannotRead, "Cannot read the PNG file."},
+    {texts::kPngCannotReadBecauseF, "Cannot read the PNG file. (%s)"},
+    {texts::kPngReasonEmpty, "empty file"},
+    {texts::kPngReasonNotPng, "not a PNG file"},
+    {texts::kPngReasonCut, "file cut short"},
+    {texts::kPngReasonDamaged, "file damaged"},
+    {texts::kPngTooManyColours, "Only PNG files of 256 colours or fewer can be opened."},
+    {texts::kPngCannotSave, "Cannot save the PNG file."},
+    {texts::kWorkFileCannotRead, "Cannot read the work file."},
+    {texts::kWorkFileCannotSave, "Cannot save the work file."},
+    {texts::kSizesDiffer, "The images are not all the same size."},
+    {texts::kModesDiffer, "Some images are in a different colour mode."},
+    {texts::kAskDeleteAllSprites, "Delete all sprite pages?"},
+    {texts::kAskDeleteAllPictures, "Delete all TGA pages?"},
+    {texts::kCannotSaveFile, "Cannot save the file."},
+    {texts::kAskCloseUnsaved, "There are unsaved changes. Quit anyway?"},
+    {texts::kAskOpenUnsaved, "There are unsaved changes. Open the work file anyway?"},
+    {texts::kAnswerSaveAll, "Save All"},
+    {texts::kAnswerYes, "Yes"},
+    {texts::kAnswerNo, "No"},
+    {texts::kPictureReread, "the file changed and was read again."},
+    {texts::kPictureNotReread, "the file changed but cannot be read."},
+    {texts::kStatusZoomF, "Zoom %d%%"},
+    {texts::kStatusGpfF, "GPF %s bytes"},
+    {texts::kStatusTileF, " · tile %d: %s bytes"},
+    {texts::kStatusGpfRefusedF, "GPF: %s"},
+    {texts::kStatusUndoF, "Undo: %d steps"},
+    {texts::kStatusBlackPalette, "No palette (shows black) → 'Apply Palette'"},
+    {texts::kStatusBlackPaletteTip,
+     "No palette file has been loaded yet, so every colour of the sprite pages is black. Load a "
+     "palette file with 'Apply Palette' on the toolbar to see their real colours."},
+};
+
+Language current = Language::Korean;
+
+const char* english(std::string_view korean) {
+    for (const CoreEnglish& entry : kCoreEnglish)
+        if (korean == entry.korean) return entry.english;
+    return nullptr;
+}
+
 }  // namespace
 
+void setLanguage(Language language) {
+    current = language;
+}
+
+Language language() {
+    return current;
+}
+
+Language languageOfEnvironment() {
+    // As the toolkit reads the user's languages on this platform: the first
+    // of LANGUAGE's list, else the locale of messages.
+    std::string_view first;
+    if (const char* list = std::getenv("LANGUAGE"); list && *list)
+        first = std::string_view(list).substr(0, std::string_view(list).find(':'));
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        if (!first.empty()) break;
+        if (const char* value = std::getenv(name); value && *value) first = value;
+    }
+    return languageForUser(first);
+}
+
 std::string say(Text id, std::initializer_list<std::string_view> args) {
-    const std::string_view pattern = kKorean[static_cast<std::size_t>(id)];
+    const auto index = static_cast<std::size_t>(id);
+    const std::string_view pattern =
+        current == Language::English ? kEnglish[index] : kKorean[index];
     std::string text;
     text.reserve(pattern.size());
     for (std::size_t i = 0; i < pattern.size(); ++i) {
@@ -100,7 +282,12 @@ std::string say(Text id, std::initializer_list<std::string_view> args) {
 }
 
 std::string coreText(std::string_view text) {
-    return std::string(text);
+    if (current == Language::Korean) return std::string(text);
+    const TextKey key = textKeyOf(text);
+    const char* pattern = english(key.pattern);
+    if (!pattern) return std::string(text);
+    if (key.argument.empty()) return pattern;
+    return fillPattern(pattern, coreText(key.argument));
 }
 
 }  // namespace zentil::tool

@@ -1,11 +1,13 @@
 // Every text zentil-tool prints for people, looked up in one table: its own
 // texts by name, and the core's texts (src/system/texts.h) as the core gives
-// them. A translation of the tool hooks in here and nowhere else.
+// them, each in Korean, as written, or in English.
 #pragma once
 
 #include <initializer_list>
 #include <string>
 #include <string_view>
+
+#include "system/language.h"
 
 namespace zentil::tool {
 
@@ -26,6 +28,7 @@ enum class Text {
     ToOrSimilar,
     KeyTakes,
     FormatTakes,
+    LanguageTakes,
     // Files and output.
     OutputExists,
     NothingTrimmed,
@@ -60,10 +63,19 @@ enum class Text {
     Count
 };
 
+// The language the texts are given in, Korean until set. runTool sets it
+// for its run.
+void setLanguage(Language language);
+Language language();
+// The user's language as the environment gives it (LANGUAGE, LC_ALL,
+// LC_MESSAGES, LANG, read as the editor's toolkit reads them): English when
+// the first names English, Korean otherwise.
+Language languageOfEnvironment();
+
 // The text of `id`, with %1, %2 ... replaced by `args` in that order.
 std::string say(Text id, std::initializer_list<std::string_view> args = {});
 
-// A text the core reported, as the tool prints it.
+// A text the core reported, in the language of the texts.
 std::string coreText(std::string_view text);
 
 }  // namespace zentil::tool

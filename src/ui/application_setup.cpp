@@ -2,10 +2,8 @@
 
 #include <QApplication>
 #include <QFont>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
+#include "editor_language.h"
 #include "zentil_version.h"
 
 // The built-in icon lives in a library of its own; this brings its resource
@@ -27,24 +25,7 @@ void installEditorFont(QApplication& app) {
     app.setFont(font);
 }
 
-// The name the translator is found by, so it is installed once.
-const QString kToolkitTranslator = QStringLiteral("qtbase_ko");
-
 }  // namespace
-
-bool installToolkitTranslations(QCoreApplication& app) {
-    if (app.findChild<QTranslator*>(kToolkitTranslator, Qt::FindDirectChildrenOnly)) return true;
-    auto* translator = new QTranslator(&app);
-    translator->setObjectName(kToolkitTranslator);
-    if (!translator->load(QLocale(QLocale::Korean, QLocale::SouthKorea), QStringLiteral("qtbase"),
-                          QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
-        !QCoreApplication::installTranslator(translator)) {
-        delete translator;
-        return false;
-    }
-    return true;
-}
 
 QIcon editorIcon() {
     initBuiltInIcon();
@@ -55,7 +36,7 @@ QIcon editorIcon() {
     return QIcon::fromTheme(QString::fromLatin1(kAppId), builtIn);
 }
 
-void prepareApplication(QApplication& app) {
+void prepareApplication(QApplication& app, Language language) {
     // Only the name: a display name would be appended to every window
     // caption, and the captions stand alone ("오류", "알림"). With the
     // organisation they name the platform's settings (the canvas zoom),
@@ -63,7 +44,7 @@ void prepareApplication(QApplication& app) {
     QApplication::setOrganizationName(QStringLiteral("Zentil"));
     QApplication::setApplicationName(QStringLiteral("Zentil Editor"));
     installEditorFont(app);
-    installToolkitTranslations(app);
+    installLanguage(app, language);
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kAppId));
     QApplication::setWindowIcon(editorIcon());
 }

@@ -15,6 +15,12 @@ const QCommandLineOption kHelpOption({QStringLiteral("h"), QStringLiteral("help"
                                      QStringLiteral("Shows this help and exits."));
 const QCommandLineOption kVersionOption({QStringLiteral("v"), QStringLiteral("version")},
                                         QStringLiteral("Shows the version and exits."));
+const QCommandLineOption kLanguageOption(
+    QStringLiteral("lang"),
+    QStringLiteral("The language of the windows: ko (Korean) or en (English). Without it, the "
+                   "language chosen in the editor, else English where the user's first "
+                   "language is English and Korean otherwise."),
+    QStringLiteral("ko|en"));
 
 // The options Qt 6 takes on this platform (QGuiApplication, QApplication and
 // the X11 platform plugin, as Qt 6.4 was seen to take them from argv): these
@@ -60,6 +66,7 @@ void describe(QCommandLineParser& parser) {
                        "sprite files and work files (.zws) at start."));
     parser.addOption(kHelpOption);
     parser.addOption(kVersionOption);
+    parser.addOption(kLanguageOption);
     parser.addPositionalArgument(
         QStringLiteral("FILES"),
         QStringLiteral("TGA and PNG pictures, GPF sprite files and work files (.zws) to load."),
@@ -77,6 +84,12 @@ CommandLine parseCommandLine(const QStringList& arguments, const QDir& workingFo
     if (!parser.parse(arguments)) result.error = parser.errorText();
     result.showHelp = parser.isSet(kHelpOption);
     result.showVersion = parser.isSet(kVersionOption);
+    if (parser.isSet(kLanguageOption)) {
+        const QString code = parser.value(kLanguageOption);
+        result.language = languageNamed(code.toStdString());
+        if (!result.language && result.error.isEmpty())
+            result.error = QStringLiteral("Unknown language '%1' (ko or en).").arg(code);
+    }
     for (const QString& name : parser.positionalArguments())
         result.files.append(QDir::cleanPath(workingFolder.absoluteFilePath(name)));
     return result;

@@ -1,4 +1,5 @@
-// The editor's command line: zentil-editor [--help] [--version] [FILES...].
+// The editor's command line: zentil-editor [--help] [--version] [--lang ko|en]
+// [FILES...].
 // Parsing needs no application object, so --help, --version and an unknown
 // option are answered before the program connects to a display.
 #pragma once
@@ -6,6 +7,9 @@
 #include <QDir>
 #include <QString>
 #include <QStringList>
+#include <optional>
+
+#include "system/language.h"
 
 namespace zentil {
 
@@ -13,7 +17,8 @@ struct CommandLine {
     QStringList files;  // absolute, in the order given; as the file system's bytes (file_paths.h)
     bool showHelp = false;
     bool showVersion = false;
-    QString error;  // why the line was refused; empty when it was understood
+    std::optional<Language> language;  // --lang
+    QString error;                     // why the line was refused; empty when it was understood
 };
 
 // Whether the toolkit's own options (-platform NAME, -style NAME, -reverse,

@@ -7,7 +7,9 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "core_texts.h"
 #include "edit/canvas_projection.h"
+#include "language_menu.h"
 #include "page_canvas.h"
 #include "system/texts.h"
 #include "work/history.h"
@@ -50,15 +52,15 @@ bool allBlack(const Palette& palette) {
 
 EditorStatus::EditorStatus(QStatusBar& bar, PageCanvas& canvas) : QObject(&bar), canvas_(canvas) {
     zoom = statusLabel(bar, "Status_Zoom");
-    zoom->setToolTip(QStringLiteral(
-        "캔버스 배율. Ctrl+휠, Ctrl+= 와 Ctrl+- 로 바꾸고 Ctrl+0 으로 1배로 돌아갑니다."));
+    zoom->setToolTip(
+        tr("캔버스 배율. Ctrl+휠, Ctrl+= 와 Ctrl+- 로 바꾸고 Ctrl+0 으로 1배로 돌아갑니다."));
     gpf = statusLabel(bar, "Status_Gpf");
-    gpf->setToolTip(QStringLiteral(
-        "현재 페이지를 GPF 파일로 저장할 때의 크기와, 포인터 아래 타일이 차지하는 크기"));
+    gpf->setToolTip(
+        tr("현재 페이지를 GPF 파일로 저장할 때의 크기와, 포인터 아래 타일이 차지하는 크기"));
     undo = statusLabel(bar, "Status_Undo");
     hint = statusLabel(bar, "Status_Hint");
-    hint->setText(QString::fromUtf8(texts::kStatusBlackPalette));
-    hint->setToolTip(QString::fromUtf8(texts::kStatusBlackPaletteTip));
+    hint->setText(uiText(texts::kStatusBlackPalette));
+    hint->setToolTip(uiText(texts::kStatusBlackPaletteTip));
     hint->setStyleSheet(QStringLiteral("QLabel { color: #A00000; }"));
     // It takes the room the others leave: at the narrowest window with long
     // figures its end is cut, rather than the buttons.
@@ -69,16 +71,18 @@ EditorStatus::EditorStatus(QStatusBar& bar, PageCanvas& canvas) : QObject(&bar),
     bar.addWidget(undo);
     bar.addWidget(hint, 1);
 
-    zoomOut = statusButton(bar, "Btn_ZoomOut", QStringLiteral("−"),
-                           QStringLiteral("캔버스를 한 단계 축소합니다."));
-    zoomIn = statusButton(bar, "Btn_ZoomIn", QStringLiteral("+"),
-                          QStringLiteral("캔버스를 한 단계 확대합니다."));
-    pixelGrid = statusButton(bar, "Btn_PixelGrid", QStringLiteral("픽셀 격자"),
-                             QStringLiteral("8배 이상에서 픽셀 사이에 옅은 격자를 그립니다."));
+    zoomOut =
+        statusButton(bar, "Btn_ZoomOut", QStringLiteral("−"), tr("캔버스를 한 단계 축소합니다."));
+    zoomIn =
+        statusButton(bar, "Btn_ZoomIn", QStringLiteral("+"), tr("캔버스를 한 단계 확대합니다."));
+    pixelGrid = statusButton(bar, "Btn_PixelGrid", tr("픽셀 격자"),
+                             tr("8배 이상에서 픽셀 사이에 옅은 격자를 그립니다."));
     pixelGrid->setCheckable(true);
     bar.addPermanentWidget(zoomOut);
     bar.addPermanentWidget(zoomIn);
     bar.addPermanentWidget(pixelGrid);
+    language = new LanguageMenu(bar);
+    bar.addPermanentWidget(language);
     connect(zoomOut, &QToolButton::clicked, this, &EditorStatus::zoomOutOnce);
     connect(zoomIn, &QToolButton::clicked, this, &EditorStatus::zoomInOnce);
     connect(pixelGrid, &QToolButton::toggled, this, [this](bool on) {
@@ -111,7 +115,7 @@ void EditorStatus::togglePixelGrid() {
 }
 
 void EditorStatus::showZoom() {
-    zoom->setText(QString::asprintf(texts::kStatusZoomF, canvas_.zoom() * 100));
+    zoom->setText(uiFormat(texts::kStatusZoomF, canvas_.zoom() * 100));
     zoomIn->setEnabled(canvas_.zoom() < kMaxZoom);
     zoomOut->setEnabled(canvas_.zoom() > kMinZoom);
     // Below the zoom where it is drawn, the switch keeps the choice but is off.
@@ -137,7 +141,7 @@ void EditorStatus::writeViewSettings() {
 }
 
 void EditorStatus::update(const Workspace& workspace, const History& history) {
-    undo->setText(QString::asprintf(texts::kStatusUndoF, static_cast<int>(history.undoCount())));
+    undo->setText(uiFormat(texts::kStatusUndoF, static_cast<int>(history.undoCount())));
     const Page* page = workspace.currentPage();
     const bool sprites = workspace.activeList() == ListId::Sprites && page != nullptr;
     hint->setVisible(sprites && allBlack(workspace.palette));
@@ -154,14 +158,14 @@ void EditorStatus::showGpf(const Page& page, const Workspace& workspace) {
     const Outcome& measured =
         figure_.update(page, workspace.changes.changedSince(page, figure_.revision()));
     if (!measured) {
-        gpf->setText(QString::asprintf(texts::kStatusGpfRefusedF, measured.text.c_str()));
+        gpf->setText(
+            uiFormat(texts::kStatusGpfRefusedF, uiText(measured.text).toUtf8().constData()));
         return;
     }
     const GpfSizes& sizes = figure_.sizes();
-    QString text =
-        QString::asprintf(texts::kStatusGpfF, grouped(sizes.fileBytes).toUtf8().constData());
+    QString text = uiFormat(texts::kStatusGpfF, grouped(sizes.fileBytes).toUtf8().constData());
     if (pointerTile_ >= 0 && static_cast<std::size_t>(pointerTile_) < sizes.tileBytes.size())
-        text += QString::asprintf(
+        text += uiFormat(
             texts::kStatusTileF, pointerTile_,
             grouped(sizes.tileBytes[static_cast<std::size_t>(pointerTile_)]).toUtf8().constData());
     gpf->setText(text);

@@ -2,7 +2,8 @@
 // of the tile under the pointer, the steps that can be undone, and a hint
 // while sprite pages show with the black start palette; the zoom buttons and
 // the pixel-grid switch, which work the canvas and are kept in the
-// platform's settings for the next start.
+// platform's settings for the next start; at its right end the language
+// menu.
 #pragma once
 
 #include <QObject>
@@ -18,6 +19,7 @@ class QToolButton;
 
 namespace zentil {
 
+class LanguageMenu;
 class PageCanvas;
 class Workspace;
 class History;
@@ -35,6 +37,7 @@ class EditorStatus final : public QObject {
     QToolButton* zoomOut = nullptr;
     QToolButton* zoomIn = nullptr;
     QToolButton* pixelGrid = nullptr;
+    LanguageMenu* language = nullptr;
 
     // The zoom and the pixel grid as the last run left them.
     void readViewSettings();

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QProgressDialog>
 
+#include "core_texts.h"
 #include "document.h"
 #include "file_command_host.h"
 #include "file_dialogs.h"
@@ -38,12 +39,14 @@ ListId listOf(const PageFormat& format) {
 }
 
 QString filterText(const PageFormat& format) {
-    return QString::fromStdString(filterOf(format));
+    return uiFilter(filterOf(format));
 }
 
 // The work file's type in the load and save dialogs.
-const QString kWorkFilter =
-    QStringLiteral("작업 파일 (*.%1)").arg(QLatin1String(kWorkFileExtension));
+QString workFilter() {
+    return QCoreApplication::translate("zentil::FileCommands", "작업 파일 (*.%1)")
+        .arg(QLatin1String(kWorkFileExtension));
+}
 
 bool isWorkFile(const QString& path) {
     return isWorkFileName(pathToBytes(path));
@@ -97,8 +100,9 @@ class LoadProgress {
     bool step(int done) {
         if (total_ < 2) return true;
         if (!dialog_ && clock_.elapsed() >= delayMs_) {
-            dialog_ = std::make_unique<QProgressDialog>(QStringLiteral("불러오는 중..."),
-                                                        QStringLiteral("취소"), 0, total_, parent_);
+            dialog_ = std::make_unique<QProgressDialog>(
+                QCoreApplication::translate("zentil::FileCommands", "불러오는 중..."),
+                QCoreApplication::translate("zentil::FileCommands", "취소"), 0, total_, parent_);
             dialog_->setWindowModality(Qt::WindowModal);
             dialog_->setMinimumDuration(0);
             dialog_->setAutoClose(false);
@@ -127,16 +131,16 @@ Workspace& FileCommands::ws() {
 
 void FileCommands::Btn_LoadSprClick() {
     FileRequest request;
-    request.title = QStringLiteral("불러오기");
+    request.title = tr("불러오기");
     QStringList every;
     for (const PageFormat& format : pageFormats()) {
         request.filters.append(filterText(format));
         every.append(QStringLiteral("*.") + QString::fromLatin1(format.extension));
     }
-    request.filters.append(kWorkFilter);
+    request.filters.append(workFilter());
     const int workIndex = static_cast<int>(request.filters.size());
     every.append(QStringLiteral("*.") + QLatin1String(kWorkFileExtension));
-    request.filters.append(QStringLiteral("모든 포맷 (%1)").arg(every.join(QLatin1Char(' '))));
+    request.filters.append(tr("모든 포맷 (%1)").arg(every.join(QLatin1Char(' '))));
     request.filterIndex = OpenFilterIndex;
     request.directory = dialogFolder(configText(ws().settings.openDirectory),
                                      configText(ws().settings.startDirectory));
@@ -219,13 +223,13 @@ void FileCommands::Btn_SaveSprClick() {
     const bool pageShown = page && page->inUse();
     if (!pageShown && ws().sprites.empty() && ws().pictures.empty()) return;
     FileRequest request;
-    request.title = QStringLiteral("저장하기");
+    request.title = tr("저장하기");
     request.fileName = pageShown ? QString::fromStdString(std::string(zentil::pageName(*page)))
                                  : QFileInfo(WorkSession::lastWorkFile()).completeBaseName();
     const std::vector<const PageFormat*> formats = saveFormats();
     for (const PageFormat* format : formats)
         request.filters.append(filterText(*format));
-    request.filters.append(kWorkFilter);
+    request.filters.append(workFilter());
     const int workIndex = static_cast<int>(request.filters.size());
     request.filterIndex = SaveFilterIndex;
     request.directory = dialogFolder(configText(ws().settings.saveDirectory),
@@ -274,13 +278,13 @@ void FileCommands::saveChoice(QString fileName, int filterIndex) {
 
 void FileCommands::Btn_LoadPalClick() {
     FileRequest request;
-    request.title = QStringLiteral("팔레트 불러오기");
+    request.title = tr("팔레트 불러오기");
     QStringList every;
     for (const std::string& filter : paletteFilters())
-        request.filters.append(QString::fromStdString(filter));
+        request.filters.append(uiFilter(filter));
     for (const PaletteFileType& type : paletteFileTypes())
         every.append(QStringLiteral("*.") + QString::fromLatin1(type.extension));
-    request.filters.append(QStringLiteral("모든 팔레트 (%1)").arg(every.join(QLatin1Char(' '))));
+    request.filters.append(tr("모든 팔레트 (%1)").arg(every.join(QLatin1Char(' '))));
     request.directory = dialogFolder(configText(ws().settings.openDirectory),
                                      configText(ws().settings.startDirectory));
     const std::optional<FileChoice> choice = host_.fileDialogs().openFiles(request);
@@ -307,8 +311,8 @@ void FileCommands::Btn_SavePalClick() {
     const Page* page = ws().currentPage();
     if (!page || !page->inUse()) return;
     FileRequest request;
-    request.title = QStringLiteral("팔레트 저장하기");
-    request.filters = {QStringLiteral("팔레트 (*.PAL)")};
+    request.title = tr("팔레트 저장하기");
+    request.filters = {tr("팔레트 (*.PAL)")};
     request.directory = dialogFolder(configText(ws().settings.saveDirectory),
                                      configText(ws().settings.startDirectory));
     const std::optional<FileChoice> choice = host_.fileDialogs().saveFile(request);

@@ -4,6 +4,7 @@
 // and saving palettes.
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -14,6 +15,8 @@ class WorkSession;
 class Workspace;
 
 class FileCommands {
+    Q_DECLARE_TR_FUNCTIONS(zentil::FileCommands)
+
   public:
     FileCommands(FileCommandHost& host, WorkSession& session) : host_(host), session_(session) {}
 

@@ -27,22 +27,22 @@ struct NamedColor {
 
 // The colours the line colour drop-down offers.
 constexpr std::array<NamedColor, 16> kNamedColors{{
-    {"검정", 0x000000},
-    {"밤색", 0x000080},
-    {"초록", 0x008000},
-    {"올리브", 0x008080},
-    {"남색", 0x800000},
-    {"보라", 0x800080},
-    {"청록", 0x808000},
-    {"회색", 0x808080},
-    {"은색", 0xC0C0C0},
-    {"빨강", 0x0000FF},
-    {"연두", 0x00FF00},
-    {"노랑", 0x00FFFF},
-    {"파랑", 0xFF0000},
-    {"자홍", 0xFF00FF},
-    {"하늘", 0xFFFF00},
-    {"흰색", 0xFFFFFF},
+    {QT_TRANSLATE_NOOP("zentil::TConfigWin", "검정"), 0x000000},
+    {QT_TRANSLATE_NOOP("zentil::TConfigWin", "밤색"), 0x000080},
+    {QT_TRANSLATE_NOOP("zentil::TConfigWin", "초록"), 0x008000},
+    {QT_TRANSLATE_NOOP("zentil::TConfigWin", "올리브"), 0x008080},
+    {QT_TRANSLATE_NOOP("zentil::TConfigWin", "남색"), 0x800000},
+    {QT_TRANSLATE_NOOP("zentil::TConfigWin", "보라"), 0x800080},
+    {QT_TRANSLATE_NOOP("zentil::TConfigWin", "청록"), 0x808000},
+    {QT_TRANSLATE_NOOP("zentil::TConfigWin", "회색"), 0x808080},
+    {QT_TRANSLATE_NOOP("zentil::TConfigWin", "은색"), 0xC0C0C0},
+    {QT_TRANSLATE_NOOP("zentil::TConfigWin", "빨강"), 0x0000FF},
+    {QT_TRANSLATE_NOOP("zentil::TConfigWin", "연두"), 0x00FF00},
+    {QT_TRANSLATE_NOOP("zentil::TConfigWin", "노랑"), 0x00FFFF},
+    {QT_TRANSLATE_NOOP("zentil::TConfigWin", "파랑"), 0xFF0000},
+    {QT_TRANSLATE_NOOP("zentil::TConfigWin", "자홍"), 0xFF00FF},
+    {QT_TRANSLATE_NOOP("zentil::TConfigWin", "하늘"), 0xFFFF00},
+    {QT_TRANSLATE_NOOP("zentil::TConfigWin", "흰색"), 0xFFFFFF},
 }};
 
 QIcon swatch(std::uint32_t bgr) {
@@ -62,7 +62,7 @@ TConfigWin::TConfigWin(EditorHost* host) : TDialogBase(host), ui_(new Ui::TConfi
     ui_->setupUi(this);
     fixClientSize();
     for (const NamedColor& color : kNamedColors)
-        ui_->Combo_LineColor->addItem(swatch(color.bgr), QString::fromUtf8(color.name),
+        ui_->Combo_LineColor->addItem(swatch(color.bgr), tr(color.name),
                                       QVariant::fromValue(color.bgr));
     setLineColor(0xFFFFFF);
     connect(ui_->Combo_TileSort, &QComboBox::currentIndexChanged, this,

@@ -10,6 +10,7 @@
 
 #include "application_setup.h"
 #include "command_line.h"
+#include "editor_language.h"
 #include "form_ani.h"
 #include "form_chgcolor.h"
 #include "form_colorkey.h"
@@ -55,7 +56,7 @@ int main(int argc, char** argv) {
     // translated).
     const CommandLine options = parseCommandLine(argumentsOf(argc, argv), workingFolder());
     if (!options.error.isEmpty()) return refuse(options.error);
-    prepareApplication(app);
+    prepareApplication(app, chosenLanguage(options.language));
     try {
         TMainWin mainWin;
         TNewWin newWin(&mainWin);

@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "core_texts.h"
+
 namespace zentil {
 namespace {
 
@@ -22,14 +24,14 @@ QString fromUtf8(std::string_view text) {
 
 void QtMessageSink::message(std::string_view caption, std::string_view text,
                             std::string_view detail) {
-    QMessageBox box(QMessageBox::NoIcon, fromUtf8(caption), fromUtf8(text), QMessageBox::Ok,
+    QMessageBox box(QMessageBox::NoIcon, uiText(caption), uiText(text), QMessageBox::Ok,
                     ownerFor(parent_));
     if (!detail.empty()) box.setInformativeText(fromUtf8(detail));
     box.exec();
 }
 
 bool QtMessageSink::ask(std::string_view caption, std::string_view text) {
-    QMessageBox box(QMessageBox::Question, fromUtf8(caption), fromUtf8(text),
+    QMessageBox box(QMessageBox::Question, uiText(caption), uiText(text),
                     QMessageBox::Yes | QMessageBox::No, ownerFor(parent_));
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
@@ -37,11 +39,11 @@ bool QtMessageSink::ask(std::string_view caption, std::string_view text) {
 
 int QtMessageSink::choose(std::string_view caption, std::string_view text,
                           const std::vector<std::string>& answers, int fallback) {
-    QMessageBox box(QMessageBox::Question, fromUtf8(caption), fromUtf8(text), QMessageBox::NoButton,
+    QMessageBox box(QMessageBox::Question, uiText(caption), uiText(text), QMessageBox::NoButton,
                     ownerFor(parent_));
     std::vector<QPushButton*> buttons;
     for (const std::string& answer : answers)
-        buttons.push_back(box.addButton(fromUtf8(answer), QMessageBox::ActionRole));
+        buttons.push_back(box.addButton(uiText(answer), QMessageBox::ActionRole));
     if (fallback >= 0 && fallback < static_cast<int>(buttons.size())) {
         box.setDefaultButton(buttons[static_cast<std::size_t>(fallback)]);
         box.setEscapeButton(buttons[static_cast<std::size_t>(fallback)]);

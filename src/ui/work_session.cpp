@@ -5,6 +5,7 @@
 #include <QSettings>
 #include <QTimer>
 
+#include "core_texts.h"
 #include "document.h"
 #include "file_command_host.h"
 #include "file_commands.h"
@@ -88,9 +89,9 @@ QString WorkSession::askSpritePath(int index) {
     const PageFormat& gpf = pageFormat(PageFormatId::Gpf);
     host_.showOnly(ListId::Sprites, index);
     FileRequest request;
-    request.title = QStringLiteral("저장하기");
+    request.title = tr("저장하기");
     request.fileName = QString::fromStdString(std::string(pageName(ws().sprites.at(index))));
-    request.filters = {QString::fromStdString(filterOf(gpf))};
+    request.filters = {uiFilter(filterOf(gpf))};
     request.directory = dialogFolder(configText(ws().settings.saveDirectory),
                                      configText(ws().settings.startDirectory));
     const std::optional<FileChoice> choice = host_.fileDialogs().saveFile(request);
@@ -150,15 +151,14 @@ void WorkSession::reloadPicture(const QString& path) {
         const QString name = QFileInfo(path).fileName();
         if (!reload) {
             // Often a file caught half-written; its next change reads it again.
-            host_.showStatusLine(QStringLiteral("%1: %2 %3")
-                                     .arg(name, QString::fromUtf8(texts::kPictureNotReread),
-                                          QString::fromStdString(outcome.text)));
+            host_.showStatusLine(
+                QStringLiteral("%1: %2 %3")
+                    .arg(name, uiText(texts::kPictureNotReread), uiText(outcome.text)));
             continue;
         }
         host_.document().record(std::move(reload));
         if (ws().currentPage() == &page) host_.showList(ListId::Pictures);
-        host_.showStatusLine(
-            QStringLiteral("%1: %2").arg(name, QString::fromUtf8(texts::kPictureReread)));
+        host_.showStatusLine(QStringLiteral("%1: %2").arg(name, uiText(texts::kPictureReread)));
     }
 }
 

@@ -12,6 +12,7 @@
 #include "system/config.h"
 #include "system/texts.h"
 #include "tool_commands.h"
+#include "tool_texts.h"
 
 namespace zentil {
 namespace {
@@ -157,6 +158,64 @@ TEST_F(ToolTest, ExitCodesFollowOneRuleAndErrorsNameTheFile) {
     const ToolRun help = run({"convert", "--help"});
     EXPECT_EQ(help.code, 0);
     EXPECT_NE(help.out.find("--palette"), std::string::npos);
+}
+
+// --lang chooses the language of every message, wherever it stands; without
+// it the user's language, and a wrong one is refused in that language.
+TEST_F(ToolTest, SpeaksTheLanguageChosen) {
+    const std::string missing = dir.file("missing.gpf");
+    struct Case {
+        std::vector<std::string> args;
+        Language user;
+        int code;
+        std::string err;  // the start of the message after "zentil-tool: "
+    };
+    const Case cases[] = {
+        {{"--lang", "en", "frobnicate"}, Language::Korean, 2, "unknown command: frobnicate"},
+        {{"frobnicate", "--lang=ko"}, Language::English, 2, "알 수 없는 명령입니다: frobnicate"},
+        {{"frobnicate"}, Language::English, 2, "unknown command: frobnicate"},
+        {{"info", missing, "--lang", "en"},
+         Language::Korean,
+         1,
+         missing + ": Cannot open the GPF file."},
+        {{"info", missing, "--lang", "ko"},
+         Language::English,
+         1,
+         missing + ": " + texts::kGpfCannotOpen},
+        {{"convert", picture, dir.file("x.gpf"), "--key", "300", "--lang", "en"},
+         Language::Korean,
+         2,
+         "The colour is out of range (more than 255)."},
+        {{"--lang", "fr", "info", picture}, Language::English, 2, "the --lang option is ko or en."},
+        {{"--lang", "fr", "info", picture},
+         Language::Korean,
+         2,
+         "--lang 옵션은 ko 또는 en 입니다."},
+        {{"info", picture, "--lang"}, Language::English, 2, "the --lang option needs a value."},
+    };
+    for (const Case& c : cases) {
+        std::ostringstream out, err;
+        EXPECT_EQ(tool::runTool(c.args, out, err, c.user), c.code);
+        EXPECT_EQ(err.str().rfind("zentil-tool: " + c.err, 0), 0u) << err.str();
+    }
+    // The language is the run's: the next speaks Korean again.
+    EXPECT_TRUE(speaksKorean(run({"frobnicate"}).err));
+    // Every text of the tool has its English, with the same places to fill.
+    const std::initializer_list<std::string_view> places = {"<1>", "<2>", "<3>", "<4>",
+                                                            "<5>", "<6>", "<7>"};
+    for (int id = 0; id < static_cast<int>(tool::Text::Count); ++id) {
+        const auto text = static_cast<tool::Text>(id);
+        tool::setLanguage(Language::English);
+        const std::string english = tool::say(text, places);
+        tool::setLanguage(Language::Korean);
+        const std::string korean = tool::say(text, places);
+        EXPECT_FALSE(speaksKorean(english)) << english;
+        for (const std::string_view place : places)
+            EXPECT_EQ(english.find(place) == std::string::npos,
+                      korean.find(place) == std::string::npos)
+                << english;
+    }
+    tool::setLanguage(Language::Korean);
 }
 
 // A stream whose every write fails, as standard output on a full disk.

@@ -9,6 +9,7 @@
 
 #include "application_setup.h"
 #include "command_line.h"
+#include "editor_language.h"
 #include "file_paths.h"
 #include "system/texts.h"
 #include "ui_test_support.h"
@@ -143,8 +144,8 @@ class ProgramStartTest : public QObject {
     // Qt's own texts speak Korean with the editor: the standard buttons of
     // the questions and the file dialogs.
     void toolkitTextsAreKorean() {
-        QVERIFY(zentil::installToolkitTranslations(*qApp));
-        QVERIFY(zentil::installToolkitTranslations(*qApp));  // once is enough
+        QVERIFY(zentil::installLanguage(*qApp, zentil::Language::Korean));
+        QVERIFY(zentil::installLanguage(*qApp, zentil::Language::Korean));  // once is enough
         QDialogButtonBox box(QDialogButtonBox::Yes | QDialogButtonBox::No |
                              QDialogButtonBox::Cancel);
         for (const QDialogButtonBox::StandardButton button :

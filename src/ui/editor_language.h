@@ -1,0 +1,34 @@
+// The language the editor speaks, chosen in this order: the command line
+// (--lang ko|en), the choice kept in the settings (the status bar's language
+// menu), the user's own languages (English when the first of them is
+// English, Korean otherwise). Korean is the language the texts are written
+// in; English comes from the translation built into the program
+// (translations/zentil_en.ts). Qt's own texts follow: Korean from Qt's
+// translations folder (Debian: qt6-translations-l10n), English as Qt's own.
+#pragma once
+
+#include <optional>
+
+#include "system/language.h"
+
+class QCoreApplication;
+
+namespace zentil {
+
+// The choice kept in the settings, if the user made one.
+std::optional<Language> keptLanguage();
+void keepLanguage(Language language);
+
+// The language of this run.
+Language chosenLanguage(std::optional<Language> commandLine);
+
+// Installs the translations of `language` (the editor's and Qt's own),
+// removing those of another; windows made afterwards speak it. False when
+// one could not be loaded: its texts stay as written (Korean for the editor,
+// English for Qt).
+bool installLanguage(QCoreApplication& app, Language language);
+
+// The language last installed; Korean before any.
+Language installedLanguage(const QCoreApplication& app);
+
+}  // namespace zentil

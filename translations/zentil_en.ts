@@ -1,0 +1,895 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ko_KR">
+<context>
+    <name>CoreText</name>
+    <message>
+        <source>오류</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>알림</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>상위 컬러모드에서 하위 컬러모드로는 복사할 수 없습니다. (단, 24비트 -&gt; 16비트 복사는 예외)</source>
+        <translation>Cannot copy from a higher colour mode into a lower one. (Except 24-bit into 16-bit.)</translation>
+    </message>
+    <message>
+        <source>가로 타일 수는 0보다 커야 합니다.</source>
+        <translation>The number of tiles across must be more than 0.</translation>
+    </message>
+    <message>
+        <source>이미지를 생성할 수 없습니다.</source>
+        <translation>Cannot create the image.</translation>
+    </message>
+    <message>
+        <source>총 읽어들일 수 있는 파일 수를 초과했습니다.</source>
+        <translation>Too many files: the list cannot hold any more.</translation>
+    </message>
+    <message>
+        <source>기존의 파일을 덮어쓰시겠습니까?</source>
+        <translation>The file already exists. Replace it?</translation>
+    </message>
+    <message>
+        <source>Config 파일을 저장할 수 없습니다.</source>
+        <translation>Cannot save the Config file.</translation>
+    </message>
+    <message>
+        <source>파일을 읽는데 실패했습니다.</source>
+        <translation>Failed to read the file.</translation>
+    </message>
+    <message>
+        <source>색상 범위가 255보다 큽니다.</source>
+        <translation>The colour is out of range (more than 255).</translation>
+    </message>
+    <message>
+        <source>색상 범위가 32767보다 큽니다.</source>
+        <translation>The colour is out of range (more than 32767).</translation>
+    </message>
+    <message>
+        <source>색상 범위가 16777215보다 큽니다.</source>
+        <translation>The colour is out of range (more than 16777215).</translation>
+    </message>
+    <message>
+        <source>TGA 파일을 열 수 없습니다.</source>
+        <translation>Cannot open the TGA file.</translation>
+    </message>
+    <message>
+        <source>TGA 파일이 아닙니다.</source>
+        <translation>This is not a TGA file.</translation>
+    </message>
+    <message>
+        <source>8Bit TGA 파일만 불러올 수 있습니다.</source>
+        <translation>Only 8-bit TGA files can be opened.</translation>
+    </message>
+    <message>
+        <source>지원하지 않는 TGA파일입니다. (%d)</source>
+        <translation>Unsupported TGA file. (%d)</translation>
+    </message>
+    <message>
+        <source>TGA 파일 형식이 맞지 않습니다.</source>
+        <translation>The TGA file is of a type that cannot be read.</translation>
+    </message>
+    <message>
+        <source>TGA 파일을 저장할 수 없습니다.</source>
+        <translation>Cannot save the TGA file.</translation>
+    </message>
+    <message>
+        <source>GPF 파일을 열 수 없습니다.</source>
+        <translation>Cannot open the GPF file.</translation>
+    </message>
+    <message>
+        <source>GPF 파일이 아닙니다.</source>
+        <translation>This is not a GPF file.</translation>
+    </message>
+    <message>
+        <source>GPF 파일이 손상되었습니다.</source>
+        <translation>The GPF file is damaged.</translation>
+    </message>
+    <message>
+        <source>8비트 이미지만 GPF 파일로 저장할 수 있습니다.</source>
+        <translation>Only 8-bit images can be saved as GPF files.</translation>
+    </message>
+    <message>
+        <source>타일이 너무 커서 GPF 파일로 저장할 수 없습니다.</source>
+        <translation>The tiles are too large to save as a GPF file.</translation>
+    </message>
+    <message>
+        <source>GPF 파일을 저장할 수 없습니다.</source>
+        <translation>Cannot save the GPF file.</translation>
+    </message>
+    <message>
+        <source>저장할 팔레트가 없는 이미지 포맷입니다.</source>
+        <translation>This image format has no palette to save.</translation>
+    </message>
+    <message>
+        <source>팔레트 파일을 저장할 수 없습니다.</source>
+        <translation>Cannot save the palette file.</translation>
+    </message>
+    <message>
+        <source>팔레트 파일을 읽을 수 없습니다.</source>
+        <translation>Cannot read the palette file.</translation>
+    </message>
+    <message>
+        <source>PNG 파일을 읽을 수 없습니다.</source>
+        <translation>Cannot read the PNG file.</translation>
+    </message>
+    <message>
+        <source>PNG 파일을 읽을 수 없습니다. (%s)</source>
+        <translation>Cannot read the PNG file. (%s)</translation>
+    </message>
+    <message>
+        <source>빈 파일</source>
+        <translation>empty file</translation>
+    </message>
+    <message>
+        <source>PNG 파일이 아님</source>
+        <translation>not a PNG file</translation>
+    </message>
+    <message>
+        <source>파일이 잘림</source>
+        <translation>file cut short</translation>
+    </message>
+    <message>
+        <source>파일 손상</source>
+        <translation>file damaged</translation>
+    </message>
+    <message>
+        <source>256색 이하의 PNG 파일만 불러올 수 있습니다.</source>
+        <translation>Only PNG files of 256 colours or fewer can be opened.</translation>
+    </message>
+    <message>
+        <source>PNG 파일을 저장할 수 없습니다.</source>
+        <translation>Cannot save the PNG file.</translation>
+    </message>
+    <message>
+        <source>작업 파일을 읽을 수 없습니다.</source>
+        <translation>Cannot read the work file.</translation>
+    </message>
+    <message>
+        <source>작업 파일을 저장할 수 없습니다.</source>
+        <translation>Cannot save the work file.</translation>
+    </message>
+    <message>
+        <source>그림 크기가 서로 일치하지 않습니다.</source>
+        <translation>The images are not all the same size.</translation>
+    </message>
+    <message>
+        <source>다른 색상모드의 그림이 있습니다.</source>
+        <translation>Some images are in a different colour mode.</translation>
+    </message>
+    <message>
+        <source>모든 스프라이트 작업 페이지를 삭제하시겠습니까?</source>
+        <translation>Delete all sprite pages?</translation>
+    </message>
+    <message>
+        <source>모든 TGA 페이지를 삭제하시겠습니까?</source>
+        <translation>Delete all TGA pages?</translation>
+    </message>
+    <message>
+        <source>파일을 저장할 수 없습니다.</source>
+        <translation>Cannot save the file.</translation>
+    </message>
+    <message>
+        <source>저장하지 않은 변경 사항이 있습니다. 종료하시겠습니까?</source>
+        <translation>There are unsaved changes. Quit anyway?</translation>
+    </message>
+    <message>
+        <source>저장하지 않은 변경 사항이 있습니다. 작업 파일을 여시겠습니까?</source>
+        <translation>There are unsaved changes. Open the work file anyway?</translation>
+    </message>
+    <message>
+        <source>모두 저장</source>
+        <translation>Save All</translation>
+    </message>
+    <message>
+        <source>예</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>아니오</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>파일이 바뀌어 다시 불러왔습니다.</source>
+        <translation>the file changed and was read again.</translation>
+    </message>
+    <message>
+        <source>파일이 바뀌었지만 읽을 수 없습니다.</source>
+        <translation>the file changed but cannot be read.</translation>
+    </message>
+    <message>
+        <source>배율 %d%%</source>
+        <translation>Zoom %d%%</translation>
+    </message>
+    <message>
+        <source>GPF %s 바이트</source>
+        <translation>GPF %s bytes</translation>
+    </message>
+    <message>
+        <source> · 타일 %d: %s 바이트</source>
+        <translation> · tile %d: %s bytes</translation>
+    </message>
+    <message>
+        <source>GPF: %s</source>
+        <translation>GPF: %s</translation>
+    </message>
+    <message>
+        <source>되돌리기 %d단계</source>
+        <translation>Undo: %d steps</translation>
+    </message>
+    <message>
+        <source>팔레트 없음(검게 보임) → &apos;팔레트 적용&apos;</source>
+        <translation>No palette (shows black) → &apos;Apply Palette&apos;</translation>
+    </message>
+    <message>
+        <source>팔레트 파일을 아직 불러오지 않아 스프라이트 페이지의 색이 모두 검은색입니다. 도구 모음의 &apos;팔레트 적용&apos;으로 팔레트 파일을 불러오면 제 색으로 보입니다.</source>
+        <translation>No palette file has been loaded yet, so every colour of the sprite pages is black. Load a palette file with &apos;Apply Palette&apos; on the toolbar to see their real colours.</translation>
+    </message>
+    <message>
+        <source>TGA 파일</source>
+        <translation>TGA file</translation>
+    </message>
+    <message>
+        <source>GPF 파일</source>
+        <translation>GPF file</translation>
+    </message>
+    <message>
+        <source>PNG 파일</source>
+        <translation>PNG file</translation>
+    </message>
+    <message>
+        <source>팔레트 파일</source>
+        <translation>Palette file</translation>
+    </message>
+    <message>
+        <source>GPL 팔레트</source>
+        <translation>GPL palette</translation>
+    </message>
+    <message>
+        <source>ACT 색상표</source>
+        <translation>ACT colour table</translation>
+    </message>
+    <message>
+        <source>그림의 팔레트</source>
+        <translation>Palette of an image</translation>
+    </message>
+</context>
+<context>
+    <name>TAniWin</name>
+    <message>
+        <source>연속 동작 보기</source>
+        <translation>Animation Preview</translation>
+    </message>
+    <message>
+        <source>프레임</source>
+        <translation>Frames</translation>
+    </message>
+    <message>
+        <source>애니메이션되는 속도를 설정합니다.</source>
+        <translation>Sets the speed of the animation.</translation>
+    </message>
+    <message>
+        <source>에니메이션 출력을 종료합니다.</source>
+        <translation>Stops the animation.</translation>
+    </message>
+    <message>
+        <source>조아여~</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>TChgColorWin</name>
+    <message>
+        <source>색상 바꾸기</source>
+        <translation>Change Colour</translation>
+    </message>
+    <message>
+        <source>바꿀 색상 입력</source>
+        <translation>Colours to change</translation>
+    </message>
+    <message>
+        <source>기존 색번호 입력</source>
+        <translation>Old colour</translation>
+    </message>
+    <message>
+        <source>바꿀 색번호 입력</source>
+        <translation>New colour</translation>
+    </message>
+    <message>
+        <source>비슷한 색상으로 바꾸기</source>
+        <translation>To a similar colour</translation>
+    </message>
+    <message>
+        <source>조아조아~</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>시러시러!</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TColorKeyWin</name>
+    <message>
+        <source>투명색 설정</source>
+        <translation>Transparent Colour</translation>
+    </message>
+    <message>
+        <source>기본 투명색 설정</source>
+        <translation>Default transparent colour</translation>
+    </message>
+    <message>
+        <source>8비트</source>
+        <translation>8-bit</translation>
+    </message>
+    <message>
+        <source>16비트</source>
+        <translation>16-bit</translation>
+    </message>
+    <message>
+        <source>24비트</source>
+        <translation>24-bit</translation>
+    </message>
+    <message>
+        <source>현재 투명색 설정</source>
+        <translation>Current transparent colour</translation>
+    </message>
+    <message>
+        <source>조아~</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>시러!</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TConfigWin</name>
+    <message>
+        <source>크기 설정</source>
+        <translation>Tile Size</translation>
+    </message>
+    <message>
+        <source>정렬 방식</source>
+        <translation>Alignment</translation>
+    </message>
+    <message>
+        <source>정렬 안함</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>가운데 정렬</source>
+        <translation>Centre</translation>
+    </message>
+    <message>
+        <source>왼쪽 정렬</source>
+        <translation>Left</translation>
+    </message>
+    <message>
+        <source>오른쪽 정렬</source>
+        <translation>Right</translation>
+    </message>
+    <message>
+        <source>위쪽 정렬</source>
+        <translation>Top</translation>
+    </message>
+    <message>
+        <source>아래쪽 정렬</source>
+        <translation>Bottom</translation>
+    </message>
+    <message>
+        <source>이미지 넓이</source>
+        <translation>Tile width</translation>
+    </message>
+    <message>
+        <source>이미지 높이</source>
+        <translation>Tile height</translation>
+    </message>
+    <message>
+        <source>가로 칸 수</source>
+        <translation>Tiles across</translation>
+    </message>
+    <message>
+        <source>세로 칸 수</source>
+        <translation>Tiles down</translation>
+    </message>
+    <message>
+        <source>경계선 색상</source>
+        <translation>Grid line colour</translation>
+    </message>
+    <message>
+        <source>조아여</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>시러여</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TMainWin</name>
+    <message>
+        <source>새로 만들기</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>새로운 이미지를 만듭니다.</source>
+        <translation>Creates a new image.</translation>
+    </message>
+    <message>
+        <source>불러오기</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>이미지를 불러옵니다.</source>
+        <translation>Opens images.</translation>
+    </message>
+    <message>
+        <source>저장하기</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>편집한 이미지를 저장합니다.</source>
+        <translation>Saves the edited image.</translation>
+    </message>
+    <message>
+        <source>팔레트 적용</source>
+        <translation>Apply Palette</translation>
+    </message>
+    <message>
+        <source>현재 이미지에 새로운 팔레트를 적용합니다.</source>
+        <translation>Applies a new palette to the current image.</translation>
+    </message>
+    <message>
+        <source>팔레트 저장</source>
+        <translation>Save Palette</translation>
+    </message>
+    <message>
+        <source>현재 이미지에서 팔레트를 추출하여 저장합니다.</source>
+        <translation>Takes the palette of the current image and saves it.</translation>
+    </message>
+    <message>
+        <source>개발자 홈</source>
+        <translation>Developer Site</translation>
+    </message>
+    <message>
+        <source>개발자 홈페이지로 이동합니다.</source>
+        <translation>Opens the developer&apos;s website.</translation>
+    </message>
+    <message>
+        <source>되돌리기</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>마지막 편집을 되돌립니다. (Ctrl+Z)</source>
+        <translation>Undoes the last edit. (Ctrl+Z)</translation>
+    </message>
+    <message>
+        <source>다시 실행</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>되돌린 편집을 다시 실행합니다. (Ctrl+Shift+Z, Ctrl+Y)</source>
+        <translation>Redoes the edit that was undone. (Ctrl+Shift+Z, Ctrl+Y)</translation>
+    </message>
+    <message>
+        <source>에니메이션</source>
+        <translation>Animation</translation>
+    </message>
+    <message>
+        <source>지정한 갯수의 이미지를 애니메이션 출력합니다.</source>
+        <translation>Plays the given number of tiles as an animation.</translation>
+    </message>
+    <message>
+        <source>전체 보기</source>
+        <translation>Whole Image</translation>
+    </message>
+    <message>
+        <source>이미지 전체를 한 화면에 보여줍니다.</source>
+        <translation>Shows the whole image in one window.</translation>
+    </message>
+    <message>
+        <source>투명색 설정</source>
+        <translation>Transparency</translation>
+    </message>
+    <message>
+        <source>이미지의 투명색을 설정합니다.</source>
+        <translation>Sets the transparent colour of the image.</translation>
+    </message>
+    <message>
+        <source>색상 바꾸기</source>
+        <translation>Change Colour</translation>
+    </message>
+    <message>
+        <source>선택한 색상을 다른 색상으로 바꿉니다.</source>
+        <translation>Replaces the chosen colour with another.</translation>
+    </message>
+    <message>
+        <source>크기 설정</source>
+        <translation>Tile Size</translation>
+    </message>
+    <message>
+        <source>이미지의 크기를 조절합니다.</source>
+        <translation>Changes the size of the image.</translation>
+    </message>
+    <message>
+        <source>팔레트 보기</source>
+        <translation>View Palette</translation>
+    </message>
+    <message>
+        <source>복사</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>페이지를 복사하여 생성합니다.</source>
+        <translation>Makes a copy of the page.</translation>
+    </message>
+    <message>
+        <source>모아서 복사</source>
+        <translation>Gather Copy</translation>
+    </message>
+    <message>
+        <source>선택한 페이지를 모아서 하나의 페이지에 복사합니다.</source>
+        <translation>Gathers the selected pages into one page.</translation>
+    </message>
+    <message>
+        <source>블럭 복사</source>
+        <translation>Block Copy</translation>
+    </message>
+    <message>
+        <source>선택한 이미지 블럭을 새로운 페이지로 생성합니다.</source>
+        <translation>Makes a new page of the selected block.</translation>
+    </message>
+    <message>
+        <source>크기 최적화</source>
+        <translation>Optimise Size</translation>
+    </message>
+    <message>
+        <source>지우기</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>이미지를 투명색으로 지웁니다.</source>
+        <translation>Clears the image to the transparent colour.</translation>
+    </message>
+    <message>
+        <source>삭제</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>선택한 페이지를 삭제합니다.</source>
+        <translation>Deletes the selected pages.</translation>
+    </message>
+    <message>
+        <source>모두 삭제</source>
+        <translation>Delete All</translation>
+    </message>
+    <message>
+        <source>모든 페이지를 삭제합니다.</source>
+        <translation>Deletes all pages.</translation>
+    </message>
+    <message>
+        <source>스프라이트 정보</source>
+        <translation>Sprite Info</translation>
+    </message>
+    <message>
+        <source>이미지 이동</source>
+        <translation>Nudge</translation>
+    </message>
+    <message>
+        <source>현재 좌표</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>번호</source>
+        <translation>Tile</translation>
+    </message>
+    <message>
+        <source>크기</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>이미지를 해당 방향으로 1픽셀씩 이동합니다.</source>
+        <translation>Nudges the image one pixel in this direction.</translation>
+    </message>
+    <message>
+        <source>이동시킨 이미지를 적용합니다.</source>
+        <translation>Applies the nudged image.</translation>
+    </message>
+    <message>
+        <source>색상 정보</source>
+        <translation>Colour Info</translation>
+    </message>
+    <message>
+        <source>현재 색상</source>
+        <translation>Colour</translation>
+    </message>
+    <message>
+        <source>기본 투명색</source>
+        <translation>Default key</translation>
+    </message>
+    <message>
+        <source>현재 투명색</source>
+        <translation>Page key</translation>
+    </message>
+    <message>
+        <source>복사 방식</source>
+        <translation>Copy Mode</translation>
+    </message>
+    <message>
+        <source>열 맞추기</source>
+        <translation>Columns</translation>
+    </message>
+    <message>
+        <source>지우고 복사</source>
+        <translation>Replace</translation>
+    </message>
+    <message>
+        <source>앞에 복사</source>
+        <translation>In front</translation>
+    </message>
+    <message>
+        <source>뒤에 복사</source>
+        <translation>Behind</translation>
+    </message>
+    <message>
+        <source>이미지의 가로 타일 칸 수를 맞추어 재정렬합니다.</source>
+        <translation>Lays the tiles out again in this many columns.</translation>
+    </message>
+    <message>
+        <source>설정한 칸 수를 적용합니다.</source>
+        <translation>Applies the number of columns.</translation>
+    </message>
+    <message>
+        <source>영역 설정</source>
+        <translation>Areas</translation>
+    </message>
+    <message>
+        <source>편집할 영역 속성을 고릅니다.</source>
+        <translation>Chooses the area layer to edit.</translation>
+    </message>
+    <message>
+        <source>지정안함</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>영역1</source>
+        <translation>Area 1</translation>
+    </message>
+    <message>
+        <source>영역2</source>
+        <translation>Area 2</translation>
+    </message>
+    <message>
+        <source>영역3</source>
+        <translation>Area 3</translation>
+    </message>
+    <message>
+        <source>영역4</source>
+        <translation>Area 4</translation>
+    </message>
+    <message>
+        <source>영역5</source>
+        <translation>Area 5</translation>
+    </message>
+    <message>
+        <source>적용할 속성 범위를 정합니다.</source>
+        <translation>Chooses how far a click applies.</translation>
+    </message>
+    <message>
+        <source>1개만 적용</source>
+        <translation>One tile</translation>
+    </message>
+    <message>
+        <source>1행만 적용</source>
+        <translation>One row</translation>
+    </message>
+    <message>
+        <source>모두 적용</source>
+        <translation>All tiles</translation>
+    </message>
+</context>
+<context>
+    <name>TNewWin</name>
+    <message>
+        <source>새로 만들기</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>이미지 넓이</source>
+        <translation>Tile width</translation>
+    </message>
+    <message>
+        <source>이미지 높이</source>
+        <translation>Tile height</translation>
+    </message>
+    <message>
+        <source>가로 칸 수</source>
+        <translation>Tiles across</translation>
+    </message>
+    <message>
+        <source>세로 칸 수</source>
+        <translation>Tiles down</translation>
+    </message>
+    <message>
+        <source>투명색</source>
+        <translation>Transparent</translation>
+    </message>
+    <message>
+        <source>확인</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>취소</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TPaletteWin</name>
+    <message>
+        <source>팔레트 보기</source>
+        <translation>View Palette</translation>
+    </message>
+    <message>
+        <source>조아여</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>TTileWin</name>
+    <message>
+        <source>전체 이미지 보기</source>
+        <translation>Whole Image</translation>
+    </message>
+    <message>
+        <source>조아여~</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>zentil::EditorStatus</name>
+    <message>
+        <source>캔버스 배율. Ctrl+휠, Ctrl+= 와 Ctrl+- 로 바꾸고 Ctrl+0 으로 1배로 돌아갑니다.</source>
+        <translation>Canvas zoom. Change it with Ctrl+wheel, Ctrl+= and Ctrl+-; Ctrl+0 goes back to 1x.</translation>
+    </message>
+    <message>
+        <source>현재 페이지를 GPF 파일로 저장할 때의 크기와, 포인터 아래 타일이 차지하는 크기</source>
+        <translation>The size of the current page saved as a GPF file, and the share of the tile under the pointer</translation>
+    </message>
+    <message>
+        <source>캔버스를 한 단계 축소합니다.</source>
+        <translation>Zooms the canvas out one step.</translation>
+    </message>
+    <message>
+        <source>캔버스를 한 단계 확대합니다.</source>
+        <translation>Zooms the canvas in one step.</translation>
+    </message>
+    <message>
+        <source>픽셀 격자</source>
+        <translation>Pixel Grid</translation>
+    </message>
+    <message>
+        <source>8배 이상에서 픽셀 사이에 옅은 격자를 그립니다.</source>
+        <translation>Draws a faint grid between pixels at 8x and above.</translation>
+    </message>
+</context>
+<context>
+    <name>zentil::FileCommands</name>
+    <message>
+        <source>작업 파일 (*.%1)</source>
+        <translation>Work File (*.%1)</translation>
+    </message>
+    <message>
+        <source>불러오는 중...</source>
+        <translation>Opening...</translation>
+    </message>
+    <message>
+        <source>취소</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>불러오기</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>모든 포맷 (%1)</source>
+        <translation>All Formats (%1)</translation>
+    </message>
+    <message>
+        <source>저장하기</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>팔레트 불러오기</source>
+        <translation>Open Palette</translation>
+    </message>
+    <message>
+        <source>모든 팔레트 (%1)</source>
+        <translation>All Palettes (%1)</translation>
+    </message>
+    <message>
+        <source>팔레트 저장하기</source>
+        <translation>Save Palette</translation>
+    </message>
+    <message>
+        <source>팔레트 (*.PAL)</source>
+        <translation>Palette (*.PAL)</translation>
+    </message>
+</context>
+<context>
+    <name>zentil::TConfigWin</name>
+    <message>
+        <source>검정</source>
+        <translation>Black</translation>
+    </message>
+    <message>
+        <source>밤색</source>
+        <translation>Maroon</translation>
+    </message>
+    <message>
+        <source>초록</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <source>올리브</source>
+        <translation>Olive</translation>
+    </message>
+    <message>
+        <source>남색</source>
+        <translation>Navy</translation>
+    </message>
+    <message>
+        <source>보라</source>
+        <translation>Purple</translation>
+    </message>
+    <message>
+        <source>청록</source>
+        <translation>Teal</translation>
+    </message>
+    <message>
+        <source>회색</source>
+        <translation>Grey</translation>
+    </message>
+    <message>
+        <source>은색</source>
+        <translation>Silver</translation>
+    </message>
+    <message>
+        <source>빨강</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>연두</source>
+        <translation>Lime</translation>
+    </message>
+    <message>
+        <source>노랑</source>
+        <translation>Yellow</translation>
+    </message>
+    <message>
+        <source>파랑</source>
+        <translation>Blue</translation>
+    </message>
+    <message>
+        <source>자홍</source>
+        <translation>Fuchsia</translation>
+    </message>
+    <message>
+        <source>하늘</source>
+        <translation>Aqua</translation>
+    </message>
+    <message>
+        <source>흰색</source>
+        <translation>White</translation>
+    </message>
+</context>
+<context>
+    <name>zentil::WorkSession</name>
+    <message>
+        <source>저장하기</source>
+        <translation>Save</translation>
+    </message>
+</context>
+</TS>
