@@ -90,13 +90,12 @@ void afterDab(benchmark::State& state) {
     for (auto _ : state) {
         const int x = 4000 + static_cast<int>(rng() % (kViewWidth / kZoom));
         const int y = 4000 + static_cast<int>(rng() % (kViewHeight / kZoom));
-        const PaintedArea painted = paintLine(*page, x, y, x, y, static_cast<std::uint8_t>(rng()));
+        // A colour the pixel does not have, so that every dab is an edit.
+        const auto index = static_cast<std::uint8_t>(pixelAt(*page, x, y) + 1 + rng() % 255);
+        const PaintedArea painted = paintLine(*page, x, y, x, y, index);
         ++page->revision;
-        const std::optional<PixelRect> changed =
-            painted.empty()
-                ? std::nullopt
-                : std::optional<PixelRect>(PixelRect{
-                      painted.x0, painted.y0, painted.x1 - painted.x0, painted.y1 - painted.y0});
+        const PixelRect changed{painted.x0, painted.y0, painted.x1 - painted.x0,
+                                painted.y1 - painted.y0};
         if (!figure.update(*page, changed)) return state.SkipWithError("no GPF figure");
         scale.update(*page, figure, changed);
         const QRect tile =
@@ -110,6 +109,37 @@ void afterDab(benchmark::State& state) {
     state.counters["vs_whole_measure"] = wholeMeasureSeconds(*page) / perDab;
 }
 
+// The whole 1280 x 960 view at 8x (300 tiles, each with its figure), as after
+// an edit that moved the scale's ends; range(0) 0 draws the page only, the
+// reference in the same run.
+void wholeView(benchmark::State& state) {
+    ensureApplication();
+    auto page = std::make_unique<Page>();
+    if (!createPage(*page, kTile, 2048 / kTile, kTile, 2048 / kTile, kMode8))
+        return state.SkipWithError("page could not be created");
+    for (int t = 0; t < page->tileCount; ++t)
+        putPixel(*page, (t % page->cols) * kTile, (t / page->cols) * kTile, t % 7 + 1);
+    GpfFigure figure;
+    ByteMapScale scale;
+    if (!figure.update(*page, std::nullopt)) return state.SkipWithError("no GPF figure");
+    scale.update(*page, figure, std::nullopt);
+    const CanvasProjection projection{kZoom, -500LL * kZoom, -500LL * kZoom};
+    QImage view(kViewWidth, kViewHeight, kCanvasFormat);
+    for (auto _ : state) {
+        renderCanvasView(view, view.rect(), *page, projection, {});
+        if (state.range(0) == 1)
+            drawByteMap(view, view.rect(), *page, projection, figure.sizes(), scale);
+        benchmark::DoNotOptimize(view.constBits());
+        benchmark::ClobberMemory();
+    }
+}
+
 BENCHMARK(afterDab)->Name("byte_map/after_dab_8192")->Unit(benchmark::kMillisecond);
+BENCHMARK(wholeView)
+    ->Name("byte_map/view_1280x960_8x")
+    ->ArgNames({"byte_map"})
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

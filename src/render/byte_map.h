@@ -16,7 +16,7 @@
 
 namespace zentil {
 
-// How much of the tint covers the page (of 255): the page stays readable.
+// How much of the tint covers the page (of 256): the page stays readable.
 inline constexpr int kByteMapTintAlpha = 110;
 // A tile's figure is printed when the tile covers at least this many view
 // pixels (and the figure fits inside).

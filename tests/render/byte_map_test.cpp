@@ -116,7 +116,7 @@ bool near(QRgb a, QRgb b) {
 }
 
 QRgb tinted(QRgb base, const QColor& tint) {
-    const double a = kByteMapTintAlpha / 255.0;
+    const double a = kByteMapTintAlpha / 256.0;
     const auto mix = [a](int from, int to) { return static_cast<int>(from * (1 - a) + to * a); };
     return qRgb(mix(qRed(base), tint.red()), mix(qGreen(base), tint.green()),
                 mix(qBlue(base), tint.blue()));
