@@ -33,6 +33,7 @@ QColor byteMapTint(std::uint64_t bytes, std::uint64_t cheapest, std::uint64_t de
 // shows, and prints the figures of the large-enough tiles. `sizes` are the
 // page's GPF sizes and `scale` their extremes; nothing is drawn when they do
 // not describe the page's tiles. Pixels outside `dirty` keep what they held.
+// Printing figures takes the fonts, so a QGuiApplication must exist then.
 void drawByteMap(QImage& image, const QRect& dirty, const Page& page,
                  const CanvasProjection& projection, const GpfSizes& sizes,
                  const ByteMapScale& scale);
