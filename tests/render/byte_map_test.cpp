@@ -14,7 +14,16 @@
 namespace zentil {
 namespace {
 
-// Printing the figures needs the fonts, which need an application object.
+// Printing the figures needs the fonts, which need an application object;
+// it is made by the first test that prints and ends with the suite, so that
+// the font library is shut down too.
+class ApplicationEnd : public ::testing::Environment {
+  public:
+    void TearDown() override { delete QGuiApplication::instance(); }
+};
+[[maybe_unused]] ::testing::Environment* const kApplicationEnd =
+    ::testing::AddGlobalTestEnvironment(new ApplicationEnd);
+
 void ensureApplication() {
     static int argc = 1;
     static char name[] = "zentil_render_tests";
