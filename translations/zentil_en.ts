@@ -749,6 +749,52 @@
     </message>
 </context>
 <context>
+    <name>zentil::ByteMapSwitch</name>
+    <message>
+        <source>GPF 지도</source>
+        <translation>GPF Map</translation>
+    </message>
+    <message>
+        <source>타일마다 GPF 파일에서 차지하는 바이트를 색으로 보여 줍니다 (%1)</source>
+        <translation>Colours every tile by the bytes it takes in a GPF file (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>zentil::CanvasTools</name>
+    <message>
+        <source>블럭</source>
+        <translation>Block</translation>
+    </message>
+    <message>
+        <source>연필</source>
+        <translation>Pencil</translation>
+    </message>
+    <message>
+        <source>지우개</source>
+        <translation>Eraser</translation>
+    </message>
+    <message>
+        <source>스포이트</source>
+        <translation>Eyedropper</translation>
+    </message>
+    <message>
+        <source>채우기</source>
+        <translation>Fill</translation>
+    </message>
+    <message>
+        <source>직선</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>색 %1: %2, %3, %4</source>
+        <translation>Colour %1: %2, %3, %4</translation>
+    </message>
+</context>
+<context>
     <name>zentil::EditorStatus</name>
     <message>
         <source>캔버스 배율. Ctrl+휠, Ctrl+= 와 Ctrl+- 로 바꾸고 Ctrl+0 으로 1배로 돌아갑니다.</source>
@@ -819,6 +865,28 @@
     </message>
 </context>
 <context>
+    <name>zentil::PaintTool</name>
+    <message>
+        <source>그림 목록의 페이지는 읽기 전용이라 그릴 수 없습니다.</source>
+        <translation>Pages in the picture list are read-only and cannot be drawn on.</translation>
+    </message>
+    <message>
+        <source>8비트 페이지에만 그릴 수 있습니다.</source>
+        <translation>Only 8-bit pages can be drawn on.</translation>
+    </message>
+</context>
+<context>
+    <name>zentil::PaletteChooser</name>
+    <message>
+        <source>색 %1: %2, %3, %4</source>
+        <translation>Colour %1: %2, %3, %4</translation>
+    </message>
+    <message>
+        <source>색 %1 바꾸기</source>
+        <translation>Change Colour %1</translation>
+    </message>
+</context>
+<context>
     <name>zentil::TConfigWin</name>
     <message>
         <source>검정</source>
@@ -883,6 +951,15 @@
     <message>
         <source>흰색</source>
         <translation>White</translation>
+    </message>
+</context>
+<context>
+    <name>zentil::TMainWin</name>
+    <message>
+        <source>
+변경된 스프라이트 페이지 모두 저장 (%1)</source>
+        <translation>
+Save all changed sprite pages (%1)</translation>
     </message>
 </context>
 <context>

@@ -14,6 +14,8 @@
 #include "block_tool.h"
 #include "document.h"
 #include "page_canvas.h"
+#include "palette_chooser.h"
+#include "work/page_edits.h"
 #include "work/workspace.h"
 
 namespace zentil {
@@ -92,6 +94,7 @@ void CanvasTools::buildStrip() {
     swatch_->setAutoRaise(true);
     swatch_->setIconSize(QSize(18, 18));
     connect(swatch_, &QToolButton::clicked, this, &CanvasTools::swatchClicked);
+    connect(swatch_, &QToolButton::clicked, this, &CanvasTools::openChooser);
     layout->addWidget(swatch_);
     layout->addStretch();
     colourLabel_ = new QLabel(&statusBar_);
@@ -177,12 +180,39 @@ void CanvasTools::explain(const QString& text) {
     statusBar_.showMessage(text, kStatusLineMs);
 }
 
-QColor CanvasTools::colour() const {
+const Palette& CanvasTools::shownPalette() const {
     const Page* page = host_.workspace().currentPage();
-    const Palette& palette =
-        page && page->inUse() && page->mode == kMode8 ? page->palette : host_.workspace().palette;
-    const std::uint8_t* rgb = &palette[static_cast<std::size_t>(colour_) * 3];
+    return page && page->inUse() && page->mode == kMode8 ? page->palette
+                                                         : host_.workspace().palette;
+}
+
+QColor CanvasTools::colour() const {
+    const std::uint8_t* rgb = &shownPalette()[static_cast<std::size_t>(colour_) * 3];
     return QColor(rgb[0], rgb[1], rgb[2]);
+}
+
+void CanvasTools::openChooser() {
+    if (!chooser_) {
+        chooser_ = new PaletteChooser(strip_);
+        connect(chooser_, &PaletteChooser::picked, this, &CanvasTools::setCurrentColour);
+        connect(chooser_, &PaletteChooser::editRequested, this, &CanvasTools::editEntry);
+    }
+    chooser_->setPalette(shownPalette(), colour_);
+    chooser_->popUpAt(swatch_->mapToGlobal(QPoint(swatch_->width(), 0)));
+}
+
+void CanvasTools::editEntry(int index, QColor now) {
+    const std::optional<QColor> chosen = askPaletteColour(canvas_.window(), index, now);
+    if (!chosen || *chosen == now) return;
+    setCurrentColour(index);
+    Workspace& workspace = host_.workspace();
+    Palette palette = workspace.palette;
+    std::uint8_t* entry = &palette[static_cast<std::size_t>(index) * 3];
+    entry[0] = static_cast<std::uint8_t>(chosen->red());
+    entry[1] = static_cast<std::uint8_t>(chosen->green());
+    entry[2] = static_cast<std::uint8_t>(chosen->blue());
+    host_.record(applySpritePalette(workspace, palette));
+    host_.closeStep();
 }
 
 QString CanvasTools::colourText() const {

@@ -23,6 +23,7 @@ class QWidget;
 namespace zentil {
 
 class BlockTool;
+class PaletteChooser;
 class Document;
 class PageCanvas;
 struct Change;
@@ -43,9 +44,10 @@ class CanvasTools final : public QObject, public PaintColourHost {
     QAbstractButton* button(ToolKind kind) const;
     QToolButton* swatch() const { return swatch_; }
     // The current colour's text in the status bar ("색 17: 204, 255, 0")
-    // and its colour in the shown page's palette.
+    // and its colour in the palette the current page shows with.
     QString colourText() const;
     QColor colour() const;
+    const Palette& shownPalette() const;
     // The swatch and the status text after the colour, the page or the
     // palette changed.
     void refresh();
@@ -60,6 +62,13 @@ class CanvasTools final : public QObject, public PaintColourHost {
     void colourChanged(int index);
     // A click on the swatch.
     void swatchClicked();
+
+  public:
+    // The palette chooser, opened by the swatch: a click picks the colour, a
+    // double-click edits the entry in the sprite palette as one step.
+    void openChooser();
+    void editEntry(int index, QColor now);
+    PaletteChooser* chooser() const { return chooser_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -84,6 +93,7 @@ class CanvasTools final : public QObject, public PaintColourHost {
     QButtonGroup* buttons_ = nullptr;
     QToolButton* swatch_ = nullptr;
     QLabel* colourLabel_ = nullptr;
+    PaletteChooser* chooser_ = nullptr;
 };
 
 }  // namespace zentil

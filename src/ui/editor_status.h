@@ -47,6 +47,8 @@ class EditorStatus final : public QObject {
     // forgetGpf (a page shown from its list is measured afresh).
     void update(const Workspace& workspace, const History& history);
     void forgetGpf() { figure_ = GpfFigure{}; }
+    // The shown page's GPF figure, tile by tile, as the last update left it.
+    const GpfFigure& figure() const { return figure_; }
     // The tile under the pointer (-1: none).
     void setPointerTile(int tile) { pointerTile_ = tile; }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "block_tool.h"
+#include "byte_map_switch.h"
 #include "edit/pixel_info.h"
 #include "editor_status.h"
 #include "file_commands.h"
@@ -56,6 +57,9 @@ TMainWin::TMainWin(QWidget* parent) : QWidget(parent), ui_(new Ui::TMainWin) {
     status_ = new EditorStatus(*ui_->Status_Bar, canvas());
     connectHistory();
     connectKeys();
+    // After the status bar, whose GPF figure the map follows.
+    byteMap_ = new ByteMapSwitch(canvas(), *status_, document_, *ui_->Status_Bar);
+    connect(this, &TMainWin::pageShown, byteMap_, &ByteMapSwitch::follow);
 }
 
 TMainWin::~TMainWin() {

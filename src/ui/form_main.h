@@ -42,6 +42,7 @@ class EditorStatus;
 class MainCanvasHost;
 class PageCommands;
 class CanvasTools;
+class ByteMapSwitch;
 
 // The address the "개발자 홈" button opens.
 inline constexpr const char* kHomePageUrl = "https://zentil-editor.example.org/";
@@ -133,6 +134,8 @@ class TMainWin : public QWidget, public EditorHost {
     PageCommands& pageCommands() { return *pageCommands_; }
     // The canvas's tools, their strip and the current colour.
     CanvasTools& tools() { return *tools_; }
+    // The "GPF 지도" switch of the status bar.
+    ByteMapSwitch& byteMap() { return *byteMap_; }
 
     // A key of the window: what it runs, the button whose tooltip names it
     // (or none), and where it works (the window, a list, the canvas).
@@ -221,6 +224,7 @@ class TMainWin : public QWidget, public EditorHost {
     std::unique_ptr<FileCommands> files_;
     PageCommands* pageCommands_ = nullptr;
     CanvasTools* tools_ = nullptr;
+    ByteMapSwitch* byteMap_ = nullptr;
     bool shownOnce_ = false;
 };
 

@@ -78,6 +78,11 @@ void PageCanvas::refresh() {
     viewport()->update();
 }
 
+void PageCanvas::setLayer(const CanvasLayer* layer) {
+    layer_ = layer;
+    viewport()->update();
+}
+
 void PageCanvas::noteDrawn() {
     if (!page_) return;
     drawnRevision_ = page_->revision;
@@ -346,6 +351,7 @@ void PageCanvas::paintEvent(QPaintEvent* event) {
     overlays.areaLayer = areaLayer_;
     if (tool_) tool_->decorate(overlays);
     renderCanvasView(view_, dirty, *page_, projection_, overlays);
+    if (layer_) layer_->paintLayer(view_, dirty, *page_, projection_);
     if (tool_) tool_->paintOver(view_, dirty, projection_, overlays);
     painter.drawImage(dirty.topLeft(), view_, dirty);
 }

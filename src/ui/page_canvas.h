@@ -20,10 +20,18 @@
 #include "canvas_tool.h"
 #include "edit/canvas_projection.h"
 #include "image/page.h"
-#include "work/change_log.h"
 #include "render/canvas_render.h"
+#include "work/change_log.h"
 
 namespace zentil {
+
+// A picture drawn over the page and its grid, under the tool's overlay.
+class CanvasLayer {
+  public:
+    virtual ~CanvasLayer() = default;
+    virtual void paintLayer(QImage& view, const QRect& dirty, const Page& page,
+                            const CanvasProjection& projection) const = 0;
+};
 
 class PageCanvas : public QAbstractScrollArea {
     Q_OBJECT
@@ -74,6 +82,9 @@ class PageCanvas : public QAbstractScrollArea {
     // The tool the pointer works with (not owned; nullptr: none).
     void setTool(CanvasTool* tool);
     CanvasTool* tool() const { return tool_; }
+    // The layer drawn over the page (not owned; nullptr: none).
+    void setLayer(const CanvasLayer* layer);
+    const CanvasLayer* layer() const { return layer_; }
     // The page pixels [x, x + w) x [y, y + h) on the view, redrawn.
     void updatePageRect(const QRect& rect, int margin = 0);
 
@@ -135,6 +146,7 @@ class PageCanvas : public QAbstractScrollArea {
     int areaLayer_ = 0;
     bool pixelGrid_ = false;
     CanvasTool* tool_ = nullptr;
+    const CanvasLayer* layer_ = nullptr;
     QTimer scrollTimer_;  // the tool's tick
     std::uint32_t canvasColor_ = 0xD77586;
     int wheelRest_ = 0;  // wheel turn short of a whole step

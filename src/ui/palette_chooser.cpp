@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -95,10 +96,9 @@ bool PaletteChooser::event(QEvent* event) {
             return true;
         }
         const QColor c = entryColor(n);
-        QToolTip::showText(
-            help->globalPos(),
-            QStringLiteral("색 %1: %2, %3, %4").arg(n).arg(c.red()).arg(c.green()).arg(c.blue()),
-            this, cellRect(n));
+        QToolTip::showText(help->globalPos(),
+                           tr("색 %1: %2, %3, %4").arg(n).arg(c.red()).arg(c.green()).arg(c.blue()),
+                           this, cellRect(n));
         return true;
     }
     return QFrame::event(event);
@@ -188,8 +188,9 @@ void PaletteChooser::pickNow(int n) {
 }
 
 std::optional<QColor> askPaletteColour(QWidget* parent, int index, QColor now) {
-    const QColor chosen =
-        QColorDialog::getColor(now, parent, QStringLiteral("색 %1 바꾸기").arg(index));
+    const QColor chosen = QColorDialog::getColor(
+        now, parent,
+        QCoreApplication::translate("zentil::PaletteChooser", "색 %1 바꾸기").arg(index));
     if (!chosen.isValid()) return std::nullopt;
     return chosen;
 }

@@ -1,15 +1,19 @@
 // The drawing tools driven with page-pixel events, as the canvas hands them
 // over: the page after each gesture, one step per press-drag-release, undo
 // back to the page before; and the keys and the strip that choose them.
+#include <QColorDialog>
 #include <QStatusBar>
+#include <QTimer>
 #include <QtTest>
 #include <functional>
 #include <set>
 #include <utility>
 
+#include "byte_map_switch.h"
 #include "canvas_tools.h"
 #include "ui_form_main.h"
 #include "ui_test_support.h"
+#include "work/page_edits.h"
 
 using namespace zentil;
 
@@ -197,6 +201,66 @@ class PaintToolsTest : public QObject {
         QVERIFY(std::equal(before.begin(), before.end(), pixelBytes(picture)));
         QVERIFY(!main_->form().Status_Bar->currentMessage().isEmpty());
         QCOMPARE(main_->history().undoCount(), std::size_t{0});
+    }
+
+    // A double-click in the chooser edits the entry in the sprite palette,
+    // every sprite page with it, as one step; the canvas shows it.
+    void aPaletteEntryIsEditedAsOneStep() {
+        QVERIFY(uitest::newSprite(*main_, 2, 1, 5, 7, QStringLiteral("S")));
+        QVERIFY(uitest::newSprite(*main_, 1, 1, 4, 4, QStringLiteral("T")));
+        Workspace& ws = main_->workspace();
+        const Palette before = ws.palette;
+        QTimer answer;
+        answer.setInterval(20);
+        connect(&answer, &QTimer::timeout, [&answer] {
+            auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            answer.stop();
+            dialog->setCurrentColor(QColor(10, 200, 30));
+            dialog->accept();
+        });
+        answer.start();
+        main_->tools().editEntry(17, QColor(0, 0, 0));
+        QCOMPARE(main_->tools().currentColour(), 17);
+        for (const Page* page : {&ws.sprites.at(0), &ws.sprites.at(1)})
+            QCOMPARE(QColor(page->palette[51], page->palette[52], page->palette[53]),
+                     QColor(10, 200, 30));
+        QCOMPARE(main_->tools().colourText(), QStringLiteral("색 17: 10, 200, 30"));
+        main_->Btn_UndoClick();
+        QVERIFY(ws.palette == before);
+        QVERIFY(ws.sprites.at(0).palette == before);
+    }
+
+    // Ctrl+B lays the byte map over the canvas; it follows an edit that
+    // changes a tile's bytes.
+    void theByteMapShowsAndFollowsEdits() {
+        QVERIFY(uitest::newSprite(*main_, 4, 4, 16, 16, QStringLiteral("S")));
+        main_->record(applySpritePalette(main_->workspace(), [] {
+            Palette p{};
+            for (int i = 0; i < 768; ++i)
+                p[i] = static_cast<std::uint8_t>(i * 7);
+            return p;
+        }()));
+        QWidget* view = main_->canvas().viewport();
+        const QImage plain = view->grab().toImage();
+        QTest::keyClick(main_.get(), Qt::Key_B, Qt::ControlModifier);
+        QVERIFY(main_->byteMap().shown());
+        QVERIFY(main_->byteMap().button()->isChecked());
+        const QImage mapped = view->grab().toImage();
+        QVERIFY(mapped != plain);
+        // A noisy stroke across tile 5 makes it dearer than the others.
+        main_->tools().choose(ToolKind::Pencil);
+        for (int i = 0; i < 16; ++i) {
+            main_->tools().setCurrentColour(1 + i % 2 * 40);
+            send(main_->tools().tool(ToolKind::Pencil), {'p', 16 + i, 16 + i % 3});
+            send(main_->tools().tool(ToolKind::Pencil), {'r', 16 + i, 16 + i % 3});
+        }
+        const QImage after = view->grab().toImage();
+        const QPoint inTile = main_->canvas().toView({30, 30}) * after.devicePixelRatio();
+        const QPoint otherTile = main_->canvas().toView({60, 60}) * after.devicePixelRatio();
+        QVERIFY(after.pixel(inTile) != after.pixel(otherTile));
+        QTest::keyClick(main_.get(), Qt::Key_B, Qt::ControlModifier);
+        QVERIFY(!main_->byteMap().shown());
     }
 
     void keysAndTheStripChooseToolsAndColours() {
