@@ -313,8 +313,11 @@ Outcome start(ByteSource& source, StreamReader& reader, std::uint64_t maxPixels,
     // An empty file, or one that does not start as a PNG file does, says so
     // before the library looks at it.
     static constexpr std::uint8_t kSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
-    if (bytes.empty()) return readFailureBecause(texts::kPngReasonEmpty);
-    if (std::memcmp(bytes.data(), kSignature, std::min<std::size_t>(bytes.size(), 8)) != 0)
+    if (source.size() == 0) return readFailureBecause(texts::kPngReasonEmpty);
+    std::size_t head = 0;
+    const std::uint8_t* first = source.bytesAt(0, 8, head);
+    if (!first) return readFailure(SPNG_IO_ERROR);
+    if (std::memcmp(first, kSignature, head) != 0)
         return readFailureBecause(texts::kPngReasonNotPng);
     // The CRC-32 of every chunk is checked, which is what finds a damaged
     // or cut file; the Adler-32 of the inflated data would only find a
