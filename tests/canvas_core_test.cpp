@@ -268,6 +268,8 @@ TEST_F(CoreTest, AreaScopesReachTheTileItsRowOrAll) {
     EXPECT_EQ((*page.areas[0])[15], r);
     EXPECT_EQ((*page.areas[0])[16], AreaRect{});
     setAreaEntries(page, 6, kAreaScopeAll, 0, r);  // no such layer: nothing happens
+    clearAreaEntries(page, 2, kAreaScopeAll, 0);   // clearing makes no layer
+    EXPECT_EQ(page.areas[1], nullptr);
 
     Page big;
     ASSERT_TRUE(createPage(big, 1, 100, 1, 20, kMode8));  // 2000 tiles

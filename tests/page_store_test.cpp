@@ -9,6 +9,7 @@ std::unique_ptr<Page> named(const char* name, int width) {
     auto page = std::make_unique<Page>();
     if (!createPage(*page, width, 1, 2, 1, kMode8)) return nullptr;
     setPageName(*page, name);
+    page->areas[1] = std::make_unique<AreaLayer>();
     (*page->areas[1])[0] = AreaRect{0, 0, width, 1};
     return page;
 }

@@ -1,4 +1,5 @@
 #include "edit/relayout.h"
+#include "edit/area_layers.h"
 #include "system/texts.h"
 #include "test_support.h"
 
@@ -31,7 +32,7 @@ TEST_F(RelayoutTest, FiveByTwoIntoFourColumnsKeepsOrderKeyAndPalette) {
     setPageName(page, "WALK");
     setColorKey(page, 42);
     setPagePalette(page, test::rampPalette());
-    (*page.areas[2])[3] = AreaRect{1, 1, 2, 2};
+    setAreaEntries(page, 3, kAreaScopeOne, 3, AreaRect{1, 1, 2, 2});
 
     ASSERT_TRUE(relayoutColumns(page, 4, defaults));
     EXPECT_EQ(page.cols, 4);
@@ -51,7 +52,7 @@ TEST_F(RelayoutTest, FiveByTwoIntoFourColumnsKeepsOrderKeyAndPalette) {
     EXPECT_EQ(page.kind, kKindSprite);
     EXPECT_EQ(pageName(page), "WALK");
     for (const auto& layer : page.areas)
-        EXPECT_EQ((*layer)[3], AreaRect{});
+        EXPECT_EQ(layer, nullptr);  // the new grid starts without area entries
 }
 
 TEST_F(RelayoutTest, SameColumnCountRebuildsTheSameGeometry) {

@@ -1,4 +1,5 @@
 #include "edit/retile.h"
+#include "edit/area_layers.h"
 #include "test_support.h"
 
 namespace zentil {
@@ -150,14 +151,14 @@ TEST_F(RetileTest, KeyPaletteIdentitySurviveAndAreasEmpty) {
             setPageName(page, "RUN");
             setColorKey(page, 77);
             setPagePalette(page, test::rampPalette());
-            (*page.areas[4])[0] = AreaRect{0, 0, 2, 2};
+            setAreaEntries(page, 5, kAreaScopeOne, 0, AreaRect{0, 0, 2, 2});
             ASSERT_TRUE(retilePage(page, 9, 3, 1, 3, align));
             EXPECT_EQ(page.mode, mode);
             EXPECT_EQ(colorKeyOf(page), 77u);
             EXPECT_EQ(page.palette, test::rampPalette());
             EXPECT_EQ(page.kind, kKindSprite);
             EXPECT_EQ(pageName(page), "RUN");
-            EXPECT_EQ((*page.areas[4])[0], AreaRect{});
+            EXPECT_EQ(page.areas[4], nullptr);
         }
     }
 }

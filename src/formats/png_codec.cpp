@@ -9,6 +9,7 @@
 #include <memory>
 #include <new>
 
+#include "formats/png_image_data.h"
 #include "system/byte_source.h"
 #include "system/texts.h"
 
@@ -314,11 +315,10 @@ Outcome start(ByteSource& source, StreamReader& reader, std::uint64_t maxPixels,
     // before the library looks at it.
     static constexpr std::uint8_t kSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
     if (source.size() == 0) return readFailureBecause(texts::kPngReasonEmpty);
-    std::uint8_t signature[8] = {};
-    const std::size_t signatureBytes =
-        static_cast<std::size_t>(std::min<std::uint64_t>(source.size(), 8));
-    if (!source.copy(0, signature, signatureBytes)) return readFailure();
-    if (std::memcmp(signature, kSignature, signatureBytes) != 0)
+    std::size_t head = 0;
+    const std::uint8_t* first = source.bytesAt(0, 8, head);
+    if (!first) return readFailure(SPNG_IO_ERROR);
+    if (std::memcmp(first, kSignature, head) != 0)
         return readFailureBecause(texts::kPngReasonNotPng);
     // The CRC-32 of every chunk is checked, which is what finds a damaged
     // or cut file; the Adler-32 of the inflated data would only find a
@@ -417,6 +417,11 @@ Outcome decode(ByteSource& source, IndexedPicture& picture, const PngDestination
     Rows out;
     out.base = destination(picture.width, picture.height, out.stride);
     if (!out.base) return cannotCreate();
+    // Plain 8-bit files held in memory (as work files hold) in one go; the
+    // rest, and whatever that does not take, through the library.
+    if (samples && ihdr.bit_depth == 8 && ihdr.interlace_method == SPNG_INTERLACE_NONE &&
+        decodeWholeImageData(source.whole(), ihdr.width, ihdr.height, 1, out.base, out.stride))
+        return Outcome::done();
     Outcome outcome =
         samples ? decodeSamples(ctx, ihdr, out) : decodeColours(ctx, ihdr, picture, out);
     if (!outcome) return outcome;
@@ -582,14 +587,22 @@ Outcome decodePngRgb(std::span<const std::uint8_t> bytes, RgbPicture& out,
         picture.width = static_cast<int>(ihdr.width);
         picture.height = static_cast<int>(ihdr.height);
         picture.rgb.resize(size);
-        error = spng_decode_image(ctx, picture.rgb.data(), size, SPNG_FMT_RGB8, 0);
-        if (error) return readFailure(error);
         spng_trns trns{};
         if (ihdr.color_type == SPNG_COLOR_TYPE_TRUECOLOR && spng_get_trns(ctx, &trns) == 0)
             picture.transparentColour =
                 ((trns.red & 0xFF) << 16) | ((trns.green & 0xFF) << 8) | (trns.blue & 0xFF);
-        error = spng_decode_chunks(ctx);
-        if (error) return readFailure(error);
+        // Plain true-colour files (as work files hold) in one go; the rest,
+        // and whatever that does not take, through the library.
+        const bool whole = ihdr.color_type == SPNG_COLOR_TYPE_TRUECOLOR && ihdr.bit_depth == 8 &&
+                           ihdr.interlace_method == SPNG_INTERLACE_NONE &&
+                           decodeWholeImageData(bytes, ihdr.width, ihdr.height, 3,
+                                                picture.rgb.data(), std::size_t{ihdr.width} * 3);
+        if (!whole) {
+            error = spng_decode_image(ctx, picture.rgb.data(), size, SPNG_FMT_RGB8, 0);
+            if (error) return readFailure(error);
+            error = spng_decode_chunks(ctx);
+            if (error) return readFailure(error);
+        }
         out = std::move(picture);
         return Outcome::done();
     } catch (const std::bad_alloc&) {

@@ -17,14 +17,6 @@ std::unique_ptr<T[]> allocate(std::size_t count) {
     return std::unique_ptr<T[]>(new (std::nothrow) T[count]);
 }
 
-bool allocateAreas(Page& page) {
-    for (auto& layer : page.areas) {
-        layer.reset(new (std::nothrow) AreaLayer{});
-        if (!layer) return false;
-    }
-    return true;
-}
-
 // The geometry of a page, computed wide so that no product can wrap.
 struct Geometry {
     std::int64_t width, stride, height, pixelCount;
@@ -90,7 +82,7 @@ bool buildPage(Page& page, int tileWidth, int cols, int tileHeight, int rows, in
             fresh.colorKey24 = defaults.key24;
             break;
     }
-    if (!allocated || !allocateAreas(fresh)) {
+    if (!allocated) {
         releasePage(page);
         return false;
     }

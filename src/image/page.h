@@ -75,6 +75,8 @@ struct Page {
     std::uint8_t colorKey8 = 0;
     std::uint16_t colorKey16 = 0;
     std::uint32_t colorKey24 = 0;  // 0x00RRGGBB
+    // A layer exists once an entry of it is set: most pages never have one,
+    // and a workspace holds hundreds of pages.
     std::array<std::unique_ptr<AreaLayer>, kAreaLayerCount> areas;
     // Every edit gives the page a new revision and taking it back restores
     // the old one; the store keeps the revision the page had when it was

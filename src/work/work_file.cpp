@@ -3,24 +3,24 @@
 #include <zip.h>
 
 #include <algorithm>
-#include <atomic>
 #include <bit>
 #include <cctype>
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <mutex>
 #include <new>
 #include <nlohmann/json.hpp>
 #include <set>
 #include <string_view>
-#include <system_error>
-#include <thread>
 
 #include "formats/file_access.h"
 #include "formats/png_codec.h"
 #include "formats/png_file.h"
+#include "formats/png_image_data.h"
 #include "image/pixel.h"
 #include "system/machine_memory.h"
+#include "system/parallel_jobs.h"
 #include "system/texts.h"
 
 namespace zentil {
@@ -422,8 +422,8 @@ bool planPage(zip_t* archive, const Json& entry, PagePlan& plan, ReadingCost& co
     return true;
 }
 
-// The page of the plan, with the pixels of its PNG.
-bool buildPage(zip_t* archive, const PagePlan& plan, Page& page) {
+// The page of the plan, with the pixels of `png`, its picture.
+bool buildPage(const PagePlan& plan, std::span<const std::uint8_t> png, Page& page) {
     Page fresh;
     if (plan.mode != kModeNone) {
         // The padding columns take the key; the picture gives every other pixel.
@@ -431,9 +431,7 @@ bool buildPage(zip_t* archive, const PagePlan& plan, Page& page) {
                                     plan.mode, plan.defaults))
             return false;
         setPagePalette(fresh, plan.defaults.palette);
-        std::vector<std::uint8_t> png;
-        if (!readEntry(archive, plan.image, plan.imageBytes, png) || !readPixels(png, fresh))
-            return false;
+        if (!readPixels(png, fresh)) return false;
         const auto setArea = [&fresh](std::size_t layer, std::size_t tile, const AreaRect& rect) {
             auto& areas = fresh.areas[layer];
             if (!areas) areas = std::make_unique<AreaLayer>();
@@ -445,6 +443,32 @@ bool buildPage(zip_t* archive, const PagePlan& plan, Page& page) {
     setPageName(fresh, plan.name);
     page = std::move(fresh);
     return true;
+}
+
+// The pages of all plans, in their order, decoded on every processor that
+// the memory left over allows. The archive hands out one entry at a time;
+// decoding, most of the work, goes on beside it.
+bool buildPages(zip_t* archive, const std::vector<const PagePlan*>& plans, const ReadingCost& cost,
+                std::vector<std::unique_ptr<Page>>& pages) {
+    const std::uint64_t room = workFileMemoryBudget() - cost.kept;
+    // Besides the largest page's passing needs, a thread may hold its PNG's
+    // image data gathered and inflated whole.
+    const std::uint64_t perThread = 2 * cost.passing + kWholeImageDataLimit;
+    const auto threads =
+        static_cast<unsigned>(std::clamp<std::uint64_t>(room / perThread, 1, jobThreads()));
+    std::vector<std::vector<std::uint8_t>> buffers(threads);
+    std::mutex reading;
+    pages.resize(plans.size());
+    return runJobs(plans.size(), threads, [&](std::size_t i, unsigned thread) {
+        const PagePlan& plan = *plans[i];
+        std::vector<std::uint8_t>& png = buffers[thread];
+        if (plan.mode != kModeNone) {
+            const std::lock_guard<std::mutex> lock(reading);
+            if (!readEntry(archive, plan.image, plan.imageBytes, png)) return false;
+        }
+        pages[i] = std::make_unique<Page>();
+        return buildPage(plan, png, *pages[i]);
+    });
 }
 
 // What an archive holds, read completely before the workspace is touched.
@@ -470,15 +494,14 @@ bool planList(zip_t* archive, const Json& manifest, ListId list, int capacity,
     return true;
 }
 
-bool buildList(zip_t* archive, const std::vector<PagePlan>& plans, PageStore& store,
-               std::vector<bool>& unsaved) {
+// Files the pages of the plans into the store, in order.
+void fileList(const std::vector<PagePlan>& plans,
+              std::vector<std::unique_ptr<Page>>::iterator pages, PageStore& store,
+              std::vector<bool>& unsaved) {
     for (const PagePlan& plan : plans) {
-        auto page = std::make_unique<Page>();
-        if (!buildPage(archive, plan, *page)) return false;
-        store.append(std::move(page), PageFile{plan.file, 0});
+        store.append(std::move(*pages++), PageFile{plan.file, 0});
         unsaved.push_back(plan.unsaved);
     }
-    return true;
 }
 
 bool readContents(zip_t* archive, Contents& contents) {
@@ -509,9 +532,15 @@ bool readContents(zip_t* archive, Contents& contents) {
         !planList(archive, manifest, ListId::Sprites, contents.sprites.capacity(), sprites, cost) ||
         cost.kept + cost.passing > workFileMemoryBudget())
         return false;
-    if (!buildList(archive, pictures, contents.pictures, contents.unsavedPictures) ||
-        !buildList(archive, sprites, contents.sprites, contents.unsavedSprites))
-        return false;
+    std::vector<const PagePlan*> plans;
+    for (const std::vector<PagePlan>* list : {&pictures, &sprites})
+        for (const PagePlan& plan : *list)
+            plans.push_back(&plan);
+    std::vector<std::unique_ptr<Page>> pages;
+    if (!buildPages(archive, plans, cost, pages)) return false;
+    fileList(pictures, pages.begin(), contents.pictures, contents.unsavedPictures);
+    fileList(sprites, pages.begin() + static_cast<std::ptrdiff_t>(pictures.size()),
+             contents.sprites, contents.unsavedSprites);
     // The current page: a list and a place in it; anything else shows none.
     if (const auto current = manifest.find("current");
         current != manifest.end() && current->is_object()) {
@@ -615,32 +644,9 @@ struct Image {
 // The PNG of each page, on every processor: the pages are only read, and
 // compressing them is most of a save's time.
 bool encodeImages(const std::vector<const Page*>& pages, std::vector<Image>& images) {
-    std::atomic<std::size_t> next{0};
-    std::atomic<bool> failed{false};
-    const auto work = [&] {
-        for (std::size_t i = next++; i < pages.size() && !failed; i = next++) {
-            try {
-                if (!encodePngPage(*pages[i], images[i].png)) failed = true;
-            } catch (const std::exception&) {
-                failed = true;
-            }
-        }
-    };
-    const unsigned helpers = std::min<unsigned>(std::thread::hardware_concurrency(), 8) > 1
-                                 ? std::min<unsigned>(std::thread::hardware_concurrency(), 8) - 1
-                                 : 0;
-    std::vector<std::thread> threads;
-    for (unsigned n = 0; n < helpers && n + 1 < pages.size(); ++n) {
-        try {
-            threads.emplace_back(work);
-        } catch (const std::system_error&) {
-            break;  // the threads there are do the work
-        }
-    }
-    work();
-    for (std::thread& thread : threads)
-        thread.join();
-    return !failed;
+    return runJobs(pages.size(), jobThreads(), [&](std::size_t i, unsigned) {
+        return static_cast<bool>(encodePngPage(*pages[i], images[i].png));
+    });
 }
 
 Outcome encodeArchive(const Workspace& workspace, std::vector<std::uint8_t>& out) {

@@ -354,7 +354,12 @@ class AreaOverlayTest : public CoreTest {
         CoreTest::SetUp();
         ASSERT_TRUE(createPage(page, 8, 4, 8, 2, kMode8));
     }
-    AreaRect& entry(int layer, int tile) { return (*page.areas[layer - 1])[tile]; }
+    // The entry, its layer made when the page has none yet.
+    AreaRect& entry(int layer, int tile) {
+        auto& held = page.areas[static_cast<std::size_t>(layer - 1)];
+        if (!held) held = std::make_unique<AreaLayer>();
+        return (*held)[static_cast<std::size_t>(tile)];
+    }
     Points overlay(int layer, int w = 32, int h = 16) {
         QImage image = whiteImage(w, h);
         drawAreaOverlay(image, page, layer);
@@ -395,8 +400,8 @@ TEST_F(AreaOverlayTest, PagesOfMoreThanAThousandTilesShowTheFirstThousand) {
     // 1010 tiles of 2 x 4 in one row; every entry of the layer set to the
     // tile's top-left 1 x 1 pixel.
     ASSERT_TRUE(createPage(page, 2, 1010, 4, 1, kMode8));
-    for (auto& rect : *page.areas[0])
-        rect = {0, 0, 1, 1};
+    for (int tile = 0; tile < kAreaEntries; ++tile)
+        entry(1, tile) = {0, 0, 1, 1};
     QImage image = whiteImage(2020, 4);
     drawAreaOverlay(image, page, 1);
     const Points points = painted(image);
