@@ -245,12 +245,19 @@ void BlockTool::Image_CaptureMouseMove(int x, int y) {
     if (!page || !ws.blockLifted()) return;
     const int left = std::max(block_.x(), 0), top = std::max(block_.y(), 0);
     placeBlock(QPoint(snap(x + left, page->tileWidth), snap(y + top, page->tileHeight)));
-    LiftedBlock& lifted = ws.lifted;
-    if (composeBlockView(lifted, *page, block_.x(), block_.y(), host_.copyMode())) {
-        blockPicture_ = &lifted.view;
-        canvas_.updatePageRect(block_);
-    }
+    composeHere();
     if (stamping_) stampAtBlock();
+}
+
+bool BlockTool::composeHere() {
+    const Page* page = canvasPage();
+    LiftedBlock& lifted = host_.workspace().lifted;
+    if (!page || !composeBlockView(lifted, *page, block_.x(), block_.y(), host_.copyMode()))
+        return false;
+    blockPicture_ = &lifted.view;
+    composedAt_ = block_.topLeft();
+    canvas_.updatePageRect(block_);
+    return true;
 }
 
 void BlockTool::stampAtBlock() {
@@ -279,6 +286,12 @@ void BlockTool::Image_CaptureMouseDown(Qt::MouseButton button, int, int) {
     if (button != Qt::LeftButton || !canvasPage() ||
         host_.workspace().activeList() != ListId::Sprites)
         return;
+    // A press before any move over the block (right after the lift, or
+    // after the block followed the pointer over the page) stamps what the
+    // block shows, not a view that was never composed there.
+    if (blockPicture_ != &host_.workspace().lifted.view || composedAt_ != block_.topLeft()) {
+        if (!composeHere()) return;
+    }
     stamping_ = true;
     stroke_ = host_.nextStroke();
     stampAtBlock();

@@ -101,6 +101,8 @@ class BlockTool final : public CanvasTool {
     void liftOutline();
     void setAreaFromOutline();
     void stampAtBlock();
+    // Composes the lifted block's view where the block stands, by the copy mode.
+    bool composeHere();
 
     PageCanvas& canvas_;
     BlockToolHost& host_;
@@ -113,6 +115,7 @@ class BlockTool final : public CanvasTool {
     QRect block_;
     bool blockShown_ = false;
     const Page* blockPicture_ = nullptr;  // the block itself or its composed view
+    QPoint composedAt_;                   // where the view was last composed
     Target grabbed_ = Target::None;       // where the pointer went down, while buttons are held
 };
 
