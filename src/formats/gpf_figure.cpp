@@ -134,23 +134,26 @@ void GpfFigure::measureAll(const Page& page) {
     outcome_ = Outcome::done();
 }
 
-void GpfFigure::measureTiles(const Page& page, PixelRect changed) {
+TileBlock gpfTilesTouched(const Page& page, PixelRect changed) {
     const std::int64_t x0 = std::max(changed.x, 0), y0 = std::max(changed.y, 0);
     const std::int64_t x1 =
         std::min<std::int64_t>(std::int64_t{changed.x} + changed.w, page.stride);
     const std::int64_t y1 =
         std::min<std::int64_t>(std::int64_t{changed.y} + changed.h, page.height);
-    if (x0 >= x1 || y0 >= y1) return;
-    // A tile's block is widened to whole words by up to three columns, which
-    // may lie in the next tile or the padding: a tile codes the columns from
-    // its left edge to three past its right one.
+    if (x0 >= x1 || y0 >= y1 || page.tileWidth <= 0 || page.tileHeight <= 0) return {};
     const std::int64_t tw = page.tileWidth, th = page.tileHeight;
-    const std::int64_t col0 = std::max<std::int64_t>(0, (x0 - 3) / tw);
-    const std::int64_t col1 = std::min<std::int64_t>(page.cols - 1, (x1 - 1) / tw);
-    const std::int64_t row0 = y0 / th;
-    const std::int64_t row1 = std::min<std::int64_t>(page.rows - 1, (y1 - 1) / th);
-    for (std::int64_t row = row0; row <= row1; ++row)
-        for (std::int64_t col = col0; col <= col1; ++col) {
+    TileBlock block;
+    block.col0 = static_cast<int>(std::max<std::int64_t>(0, (x0 - 3) / tw));
+    block.col1 = static_cast<int>(std::min<std::int64_t>(page.cols - 1, (x1 - 1) / tw));
+    block.row0 = static_cast<int>(y0 / th);
+    block.row1 = static_cast<int>(std::min<std::int64_t>(page.rows - 1, (y1 - 1) / th));
+    return block;
+}
+
+void GpfFigure::measureTiles(const Page& page, PixelRect changed) {
+    const TileBlock touched = gpfTilesTouched(page, changed);
+    for (std::int64_t row = touched.row0; row <= touched.row1; ++row)
+        for (std::int64_t col = touched.col0; col <= touched.col1; ++col) {
             const auto t = static_cast<std::size_t>(row * page.cols + col);
             sizes_.fileBytes -= sizes_.tileBytes[t];
             sizes_.tileBytes[t] = gpfTileBytes(page, static_cast<int>(t));

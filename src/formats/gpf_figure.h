@@ -51,6 +51,17 @@ class GpfFigure {
     GpfSizes sizes_;
 };
 
+// The tiles, as a block of columns and rows of the page's grid, whose GPF
+// coding a change of the pixels in `changed` may alter: the tiles holding a
+// changed pixel and those up to three columns left of one (a tile's block is
+// widened to whole words, so it codes up to three columns past its right
+// edge). Empty when the rectangle misses the page's buffer.
+struct TileBlock {
+    int col0 = 0, col1 = -1, row0 = 0, row1 = -1;
+    bool empty() const { return col0 > col1 || row0 > row1; }
+};
+TileBlock gpfTilesTouched(const Page& page, PixelRect changed);
+
 // The bytes tile `tile` takes in a GPF file of the page: its entries in the
 // rectangle and size tables and its coded block. Counted without coding; the
 // page must be one encodeSpriteFile accepts.

@@ -56,18 +56,10 @@ void ByteMapScale::measure(const GpfSizes& sizes) {
 // words); the scale scans again the chunks holding those tiles.
 void ByteMapScale::rescanTiles(const Page& page, const std::vector<std::uint64_t>& bytes,
                                PixelRect changed) {
-    const std::int64_t x0 = std::max(changed.x, 0), y0 = std::max(changed.y, 0);
-    const std::int64_t x1 =
-        std::min<std::int64_t>(std::int64_t{changed.x} + changed.w, page.stride);
-    const std::int64_t y1 =
-        std::min<std::int64_t>(std::int64_t{changed.y} + changed.h, page.height);
-    if (x0 >= x1 || y0 >= y1) return;
-    const std::int64_t tw = page.tileWidth, th = page.tileHeight;
-    const std::int64_t col0 = std::max<std::int64_t>(0, floorDiv(x0 - 3, tw));
-    const std::int64_t col1 = std::min<std::int64_t>(page.cols - 1, (x1 - 1) / tw);
-    const std::int64_t row0 = y0 / th;
-    const std::int64_t row1 = std::min<std::int64_t>(page.rows - 1, (y1 - 1) / th);
-    if (col0 > col1) return;
+    const TileBlock touched = gpfTilesTouched(page, changed);
+    if (touched.empty()) return;
+    const std::int64_t col0 = touched.col0, col1 = touched.col1;
+    const std::int64_t row0 = touched.row0, row1 = touched.row1;
     std::size_t last = std::numeric_limits<std::size_t>::max();
     for (std::int64_t row = row0; row <= row1; ++row) {
         const auto first = static_cast<std::size_t>(row * page.cols + col0) / kChunkTiles;

@@ -62,14 +62,14 @@ void ByteMapSwitch::follow() {
         canvas_.refresh();
         return;
     }
-    // The touched tiles, whole: a tile's figure covers all of it, and a
-    // changed pixel may change the coding of the tile to its left.
-    if (changed->empty() || page->tileWidth <= 0 || page->tileHeight <= 0) return;
+    // The touched tiles, whole: a tile's figure covers all of it.
+    if (changed->empty()) return;
+    const TileBlock touched = gpfTilesTouched(*page, *changed);
+    if (touched.empty()) return;
     const int tw = page->tileWidth, th = page->tileHeight;
-    const int x0 = std::max(0, changed->x / tw - 1) * tw, y0 = changed->y / th * th;
-    const int x1 = (changed->x + changed->w + tw - 1) / tw * tw;
-    const int y1 = (changed->y + changed->h + th - 1) / th * th;
-    canvas_.updatePageRect(QRect(x0, y0, x1 - x0, y1 - y0));
+    canvas_.updatePageRect(QRect(touched.col0 * tw, touched.row0 * th,
+                                 (touched.col1 - touched.col0 + 1) * tw,
+                                 (touched.row1 - touched.row0 + 1) * th));
 }
 
 void ByteMapSwitch::paintLayer(QImage& view, const QRect& dirty, const Page& page,
