@@ -133,6 +133,31 @@ TEST_P(BlitRandomTest, LongRowsTakeTheSameRoadAsShortOnes) {
     }
 }
 
+TEST_P(BlitRandomTest, LargeRectanglesGoneOverInBandsMatchToo) {
+    // Over a million pixels, so that the rows are shared among the processors;
+    // uneven row counts and offsets so that bands differ in size.
+    static constexpr int kPairs[][2] = {{kMode8, kMode8},   {kMode8, kMode16},  {kMode8, kMode24},
+                                        {kMode16, kMode16}, {kMode16, kMode24}, {kMode24, kMode16},
+                                        {kMode24, kMode24}};
+    for (const auto& [srcMode, dstMode] : kPairs) {
+        const int blitMode = uniform(0, 2);
+        Page src, dst;
+        ASSERT_TRUE(createSinglePage(src, 1030, uniform(1020, 1040), srcMode));
+        ASSERT_TRUE(createSinglePage(dst, 1040, uniform(1020, 1040), dstMode));
+        for (Page* p : {&src, &dst})
+            for (int y = 0; y < p->height; ++y)
+                for (int x = 0; x < p->stride; ++x)
+                    putPixel(*p, x, y, randomPixel(p->mode));
+        setColorKey(src, randomPixel(srcMode));
+        setColorKey(dst, randomPixel(dstMode));
+        const int dx = uniform(0, 9), dy = uniform(0, 9);
+        Page expected = clonePage(dst);
+        referenceBlit(expected, dx, dy, src, 1, 2, 1029, 1028, blitMode);
+        blitPage(dst, dx, dy, src, 1, 2, 1029, 1028, blitMode);
+        ASSERT_TRUE(samePage(dst, expected)) << srcMode << "->" << dstMode << " mode " << blitMode;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryInstructionSet, BlitRandomTest,
                          ::testing::Values(BlitInstructions::Baseline, BlitInstructions::Avx2),
                          [](const ::testing::TestParamInfo<BlitInstructions>& info) {

@@ -6,6 +6,7 @@
 
 #include "edit/blit_kernels.h"
 #include "image/pixel.h"
+#include "system/parallel_jobs.h"
 #include "system/texts.h"
 
 namespace zentil {
@@ -120,6 +121,7 @@ const BlitKernels& kernels() {
 // The 8-bit source's palette in the destination's encoding, for the
 // converting loops.
 struct PaletteTables {
+    alignas(32) std::uint8_t to16Planes[2][16][32];
     std::uint16_t to16[kPaletteEntries];
     std::uint8_t to24[kPaletteEntries][4];
 };
@@ -128,12 +130,42 @@ void buildTables(const Palette& palette, int dstMode, PaletteTables& t) {
     for (int i = 0; i < kPaletteEntries; ++i) {
         const auto index = static_cast<std::uint8_t>(i);
         if (dstMode == kMode16) {
-            t.to16[i] = paletteTo16(index, palette);
+            const std::uint16_t value = paletteTo16(index, palette);
+            t.to16[i] = value;
+            for (int lane = 0; lane < 32; lane += 16) {
+                t.to16Planes[0][i >> 4][lane + (i & 15)] = static_cast<std::uint8_t>(value);
+                t.to16Planes[1][i >> 4][lane + (i & 15)] = static_cast<std::uint8_t>(value >> 8);
+            }
         } else {
             paletteToPixel24(t.to24[i], index, palette);
             t.to24[i][3] = 0;
         }
     }
+}
+
+// From this many pixels on, a rectangle between two pages goes out in bands
+// of rows, one per processor: the converting and keyed loops are bound by
+// the processor rather than by memory, and starting the threads costs far
+// less than a band takes.
+constexpr std::int64_t kBandedPixels = std::int64_t{1} << 20;
+
+// Runs the loops over the job's rows, in bands on every processor when the
+// job is large. Bands are independent only when no row of the destination is
+// a row of the source, so a copy within one page stays on one thread.
+void runRows(RowsFn rows, const RowJob& job, bool onePage) {
+    const auto bands = std::min<std::int64_t>(jobThreads(), job.rows);
+    if (onePage || bands < 2 || job.rows * job.pixels < kBandedPixels) return rows(job);
+    runJobs(static_cast<std::size_t>(bands), static_cast<unsigned>(bands),
+            [&](std::size_t band, unsigned) {
+                const auto i = static_cast<std::int64_t>(band);
+                const std::int64_t first = job.rows * i / bands, end = job.rows * (i + 1) / bands;
+                RowJob part = job;
+                part.dst += first * job.dstRowBytes;
+                part.src += first * job.srcRowBytes;
+                part.rows = end - first;
+                rows(part);
+                return true;
+            });
 }
 
 void transferRows(Page& dst, int dstX, int dstY, const Page& src, int srcX, int srcY, const Clip& c,
@@ -168,9 +200,10 @@ void transferRows(Page& dst, int dstX, int dstY, const Page& src, int srcX, int 
     if (src.mode == kMode8 && dst.mode != kMode8) {
         buildTables(src.palette, dst.mode, tables);
         job.paletteTo16 = tables.to16;
+        job.paletteTo16Planes = tables.to16Planes;
         job.paletteTo24 = tables.to24;
     }
-    rows(job);
+    runRows(rows, job, &dst == &src);
 }
 
 bool hasPixels(const Page& page) {

@@ -24,6 +24,10 @@ struct RowJob {
     // An 8-bit source's palette in the destination's encoding: 16-bit values,
     // or the bytes B, G, R and one spare byte per entry.
     const std::uint16_t* paletteTo16 = nullptr;
+    // The same 16-bit values as two byte planes (low bytes, then high bytes),
+    // each as 16 rows of 16 entries written twice, 32-byte aligned: the form
+    // vector shuffles look values up in.
+    const std::uint8_t (*paletteTo16Planes)[16][32] = nullptr;
     const std::uint8_t (*paletteTo24)[4] = nullptr;
 };
 

@@ -14,7 +14,11 @@ const BlitKernels& baselineBlitKernels() {
 
 void lookUp16(std::uint16_t* __restrict d, const std::uint8_t* __restrict s, std::int64_t n,
               const std::uint16_t* table) {
-    for (std::int64_t i = 0; i < n; ++i)
+    std::int64_t i = 0;
+    if constexpr (std::endian::native == std::endian::little)
+        for (; i + 8 <= n; i += 8)
+            lookUp16Eight(d + i, s + i, table);
+    for (; i < n; ++i)
         d[i] = table[s[i]];
 }
 
