@@ -43,9 +43,10 @@ const BlitKernels& baselineBlitKernels();
 // On processors without AVX2 this table must never be used.
 const BlitKernels& avx2BlitKernels();
 
-// An 8-bit source through its palette table: one loop for every instruction
-// set, since a table look-up gains nothing from vector instructions (vector
-// code only loads the entries one by one).
+// An 8-bit source through its palette table, the scalar loops every
+// instruction set shares (vector code of the compiler only loads the entries
+// one by one); the AVX2 set looks part of an 8-to-16-bit row up by shuffles
+// first and hands the rest to lookUp16.
 void lookUp16(std::uint16_t* __restrict d, const std::uint8_t* __restrict s, std::int64_t n,
               const std::uint16_t* table);
 void lookUp24(std::uint8_t* __restrict d, const std::uint8_t* __restrict s, std::int64_t n,
