@@ -1,7 +1,6 @@
 #include "formats/png_image_data.h"
 
 #include <libdeflate.h>
-#include <zlib.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -32,7 +31,7 @@ bool gatherImageData(std::span<const std::uint8_t> file, std::vector<std::uint8_
         const bool iend = std::memcmp(type, "IEND", 4) == 0;
         if (inImage || idat || iend) {
             // Every chunk from the image on is checked here.
-            const auto crc = static_cast<std::uint32_t>(::crc32(0, type, length + 4));
+            const std::uint32_t crc = libdeflate_crc32(0, type, std::size_t{length} + 4);
             if (crc != bigEndian32(type + 4 + length)) return false;
         }
         if (iend) return inImage && length == 0 && at + 12 == file.size();
