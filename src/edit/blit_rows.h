@@ -149,20 +149,28 @@ ZT inline __m256i bitsToBytes(u32 bits) {
 // destination's pixel is its key. Gives how many pixels it did.
 template <int Mode>
 ZT inline i64 keyed24Avx2(u8* __restrict d, const u8* __restrict s, i64 n, u32 key) {
-    using Bits = unsigned __int128;
-    alignas(32) u8 pattern[96];
-    for (int b = 0; b < 96; ++b)
-        pattern[b] = static_cast<u8>(key >> (8 * (b % 3)));
-    const auto* keyBytes = reinterpret_cast<const __m256i*>(pattern);
-    const __m256i k0 = _mm256_load_si256(keyBytes), k1 = _mm256_load_si256(keyBytes + 1),
-                  k2 = _mm256_load_si256(keyBytes + 2);
-    // Bit 3k for every pixel k of a step.
-    Bits starts = 0;
-    for (int k = 0; k < 32; ++k)
-        starts |= Bits{1} << (3 * k);
-    const auto equalBits = [](__m256i v, __m256i k) ZT -> Bits {
+    // The key's bytes B, G, R, 0 in every 4 bytes, shuffled into pixel order:
+    // byte j of register r takes the key byte of place (32r + j) % 3.
+    const __m256i quad = _mm256_set1_epi32(static_cast<int>(key));
+    const __m256i k0 = _mm256_shuffle_epi8(
+        quad, _mm256_setr_epi8(0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0,  //
+                               1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1));
+    const __m256i k1 = _mm256_shuffle_epi8(
+        quad, _mm256_setr_epi8(2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2,  //
+                               0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0));
+    const __m256i k2 = _mm256_shuffle_epi8(
+        quad, _mm256_setr_epi8(1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1,  //
+                               2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2));
+    // The 96 comparison bits are read through two 64-bit windows, bits 0-63
+    // and bits 32-95, each holding its pixels whole: the pixels that begin
+    // at bits 0, 3, ... 30 in the first, at 33, 36, ... 93 in the second.
+    constexpr std::uint64_t firstStarts = 0x49249249ull, secondStarts = 0x2492492492492492ull;
+    const auto equalBits = [](__m256i v, __m256i k) ZT -> std::uint64_t {
         return static_cast<u32>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v, k)));
     };
+    // Each keyed pixel's start bit, spread over its three bits.
+    const auto keyedBits = [](std::uint64_t same, std::uint64_t starts)
+                               ZT { return (same & (same >> 1) & (same >> 2) & starts) * 7; };
     i64 i = 0;
     for (; i + 32 <= n; i += 32) {
         const auto* from = reinterpret_cast<const __m256i*>(s + 3 * i);
@@ -171,18 +179,21 @@ ZT inline i64 keyed24Avx2(u8* __restrict d, const u8* __restrict s, i64 n, u32 k
                       s2 = _mm256_loadu_si256(from + 2);
         const __m256i d0 = _mm256_loadu_si256(to), d1 = _mm256_loadu_si256(to + 1),
                       d2 = _mm256_loadu_si256(to + 2);
-        const Bits same =
-            Mode == kBlitFront
-                ? equalBits(s0, k0) | equalBits(s1, k1) << 32 | equalBits(s2, k2) << 64
-                : equalBits(d0, k0) | equalBits(d1, k1) << 32 | equalBits(d2, k2) << 64;
-        const Bits keyed = same & (same >> 1) & (same >> 2) & starts;
-        Bits write = keyed | keyed << 1 | keyed << 2;
-        if constexpr (Mode == kBlitFront) write = ~write;
-        _mm256_storeu_si256(to, _mm256_blendv_epi8(d0, s0, bitsToBytes(static_cast<u32>(write))));
-        _mm256_storeu_si256(to + 1,
-                            _mm256_blendv_epi8(d1, s1, bitsToBytes(static_cast<u32>(write >> 32))));
-        _mm256_storeu_si256(to + 2,
-                            _mm256_blendv_epi8(d2, s2, bitsToBytes(static_cast<u32>(write >> 64))));
+        const std::uint64_t b0 = equalBits(Mode == kBlitFront ? s0 : d0, k0),
+                            b1 = equalBits(Mode == kBlitFront ? s1 : d1, k1),
+                            b2 = equalBits(Mode == kBlitFront ? s2 : d2, k2);
+        const std::uint64_t first = keyedBits(b0 | b1 << 32, firstStarts),
+                            second = keyedBits(b1 | b2 << 32, secondStarts);
+        u32 write0 = static_cast<u32>(first), write1 = static_cast<u32>((first >> 32) | second),
+            write2 = static_cast<u32>(second >> 32);
+        if constexpr (Mode == kBlitFront) {
+            write0 = ~write0;
+            write1 = ~write1;
+            write2 = ~write2;
+        }
+        _mm256_storeu_si256(to, _mm256_blendv_epi8(d0, s0, bitsToBytes(write0)));
+        _mm256_storeu_si256(to + 1, _mm256_blendv_epi8(d1, s1, bitsToBytes(write1)));
+        _mm256_storeu_si256(to + 2, _mm256_blendv_epi8(d2, s2, bitsToBytes(write2)));
     }
     return i;
 }
