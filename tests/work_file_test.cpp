@@ -85,7 +85,13 @@ class WorkFileTest : public test::CoreTest {
 };
 
 TEST_F(WorkFileTest, EveryKindOfPageComesBackExactly) {
+    // Two pages of one palette: the manifest holds it once.
+    setPagePalette(ws.sprites.at(1), ws.sprites.at(0).palette);
     const std::vector<std::uint8_t> bytes = encoded();
+    const nlohmann::json manifest = nlohmann::json::parse(unzip(bytes).at("workspace.json"));
+    EXPECT_EQ(manifest.at("palettes").size(), 4u);
+    EXPECT_EQ(manifest.at("sprites").at(1).at("palette"),
+              manifest.at("sprites").at(0).at("palette"));
     Workspace other;
     other.sprites.append(makePage("OLD", kKindSprite, kMode8, 4, 1, 4, 1, 0, 6));
     other.settings.defaultColorKey8 = 42;
@@ -164,7 +170,8 @@ TEST_F(WorkFileTest, DamagedArchivesAreRefusedAndChangeNothing) {
          })},
         {"page PNG of another size",
          edited([](Entries& e) { e["sprites/0002.png"] = e.at("pictures/0002.png"); })},
-        {"version too new", manifestEdit([](nlohmann::json& m) { m["version"] = 2; })},
+        {"version too new",
+         manifestEdit([](nlohmann::json& m) { m["version"] = kWorkFileVersion + 1; })},
         {"another format", manifestEdit([](nlohmann::json& m) { m["format"] = "zip"; })},
         {"page too large", manifestEdit([](nlohmann::json& m) {
              m["sprites"][0]["tileWidth"] = 100000;
@@ -175,6 +182,11 @@ TEST_F(WorkFileTest, DamagedArchivesAreRefusedAndChangeNothing) {
         {"key outside its mode",
          manifestEdit([](nlohmann::json& m) { m["sprites"][0]["key"] = 256; })},
         {"short palette", manifestEdit([](nlohmann::json& m) { m["palette"] = "00ff"; })},
+        {"short shared palette",
+         manifestEdit([](nlohmann::json& m) { m["palettes"][0] = "00ff"; })},
+        {"palette number past the shared ones", manifestEdit([](nlohmann::json& m) {
+             m["sprites"][0]["palette"] = m["palettes"].size();
+         })},
         {"area of a tile past 999",
          manifestEdit([](nlohmann::json& m) { m["sprites"][0]["areas"][0][1] = 1000; })},
         {"manifest nested 100,000 deep",

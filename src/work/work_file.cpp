@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cstring>
 #include <limits>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <new>
@@ -167,6 +168,49 @@ bool readPalette(const Json& object, const char* key, Palette& palette) {
            fromHex(it->get_ref<const std::string&>(), palette.data(), palette.size());
 }
 
+// The pages' palettes, each written once in the manifest's "palettes" and
+// named by its number in each page that has it: pages mostly share a few
+// palettes, and 1,536 characters of each page's own made most of the
+// manifest and of the time taken to read it.
+struct SharedPalettes {
+    std::map<Palette, int> numbers;
+    Json list = Json::array();
+
+    int numberOf(const Palette& palette) {
+        const auto [it, added] = numbers.emplace(palette, static_cast<int>(numbers.size()));
+        if (added) list.push_back(toHex(palette.data(), palette.size()));
+        return it->second;
+    }
+};
+
+// The manifest's shared palettes; none in files of the first version, whose
+// pages hold their own.
+bool readSharedPalettes(const Json& manifest, std::vector<Palette>& shared) {
+    const auto it = manifest.find("palettes");
+    if (it == manifest.end()) return true;
+    if (!it->is_array()) return false;
+    shared.resize(it->size());
+    for (std::size_t i = 0; i < shared.size(); ++i) {
+        const Json& hex = (*it)[i];
+        if (!hex.is_string() ||
+            !fromHex(hex.get_ref<const std::string&>(), shared[i].data(), shared[i].size()))
+            return false;
+    }
+    return true;
+}
+
+// A page's palette: the number of a shared one, or its own bytes in
+// hexadecimal as the first version wrote them.
+bool readPagePalette(const Json& entry, const std::vector<Palette>& shared, Palette& palette) {
+    const auto it = entry.find("palette");
+    if (it == entry.end()) return false;
+    if (it->is_string()) return readPalette(entry, "palette", palette);
+    std::int64_t number = 0;
+    if (!readWhole(*it, 0, static_cast<std::int64_t>(shared.size()) - 1, number)) return false;
+    palette = shared[static_cast<std::size_t>(number)];
+    return true;
+}
+
 // ---- the archive -----------------------------------------------------------
 
 struct ArchiveDiscarder {
@@ -251,7 +295,8 @@ std::string imageName(ListId list, int index) {
     return std::string(listKey(list)) + "/" + number + ".png";
 }
 
-Json pageEntry(const Page& page, const PageFile& file, const std::string& image) {
+Json pageEntry(const Page& page, const PageFile& file, const std::string& image,
+               SharedPalettes& palettes) {
     Json entry;
     entry["name"] = textValue(pageName(page));
     entry["kind"] = page.kind;
@@ -263,7 +308,7 @@ Json pageEntry(const Page& page, const PageFile& file, const std::string& image)
         entry["cols"] = page.cols;
         entry["rows"] = page.rows;
         entry["key"] = colorKeyOf(page);
-        entry["palette"] = toHex(page.palette.data(), page.palette.size());
+        entry["palette"] = palettes.numberOf(page.palette);
         Json areas = Json::array();
         for (int layer = 0; layer < kAreaLayerCount; ++layer) {
             if (!page.areas[layer]) continue;
@@ -364,7 +409,8 @@ struct ReadingCost {
     std::set<zip_uint64_t> images;
 };
 
-bool planPage(zip_t* archive, const Json& entry, PagePlan& plan, ReadingCost& cost) {
+bool planPage(zip_t* archive, const Json& entry, const std::vector<Palette>& palettes,
+              PagePlan& plan, ReadingCost& cost) {
     if (!entry.is_object()) return false;
     plan.entry = &entry;
     std::int32_t bits = 0;
@@ -393,7 +439,7 @@ bool planPage(zip_t* archive, const Json& entry, PagePlan& plan, ReadingCost& co
         !readNumber(entry, "cols", 1, kMaxSide, plan.cols) ||
         !readNumber(entry, "rows", 1, kMaxSide, plan.rows) ||
         !readNumber(entry, "key", 0, maxKey, key) ||
-        !readPalette(entry, "palette", plan.defaults.palette) || image == entry.end() ||
+        !readPagePalette(entry, palettes, plan.defaults.palette) || image == entry.end() ||
         !image->is_string())
         return false;
     plan.defaults.key8 = static_cast<std::uint8_t>(key);
@@ -483,14 +529,14 @@ struct Contents {
     int currentIndex = -1;
 };
 
-bool planList(zip_t* archive, const Json& manifest, ListId list, int capacity,
-              std::vector<PagePlan>& plans, ReadingCost& cost) {
+bool planList(zip_t* archive, const Json& manifest, const std::vector<Palette>& palettes,
+              ListId list, int capacity, std::vector<PagePlan>& plans, ReadingCost& cost) {
     const auto it = manifest.find(listKey(list));
     if (it == manifest.end() || !it->is_array()) return false;
     if (it->size() > static_cast<std::size_t>(capacity)) return false;
     plans.resize(it->size());
     for (std::size_t i = 0; i < plans.size(); ++i)
-        if (!planPage(archive, (*it)[i], plans[i], cost)) return false;
+        if (!planPage(archive, (*it)[i], palettes, plans[i], cost)) return false;
     return true;
 }
 
@@ -527,9 +573,12 @@ bool readContents(zip_t* archive, Contents& contents) {
     // first picture is decoded.
     std::vector<PagePlan> pictures, sprites;
     ReadingCost cost;
-    if (!planList(archive, manifest, ListId::Pictures, contents.pictures.capacity(), pictures,
-                  cost) ||
-        !planList(archive, manifest, ListId::Sprites, contents.sprites.capacity(), sprites, cost) ||
+    std::vector<Palette> palettes;
+    if (!readSharedPalettes(manifest, palettes) ||
+        !planList(archive, manifest, palettes, ListId::Pictures, contents.pictures.capacity(),
+                  pictures, cost) ||
+        !planList(archive, manifest, palettes, ListId::Sprites, contents.sprites.capacity(),
+                  sprites, cost) ||
         cost.kept + cost.passing > workFileMemoryBudget())
         return false;
     std::vector<const PagePlan*> plans;
@@ -659,6 +708,8 @@ Outcome encodeArchive(const Workspace& workspace, std::vector<std::uint8_t>& out
         manifest["current"] = {{"list", listKey(current.list)}, {"index", current.index}};
     manifest["palette"] = toHex(workspace.palette.data(), workspace.palette.size());
     manifest["paletteFile"] = textValue(configText(workspace.settings.palettePath));
+    manifest["palettes"] = Json::array();  // filled in below, kept in this place
+    SharedPalettes palettes;
     std::vector<const Page*> pages;
     for (const ListId list : {ListId::Pictures, ListId::Sprites}) {
         const PageStore& store = *workspace.store(list);
@@ -666,13 +717,14 @@ Outcome encodeArchive(const Workspace& workspace, std::vector<std::uint8_t>& out
         for (int i = 0; i < store.size(); ++i) {
             const Page& page = store.at(i);
             const std::string name = imageName(list, i);
-            entries.push_back(pageEntry(page, store.file(i), name));
+            entries.push_back(pageEntry(page, store.file(i), name, palettes));
             if (!page.inUse()) continue;
             images.push_back({name, {}});
             pages.push_back(&page);
         }
         manifest[listKey(list)] = std::move(entries);
     }
+    manifest["palettes"] = std::move(palettes.list);
     const std::string text = manifest.dump(1);
     if (!encodeImages(pages, images)) return cannotSave();
 

@@ -1,6 +1,7 @@
 // Work files (.zws): the whole workspace in one zip archive that other tools
 // can open. It holds `workspace.json` (format name and version, both lists in
-// order, the current list and page, the sprite palette and the palette file)
+// order, the current list and page, the sprite palette and the palette file,
+// and the page palettes, each once)
 // and one PNG per page: 8-bit pages as palette pictures with the key
 // transparent, 16- and 24-bit pages as colour pictures. What a PNG cannot
 // say (the colour mode, tile grid, key, palette, area entries, the page's
@@ -17,7 +18,9 @@
 
 namespace zentil {
 
-inline constexpr int kWorkFileVersion = 1;
+// Version 2 writes each page palette once and names it by number in the pages;
+// version 1 files, with each page's palette in the page, are read as well.
+inline constexpr int kWorkFileVersion = 2;
 inline constexpr const char* kWorkFileExtension = "zws";
 
 // The archive of the workspace's pages, palette and current page.
