@@ -149,23 +149,28 @@ void buildTables(const Palette& palette, int dstMode, PaletteTables& t) {
 // less than a band takes.
 constexpr std::int64_t kBandedPixels = std::int64_t{1} << 20;
 
+// Bands per thread: each thread takes the next band when it is free, so a
+// processor slowed by other work takes fewer of them.
+constexpr std::int64_t kBandsPerThread = 8;
+
 // Runs the loops over the job's rows, in bands on every processor when the
 // job is large. Bands are independent only when no row of the destination is
 // a row of the source, so a copy within one page stays on one thread.
 void runRows(RowsFn rows, const RowJob& job, bool onePage) {
-    const auto bands = std::min<std::int64_t>(jobThreads(), job.rows);
-    if (onePage || bands < 2 || job.rows * job.pixels < kBandedPixels) return rows(job);
-    runJobs(static_cast<std::size_t>(bands), static_cast<unsigned>(bands),
-            [&](std::size_t band, unsigned) {
-                const auto i = static_cast<std::int64_t>(band);
-                const std::int64_t first = job.rows * i / bands, end = job.rows * (i + 1) / bands;
-                RowJob part = job;
-                part.dst += first * job.dstRowBytes;
-                part.src += first * job.srcRowBytes;
-                part.rows = end - first;
-                rows(part);
-                return true;
-            });
+    const unsigned threads = jobThreads();
+    const auto bands = std::min<std::int64_t>(std::int64_t{threads} * kBandsPerThread, job.rows);
+    if (onePage || threads < 2 || bands < 2 || job.rows * job.pixels < kBandedPixels)
+        return rows(job);
+    runJobs(static_cast<std::size_t>(bands), threads, [&](std::size_t band, unsigned) {
+        const auto i = static_cast<std::int64_t>(band);
+        const std::int64_t first = job.rows * i / bands, end = job.rows * (i + 1) / bands;
+        RowJob part = job;
+        part.dst += first * job.dstRowBytes;
+        part.src += first * job.srcRowBytes;
+        part.rows = end - first;
+        rows(part);
+        return true;
+    });
 }
 
 void transferRows(Page& dst, int dstX, int dstY, const Page& src, int srcX, int srcY, const Clip& c,

@@ -106,18 +106,20 @@ ZT inline __m256i lookUpPlane(const u8 (*plane)[32], __m256i low, __m256i bit4, 
 // units, so that both kinds work at once. Gives how many pixels it did.
 ZT inline i64 lookUp16Avx2(u16* __restrict d, const u8* __restrict s, i64 n, const RowJob& job) {
     const __m256i lowFour = _mm256_set1_epi8(0x0F);
+    // Held here: the stores below could otherwise be taken to change them.
+    const u16* const table = job.paletteTo16;
+    const u8(*const lowPlane)[32] = job.paletteTo16Planes[0];
+    const u8(*const highPlane)[32] = job.paletteTo16Planes[1];
     i64 i = 0;
     for (; i + 48 <= n; i += 48) {
         const __m256i index = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
         const __m256i low = _mm256_and_si256(index, lowFour);
         const __m256i bit4 = _mm256_slli_epi16(index, 3), bit5 = _mm256_slli_epi16(index, 2),
                       bit6 = _mm256_slli_epi16(index, 1);
-        lookUp16Eight(d + i + 32, s + i + 32, job.paletteTo16);
-        const __m256i lowBytes =
-            lookUpPlane(job.paletteTo16Planes[0], low, bit4, bit5, bit6, index);
-        lookUp16Eight(d + i + 40, s + i + 40, job.paletteTo16);
-        const __m256i highBytes =
-            lookUpPlane(job.paletteTo16Planes[1], low, bit4, bit5, bit6, index);
+        lookUp16Eight(d + i + 32, s + i + 32, table);
+        const __m256i lowBytes = lookUpPlane(lowPlane, low, bit4, bit5, bit6, index);
+        lookUp16Eight(d + i + 40, s + i + 40, table);
+        const __m256i highBytes = lookUpPlane(highPlane, low, bit4, bit5, bit6, index);
         // Interleaved per 128-bit lane: pixels 0-7 and 16-23, then 8-15 and 24-31.
         const __m256i first = _mm256_unpacklo_epi8(lowBytes, highBytes),
                       second = _mm256_unpackhi_epi8(lowBytes, highBytes);
