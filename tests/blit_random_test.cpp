@@ -44,16 +44,22 @@ class BlitRandomTest : public ::testing::TestWithParam<BlitInstructions> {
         }
     }
 
-    void randomPage(Page& page, int mode) {
-        ASSERT_TRUE(
-            createPage(page, uniform(1, 9), uniform(1, 3), uniform(1, 7), uniform(1, 3), mode));
+    // A random palette, so that every look-up through it shows, and random
+    // pixels, padding columns included.
+    void fillRandomly(Page& page) {
         Palette palette{};
         for (auto& b : palette)
             b = static_cast<std::uint8_t>(uniform(0, 255));
         setPagePalette(page, palette);
         for (int y = 0; y < page.height; ++y)
             for (int x = 0; x < page.stride; ++x)
-                putPixel(page, x, y, randomPixel(mode));
+                putPixel(page, x, y, randomPixel(page.mode));
+    }
+
+    void randomPage(Page& page, int mode) {
+        ASSERT_TRUE(
+            createPage(page, uniform(1, 9), uniform(1, 3), uniform(1, 7), uniform(1, 3), mode));
+        fillRandomly(page);
         setColorKey(page, randomPixel(mode));
         // Sometimes make all four corners equal, so key re-detection can fire.
         if (uniform(0, 2) == 0) {
@@ -119,10 +125,8 @@ TEST_P(BlitRandomTest, LongRowsTakeTheSameRoadAsShortOnes) {
         Page src, dst;
         ASSERT_TRUE(createSinglePage(src, uniform(60, 700), 3, srcMode));
         ASSERT_TRUE(createSinglePage(dst, uniform(60, 700), 3, dstMode));
-        for (Page* p : {&src, &dst})
-            for (int y = 0; y < p->height; ++y)
-                for (int x = 0; x < p->stride; ++x)
-                    putPixel(*p, x, y, randomPixel(p->mode));
+        fillRandomly(src);
+        fillRandomly(dst);
         setColorKey(src, randomPixel(srcMode));
         setColorKey(dst, randomPixel(dstMode));
         const int dx = uniform(-40, 40), sx = uniform(-40, 40), w = uniform(0, 720);
@@ -144,10 +148,8 @@ TEST_P(BlitRandomTest, LargeRectanglesGoneOverInBandsMatchToo) {
         Page src, dst;
         ASSERT_TRUE(createSinglePage(src, 1030, uniform(1020, 1040), srcMode));
         ASSERT_TRUE(createSinglePage(dst, 1040, uniform(1020, 1040), dstMode));
-        for (Page* p : {&src, &dst})
-            for (int y = 0; y < p->height; ++y)
-                for (int x = 0; x < p->stride; ++x)
-                    putPixel(*p, x, y, randomPixel(p->mode));
+        fillRandomly(src);
+        fillRandomly(dst);
         setColorKey(src, randomPixel(srcMode));
         setColorKey(dst, randomPixel(dstMode));
         const int dx = uniform(0, 9), dy = uniform(0, 9);
