@@ -144,9 +144,9 @@ void buildTables(const Palette& palette, int dstMode, PaletteTables& t) {
 }
 
 // From this many pixels on, a rectangle between two pages goes out in bands
-// of rows, one per processor: the converting and keyed loops are bound by
-// the processor rather than by memory, and starting the threads costs far
-// less than a band takes.
+// of rows over the processors: the converting and keyed loops are bound by
+// the processor rather than by memory, and starting the threads (some 50
+// microseconds) costs far less than the rows take.
 constexpr std::int64_t kBandedPixels = std::int64_t{1} << 20;
 
 // Bands per thread: each thread takes the next band when it is free, so a

@@ -35,7 +35,8 @@ bool blitAllowed(int srcMode, int dstMode);
 // inside both pages. Afterwards the destination takes the source's key when
 // the modes match, otherwise it re-detects its key from its corners.
 // A refused mode pair changes nothing and fails with its message; a page in
-// no mode fails silently.
+// no mode fails silently. Large rectangles between two pages are shared out
+// among the processors' threads; the call returns when all are done.
 Outcome blitPage(Page& dst, int dstX, int dstY, const Page& src, int srcX, int srcY, int width,
                  int height, int blitMode);
 Outcome copyPageRect(Page& dst, int dstX, int dstY, const Page& src, int srcX, int srcY, int width,
