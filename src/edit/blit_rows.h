@@ -130,9 +130,7 @@ ZT inline i64 lookUp16Avx2(u16* __restrict d, const u8* __restrict s, i64 n, con
     }
     return i;
 }
-#endif
 
-#ifdef ZENTIL_ROWS_AVX2
 // Byte j of the result is 0xFF where bit j of `bits` is set.
 ZT inline __m256i bitsToBytes(u32 bits) {
     const __m256i spread =
