@@ -170,7 +170,8 @@ class TMainWin : public QWidget, public EditorHost {
     bool saveConfig();
 
   signals:
-    // Tests and the file commands wait for this.
+    // After every showPage: the tool strip's swatch and colour text and the
+    // GPF map follow the page on the canvas.
     void pageShown();
 
   protected:
