@@ -19,9 +19,6 @@ struct Outcome {
     static Outcome error(std::string text) {
         return {false, texts::kCaptionError, std::move(text)};
     }
-    static Outcome notice(std::string text) {
-        return {false, texts::kCaptionNotice, std::move(text)};
-    }
     static Outcome silent() { return {false, {}, {}}; }
 
     explicit operator bool() const { return ok; }

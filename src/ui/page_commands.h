@@ -48,11 +48,8 @@ class PageCommands final : public QObject {
     void nudge(Nudge direction);
     void Btn_MoveLeftUpClick() { nudge(Nudge::LeftUp); }
     void Btn_MoveUpClick() { nudge(Nudge::Up); }
-    void Btn_MoveRightUpClick() { nudge(Nudge::RightUp); }
     void Btn_MoveRightClick() { nudge(Nudge::Right); }
-    void Btn_MoveRightDownClick() { nudge(Nudge::RightDown); }
     void Btn_MoveDownClick() { nudge(Nudge::Down); }
-    void Btn_MoveLeftDownClick() { nudge(Nudge::LeftDown); }
     void Btn_MoveLeftClick() { nudge(Nudge::Left); }
 
     void applyNewImage(const NewImage& image);

@@ -21,8 +21,6 @@ class PictureWatcher : public QObject {
     // Watches exactly these files from now on (and the folders they are in).
     void watch(const QStringList& files);
     QStringList files() const { return known_.keys(); }
-    // How long a file must be left alone before it counts as changed.
-    void setSettleDelay(int ms) { settle_.setInterval(ms); }
 
   signals:
     // The file now differs from when it was last seen; it may still be

@@ -32,7 +32,6 @@ class History {
     Command* redo(Workspace& workspace, Outcome& outcome);
 
     std::size_t undoCount() const { return done_; }
-    std::size_t redoCount() const { return steps_.size() - done_; }
     std::size_t bytes() const { return bytes_; }
     std::size_t limit() const { return limit_; }
     void clear();
