@@ -157,10 +157,10 @@ constexpr std::int64_t kBandsPerThread = 8;
 // job is large. Bands are independent only when no row of the destination is
 // a row of the source, so a copy within one page stays on one thread.
 void runRows(RowsFn rows, const RowJob& job, bool onePage) {
+    if (onePage || job.rows * job.pixels < kBandedPixels) return rows(job);
     const unsigned threads = jobThreads();
     const auto bands = std::min<std::int64_t>(std::int64_t{threads} * kBandsPerThread, job.rows);
-    if (onePage || threads < 2 || bands < 2 || job.rows * job.pixels < kBandedPixels)
-        return rows(job);
+    if (threads < 2 || bands < 2) return rows(job);
     runJobs(static_cast<std::size_t>(bands), threads, [&](std::size_t band, unsigned) {
         const auto i = static_cast<std::int64_t>(band);
         const std::int64_t first = job.rows * i / bands, end = job.rows * (i + 1) / bands;

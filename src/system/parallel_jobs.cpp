@@ -1,5 +1,7 @@
 #include "system/parallel_jobs.h"
 
+#include <sched.h>
+
 #include <algorithm>
 #include <atomic>
 #include <exception>
@@ -9,7 +11,16 @@
 namespace zentil {
 
 unsigned jobThreads() {
-    return std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+    // The processors this thread may run on (taskset, a container's CPU
+    // set), not all the machine has: more threads than those only take
+    // turns on them.
+    unsigned processors = std::thread::hardware_concurrency();
+#ifdef CPU_COUNT
+    cpu_set_t allowed;
+    if (sched_getaffinity(0, sizeof allowed, &allowed) == 0)
+        processors = static_cast<unsigned>(CPU_COUNT(&allowed));
+#endif
+    return std::clamp(processors, 1u, 8u);
 }
 
 bool runJobs(std::size_t count, unsigned threads,

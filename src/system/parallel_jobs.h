@@ -7,8 +7,8 @@
 
 namespace zentil {
 
-// The threads worth starting for such jobs: the processors, at most 8, at
-// least 1.
+// The threads worth starting for such jobs: the processors the calling
+// thread may run on, at most 8, at least 1.
 unsigned jobThreads();
 
 // Runs job(i, thread) for every i below `count` on up to `threads` threads,
