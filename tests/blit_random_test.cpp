@@ -21,8 +21,9 @@ class BlitRandomTest : public ::testing::TestWithParam<BlitInstructions> {
     }
     // Back to the widest, as a program starts.
     void TearDown() override {
-        if (!useBlitInstructions(BlitInstructions::Avx2))
-            useBlitInstructions(BlitInstructions::Baseline);
+        for (const BlitInstructions set :
+             {BlitInstructions::Avx512, BlitInstructions::Avx2, BlitInstructions::Baseline})
+            if (useBlitInstructions(set)) return;
     }
 
     std::mt19937 rng{20261207};
@@ -161,9 +162,12 @@ TEST_P(BlitRandomTest, LargeRectanglesGoneOverInBandsMatchToo) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryInstructionSet, BlitRandomTest,
-                         ::testing::Values(BlitInstructions::Baseline, BlitInstructions::Avx2),
+                         ::testing::Values(BlitInstructions::Baseline, BlitInstructions::Avx2,
+                                           BlitInstructions::Avx512),
                          [](const ::testing::TestParamInfo<BlitInstructions>& info) {
-                             return info.param == BlitInstructions::Avx2 ? "Avx2" : "Baseline";
+                             return info.param == BlitInstructions::Avx512 ? "Avx512"
+                                    : info.param == BlitInstructions::Avx2 ? "Avx2"
+                                                                           : "Baseline";
                          });
 
 }  // namespace

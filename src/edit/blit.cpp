@@ -106,21 +106,28 @@ void overlappingRows(Page& page, int dstX, int dstY, int srcX, const Clip& c, in
 // The instruction set of the loops: the processor's widest, unless a test
 // chose another.
 std::atomic<BlitInstructions>& instructionsInUse() {
-    static std::atomic<BlitInstructions> inUse{blitInstructionsSupported(BlitInstructions::Avx2)
-                                                   ? BlitInstructions::Avx2
-                                                   : BlitInstructions::Baseline};
+    static std::atomic<BlitInstructions> inUse{
+        blitInstructionsSupported(BlitInstructions::Avx512) ? BlitInstructions::Avx512
+        : blitInstructionsSupported(BlitInstructions::Avx2) ? BlitInstructions::Avx2
+                                                            : BlitInstructions::Baseline};
     return inUse;
 }
 
 const BlitKernels& kernels() {
-    return instructionsInUse().load(std::memory_order_relaxed) == BlitInstructions::Avx2
-               ? avx2BlitKernels()
-               : baselineBlitKernels();
+    switch (instructionsInUse().load(std::memory_order_relaxed)) {
+        case BlitInstructions::Avx512:
+            return avx512BlitKernels();
+        case BlitInstructions::Avx2:
+            return avx2BlitKernels();
+        default:
+            return baselineBlitKernels();
+    }
 }
 
 // The 8-bit source's palette in the destination's encoding, for the
 // converting loops.
 struct PaletteTables {
+    alignas(64) std::uint8_t to16Bytes[2][kPaletteEntries];
     alignas(32) std::uint8_t to16Planes[2][16][32];
     std::uint16_t to16[kPaletteEntries];
     std::uint8_t to24[kPaletteEntries][4];
@@ -132,6 +139,8 @@ void buildTables(const Palette& palette, int dstMode, PaletteTables& t) {
         if (dstMode == kMode16) {
             const std::uint16_t value = paletteTo16(index, palette);
             t.to16[i] = value;
+            t.to16Bytes[0][i] = static_cast<std::uint8_t>(value);
+            t.to16Bytes[1][i] = static_cast<std::uint8_t>(value >> 8);
             for (int lane = 0; lane < 32; lane += 16) {
                 t.to16Planes[0][i >> 4][lane + (i & 15)] = static_cast<std::uint8_t>(value);
                 t.to16Planes[1][i >> 4][lane + (i & 15)] = static_cast<std::uint8_t>(value >> 8);
@@ -206,6 +215,7 @@ void transferRows(Page& dst, int dstX, int dstY, const Page& src, int srcX, int 
         buildTables(src.palette, dst.mode, tables);
         job.paletteTo16 = tables.to16;
         job.paletteTo16Planes = tables.to16Planes;
+        job.paletteTo16Bytes = tables.to16Bytes;
         job.paletteTo24 = tables.to24;
     }
     runRows(rows, job, &dst == &src);
@@ -234,6 +244,14 @@ bool blitInstructionsSupported(BlitInstructions set) {
 #if defined(__x86_64__) || defined(__i386__)
             __builtin_cpu_init();
             return __builtin_cpu_supports("avx2");
+#else
+            return false;
+#endif
+        case BlitInstructions::Avx512:
+#if defined(__x86_64__) || defined(__i386__)
+            __builtin_cpu_init();
+            return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("avx512f") &&
+                   __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vbmi");
 #else
             return false;
 #endif

@@ -15,7 +15,7 @@ inline constexpr int kBlitBehind =
 
 // The instruction sets the transfer's loops are built for. It uses the
 // widest the processor has; the results are the same with every one.
-enum class BlitInstructions { Baseline, Avx2 };
+enum class BlitInstructions { Baseline, Avx2, Avx512 };
 bool blitInstructionsSupported(BlitInstructions set);
 // Makes every later transfer use `set` (for tests, which prove each one);
 // false, changing nothing, when the processor lacks it.

@@ -28,6 +28,9 @@ struct RowJob {
     // each as 16 rows of 16 entries written twice, 32-byte aligned: the form
     // vector shuffles look values up in.
     const std::uint8_t (*paletteTo16Planes)[16][32] = nullptr;
+    // And as the two planes of 256 bytes each, 64-byte aligned: the form
+    // byte permutes over two 64-byte registers look values up in.
+    const std::uint8_t (*paletteTo16Bytes)[256] = nullptr;
     const std::uint8_t (*paletteTo24)[4] = nullptr;
 };
 
@@ -42,6 +45,9 @@ struct BlitKernels {
 const BlitKernels& baselineBlitKernels();
 // On processors without AVX2 this table must never be used.
 const BlitKernels& avx2BlitKernels();
+// The AVX2 table with the loops into 16-bit pages made of AVX-512 byte
+// permutes; only for processors with AVX-512 F, BW and VBMI.
+const BlitKernels& avx512BlitKernels();
 
 // An 8-bit source through its palette table, the scalar loops every
 // instruction set shares (vector code of the compiler only loads the entries
