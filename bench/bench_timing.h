@@ -8,8 +8,27 @@
 #include <time.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace zentil::bench {
+
+// A smoke run (ZENTIL_BENCH_SMOKE set, as by the test suite) only shows that
+// every benchmark runs: yardsticks take one call, fixed iteration counts one,
+// and the largest pages and sets are made small.
+inline bool smokeRun() {
+    static const bool smoke = std::getenv("ZENTIL_BENCH_SMOKE") != nullptr;
+    return smoke;
+}
+
+inline benchmark::IterationCount iterations(benchmark::IterationCount count) {
+    return smokeRun() ? 1 : count;
+}
+
+// A page's side or a count of pages: `full`, or in a smoke run `smoke`, small
+// enough for a moment's work on the same code paths.
+inline int sized(int full, int smoke) {
+    return smokeRun() ? smoke : full;
+}
 
 inline double cpuSeconds() {
     timespec t{};
@@ -18,11 +37,12 @@ inline double cpuSeconds() {
 }
 
 // Best time in seconds of one call of `run`, over at least three calls and
-// about `budgetSeconds`.
+// about `budgetSeconds` (one call in a smoke run).
 template <typename Run>
 double bestSeconds(Run run, double budgetSeconds = 0.05) {
+    if (smokeRun()) budgetSeconds = 0;
     double best = 1e30, spent = 0;
-    for (int n = 0; n < 3 || (spent < budgetSeconds && n < 1000); ++n) {
+    for (int n = 0; n < (smokeRun() ? 1 : 3) || (spent < budgetSeconds && n < 1000); ++n) {
         const double start = cpuSeconds();
         run();
         const double s = cpuSeconds() - start;

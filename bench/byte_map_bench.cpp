@@ -28,7 +28,8 @@ namespace {
 
 using namespace zentil;
 
-constexpr int kSide = 8192, kTile = 8, kZoom = 8;
+const int kSide = bench::sized(8192, 2048);
+constexpr int kTile = 8, kZoom = 8;
 constexpr int kViewWidth = 1280, kViewHeight = 960;
 
 // The figures are printed with the platform's fonts, which need an
@@ -80,16 +81,19 @@ void afterDab(benchmark::State& state) {
     ByteMapScale scale;
     if (!figure.update(*page, std::nullopt)) return state.SkipWithError("no GPF figure");
     scale.update(*page, figure, std::nullopt);
-    // The view shows page pixels from (4000, 4000) on; dabs fall inside it.
-    const CanvasProjection projection{kZoom, -4000LL * kZoom, -4000LL * kZoom};
+    // The view shows page pixels from (4000, 4000) on (of 8192 x 8192); dabs
+    // fall inside it.
+    const int origin = kSide / 2 - 96;
+    const CanvasProjection projection{kZoom, -std::int64_t{origin} * kZoom,
+                                      -std::int64_t{origin} * kZoom};
     QImage view(kViewWidth, kViewHeight, kCanvasFormat);
     renderCanvasView(view, view.rect(), *page, projection, {});
     drawByteMap(view, view.rect(), *page, projection, figure.sizes(), scale);
     std::mt19937 rng(3);
     const bench::LoopTimer timer;
     for (auto _ : state) {
-        const int x = 4000 + static_cast<int>(rng() % (kViewWidth / kZoom));
-        const int y = 4000 + static_cast<int>(rng() % (kViewHeight / kZoom));
+        const int x = origin + static_cast<int>(rng() % (kViewWidth / kZoom));
+        const int y = origin + static_cast<int>(rng() % (kViewHeight / kZoom));
         // A colour the pixel does not have, so that every dab is an edit.
         const auto index = static_cast<std::uint8_t>(pixelAt(*page, x, y) + 1 + rng() % 255);
         const PaintedArea painted = paintLine(*page, x, y, x, y, index);

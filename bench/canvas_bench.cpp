@@ -9,6 +9,7 @@
 #include <memory>
 #include <random>
 
+#include "bench_timing.h"
 #include "edit/block.h"
 #include "formats/gpf_figure.h"
 #include "gpf_reference.h"
@@ -143,7 +144,7 @@ BENCHMARK_CAPTURE(stampThenGpfSize, 2048, kSide)
     ->Args({0, 1})
     ->Unit(benchmark::kMillisecond);
 // The figure's time does not grow with the page.
-BENCHMARK_CAPTURE(stampThenGpfSize, 8192, 8192)
+BENCHMARK_CAPTURE(stampThenGpfSize, 8192, bench::sized(8192, kSide))
     ->Name("canvas/stamp_then_gpf_size_8192x8192")
     ->ArgNames({"library", "noise"})
     ->Args({1, 1})

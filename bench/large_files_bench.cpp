@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_timing.h"
 #include "formats/gpf_file.h"
 #include "formats/png_file.h"
 #include "formats/tga_file.h"
@@ -34,13 +35,16 @@ namespace {
 using namespace zentil;
 namespace fs = std::filesystem;
 
-constexpr int kSide = 8192;
+const int kSide = bench::sized(8192, 1024);
 
 // A run-length TGA of the page (type 9, top row first): repeat packets for
 // runs of two or more, raw packets for the rest.
 std::vector<std::uint8_t> runLengthTga(const Page& page) {
-    std::vector<std::uint8_t> out = {0, 1, 9, 0,    0,    0,    1,    24, 0,
-                                     0, 0, 0, 0x00, 0x20, 0x00, 0x20, 8,  0x20};
+    std::vector<std::uint8_t> out = {0, 1, 9, 0, 0, 0, 1, 24, 0, 0, 0, 0};
+    for (const int size : {page.width, page.height})
+        out.insert(out.end(),
+                   {static_cast<std::uint8_t>(size), static_cast<std::uint8_t>(size >> 8)});
+    out.insert(out.end(), {8, 0x20});
     for (int i = 0; i < kPaletteEntries; ++i)
         out.insert(out.end(),
                    {page.palette[i * 3 + 2], page.palette[i * 3 + 1], page.palette[i * 3]});
@@ -112,7 +116,7 @@ void readPeak(benchmark::State& state,
         if (!read_) return state.SkipWithError("the file was not read");
         if (peak < 0) return state.SkipWithError("the process's peak cannot be set back");
     }
-    const double pageMiB = double{kSide} * kSide / (1 << 20);
+    const double pageMiB = static_cast<double>(kSide) * kSide / (1 << 20);
     state.counters["page_MiB"] = pageMiB;
     state.counters["peak_MiB"] = static_cast<double>(peak);
     state.counters["x_page"] = static_cast<double>(peak) / pageMiB;

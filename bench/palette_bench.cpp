@@ -7,6 +7,7 @@
 #include <memory>
 #include <random>
 
+#include "bench_timing.h"
 #include "blend_reference.h"
 #include "formats/palette_file.h"
 
@@ -53,6 +54,6 @@ BENCHMARK(referenceBlendTable)
     ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
-    ->Iterations(3);
+    ->Iterations(bench::iterations(3));
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_timing.h"
 #include "formats/gpf_file.h"
 #include "work/work_file.h"
 
@@ -26,7 +27,8 @@ namespace {
 using namespace zentil;
 namespace fs = std::filesystem;
 
-constexpr int kPages = 500, kSide = 256, kTile = 32;
+const int kPages = bench::sized(500, 20);
+constexpr int kSide = 256, kTile = 32;
 
 void fillPage(Page& page, std::mt19937& rng) {
     for (int ty = 0; ty < kSide / kTile; ++ty)
