@@ -166,6 +166,14 @@ struct Rows {
     std::uint8_t* row(std::size_t y) const { return base + y * stride; }
 };
 
+// Where the next row of a progressive decode goes; SPNG_EOI after the last.
+// The library says the end with the last row too, but not when the last of
+// the seven passes of an interlaced picture holds no rows (pictures one row
+// high): then only when asked for the row after it.
+int nextRow(spng_ctx* ctx, spng_row_info& info) {
+    return spng_get_row_info(ctx, &info);
+}
+
 // Palette pictures and grey pictures of up to 8 bits: the samples are the
 // indexes.
 Outcome decodeSamples(spng_ctx* ctx, const spng_ihdr& ihdr, const Rows& out) {
@@ -196,10 +204,8 @@ Outcome decodeSamples(spng_ctx* ctx, const spng_ihdr& ihdr, const Rows& out) {
     std::vector<std::uint8_t> packed(direct ? 0 : rowBytes);
     const int perByte = 8 / depth;
     const unsigned mask = (1u << depth) - 1;
-    do {
-        spng_row_info info{};
-        error = spng_get_row_info(ctx, &info);
-        if (error) return readFailure(error);
+    spng_row_info info{};
+    while ((error = nextRow(ctx, info)) == 0) {
         if (info.row_num >= height || info.pass < 0 || info.pass >= 7) return readFailure();
         std::uint8_t* to = out.row(info.row_num);
         // The library puts an interlaced pass's samples of under 8 bits in
@@ -215,8 +221,8 @@ Outcome decodeSamples(spng_ctx* ctx, const spng_ihdr& ihdr, const Rows& out) {
             const int shift = 8 - depth * (1 + static_cast<int>(x % perByte));
             to[x] = static_cast<std::uint8_t>((packed[x / perByte] >> shift) & mask);
         }
-    } while (error == 0);
-    return Outcome::done();
+    }
+    return error == SPNG_EOI ? Outcome::done() : readFailure(error);
 }
 
 // True-colour pictures and grey pictures with alpha, row by row as RGBA.
@@ -235,10 +241,8 @@ Outcome decodeColours(spng_ctx* ctx, const spng_ihdr& ihdr, IndexedPicture& pict
     std::uint64_t firstTransparent = std::numeric_limits<std::uint64_t>::max();
     std::uint32_t transparentColour = 0;
 
-    do {
-        spng_row_info info{};
-        error = spng_get_row_info(ctx, &info);
-        if (error) return readFailure(error);
+    spng_row_info info{};
+    while ((error = nextRow(ctx, info)) == 0) {
         error = spng_decode_row(ctx, row.data(), row.size());
         if (error != 0 && error != SPNG_EOI) return readFailure(error);
         if (info.row_num >= height || info.pass < 0 || info.pass >= 7) return readFailure();
@@ -267,7 +271,8 @@ Outcome decodeColours(spng_ctx* ctx, const spng_ihdr& ihdr, IndexedPicture& pict
             }
             to[x] = static_cast<std::uint8_t>(lastEntry);
         }
-    } while (error == 0);
+    }
+    if (error != SPNG_EOI) return readFailure(error);
 
     // Entries are numbered in the order the rows arrived; interlaced rows
     // arrive out of reading order, so they are renumbered.
