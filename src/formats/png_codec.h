@@ -90,5 +90,6 @@ Outcome encodePngRgb(const RgbPicture& in, std::vector<std::uint8_t>& out,
 // (alpha dropped); the tRNS colour of a true-colour picture is kept. Refused
 // as decodePng refuses, with the same limits; `out` only changes on success.
 Outcome decodePngRgb(std::span<const std::uint8_t> bytes, RgbPicture& out, std::uint64_t maxPixels);
+Outcome decodePngRgb(ByteSource& source, RgbPicture& out, std::uint64_t maxPixels);
 
 }  // namespace zentil
