@@ -55,7 +55,8 @@ void checkIndexes(std::span<const std::uint8_t> bytes, std::size_t piece) {
     if (!whole) return;
     fuzz::require(inMemory.width == pieced.width && inMemory.height == pieced.height &&
                       inMemory.palette == pieced.palette &&
-                      inMemory.transparentIndex == pieced.transparentIndex,
+                      inMemory.transparentIndex == pieced.transparentIndex &&
+                      inMemory.transparentEntries == pieced.transparentEntries,
                   "the two paths give another header");
     for (std::size_t y = 0; y < static_cast<std::size_t>(inMemory.height); ++y)
         fuzz::require(std::equal(rows.begin() + static_cast<std::ptrdiff_t>(y * stride),

@@ -84,7 +84,8 @@ PngBytes paletteChunk(int entries) {
 }
 
 // What the reader must give, worked out plainly from the samples: palette and
-// grey samples are the indexes; colours are numbered in reading order, all
+// grey samples are the indexes, except that every palette entry of alpha 0
+// shows as the first of them; colours are numbered in reading order, all
 // pixels of alpha 0 (or of the tRNS colour) as one, shown in the colour of
 // the first of them.
 IndexedPicture expected(const PngImage& img, const PngBytes& plte, const PngBytes& trns) {
@@ -96,8 +97,13 @@ IndexedPicture expected(const PngImage& img, const PngBytes& plte, const PngByte
         want.indexes.assign(img.samples.begin(), img.samples.end());
         if (img.colourType == 3) {
             std::copy(plte.begin(), plte.end(), want.palette.begin());
-            for (std::size_t n = 0; n < trns.size() && want.transparentIndex < 0; ++n)
-                if (trns[n] == 0) want.transparentIndex = static_cast<int>(n);
+            for (std::size_t n = 0; n < trns.size(); ++n) {
+                if (trns[n] != 0) continue;
+                ++want.transparentEntries;
+                if (want.transparentIndex < 0) want.transparentIndex = static_cast<int>(n);
+                std::replace(want.indexes.begin(), want.indexes.end(), static_cast<std::uint8_t>(n),
+                             static_cast<std::uint8_t>(want.transparentIndex));
+            }
         } else {
             const int levels = 1 << img.bitDepth;
             for (int n = 0; n < levels; ++n)
@@ -134,6 +140,11 @@ void expectSame(const IndexedPicture& got, const IndexedPicture& want) {
     EXPECT_EQ(got.indexes, want.indexes);
     EXPECT_EQ(got.palette, want.palette);
     EXPECT_EQ(got.transparentIndex, want.transparentIndex);
+}
+
+void expectSameEntries(const IndexedPicture& got, const IndexedPicture& want) {
+    expectSame(got, want);
+    EXPECT_EQ(got.transparentEntries, want.transparentEntries);
 }
 
 // The picture read into rows further apart than the width (a page's rows),
@@ -181,6 +192,10 @@ TEST(PngCodecTest, ReadsEveryKindOfAtMost256Colours) {
          picture(17, 9, 4, 3, true, allSamples(4), 3),
          paletteChunk(16),
          {255, 128, 0, 0, 255}},
+        {"palette 8-bit, three clear entries",
+         picture(23, 7, 8, 3, false, allSamples(5), 16),
+         paletteChunk(32),
+         {0, 255, 0, 9, 255, 0}},
         {"palette 8-bit, short palette, tRNS without a clear entry",
          picture(40, 30, 8, 3, false, allSamples(6), 4),
          paletteChunk(64),
@@ -216,9 +231,9 @@ TEST(PngCodecTest, ReadsEveryKindOfAtMost256Colours) {
         const Outcome outcome = decodePng(file, got, kMaxPixelBufferBytes);
         ASSERT_TRUE(outcome) << outcome.text;
         const IndexedPicture want = expected(c.img, c.plte, c.trns);
-        expectSame(got, want);
+        expectSameEntries(got, want);
 
-        expectSame(readRowByRow(file), want);
+        expectSameEntries(readRowByRow(file), want);
     }
 }
 
@@ -232,7 +247,7 @@ TEST(PngCodecTest, InterlacedPicturesOfEverySmallSizeReadBothWays) {
         PngBytes plte, trns;
     };
     const std::vector<Kind> kinds = {
-        {8, 3, allSamples(4), paletteChunk(16), {255, 0}},
+        {8, 3, allSamples(4), paletteChunk(16), {255, 0, 255, 0}},
         {2, 3, allSamples(2), paletteChunk(4), {}},
         {8, 0, allSamples(8), {}, {}},
         {4, 0, allSamples(4), {}, {}},
@@ -252,8 +267,8 @@ TEST(PngCodecTest, InterlacedPicturesOfEverySmallSizeReadBothWays) {
                 IndexedPicture whole;
                 const Outcome outcome = decodePng(file, whole, kMaxPixelBufferBytes);
                 ASSERT_TRUE(outcome) << outcome.text;
-                expectSame(whole, want);
-                expectSame(readRowByRow(file), want);
+                expectSameEntries(whole, want);
+                expectSameEntries(readRowByRow(file), want);
             }
 }
 

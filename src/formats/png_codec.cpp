@@ -395,10 +395,12 @@ Outcome start(ByteSource& source, std::uint64_t maxPixels, Opened& png) {
     return Outcome::done();
 }
 
-// The palette of a palette picture, with its transparent entry.
-Outcome readPalette(const Opened& png, IndexedPicture& picture) {
+// The palette of a palette picture, with its transparent entries; the
+// number of its entries in `entries`.
+Outcome readPalette(const Opened& png, IndexedPicture& picture, std::uint32_t& entries) {
     spng_plte plte{};
     if (const int error = spng_get_plte(png.ctx(), &plte)) return readFailure(error);
+    entries = plte.n_entries;
     const std::uint32_t count = std::min<std::uint32_t>(plte.n_entries, kPaletteEntries);
     for (std::uint32_t n = 0; n < count; ++n) {
         picture.palette[n * 3 + 0] = plte.entries[n].red;
@@ -408,12 +410,29 @@ Outcome readPalette(const Opened& png, IndexedPicture& picture) {
     const std::uint32_t alphas =
         png.hasTrns ? std::min<std::uint32_t>(png.trns.n_type3_entries, kPaletteEntries) : 0;
     for (std::uint32_t n = 0; n < alphas; ++n) {
-        if (png.trns.type3_alpha[n] == 0) {
-            picture.transparentIndex = static_cast<int>(n);
-            break;
-        }
+        if (png.trns.type3_alpha[n] != 0) continue;
+        if (picture.transparentIndex < 0) picture.transparentIndex = static_cast<int>(n);
+        ++picture.transparentEntries;
     }
     return Outcome::done();
+}
+
+// A page has one transparent entry: the pixels of every other fully
+// transparent entry of the file's palette take its index, so that they stay
+// hidden.
+void hideTransparentEntries(const Opened& png, const IndexedPicture& picture, const Rows& out) {
+    if (picture.transparentEntries < 2) return;
+    std::array<std::uint8_t, kPaletteEntries> to{};
+    for (int n = 0; n < kPaletteEntries; ++n)
+        to[static_cast<std::size_t>(n)] = static_cast<std::uint8_t>(n);
+    for (std::uint32_t n = 0; n < png.trns.n_type3_entries && n < kPaletteEntries; ++n)
+        if (png.trns.type3_alpha[n] == 0)
+            to[n] = static_cast<std::uint8_t>(picture.transparentIndex);
+    for (std::size_t y = 0; y < png.ihdr.height; ++y) {
+        std::uint8_t* row = out.row(y);
+        for (std::size_t x = 0; x < png.ihdr.width; ++x)
+            row[x] = to[row[x]];
+    }
 }
 
 Outcome decode(ByteSource& source, IndexedPicture& picture, const PngDestination& destination,
@@ -427,8 +446,10 @@ Outcome decode(ByteSource& source, IndexedPicture& picture, const PngDestination
     picture.height = static_cast<int>(ihdr.height);
     picture.palette.fill(0);
     picture.transparentIndex = -1;
+    picture.transparentEntries = 0;
     if (ihdr.color_type == SPNG_COLOR_TYPE_INDEXED) {
-        if (Outcome read = readPalette(png, picture); !read) return read;
+        std::uint32_t entries = 0;
+        if (Outcome read = readPalette(png, picture, entries); !read) return read;
     } else if (ihdr.color_type == SPNG_COLOR_TYPE_GRAYSCALE) {
         const int levels = 1 << ihdr.bit_depth;
         for (int n = 0; n < levels; ++n) {
@@ -454,6 +475,7 @@ Outcome decode(ByteSource& source, IndexedPicture& picture, const PngDestination
         // cut anywhere is refused.
         if (const int error = spng_decode_chunks(ctx)) return readFailure(error);
     }
+    hideTransparentEntries(png, picture, out);
     return Outcome::done();
 }
 

@@ -20,6 +20,7 @@ struct IndexedPicture {
     std::vector<std::uint8_t> indexes;  // width x height, top row first
     Palette palette{};                  // entries the file does not give are black
     int transparentIndex = -1;          // -1 when no entry is transparent
+    int transparentEntries = 0;         // entries of alpha 0 in a palette file's tRNS chunk
 };
 
 // A true-colour picture.
@@ -47,8 +48,10 @@ inline constexpr int kPngCompressionLevel = 4;
 //    order they first appear, reading row by row; every pixel of alpha 0
 //    goes to one entry, which counts as a colour. Other alpha values are
 //    dropped.
-// The transparent entry is the first palette entry of alpha 0, the grey
-// level or colour of a tRNS chunk, or the entry of the pixels of alpha 0.
+// The transparent entry is the first palette entry of alpha 0 (the pixels
+// of any other entry of alpha 0 take its index, so that they stay hidden),
+// the grey level or colour of a tRNS chunk, or the entry of the pixels of
+// alpha 0.
 // Pictures of more than 256 colours and of 16 bits per channel are refused
 // with "256색 이하의 PNG 파일만 불러올 수 있습니다."; damaged or cut files
 // (a wrong chunk CRC, a broken deflate stream, missing data or end) with
