@@ -567,6 +567,33 @@ Outcome decodePngInto(ByteSource& source, IndexedPicture& header, const PngDesti
     }
 }
 
+Outcome describePng(ByteSource& source, PngFacts& out) {
+    try {
+        Opened png;
+        if (Outcome opened = start(source, std::numeric_limits<std::uint64_t>::max(), png); !opened)
+            return opened;
+        PngFacts facts;
+        facts.width = static_cast<int>(png.ihdr.width);
+        facts.height = static_cast<int>(png.ihdr.height);
+        facts.bitDepth = png.ihdr.bit_depth;
+        facts.colourType = static_cast<PngColourType>(png.ihdr.color_type);
+        facts.interlaced = png.ihdr.interlace_method != SPNG_INTERLACE_NONE;
+        if (facts.colourType == PngColourType::Palette) {
+            IndexedPicture picture;
+            std::uint32_t entries = 0;
+            if (Outcome read = readPalette(png, picture, entries); !read) return read;
+            facts.paletteEntries = static_cast<int>(entries);
+            facts.transparentEntries = picture.transparentEntries;
+        } else {
+            facts.transparentColour = png.hasTrns;
+        }
+        out = facts;
+        return Outcome::done();
+    } catch (const std::bad_alloc&) {
+        return cannotCreate();
+    }
+}
+
 Outcome encodePng(const IndexedPicture& in, std::vector<std::uint8_t>& out, int level) {
     const std::size_t pixels = pixelCount(in.width, in.height);
     if (pixels == 0 || in.indexes.size() != pixels || in.transparentIndex < -1 ||

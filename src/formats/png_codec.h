@@ -31,6 +31,21 @@ struct RgbPicture {
     std::int32_t transparentColour = -1;  // 0x00RRGGBB of the tRNS chunk, or -1
 };
 
+// The colour types of PNG files, by their number in the header.
+enum class PngColourType { Grey = 0, Rgb = 2, Palette = 3, GreyAlpha = 4, Rgba = 6 };
+
+// What a PNG file holds as it is, before the editor makes a page of it.
+struct PngFacts {
+    int width = 0;
+    int height = 0;
+    int bitDepth = 0;  // per sample
+    PngColourType colourType = PngColourType::Palette;
+    bool interlaced = false;
+    int paletteEntries = 0;          // of a palette picture
+    int transparentEntries = 0;      // palette entries of alpha 0
+    bool transparentColour = false;  // a grey level or colour made transparent
+};
+
 // The zlib level of saved pictures. On a 2048 x 2048 sprite sheet (see
 // bench/png_bench.cpp) level 4 writes in about 36 ms a file 4 % larger than
 // level 6 does in about 65 ms; level 1 is faster still (24 ms) but 17 %
@@ -77,6 +92,10 @@ Outcome decodePngInto(std::span<const std::uint8_t> bytes, IndexedPicture& heade
 // The same from a source that may hand the file over a piece at a time.
 Outcome decodePngInto(ByteSource& source, IndexedPicture& header, const PngDestination& destination,
                       std::uint64_t maxPixels);
+
+// Reads the header and the chunks before the image data of a PNG file,
+// refusing what decodePng refuses there; `out` is only changed on success.
+Outcome describePng(ByteSource& source, PngFacts& out);
 
 // Writes an 8-bit palette picture with all 256 entries; when transparentIndex
 // is 0..255 a tRNS chunk makes that entry, and no other, transparent.
