@@ -65,15 +65,7 @@ inline std::vector<int> fixedLitlenLengths() {
 // An 8-bit grey picture one row high whose image data is `stream`, which
 // inflates to `inflated` bytes: the row's filter and its pixels.
 inline PngBytes greyRowPng(const PngBytes& stream, std::size_t inflated) {
-    PngImage header;
-    header.width = static_cast<int>(inflated - 1);
-    header.height = 1;
-    header.colourType = 0;
-    PngBytes file = pngSignature();
-    pngAppendChunk(file, "IHDR", pngHeader(header));
-    pngAppendChunk(file, "IDAT", stream);
-    pngAppendChunk(file, "IEND", {});
-    return file;
+    return pngFileOfImageData(static_cast<int>(inflated - 1), 1, 0, stream);
 }
 
 }  // namespace zentil::test
