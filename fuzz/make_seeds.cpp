@@ -1,8 +1,11 @@
 // Writes valid seed files for the fuzz targets:
 //   make_seeds CORPUS_ROOT
 // fills CORPUS_ROOT/tga, CORPUS_ROOT/gpf, CORPUS_ROOT/palette, CORPUS_ROOT/png,
+// CORPUS_ROOT/png_paths (the same pictures and zlib streams),
 // CORPUS_ROOT/palette_formats and CORPUS_ROOT/work_file. Existing files of the same names are
 // replaced; other files are left alone.
+#include <zlib.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -267,6 +270,42 @@ bool pngSeeds(const fs::path& dir) {
     return ok;
 }
 
+// zlib streams of every kind of block, each the image data of a grey row:
+// the zero of its filter, then its pixels.
+bool streamSeeds(const fs::path& dir) {
+    Bytes row(600);
+    for (std::size_t n = 1; n < row.size(); ++n)
+        row[n] = static_cast<std::uint8_t>(n % 40 < 10 ? 0 : n * 7 / 13);
+    bool ok = true;
+    const std::pair<const char*, int> kinds[] = {{"stored", Z_DEFAULT_STRATEGY},
+                                                 {"default", Z_DEFAULT_STRATEGY},
+                                                 {"fixed", Z_FIXED},
+                                                 {"huffman", Z_HUFFMAN_ONLY},
+                                                 {"rle", Z_RLE}};
+    for (const auto& [name, strategy] : kinds) {
+        z_stream z{};
+        if (deflateInit2(&z, name == std::string("stored") ? 0 : 6, Z_DEFLATED, 15, 8, strategy) !=
+            Z_OK)
+            return false;
+        Bytes stream(deflateBound(&z, static_cast<uLong>(row.size())));
+        z.next_in = row.data();
+        z.avail_in = static_cast<uInt>(row.size());
+        z.next_out = stream.data();
+        z.avail_out = static_cast<uInt>(stream.size());
+        ok &= deflate(&z, Z_FINISH) == Z_STREAM_END;
+        stream.resize(z.total_out);
+        deflateEnd(&z);
+        ok &= writeFile(dir / (std::string("stream-") + name), stream);
+    }
+    // The symbols of a fixed-code block, as the target reads them after an
+    // F: the filter, eight literals, a match of 3 at distance 1, the end.
+    Bytes symbols = {'F', 0, 0};
+    for (std::uint8_t n = 1; n <= 8; ++n)
+        symbols.insert(symbols.end(), {static_cast<std::uint8_t>(n * 20), 0});
+    symbols.insert(symbols.end(), {1, 1, 0, 0, 0, 0, 0, 1});
+    return ok && writeFile(dir / "fixed-symbols", symbols);
+}
+
 // Palette files of every format, written by hand and by the editor.
 bool paletteFormatSeeds(const fs::path& dir) {
     auto text = [](std::string_view s) { return Bytes(s.begin(), s.end()); };
@@ -328,17 +367,18 @@ int main(int argc, char** argv) {
     }
     const fs::path root = argv[1];
     std::error_code ec;
-    for (const char* sub : {"tga", "gpf", "palette", "png", "palette_formats", "work_file"}) {
+    for (const char* sub :
+         {"tga", "gpf", "palette", "png", "png_paths", "palette_formats", "work_file"}) {
         fs::create_directories(root / sub, ec);
         if (ec) {
             std::fprintf(stderr, "cannot create %s\n", (root / sub).c_str());
             return 1;
         }
     }
-    const bool ok = tgaSeeds(root / "tga") && gpfSeeds(root / "gpf") &&
-                    paletteSeeds(root / "palette") && pngSeeds(root / "png") &&
-                    paletteFormatSeeds(root / "palette_formats") &&
-                    workFileSeeds(root / "work_file");
+    const bool ok =
+        tgaSeeds(root / "tga") && gpfSeeds(root / "gpf") && paletteSeeds(root / "palette") &&
+        pngSeeds(root / "png") && pngSeeds(root / "png_paths") && streamSeeds(root / "png_paths") &&
+        paletteFormatSeeds(root / "palette_formats") && workFileSeeds(root / "work_file");
     if (!ok) std::fprintf(stderr, "writing the seeds failed\n");
     return ok ? 0 : 1;
 }

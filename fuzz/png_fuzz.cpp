@@ -4,8 +4,6 @@
 // must have an index for every pixel and come back the same through the
 // writer, and the palette reader must agree with it; a refused file must
 // leave the picture as it was and say why.
-#include <zlib.h>
-
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +14,7 @@
 #include "formats/png_codec.h"
 #include "fuzz_support.h"
 #include "image/page.h"
+#include "png_chunks.h"
 
 using namespace zentil;
 
@@ -27,25 +26,6 @@ constexpr std::uint64_t kRoundTripPixels = std::uint64_t{1} << 20;
 bool samePicture(const IndexedPicture& a, const IndexedPicture& b) {
     return a.width == b.width && a.height == b.height && a.indexes == b.indexes &&
            a.palette == b.palette && a.transparentIndex == b.transparentIndex;
-}
-
-// The file with the CRC of every whole chunk after the signature set to
-// that of its type and data.
-std::vector<std::uint8_t> withRightCrcs(std::span<const std::uint8_t> bytes) {
-    std::vector<std::uint8_t> file(bytes.begin(), bytes.end());
-    std::size_t at = 8;
-    while (at <= file.size() && file.size() - at >= 12) {
-        const std::uint32_t length = (std::uint32_t{file[at]} << 24) |
-                                     (std::uint32_t{file[at + 1]} << 16) |
-                                     (std::uint32_t{file[at + 2]} << 8) | file[at + 3];
-        if (length > file.size() - at - 12) break;
-        const auto crc = static_cast<std::uint32_t>(crc32(0, &file[at + 4], length + 4));
-        std::uint8_t* to = &file[at + 8 + length];
-        for (int n = 0; n < 4; ++n)
-            to[n] = static_cast<std::uint8_t>(crc >> (24 - 8 * n));
-        at += 12 + std::size_t{length};
-    }
-    return file;
 }
 
 void check(std::span<const std::uint8_t> bytes) {
@@ -91,7 +71,7 @@ void check(std::span<const std::uint8_t> bytes) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> bytes(data, size);
     check(bytes);
-    const std::vector<std::uint8_t> repaired = withRightCrcs(bytes);
+    const std::vector<std::uint8_t> repaired = fuzz::withRightCrcs(bytes);
     if (!std::equal(repaired.begin(), repaired.end(), bytes.begin())) check(repaired);
     return 0;
 }

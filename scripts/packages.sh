@@ -2,12 +2,13 @@
 # ones (through sudo when not root). Sourced by the other scripts.
 
 # librsvg2-bin draws the icon's fixed sizes from its SVG; libspng reads and
-# writes PNG, libdeflate inflates small ones in one go, zlib checks their
-# chunks and builds PNG files byte by byte in the tests; libzip and
-# nlohmann-json write and read work files; qt6-translations-l10n holds Qt's
-# own Korean texts, which the program-start test checks; qt6-tools-dev (CMake's
-# Qt6LinguistTools) and qt6-l10n-tools (lupdate, lrelease) build the English
-# translation into the editor and check that it is complete.
+# writes PNG, libdeflate checks the chunks of small ones held in memory, zlib
+# builds PNG files byte by byte in the tests and is the yardstick of their
+# inflater; libzip and nlohmann-json write and read work files;
+# qt6-translations-l10n holds Qt's own Korean texts, which the program-start
+# test checks; qt6-tools-dev (CMake's Qt6LinguistTools) and qt6-l10n-tools
+# (lupdate, lrelease) build the English translation into the editor and check
+# that it is complete.
 BUILD_PACKAGES=(g++ cmake make pkg-config libspng-dev libdeflate-dev zlib1g-dev libzip-dev
     nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev libstb-dev qt6-base-dev libgl-dev
     librsvg2-bin qt6-translations-l10n qt6-tools-dev qt6-l10n-tools)

@@ -132,6 +132,20 @@ inline PngBytes pngFile(const PngImage& img, const PngBytes& plte = {}, const Pn
     return file;
 }
 
+// A picture of 8-bit samples (colour type 0 or 2) whose image data is
+// `data`, as it is.
+inline PngBytes pngFileOfImageData(int width, int height, int colourType, const PngBytes& data) {
+    PngImage header;
+    header.width = width;
+    header.height = height;
+    header.colourType = colourType;
+    PngBytes file = pngSignature();
+    pngAppendChunk(file, "IHDR", pngHeader(header));
+    pngAppendChunk(file, "IDAT", data);
+    pngAppendChunk(file, "IEND", {});
+    return file;
+}
+
 // A PNG of 8-bit samples that are all zero (colour type 0 or 2), of any
 // size. Compressing gigabytes of zeros would take seconds, so the image data
 // is a deflate stream of one block of zeros, ending on a full flush, repeated
@@ -165,15 +179,7 @@ inline PngBytes zeroPngFile(int width, int height, int colourType) {
     // Adler-32 of zeros: the first sum stays 1, the second counts the bytes.
     pngPut32(data, static_cast<std::uint32_t>((raw % 65521) << 16 | 1));
 
-    PngImage header;
-    header.width = width;
-    header.height = height;
-    header.colourType = colourType;
-    PngBytes file = pngSignature();
-    pngAppendChunk(file, "IHDR", pngHeader(header));
-    pngAppendChunk(file, "IDAT", data);
-    pngAppendChunk(file, "IEND", {});
-    return file;
+    return pngFileOfImageData(width, height, colourType, data);
 }
 
 }  // namespace zentil::test

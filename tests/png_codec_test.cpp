@@ -74,16 +74,18 @@ std::vector<T> operator+(std::vector<T> a, const std::vector<T>& b) {
 }
 
 PngBytes paletteChunk(int entries) {
-    PngBytes plte;
-    for (int n = 0; n < entries; ++n)
-        plte.insert(plte.end(),
-                    {static_cast<std::uint8_t>(n * 37), static_cast<std::uint8_t>(255 - n),
-                     static_cast<std::uint8_t>(n * 5 + 1)});
+    PngBytes plte(static_cast<std::size_t>(entries) * 3);
+    for (std::size_t n = 0; n < plte.size() / 3; ++n) {
+        plte[n * 3] = static_cast<std::uint8_t>(n * 37);
+        plte[n * 3 + 1] = static_cast<std::uint8_t>(255 - n);
+        plte[n * 3 + 2] = static_cast<std::uint8_t>(n * 5 + 1);
+    }
     return plte;
 }
 
 // What the reader must give, worked out plainly from the samples: palette and
-// grey samples are the indexes; colours are numbered in reading order, all
+// grey samples are the indexes, except that every palette entry of alpha 0
+// shows as the first of them; colours are numbered in reading order, all
 // pixels of alpha 0 (or of the tRNS colour) as one, shown in the colour of
 // the first of them.
 IndexedPicture expected(const PngImage& img, const PngBytes& plte, const PngBytes& trns) {
@@ -95,8 +97,13 @@ IndexedPicture expected(const PngImage& img, const PngBytes& plte, const PngByte
         want.indexes.assign(img.samples.begin(), img.samples.end());
         if (img.colourType == 3) {
             std::copy(plte.begin(), plte.end(), want.palette.begin());
-            for (std::size_t n = 0; n < trns.size() && want.transparentIndex < 0; ++n)
-                if (trns[n] == 0) want.transparentIndex = static_cast<int>(n);
+            for (std::size_t n = 0; n < trns.size(); ++n) {
+                if (trns[n] != 0) continue;
+                ++want.transparentEntries;
+                if (want.transparentIndex < 0) want.transparentIndex = static_cast<int>(n);
+                std::replace(want.indexes.begin(), want.indexes.end(), static_cast<std::uint8_t>(n),
+                             static_cast<std::uint8_t>(want.transparentIndex));
+            }
         } else {
             const int levels = 1 << img.bitDepth;
             for (int n = 0; n < levels; ++n)
@@ -135,6 +142,36 @@ void expectSame(const IndexedPicture& got, const IndexedPicture& want) {
     EXPECT_EQ(got.transparentIndex, want.transparentIndex);
 }
 
+void expectSameEntries(const IndexedPicture& got, const IndexedPicture& want) {
+    expectSame(got, want);
+    EXPECT_EQ(got.transparentEntries, want.transparentEntries);
+}
+
+// The picture read into rows further apart than the width (a page's rows),
+// from bytes handed over a few at a time (a file read piece by piece), with
+// the bytes between the rows left untouched.
+IndexedPicture readRowByRow(const PngBytes& file) {
+    std::vector<std::uint8_t> rows;
+    std::size_t width = 0, height = 0, stride = 0;
+    const auto intoRows = [&](int w, int h, std::size_t& s) {
+        width = static_cast<std::size_t>(w);
+        height = static_cast<std::size_t>(h);
+        s = stride = width + 3;
+        rows.assign(stride * height, 0xEE);
+        return rows.data();
+    };
+    test::TrickleSource trickle(file);
+    IndexedPicture header;
+    const Outcome outcome = decodePngInto(trickle, header, intoRows, kMaxPixelBufferBytes);
+    EXPECT_TRUE(outcome) << outcome.text;
+    for (std::size_t y = 0; y < height; ++y) {
+        const std::uint8_t* row = rows.data() + stride * y;
+        header.indexes.insert(header.indexes.end(), row, row + width);
+        EXPECT_EQ(std::count(row + width, row + stride, 0xEE), 3);
+    }
+    return header;
+}
+
 TEST(PngCodecTest, ReadsEveryKindOfAtMost256Colours) {
     struct Case {
         const char* name;
@@ -155,6 +192,10 @@ TEST(PngCodecTest, ReadsEveryKindOfAtMost256Colours) {
          picture(17, 9, 4, 3, true, allSamples(4), 3),
          paletteChunk(16),
          {255, 128, 0, 0, 255}},
+        {"palette 8-bit, three clear entries",
+         picture(23, 7, 8, 3, false, allSamples(5), 16),
+         paletteChunk(32),
+         {0, 255, 0, 9, 255, 0}},
         {"palette 8-bit, short palette, tRNS without a clear entry",
          picture(40, 30, 8, 3, false, allSamples(6), 4),
          paletteChunk(64),
@@ -190,29 +231,45 @@ TEST(PngCodecTest, ReadsEveryKindOfAtMost256Colours) {
         const Outcome outcome = decodePng(file, got, kMaxPixelBufferBytes);
         ASSERT_TRUE(outcome) << outcome.text;
         const IndexedPicture want = expected(c.img, c.plte, c.trns);
-        expectSame(got, want);
+        expectSameEntries(got, want);
 
-        // Into rows further apart than the width (a page's rows), from bytes
-        // handed over a few at a time (a file read piece by piece): the same
-        // indexes, and the bytes between the rows untouched.
-        const std::size_t stride = static_cast<std::size_t>(c.img.width) + 3;
-        std::vector<std::uint8_t> rows(stride * static_cast<std::size_t>(c.img.height), 0xEE);
-        const auto intoRows = [&](int, int, std::size_t& s) {
-            s = stride;
-            return rows.data();
-        };
-        test::TrickleSource trickle(file);
-        IndexedPicture header;
-        ASSERT_TRUE(decodePngInto(trickle, header, intoRows, kMaxPixelBufferBytes));
-        const auto width = static_cast<std::size_t>(c.img.width);
-        header.indexes.resize(width * static_cast<std::size_t>(c.img.height));
-        for (std::size_t y = 0; y < static_cast<std::size_t>(c.img.height); ++y) {
-            const std::uint8_t* row = rows.data() + stride * y;
-            std::copy_n(row, width, header.indexes.data() + width * y);
-            EXPECT_EQ(std::count(row + width, row + stride, 0xEE), 3);
-        }
-        expectSame(header, want);
+        expectSameEntries(readRowByRow(file), want);
     }
+}
+
+// Interlaced pictures of every size up to 17 x 17, where passes fall empty
+// (one row high, one column wide), of every kind: read whole, and a row at a
+// time.
+TEST(PngCodecTest, InterlacedPicturesOfEverySmallSizeReadBothWays) {
+    struct Kind {
+        int depth, colourType;
+        std::vector<std::vector<std::uint16_t>> choices;
+        PngBytes plte, trns;
+    };
+    const std::vector<Kind> kinds = {
+        {8, 3, allSamples(4), paletteChunk(16), {255, 0, 255, 0}},
+        {2, 3, allSamples(2), paletteChunk(4), {}},
+        {8, 0, allSamples(8), {}, {}},
+        {4, 0, allSamples(4), {}, {}},
+        {8, 2, colours(20, -1, 40), {}, {}},
+        {8, 4, {{10, 255}, {20, 0}, {30, 255}}, {}, {}},
+        {8, 6, colours(20, 255, 41) + clearPixels(3), {}, {}},
+    };
+    for (const Kind& k : kinds)
+        for (int h = 1; h <= 17; ++h)
+            for (int w = 1; w <= 17; ++w) {
+                SCOPED_TRACE(testing::Message() << "colour type " << k.colourType << ", depth "
+                                                << k.depth << ", " << w << " x " << h);
+                const PngImage img = picture(w, h, k.depth, k.colourType, true, k.choices,
+                                             static_cast<unsigned>(w * 31 + h));
+                const PngBytes file = test::pngFile(img, k.plte, k.trns);
+                const IndexedPicture want = expected(img, k.plte, k.trns);
+                IndexedPicture whole;
+                const Outcome outcome = decodePng(file, whole, kMaxPixelBufferBytes);
+                ASSERT_TRUE(outcome) << outcome.text;
+                expectSameEntries(whole, want);
+                expectSameEntries(readRowByRow(file), want);
+            }
 }
 
 TEST(PngCodecTest, RefusesWhatItCannotReadWithoutSettingMemoryAside) {

@@ -149,5 +149,53 @@ TEST(PngImageData, WholeAndRowByRowReadsAgreeOnEveryFileIntactOrDamaged) {
     }
 }
 
+// Files that the library refuses early, for chunks before the image data or
+// for their first bytes, in pictures whose image data goes in one go when
+// held in memory: refused the same way when the file is read piece by piece,
+// as indexes and as colours.
+TEST(PngImageData, FilesRefusedEarlyAreRefusedHoweverTheyArrive) {
+    test::PngImage img{3, 2, 8, 0, false, {}};
+    const test::PngBytes second = test::pngHeader(img);
+    const std::vector<std::pair<const char*, test::PngBytes>> chunks = {
+        {"ZZZZ", {1, 2, 3}},  // an unknown critical chunk
+        {"IHDR", second},     // a second header
+        {"tRNS", {1}},        // a tRNS chunk cut short
+        {"gAMA", {0, 0, 0, 0}},
+    };
+    std::vector<std::pair<std::string, test::PngBytes>> files;
+    for (const int colourType : {0, 2, 3})
+        for (const auto& [type, data] : chunks) {
+            img.colourType = colourType;
+            img.samples.assign(6 * static_cast<std::size_t>(test::pngChannels(colourType)), 1);
+            test::PngBytes file = test::pngSignature();
+            test::pngAppendChunk(file, "IHDR", test::pngHeader(img));
+            if (colourType == 3) test::pngAppendChunk(file, "PLTE", {1, 2, 3, 4, 5, 6});
+            test::pngAppendChunk(file, type, data);
+            test::pngAppendChunk(file, "IDAT", test::zlibCompress(test::pngScanlines(img)));
+            test::pngAppendChunk(file, "IEND", {});
+            files.push_back({std::to_string(colourType) + " " + type, file});
+        }
+    // Shorter than a signature, starting as one or not.
+    files.push_back({"five bytes, the first as a PNG file's", {0x89, 5, 0, 0, 0}});
+    files.push_back({"the first six bytes of a PNG file", {0x89, 'P', 'N', 'G', 13, 10}});
+    for (const auto& [what, file] : files)
+        for (const std::size_t piece : {1, 5}) {
+            IndexedPicture whole, header;
+            std::vector<std::uint8_t> rows(6);
+            const auto intoRows = [&rows](int, int, std::size_t& stride) {
+                stride = 3;
+                return rows.data();
+            };
+            test::TrickleSource trickle(file, piece);
+            EXPECT_EQ(decodePng(file, whole, 1 << 20).text,
+                      decodePngInto(trickle, header, intoRows, 1 << 20).text)
+                << what;
+            RgbPicture rgb;
+            test::TrickleSource again(file, piece);
+            EXPECT_EQ(decodePngRgb(file, rgb, 1 << 20).text, decodePngRgb(again, rgb, 1 << 20).text)
+                << what;
+        }
+}
+
 }  // namespace
 }  // namespace zentil

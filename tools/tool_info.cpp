@@ -2,12 +2,14 @@
 // people or as one JSON object for build scripts; for sprite files, and for
 // pictures cut into tiles with --tile, the bytes every tile takes as GPF.
 #include <algorithm>
+#include <array>
 #include <ostream>
 #include <sstream>
 
 #include "formats/gpf_file.h"
 #include "formats/palette_file.h"
 #include "formats/palette_formats.h"
+#include "formats/png_codec.h"
 #include "formats/png_file.h"
 #include "formats/tga_file.h"
 #include "system/byte_source.h"
@@ -170,14 +172,65 @@ void infoTga(Report& report, const std::string& path, const Args& a) {
     tilesIfAsked(report, page, a);
 }
 
+// The palette entries a picture's pixels use.
+int entriesUsed(const Page& page) {
+    std::array<bool, kPaletteEntries> used{};
+    for (int y = 0; y < page.height; ++y)
+        for (int x = 0; x < page.width; ++x)
+            used[pixelAt(page, x, y)] = true;
+    return static_cast<int>(std::count(used.begin(), used.end(), true));
+}
+
+// The file as it is (colour type, depth, interlacing), then what the editor
+// makes of it.
 void infoPng(Report& report, const std::string& path, const Args& a) {
     Page page;
     if (const Outcome read = readPngFile(path, page, {}); !read)
         return report.fail(coreText(read.text));
+    FileSource file;
+    PngFacts png;
+    if (file.open(path, kMaxInfoFileBytes) != ReadResult::Ok)
+        return report.fail(coreText(texts::kReadFailed));
+    if (const Outcome described = describePng(file, png); !described)
+        return report.fail(coreText(described.text));
     report.text("format", "png");
     report.number("width", static_cast<std::uint64_t>(page.width));
     report.number("height", static_cast<std::uint64_t>(page.height));
-    report.line(say(Text::InfoPng, {std::to_string(page.width), std::to_string(page.height)}));
+    const std::string depth = std::to_string(png.bitDepth);
+    const auto [type, kind] = [&]() -> std::pair<const char*, std::string> {
+        switch (png.colourType) {
+            case PngColourType::Palette:
+                return {"palette",
+                        say(Text::InfoPngPalette, {depth, std::to_string(png.paletteEntries)})};
+            case PngColourType::Grey:
+                return {"grey", say(Text::InfoPngGrey, {depth})};
+            case PngColourType::GreyAlpha:
+                return {"greyAlpha", say(Text::InfoPngGreyAlpha, {depth})};
+            case PngColourType::Rgb:
+                return {"rgb", say(Text::InfoPngRgb, {depth})};
+            default:
+                return {"rgba", say(Text::InfoPngRgba, {depth})};
+        }
+    }();
+    report.text("colourType", type);
+    report.number("bitDepth", static_cast<std::uint64_t>(png.bitDepth));
+    report.flag("interlaced", png.interlaced);
+    report.line(say(Text::InfoPng, {std::to_string(page.width), std::to_string(page.height), kind,
+                                    png.interlaced ? say(Text::InfoPngInterlaced) : ""}));
+    if (png.colourType == PngColourType::Palette) {
+        report.number("paletteEntries", static_cast<std::uint64_t>(png.paletteEntries));
+        report.number("transparentEntries", static_cast<std::uint64_t>(png.transparentEntries));
+        report.line(say(Text::InfoPngReadPalette, {std::to_string(png.transparentEntries)}));
+    } else {
+        report.flag("transparentColour", png.transparentColour);
+        if (png.colourType == PngColourType::Grey) {
+            report.line(say(Text::InfoPngReadGrey));
+        } else {
+            const int colours = entriesUsed(page);
+            report.number("colours", static_cast<std::uint64_t>(colours));
+            report.line(say(Text::InfoPngReadColours, {std::to_string(colours)}));
+        }
+    }
     pageKey(report, page, Text::InfoKeyOfPng);
     tilesIfAsked(report, page, a);
 }

@@ -166,6 +166,14 @@ struct Rows {
     std::uint8_t* row(std::size_t y) const { return base + y * stride; }
 };
 
+// Where the next row of a progressive decode goes; SPNG_EOI after the last.
+// The library says the end with the last row too, but not when the last of
+// the seven passes of an interlaced picture holds no rows (pictures one row
+// high): then only when asked for the row after it.
+int nextRow(spng_ctx* ctx, spng_row_info& info) {
+    return spng_get_row_info(ctx, &info);
+}
+
 // Palette pictures and grey pictures of up to 8 bits: the samples are the
 // indexes.
 Outcome decodeSamples(spng_ctx* ctx, const spng_ihdr& ihdr, const Rows& out) {
@@ -196,10 +204,8 @@ Outcome decodeSamples(spng_ctx* ctx, const spng_ihdr& ihdr, const Rows& out) {
     std::vector<std::uint8_t> packed(direct ? 0 : rowBytes);
     const int perByte = 8 / depth;
     const unsigned mask = (1u << depth) - 1;
-    do {
-        spng_row_info info{};
-        error = spng_get_row_info(ctx, &info);
-        if (error) return readFailure(error);
+    spng_row_info info{};
+    while ((error = nextRow(ctx, info)) == 0) {
         if (info.row_num >= height || info.pass < 0 || info.pass >= 7) return readFailure();
         std::uint8_t* to = out.row(info.row_num);
         // The library puts an interlaced pass's samples of under 8 bits in
@@ -215,8 +221,8 @@ Outcome decodeSamples(spng_ctx* ctx, const spng_ihdr& ihdr, const Rows& out) {
             const int shift = 8 - depth * (1 + static_cast<int>(x % perByte));
             to[x] = static_cast<std::uint8_t>((packed[x / perByte] >> shift) & mask);
         }
-    } while (error == 0);
-    return Outcome::done();
+    }
+    return error == SPNG_EOI ? Outcome::done() : readFailure(error);
 }
 
 // True-colour pictures and grey pictures with alpha, row by row as RGBA.
@@ -235,10 +241,8 @@ Outcome decodeColours(spng_ctx* ctx, const spng_ihdr& ihdr, IndexedPicture& pict
     std::uint64_t firstTransparent = std::numeric_limits<std::uint64_t>::max();
     std::uint32_t transparentColour = 0;
 
-    do {
-        spng_row_info info{};
-        error = spng_get_row_info(ctx, &info);
-        if (error) return readFailure(error);
+    spng_row_info info{};
+    while ((error = nextRow(ctx, info)) == 0) {
         error = spng_decode_row(ctx, row.data(), row.size());
         if (error != 0 && error != SPNG_EOI) return readFailure(error);
         if (info.row_num >= height || info.pass < 0 || info.pass >= 7) return readFailure();
@@ -267,7 +271,8 @@ Outcome decodeColours(spng_ctx* ctx, const spng_ihdr& ihdr, IndexedPicture& pict
             }
             to[x] = static_cast<std::uint8_t>(lastEntry);
         }
-    } while (error == 0);
+    }
+    if (error != SPNG_EOI) return readFailure(error);
 
     // Entries are numbered in the order the rows arrived; interlaced rows
     // arrive out of reading order, so they are renumbered.
@@ -305,19 +310,35 @@ Outcome decodeColours(spng_ctx* ctx, const spng_ihdr& ihdr, IndexedPicture& pict
     return Outcome::done();
 }
 
+// A picture the library has opened: its header, the channels of a pixel as
+// stored and the tRNS chunk, if any.
+struct Opened {
+    StreamReader reader;  // the library holds its address
+    Context owner;
+    spng_ihdr ihdr{};
+    int channels = 1;
+    bool hasTrns = false;
+    spng_trns trns{};
+    spng_ctx* ctx() const { return owner.get(); }
+};
+
 // Opens the picture in `source` (bytes in memory are handed over at once, a
-// file through `reader`, which must live as long as the context) and checks
-// its header against the limits before any pixel buffer exists; gives the
-// channels of a pixel as stored.
-Outcome start(ByteSource& source, StreamReader& reader, std::uint64_t maxPixels, Context& owner,
-              spng_ihdr& ihdr, int& channels) {
+// file through the reader) and checks its header against the limits before
+// any pixel buffer exists, then the chunks before the image data.
+Outcome start(ByteSource& source, std::uint64_t maxPixels, Opened& png) {
+    StreamReader& reader = png.reader;
+    Context& owner = png.owner;
+    spng_ihdr& ihdr = png.ihdr;
+    int& channels = png.channels;
     // An empty file, or one that does not start as a PNG file does, says so
     // before the library looks at it.
     static constexpr std::uint8_t kSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
     if (source.size() == 0) return readFailureBecause(texts::kPngReasonEmpty);
-    std::size_t head = 0;
-    const std::uint8_t* first = source.bytesAt(0, 8, head);
-    if (!first) return readFailure(SPNG_IO_ERROR);
+    // As much of the signature as the file holds, however the source hands
+    // it over.
+    std::uint8_t first[sizeof kSignature];
+    const auto head = static_cast<std::size_t>(std::min<std::uint64_t>(source.size(), 8));
+    if (!source.copy(0, first, head)) return readFailure(SPNG_IO_ERROR);
     if (std::memcmp(first, kSignature, head) != 0)
         return readFailureBecause(texts::kPngReasonNotPng);
     // The CRC-32 of every chunk is checked, which is what finds a damaged
@@ -365,44 +386,70 @@ Outcome start(ByteSource& source, StreamReader& reader, std::uint64_t maxPixels,
     if (!samples && std::uint64_t{ihdr.width} * 4 > maxPixels) return cannotCreate();
     const std::uint64_t mostBits = (imageDataBytes(source) + 16) * kMaxInflateRatio * 8;
     if (pixels > mostBits / (std::uint64_t(channels) * ihdr.bit_depth)) return readFailure();
+    // The chunks before the image data, read and checked now: a damaged,
+    // repeated or unknown critical one refuses the file whichever way its
+    // image data is read afterwards.
+    error = spng_get_trns(ctx, &png.trns);
+    if (error != 0 && error != SPNG_ECHUNKAVAIL) return readFailure(error);
+    png.hasTrns = error == 0;
     return Outcome::done();
+}
+
+// The palette of a palette picture, with its transparent entries; the
+// number of its entries in `entries`.
+Outcome readPalette(const Opened& png, IndexedPicture& picture, std::uint32_t& entries) {
+    spng_plte plte{};
+    if (const int error = spng_get_plte(png.ctx(), &plte)) return readFailure(error);
+    entries = plte.n_entries;
+    const std::uint32_t count = std::min<std::uint32_t>(plte.n_entries, kPaletteEntries);
+    for (std::uint32_t n = 0; n < count; ++n) {
+        picture.palette[n * 3 + 0] = plte.entries[n].red;
+        picture.palette[n * 3 + 1] = plte.entries[n].green;
+        picture.palette[n * 3 + 2] = plte.entries[n].blue;
+    }
+    const std::uint32_t alphas =
+        png.hasTrns ? std::min<std::uint32_t>(png.trns.n_type3_entries, kPaletteEntries) : 0;
+    for (std::uint32_t n = 0; n < alphas; ++n) {
+        if (png.trns.type3_alpha[n] != 0) continue;
+        if (picture.transparentIndex < 0) picture.transparentIndex = static_cast<int>(n);
+        ++picture.transparentEntries;
+    }
+    return Outcome::done();
+}
+
+// A page has one transparent entry: the pixels of every other fully
+// transparent entry of the file's palette take its index, so that they stay
+// hidden.
+void hideTransparentEntries(const Opened& png, const IndexedPicture& picture, const Rows& out) {
+    if (picture.transparentEntries < 2) return;
+    std::array<std::uint8_t, kPaletteEntries> to{};
+    for (int n = 0; n < kPaletteEntries; ++n)
+        to[static_cast<std::size_t>(n)] = static_cast<std::uint8_t>(n);
+    for (std::uint32_t n = 0; n < png.trns.n_type3_entries && n < kPaletteEntries; ++n)
+        if (png.trns.type3_alpha[n] == 0)
+            to[n] = static_cast<std::uint8_t>(picture.transparentIndex);
+    for (std::size_t y = 0; y < png.ihdr.height; ++y) {
+        std::uint8_t* row = out.row(y);
+        for (std::size_t x = 0; x < png.ihdr.width; ++x)
+            row[x] = to[row[x]];
+    }
 }
 
 Outcome decode(ByteSource& source, IndexedPicture& picture, const PngDestination& destination,
                std::uint64_t maxPixels) {
-    StreamReader reader;
-    Context owner;
-    spng_ihdr ihdr{};
-    int channels = 1;
-    if (Outcome opened = start(source, reader, maxPixels, owner, ihdr, channels); !opened)
-        return opened;
-    spng_ctx* ctx = owner.get();
-    int error = 0;
-    const bool samples = channels == 1;
+    Opened png;
+    if (Outcome opened = start(source, maxPixels, png); !opened) return opened;
+    spng_ctx* ctx = png.ctx();
+    const spng_ihdr& ihdr = png.ihdr;
+    const bool samples = png.channels == 1;
     picture.width = static_cast<int>(ihdr.width);
     picture.height = static_cast<int>(ihdr.height);
     picture.palette.fill(0);
     picture.transparentIndex = -1;
+    picture.transparentEntries = 0;
     if (ihdr.color_type == SPNG_COLOR_TYPE_INDEXED) {
-        spng_plte plte{};
-        error = spng_get_plte(ctx, &plte);
-        if (error) return readFailure(error);
-        const std::uint32_t count = std::min<std::uint32_t>(plte.n_entries, kPaletteEntries);
-        for (std::uint32_t n = 0; n < count; ++n) {
-            picture.palette[n * 3 + 0] = plte.entries[n].red;
-            picture.palette[n * 3 + 1] = plte.entries[n].green;
-            picture.palette[n * 3 + 2] = plte.entries[n].blue;
-        }
-        spng_trns trns{};
-        if (spng_get_trns(ctx, &trns) == 0) {
-            const std::uint32_t alphas = std::min<std::uint32_t>(trns.n_type3_entries, 256);
-            for (std::uint32_t n = 0; n < alphas; ++n) {
-                if (trns.type3_alpha[n] == 0) {
-                    picture.transparentIndex = static_cast<int>(n);
-                    break;
-                }
-            }
-        }
+        std::uint32_t entries = 0;
+        if (Outcome read = readPalette(png, picture, entries); !read) return read;
     } else if (ihdr.color_type == SPNG_COLOR_TYPE_GRAYSCALE) {
         const int levels = 1 << ihdr.bit_depth;
         for (int n = 0; n < levels; ++n) {
@@ -410,25 +457,26 @@ Outcome decode(ByteSource& source, IndexedPicture& picture, const PngDestination
             picture.palette[n * 3 + 0] = picture.palette[n * 3 + 1] = picture.palette[n * 3 + 2] =
                 grey;
         }
-        spng_trns trns{};
-        if (spng_get_trns(ctx, &trns) == 0 && trns.gray < levels)
-            picture.transparentIndex = trns.gray;
+        if (png.hasTrns && png.trns.gray < levels) picture.transparentIndex = png.trns.gray;
     }
     Rows out;
     out.base = destination(picture.width, picture.height, out.stride);
     if (!out.base) return cannotCreate();
     // Plain 8-bit files held in memory (as work files hold) in one go; the
     // rest, and whatever that does not take, through the library.
-    if (samples && ihdr.bit_depth == 8 && ihdr.interlace_method == SPNG_INTERLACE_NONE &&
-        decodeWholeImageData(source.whole(), ihdr.width, ihdr.height, 1, out.base, out.stride))
-        return Outcome::done();
-    Outcome outcome =
-        samples ? decodeSamples(ctx, ihdr, out) : decodeColours(ctx, ihdr, picture, out);
-    if (!outcome) return outcome;
-    // The chunks after the image, up to the end marker, so that a file cut
-    // anywhere is refused.
-    error = spng_decode_chunks(ctx);
-    return error ? readFailure(error) : Outcome::done();
+    const bool whole =
+        samples && ihdr.bit_depth == 8 && ihdr.interlace_method == SPNG_INTERLACE_NONE &&
+        decodeWholeImageData(source.whole(), ihdr.width, ihdr.height, 1, out.base, out.stride);
+    if (!whole) {
+        Outcome outcome =
+            samples ? decodeSamples(ctx, ihdr, out) : decodeColours(ctx, ihdr, picture, out);
+        if (!outcome) return outcome;
+        // The chunks after the image, up to the end marker, so that a file
+        // cut anywhere is refused.
+        if (const int error = spng_decode_chunks(ctx)) return readFailure(error);
+    }
+    hideTransparentEntries(png, picture, out);
+    return Outcome::done();
 }
 
 int appendToVector(spng_ctx*, void* user, void* data, std::size_t length) {
@@ -519,6 +567,33 @@ Outcome decodePngInto(ByteSource& source, IndexedPicture& header, const PngDesti
     }
 }
 
+Outcome describePng(ByteSource& source, PngFacts& out) {
+    try {
+        Opened png;
+        if (Outcome opened = start(source, std::numeric_limits<std::uint64_t>::max(), png); !opened)
+            return opened;
+        PngFacts facts;
+        facts.width = static_cast<int>(png.ihdr.width);
+        facts.height = static_cast<int>(png.ihdr.height);
+        facts.bitDepth = png.ihdr.bit_depth;
+        facts.colourType = static_cast<PngColourType>(png.ihdr.color_type);
+        facts.interlaced = png.ihdr.interlace_method != SPNG_INTERLACE_NONE;
+        if (facts.colourType == PngColourType::Palette) {
+            IndexedPicture picture;
+            std::uint32_t entries = 0;
+            if (Outcome read = readPalette(png, picture, entries); !read) return read;
+            facts.paletteEntries = static_cast<int>(entries);
+            facts.transparentEntries = picture.transparentEntries;
+        } else {
+            facts.transparentColour = png.hasTrns;
+        }
+        out = facts;
+        return Outcome::done();
+    } catch (const std::bad_alloc&) {
+        return cannotCreate();
+    }
+}
+
 Outcome encodePng(const IndexedPicture& in, std::vector<std::uint8_t>& out, int level) {
     const std::size_t pixels = pixelCount(in.width, in.height);
     if (pixels == 0 || in.indexes.size() != pixels || in.transparentIndex < -1 ||
@@ -569,15 +644,16 @@ Outcome encodePngRgb(const RgbPicture& in, std::vector<std::uint8_t>& out, int l
 
 Outcome decodePngRgb(std::span<const std::uint8_t> bytes, RgbPicture& out,
                      std::uint64_t maxPixels) {
+    MemorySource source(bytes);
+    return decodePngRgb(source, out, maxPixels);
+}
+
+Outcome decodePngRgb(ByteSource& source, RgbPicture& out, std::uint64_t maxPixels) {
     try {
-        MemorySource source(bytes);
-        StreamReader reader;
-        Context owner;
-        spng_ihdr ihdr{};
-        int channels = 1;
-        if (Outcome opened = start(source, reader, maxPixels, owner, ihdr, channels); !opened)
-            return opened;
-        spng_ctx* ctx = owner.get();
+        Opened png;
+        if (Outcome opened = start(source, maxPixels, png); !opened) return opened;
+        spng_ctx* ctx = png.ctx();
+        const spng_ihdr& ihdr = png.ihdr;
         std::size_t size = 0;
         int error = spng_decoded_image_size(ctx, SPNG_FMT_RGB8, &size);
         if (error) return readFailure(error);
@@ -587,15 +663,15 @@ Outcome decodePngRgb(std::span<const std::uint8_t> bytes, RgbPicture& out,
         picture.width = static_cast<int>(ihdr.width);
         picture.height = static_cast<int>(ihdr.height);
         picture.rgb.resize(size);
-        spng_trns trns{};
-        if (ihdr.color_type == SPNG_COLOR_TYPE_TRUECOLOR && spng_get_trns(ctx, &trns) == 0)
+        const spng_trns& trns = png.trns;
+        if (ihdr.color_type == SPNG_COLOR_TYPE_TRUECOLOR && png.hasTrns)
             picture.transparentColour =
                 ((trns.red & 0xFF) << 16) | ((trns.green & 0xFF) << 8) | (trns.blue & 0xFF);
         // Plain true-colour files (as work files hold) in one go; the rest,
         // and whatever that does not take, through the library.
         const bool whole = ihdr.color_type == SPNG_COLOR_TYPE_TRUECOLOR && ihdr.bit_depth == 8 &&
                            ihdr.interlace_method == SPNG_INTERLACE_NONE &&
-                           decodeWholeImageData(bytes, ihdr.width, ihdr.height, 3,
+                           decodeWholeImageData(source.whole(), ihdr.width, ihdr.height, 3,
                                                 picture.rgb.data(), std::size_t{ihdr.width} * 3);
         if (!whole) {
             error = spng_decode_image(ctx, picture.rgb.data(), size, SPNG_FMT_RGB8, 0);

@@ -20,6 +20,7 @@ struct IndexedPicture {
     std::vector<std::uint8_t> indexes;  // width x height, top row first
     Palette palette{};                  // entries the file does not give are black
     int transparentIndex = -1;          // -1 when no entry is transparent
+    int transparentEntries = 0;         // entries of alpha 0 in a palette file's tRNS chunk
 };
 
 // A true-colour picture.
@@ -28,6 +29,21 @@ struct RgbPicture {
     int height = 0;
     std::vector<std::uint8_t> rgb;        // red, green, blue per pixel, top row first
     std::int32_t transparentColour = -1;  // 0x00RRGGBB of the tRNS chunk, or -1
+};
+
+// The colour types of PNG files, by their number in the header.
+enum class PngColourType { Grey = 0, Rgb = 2, Palette = 3, GreyAlpha = 4, Rgba = 6 };
+
+// What a PNG file holds as it is, before the editor makes a page of it.
+struct PngFacts {
+    int width = 0;
+    int height = 0;
+    int bitDepth = 0;  // per sample
+    PngColourType colourType = PngColourType::Palette;
+    bool interlaced = false;
+    int paletteEntries = 0;          // of a palette picture
+    int transparentEntries = 0;      // palette entries of alpha 0
+    bool transparentColour = false;  // a grey level or colour made transparent
 };
 
 // The zlib level of saved pictures. On a 2048 x 2048 sprite sheet (see
@@ -47,8 +63,10 @@ inline constexpr int kPngCompressionLevel = 4;
 //    order they first appear, reading row by row; every pixel of alpha 0
 //    goes to one entry, which counts as a colour. Other alpha values are
 //    dropped.
-// The transparent entry is the first palette entry of alpha 0, the grey
-// level or colour of a tRNS chunk, or the entry of the pixels of alpha 0.
+// The transparent entry is the first palette entry of alpha 0 (the pixels
+// of any other entry of alpha 0 take its index, so that they stay hidden),
+// the grey level or colour of a tRNS chunk, or the entry of the pixels of
+// alpha 0.
 // Pictures of more than 256 colours and of 16 bits per channel are refused
 // with "256색 이하의 PNG 파일만 불러올 수 있습니다."; damaged or cut files
 // (a wrong chunk CRC, a broken deflate stream, missing data or end) with
@@ -75,6 +93,10 @@ Outcome decodePngInto(std::span<const std::uint8_t> bytes, IndexedPicture& heade
 Outcome decodePngInto(ByteSource& source, IndexedPicture& header, const PngDestination& destination,
                       std::uint64_t maxPixels);
 
+// Reads the header and the chunks before the image data of a PNG file,
+// refusing what decodePng refuses there; `out` is only changed on success.
+Outcome describePng(ByteSource& source, PngFacts& out);
+
 // Writes an 8-bit palette picture with all 256 entries; when transparentIndex
 // is 0..255 a tRNS chunk makes that entry, and no other, transparent.
 // Pictures whose size and index count disagree are refused with
@@ -90,5 +112,6 @@ Outcome encodePngRgb(const RgbPicture& in, std::vector<std::uint8_t>& out,
 // (alpha dropped); the tRNS colour of a true-colour picture is kept. Refused
 // as decodePng refuses, with the same limits; `out` only changes on success.
 Outcome decodePngRgb(std::span<const std::uint8_t> bytes, RgbPicture& out, std::uint64_t maxPixels);
+Outcome decodePngRgb(ByteSource& source, RgbPicture& out, std::uint64_t maxPixels);
 
 }  // namespace zentil

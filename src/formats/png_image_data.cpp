@@ -4,8 +4,9 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <vector>
+
+#include "formats/zlib_inflate.h"
 
 namespace zentil {
 namespace {
@@ -44,29 +45,6 @@ bool gatherImageData(std::span<const std::uint8_t> file, std::vector<std::uint8_
         at += 12 + std::size_t{length};
     }
     return false;
-}
-
-struct DecompressorFree {
-    void operator()(libdeflate_decompressor* d) const { libdeflate_free_decompressor(d); }
-};
-
-// Inflates the zlib stream into exactly `out.size()` bytes. The Adler-32 at
-// its end is not checked, as the row-by-row reader does not: the chunks'
-// CRCs already find damage.
-bool inflateExactly(const std::vector<std::uint8_t>& stream, std::vector<std::uint8_t>& out) {
-    if (stream.size() < 2 + 4) return false;
-    const unsigned cmf = stream[0], flg = stream[1];
-    if ((cmf & 15) != 8 || (cmf >> 4) > 7 || (flg & 0x20) != 0 || (cmf * 256 + flg) % 31 != 0)
-        return false;
-    const std::unique_ptr<libdeflate_decompressor, DecompressorFree> decompressor(
-        libdeflate_alloc_decompressor());
-    if (!decompressor) return false;
-    std::size_t used = 0, made = 0;
-    const libdeflate_result result =
-        libdeflate_deflate_decompress_ex(decompressor.get(), stream.data() + 2, stream.size() - 2,
-                                         out.data(), out.size(), &used, &made);
-    // Nothing but the Adler-32 may follow the deflate stream.
-    return result == LIBDEFLATE_SUCCESS && made == out.size() && used + 2 + 4 == stream.size();
 }
 
 std::uint8_t paeth(std::uint8_t a, std::uint8_t b, std::uint8_t c) {
@@ -128,8 +106,7 @@ bool decodeWholeImageData(std::span<const std::uint8_t> file, std::size_t width,
     } release;
     stream.clear();
     if (!gatherImageData(file, stream)) return false;
-    rows.resize((rowBytes + 1) * height);
-    if (!inflateExactly(stream, rows)) return false;
+    if (!inflateAsZlib(stream, (rowBytes + 1) * height, rows)) return false;
     for (std::size_t y = 0; y < height; ++y)
         if (rows[y * (rowBytes + 1)] > 4) return false;
     const std::uint8_t* above = nullptr;

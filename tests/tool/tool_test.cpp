@@ -7,8 +7,10 @@
 
 #include "file_builders.h"
 #include "formats/gpf_file.h"
+#include "formats/png_file.h"
 #include "formats/tga_file.h"
 #include "image/palette.h"
+#include "png_builder.h"
 #include "system/config.h"
 #include "system/texts.h"
 #include "tool_commands.h"
@@ -314,6 +316,66 @@ TEST_F(ToolTest, PngAndPaletteFormatsTravelBothWays) {
         EXPECT_TRUE(std::equal(original.palette.begin(), original.palette.end(), bytes.begin() + 1))
             << name;
     }
+}
+
+// info says what a PNG file is, whatever page the editor makes of it; the
+// pixels of every fully transparent palette entry come in as the key.
+TEST_F(ToolTest, InfoDescribesPngFilesAsTheyAre) {
+    struct Case {
+        const char* type;
+        int depth, colourType;
+        bool interlaced;
+        test::PngBytes plte, trns;
+        const char* words;  // in the English line that describes the file
+    };
+    const test::PngBytes plte(16 * 3, 40);
+    const std::vector<Case> cases = {
+        {"rgba", 8, 6, false, {}, {}, "8-bit RGB with alpha"},
+        {"rgb", 8, 2, true, {}, {0, 1, 0, 2, 0, 3}, "8-bit RGB, interlaced"},
+        {"greyAlpha", 8, 4, false, {}, {}, "8-bit grey with alpha"},
+        {"grey", 4, 0, true, {}, {}, "4-bit grey, interlaced"},
+        {"palette", 8, 3, false, plte, {255, 0, 255, 0, 128, 0}, "8-bit with a palette of 16"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.type);
+        test::PngImage img{6, 4, c.depth, c.colourType, c.interlaced, {}};
+        const int channels = test::pngChannels(c.colourType);
+        for (int n = 0; n < img.width * img.height * channels; ++n)
+            img.samples.push_back(static_cast<std::uint16_t>(n / channels % 6));
+        const std::string path = dir.file(std::string(c.type) + ".png");
+        test::writeBytes(path, test::pngFile(img, c.plte, c.trns));
+
+        const ToolRun text = run({"info", path, "--lang", "en"});
+        ASSERT_EQ(text.code, 0) << text.err;
+        EXPECT_NE(text.out.find(c.words), std::string::npos) << text.out;
+        const ToolRun json = run({"info", path, "--json"});
+        const auto file = nlohmann::json::parse(json.out)["files"][0];
+        EXPECT_EQ(file["colourType"], c.type);
+        EXPECT_EQ(file["bitDepth"], c.depth);
+        EXPECT_EQ(file["interlaced"], c.interlaced);
+        if (c.colourType == 3) {
+            EXPECT_EQ(file["paletteEntries"], c.plte.size() / 3);
+            EXPECT_EQ(file["transparentEntries"], std::count(c.trns.begin(), c.trns.end(), 0));
+        } else {
+            EXPECT_EQ(file["transparentColour"], !c.trns.empty());
+        }
+    }
+    // Entries 1, 3 and 5 are fully transparent: their pixels all take the
+    // first one's index, the key, as the editor reads the file and as the
+    // tool converts it.
+    const std::string tga = dir.file("palette.tga");
+    ASSERT_EQ(run({"convert", dir.file("palette.png"), tga}).code, 0);
+    Page read, converted;
+    ASSERT_TRUE(readPngFile(dir.file("palette.png"), read, {}));
+    ASSERT_TRUE(readTgaFile(tga, converted, {}));
+    EXPECT_EQ(read.colorKey8, 1);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x) {
+            const std::uint32_t sample = static_cast<std::uint32_t>(y * 6 + x) % 6;
+            const std::uint32_t want = sample % 2 == 1 ? 1 : sample;
+            EXPECT_EQ(pixelAt(read, x, y), want) << x << "," << y;
+            EXPECT_EQ(pixelAt(converted, x, y), want) << x << "," << y;
+        }
 }
 
 TEST_F(ToolTest, WritesAPicturesPaletteFile) {
