@@ -180,6 +180,7 @@ constexpr CoreEnglish kCoreEnglish[] = {
     {texts::kAskOverwrite, "The file already exists. Replace it?"},
     {texts::kConfigCannotSave, "Cannot save the Config file."},
     {texts::kReadFailed, "Failed to read the file."},
+    {texts::kNotAFile, "Not a regular file, so it cannot be read. (A folder, FIFO, device ...)"},
     {texts::kColorRange8, "The colour is out of range (more than 255)."},
     {texts::kColorRange16, "The colour is out of range (more than 32767)."},
     {texts::kColorRange24, "The colour is out of range (more than 16777215)."},
