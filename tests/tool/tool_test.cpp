@@ -16,7 +16,6 @@
 #include "system/texts.h"
 #include "test_support.h"
 #include "tool_commands.h"
-#include "tool_support.h"
 #include "tool_texts.h"
 
 namespace zentil {
@@ -464,25 +463,6 @@ TEST_F(ToolEditTest, SpriteFilesTakeTheirColoursFromPalette) {
     }
 }
 
-// Reading never waits on a FIFO: every command refuses it at once, naming it.
-TEST_F(ToolTest, FifosAreRefusedWithoutWaiting) {
-    for (const char* name : {"fifo.tga", "fifo.gpf", "fifo.png", "fifo.pal"}) {
-        const std::string fifo = dir.file(name);
-        ASSERT_TRUE(test::makeFifo(fifo));
-        std::vector<std::vector<std::string>> commands = {{"info", fifo}};
-        if (tool::isPaletteFileName(fifo))
-            commands.push_back({"convert", picture, dir.file("x.gpf"), "--palette", fifo});
-        else
-            commands.push_back({"convert", fifo, dir.file("x.gpf")});
-        for (const auto& args : commands) {
-            ToolRun r{};
-            EXPECT_TRUE(test::returnsWithoutWaiting(fifo, [&] { r = run(args); })) << args[1];
-            EXPECT_EQ(r.code, 1);
-            EXPECT_EQ(r.err, "zentil-tool: " + fifo + ": " + texts::kNotAFile + "\n");
-        }
-    }
-}
-
 // info describes a file of every page format of the table as what it is.
 TEST_F(ToolTest, InfoDescribesEveryPageFormatAsItself) {
     Page page;
@@ -503,7 +483,7 @@ TEST_F(ToolTest, InfoDescribesEveryPageFormatAsItself) {
 }
 
 // Every error of info's JSON report carries a stable code beside its text,
-// the same in every language.
+// the same in every language; a FIFO is refused without waiting on it.
 TEST_F(ToolTest, InfoErrorsCarryACodeWhateverTheLanguage) {
     const auto file = [&](const char* name, const test::Bytes& bytes) {
         test::writeBytes(dir.file(name), bytes);
@@ -517,7 +497,7 @@ TEST_F(ToolTest, InfoErrorsCarryACodeWhateverTheLanguage) {
     deep.type = 2;
     deep.depth = 32;
     std::filesystem::create_directory(dir.file("folder.tga"));
-    ASSERT_TRUE(test::makeFifo(dir.file("fifo.gpf")));
+    ASSERT_TRUE(test::makeFifo(dir.file("fifo.tga")));
     const struct {
         std::string path;
         std::vector<std::string> options;
@@ -527,7 +507,7 @@ TEST_F(ToolTest, InfoErrorsCarryACodeWhateverTheLanguage) {
         {dir.file("missing.png"), {}, "cannot-open"},
         {dir.file("missing.pal"), {}, "cannot-open"},
         {dir.file("folder.tga"), {}, "not-a-file"},
-        {dir.file("fifo.gpf"), {}, "not-a-file"},
+        {dir.file("fifo.tga"), {}, "not-a-file"},
         {file("empty.tga", {}), {}, "read-failed"},
         {file("empty.png", {}), {}, "read-failed"},
         {file("bad.gpf", {1, 2, 3, 4}), {}, "wrong-format"},
@@ -544,7 +524,7 @@ TEST_F(ToolTest, InfoErrorsCarryACodeWhateverTheLanguage) {
             std::vector<std::string> args = {"info", row.path, "--json", "--lang", language};
             args.insert(args.end(), row.options.begin(), row.options.end());
             ToolRun r{};
-            ASSERT_TRUE(test::returnsWithoutWaiting(dir.file("fifo.gpf"), [&] { r = run(args); }));
+            ASSERT_TRUE(test::returnsWithoutWaiting(dir.file("fifo.tga"), [&] { r = run(args); }));
             EXPECT_NE(r.code, 0) << row.path;
             const nlohmann::json report = nlohmann::json::parse(r.out)["files"][0];
             EXPECT_EQ(report.value("code", ""), row.code) << row.path << " " << language;
