@@ -5,8 +5,10 @@
 # build/fuzz/corpus/<target> (an existing corpus is kept, so runs accumulate),
 # runs the targets one after another, each in a single process without
 # forking, prints how many inputs each one ran, and exits non-zero when any
-# target found a crash (inputs go to build/fuzz/artifacts/, logs to
-# build/fuzz/logs/). FUZZ_FLAGS adds libFuzzer flags (say "-fork=2").
+# target found a crash, leak, timeout or memory blow-up (inputs go to
+# build/fuzz/artifacts/, logs to build/fuzz/logs/; inputs that only ran
+# slowly are counted but fail nothing). FUZZ_FLAGS adds libFuzzer flags (say
+# "-fork=2").
 set -euo pipefail
 
 if [ "$#" -ne 1 ] || ! [[ "$1" =~ ^[1-9][0-9]*$ ]]; then
@@ -18,6 +20,8 @@ seconds="$1"
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # shellcheck source=scripts/packages.sh
 source "$root/scripts/packages.sh"
+# shellcheck source=scripts/fuzz_log.sh
+source "$root/scripts/fuzz_log.sh"
 ensure_packages "${FUZZ_PACKAGES[@]}"
 
 build="$root/build/fuzz"
@@ -50,7 +54,8 @@ summary=()
 for target in "${targets[@]}"; do
     corpus="$build/corpus/$target"
     log="$build/logs/$target.log"
-    before="$(find "$build/artifacts" -name "$target-*" | wc -l)"
+    before="$(fuzz_faults "$build/artifacts" "$target")"
+    slow_before="$(fuzz_slow_units "$build/artifacts" "$target")"
     echo "== fuzz $target for ${seconds}s (log: build/fuzz/logs/$target.log)"
     status=0
     "$build/fuzz/${target}_fuzz" "$corpus" \
@@ -58,13 +63,12 @@ for target in "${targets[@]}"; do
         -rss_limit_mb=4096 -malloc_limit_mb=2048 -timeout=120 \
         -artifact_prefix="$build/artifacts/$target-" -print_final_stats=1 \
         ${extra_flags[@]+"${extra_flags[@]}"} >"$log" 2>&1 || status=$?
-    runs="$(sed -n 's/^Done \([0-9]*\) runs in \([0-9]*\) second.*/\1 runs in \2 s/p' "$log" | tail -1)"
-    if [ -z "$runs" ]; then
-        runs="$(sed -n 's/^stat::number_of_executed_units: *\([0-9]*\).*/\1 runs/p' "$log" | tail -1)"
-    fi
+    runs="$(fuzz_runs "$log")"
     files="$(find "$corpus" -type f | wc -l)"
-    after="$(find "$build/artifacts" -name "$target-*" | wc -l)"
-    line="$target: ${runs:-? runs}, corpus $files files"
+    after="$(fuzz_faults "$build/artifacts" "$target")"
+    slow=$(($(fuzz_slow_units "$build/artifacts" "$target") - slow_before))
+    line="$target: ${runs:-?} runs, corpus $files files"
+    if [ "$slow" -gt 0 ]; then line="$line, $slow slow inputs"; fi
     if [ "$status" -ne 0 ] || [ "$after" -gt "$before" ]; then
         failed=1
         line="$line, FOUND A CRASH (exit $status)"

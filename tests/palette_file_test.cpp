@@ -390,7 +390,9 @@ TEST_F(PaletteFileTest, UnreadableOrShortFilesChangeNothing) {
          {"missing.pal", "short.pal", "empty.pal", "folder.pal", "unmarked.pal"}) {
         Palette read = before;
         EXPECT_EQ(test::said(readPaletteFile(path(name), read)),
-                  (test::RecordedMessage{"오류", "팔레트 파일을 읽을 수 없습니다."}))
+                  (test::RecordedMessage{"오류", name == std::string("folder.pal")
+                                                     ? texts::kNotAFile
+                                                     : "팔레트 파일을 읽을 수 없습니다."}))
             << name;
         EXPECT_EQ(read, before) << name;
     }

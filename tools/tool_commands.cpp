@@ -22,17 +22,19 @@
 namespace zentil::tool {
 namespace {
 
-// The common road of the editing commands: IN and OUT, options, --force;
-// `check` looks at the options (an exit code, 0 to go on); `edit` changes the
-// page read from IN and gives an exit code (0 to write OUT).
+// The common road of the editing commands: IN and OUT, options, --palette
+// for sprite files, --force; `check` looks at the options (an exit code, 0 to
+// go on); `edit` changes the page read from IN and gives an exit code (0 to
+// write OUT).
 int editCommand(std::span<const std::string> raw, const std::vector<std::string>& withValue,
                 const std::vector<std::string>& flags, const char* usageLine, std::ostream& err,
                 const std::function<int(Args&)>& check,
                 const std::function<int(Args&, Page&)>& edit) {
     Args a;
-    std::vector<std::string> allFlags = flags;
+    std::vector<std::string> allFlags = flags, allWithValue = withValue;
     allFlags.push_back("--force");
-    if (!splitArgs(raw, withValue, allFlags, a, err)) return kExitCommandLine;
+    allWithValue.push_back("--palette");
+    if (!splitArgs(raw, allWithValue, allFlags, a, err)) return kExitCommandLine;
     if (a.positional.size() != 2) {
         report(err, say(Text::Usage, {usageLine}));
         return kExitCommandLine;
@@ -42,15 +44,18 @@ int editCommand(std::span<const std::string> raw, const std::vector<std::string>
     if (!checkPageFile(in, err) || !checkPageFile(out, err)) return kExitCommandLine;
     if (const int bad = check(a)) return bad;
     if (!mayWrite(out, a.has("--force"), err)) return kExitFile;
+    Palette palette{};
+    if (!paletteOption(a, palette, err)) return kExitFile;
     Page page;
-    if (!readPage(in, page, err)) return kExitFile;
+    if (!readPage(in, page, err, palette)) return kExitFile;
     if (const int failed = edit(a, page)) return failed;
-    return writePage(out, page, err) ? kExitDone : kExitFile;
+    return writeOutput(in, out, page, err) ? kExitDone : kExitFile;
 }
 
 int cmdTrim(std::span<const std::string> raw, std::ostream& err) {
     return editCommand(
-        raw, {}, {}, "zentil-tool trim IN OUT [--force]", err, [](Args&) { return 0; },
+        raw, {}, {}, "zentil-tool trim IN OUT [--palette FILE] [--force]", err,
+        [](Args&) { return 0; },
         [&](Args& a, Page& page) {
             const Outcome trimmed = trimTiles(page, page);
             if (trimmed) return kExitDone;
@@ -81,7 +86,7 @@ int cmdRetile(std::span<const std::string> raw, std::ostream& err) {
     return editCommand(
         raw, {"--tile", "--align", "--grid"}, {},
         "zentil-tool retile IN OUT --tile WxH [--align none|center|left|right|top|bottom] "
-        "[--grid COLSxROWS] [--force]",
+        "[--grid COLSxROWS] [--palette FILE] [--force]",
         err,
         [&](Args& a) {
             Text wrong = Text::Count;
@@ -113,23 +118,31 @@ int cmdRecolor(std::span<const std::string> raw, std::ostream& err) {
     int from = 0, to = 0;
     return editCommand(
         raw, {"--from", "--to"}, {"--similar"},
-        "zentil-tool recolor IN OUT --from N (--to N | --similar) [--force]", err,
+        "zentil-tool recolor IN OUT --from N (--to N | --similar) [--palette FILE] [--force]", err,
         [&](Args& a) {
-            if (!a.has("--from") || !parseInt(a.options["--from"], from)) {
-                report(err, say(Text::FromNeeded));
-                return kExitCommandLine;
-            }
-            if (a.has("--to") == a.has("--similar") ||
-                (a.has("--to") && !parseInt(a.options["--to"], to))) {
-                report(err, say(Text::ToOrSimilar));
-                return kExitCommandLine;
-            }
-            return kExitDone;
+            Text wrong = Text::Count;
+            if (!a.has("--from") || !parseInt(a.options["--from"], from))
+                wrong = Text::FromNeeded;
+            else if (!a.has("--to") && !a.has("--similar"))
+                wrong = Text::ToOrSimilar;
+            else if (a.has("--to") && a.has("--similar"))
+                wrong = Text::ToAndSimilar;
+            else if (a.has("--to") && !parseInt(a.options["--to"], to))
+                wrong = Text::ToTakes;
+            if (wrong == Text::Count) return kExitDone;
+            report(err, say(wrong));
+            return kExitCommandLine;
         },
         [&](Args& a, Page& page) {
+            const std::string& in = a.positional[0];
             // The colours' range is the page's.
-            if (!colourInRange(page, from, err) || !colourInRange(page, to, err))
+            if (!colourInRange(page, from, in, err) || !colourInRange(page, to, in, err))
                 return kExitCommandLine;
+            // Without colours every entry is as near as any other.
+            if (a.has("--similar") && !hasColours(page)) {
+                report(err, in, say(Text::NoColoursForSimilar));
+                return kExitFile;
+            }
             return succeeded(replaceColor(page, static_cast<std::uint32_t>(from),
                                           static_cast<std::uint32_t>(to), a.has("--similar")),
                              a.positional[0], err)
@@ -163,10 +176,7 @@ int cmdConvert(std::span<const std::string> raw, std::ostream& err) {
     }
     if (!mayWrite(outPath, a.has("--force"), err)) return kExitFile;
     Palette palette{};
-    if (a.has("--palette")) {
-        const std::string& source = a.options["--palette"];
-        if (!succeeded(readPaletteOfFile(source, palette), source, err)) return kExitFile;
-    }
+    if (!paletteOption(a, palette, err)) return kExitFile;
     Page page;
     if (!readPage(in, page, err, palette)) return kExitFile;
     if (a.has("--tile") && !setTileGrid(page, tw, th)) {
@@ -174,10 +184,10 @@ int cmdConvert(std::span<const std::string> raw, std::ostream& err) {
         return kExitCommandLine;
     }
     if (a.has("--key")) {
-        if (!colourInRange(page, key, err)) return kExitCommandLine;
+        if (!colourInRange(page, key, in, err)) return kExitCommandLine;
         setColorKey(page, static_cast<std::uint32_t>(key));
     }
-    return writePage(outPath, page, err) ? kExitDone : kExitFile;
+    return writeOutput(in, outPath, page, err) ? kExitDone : kExitFile;
 }
 
 // ---- palette ---------------------------------------------------------------
@@ -245,6 +255,13 @@ void usage(std::ostream& os) {
         os << say(c.help) << '\n';
 }
 
+// Whether --help or -h stands among the options (before any "--").
+bool asksForHelp(std::span<const std::string> args) {
+    const auto end = std::find(args.begin(), args.end(), "--");
+    return std::find_if(args.begin(), end,
+                        [](const std::string& a) { return a == "--help" || a == "-h"; }) != end;
+}
+
 int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         usage(args.empty() ? err : out);
@@ -264,7 +281,7 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
         return kExitCommandLine;
     }
     const std::span<const std::string> rest(args.begin() + 1, args.end());
-    if (std::find(rest.begin(), rest.end(), "--help") != rest.end()) {
+    if (asksForHelp(rest)) {
         out << say(command->help);
         return kExitDone;
     }

@@ -3,6 +3,7 @@
 // pictures cut into tiles with --tile, the bytes every tile takes as GPF.
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <ostream>
 #include <sstream>
 
@@ -16,6 +17,7 @@
 #include "system/files.h"
 #include "system/texts.h"
 #include "system/utf8.h"
+#include "tool_error_codes.h"
 #include "tool_json.h"
 #include "tool_support.h"
 
@@ -34,12 +36,15 @@ class Report {
     void text(const char* key, std::string_view value) { raw(key, jsonString(value)); }
     void flag(const char* key, bool value) { raw(key, value ? "true" : "false"); }
     void raw(const char* key, std::string value) { fields_.emplace_back(key, std::move(value)); }
-    // The first failure stands, with its exit code.
-    void fail(std::string_view why, int code = kExitFile) {
+    // The first failure stands, with its stable name and its exit code.
+    void fail(std::string_view why, const char* name, int code = kExitFile) {
         if (!ok()) return;
         error_ = why;
+        errorName_ = name;
         code_ = code;
     }
+    // A failure the core reported with `text`.
+    void failCore(std::string_view text) { fail(coreText(text), errorCodeOf(text)); }
     bool ok() const { return code_ == kExitDone; }
     int code() const { return code_; }
 
@@ -82,7 +87,8 @@ class Report {
         if (!isUtf8(path_)) out += ",\"pathBytes\":\"" + hexBytes(path_) + '"';
         for (const auto& [key, value] : fields_)
             out += ",\"" + key + "\":" + value;
-        if (!ok()) out += ",\"error\":" + jsonString(error_);
+        if (!ok())
+            out += ",\"error\":" + jsonString(error_) + ",\"code\":" + jsonString(errorName_);
         return out + "}";
     }
 
@@ -91,8 +97,16 @@ class Report {
     std::vector<std::string> lines_;
     std::vector<std::pair<std::string, std::string>> fields_;
     std::string error_;
+    const char* errorName_ = nullptr;
     int code_ = kExitDone;
 };
+
+std::string lowerCase(std::string_view text) {
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return out;
+}
 
 bool cornersAgree(const Page& page) {
     const std::uint32_t first = pixelAt(page, 0, 0);
@@ -104,14 +118,15 @@ bool cornersAgree(const Page& page) {
 // The tiles of a picture cut into tileWidth x tileHeight, as a GPF file would store them.
 void pictureTiles(Report& report, Page& page, int tileWidth, int tileHeight) {
     if (!setTileGrid(page, tileWidth, tileHeight))
-        return report.fail(notWholeTiles(page, tileWidth, tileHeight), kExitCommandLine);
+        return report.fail(notWholeTiles(page, tileWidth, tileHeight), kErrorTilesDoNotDivide,
+                           kExitCommandLine);
     std::vector<std::uint8_t> file;
     GpfLayout layout;
     const char* message = nullptr;
     if (const Outcome encoded = encodeSpriteFile(page, file); !encoded) {
-        report.fail(coreText(encoded.text));
+        report.failCore(encoded.text);
     } else if (!parseGpfLayout(file, layout, message)) {
-        report.fail(coreText(message));
+        report.failCore(message);
     } else {
         report.number("tileWidth", static_cast<std::uint64_t>(tileWidth));
         report.number("tileHeight", static_cast<std::uint64_t>(tileHeight));
@@ -137,14 +152,13 @@ void tilesIfAsked(Report& report, Page& page, const Args& a) {
 // on its own for the fields the page does not keep.
 void infoTga(Report& report, const std::string& path, const Args& a) {
     Page page;
-    if (const Outcome read = readTgaFile(path, page, {}); !read)
-        return report.fail(coreText(read.text));
+    if (const Outcome read = readTgaFile(path, page, {}); !read) return report.failCore(read.text);
     FileSource file;
     std::uint8_t header[18];
     TgaInfo h;
     if (file.open(path, kMaxInfoFileBytes) != ReadResult::Ok ||
         !file.copy(0, header, sizeof header) || !readTgaHeader(header, h))
-        return report.fail(coreText(texts::kReadFailed));
+        return report.failCore(texts::kReadFailed);
     report.text("format", "tga");
     report.number("imageType", static_cast<std::uint64_t>(h.imageType));
     report.number("width", static_cast<std::uint64_t>(h.width));
@@ -185,14 +199,13 @@ int entriesUsed(const Page& page) {
 // makes of it.
 void infoPng(Report& report, const std::string& path, const Args& a) {
     Page page;
-    if (const Outcome read = readPngFile(path, page, {}); !read)
-        return report.fail(coreText(read.text));
+    if (const Outcome read = readPngFile(path, page, {}); !read) return report.failCore(read.text);
     FileSource file;
     PngFacts png;
     if (file.open(path, kMaxInfoFileBytes) != ReadResult::Ok)
-        return report.fail(coreText(texts::kReadFailed));
+        return report.failCore(texts::kReadFailed);
     if (const Outcome described = describePng(file, png); !described)
-        return report.fail(coreText(described.text));
+        return report.failCore(described.text);
     report.text("format", "png");
     report.number("width", static_cast<std::uint64_t>(page.width));
     report.number("height", static_cast<std::uint64_t>(page.height));
@@ -235,12 +248,42 @@ void infoPng(Report& report, const std::string& path, const Args& a) {
     tilesIfAsked(report, page, a);
 }
 
-void infoGpf(Report& report, const std::vector<std::uint8_t>& bytes) {
+// Any page file the tool has no closer description of: what the page read
+// from it is.
+void infoPage(Report& report, const PageFormat& format, const std::string& path, const Args& a) {
+    Page page;
+    if (const Outcome read = format.read(path, page, {}); !read) return report.failCore(read.text);
+    const std::string bits = std::to_string(static_cast<int>(page.mode) * 8);
+    report.text("format", lowerCase(format.extension));
+    report.number("width", static_cast<std::uint64_t>(page.width));
+    report.number("height", static_cast<std::uint64_t>(page.height));
+    report.number("bits", static_cast<std::uint64_t>(page.mode) * 8);
+    report.line(say(Text::InfoPage, {format.extension, std::to_string(page.width),
+                                     std::to_string(page.height), bits}));
+    pageKey(report, page, Text::InfoKeyDefault);
+    tilesIfAsked(report, page, a);
+}
+
+// The whole file, for the describers that take it apart themselves.
+bool wholeFile(Report& report, const std::string& path, std::vector<std::uint8_t>& bytes) {
+    const ReadResult read = readWholeFile(path, bytes, kMaxInfoFileBytes);
+    if (read == ReadResult::Ok) return true;
+    report.failCore(read == ReadResult::TooLarge ? texts::kCannotCreateImage : texts::kReadFailed);
+    return false;
+}
+
+void infoGpf(Report& report, const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    if (!wholeFile(report, path, bytes)) return;
     GpfLayout layout;
     const char* message = nullptr;
-    if (!parseGpfLayout(bytes, layout, message)) return report.fail(coreText(message));
+    if (!parseGpfLayout(bytes, layout, message)) return report.failCore(message);
     const GpfHeader& h = layout.header;
     report.text("format", "gpf");
+    report.number("width",
+                  static_cast<std::uint64_t>(h.cols) * static_cast<std::uint64_t>(h.tileWidth));
+    report.number("height",
+                  static_cast<std::uint64_t>(h.rows) * static_cast<std::uint64_t>(h.tileHeight));
     for (const auto& [key, value] : {std::pair{"cols", h.cols},
                                      {"rows", h.rows},
                                      {"tileWidth", h.tileWidth},
@@ -253,10 +296,12 @@ void infoGpf(Report& report, const std::vector<std::uint8_t>& bytes) {
     report.tiles(layout, bytes.size());
 }
 
-void infoPalette(Report& report, const std::vector<std::uint8_t>& bytes) {
+void infoPalette(Report& report, const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    if (!wholeFile(report, path, bytes)) return;
     Palette palette{};
     if (const Outcome read = parsePaletteFile(bytes, palette); !read)
-        return report.fail(coreText(read.text));
+        return report.failCore(read.text);
     report.text("format", "palette");
     report.number("bytes", bytes.size());
     const bool own = bytes.size() >= kPaletteHeaderBytes && bytes[0] == kPaletteFileMarker;
@@ -283,16 +328,35 @@ void infoPalette(Report& report, const std::vector<std::uint8_t>& bytes) {
     report.raw("colours", colours + "]");
 }
 
-// What the core says when a file of the kind cannot be opened.
-const char* cannotOpenText(const PageFormat* format) {
-    if (!format) return texts::kCannotReadPalette;
-    switch (format->id) {
-        case PageFormatId::Gpf:
-            return texts::kGpfCannotOpen;
+// Whether the file opens for reading at all; if not, the reason in the words
+// of its reader and under the same name for every format.
+bool opens(Report& report, const std::string& path, const PageFormat* format) {
+    ReadableFile file;
+    const ReadResult opened = file.open(path);
+    if (opened == ReadResult::Ok) return true;
+    if (opened == ReadResult::NotAFile) {
+        report.failCore(texts::kNotAFile);
+        return false;
+    }
+    Page page;
+    report.fail(coreText(format ? format->read(path, page, {}).text : texts::kCannotReadPalette),
+                kErrorCannotOpen);
+    return false;
+}
+
+// Each page format by its own describer where the tool has one, else by what
+// its reader makes of the file.
+void describePageFile(Report& report, const PageFormat& format, const std::string& path,
+                      const Args& a) {
+    switch (format.id) {
+        case PageFormatId::Tga:
+            return infoTga(report, path, a);
         case PageFormatId::Png:
-            return texts::kPngCannotRead;
+            return infoPng(report, path, a);
+        case PageFormatId::Gpf:
+            return infoGpf(report, path);
         default:
-            return texts::kTgaCannotOpen;
+            return infoPage(report, format, path, a);
     }
 }
 
@@ -301,35 +365,14 @@ Report inform(const std::string& path, const Args& a) {
     const PageFormat* format = formatOfExtension(path);
     if (!format && !isPaletteFileName(path)) {
         report.fail(say(Text::UnknownExtension, {pageExtensions() + ", " + paletteExtensions()}),
-                    kExitCommandLine);
+                    kErrorUnknownExtension, kExitCommandLine);
         return report;
     }
-    if (format && format->id == PageFormatId::Png) {
-        infoPng(report, path, a);
-        return report;
-    }
-    if (format && format->id == PageFormatId::Tga) {
-        infoTga(report, path, a);
-        return report;
-    }
-    std::vector<std::uint8_t> bytes;
-    switch (readWholeFile(path, bytes, kMaxInfoFileBytes)) {
-        case ReadResult::Ok:
-            break;
-        case ReadResult::CannotOpen:
-            report.fail(coreText(cannotOpenText(format)));
-            return report;
-        case ReadResult::TooLarge:
-            report.fail(coreText(texts::kCannotCreateImage));
-            return report;
-        case ReadResult::Failed:
-            report.fail(coreText(texts::kReadFailed));
-            return report;
-    }
-    if (!format)
-        infoPalette(report, bytes);
+    if (!opens(report, path, format)) return report;
+    if (format)
+        describePageFile(report, *format, path, a);
     else
-        infoGpf(report, bytes);
+        infoPalette(report, path);
     return report;
 }
 
@@ -339,7 +382,11 @@ int cmdInfo(std::span<const std::string> raw, std::ostream& out, std::ostream& e
     Args a;
     if (!splitArgs(raw, {"--tile"}, {"--json"}, a, err)) return kExitCommandLine;
     int tw = 0, th = 0;
-    if (a.positional.empty() || (a.has("--tile") && !parseSize(a.options["--tile"], tw, th))) {
+    if (a.has("--tile") && !parseSize(a.options["--tile"], tw, th)) {
+        report(err, say(Text::TileTakes));
+        return kExitCommandLine;
+    }
+    if (a.positional.empty()) {
         report(err, say(Text::Usage, {"zentil-tool info FILE... [--tile WxH] [--json]"}));
         return kExitCommandLine;
     }

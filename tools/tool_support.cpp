@@ -44,9 +44,14 @@ bool parseSize(std::string_view text, int& w, int& h) {
 
 bool splitArgs(std::span<const std::string> args, const std::vector<std::string>& withValue,
                const std::vector<std::string>& flags, Args& out, std::ostream& err) {
+    bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a.rfind("--", 0) != 0 || a == "--") {
+        if (!optionsEnded && a == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (optionsEnded || a.size() < 2 || a[0] != '-') {
             out.positional.push_back(a);
             continue;
         }
@@ -91,17 +96,37 @@ bool writePage(const std::string& path, const Page& page, std::ostream& err) {
     return succeeded(format->write(path, page), path, err);
 }
 
+bool paletteOption(const Args& a, Palette& palette, std::ostream& err) {
+    palette = {};
+    if (!a.has("--palette")) return true;
+    const std::string& source = a.options.at("--palette");
+    return succeeded(readPaletteOfFile(source, palette), source, err);
+}
+
+bool hasColours(const Page& page) {
+    return page.mode != kMode8 || !isAllBlack(page.palette);
+}
+
+bool writeOutput(const std::string& in, const std::string& out, const Page& page,
+                 std::ostream& err) {
+    const PageFormat* format = formatOfExtension(out);
+    if (format && format->loadsInto == LoadsInto::Pictures && !hasColours(page))
+        report(err, in, say(Text::SavedBlack, {out}));
+    return writePage(out, page, err);
+}
+
 bool mayWrite(const std::string& path, bool force, std::ostream& err) {
     if (force || !fileExists(path)) return true;
     report(err, path, say(Text::OutputExists));
     return false;
 }
 
-bool colourInRange(const Page& page, int value, std::ostream& err) {
+bool colourInRange(const Page& page, int value, const std::string& path, std::ostream& err) {
     if (value >= 0 && static_cast<std::uint32_t>(value) <= colorLimit(page.mode)) return true;
-    report(err, coreText(page.mode == kMode8    ? texts::kColorRange8
-                         : page.mode == kMode16 ? texts::kColorRange16
-                                                : texts::kColorRange24));
+    report(err, path,
+           coreText(page.mode == kMode8    ? texts::kColorRange8
+                    : page.mode == kMode16 ? texts::kColorRange16
+                                           : texts::kColorRange24));
     return false;
 }
 

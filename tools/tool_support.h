@@ -45,7 +45,10 @@ struct Args {
     bool has(const std::string& name) const { return options.count(name) != 0; }
 };
 
-// Splits `args`; options listed in `withValue` take the next argument.
+// Splits `args`; options listed in `withValue` take the next argument. Any
+// other argument that starts with "-" is refused as an unknown option, up to
+// a "--", after which every argument is positional ("./-x.tga" names a file
+// too).
 bool splitArgs(std::span<const std::string> args, const std::vector<std::string>& withValue,
                const std::vector<std::string>& flags, Args& out, std::ostream& err);
 
@@ -62,12 +65,23 @@ bool readPage(const std::string& path, Page& page, std::ostream& err, const Pale
 // Writes the page in the format of the path's extension.
 bool writePage(const std::string& path, const Page& page, std::ostream& err);
 
+// The palette --palette names (a palette file or a picture's), or none: all
+// black, as the editor's before one is applied. False when it cannot be read.
+bool paletteOption(const Args& a, Palette& palette, std::ostream& err);
+// Whether an 8-bit page has colours to show: a palette not all black. Pages
+// read from sprite files have none unless --palette gave one.
+bool hasColours(const Page& page);
+// Writes the page read from `in` to `out`, and warns when a picture comes
+// out all black because the page has no colours.
+bool writeOutput(const std::string& in, const std::string& out, const Page& page,
+                 std::ostream& err);
+
 // The overwrite rule of the tool: an existing output only with --force.
 bool mayWrite(const std::string& path, bool force, std::ostream& err);
 
-// Whether `value` is a colour of the page's mode; if not, reports the
-// core's text for the mode's range.
-bool colourInRange(const Page& page, int value, std::ostream& err);
+// Whether `value` is a colour of the mode of the page read from `path`; if
+// not, reports the core's text for the mode's range for that file.
+bool colourInRange(const Page& page, int value, const std::string& path, std::ostream& err);
 
 // Why the page cannot be cut into tiles of w x h: its size is no multiple of it.
 std::string notWholeTiles(const Page& page, int w, int h);

@@ -24,7 +24,9 @@ constexpr std::array<const char*, static_cast<std::size_t>(Text::Count)> kKorean
     "--grid 옵션은 COLSxROWS 형식입니다. 예: 4x2",
     "--grid 옵션은 --align 없이만 쓸 수 있습니다.",
     "--from N 옵션이 필요합니다. (10진수 또는 0x로 시작하는 16진수)",
-    "--to N 과 --similar 중 하나만 주십시오.",
+    "--to N 또는 --similar 옵션이 필요합니다.",
+    "--to N 과 --similar 는 함께 쓸 수 없습니다.",
+    "--to 옵션은 색상 값입니다. (10진수 또는 0x로 시작하는 16진수)",
     "--key 옵션은 0 이상의 색상 값입니다. 예: 0, 0xFF",
     "--format 옵션은 own, jasc, gpl, act 중 하나입니다.",
     "--lang 옵션은 ko 또는 en 입니다.",
@@ -32,6 +34,10 @@ constexpr std::array<const char*, static_cast<std::size_t>(Text::Count)> kKorean
     "파일이 이미 있습니다. 덮어쓰려면 --force 옵션을 주십시오.",
     "모든 타일이 투명하여 잘라낼 것이 없습니다. 그대로 저장합니다.",
     "출력을 쓸 수 없습니다.",
+    "팔레트가 없어 모든 색이 검정이므로 --similar 로 비슷한 색을 고를 수 없습니다. "
+    "--palette FILE 로 팔레트를 주십시오.",
+    "팔레트가 없어 모든 색이 검정입니다: %1 은(는) 검은 그림으로 저장됩니다. "
+    "--palette FILE 로 팔레트를 주십시오.",
     // The help.
     "zentil-tool: 창 없이 스프라이트 시트 파일을 다루는 명령\n\n"
     "zentil-tool --version 은 버전을, zentil-tool COMMAND --help 는 명령의 설명을 보여 줍니다.\n"
@@ -47,22 +53,27 @@ constexpr std::array<const char*, static_cast<std::size_t>(Text::Count)> kKorean
     "  .TGA, .GPF, .PNG 파일을 읽어 OUT의 확장자대로 .GPF, .TGA, .PNG 파일로 씁니다.\n"
     "  --tile WxH        그림을 W x H 픽셀 타일로 나눕니다\n"
     "  --key N           페이지의 투명색을 정합니다 (10진수 또는 0x 16진수)\n"
-    "  --palette FILE    GPF 페이지에 입힐 팔레트 (팔레트 파일 또는 그림의 팔레트)\n"
+    "  --palette FILE    GPF 페이지에 입힐 팔레트 (팔레트 파일 또는 그림의 팔레트);\n"
+    "                    없으면 GPF 페이지의 색은 모두 검정입니다\n"
     "  --force           OUT이 있으면 덮어씁니다\n",
     "zentil-tool palette IN OUT [--format own|jasc|gpl|act] [--force]\n"
     "  IN(팔레트 파일 또는 TGA, PNG 그림)의 팔레트를 OUT에 씁니다: 블렌드 테이블이\n"
     "  붙은 편집기 고유의 팔레트 파일(.pal), GPL 팔레트(.gpl), ACT 색상표(.act) 중\n"
     "  OUT의 확장자가 정하는 형식으로; --format 을 주면 확장자와 상관없이 그 형식으로\n"
     "  (jasc는 JASC-PAL 텍스트 파일).\n",
-    "zentil-tool trim IN OUT [--force]\n"
-    "  모든 타일에 공통인 투명한 가장자리를 잘라냅니다 (너비는 4의 배수).\n",
+    "zentil-tool trim IN OUT [--palette FILE] [--force]\n"
+    "  모든 타일에 공통인 투명한 가장자리를 잘라냅니다 (너비는 4의 배수).\n"
+    "  --palette FILE    GPF 페이지에 입힐 팔레트, convert 와 같습니다\n",
     "zentil-tool retile IN OUT --tile WxH [--align none|center|left|right|top|bottom]\n"
-    "                          [--grid COLSxROWS] [--force]\n"
+    "                          [--grid COLSxROWS] [--palette FILE] [--force]\n"
     "  타일 크기를 바꿉니다. 정렬을 주면 옛 타일이 새 타일 안의 그 자리에 놓이고,\n"
     "  정렬이 없으면 픽셀은 제자리에 있고 --grid 가 새 타일 수를 정합니다\n"
-    "  (기본값은 옛 페이지 크기에 들어가는 만큼).\n",
-    "zentil-tool recolor IN OUT --from N (--to N | --similar) [--force]\n"
-    "  색상 N인 픽셀을 모두 바꿉니다; --similar 는 가깝고 다른 색을 고릅니다.\n",
+    "  (기본값은 옛 페이지 크기에 들어가는 만큼).\n"
+    "  --palette FILE    GPF 페이지에 입힐 팔레트, convert 와 같습니다\n",
+    "zentil-tool recolor IN OUT --from N (--to N | --similar) [--palette FILE] [--force]\n"
+    "  색상 N인 픽셀을 모두 바꿉니다; --similar 는 가깝고 다른 색을 고릅니다.\n"
+    "  --palette FILE    GPF 페이지에 입힐 팔레트; GPF 파일에는 팔레트가 없으므로\n"
+    "                    --similar 에 필요합니다\n",
     // The info report.
     "TGA 형식 %1, %2 x %3, 픽셀당 %4비트, 디스크립터 0x%5 (%6)",
     "위쪽 행부터",
@@ -84,6 +95,7 @@ constexpr std::array<const char*, static_cast<std::size_t>(Text::Count)> kKorean
     "파일의 팔레트로 8비트 페이지가 됨; 완전히 투명한 항목 %1개",
     "회색 단계 팔레트로 8비트 페이지가 됨",
     "처음 나오는 차례로 번호를 매긴 색 %1개의 팔레트로 8비트 페이지가 됨",
+    "%1 %2 x %3, 픽셀당 %4비트",
     "GPF %1 x %2 타일, 타일 크기 %3 x %4, 투명색 %5",
     "타일 %1: %2,%3 %4 x %5, %6 바이트 (데이터 %7 바이트)",
     "합계: 타일 데이터 %1 바이트, GPF 파일 %2 바이트",
@@ -110,7 +122,9 @@ constexpr std::array<const char*, static_cast<std::size_t>(Text::Count)> kEnglis
     "the --grid option takes COLSxROWS, e.g. 4x2",
     "the --grid option works only without --align.",
     "the --from N option is needed. (decimal, or hexadecimal starting with 0x)",
-    "give one of --to N and --similar.",
+    "the --to N or the --similar option is needed.",
+    "--to N and --similar cannot be given together.",
+    "the --to option takes a colour value. (decimal, or hexadecimal starting with 0x)",
     "the --key option is a colour value of 0 or more, e.g. 0, 0xFF",
     "the --format option is one of own, jasc, gpl, act.",
     "the --lang option is ko or en.",
@@ -118,6 +132,10 @@ constexpr std::array<const char*, static_cast<std::size_t>(Text::Count)> kEnglis
     "the file exists. Give the --force option to replace it.",
     "every tile is transparent: nothing to trim. Saved as it is.",
     "cannot write the output.",
+    "there is no palette (every colour is black), so --similar cannot pick a similar colour. "
+    "Give one with --palette FILE.",
+    "there is no palette (every colour is black): %1 is saved as a black picture. "
+    "Give one with --palette FILE.",
     // The help.
     "zentil-tool: sprite-sheet files without a window\n\n"
     "zentil-tool --version shows the version, zentil-tool COMMAND --help describes a command,\n"
@@ -135,22 +153,27 @@ constexpr std::array<const char*, static_cast<std::size_t>(Text::Count)> kEnglis
     "  extension.\n"
     "  --tile WxH        cuts the picture into tiles of W x H pixels\n"
     "  --key N           sets the page's transparent colour (decimal or 0x hex)\n"
-    "  --palette FILE    the palette for GPF pages (a palette file or a picture's)\n"
+    "  --palette FILE    the palette for GPF pages (a palette file or a picture's);\n"
+    "                    without it every colour of a GPF page is black\n"
     "  --force           replaces OUT if it exists\n",
     "zentil-tool palette IN OUT [--format own|jasc|gpl|act] [--force]\n"
     "  Writes the palette of IN (a palette file, or a TGA or PNG picture) to OUT: the\n"
     "  editor's own palette file with its blend table (.pal), a GPL palette (.gpl) or\n"
     "  an ACT colour table (.act), as OUT's extension says; with --format, in that\n"
     "  format whatever the extension (jasc is a JASC-PAL text file).\n",
-    "zentil-tool trim IN OUT [--force]\n"
-    "  Trims the transparent border that all tiles share (widths a multiple of 4).\n",
+    "zentil-tool trim IN OUT [--palette FILE] [--force]\n"
+    "  Trims the transparent border that all tiles share (widths a multiple of 4).\n"
+    "  --palette FILE    the palette for GPF pages, as for convert\n",
     "zentil-tool retile IN OUT --tile WxH [--align none|center|left|right|top|bottom]\n"
-    "                          [--grid COLSxROWS] [--force]\n"
+    "                          [--grid COLSxROWS] [--palette FILE] [--force]\n"
     "  Changes the tile size. With an alignment each old tile goes to that place in its\n"
     "  new tile; without one the pixels stay where they are and --grid sets the new\n"
-    "  number of tiles (by default as many as the old page holds).\n",
-    "zentil-tool recolor IN OUT --from N (--to N | --similar) [--force]\n"
-    "  Changes every pixel of colour N; --similar picks the nearest other colour.\n",
+    "  number of tiles (by default as many as the old page holds).\n"
+    "  --palette FILE    the palette for GPF pages, as for convert\n",
+    "zentil-tool recolor IN OUT --from N (--to N | --similar) [--palette FILE] [--force]\n"
+    "  Changes every pixel of colour N; --similar picks the nearest other colour.\n"
+    "  --palette FILE    the palette for GPF pages; GPF files hold none, so --similar\n"
+    "                    needs it for them\n",
     // The info report.
     "TGA type %1, %2 x %3, %4 bits per pixel, descriptor 0x%5 (%6)",
     "top row first",
@@ -172,6 +195,7 @@ constexpr std::array<const char*, static_cast<std::size_t>(Text::Count)> kEnglis
     "read as an 8-bit page with the file's palette; %1 entries fully transparent",
     "read as an 8-bit page with a grey ramp",
     "read as an 8-bit page with a palette of its %1 colours in the order they first appear",
+    "%1 %2 x %3, %4 bits per pixel",
     "GPF %1 x %2 tiles, tile size %3 x %4, transparent colour %5",
     "tile %1: %2,%3 %4 x %5, %6 bytes (%7 bytes of data)",
     "total: %1 bytes of tile data, %2 bytes of GPF file",
@@ -198,6 +222,7 @@ constexpr CoreEnglish kCoreEnglish[] = {
     {texts::kAskOverwrite, "The file already exists. Replace it?"},
     {texts::kConfigCannotSave, "Cannot save the Config file."},
     {texts::kReadFailed, "Failed to read the file."},
+    {texts::kNotAFile, "Not a regular file, so it cannot be read. (A folder, FIFO, device ...)"},
     {texts::kColorRange8, "The colour is out of range (more than 255)."},
     {texts::kColorRange16, "The colour is out of range (more than 32767)."},
     {texts::kColorRange24, "The colour is out of range (more than 16777215)."},

@@ -255,6 +255,10 @@
         <source>그림의 팔레트</source>
         <translation>Palette of an image</translation>
     </message>
+    <message>
+        <source>일반 파일이 아니므로 읽을 수 없습니다. (폴더, FIFO, 장치 등)</source>
+        <translation>Not a regular file, so it cannot be read. (A folder, FIFO, device ...)</translation>
+    </message>
 </context>
 <context>
     <name>TAniWin</name>

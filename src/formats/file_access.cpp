@@ -12,6 +12,8 @@ Outcome readFailure(ReadResult read, const char* cannotOpenText) {
     switch (read) {
         case ReadResult::CannotOpen:
             return Outcome::error(cannotOpenText);
+        case ReadResult::NotAFile:
+            return Outcome::error(texts::kNotAFile);
         case ReadResult::TooLarge:
             return Outcome::error(texts::kCannotCreateImage);
         case ReadResult::Ok:

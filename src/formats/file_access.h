@@ -18,7 +18,8 @@ using PageDecoder = Outcome (*)(std::span<const std::uint8_t> bytes, Page& page,
                                 const PageDefaults& defaults);
 
 // Reads the file (at most `maxBytes`) and decodes it into `page`. A file that
-// cannot be opened fails with `cannotOpenText`, one too large for memory with
+// cannot be opened fails with `cannotOpenText`, anything but a regular file
+// with "일반 파일이 아니므로 읽을 수 없습니다. ...", one too large for memory with
 // "이미지를 생성할 수 없습니다.", a failed read with "파일을 읽는데 실패했습니다.";
 // the page is untouched then.
 Outcome readPageFile(const std::string& path, std::uint64_t maxBytes, const char* cannotOpenText,

@@ -155,8 +155,11 @@ bool parseGpfLayout(std::span<const std::uint8_t> bytes, GpfLayout& layout, cons
     hd.tileHeight = le32(p + 24);
     hd.tileCount = le32(p + 28);
     hd.colorKey = le32(p + 32);
+    // The key is a palette index: a file with another is damaged, not one
+    // to read with some of the key's bits.
     if (hd.cols < 1 || hd.rows < 1 || hd.tileWidth < 1 || hd.tileHeight < 1 ||
-        std::int64_t{hd.cols} * hd.rows != hd.tileCount) {
+        std::int64_t{hd.cols} * hd.rows != hd.tileCount || hd.colorKey < 0 ||
+        hd.colorKey >= kPaletteEntries) {
         message = texts::kGpfDamaged;
         return false;
     }

@@ -30,7 +30,8 @@ struct GpfLayout {
 };
 
 // Checks that the file describes a page: magic, a grid whose tile count is
-// cols x rows, positive sizes, and tables and data inside the file. On false
+// cols x rows, positive sizes, a key of 0 to 255, and tables and data inside
+// the file. On false
 // `message` names what is wrong.
 bool parseGpfLayout(std::span<const std::uint8_t> bytes, GpfLayout& layout, const char*& message);
 

@@ -16,6 +16,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "system/byte_source.h"
 #include "system/files.h"
 #include "system/safe_file_writer.h"
 #include "system/texts.h"
@@ -499,12 +500,12 @@ bool applyPalette(Page& page, const Palette& palette) {
 
 Outcome readPaletteFile(const std::string& path, Palette& palette) {
     // Only the marker byte and the colours are read; the blend table is not.
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return Outcome::error(texts::kCannotReadPalette);
+    FileSource file;
+    const ReadResult opened = file.open(path, std::numeric_limits<std::uint64_t>::max());
+    if (opened == ReadResult::NotAFile) return Outcome::error(texts::kNotAFile);
     std::uint8_t header[kPaletteHeaderBytes];
-    const std::size_t got = std::fread(header, 1, sizeof header, file);
-    std::fclose(file);
-    if (got != sizeof header || header[0] != kPaletteFileMarker)
+    if (opened != ReadResult::Ok || !file.copy(0, header, sizeof header) ||
+        header[0] != kPaletteFileMarker)
         return Outcome::error(texts::kCannotReadPalette);
     std::memcpy(palette.data(), header + 1, kPaletteColourBytes);
     return Outcome::done();

@@ -263,6 +263,8 @@ Outcome readPaletteOfFile(const std::string& path, Palette& out) {
             break;
         case ReadResult::TooLarge:
             return Outcome::error(texts::kCannotCreateImage);
+        case ReadResult::NotAFile:
+            return Outcome::error(texts::kNotAFile);
         default:
             return Outcome::error(texts::kCannotReadPalette);
     }

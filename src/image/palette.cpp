@@ -1,5 +1,7 @@
 #include "image/palette.h"
 
+#include <algorithm>
+
 namespace zentil {
 
 void buildPaletteQuad(const Palette& palette, PaletteQuad& quad) {
@@ -9,6 +11,10 @@ void buildPaletteQuad(const Palette& palette, PaletteQuad& quad) {
         quad[i * 4 + 2] = palette[i * 3 + 2];
         quad[i * 4 + 3] = 0;
     }
+}
+
+bool isAllBlack(const Palette& palette) {
+    return std::all_of(palette.begin(), palette.end(), [](std::uint8_t b) { return b == 0; });
 }
 
 }  // namespace zentil

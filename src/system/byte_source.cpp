@@ -1,7 +1,5 @@
 #include "system/byte_source.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -38,29 +36,22 @@ const std::uint8_t* MemorySource::bytesAt(std::uint64_t offset, std::size_t want
     return bytes_.data() + std::min<std::uint64_t>(offset, bytes_.size());
 }
 
-FileSource::~FileSource() {
-    if (fd_ >= 0) ::close(fd_);
-}
-
 ReadResult FileSource::open(const std::string& path, std::uint64_t maxBytes) {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0) return ReadResult::CannotOpen;
-    struct stat info {};
-    if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) return ReadResult::CannotOpen;
-    size_ = static_cast<std::uint64_t>(info.st_size);
-    if (size_ > maxBytes) return ReadResult::TooLarge;
-    return ReadResult::Ok;
+    const ReadResult opened = file_.open(path);
+    if (opened != ReadResult::Ok) return opened;
+    return file_.size() > maxBytes ? ReadResult::TooLarge : ReadResult::Ok;
 }
 
 const std::uint8_t* FileSource::bytesAt(std::uint64_t offset, std::size_t want, std::size_t& got) {
     got = 0;
-    if (fd_ < 0) return nullptr;
-    if (offset >= size_) return window_.data();
-    want = static_cast<std::size_t>(std::min<std::uint64_t>(want, size_ - offset));
+    const std::uint64_t size = file_.size();
+    if (file_.fd() < 0) return nullptr;
+    if (offset >= size) return window_.data();
+    want = static_cast<std::size_t>(std::min<std::uint64_t>(want, size - offset));
     if (offset < windowAt_ || offset + want > windowAt_ + window_.size()) {
         // Read ahead, so that small steps through the file cost one read.
         const auto bytes = static_cast<std::size_t>(
-            std::min<std::uint64_t>(std::max(want, kWindowBytes), size_ - offset));
+            std::min<std::uint64_t>(std::max(want, kWindowBytes), size - offset));
         try {
             window_.resize(bytes);
         } catch (const std::bad_alloc&) {
@@ -68,7 +59,7 @@ const std::uint8_t* FileSource::bytesAt(std::uint64_t offset, std::size_t want, 
         }
         std::size_t done = 0;
         while (done < bytes) {
-            const ssize_t n = ::pread(fd_, window_.data() + done, bytes - done,
+            const ssize_t n = ::pread(file_.fd(), window_.data() + done, bytes - done,
                                       static_cast<off_t>(offset + done));
             if (n < 0 && errno == EINTR) continue;
             if (n <= 0) break;  // a read error, or the file got shorter

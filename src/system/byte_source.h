@@ -46,16 +46,15 @@ class FileSource final : public ByteSource {
     FileSource() = default;
     FileSource(const FileSource&) = delete;
     FileSource& operator=(const FileSource&) = delete;
-    ~FileSource() override;
-    // CannotOpen for a file that is missing or not an ordinary file,
-    // TooLarge for one of more than `maxBytes`.
+    // CannotOpen for a file that is missing, NotAFile for anything but a
+    // regular file (which opening never waits for), TooLarge for one of more
+    // than `maxBytes`.
     ReadResult open(const std::string& path, std::uint64_t maxBytes);
-    std::uint64_t size() const override { return size_; }
+    std::uint64_t size() const override { return file_.size(); }
     const std::uint8_t* bytesAt(std::uint64_t offset, std::size_t want, std::size_t& got) override;
 
   private:
-    int fd_ = -1;
-    std::uint64_t size_ = 0;
+    ReadableFile file_;
     std::vector<std::uint8_t> window_;
     std::uint64_t windowAt_ = 0;  // the file offset of window_[0]
 };

@@ -1,9 +1,11 @@
 #include "system/files.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <cerrno>
 #include <filesystem>
 #include <new>
 
@@ -25,30 +27,51 @@ void sortNames(std::vector<std::string>& names) {
     std::sort(names.begin(), names.end());
 }
 
+ReadableFile::~ReadableFile() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+ReadResult ReadableFile::open(const std::string& path) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd_ < 0) return ReadResult::CannotOpen;
+    struct stat info {};
+    const bool regular = ::fstat(fd_, &info) == 0 && S_ISREG(info.st_mode);
+    // Reads of a regular file wait for the disk as usual.
+    const int flags = regular ? ::fcntl(fd_, F_GETFL) : -1;
+    if (!regular || flags < 0 || ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        ::close(fd_);
+        fd_ = -1;
+        return regular ? ReadResult::CannotOpen : ReadResult::NotAFile;
+    }
+    size_ = static_cast<std::uint64_t>(info.st_size);
+    return ReadResult::Ok;
+}
+
+int ReadableFile::release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+}
+
 ReadResult readWholeFile(const std::string& path, std::vector<std::uint8_t>& out,
                          std::uint64_t maxBytes) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return ReadResult::CannotOpen;
-    struct stat info {};
-    if (::fstat(::fileno(f), &info) != 0 || !S_ISREG(info.st_mode)) {
-        std::fclose(f);
-        return ReadResult::CannotOpen;
-    }
-    const auto size = static_cast<std::uint64_t>(info.st_size);
-    if (size > maxBytes) {
-        std::fclose(f);
-        return ReadResult::TooLarge;
-    }
+    ReadableFile file;
+    if (const ReadResult opened = file.open(path); opened != ReadResult::Ok) return opened;
+    if (file.size() > maxBytes) return ReadResult::TooLarge;
     try {
-        out.resize(static_cast<std::size_t>(size));
+        out.resize(static_cast<std::size_t>(file.size()));
     } catch (const std::bad_alloc&) {
-        std::fclose(f);
         return ReadResult::TooLarge;
     }
-    const std::size_t got = out.empty() ? 0 : std::fread(out.data(), 1, out.size(), f);
-    const bool complete = got == out.size() && !std::ferror(f);
-    std::fclose(f);
-    if (!complete) {
+    std::size_t done = 0;
+    while (done < out.size()) {
+        const ssize_t n = ::read(file.fd(), out.data() + done, out.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;  // a read error, or the file got shorter
+        done += static_cast<std::size_t>(n);
+    }
+    if (done < out.size()) {
         out.clear();
         return ReadResult::Failed;
     }

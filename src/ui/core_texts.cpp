@@ -22,6 +22,7 @@ constexpr const char* kCoreTexts[] = {
     QT_TRANSLATE_NOOP("CoreText", "기존의 파일을 덮어쓰시겠습니까?"),
     QT_TRANSLATE_NOOP("CoreText", "Config 파일을 저장할 수 없습니다."),
     QT_TRANSLATE_NOOP("CoreText", "파일을 읽는데 실패했습니다."),
+    QT_TRANSLATE_NOOP("CoreText", "일반 파일이 아니므로 읽을 수 없습니다. (폴더, FIFO, 장치 등)"),
     QT_TRANSLATE_NOOP("CoreText", "색상 범위가 255보다 큽니다."),
     QT_TRANSLATE_NOOP("CoreText", "색상 범위가 32767보다 큽니다."),
     QT_TRANSLATE_NOOP("CoreText", "색상 범위가 16777215보다 큽니다."),

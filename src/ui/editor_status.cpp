@@ -44,10 +44,6 @@ QToolButton* statusButton(QStatusBar& bar, const char* name, const QString& text
     return button;
 }
 
-bool allBlack(const Palette& palette) {
-    return std::all_of(palette.begin(), palette.end(), [](std::uint8_t b) { return b == 0; });
-}
-
 }  // namespace
 
 EditorStatus::EditorStatus(QStatusBar& bar, PageCanvas& canvas) : QObject(&bar), canvas_(canvas) {
@@ -144,7 +140,7 @@ void EditorStatus::update(const Workspace& workspace, const History& history) {
     undo->setText(uiFormat(texts::kStatusUndoF, static_cast<int>(history.undoCount())));
     const Page* page = workspace.currentPage();
     const bool sprites = workspace.activeList() == ListId::Sprites && page != nullptr;
-    hint->setVisible(sprites && allBlack(workspace.palette));
+    hint->setVisible(sprites && isAllBlack(workspace.palette));
     if (!page || !page->inUse()) {
         gpf->clear();
         return;

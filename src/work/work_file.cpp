@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <cctype>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <map>
@@ -20,6 +21,7 @@
 #include "formats/png_file.h"
 #include "formats/png_image_data.h"
 #include "image/pixel.h"
+#include "system/files.h"
 #include "system/machine_memory.h"
 #include "system/parallel_jobs.h"
 #include "system/texts.h"
@@ -781,12 +783,22 @@ Outcome decodeWorkFile(std::span<const std::uint8_t> bytes, Workspace& workspace
 }
 
 Outcome openWorkFile(const std::string& path, Workspace& workspace) {
-    // The archive is read where it lies, entry by entry, not into memory whole.
+    // The archive is read where it lies, entry by entry, not into memory
+    // whole, from the descriptor that was checked to be a regular file.
+    ReadableFile file;
+    if (const ReadResult opened = file.open(path); opened != ReadResult::Ok)
+        return opened == ReadResult::NotAFile ? Outcome::error(texts::kNotAFile) : cannotRead();
+    std::FILE* stream = ::fdopen(file.fd(), "rb");
+    if (!stream) return cannotRead();
+    file.release();
     zip_error_t error;
     zip_error_init(&error);
-    zip_source_t* source = zip_source_file_create(path.c_str(), 0, 0, &error);
+    zip_source_t* source = zip_source_filep_create(stream, 0, -1, &error);
     zip_error_fini(&error);
-    if (!source) return cannotRead();
+    if (!source) {
+        std::fclose(stream);
+        return cannotRead();
+    }
     return decodeArchive(source, workspace);
 }
 

@@ -5,14 +5,18 @@
 #include <sstream>
 #include <streambuf>
 
+#include "fifo_rescue.h"
 #include "file_builders.h"
 #include "formats/gpf_file.h"
 #include "formats/png_file.h"
+#include "formats/page_formats.h"
+#include "formats/palette_file.h"
 #include "formats/tga_file.h"
 #include "image/palette.h"
 #include "png_builder.h"
 #include "system/config.h"
 #include "system/texts.h"
+#include "test_support.h"
 #include "tool_commands.h"
 #include "tool_texts.h"
 
@@ -37,6 +41,7 @@ class ToolTest : public ::testing::Test {
         // sprite, the right one empty; index 0 in every corner.
         Page page;
         ASSERT_TRUE(createSinglePage(page, 64, 32, kMode8));
+        applyPalette(page, test::rampPalette());
         for (int y = 10; y < 14; ++y)
             for (int x = 3; x < 9; ++x)
                 putPixel(page, x, y, 5 + x);
@@ -112,7 +117,7 @@ TEST_F(ToolTest, ExitCodesFollowOneRuleAndErrorsNameTheFile) {
     const Case cases[] = {
         // The command line.
         {{"convert", picture, out, "--tile", "big"}, 2, "", "--tile"},
-        {{"convert", picture, out, "--key", "300"}, 2, "", texts::kColorRange8},
+        {{"convert", picture, out, "--key", "300"}, 2, picture, texts::kColorRange8},
         {{"convert", picture, out, "--key", "-1"}, 2, "", "--key"},
         {{"convert", picture, out, "--tile", "30x32"}, 2, picture, "30 x 32"},
         {{"convert", picture, bmp}, 2, bmp, ".TGA, .GPF, .PNG"},
@@ -120,11 +125,15 @@ TEST_F(ToolTest, ExitCodesFollowOneRuleAndErrorsNameTheFile) {
         {{"convert", picture}, 2, "", "zentil-tool convert IN OUT"},
         {{"convert", picture, out, "--bogus"}, 2, "", "--bogus"},
         {{"convert", picture, out, "--tile"}, 2, "", "--tile"},
-        {{"recolor", picture, out, "--from", "999", "--to", "1"}, 2, "", texts::kColorRange8},
-        {{"recolor", picture, out, "--from", "1", "--to", "256"}, 2, "", texts::kColorRange8},
+        {{"recolor", picture, out, "--from", "999", "--to", "1"}, 2, picture, texts::kColorRange8},
+        {{"recolor", picture, out, "--from", "1", "--to", "256"}, 2, picture, texts::kColorRange8},
+        {{"recolor", picture, out, "--from", "1", "--to", "x"}, 2, "", "--to 옵션은"},
         {{"recolor", picture, out, "--from", "x", "--to", "1"}, 2, "", "--from"},
         {{"info", bmp}, 2, bmp, ".PAL, .GPL, .ACT"},
         {{"info", picture, "--tile", "30x32"}, 2, picture, "30 x 32"},
+        {{"info", picture, "--tile", "7x"}, 2, "", "--tile 옵션은 WxH"},
+        {{"info", "-q", picture}, 2, "", "-q"},
+        {{"info", "--", "-q.gpf"}, 1, "-q.gpf", texts::kGpfCannotOpen},
         {{"palette", picture, xyz}, 2, xyz, ".PAL, .GPL, .ACT"},
         {{"palette", picture, dir.file("p.pal"), "--format", "bmp"}, 2, "", "--format"},
         {{"frobnicate"}, 2, "", "frobnicate"},
@@ -157,9 +166,11 @@ TEST_F(ToolTest, ExitCodesFollowOneRuleAndErrorsNameTheFile) {
     // An empty PNG says so rather than giving the library's words.
     EXPECT_NE(run({"info", emptyPng}).err.find("PNG 파일을 읽을 수 없습니다. (빈 파일)"),
               std::string::npos);
-    const ToolRun help = run({"convert", "--help"});
-    EXPECT_EQ(help.code, 0);
-    EXPECT_NE(help.out.find("--palette"), std::string::npos);
+    for (const char* help : {"--help", "-h"}) {
+        const ToolRun r = run({"info", help});
+        EXPECT_EQ(r.code, 0) << help;
+        EXPECT_EQ(r.out.rfind("zentil-tool info FILE", 0), 0u) << r.out;
+    }
 }
 
 // --lang chooses the language of every message, wherever it stands; without
@@ -187,7 +198,7 @@ TEST_F(ToolTest, SpeaksTheLanguageChosen) {
         {{"convert", picture, dir.file("x.gpf"), "--key", "300", "--lang", "en"},
          Language::Korean,
          2,
-         "The colour is out of range (more than 255)."},
+         picture + ": The colour is out of range (more than 255)."},
         {{"--lang", "fr", "info", picture}, Language::English, 2, "the --lang option is ko or en."},
         {{"--lang", "fr", "info", picture},
          Language::Korean,
@@ -449,8 +460,10 @@ TEST_F(ToolEditTest, TrimRetileAndRecolorWorkOnFiles) {
         {{"retile", sheet, out, "--tile", "8x8", "--align", "left", "--grid", "1x1"},
          2,
          "--align 없이"},
-        {{"recolor", sheet, out, "--from", "1"}, 2, "--similar"},
-        {{"recolor", sheet, out, "--from", "1", "--to", "2", "--similar"}, 2, "--similar"},
+        {{"recolor", sheet, out, "--from", "1"}, 2, "--to N 또는 --similar 옵션이 필요합니다."},
+        {{"recolor", sheet, out, "--from", "1", "--to", "2", "--similar"},
+         2,
+         "함께 쓸 수 없습니다"},
         {{"trim", sheet, trimmed}, 1, "--force"},
     };
     for (const Case& c : bad) {
@@ -459,6 +472,128 @@ TEST_F(ToolEditTest, TrimRetileAndRecolorWorkOnFiles) {
         EXPECT_NE(b.err.find(c.err), std::string::npos) << "wanted '" << c.err << "' in " << b.err;
     }
     EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+}  // namespace
+}  // namespace zentil
+
+namespace zentil {
+namespace {
+
+// A sprite file holds no colours. --similar needs a palette for it, and with
+// --palette gives what the same command gives on the picture; a picture
+// written from a sprite file without one is all black, and the tool says so.
+TEST_F(ToolEditTest, SpriteFilesTakeTheirColoursFromPalette) {
+    const std::string sheet = dir.file("sheet.gpf"), out = dir.file("out.gpf");
+    ASSERT_EQ(run({"convert", picture, sheet, "--tile", "32x32", "--key", "0"}).code, 0);
+    ToolRun r = run({"recolor", sheet, out, "--from", "8", "--similar"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err.rfind("zentil-tool: " + sheet + ": ", 0), 0u) << r.err;
+    EXPECT_NE(r.err.find("--palette"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+
+    const std::string fromPicture = dir.file("picture.tga");
+    ASSERT_EQ(run({"recolor", sheet, out, "--from", "8", "--similar", "--palette", picture}).code,
+              0);
+    ASSERT_EQ(run({"recolor", picture, fromPicture, "--from", "8", "--similar"}).code, 0);
+    const Page sprite = readBack(out);
+    Page expected;
+    ASSERT_TRUE(readTgaFile(fromPicture, expected, {}));
+    EXPECT_NE(pixelAt(expected, 3, 10), 8u);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 64; ++x)
+            ASSERT_EQ(pixelAt(sprite, x, y), pixelAt(expected, x, y)) << x << "," << y;
+
+    struct Case {
+        std::vector<std::string> args;
+        bool warned;
+    };
+    const Case cases[] = {
+        {{"convert", sheet, dir.file("black.png")}, true},
+        {{"trim", sheet, dir.file("black.tga")}, true},
+        {{"convert", sheet, dir.file("coloured.png"), "--palette", picture}, false},
+        {{"convert", sheet, dir.file("copy.gpf")}, false},
+        {{"convert", picture, dir.file("picture.png")}, false},
+    };
+    for (const Case& c : cases) {
+        r = run(c.args);
+        EXPECT_EQ(r.code, 0) << r.err;
+        const std::string warning = "zentil-tool: " + c.args[1] + ": ";
+        EXPECT_EQ(r.err.rfind(warning, 0) == 0 && r.err.find(c.args[2]) != std::string::npos,
+                  c.warned)
+            << c.args[2] << ": " << r.err;
+    }
+}
+
+// info describes a file of every page format of the table as what it is.
+TEST_F(ToolTest, InfoDescribesEveryPageFormatAsItself) {
+    Page page;
+    ASSERT_TRUE(readTgaFile(picture, page, {}));
+    for (const PageFormat& format : pageFormats()) {
+        const std::string path = dir.file(std::string("page.") + format.extension);
+        ASSERT_TRUE(format.write(path, page)) << path;
+        const ToolRun r = run({"info", path, "--json"});
+        EXPECT_EQ(r.code, 0) << r.err;
+        const nlohmann::json report = nlohmann::json::parse(r.out)["files"][0];
+        std::string name = format.extension;
+        for (char& c : name)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        EXPECT_EQ(report.value("format", ""), name) << path;
+        EXPECT_EQ(report.value("width", 0), page.width) << path;
+        EXPECT_EQ(report.value("height", 0), page.height) << path;
+    }
+}
+
+// Every error of info's JSON report carries a stable code beside its text,
+// the same in every language; a FIFO is refused without waiting on it.
+TEST_F(ToolTest, InfoErrorsCarryACodeWhateverTheLanguage) {
+    const auto file = [&](const char* name, const test::Bytes& bytes) {
+        test::writeBytes(dir.file(name), bytes);
+        return dir.file(name);
+    };
+    test::Bytes damagedGpf;
+    for (const int v : {0x7839, 1, 16, 1, 1, 4, 4, 2, 0})  // two tiles for a grid of one
+        test::put32(damagedGpf, v);
+    test::TgaFields deep;
+    deep.mapType = 0;
+    deep.type = 2;
+    deep.depth = 32;
+    std::filesystem::create_directory(dir.file("folder.tga"));
+    ASSERT_TRUE(test::makeFifo(dir.file("fifo.tga")));
+    const struct {
+        std::string path;
+        std::vector<std::string> options;
+        std::string code;
+    } rows[] = {
+        {dir.file("missing.gpf"), {}, "cannot-open"},
+        {dir.file("missing.png"), {}, "cannot-open"},
+        {dir.file("missing.pal"), {}, "cannot-open"},
+        {dir.file("folder.tga"), {}, "not-a-file"},
+        {dir.file("fifo.tga"), {}, "not-a-file"},
+        {file("empty.tga", {}), {}, "read-failed"},
+        {file("empty.png", {}), {}, "read-failed"},
+        {file("bad.gpf", {1, 2, 3, 4}), {}, "wrong-format"},
+        {file("text.png", {'h', 'e', 'l', 'l', 'o', ' ', 'p', 'n', 'g'}), {}, "wrong-format"},
+        {file("grid.gpf", damagedGpf), {}, "damaged"},
+        {file("short.pal", {1, 2}), {}, "damaged"},
+        {file("deep.tga", test::tgaHeader(deep)), {}, "unsupported"},
+        {file("x.bmp", {1}), {}, "unknown-extension"},
+        {picture, {"--tile", "30x32"}, "tiles-do-not-divide"},
+    };
+    for (const auto& row : rows) {
+        std::string said[2];
+        for (const char* language : {"ko", "en"}) {
+            std::vector<std::string> args = {"info", row.path, "--json", "--lang", language};
+            args.insert(args.end(), row.options.begin(), row.options.end());
+            ToolRun r{};
+            ASSERT_TRUE(test::returnsWithoutWaiting(dir.file("fifo.tga"), [&] { r = run(args); }));
+            EXPECT_NE(r.code, 0) << row.path;
+            const nlohmann::json report = nlohmann::json::parse(r.out)["files"][0];
+            EXPECT_EQ(report.value("code", ""), row.code) << row.path << " " << language;
+            said[language[0] == 'e'] = report.value("error", "");
+        }
+        EXPECT_NE(said[0], said[1]) << row.path;
+    }
 }
 
 }  // namespace

@@ -5,6 +5,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
+#include <optional>
+
+#include "../fifo_rescue.h"
 
 #include "application_setup.h"
 #include "form_ani.h"
@@ -106,7 +109,8 @@ class MainWindowTest : public QObject {
 
     // The palette file applied last comes back at the next start in
     // whichever format it is; an undone one does not, and a file that no
-    // longer reads as a palette leaves the start palette black.
+    // longer reads as a palette, or is now a FIFO, leaves the start palette
+    // black without waiting.
     void theAppliedPaletteFileComesBackAtTheNextStart() {
         Palette warm{}, cold{};
         for (int i = 0; i < kPaletteEntries * 3; ++i) {
@@ -118,13 +122,15 @@ class MainWindowTest : public QObject {
             PaletteFormat format;
             bool undoLast;  // `cold` applied after `warm`, then undone
             bool spoilAfter;
+            bool fifoAfter;
             Palette expected;
         } rows[] = {
-            {"warm.gpl", PaletteFormat::Gimp, false, false, warm},
-            {"warm.pal", PaletteFormat::Jasc, false, false, warm},
-            {"warm.act", PaletteFormat::Act, false, false, warm},
-            {"warm.Pal", PaletteFormat::Own, true, false, warm},
-            {"gone.gpl", PaletteFormat::Gimp, false, true, Palette{}},
+            {"warm.gpl", PaletteFormat::Gimp, false, false, false, warm},
+            {"warm.pal", PaletteFormat::Jasc, false, false, false, warm},
+            {"warm.act", PaletteFormat::Act, false, false, false, warm},
+            {"warm.Pal", PaletteFormat::Own, true, false, false, warm},
+            {"gone.gpl", PaletteFormat::Gimp, false, true, false, Palette{}},
+            {"fifo.gpl", PaletteFormat::Gimp, false, false, true, Palette{}},
         };
         for (const auto& row : rows) {
             uitest::FreshState fresh;
@@ -144,9 +150,16 @@ class MainWindowTest : public QObject {
                 }
                 e.main.close();
             }
-            if (row.spoilAfter)
-                uitest::writeFile(fresh.path(QString::fromLatin1(row.file)), {1, 2});
+            const QString kept = fresh.path(QString::fromLatin1(row.file));
+            if (row.spoilAfter) uitest::writeFile(kept, {1, 2});
+            std::optional<test::FifoRescue> rescue;
+            if (row.fifoAfter) {
+                QVERIFY(QFile::remove(kept));
+                QVERIFY(test::makeFifo(kept.toStdString()));
+                rescue.emplace(kept.toStdString());
+            }
             Editor again(recorder_);
+            QVERIFY2(!rescue || !rescue->stop(), row.file);
             QVERIFY2(again.main.workspace().palette == row.expected, row.file);
         }
     }
