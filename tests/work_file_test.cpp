@@ -1,5 +1,6 @@
 // Work files: a workspace of every kind of page comes back exactly, and a
 // damaged archive is refused without touching the workspace.
+#include <cerrno>
 #include <cstring>
 #include <functional>
 #include <nlohmann/json.hpp>
@@ -229,8 +230,10 @@ TEST_F(WorkFileTest, DamagedArchivesAreRefusedAndChangeNothing) {
     ws.sprites.append(makePage("BIG", kKindSprite, kMode24, 256, 4, 256, 4, 0, 7));
     {
         const test::FileSizeLimit limit(good.size() + 100);
-        EXPECT_EQ(test::said(saveWorkFile(ws, path)),
+        const Outcome full = saveWorkFile(ws, path);
+        EXPECT_EQ(test::said(full),
                   (test::RecordedMessage{"오류", "작업 파일을 저장할 수 없습니다."}));
+        EXPECT_EQ(full.detail, std::strerror(EFBIG));  // the system's reason
     }
     Workspace reopened;
     ASSERT_TRUE(openWorkFile(path, reopened));

@@ -208,6 +208,8 @@ constexpr CoreEnglish kCoreEnglish[] = {
     {texts::kPngCannotSave, "Cannot save the PNG file."},
     {texts::kWorkFileCannotRead, "Cannot read the work file."},
     {texts::kWorkFileCannotSave, "Cannot save the work file."},
+    {texts::kOldContentsKeptF,
+     "A save of this file may have been cut off. Its previous contents are kept in %s."},
     {texts::kSizesDiffer, "The images are not all the same size."},
     {texts::kModesDiffer, "Some images are in a different colour mode."},
     {texts::kAskDeleteAllSprites, "Delete all sprite pages?"},

@@ -255,6 +255,10 @@
         <source>그림의 팔레트</source>
         <translation>Palette of an image</translation>
     </message>
+    <message>
+        <source>저장이 중간에 끊긴 파일일 수 있습니다. 이전 내용이 %s에 남아 있습니다.</source>
+        <translation>A save of this file may have been cut off. Its previous contents are kept in %s.</translation>
+    </message>
 </context>
 <context>
     <name>TAniWin</name>

@@ -57,6 +57,11 @@ inline constexpr const char* kPngCannotSave = "PNG 파일을 저장할 수 없�
 inline constexpr const char* kWorkFileCannotRead = "작업 파일을 읽을 수 없습니다.";
 inline constexpr const char* kWorkFileCannotSave = "작업 파일을 저장할 수 없습니다.";
 
+// Beneath the message of a file that cannot be read, when a save of it was
+// cut off and kept a copy of its old contents beside it.
+inline constexpr const char* kOldContentsKeptF =
+    "저장이 중간에 끊긴 파일일 수 있습니다. 이전 내용이 %s에 남아 있습니다.";
+
 // The page commands.
 inline constexpr const char* kSizesDiffer = "그림 크기가 서로 일치하지 않습니다.";
 inline constexpr const char* kModesDiffer = "다른 색상모드의 그림이 있습니다.";

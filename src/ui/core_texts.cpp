@@ -50,6 +50,8 @@ constexpr const char* kCoreTexts[] = {
     QT_TRANSLATE_NOOP("CoreText", "PNG 파일을 저장할 수 없습니다."),
     QT_TRANSLATE_NOOP("CoreText", "작업 파일을 읽을 수 없습니다."),
     QT_TRANSLATE_NOOP("CoreText", "작업 파일을 저장할 수 없습니다."),
+    QT_TRANSLATE_NOOP("CoreText",
+                      "저장이 중간에 끊긴 파일일 수 있습니다. 이전 내용이 %s에 남아 있습니다."),
     QT_TRANSLATE_NOOP("CoreText", "그림 크기가 서로 일치하지 않습니다."),
     QT_TRANSLATE_NOOP("CoreText", "다른 색상모드의 그림이 있습니다."),
     QT_TRANSLATE_NOOP("CoreText", "모든 스프라이트 작업 페이지를 삭제하시겠습니까?"),

@@ -25,7 +25,8 @@ class MessageSink {
     virtual int choose(std::string_view caption, std::string_view text,
                        const std::vector<std::string>& answers, int fallback) = 0;
 
-    // Shows a failure that has something to tell; nothing otherwise.
+    // Shows a failure that has something to tell, with the outcome's own
+    // detail beneath `detail`; nothing otherwise.
     void report(const Outcome& outcome, std::string_view detail = {});
 };
 

@@ -773,8 +773,8 @@ Outcome openWorkFile(const std::string& path, Workspace& workspace) {
     zip_error_init(&error);
     zip_source_t* source = zip_source_file_create(path.c_str(), 0, 0, &error);
     zip_error_fini(&error);
-    if (!source) return cannotRead();
-    return decodeArchive(source, workspace);
+    if (!source) return noteKeptOldContents(cannotRead(), path);
+    return noteKeptOldContents(decodeArchive(source, workspace), path);
 }
 
 bool isWorkFileName(const std::string& path) {
