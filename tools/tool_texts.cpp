@@ -220,6 +220,8 @@ constexpr CoreEnglish kCoreEnglish[] = {
     {texts::kAnswerSaveAll, "Save All"},
     {texts::kAnswerYes, "Yes"},
     {texts::kAnswerNo, "No"},
+    {texts::kAskSaveToUnfamiliarFiles,
+     "This saves to files not opened or saved since the editor started. Continue?"},
     {texts::kPictureReread, "the file changed and was read again."},
     {texts::kPictureNotReread, "the file changed but cannot be read."},
     {texts::kStatusZoomF, "Zoom %d%%"},

@@ -81,6 +81,11 @@ inline constexpr const char* kAskOpenUnsaved =
 inline constexpr const char* kAnswerSaveAll = "모두 저장";
 inline constexpr const char* kAnswerYes = "예";
 inline constexpr const char* kAnswerNo = "아니오";
+// Before a save of all writes files that came with a work file and that the
+// editor has neither read nor written since it started; the files are listed
+// beneath.
+inline constexpr const char* kAskSaveToUnfamiliarFiles =
+    "이번 실행에서 열거나 저장한 적이 없는 파일에 저장합니다. 계속하시겠습니까?";
 // Status-bar lines about a picture whose file changed on disk.
 inline constexpr const char* kPictureReread = "파일이 바뀌어 다시 불러왔습니다.";
 inline constexpr const char* kPictureNotReread = "파일이 바뀌었지만 읽을 수 없습니다.";

@@ -62,6 +62,8 @@ constexpr const char* kCoreTexts[] = {
     QT_TRANSLATE_NOOP("CoreText", "모두 저장"),
     QT_TRANSLATE_NOOP("CoreText", "예"),
     QT_TRANSLATE_NOOP("CoreText", "아니오"),
+    QT_TRANSLATE_NOOP("CoreText",
+                      "이번 실행에서 열거나 저장한 적이 없는 파일에 저장합니다. 계속하시겠습니까?"),
     QT_TRANSLATE_NOOP("CoreText", "파일이 바뀌어 다시 불러왔습니다."),
     QT_TRANSLATE_NOOP("CoreText", "파일이 바뀌었지만 읽을 수 없습니다."),
     QT_TRANSLATE_NOOP("CoreText", "배율 %d%%"),
