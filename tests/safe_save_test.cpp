@@ -192,14 +192,6 @@ pid_t saveStoppedAtItsRename(const std::string& path, const Bytes& bytes, int re
     ::_exit(saved ? 0 : 1);
 }
 
-// The hidden temporary files in the folder.
-std::set<std::string> temporariesIn(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const std::string& name : entriesOf(folder))
-        if (name.starts_with(".zt-")) names.insert(name);
-    return names;
-}
-
 void makeOld(const fs::path& path) {
     const timespec times[2] = {{0, UTIME_OMIT},
                                {::time(nullptr) - kStaleTemporaryAgeSeconds - 60, 0}};
@@ -208,83 +200,61 @@ void makeOld(const fs::path& path) {
 
 // A save killed between naming its temporary file and the rename leaves the
 // file behind; the next save into the folder removes it once it has been
-// left alone a while. A temporary file of a save still running, one touched
-// lately, another user's, and names that only look alike stay.
+// left alone a while. The file of a save still running, one written to
+// lately, one with a second name, another user's, and names that only look
+// alike stay.
 TEST(SafeSave, LeftoversOfSavesCutOffGoAtTheNextSaveIntoTheirFolder) {
     test::TempDir dir;
     const fs::path folder = dir.path();
-    const Bytes old{1, 2, 3}, fresh(1 << 16, 0x5A);
+    const Bytes old{1, 2, 3};
     test::writeBytes(dir.file("sheet.tga"), old);
     int ready[2];
     ASSERT_EQ(::pipe(ready), 0);
-    const auto stopAtRename = [&](const std::string& name) {
-        const pid_t child = saveStoppedAtItsRename(dir.file(name), fresh, ready[1]);
+    // A save stopped at its rename, and the name its temporary file took.
+    const auto stopAtRename = [&](const std::string& name, std::string& temporary) {
+        const std::set<std::string> before = entriesOf(folder);
+        const pid_t child = saveStoppedAtItsRename(dir.file(name), Bytes(1 << 16, 7), ready[1]);
         char mark = 0;
         EXPECT_EQ(::read(ready[0], &mark, 1), 1);
+        for (const std::string& entry : entriesOf(folder))
+            if (!before.count(entry)) temporary = entry;
         return mark == 'r' ? child : -1;
     };
-    const std::set<std::string> before = temporariesIn(folder);
-    const pid_t killed = stopAtRename("sheet.tga");
+    std::string killedOnes, runningOnes;
+    const pid_t killed = stopAtRename("sheet.tga", killedOnes);
     if (killed < 0) GTEST_SKIP() << "this system lets no process filter its own calls";
     ::kill(killed, SIGKILL);
     ::waitpid(killed, nullptr, 0);
-    const pid_t running = stopAtRename("other.tga");
-    std::set<std::string> left = temporariesIn(folder);
-    ASSERT_EQ(left.size(), before.size() + 2);  // each named, neither renamed
+    const pid_t running = stopAtRename("other.tga", runningOnes);
+    ASSERT_TRUE(killedOnes.starts_with(".zt-") && runningOnes.starts_with(".zt-"));
     EXPECT_EQ(test::readBytes(dir.file("sheet.tga")), old);
-    for (const std::string& name : left)
-        makeOld(folder / name);
 
-    // Near misses, all left alone for as long.
-    const struct {
-        const char* name;
-        std::function<void(const fs::path&)> make;
-    } lookAlikes[] = {
-        {".zt-abc12", [](const fs::path& p) { test::writeBytes(p.string(), {1}); }},
-        {".zt-abc1234", [](const fs::path& p) { test::writeBytes(p.string(), {1}); }},
-        {".zt-ABC123", [](const fs::path& p) { test::writeBytes(p.string(), {1}); }},
-        {"zt-abc123", [](const fs::path& p) { test::writeBytes(p.string(), {1}); }},
-        {".zt-dir000", [](const fs::path& p) { fs::create_directory(p); }},
-        {".zt-link00", [](const fs::path& p) { fs::create_symlink("sheet.tga", p); }},
-        {".zt-twice0",
-         [&](const fs::path& p) {
-             test::writeBytes(p.string(), {1});
-             fs::create_hard_link(p, folder / "second name");
-         }},
-        {".sheet.tga.zentil-old", [](const fs::path& p) { test::writeBytes(p.string(), {1}); }},
-    };
-    for (const auto& lookAlike : lookAlikes) {
-        lookAlike.make(folder / lookAlike.name);
-        makeOld(folder / lookAlike.name);
-    }
-    // Another user's, where this process can make one.
-    if (::geteuid() == 0) {
-        test::writeBytes(dir.file(".zt-theirs"), {1});
+    for (const char* name : {".zt-abc12", ".zt-abc1234", ".zt-ABC123", "zt-abc123", ".zt-twice0",
+                             ".zt-theirs", ".sheet.tga.zentil-old"})
+        test::writeBytes(dir.file(name), {1});
+    fs::create_hard_link(folder / ".zt-twice0", folder / "second name");
+    const bool asRoot = ::geteuid() == 0;  // who alone can give a file to another user
+    if (asRoot) {
         ASSERT_EQ(::lchown(dir.file(".zt-theirs").c_str(), 65534, 65534), 0);
-        makeOld(folder / ".zt-theirs");
     }
-    // One of a save that is writing now.
-    test::writeBytes(dir.file(".zt-recent"), {1});
-
-    const std::set<std::string> others = [&] {
-        std::set<std::string> names = entriesOf(folder);
-        for (const std::string& name : left)
-            names.erase(name);
-        return names;
-    }();
-    ASSERT_TRUE(save(dir.file("third.tga"), old));
-    std::set<std::string> expected = others;
-    expected.insert("third.tga");
-    std::set<std::string> now = entriesOf(folder);
-    EXPECT_EQ(now.size(), expected.size() + 1)
-        << "the running save's file went, or the killed one's stayed";
+    fs::create_directory(folder / ".zt-dir000");
+    fs::create_symlink("sheet.tga", folder / ".zt-link00");
+    std::set<std::string> expected = entriesOf(folder);
     for (const std::string& name : expected)
-        EXPECT_TRUE(now.count(name)) << name;
+        makeOld(folder / name);
+    test::writeBytes(dir.file(".zt-recent"), {1});  // a save writing now
+
+    expected.erase(killedOnes);
+    if (!asRoot) expected.erase(".zt-theirs");  // this user's after all
+    expected.insert({".zt-recent", "third.tga"});
+    ASSERT_TRUE(save(dir.file("third.tga"), old));
+    EXPECT_EQ(entriesOf(folder), expected);
 
     // Once that save is killed too, its file goes at the next save.
     ::kill(running, SIGKILL);
     ::waitpid(running, nullptr, 0);
-    ASSERT_TRUE(save(dir.file("third.tga"), fresh));
+    ASSERT_TRUE(save(dir.file("third.tga"), old));
+    expected.erase(runningOnes);
     EXPECT_EQ(entriesOf(folder), expected);
     ::close(ready[0]);
     ::close(ready[1]);

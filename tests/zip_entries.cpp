@@ -75,36 +75,19 @@ void put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
     put16(out, value >> 16);
 }
 
-// The data as a raw deflate stream.
-std::vector<std::uint8_t> deflated(const std::string& data) {
-    z_stream stream{};
-    deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
-    std::vector<std::uint8_t> out(deflateBound(&stream, static_cast<uLong>(data.size())));
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
-    stream.avail_in = static_cast<uInt>(data.size());
-    stream.next_out = out.data();
-    stream.avail_out = static_cast<uInt>(out.size());
-    deflate(&stream, Z_FINISH);
-    out.resize(stream.total_out);
-    deflateEnd(&stream);
-    return out;
-}
-
 }  // namespace
 
 std::vector<std::uint8_t> zipWithDataDescriptors(const ZipEntries& entries, LocalSizes local) {
-    constexpr std::uint32_t kVersion = 20, kDescriptorFollows = 1u << 3, kDeflated = 8;
+    constexpr std::uint32_t kVersion = 20, kDescriptorFollows = 1u << 3, kStored = 0;
     std::vector<std::uint8_t> out, directory;
     for (const auto& [name, data] : entries) {
-        const std::vector<std::uint8_t> packed = deflated(data);
         const auto crc = static_cast<std::uint32_t>(
             crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
         const auto size = static_cast<std::uint32_t>(data.size());
-        const auto packedSize = static_cast<std::uint32_t>(packed.size());
         const auto offset = static_cast<std::uint32_t>(out.size());
         // The local header, the data, then the descriptor with its signature.
         put32(out, 0x04034b50);
-        for (const std::uint32_t field : {kVersion, kDescriptorFollows, kDeflated, 0u, 0u})
+        for (const std::uint32_t field : {kVersion, kDescriptorFollows, kStored, 0u, 0u})
             put16(out, field);  // version, flags, method, time, date
         put32(out, 0);          // CRC
         put32(out, 0);          // compressed size
@@ -112,15 +95,14 @@ std::vector<std::uint8_t> zipWithDataDescriptors(const ZipEntries& entries, Loca
         put16(out, static_cast<std::uint32_t>(name.size()));
         put16(out, 0);
         out.insert(out.end(), name.begin(), name.end());
-        out.insert(out.end(), packed.begin(), packed.end());
-        for (const std::uint32_t field : {0x08074b50u, crc, packedSize, size})
+        out.insert(out.end(), data.begin(), data.end());
+        for (const std::uint32_t field : {0x08074b50u, crc, size, size})
             put32(out, field);
         // Its entry in the central directory, with the real values.
         put32(directory, 0x02014b50);
-        for (const std::uint32_t field :
-             {kVersion, kVersion, kDescriptorFollows, kDeflated, 0u, 0u})
+        for (const std::uint32_t field : {kVersion, kVersion, kDescriptorFollows, kStored, 0u, 0u})
             put16(directory, field);  // made by, needed, flags, method, time, date
-        for (const std::uint32_t field : {crc, packedSize, size})
+        for (const std::uint32_t field : {crc, size, size})
             put32(directory, field);
         put16(directory, static_cast<std::uint32_t>(name.size()));
         for (int i = 0; i < 4; ++i)

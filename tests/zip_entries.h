@@ -22,8 +22,8 @@ enum class LocalSizes {
     None,              // all zero, as streaming writers leave them
     UncompressedOnly,  // the uncompressed size alone, as "zip -fd" writes it
 };
-// An archive of the entries, each deflated and followed by a data
-// descriptor, written byte by byte (libzip writes none).
+// An archive of the entries, each stored and followed by a data descriptor,
+// written byte by byte (libzip writes none).
 std::vector<std::uint8_t> zipWithDataDescriptors(const ZipEntries& entries, LocalSizes local);
 
 }  // namespace zentil::test
