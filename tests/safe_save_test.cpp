@@ -200,9 +200,9 @@ void makeOld(const fs::path& path) {
 
 // A save killed between naming its temporary file and the rename leaves the
 // file behind; the next save into the folder removes it once it has been
-// left alone a while. The file of a save still running, one written to
-// lately, one with a second name, another user's, and names that only look
-// alike stay.
+// left alone a while (a process looks through a folder once in that while). The file of a save
+// still running, one written to lately, one with a second name, another user's, and names that only
+// look alike stay.
 TEST(SafeSave, LeftoversOfSavesCutOffGoAtTheNextSaveIntoTheirFolder) {
     test::TempDir dir;
     const fs::path folder = dir.path();
@@ -227,6 +227,15 @@ TEST(SafeSave, LeftoversOfSavesCutOffGoAtTheNextSaveIntoTheirFolder) {
     ::waitpid(killed, nullptr, 0);
     const pid_t running = stopAtRename("other.tga", runningOnes);
     ASSERT_TRUE(killedOnes.starts_with(".zt-") && runningOnes.starts_with(".zt-"));
+    // Another process, which saves into the folder when told, after this one.
+    int go[2];
+    ASSERT_EQ(::pipe(go), 0);
+    const pid_t later = ::fork();
+    if (later == 0) {
+        ::close(go[1]);  // so that the read ends if this process is gone
+        char mark = 0;
+        ::_exit(::read(go[0], &mark, 1) == 1 && save(dir.file("third.tga"), old) ? 0 : 1);
+    }
     EXPECT_EQ(test::readBytes(dir.file("sheet.tga")), old);
 
     for (const char* name : {".zt-abc12", ".zt-abc1234", ".zt-ABC123", "zt-abc123", ".zt-twice0",
@@ -250,14 +259,20 @@ TEST(SafeSave, LeftoversOfSavesCutOffGoAtTheNextSaveIntoTheirFolder) {
     ASSERT_TRUE(save(dir.file("third.tga"), old));
     EXPECT_EQ(entriesOf(folder), expected);
 
-    // Once that save is killed too, its file goes at the next save.
+    // Once that save is killed too, its file goes at the next save of a
+    // process that has not looked through the folder lately.
     ::kill(running, SIGKILL);
     ::waitpid(running, nullptr, 0);
     ASSERT_TRUE(save(dir.file("third.tga"), old));
+    EXPECT_TRUE(fs::exists(folder / runningOnes)) << "looked through again at once";
+    int status = -1;
+    ASSERT_EQ(::write(go[1], "g", 1), 1);
+    ::waitpid(later, &status, 0);
+    EXPECT_EQ(status, 0);
     expected.erase(runningOnes);
     EXPECT_EQ(entriesOf(folder), expected);
-    ::close(ready[0]);
-    ::close(ready[1]);
+    for (const int end : {ready[0], ready[1], go[0], go[1]})
+        ::close(end);
 }
 
 // A save in place (the file has a second name) killed while it overwrites the

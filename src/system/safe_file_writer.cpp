@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <map>
+#include <mutex>
 #include <random>
 #include <string_view>
 
@@ -120,9 +122,25 @@ bool isLeftover(int fd, const struct stat& info) {
            ::flock(fd, LOCK_EX | LOCK_NB) == 0;
 }
 
+// Whether a save into `folder` should look through it for leftovers now.
+// Looking takes time in proportion to the folder's files, and a save of all
+// pages may write thousands into one folder: each folder is looked through
+// once, and again only when a leftover could have become old enough since.
+bool dueForLeftovers(const std::string& folder) {
+    static std::mutex guard;
+    static std::map<std::string, std::time_t> lookedThrough;
+    const std::lock_guard<std::mutex> lock(guard);
+    const std::time_t now = std::time(nullptr);
+    const auto [last, first] = lookedThrough.try_emplace(folder, now);
+    if (!first && now - last->second < kStaleTemporaryAgeSeconds) return false;
+    last->second = now;
+    return true;
+}
+
 // Removes the leftover temporary files of saves into `folder` that were cut
 // off; anything else of that name stays.
 void removeLeftoverTemporaries(const std::string& folder) {
+    if (!dueForLeftovers(folder)) return;
     DIR* dir = ::opendir(folder.c_str());
     if (!dir) return;
     const int dirFd = ::dirfd(dir);

@@ -32,10 +32,12 @@ namespace zentil {
 //
 // A save killed in the instant between naming its temporary file and the
 // rename (or, where the file system has no unnamed files, at any time while
-// it writes) leaves a hidden ".zt-XXXXXX" behind. Every save removes such
+// it writes) leaves a hidden ".zt-XXXXXX" behind. A save removes such
 // leftovers from its folder: files of exactly that name, the saver's own,
-// with one name, untouched for kStaleTemporaryAge and held by no save, since
-// each save keeps a lock on its temporary files while it lives.
+// with one name, not written to for kStaleTemporaryAgeSeconds and held by no
+// save, since each save keeps a lock on its temporary files while it lives.
+// A process looks through a folder at its first save there, and again only
+// once that time has passed, so that many saves into one folder stay quick.
 class SafeFileWriter {
   public:
     SafeFileWriter() = default;
