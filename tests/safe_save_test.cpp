@@ -1,14 +1,22 @@
 // Saves behave as writing the file would, and never lose the old file.
 #include <fcntl.h>
 #include <grp.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstddef>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <set>
+#include <vector>
 
 #include "file_builders.h"
 #include "formats/gpf_file.h"
@@ -144,6 +152,129 @@ TEST(SafeSave, ASaveKilledPartWayLeavesNothingBehind) {
     EXPECT_EQ(test::readBytes(file), (Bytes{1, 2, 3}));
 }
 
+// Starts a save of `bytes` to `path` in a child process that the system
+// stops at its rename, once the temporary file is named: the child says so
+// through `ready` and waits there until it is killed. -1 where the system
+// does not let a process filter its own calls.
+pid_t saveStoppedAtItsRename(const std::string& path, const Bytes& bytes, int ready) {
+    const pid_t child = ::fork();
+    if (child != 0) return child;
+    static int readyFd = ready;
+    std::signal(SIGSYS, [](int) {
+        const char mark = 'r';
+        [[maybe_unused]] const ssize_t told = ::write(readyFd, &mark, 1);
+        for (;;)
+            ::pause();
+    });
+    // Every call that renames traps instead of running.
+    const unsigned renames[] = {SYS_renameat, SYS_renameat2,
+#ifdef SYS_rename
+                                SYS_rename
+#endif
+    };
+    std::vector<sock_filter> filter;
+    filter.push_back(BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)));
+    for (const unsigned call : renames) {
+        filter.push_back(BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, call, 0, 1));
+        filter.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_TRAP));
+    }
+    filter.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW));
+    const sock_fprog program{static_cast<unsigned short>(filter.size()), filter.data()};
+    if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 ||
+        ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0) {
+        const char mark = 'x';
+        [[maybe_unused]] const ssize_t told = ::write(ready, &mark, 1);
+        ::_exit(1);
+    }
+    const bool saved = save(path, bytes);  // the trap stops it at the rename
+    const char mark = 'x';
+    [[maybe_unused]] const ssize_t told = ::write(ready, &mark, 1);
+    ::_exit(saved ? 0 : 1);
+}
+
+void makeOld(const fs::path& path) {
+    const timespec times[2] = {{0, UTIME_OMIT},
+                               {::time(nullptr) - kStaleTemporaryAgeSeconds - 60, 0}};
+    ::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW);
+}
+
+// A save killed between naming its temporary file and the rename leaves the
+// file behind; the next save into the folder removes it once it has been
+// left alone a while (a process looks through a folder once in that while). The file of a save
+// still running, one written to lately, one with a second name, another user's, and names that only
+// look alike stay.
+TEST(SafeSave, LeftoversOfSavesCutOffGoAtTheNextSaveIntoTheirFolder) {
+    test::TempDir dir;
+    const fs::path folder = dir.path();
+    const Bytes old{1, 2, 3};
+    test::writeBytes(dir.file("sheet.tga"), old);
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    // A save stopped at its rename, and the name its temporary file took.
+    const auto stopAtRename = [&](const std::string& name, std::string& temporary) {
+        const std::set<std::string> before = entriesOf(folder);
+        const pid_t child = saveStoppedAtItsRename(dir.file(name), Bytes(1 << 16, 7), ready[1]);
+        char mark = 0;
+        EXPECT_EQ(::read(ready[0], &mark, 1), 1);
+        for (const std::string& entry : entriesOf(folder))
+            if (!before.count(entry)) temporary = entry;
+        return mark == 'r' ? child : -1;
+    };
+    std::string killedOnes, runningOnes;
+    const pid_t killed = stopAtRename("sheet.tga", killedOnes);
+    if (killed < 0) GTEST_SKIP() << "this system lets no process filter its own calls";
+    ::kill(killed, SIGKILL);
+    ::waitpid(killed, nullptr, 0);
+    const pid_t running = stopAtRename("other.tga", runningOnes);
+    ASSERT_TRUE(killedOnes.starts_with(".zt-") && runningOnes.starts_with(".zt-"));
+    // Another process, which saves into the folder when told, after this one.
+    int go[2];
+    ASSERT_EQ(::pipe(go), 0);
+    const pid_t later = ::fork();
+    if (later == 0) {
+        ::close(go[1]);  // so that the read ends if this process is gone
+        char mark = 0;
+        ::_exit(::read(go[0], &mark, 1) == 1 && save(dir.file("third.tga"), old) ? 0 : 1);
+    }
+    EXPECT_EQ(test::readBytes(dir.file("sheet.tga")), old);
+
+    for (const char* name : {".zt-abc12", ".zt-abc1234", ".zt-ABC123", "zt-abc123", ".zt-twice0",
+                             ".zt-theirs", ".sheet.tga.zentil-old"})
+        test::writeBytes(dir.file(name), {1});
+    fs::create_hard_link(folder / ".zt-twice0", folder / "second name");
+    const bool asRoot = ::geteuid() == 0;  // who alone can give a file to another user
+    if (asRoot) {
+        ASSERT_EQ(::lchown(dir.file(".zt-theirs").c_str(), 65534, 65534), 0);
+    }
+    fs::create_directory(folder / ".zt-dir000");
+    fs::create_symlink("sheet.tga", folder / ".zt-link00");
+    std::set<std::string> expected = entriesOf(folder);
+    for (const std::string& name : expected)
+        makeOld(folder / name);
+    test::writeBytes(dir.file(".zt-recent"), {1});  // a save writing now
+
+    expected.erase(killedOnes);
+    if (!asRoot) expected.erase(".zt-theirs");  // this user's after all
+    expected.insert({".zt-recent", "third.tga"});
+    ASSERT_TRUE(save(dir.file("third.tga"), old));
+    EXPECT_EQ(entriesOf(folder), expected);
+
+    // Once that save is killed too, its file goes at the next save of a
+    // process that has not looked through the folder lately.
+    ::kill(running, SIGKILL);
+    ::waitpid(running, nullptr, 0);
+    ASSERT_TRUE(save(dir.file("third.tga"), old));
+    EXPECT_TRUE(fs::exists(folder / runningOnes)) << "looked through again at once";
+    int status = -1;
+    ASSERT_EQ(::write(go[1], "g", 1), 1);
+    ::waitpid(later, &status, 0);
+    EXPECT_EQ(status, 0);
+    expected.erase(runningOnes);
+    EXPECT_EQ(entriesOf(folder), expected);
+    for (const int end : {ready[0], ready[1], go[0], go[1]})
+        ::close(end);
+}
+
 // A save in place (the file has a second name) killed while it overwrites the
 // file leaves a whole copy of the old contents beside it until the new ones
 // are on disk; the next save uses that copy and removes it when it succeeds.
@@ -184,6 +315,11 @@ TEST(SafeSave, AnInPlaceSaveKilledPartWayKeepsTheOldContentsWhole) {
         ASSERT_TRUE(fs::exists(backup)) << "the old contents are lost";
         EXPECT_TRUE(test::readBytes(backup) == old);
         EXPECT_EQ(fs::status(backup).permissions(), fs::status(file).permissions());
+        // The half-written file cannot be read; the message names the copy.
+        Page page;
+        const Outcome read = readTgaFile(file, page, {});
+        EXPECT_FALSE(read);
+        EXPECT_EQ(read.detail, formatText(texts::kOldContentsKeptF, backup.c_str()));
     }
     if (!caught) GTEST_SKIP() << "every save finished before it could be killed";
     ASSERT_TRUE(save(file, {1, 2, 3}));
@@ -241,11 +377,18 @@ TEST_F(CoreTest, EverySaveThatCannotBeWrittenKeepsTheOldFile) {
     Config settings{};
     setConfigDefaults(settings);
 
-    const std::vector<std::pair<const char*, std::function<bool(const std::string&)>>> saves = {
-        {"gpf", [&](const std::string& p) { return writeSpriteFile(p, page).ok; }},
-        {"tga", [&](const std::string& p) { return writeTgaFile(p, page).ok; }},
-        {"pal", [&](const std::string& p) { return savePaletteFile(p, page).ok; }},
-        {"cfg", [&](const std::string& p) { return writeConfigFile(p, settings); }},
+    // Each gives the system's reason beside its own text, but the settings
+    // file, whose save says only that it failed.
+    const std::vector<std::pair<const char*, std::function<Outcome(const std::string&)>>> saves = {
+        {"gpf", [&](const std::string& p) { return writeSpriteFile(p, page); }},
+        {"tga", [&](const std::string& p) { return writeTgaFile(p, page); }},
+        {"pal", [&](const std::string& p) { return savePaletteFile(p, page); }},
+        {"cfg",
+         [&](const std::string& p) {
+             Outcome saved;
+             saved.ok = writeConfigFile(p, settings);
+             return saved;
+         }},
     };
     const Bytes old{'o', 'l', 'd', 0, 0xFF};
     for (const auto& [kind, saveTo] : saves) {
@@ -254,13 +397,15 @@ TEST_F(CoreTest, EverySaveThatCannotBeWrittenKeepsTheOldFile) {
             const std::string file = dir.file(std::string("old.") + kind);
             test::writeBytes(file, old);
             if (linked) fs::create_hard_link(file, dir.file("other-name"));
-            bool saved = true;
+            Outcome saved;
             {
                 test::FileSizeLimit limit(40);  // less than any of the new files
                 ASSERT_TRUE(limit.ok());
                 saved = saveTo(file);
             }
             EXPECT_FALSE(saved) << kind << linked;
+            EXPECT_EQ(saved.detail, std::string(kind) == "cfg" ? "" : std::strerror(EFBIG))
+                << kind << linked;
             EXPECT_EQ(test::readBytes(file), old) << kind << linked;
             EXPECT_EQ(entriesOf(dir.path()).size(), linked ? 2u : 1u) << kind << linked;
             EXPECT_TRUE(saveTo(file)) << kind << linked;  // and without the limit it saves

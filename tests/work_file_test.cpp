@@ -1,5 +1,7 @@
 // Work files: a workspace of every kind of page comes back exactly, and a
 // damaged archive is refused without touching the workspace.
+#include <cerrno>
+#include <cstring>
 #include <functional>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -52,7 +54,8 @@ class WorkFileTest : public test::CoreTest {
                            PageFile{"/home/user/그림 폴더/하나.tga", 0});
         ws.pictures.append(makePage("\xEA\xB7", kKindTga, kMode8, 5, 1, 5, 1, 0, 2),
                            PageFile{"/tmp/\xFF\xFE.png", 0});
-        // Sprites: 8-bit with area entries, 16-bit, 24-bit, an empty record.
+        // Sprites: 8-bit with area entries, 16-bit, 24-bit with quotes and
+        // brackets in its name (which are no nesting).
         ws.sprites.append(makePage("HERO", kKindSprite, kMode8, 11, 3, 9, 2, 200, 3));
         Page& hero = ws.sprites.at(0);
         hero.areas[0] = std::make_unique<AreaLayer>();
@@ -62,9 +65,7 @@ class WorkFileTest : public test::CoreTest {
         (*hero.areas[4])[999] = {0, 0, 1, 1};
         ws.sprites.file(0).path = "/work/hero.gpf";
         ws.sprites.append(makePage("SIXTEEN", kKindSprite, kMode16, 7, 2, 3, 3, 0x7C1F, 4));
-        ws.sprites.append(makePage("TRUE", kKindNone, kMode24, 9, 1, 4, 1, 0xFF00FF, 5));
-        ws.sprites.append(std::make_unique<Page>());
-        setPageName(ws.sprites.at(3), "EMPTY \"[{\\");  // brackets in a string are no nesting
+        ws.sprites.append(makePage("TRUE \"[{\\", kKindNone, kMode24, 9, 1, 4, 1, 0xFF00FF, 5));
         for (const PageStore* store : {&ws.pictures, &ws.sprites})
             for (int i = 0; i < store->size(); ++i)
                 ws.markSaved(const_cast<PageStore*>(store)->at(i));
@@ -154,12 +155,16 @@ TEST_F(WorkFileTest, DamagedArchivesAreRefusedAndChangeNothing) {
         deep += "}]";
     std::vector<std::uint8_t> flipped = good;
     flipped[flipped.size() / 2] ^= 0x55;  // inside a stored PNG: its CRC no longer fits
+    std::vector<std::uint8_t> streamed =
+        test::zipWithDataDescriptors(entries, test::LocalSizes::UncompressedOnly);
+    streamed[streamed.size() / 2] ^= 0x55;
 
     const std::vector<std::pair<const char*, std::vector<std::uint8_t>>> cases = {
         {"empty", {}},
         {"truncated", {good.begin(), good.begin() + static_cast<long>(good.size() / 2)}},
         {"missing its last byte", {good.begin(), good.end() - 1}},
         {"a byte changed", flipped},
+        {"a byte changed in an archive with data descriptors", streamed},
         {"not a zip", {'P', 'K', 3, 4, 0, 0}},
         {"manifest missing", edited([](Entries& e) { e.erase("workspace.json"); })},
         {"manifest not JSON", edited([](Entries& e) { e["workspace.json"] = "{\"format\":"; })},
@@ -187,6 +192,12 @@ TEST_F(WorkFileTest, DamagedArchivesAreRefusedAndChangeNothing) {
         {"palette number past the shared ones", manifestEdit([](nlohmann::json& m) {
              m["sprites"][0]["palette"] = m["palettes"].size();
          })},
+        {"a record without pixels",
+         manifestEdit([](nlohmann::json& m) { m["sprites"][0]["bits"] = 0; })},
+        {"a field the manifest has not",
+         manifestEdit([](nlohmann::json& m) { m["sprites"][0]["layers"] = 2; })},
+        {"a field given twice",
+         edited([](Entries& e) { e["workspace.json"].insert(1, "\"version\":1,"); })},
         {"area of a tile past 999",
          manifestEdit([](nlohmann::json& m) { m["sprites"][0]["areas"][0][1] = 1000; })},
         {"manifest nested 100,000 deep",
@@ -219,12 +230,71 @@ TEST_F(WorkFileTest, DamagedArchivesAreRefusedAndChangeNothing) {
     ws.sprites.append(makePage("BIG", kKindSprite, kMode24, 256, 4, 256, 4, 0, 7));
     {
         const test::FileSizeLimit limit(good.size() + 100);
-        EXPECT_EQ(test::said(saveWorkFile(ws, path)),
+        const Outcome full = saveWorkFile(ws, path);
+        EXPECT_EQ(test::said(full),
                   (test::RecordedMessage{"오류", "작업 파일을 저장할 수 없습니다."}));
+        EXPECT_EQ(full.detail, std::strerror(EFBIG));  // the system's reason
     }
     Workspace reopened;
     ASSERT_TRUE(openWorkFile(path, reopened));
-    EXPECT_EQ(reopened.sprites.size(), 4);
+    EXPECT_EQ(reopened.sprites.size(), 3);
+}
+
+// Archives whose entries are each followed by a data descriptor, as
+// streaming writers and "zip -fd" write them, read as any other.
+TEST_F(WorkFileTest, ArchivesWithDataDescriptorsRead) {
+    const Entries entries = unzip(encoded());
+    for (const test::LocalSizes local :
+         {test::LocalSizes::None, test::LocalSizes::UncompressedOnly}) {
+        Workspace other;
+        EXPECT_TRUE(decodeWorkFile(test::zipWithDataDescriptors(entries, local), other))
+            << static_cast<int>(local);
+        EXPECT_EQ(test::workspaceSnapshot(other), test::workspaceSnapshot(ws))
+            << static_cast<int>(local);
+    }
+}
+
+// Manifests of a few megabytes, compressed, that would take minutes or
+// gigabytes to parse are refused in one pass over their text: two million
+// keys (found one by one, each time among all before), twenty million empty
+// objects, empty lists, and four million palettes (each once given 768
+// bytes before it was looked at).
+TEST_F(WorkFileTest, HostileManifestsAreRefusedInOnePassWithLittleMemory) {
+    const auto listOf = [](std::string head, const char* item, std::size_t count) {
+        head.reserve(head.size() + count * (std::strlen(item) + 1) + 4);
+        for (std::size_t i = 0; i < count; ++i)
+            head.append(i == 0 ? "" : ",").append(item);
+        return head + "]}";
+    };
+    const std::string start = "{\"format\":\"zentil-workspace\",\"version\":2,\"palette\":\"" +
+                              std::string(1536, '0') + "\",";
+    std::string keys = start + "\"sprites\":[{\"name\":\"P\"";
+    for (int i = 0; i < 2000000; ++i)
+        keys.append(",\"k").append(std::to_string(i)).append("\":0");
+    keys += "}]}";
+    const std::pair<const char*, std::string> manifests[] = {
+        {"two million keys in a page", keys},
+        {"twenty million empty pages", listOf(start + "\"sprites\":[", "{}", 20000000)},
+        {"twenty million empty area entries",
+         listOf(start + "\"sprites\":[{\"areas\":[", "[]", 20000000) + "]}"},
+        {"four million palettes", listOf(start + "\"palettes\":[", "\"\"", 4000000)},
+    };
+    const std::string before = test::workspaceSnapshot(ws);
+    for (const auto& [what, manifest] : manifests) {
+        const std::vector<std::uint8_t> bytes = zipOf({{"workspace.json", manifest}});
+        EXPECT_LT(bytes.size(), std::size_t{8} << 20) << what;
+        const long textMiB = static_cast<long>(manifest.size() >> 20);
+        const test::MemoryWatch watch;
+        Outcome read;
+        const long growth = test::workPeakGrowthMiB([&] { read = decodeWorkFile(bytes, ws); });
+        EXPECT_EQ(test::said(read),
+                  (test::RecordedMessage{"오류", "작업 파일을 읽을 수 없습니다."}))
+            << what;
+        // The text itself, and little besides.
+        EXPECT_LT(growth, textMiB + 32) << what;
+        EXPECT_LE(watch.largestAllocationMiB(), textMiB + 1) << what;
+        EXPECT_EQ(test::workspaceSnapshot(ws), before) << what;
+    }
 }
 
 // A few kilobytes that ask for more than the machine has are refused before

@@ -1,6 +1,7 @@
 #include "zip_entries.h"
 
 #include <zip.h>
+#include <zlib.h>
 
 namespace zentil::test {
 
@@ -60,6 +61,67 @@ std::vector<std::uint8_t> zipOf(const ZipEntries& entries) {
     }
     zip_source_free(buffer);
     return bytes;
+}
+
+namespace {
+
+void put16(std::vector<std::uint8_t>& out, std::uint32_t value) {
+    out.push_back(static_cast<std::uint8_t>(value));
+    out.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+
+void put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
+    put16(out, value & 0xFFFF);
+    put16(out, value >> 16);
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> zipWithDataDescriptors(const ZipEntries& entries, LocalSizes local) {
+    constexpr std::uint32_t kVersion = 20, kDescriptorFollows = 1u << 3, kStored = 0;
+    std::vector<std::uint8_t> out, directory;
+    for (const auto& [name, data] : entries) {
+        const auto crc = static_cast<std::uint32_t>(
+            crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
+        const auto size = static_cast<std::uint32_t>(data.size());
+        const auto offset = static_cast<std::uint32_t>(out.size());
+        // The local header, the data, then the descriptor with its signature.
+        put32(out, 0x04034b50);
+        for (const std::uint32_t field : {kVersion, kDescriptorFollows, kStored, 0u, 0u})
+            put16(out, field);  // version, flags, method, time, date
+        put32(out, 0);          // CRC
+        put32(out, 0);          // compressed size
+        put32(out, local == LocalSizes::UncompressedOnly ? size : 0);
+        put16(out, static_cast<std::uint32_t>(name.size()));
+        put16(out, 0);
+        out.insert(out.end(), name.begin(), name.end());
+        out.insert(out.end(), data.begin(), data.end());
+        for (const std::uint32_t field : {0x08074b50u, crc, size, size})
+            put32(out, field);
+        // Its entry in the central directory, with the real values.
+        put32(directory, 0x02014b50);
+        for (const std::uint32_t field : {kVersion, kVersion, kDescriptorFollows, kStored, 0u, 0u})
+            put16(directory, field);  // made by, needed, flags, method, time, date
+        for (const std::uint32_t field : {crc, size, size})
+            put32(directory, field);
+        put16(directory, static_cast<std::uint32_t>(name.size()));
+        for (int i = 0; i < 4; ++i)
+            put16(directory, 0);  // extra, comment, disk, internal attributes
+        put32(directory, 0);      // external attributes
+        put32(directory, offset);
+        directory.insert(directory.end(), name.begin(), name.end());
+    }
+    const auto directoryOffset = static_cast<std::uint32_t>(out.size());
+    out.insert(out.end(), directory.begin(), directory.end());
+    put32(out, 0x06054b50);
+    put16(out, 0);
+    put16(out, 0);
+    put16(out, static_cast<std::uint32_t>(entries.size()));
+    put16(out, static_cast<std::uint32_t>(entries.size()));
+    put32(out, static_cast<std::uint32_t>(directory.size()));
+    put32(out, directoryOffset);
+    put16(out, 0);
+    return out;
 }
 
 }  // namespace zentil::test

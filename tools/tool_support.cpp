@@ -22,7 +22,10 @@ void report(std::ostream& err, const std::string& path, std::string_view message
 }
 
 bool succeeded(const Outcome& outcome, const std::string& path, std::ostream& err) {
-    if (outcome.reportable()) report(err, path, coreText(outcome.text));
+    if (!outcome.reportable()) return outcome.ok;
+    std::string message = coreText(outcome.text);
+    if (!outcome.detail.empty()) message += " (" + coreText(outcome.detail) + ")";
+    report(err, path, message);
     return outcome.ok;
 }
 

@@ -259,6 +259,14 @@
         <source>일반 파일이 아니므로 읽을 수 없습니다. (폴더, FIFO, 장치 등)</source>
         <translation>Not a regular file, so it cannot be read. (A folder, FIFO, device ...)</translation>
     </message>
+    <message>
+        <source>저장이 중간에 끊긴 파일일 수 있습니다. 이전 내용이 %s에 남아 있습니다.</source>
+        <translation>A save of this file may have been cut off. Its previous contents are kept in %s.</translation>
+    </message>
+    <message>
+        <source>이번 실행에서 열거나 저장한 적이 없는 파일에 저장합니다. 계속하시겠습니까?</source>
+        <translation>This saves to files not opened or saved since the editor started. Continue?</translation>
+    </message>
 </context>
 <context>
     <name>TAniWin</name>

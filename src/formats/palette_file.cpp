@@ -526,7 +526,7 @@ Outcome savePaletteFile(const std::string& path, const Page& page) {
     const bool saved = table && buildBlendTable(colours, table.get()) && writer.open(path) &&
                        writer.write(&kPaletteFileMarker, 1) && writer.writeAll(colours) &&
                        writer.write(table.get(), kBlendTableBytes) && writer.commit();
-    if (!saved) return Outcome::error(texts::kCannotSavePalette);
+    if (!saved) return Outcome::error(texts::kCannotSavePalette, writer.error());
     return Outcome::done();
 }
 

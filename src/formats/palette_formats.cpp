@@ -6,6 +6,7 @@
 #include <exception>
 #include <string>
 
+#include "formats/file_access.h"
 #include "formats/page_formats.h"
 #include "formats/palette_file.h"
 #include "formats/png_codec.h"
@@ -256,7 +257,9 @@ PaletteFormat paletteFormatForExtension(std::string_view path) {
 // The largest file a palette is taken from: any picture a page can hold.
 constexpr std::uint64_t kMaxPaletteSourceBytes = 3 * kMaxPixelBufferBytes;
 
-Outcome readPaletteOfFile(const std::string& path, Palette& out) {
+namespace {
+
+Outcome readPaletteFileContents(const std::string& path, Palette& out) {
     std::vector<std::uint8_t> bytes;
     switch (readWholeFile(path, bytes, kMaxPaletteSourceBytes)) {
         case ReadResult::Ok:
@@ -277,6 +280,12 @@ Outcome readPaletteOfFile(const std::string& path, Palette& out) {
         return Outcome::done();
     }
     return parsePaletteFile(bytes, out);
+}
+
+}  // namespace
+
+Outcome readPaletteOfFile(const std::string& path, Palette& out) {
+    return noteKeptOldContents(readPaletteFileContents(path, out), path);
 }
 
 }  // namespace zentil

@@ -2,8 +2,18 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
 namespace zentil {
+
+Outcome Outcome::error(std::string text, int systemError) {
+    Outcome failed = error(std::move(text));
+    if (systemError != 0) {
+        char buffer[256];
+        failed.detail = ::strerror_r(systemError, buffer, sizeof buffer);
+    }
+    return failed;
+}
 
 std::string formatText(const char* format, ...) {
     va_list args;

@@ -14,12 +14,19 @@ struct Outcome {
     bool ok = true;
     std::string caption;
     std::string text;
+    // More about a failure, shown beneath the text: the system's own words
+    // for what stopped a write, or where a save that was cut off kept the
+    // file's old contents. Empty when there is nothing more.
+    std::string detail;
 
     static Outcome done() { return {}; }
     static Outcome error(std::string text) {
-        return {false, texts::kCaptionError, std::move(text)};
+        return {false, texts::kCaptionError, std::move(text), {}};
     }
-    static Outcome silent() { return {false, {}, {}}; }
+    // A failure with the system's words for `systemError` (an errno value;
+    // 0 for none) as its detail.
+    static Outcome error(std::string text, int systemError);
+    static Outcome silent() { return {false, {}, {}, {}}; }
 
     explicit operator bool() const { return ok; }
     // A failure that has something to tell.

@@ -1,6 +1,8 @@
 #include "system/safe_file_writer.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,14 +10,22 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
+#include <map>
+#include <mutex>
 #include <random>
+#include <string_view>
 
 namespace zentil {
 namespace {
 
 constexpr int kMaxLinkHops = 40;  // as the kernel allows when it follows links itself
 constexpr int kNameTries = 100;
+// Temporary files are ".zt-" and six of these letters.
+constexpr std::string_view kTemporaryPrefix = ".zt-";
+constexpr std::string_view kTemporaryLetters = "abcdefghijklmnopqrstuvwxyz0123456789";
+constexpr std::size_t kTemporaryLetterCount = 6;
 
 std::string folderOf(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
@@ -32,10 +42,14 @@ bool resolveLinks(const std::string& path, std::string& out) {
         if (::lstat(out.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return true;
         char buffer[PATH_MAX];
         const ssize_t length = ::readlink(out.c_str(), buffer, sizeof buffer);
-        if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer) return false;
+        if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer) {
+            if (length > 0) errno = ENAMETOOLONG;
+            return false;
+        }
         const std::string link(buffer, static_cast<std::size_t>(length));
         out = link.front() == '/' ? link : folderOf(out) + "/" + link;
     }
+    errno = ELOOP;
     return false;
 }
 
@@ -43,6 +57,7 @@ bool writeFully(int fd, const std::uint8_t* data, std::size_t size, off_t offset
     while (size > 0) {
         const ssize_t n = offset < 0 ? ::write(fd, data, size) : ::pwrite(fd, data, size, offset);
         if (n < 0 && errno == EINTR) continue;
+        if (n == 0) errno = EIO;
         if (n <= 0) return false;
         data += n;
         size -= static_cast<std::size_t>(n);
@@ -59,32 +74,91 @@ bool unnamedFilesLinkable() {
 
 std::string shortRandomName(const std::string& folder) {
     static std::minstd_rand generator(static_cast<unsigned>(::getpid()) ^ std::random_device{}());
-    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::string name = folder + "/.zt-";
-    for (int i = 0; i < 6; ++i)
-        name += kLetters[generator() % (sizeof kLetters - 1)];
+    std::string name = folder + "/" + std::string(kTemporaryPrefix);
+    for (std::size_t i = 0; i < kTemporaryLetterCount; ++i)
+        name += kTemporaryLetters[generator() % kTemporaryLetters.size()];
     return name;
 }
 
+bool isTemporaryName(std::string_view name) {
+    return name.size() == kTemporaryPrefix.size() + kTemporaryLetterCount &&
+           name.starts_with(kTemporaryPrefix) &&
+           name.find_first_not_of(kTemporaryLetters, kTemporaryPrefix.size()) ==
+               std::string_view::npos;
+}
+
 // A new empty file in `folder`: unnamed where the file system allows it, else
-// under a short hidden name given in `name`.
+// under a short hidden name given in `name`. The save holds a lock on it for
+// as long as it lives, which tells other saves it is no leftover.
 int makeTemporary(const std::string& folder, std::string& name) {
     name.clear();
     if (unnamedFilesLinkable()) {
         const int fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
-        if (fd >= 0) return fd;
+        if (fd >= 0) {
+            ::flock(fd, LOCK_EX | LOCK_NB);
+            return fd;
+        }
         if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return -1;
     }
     for (int attempt = 0; attempt < kNameTries; ++attempt) {
         std::string candidate = shortRandomName(folder);
         const int fd = ::open(candidate.c_str(), O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC, 0600);
         if (fd >= 0) {
+            ::flock(fd, LOCK_EX | LOCK_NB);
             name = std::move(candidate);
             return fd;
         }
         if (errno != EEXIST) return -1;
     }
     return -1;
+}
+
+// Whether the temporary file open as `fd` is a leftover of a save that was
+// cut off: the saver's own, with no second name, not written to for a while
+// and locked by no living save.
+bool isLeftover(int fd, const struct stat& info) {
+    return S_ISREG(info.st_mode) && info.st_uid == ::geteuid() && info.st_nlink == 1 &&
+           std::time(nullptr) - info.st_mtime >= kStaleTemporaryAgeSeconds &&
+           ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+}
+
+// Whether a save into `folder` should look through it for leftovers now.
+// Looking takes time in proportion to the folder's files, and a save of all
+// pages may write thousands into one folder: each folder is looked through
+// once, and again only when a leftover could have become old enough since.
+bool dueForLeftovers(const std::string& folder) {
+    static std::mutex guard;
+    static std::map<std::string, std::time_t> lookedThrough;
+    const std::lock_guard<std::mutex> lock(guard);
+    const std::time_t now = std::time(nullptr);
+    const auto [last, first] = lookedThrough.try_emplace(folder, now);
+    if (!first && now - last->second < kStaleTemporaryAgeSeconds) return false;
+    last->second = now;
+    return true;
+}
+
+// Removes the leftover temporary files of saves into `folder` that were cut
+// off; anything else of that name stays.
+void removeLeftoverTemporaries(const std::string& folder) {
+    if (!dueForLeftovers(folder)) return;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    const int dirFd = ::dirfd(dir);
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!isTemporaryName(entry->d_name)) continue;
+        const int fd =
+            ::openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        struct stat info {
+        }, named{};
+        // The name must still be the file that was looked at when it goes.
+        if (::fstat(fd, &info) == 0 && isLeftover(fd, info) &&
+            ::fstatat(dirFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+            named.st_dev == info.st_dev && named.st_ino == info.st_ino)
+            ::unlinkat(dirFd, entry->d_name, 0);
+        ::close(fd);
+    }
+    ::closedir(dir);
 }
 
 void syncFolder(const std::string& folder) {
@@ -173,20 +247,41 @@ bool restoreOldContents(const std::string& backup, int out) {
 
 }  // namespace
 
+std::string keptOldContents(const std::string& path) {
+    std::string target;
+    struct stat info {};
+    if (!resolveLinks(path, target) || ::stat(target.c_str(), &info) != 0) return {};
+    std::error_code noTemporaryFolder;
+    const std::string temporaryFolder =
+        std::filesystem::temp_directory_path(noTemporaryFolder).string();
+    for (const std::string& folder : {folderOf(target), temporaryFolder}) {
+        if (folder.empty()) continue;
+        const std::string copy = backupPath(folder, target, info);
+        struct stat kept {};
+        if (::lstat(copy.c_str(), &kept) == 0 && S_ISREG(kept.st_mode)) return copy;
+    }
+    return {};
+}
+
 SafeFileWriter::~SafeFileWriter() {
     discard();
 }
 
 bool SafeFileWriter::open(const std::string& path) {
     discard();
-    if (path.empty() || !resolveLinks(path, target_)) return false;
+    error_ = 0;
+    if (path.empty()) return false;
+    if (!resolveLinks(path, target_)) return fail();
     struct stat info {};
     const bool exists = ::stat(target_.c_str(), &info) == 0;
-    if (exists &&
-        (!S_ISREG(info.st_mode) || ::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0))
-        return false;
+    if (exists && !S_ISREG(info.st_mode)) {
+        errno = S_ISDIR(info.st_mode) ? EISDIR : 0;  // anything else is refused by the saver
+        return fail();
+    }
+    if (exists && ::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0) return fail();
     inPlace_ = exists && info.st_nlink > 1;
     backupFolder_ = folderOf(target_);
+    removeLeftoverTemporaries(backupFolder_);
     fd_ = makeTemporary(backupFolder_, tempName_);
     // A folder that takes no new names still lets its files be written.
     if (fd_ < 0 && exists && errno == EACCES) {
@@ -194,7 +289,7 @@ bool SafeFileWriter::open(const std::string& path) {
         backupFolder_ = std::filesystem::temp_directory_path().string();
         fd_ = makeTemporary(backupFolder_, tempName_);
     }
-    if (fd_ < 0) return false;
+    if (fd_ < 0) return fail();
     if (exists) {
         // A file saved by root for another user stays theirs. A saver who
         // cannot give the new file the owner and group (another user's file
@@ -211,15 +306,23 @@ bool SafeFileWriter::open(const std::string& path) {
     return true;
 }
 
+bool SafeFileWriter::fail() {
+    if (error_ == 0) error_ = errno;
+    return false;
+}
+
 bool SafeFileWriter::write(const void* data, std::size_t size) {
     if (fd_ < 0 || failed_) return false;
-    if (!writeFully(fd_, static_cast<const std::uint8_t*>(data), size, -1)) failed_ = true;
+    if (!writeFully(fd_, static_cast<const std::uint8_t*>(data), size, -1)) {
+        failed_ = true;
+        fail();
+    }
     return !failed_;
 }
 
 bool SafeFileWriter::commit() {
     if (fd_ < 0) return false;
-    bool ok = !failed_ && ::fsync(fd_) == 0;
+    bool ok = !failed_ && (::fsync(fd_) == 0 || fail());
     if (ok) ok = inPlace_ ? overwriteTarget() : replaceTarget();
     discard();
     return ok;
@@ -234,11 +337,11 @@ bool SafeFileWriter::replaceTarget() {
             if (nameTemporary(fd_, tempName_, candidate))
                 tempName_ = std::move(candidate);
             else if (errno != EEXIST)
-                return false;
+                return fail();
         }
-        if (tempName_.empty()) return false;
+        if (tempName_.empty()) return fail();
     }
-    if (std::rename(tempName_.c_str(), target_.c_str()) != 0) return false;
+    if (std::rename(tempName_.c_str(), target_.c_str()) != 0) return fail();
     tempName_.clear();
     syncFolder(folder);
     return true;
@@ -248,27 +351,31 @@ bool SafeFileWriter::overwriteTarget() {
     const off_t size = ::lseek(fd_, 0, SEEK_END);
     const int out = ::open(target_.c_str(), O_RDWR | O_CLOEXEC);
     if (size < 0 || out < 0) {
+        fail();
         if (out >= 0) ::close(out);
         return false;
     }
     struct stat info {};
     std::string backup;
     bool backupMade = false;
-    bool ok = ::fstat(out, &info) == 0;
+    bool ok = ::fstat(out, &info) == 0 || fail();
     if (ok) {
         backup = backupPath(backupFolder_, target_, info);
-        ok = keepOldContents(out, info, backup, backupMade);
+        ok = keepOldContents(out, info, backup, backupMade) || fail();
     }
     // Room for a longer file is taken before the first old byte is touched: a
     // full disk or a size limit then stops the save with the old contents whole.
     bool touched = false;
     if (ok && size > info.st_size) {
-        ok = ::posix_fallocate(out, info.st_size, size - info.st_size) == 0;
+        // posix_fallocate gives its error rather than setting errno.
+        errno = ::posix_fallocate(out, info.st_size, size - info.st_size);
+        ok = errno == 0 || fail();
         if (!ok) touched = ::ftruncate(out, info.st_size) != 0;
     }
     if (ok) {
         touched = true;
-        ok = copyBytes(fd_, out, size) && ::ftruncate(out, size) == 0 && ::fsync(out) == 0;
+        ok = (copyBytes(fd_, out, size) && ::ftruncate(out, size) == 0 && ::fsync(out) == 0) ||
+             fail();
     }
     // The copy of the old contents goes once the file is whole again: new, as
     // it was when the copy was made, or written back from the copy.
@@ -277,7 +384,7 @@ bool SafeFileWriter::overwriteTarget() {
         ::unlink(backup.c_str());
         syncFolder(backupFolder_);
     }
-    return (::close(out) == 0) && ok;
+    return (::close(out) == 0 || fail()) && ok;
 }
 
 void SafeFileWriter::discard() {

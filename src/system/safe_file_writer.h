@@ -29,6 +29,15 @@ namespace zentil {
 // reached the disk; a save that fails on the way writes it back. A save
 // killed during the in-place write leaves the copy, from which the old
 // contents can be restored; a later save keeps it until it succeeds itself.
+//
+// A save killed in the instant between naming its temporary file and the
+// rename (or, where the file system has no unnamed files, at any time while
+// it writes) leaves a hidden ".zt-XXXXXX" behind. A save removes such
+// leftovers from its folder: files of exactly that name, the saver's own,
+// with one name, not written to for kStaleTemporaryAgeSeconds and held by no
+// save, since each save keeps a lock on its temporary files while it lives.
+// A process looks through a folder at its first save there, and again only
+// once that time has passed, so that many saves into one folder stay quick.
 class SafeFileWriter {
   public:
     SafeFileWriter() = default;
@@ -46,8 +55,12 @@ class SafeFileWriter {
     // any write failed or the data could not reach the disk.
     bool commit();
     void discard();
+    // The system's error number of the first step that failed (0 when none
+    // did, or the failure was no call of the system's).
+    int error() const { return error_; }
 
   private:
+    bool fail();
     bool replaceTarget();
     bool overwriteTarget();
 
@@ -57,6 +70,16 @@ class SafeFileWriter {
     int fd_ = -1;
     bool inPlace_ = false;
     bool failed_ = false;
+    int error_ = 0;
 };
+
+// How long a leftover temporary file must have been untouched before a save
+// removes it.
+inline constexpr int kStaleTemporaryAgeSeconds = 10 * 60;
+
+// The whole copy of the old contents that an in-place save of `path` killed
+// part-way left behind, or empty when there is none. A file that cannot be
+// read may be such a save's half-written target.
+std::string keptOldContents(const std::string& path);
 
 }  // namespace zentil

@@ -7,7 +7,7 @@ namespace {
 
 // The texts the core fills in before they leave it, each with one conversion.
 constexpr const char* kFilledPatterns[] = {texts::kTgaUnsupportedDepthF,
-                                           texts::kPngCannotReadBecauseF};
+                                           texts::kPngCannotReadBecauseF, texts::kOldContentsKeptF};
 
 }  // namespace
 

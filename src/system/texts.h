@@ -59,6 +59,11 @@ inline constexpr const char* kPngCannotSave = "PNG 파일을 저장할 수 없�
 inline constexpr const char* kWorkFileCannotRead = "작업 파일을 읽을 수 없습니다.";
 inline constexpr const char* kWorkFileCannotSave = "작업 파일을 저장할 수 없습니다.";
 
+// Beneath the message of a file that cannot be read, when a save of it was
+// cut off and kept a copy of its old contents beside it.
+inline constexpr const char* kOldContentsKeptF =
+    "저장이 중간에 끊긴 파일일 수 있습니다. 이전 내용이 %s에 남아 있습니다.";
+
 // The page commands.
 inline constexpr const char* kSizesDiffer = "그림 크기가 서로 일치하지 않습니다.";
 inline constexpr const char* kModesDiffer = "다른 색상모드의 그림이 있습니다.";
@@ -78,6 +83,11 @@ inline constexpr const char* kAskOpenUnsaved =
 inline constexpr const char* kAnswerSaveAll = "모두 저장";
 inline constexpr const char* kAnswerYes = "예";
 inline constexpr const char* kAnswerNo = "아니오";
+// Before a save of all writes files that came with a work file and that the
+// editor has neither read nor written since it started; the files are listed
+// beneath.
+inline constexpr const char* kAskSaveToUnfamiliarFiles =
+    "이번 실행에서 열거나 저장한 적이 없는 파일에 저장합니다. 계속하시겠습니까?";
 // Status-bar lines about a picture whose file changed on disk.
 inline constexpr const char* kPictureReread = "파일이 바뀌어 다시 불러왔습니다.";
 inline constexpr const char* kPictureNotReread = "파일이 바뀌었지만 읽을 수 없습니다.";

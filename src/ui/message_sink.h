@@ -18,14 +18,17 @@ class MessageSink {
     virtual void message(std::string_view caption, std::string_view text,
                          std::string_view detail) = 0;
     void message(std::string_view caption, std::string_view text) { message(caption, text, {}); }
-    // A box with Yes and No (No the default); true means Yes.
-    virtual bool ask(std::string_view caption, std::string_view text) = 0;
+    // A box with Yes and No (No the default) and a `detail` beneath the
+    // question (the files it is about); true means Yes.
+    virtual bool ask(std::string_view caption, std::string_view text, std::string_view detail) = 0;
+    bool ask(std::string_view caption, std::string_view text) { return ask(caption, text, {}); }
     // A box with a button per answer, left to right; gives the answer's
     // index, or `fallback` when the box is closed without one.
     virtual int choose(std::string_view caption, std::string_view text,
                        const std::vector<std::string>& answers, int fallback) = 0;
 
-    // Shows a failure that has something to tell; nothing otherwise.
+    // Shows a failure that has something to tell, with the outcome's own
+    // detail beneath `detail`; nothing otherwise.
     void report(const Outcome& outcome, std::string_view detail = {});
 };
 

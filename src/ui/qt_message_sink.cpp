@@ -20,20 +20,39 @@ QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// How many lines of a detail the box shows; a longer one (the files a save
+// of all would write) shows its first lines and the whole behind "Show
+// Details...".
+constexpr int kDetailLinesShown = 12;
+
+void showDetail(QMessageBox& box, std::string_view detail) {
+    if (detail.empty()) return;
+    const QString text = fromUtf8(detail);
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    if (lines.size() <= kDetailLinesShown) {
+        box.setInformativeText(text);
+        return;
+    }
+    box.setInformativeText(lines.mid(0, kDetailLinesShown - 1).join(QLatin1Char('\n')) +
+                           QStringLiteral("\n…"));
+    box.setDetailedText(text);
+}
+
 }  // namespace
 
 void QtMessageSink::message(std::string_view caption, std::string_view text,
                             std::string_view detail) {
     QMessageBox box(QMessageBox::NoIcon, uiText(caption), uiText(text), QMessageBox::Ok,
                     ownerFor(parent_));
-    if (!detail.empty()) box.setInformativeText(fromUtf8(detail));
+    showDetail(box, detail);
     box.exec();
 }
 
-bool QtMessageSink::ask(std::string_view caption, std::string_view text) {
+bool QtMessageSink::ask(std::string_view caption, std::string_view text, std::string_view detail) {
     QMessageBox box(QMessageBox::Question, uiText(caption), uiText(text),
                     QMessageBox::Yes | QMessageBox::No, ownerFor(parent_));
     box.setDefaultButton(QMessageBox::No);
+    showDetail(box, detail);
     return box.exec() == QMessageBox::Yes;
 }
 

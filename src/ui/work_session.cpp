@@ -105,26 +105,44 @@ QString WorkSession::askSpritePath(int index) {
 
 bool WorkSession::saveAllSprites() {
     const PageFormat& gpf = pageFormat(PageFormatId::Gpf);
+    const std::vector<SpriteSave> saves = spriteSaves(ws());
+    if (!mayWriteUnfamiliar(saves)) {
+        host_.guardCanvas();
+        return false;
+    }
     bool allSaved = true;
-    for (Page* page : unsavedSprites(ws())) {
-        QString path = pathFromBytes(spriteFileOf(ws(), *page));
-        if (path.isEmpty()) path = askSpritePath(ws().sprites.indexOf(page));
+    for (const SpriteSave& save : saves) {
+        QString path = pathFromBytes(save.path);
+        if (path.isEmpty()) path = askSpritePath(ws().sprites.indexOf(save.page));
         if (path.isEmpty()) {
             allSaved = false;
             break;
         }
-        Outcome saved = gpf.canWrite(*page);
-        if (saved) saved = gpf.write(pathToBytes(path), *page);
+        Outcome saved = gpf.canWrite(*save.page);
+        if (saved) saved = gpf.write(pathToBytes(path), *save.page);
         host_.messages().report(saved, shownPath(path));
         if (!saved) {
             allSaved = false;
             break;
         }
-        ws().markSaved(*page, pathToBytes(path));
+        ws().markSaved(*save.page, pathToBytes(path));
     }
     host_.document().notify(savedChange());
     host_.guardCanvas();
     return allSaved;
+}
+
+bool WorkSession::mayWriteUnfamiliar(const std::vector<SpriteSave>& saves) {
+    // Paths that came with a work file are someone else's choice: the files
+    // are shown, and the question is asked once for all of them.
+    const std::vector<std::string> files = unfamiliarFiles(ws(), saves);
+    if (files.empty()) return true;
+    std::string list;
+    for (const std::string& file : files) {
+        if (!list.empty()) list += '\n';
+        list += shownPath(pathFromBytes(file));
+    }
+    return host_.messages().ask(texts::kCaptionNotice, texts::kAskSaveToUnfamiliarFiles, list);
 }
 
 void WorkSession::watchPictures() {

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <vector>
 
 namespace zentil {
 
@@ -12,6 +13,7 @@ class FileCommandHost;
 class FileCommands;
 class PictureWatcher;
 class Workspace;
+struct SpriteSave;
 
 class WorkSession final : public QObject {
     Q_OBJECT
@@ -25,7 +27,10 @@ class WorkSession final : public QObject {
     bool openWork(const QString& path);
     // Saves every changed sprite page as a sprite file: to its own file
     // without asking, or through a save dialog for a page without one.
-    // False when a save failed or a dialog was cancelled (the rest then wait).
+    // Files the editor has neither read nor written since it started (named
+    // by a work file) are listed in one question first; "아니오" saves none.
+    // False when a save failed or was declined, or a dialog was cancelled
+    // (the rest then wait).
     bool saveAllSprites();
     // Asks `question` when sprite pages are unsaved: "모두 저장" saves them
     // all first, "예" goes on, "아니오" stays. True to go on.
@@ -42,6 +47,9 @@ class WorkSession final : public QObject {
     void reloadPicture(const QString& path);
     // Where a page without a file of its own is saved; empty when cancelled.
     QString askSpritePath(int index);
+    // Whether the saves may write the files among them that came with a work
+    // file: asked once, with the files listed.
+    bool mayWriteUnfamiliar(const std::vector<SpriteSave>& saves);
 
     FileCommandHost& host_;
     FileCommands* files_ = nullptr;

@@ -1,5 +1,7 @@
 #include "work/page_files.h"
 
+#include <set>
+
 #include "formats/page_formats.h"
 #include "system/files.h"
 #include "work/page_edits.h"
@@ -16,11 +18,23 @@ const PageFormat* formatOfFile(const std::string& path) {
 
 }  // namespace
 
-std::vector<Page*> unsavedSprites(Workspace& workspace) {
-    std::vector<Page*> pages;
+std::vector<SpriteSave> spriteSaves(Workspace& workspace) {
+    std::vector<SpriteSave> saves;
     for (int i = 0; i < workspace.sprites.size(); ++i)
-        if (Page& page = workspace.sprites.at(i); workspace.modified(page)) pages.push_back(&page);
-    return pages;
+        if (Page& page = workspace.sprites.at(i); workspace.modified(page))
+            saves.push_back({&page, spriteFileOf(workspace, page)});
+    return saves;
+}
+
+std::vector<std::string> unfamiliarFiles(const Workspace& workspace,
+                                         const std::vector<SpriteSave>& saves) {
+    std::vector<std::string> files;
+    std::set<std::string> listed;
+    for (const SpriteSave& save : saves)
+        if (!save.path.empty() && !workspace.handledFile(save.path) &&
+            listed.insert(save.path).second)
+            files.push_back(save.path);
+    return files;
 }
 
 std::string spriteFileOf(const Workspace& workspace, const Page& page) {

@@ -10,8 +10,19 @@
 
 namespace zentil {
 
-// The sprite pages with unsaved changes, in list order.
-std::vector<Page*> unsavedSprites(Workspace& workspace);
+// A sprite page a save of all writes, and the file it goes to (spriteFileOf;
+// empty when the save asks for a name).
+struct SpriteSave {
+    Page* page = nullptr;
+    std::string path;
+};
+// The sprite pages with unsaved changes, in list order, and their files.
+std::vector<SpriteSave> spriteSaves(Workspace& workspace);
+// The files of `saves` that the editor has neither read nor written since it
+// started (Workspace::handledFile), each once, in order: they were named by
+// a work file, someone else's document, so a save shows them and asks first.
+std::vector<std::string> unfamiliarFiles(const Workspace& workspace,
+                                         const std::vector<SpriteSave>& saves);
 
 // The sprite file a save of all writes the page to without asking: the file
 // it came from or was last saved to, when that is a sprite file. Empty when

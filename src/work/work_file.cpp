@@ -25,11 +25,15 @@
 #include "system/machine_memory.h"
 #include "system/parallel_jobs.h"
 #include "system/texts.h"
+#include "work/manifest_shape.h"
 
 namespace zentil {
 namespace {
 
+// The manifest is written with its fields in a fixed order, and read into
+// plain objects, whose fields are found in logarithmic time.
 using Json = nlohmann::ordered_json;
+using Value = nlohmann::json;
 
 constexpr const char* kManifestName = "workspace.json";
 constexpr const char* kFormatName = "zentil-workspace";
@@ -39,9 +43,6 @@ constexpr std::uint64_t kMaxImageBytes = 2 * kMaxPixelBufferBytes;
 // A deflate stream gives at most 1032 bytes per byte it holds; an entry that
 // claims more is not read.
 constexpr std::uint64_t kMaxInflateRatio = 1032;
-// The manifest nests five deep: itself, a list, a page, the page's area
-// entries and one entry. Anything deeper is not a manifest.
-constexpr int kMaxManifestDepth = 5;
 
 Outcome cannotRead() {
     return Outcome::error(texts::kWorkFileCannotRead);
@@ -125,7 +126,7 @@ Json textValue(std::string_view text) {
     return bytes;
 }
 
-bool readText(const Json& value, std::string& out, std::size_t maxBytes) {
+bool readText(const Value& value, std::string& out, std::size_t maxBytes) {
     if (value.is_string()) {
         const auto& text = value.get_ref<const std::string&>();
         if (text.size() > maxBytes) return false;
@@ -142,7 +143,7 @@ bool readText(const Json& value, std::string& out, std::size_t maxBytes) {
 }
 
 // A whole number within lo..hi.
-bool readWhole(const Json& value, std::int64_t lo, std::int64_t hi, std::int64_t& out) {
+bool readWhole(const Value& value, std::int64_t lo, std::int64_t hi, std::int64_t& out) {
     if (!value.is_number_integer()) return false;
     if (value.is_number_unsigned()) {
         const auto u = value.get<std::uint64_t>();
@@ -156,7 +157,7 @@ bool readWhole(const Json& value, std::int64_t lo, std::int64_t hi, std::int64_t
 
 // The object's field, a whole number within lo..hi.
 template <typename T>
-bool readNumber(const Json& object, const char* key, std::int64_t lo, std::int64_t hi, T& out) {
+bool readNumber(const Value& object, const char* key, std::int64_t lo, std::int64_t hi, T& out) {
     const auto it = object.find(key);
     std::int64_t value = 0;
     if (it == object.end() || !readWhole(*it, lo, hi, value)) return false;
@@ -164,7 +165,7 @@ bool readNumber(const Json& object, const char* key, std::int64_t lo, std::int64
     return true;
 }
 
-bool readPalette(const Json& object, const char* key, Palette& palette) {
+bool readPalette(const Value& object, const char* key, Palette& palette) {
     const auto it = object.find(key);
     return it != object.end() && it->is_string() &&
            fromHex(it->get_ref<const std::string&>(), palette.data(), palette.size());
@@ -187,23 +188,24 @@ struct SharedPalettes {
 
 // The manifest's shared palettes; none in files of the first version, whose
 // pages hold their own.
-bool readSharedPalettes(const Json& manifest, std::vector<Palette>& shared) {
+bool readSharedPalettes(const Value& manifest, std::vector<Palette>& shared) {
     const auto it = manifest.find("palettes");
     if (it == manifest.end()) return true;
     if (!it->is_array()) return false;
-    shared.resize(it->size());
-    for (std::size_t i = 0; i < shared.size(); ++i) {
-        const Json& hex = (*it)[i];
+    // Each is checked before the next takes room.
+    for (const Value& hex : *it) {
+        Palette palette{};
         if (!hex.is_string() ||
-            !fromHex(hex.get_ref<const std::string&>(), shared[i].data(), shared[i].size()))
+            !fromHex(hex.get_ref<const std::string&>(), palette.data(), palette.size()))
             return false;
+        shared.push_back(palette);
     }
     return true;
 }
 
 // A page's palette: the number of a shared one, or its own bytes in
 // hexadecimal as the first version wrote them.
-bool readPagePalette(const Json& entry, const std::vector<Palette>& shared, Palette& palette) {
+bool readPagePalette(const Value& entry, const std::vector<Palette>& shared, Palette& palette) {
     const auto it = entry.find("palette");
     if (it == entry.end()) return false;
     if (it->is_string()) return readPalette(entry, "palette", palette);
@@ -261,30 +263,6 @@ bool readEntry(zip_t* archive, zip_uint64_t index, std::uint64_t size,
     return zip_fread(file.get(), &extra, 1) == 0;
 }
 
-// Whether arrays and objects in the JSON text nest at most `maxDepth` deep.
-// The parser would follow any depth, and some of its operations recurse, so
-// the text is looked at first; brackets inside strings do not count.
-bool nestingWithin(std::span<const std::uint8_t> text, int maxDepth) {
-    int depth = 0;
-    bool inString = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const std::uint8_t c = text[i];
-        if (inString) {
-            if (c == '\\')
-                ++i;  // the escaped character, a quote included
-            else if (c == '"')
-                inString = false;
-        } else if (c == '"') {
-            inString = true;
-        } else if (c == '[' || c == '{') {
-            if (++depth > maxDepth) return false;
-        } else if (c == ']' || c == '}') {
-            if (--depth < 0) return false;
-        }
-    }
-    return true;
-}
-
 // ---- pages -----------------------------------------------------------------
 
 const char* listKey(ListId list) {
@@ -303,24 +281,22 @@ Json pageEntry(const Page& page, const PageFile& file, const std::string& image,
     entry["name"] = textValue(pageName(page));
     entry["kind"] = page.kind;
     entry["bits"] = page.mode * 8;
-    if (page.inUse()) {
-        entry["image"] = image;
-        entry["tileWidth"] = page.tileWidth;
-        entry["tileHeight"] = page.tileHeight;
-        entry["cols"] = page.cols;
-        entry["rows"] = page.rows;
-        entry["key"] = colorKeyOf(page);
-        entry["palette"] = palettes.numberOf(page.palette);
-        Json areas = Json::array();
-        for (int layer = 0; layer < kAreaLayerCount; ++layer) {
-            if (!page.areas[layer]) continue;
-            for (int tile = 0; tile < kAreaEntries; ++tile) {
-                const AreaRect& r = (*page.areas[layer])[tile];
-                if (r.right != 0) areas.push_back({layer, tile, r.left, r.top, r.right, r.bottom});
-            }
+    entry["image"] = image;
+    entry["tileWidth"] = page.tileWidth;
+    entry["tileHeight"] = page.tileHeight;
+    entry["cols"] = page.cols;
+    entry["rows"] = page.rows;
+    entry["key"] = colorKeyOf(page);
+    entry["palette"] = palettes.numberOf(page.palette);
+    Json areas = Json::array();
+    for (int layer = 0; layer < kAreaLayerCount; ++layer) {
+        if (!page.areas[layer]) continue;
+        for (int tile = 0; tile < kAreaEntries; ++tile) {
+            const AreaRect& r = (*page.areas[layer])[tile];
+            if (r.right != 0) areas.push_back({layer, tile, r.left, r.top, r.right, r.bottom});
         }
-        if (!areas.empty()) entry["areas"] = std::move(areas);
     }
+    if (!areas.empty()) entry["areas"] = std::move(areas);
     if (!file.path.empty()) entry["file"] = textValue(file.path);
     entry["unsaved"] = file.savedRevision != page.revision;
     return entry;
@@ -364,13 +340,13 @@ bool readPixels(std::span<const std::uint8_t> png, Page& page) {
 // Calls `take(layer, tile, rect)` for each of the entry's area entries, each
 // checked first.
 template <typename Take>
-bool forEachArea(const Json& entry, Take take) {
+bool forEachArea(const Value& entry, Take take) {
     const auto it = entry.find("areas");
     if (it == entry.end()) return true;
     if (!it->is_array()) return false;
     constexpr std::int64_t kLo = std::numeric_limits<std::int32_t>::min();
     constexpr std::int64_t kHi = std::numeric_limits<std::int32_t>::max();
-    for (const Json& item : *it) {
+    for (const Value& item : *it) {
         // [layer, tile, left, top, right, bottom]
         if (!item.is_array() || item.size() != 6) return false;
         std::int64_t v[6];
@@ -389,10 +365,10 @@ bool forEachArea(const Json& entry, Take take) {
 // A page as its manifest entry describes it, checked whole before any
 // picture is read.
 struct PagePlan {
-    const Json* entry = nullptr;
+    const Value* entry = nullptr;
     std::string name;
     std::int32_t kind = kKindNone;
-    int mode = kModeNone;  // kModeNone: an empty record, without a picture
+    int mode = kMode8;
     int tileWidth = 0, tileHeight = 0, cols = 0, rows = 0;
     PageDefaults defaults;
     zip_uint64_t image = 0;  // the index of its PNG entry
@@ -411,7 +387,7 @@ struct ReadingCost {
     std::set<zip_uint64_t> images;
 };
 
-bool planPage(zip_t* archive, const Json& entry, const std::vector<Palette>& palettes,
+bool planPage(zip_t* archive, const Value& entry, const std::vector<Palette>& palettes,
               PagePlan& plan, ReadingCost& cost) {
     if (!entry.is_object()) return false;
     plan.entry = &entry;
@@ -420,7 +396,7 @@ bool planPage(zip_t* archive, const Json& entry, const std::vector<Palette>& pal
     if (nameField == entry.end() || !readText(*nameField, plan.name, kPageNameSize - 1) ||
         !readNumber(entry, "kind", 0, kKindSprite, plan.kind) ||
         (plan.kind != kKindNone && plan.kind != kKindTga && plan.kind != kKindSprite) ||
-        !readNumber(entry, "bits", 0, 24, bits) || bits % 8 != 0)
+        !readNumber(entry, "bits", 8, 24, bits) || bits % 8 != 0)
         return false;
     const auto unsavedField = entry.find("unsaved");
     if (unsavedField == entry.end() || !unsavedField->is_boolean()) return false;
@@ -428,7 +404,6 @@ bool planPage(zip_t* archive, const Json& entry, const std::vector<Palette>& pal
     if (const auto it = entry.find("file"); it != entry.end() && !readText(*it, plan.file, 4096))
         return false;
     plan.mode = bits / 8;
-    if (plan.mode == kModeNone) return true;
 
     std::uint32_t key = 0;
     constexpr std::int64_t kMaxSide = std::numeric_limits<std::int32_t>::max();
@@ -473,20 +448,18 @@ bool planPage(zip_t* archive, const Json& entry, const std::vector<Palette>& pal
 // The page of the plan, with the pixels of `png`, its picture.
 bool buildPage(const PagePlan& plan, std::span<const std::uint8_t> png, Page& page) {
     Page fresh;
-    if (plan.mode != kModeNone) {
-        // The padding columns take the key; the picture gives every other pixel.
-        if (!createPageForOverwrite(fresh, plan.tileWidth, plan.cols, plan.tileHeight, plan.rows,
-                                    plan.mode, plan.defaults))
-            return false;
-        setPagePalette(fresh, plan.defaults.palette);
-        if (!readPixels(png, fresh)) return false;
-        const auto setArea = [&fresh](std::size_t layer, std::size_t tile, const AreaRect& rect) {
-            auto& areas = fresh.areas[layer];
-            if (!areas) areas = std::make_unique<AreaLayer>();
-            (*areas)[tile] = rect;
-        };
-        if (!forEachArea(*plan.entry, setArea)) return false;
-    }
+    // The padding columns take the key; the picture gives every other pixel.
+    if (!createPageForOverwrite(fresh, plan.tileWidth, plan.cols, plan.tileHeight, plan.rows,
+                                plan.mode, plan.defaults))
+        return false;
+    setPagePalette(fresh, plan.defaults.palette);
+    if (!readPixels(png, fresh)) return false;
+    const auto setArea = [&fresh](std::size_t layer, std::size_t tile, const AreaRect& rect) {
+        auto& areas = fresh.areas[layer];
+        if (!areas) areas = std::make_unique<AreaLayer>();
+        (*areas)[tile] = rect;
+    };
+    if (!forEachArea(*plan.entry, setArea)) return false;
     fresh.kind = plan.kind;
     setPageName(fresh, plan.name);
     page = std::move(fresh);
@@ -510,7 +483,7 @@ bool buildPages(zip_t* archive, const std::vector<const PagePlan*>& plans, const
     return runJobs(plans.size(), threads, [&](std::size_t i, unsigned thread) {
         const PagePlan& plan = *plans[i];
         std::vector<std::uint8_t>& png = buffers[thread];
-        if (plan.mode != kModeNone) {
+        {
             const std::lock_guard<std::mutex> lock(reading);
             if (!readEntry(archive, plan.image, plan.imageBytes, png)) return false;
         }
@@ -531,7 +504,7 @@ struct Contents {
     int currentIndex = -1;
 };
 
-bool planList(zip_t* archive, const Json& manifest, const std::vector<Palette>& palettes,
+bool planList(zip_t* archive, const Value& manifest, const std::vector<Palette>& palettes,
               ListId list, int capacity, std::vector<PagePlan>& plans, ReadingCost& cost) {
     const auto it = manifest.find(listKey(list));
     if (it == manifest.end() || !it->is_array()) return false;
@@ -556,11 +529,15 @@ bool readContents(zip_t* archive, Contents& contents) {
     std::vector<std::uint8_t> text;
     zip_uint64_t manifestIndex = 0;
     std::uint64_t manifestBytes = 0;
+    // The text's shape is checked, and what parsing it takes weighed, before
+    // it is parsed: the parsed form is kept while the pages are read.
+    std::uint64_t parsedBytes = 0;
     if (!locateEntry(archive, kManifestName, kMaxManifestBytes, manifestIndex, manifestBytes) ||
         !readEntry(archive, manifestIndex, manifestBytes, text) ||
-        !nestingWithin(text, kMaxManifestDepth))
+        !checkManifestShape(text, parsedBytes) ||
+        text.size() + parsedBytes > workFileMemoryBudget())
         return false;
-    const Json manifest = Json::parse(text.begin(), text.end(), nullptr, false);
+    const Value manifest = Value::parse(text.begin(), text.end(), nullptr, false);
     if (!manifest.is_object()) return false;
     const auto format = manifest.find("format");
     int version = 0;
@@ -575,6 +552,7 @@ bool readContents(zip_t* archive, Contents& contents) {
     // first picture is decoded.
     std::vector<PagePlan> pictures, sprites;
     ReadingCost cost;
+    cost.kept = text.size() + parsedBytes;
     std::vector<Palette> palettes;
     if (!readSharedPalettes(manifest, palettes) ||
         !planList(archive, manifest, palettes, ListId::Pictures, contents.pictures.capacity(),
@@ -637,7 +615,12 @@ void adopt(Contents& contents, Workspace& workspace) {
 Outcome decodeArchive(zip_source_t* source, Workspace& workspace) {
     zip_error_t error;
     zip_error_init(&error);
-    Archive archive(zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error));
+    // Without ZIP_CHECKCONS, which refuses entries followed by a data
+    // descriptor (as streaming writers and "zip -fd" write them) when their
+    // local header does not hold the sizes libzip expects there: what is
+    // read is checked anyway, against the sizes of the central directory and
+    // the CRC at the end of each entry.
+    Archive archive(zip_open_from_source(source, ZIP_RDONLY, &error));
     zip_error_fini(&error);
     if (!archive) {
         zip_source_free(source);
@@ -705,9 +688,11 @@ Outcome encodeArchive(const Workspace& workspace, std::vector<std::uint8_t>& out
     Json manifest;
     manifest["format"] = kFormatName;
     manifest["version"] = kWorkFileVersion;
-    const PagePlace current = workspace.placeOf(workspace.currentPage());
-    if (current.valid())
-        manifest["current"] = {{"list", listKey(current.list)}, {"index", current.index}};
+    // A page without pixels keeps nothing and is left out (the editor's
+    // stores hold none); the current page's place counts the pages written.
+    const Page* shown = workspace.currentPage();
+    if (shown && shown->inUse() && workspace.placeOf(shown).valid())
+        manifest["current"] = Json::object();  // filled in below, kept in this place
     manifest["palette"] = toHex(workspace.palette.data(), workspace.palette.size());
     manifest["paletteFile"] = textValue(configText(workspace.settings.palettePath));
     manifest["palettes"] = Json::array();  // filled in below, kept in this place
@@ -718,9 +703,11 @@ Outcome encodeArchive(const Workspace& workspace, std::vector<std::uint8_t>& out
         Json entries = Json::array();
         for (int i = 0; i < store.size(); ++i) {
             const Page& page = store.at(i);
-            const std::string name = imageName(list, i);
-            entries.push_back(pageEntry(page, store.file(i), name, palettes));
             if (!page.inUse()) continue;
+            const int written = static_cast<int>(entries.size());
+            if (&page == shown) manifest["current"] = {{"list", listKey(list)}, {"index", written}};
+            const std::string name = imageName(list, written);
+            entries.push_back(pageEntry(page, store.file(i), name, palettes));
             images.push_back({name, {}});
             pages.push_back(&page);
         }
@@ -787,7 +774,8 @@ Outcome openWorkFile(const std::string& path, Workspace& workspace) {
     // whole, from the descriptor that was checked to be a regular file.
     ReadableFile file;
     if (const ReadResult opened = file.open(path); opened != ReadResult::Ok)
-        return opened == ReadResult::NotAFile ? Outcome::error(texts::kNotAFile) : cannotRead();
+        return opened == ReadResult::NotAFile ? Outcome::error(texts::kNotAFile)
+                                              : noteKeptOldContents(cannotRead(), path);
     std::FILE* stream = ::fdopen(file.fd(), "rb");
     if (!stream) return cannotRead();
     file.release();
@@ -797,9 +785,9 @@ Outcome openWorkFile(const std::string& path, Workspace& workspace) {
     zip_error_fini(&error);
     if (!source) {
         std::fclose(stream);
-        return cannotRead();
+        return noteKeptOldContents(cannotRead(), path);
     }
-    return decodeArchive(source, workspace);
+    return noteKeptOldContents(decodeArchive(source, workspace), path);
 }
 
 bool isWorkFileName(const std::string& path) {

@@ -39,10 +39,13 @@ std::uint64_t workFileMemoryBudget();
 // file with the archive's; the settings otherwise stay. Pages that were
 // unsaved when the archive was written are unsaved again. A damaged, cut or
 // newer archive, a page too large, a list longer than its store takes, a
-// manifest nested deeper than its own shape, two pages naming one picture, or
-// pages that would need more than workFileMemoryBudget() together is refused
-// with "작업 파일을 읽을 수 없습니다." and changes nothing; the whole manifest
-// is checked before any picture is decoded.
+// manifest not of its own shape (checkManifestShape: a field it has not, one
+// given twice, a list longer than it can be), a record without pixels, two
+// pages naming one picture, or a manifest and pages that would need more than
+// workFileMemoryBudget() together is refused with "작업 파일을 읽을 수
+// 없습니다." and changes nothing; the whole manifest is checked before any
+// picture is decoded. Archives whose entries are followed by data
+// descriptors read as any other.
 Outcome decodeWorkFile(std::span<const std::uint8_t> bytes, Workspace& workspace);
 Outcome openWorkFile(const std::string& path, Workspace& workspace);
 

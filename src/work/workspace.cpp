@@ -54,13 +54,16 @@ std::string Workspace::filePath(const Page& page) const {
 }
 
 void Workspace::markSaved(Page& page, std::string path) {
-    markSaved(page);
     if (PageFile* file = fileOf(page)) file->path = std::move(path);
+    markSaved(page);
 }
 
 void Workspace::markSaved(Page& page) {
     if (page.revision == 0) page.revision = nextRevision();
-    if (PageFile* file = fileOf(page)) file->savedRevision = page.revision;
+    PageFile* file = fileOf(page);
+    if (!file) return;
+    file->savedRevision = page.revision;
+    if (!file->path.empty()) handledFiles_.insert(file->path);
 }
 
 bool Workspace::modified(const Page& page) const {

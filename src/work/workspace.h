@@ -5,16 +5,17 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
+#include <string>
 
 #include "edit/block.h"
 #include "image/page_store.h"
 #include "image/palette.h"
 #include "system/config.h"
-#include "work/list_id.h"
 #include "work/change_log.h"
+#include "work/list_id.h"
 
 namespace zentil {
-
 
 // Where a page stands: its list and its position there.
 struct PagePlace {
@@ -77,12 +78,17 @@ class Workspace {
     void markSaved(Page& page, std::string path);
     // Marks the page as it now is as read or saved, its file unchanged.
     void markSaved(Page& page);
+    // Whether the editor read or wrote the file since this workspace was
+    // made: the files of pages marked saved. A file only named by an opened
+    // work file is not one of them.
+    bool handledFile(const std::string& path) const { return handledFiles_.contains(path); }
     // Whether the page differs from what was last read or saved.
     bool modified(const Page& page) const;
     // Whether any sprite page does.
     bool spritesModified() const;
 
   private:
+    std::set<std::string> handledFiles_;
     std::uint64_t revisions_ = 0;
     bool blockLifted_ = false;
     ListId activeList_ = ListId::None;

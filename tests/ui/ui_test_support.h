@@ -45,9 +45,11 @@ inline QString fromView(std::string_view text) {
 }
 
 // Messages as "caption: text", as bare texts and their details (the files
-// they are about); questions as their texts, answered with `answer`.
+// they are about); questions as their texts and details, answered with
+// `answer`.
 class Recorder final : public MessageSink {
   public:
+    using MessageSink::ask;
     using MessageSink::message;
     void message(std::string_view caption, std::string_view text,
                  std::string_view detail) override {
@@ -55,8 +57,9 @@ class Recorder final : public MessageSink {
         texts.append(fromView(text));
         details.append(fromView(detail));
     }
-    bool ask(std::string_view, std::string_view text) override {
+    bool ask(std::string_view, std::string_view text, std::string_view detail) override {
         questions.append(fromView(text));
+        questionDetails.append(fromView(detail));
         return answer;
     }
     // Questions with several answers take `choice`.
@@ -65,7 +68,7 @@ class Recorder final : public MessageSink {
         questions.append(fromView(text));
         return choice;
     }
-    QStringList messages, texts, details, questions;
+    QStringList messages, texts, details, questions, questionDetails;
     bool answer = false;
     int choice = 2;
 };

@@ -10,6 +10,7 @@
 #include "formats/tga_file.h"
 #include "ui_form_main.h"
 #include "ui_test_support.h"
+#include "work/work_file.h"
 
 using namespace zentil;
 using uitest::Recorder;
@@ -91,6 +92,7 @@ class WorkSessionTest : public QObject {
         QCOMPARE(still.readAll(), stillBefore);  // unchanged pages are not written
         QVERIFY(!ws().modified(untouched));
         QVERIFY(recorder_.messages.isEmpty());
+        QVERIFY(recorder_.questions.isEmpty());  // files loaded here are the editor's own
     }
 
     void theCloseQuestionCanSaveAllAndStaysOpenWhenASaveFails() {
@@ -99,11 +101,13 @@ class WorkSessionTest : public QObject {
         main_->record(nullptr);
 
         // "아니오" keeps the window open; "모두 저장" with a file that cannot
-        // be written reports it and keeps it open too.
+        // be written (one it never saw, so it asks first) reports it and
+        // keeps it open too.
         recorder_.choice = 2;
         QVERIFY(!main_->close());
         ws().fileOf(page)->path = path(QStringLiteral("gone/hero.gpf")).toStdString();
         recorder_.choice = 0;
+        recorder_.answer = true;
         QVERIFY(!main_->close());
         QCOMPARE(recorder_.texts.size(), 1);
         QVERIFY(ws().modified(page));
@@ -111,10 +115,63 @@ class WorkSessionTest : public QObject {
         ws().fileOf(page)->path = path(QStringLiteral("hero.gpf")).toStdString();
         putPixel(page, 3, 3, 8);
         QVERIFY(main_->close());
-        QCOMPARE(recorder_.questions.size(), 3);
+        QCOMPARE(recorder_.questions.size(), 4);
         Page saved;
         QVERIFY(readSpriteFile(path(QStringLiteral("hero.gpf")).toStdString(), saved, {}));
         QCOMPARE(pixelAt(saved, 3, 3), 8u);
+    }
+
+    void saveAllAsksOnceBeforeWritingFilesAWorkFileNamed() {
+        // Someone else's work file names two files for its unsaved sprite
+        // pages, which this editor has neither read nor written.
+        QDir().mkpath(path(QStringLiteral("theirs")));
+        const QStringList files = {path(QStringLiteral("theirs/hero.gpf")),
+                                   path(QStringLiteral("theirs/walk.gpf"))};
+        Workspace theirs;
+        for (const QString& file : files) {
+            QFile kept(file);
+            QVERIFY(kept.open(QIODevice::WriteOnly));
+            kept.write("keep");
+            auto page = std::make_unique<Page>();
+            QVERIFY(createPage(*page, 8, 1, 8, 1, kMode8));
+            page->kind = kKindSprite;
+            page->revision = theirs.nextRevision();  // unsaved
+            theirs.sprites.append(std::move(page), PageFile{file.toStdString(), 0});
+        }
+        const QString work = path(QStringLiteral("theirs.zws"));
+        QVERIFY(saveWorkFile(theirs, work.toStdString()));
+        main_->loadFiles({work});
+        QCOMPARE(ws().sprites.size(), 2);
+        const auto contents = [](const QString& file) {
+            QFile f(file);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+
+        // Shown in one question; "아니오" writes none of them.
+        pressSaveAll();
+        QCOMPARE(recorder_.questions,
+                 QStringList{QString::fromUtf8(texts::kAskSaveToUnfamiliarFiles)});
+        QCOMPARE(recorder_.questionDetails.last(), files.join(QLatin1Char('\n')));
+        for (const QString& file : files)
+            QCOMPARE(contents(file), QByteArray("keep"));
+        QVERIFY(main_->isWindowModified());
+
+        recorder_.answer = true;
+        pressSaveAll();
+        QCOMPARE(recorder_.questions.size(), 2);
+        QVERIFY(!main_->isWindowModified());
+        Page saved;
+        for (const QString& file : files)
+            QVERIFY(readSpriteFile(file.toStdString(), saved, {}));
+
+        // Written once, they are the editor's own: the next save asks nothing.
+        putPixel(ws().sprites.at(0), 1, 1, 4);
+        ws().sprites.at(0).revision = ws().nextRevision();
+        main_->record(nullptr);
+        pressSaveAll();
+        QCOMPARE(recorder_.questions.size(), 2);
+        QVERIFY(!main_->isWindowModified());
+        QVERIFY(recorder_.messages.isEmpty());
     }
 
     void aWorkFileBringsTheWholeSessionBack() {
