@@ -248,15 +248,17 @@ void FileCommands::saveChoice(QString fileName, int filterIndex) {
     const std::vector<const PageFormat*> formats = saveFormats();
     const int workIndex = static_cast<int>(formats.size()) + 1;
     const int chosen = filterIndex - 1;
-    // A name typed with the work file's extension is a work file whatever
-    // the filter.
-    const bool work = filterIndex == workIndex || isWorkFile(fileName);
-    const PageFormat* format = !work && chosen >= 0 && chosen < static_cast<int>(formats.size())
-                                   ? formats[static_cast<std::size_t>(chosen)]
-                                   : nullptr;
-    if (work && !isWorkFile(fileName))
-        fileName += QStringLiteral(".") + QLatin1String(kWorkFileExtension);
-    if (format) {
+    // A name typed with a known extension is saved in that format whatever
+    // the filter; the filter's format, and its extension, go to a name
+    // without one.
+    const PageFormat* typed = formatOfExtension(pathToBytes(fileName));
+    const bool typedWork = isWorkFile(fileName);
+    const bool work = typedWork || (!typed && filterIndex == workIndex);
+    const PageFormat* format = typed;
+    if (!typed && !work && chosen >= 0 && chosen < static_cast<int>(formats.size()))
+        format = formats[static_cast<std::size_t>(chosen)];
+    if (work && !typedWork) fileName += QStringLiteral(".") + QLatin1String(kWorkFileExtension);
+    if (format && !typed) {
         const QString extension = QStringLiteral(".") + QString::fromLatin1(format->extension);
         if (!upperName(fileName).contains(extension)) fileName += extension;
     }

@@ -17,6 +17,7 @@
 #include "file_paths.h"
 #include "form_main.h"
 #include "formats/gpf_file.h"
+#include "formats/page_formats.h"
 #include "formats/palette_file.h"
 #include "formats/palette_formats.h"
 #include "formats/png_file.h"
@@ -26,6 +27,7 @@
 #include "system/config.h"
 #include "ui_form_main.h"
 #include "ui_test_support.h"
+#include "work/work_file.h"
 
 using namespace zentil;
 using uitest::Recorder;
@@ -181,6 +183,41 @@ class FileCommandsTest : public QObject {
         main_->files().Btn_SaveSprClick();
         QCOMPARE(QFileInfo(path("keep.GPF")).size(), 3);
         QCOMPARE(recorder_.questions.size(), 1);
+    }
+
+    // A typed known extension, in any case, chooses the format whatever the
+    // filter; the filter's extension goes only to a name without one.
+    void aTypedExtensionChoosesTheFormat() {
+        QVERIFY(uitest::newSprite(*main_, 1, 1, 8, 8, "S", kMode8));
+        const struct {
+            const char* typed;
+            int filter;  // 1 GPF, 2 TGA, 3 PNG, 4 work file
+            const char* written;
+            std::optional<PageFormatId> format;  // none: a work file
+        } rows[] = {
+            {"walker.png", 1, "walker.png", PageFormatId::Png},
+            {"x.tga", 4, "x.tga", PageFormatId::Tga},
+            {"hero.Gpf", 3, "hero.Gpf", PageFormatId::Gpf},
+            {"s.ZWS", 2, "s.ZWS", std::nullopt},
+            {"a.png.tga", 1, "a.png.tga", PageFormatId::Tga},
+            {"walk.1", 2, "walk.1.TGA", PageFormatId::Tga},
+            {"bare", 4, "bare.zws", std::nullopt},
+        };
+        for (const auto& row : rows) {
+            dialogs_.answers.push_back(chose({path(row.typed)}, row.filter));
+            main_->files().Btn_SaveSprClick();
+            QVERIFY2(QDir(state_->folder()).entryList(QDir::Files).contains(row.written),
+                     row.typed);
+            const std::string written = path(row.written).toStdString();
+            if (row.format) {
+                Page back;
+                QVERIFY2(pageFormat(*row.format).read(written, back, {}), row.written);
+            } else {
+                Workspace back;
+                QVERIFY2(openWorkFile(written, back), row.written);
+            }
+        }
+        QCOMPARE(QDir(state_->folder()).entryList(QDir::Files).size(), qsizetype(std::size(rows)));
     }
 
     void palettesAreAppliedAndSaved() {
