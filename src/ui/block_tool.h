@@ -88,6 +88,9 @@ class BlockTool final : public CanvasTool {
     bool blockShown() const { return blockShown_; }
     // Moves a shown block, as the pointer over the column field parks it.
     void placeBlock(QPoint topLeft);
+    // Makes the lifted block's view what the block shows where it stands,
+    // composing it there if it was not yet; false when it cannot be composed.
+    bool composeShown();
 
   private:
     enum class Target { None, Page, Outline, Block };
