@@ -324,12 +324,12 @@ void BlockTool::putAway(std::uint32_t canvasColor) {
 
 // While an outline is dragged out with the pointer beyond the view, the view
 // scrolls a tile at a time toward it and the outline grows to the pointer.
-// Zoomed in, a carried block near the view's edge scrolls it the same way
-// and follows the pointer.
+// At every zoom, a carried block near the view's edge scrolls it the same
+// way and follows the pointer.
 void BlockTool::Timer_ScrollTimer() {
     const Page* page = canvasPage();
     if (!page) return;
-    const bool carrying = host_.workspace().blockLifted() && blockShown_ && canvas_.zoom() > 1;
+    const bool carrying = host_.workspace().blockLifted() && blockShown_;
     if (!outlineShown_ && !carrying) return;
     const QPoint cursor = QCursor::pos();
     const bool scrolled = carrying && !outlineShown_

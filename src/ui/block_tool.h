@@ -6,7 +6,7 @@
 // lifted block inside itself and the write-back puts it where it was lifted.
 // With an area layer chosen, the same gestures set and clear the per-tile
 // area rectangles at pixel grain. While an outline is dragged beyond the view
-// (or, zoomed in, a block is carried to its edge) the view scrolls along.
+// (or a block is carried to its edge) the view scrolls along.
 //
 // The handlers keep the names of the window's events they stand for; they
 // take page pixels at every zoom (the outline's and the block's relative to
