@@ -141,7 +141,8 @@ void FileCommands::Btn_LoadSprClick() {
     const int workIndex = static_cast<int>(request.filters.size());
     every.append(QStringLiteral("*.") + QLatin1String(kWorkFileExtension));
     request.filters.append(tr("모든 포맷 (%1)").arg(every.join(QLatin1Char(' '))));
-    request.filterIndex = OpenFilterIndex;
+    const int everyIndex = static_cast<int>(request.filters.size());
+    request.filterIndex = OpenFilterIndex > 0 ? OpenFilterIndex : everyIndex;
     request.directory = dialogFolder(configText(ws().settings.openDirectory),
                                      configText(ws().settings.startDirectory));
     // Left at the work file type, the dialog opens where the last one is.

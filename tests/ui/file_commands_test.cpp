@@ -98,9 +98,10 @@ class FileCommandsTest : public QObject {
         QCOMPARE(main_->files().OpenFilterIndex, 3);
         QCOMPARE(QString::fromUtf8(main_->workspace().settings.openDirectory),
                  state_->folder() + "/");
-        // The dialog was asked with the remembered filter and folder.
+        // The first dialog shows every format; the next the remembered filter and folder.
         QCOMPARE(dialogs_.asked[0].title, QStringLiteral("불러오기"));
-        QCOMPARE(dialogs_.asked[0].filterIndex, 1);
+        QCOMPARE(qsizetype{dialogs_.asked[0].filterIndex}, dialogs_.asked[0].filters.size());
+        QVERIFY(dialogs_.asked[0].filters.last().startsWith(QStringLiteral("모든 포맷")));
 
         // The next dialog starts in the folder of the last file.
         dialogs_.answers.push_back(FileChoice{});
