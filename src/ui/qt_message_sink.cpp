@@ -16,6 +16,8 @@ QWidget* ownerFor(QWidget* fallback) {
     return modal ? modal : fallback;
 }
 
+constexpr qsizetype kShownDetailLines = 12;
+
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -26,7 +28,17 @@ void QtMessageSink::message(std::string_view caption, std::string_view text,
                             std::string_view detail) {
     QMessageBox box(QMessageBox::NoIcon, uiText(caption), uiText(text), QMessageBox::Ok,
                     ownerFor(parent_));
-    if (!detail.empty()) box.setInformativeText(fromUtf8(detail));
+    const QString whole = fromUtf8(detail);
+    const QStringList lines = whole.split(QLatin1Char('\n'));
+    if (lines.size() <= kShownDetailLines) {
+        box.setInformativeText(whole);
+    } else {
+        // A long list (the files a load could not read) would outgrow the
+        // screen: its first lines show, and the box's details hold it whole.
+        box.setInformativeText(lines.first(kShownDetailLines).join(QLatin1Char('\n')) +
+                               QStringLiteral("\n…"));
+        box.setDetailedText(whole);
+    }
     box.exec();
 }
 

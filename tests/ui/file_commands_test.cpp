@@ -313,20 +313,29 @@ class FileCommandsTest : public QObject {
     }
 
     // Every message about a file names it; a work file that cannot be read
-    // stops nothing; files named by bytes that are not UTF-8 load, chosen or
-    // dropped, and keep their names.
+    // stops nothing; after the first file that cannot be read, the others
+    // are told in one message, each with its reason; files named by bytes
+    // that are not UTF-8 load, chosen or dropped, and keep their names.
     void messagesNameTheirFilesAndNoFileStopsTheOthers() {
         writeSprites(path("A.gpf"), 1, 1, 3);
         writeFile(path("bad.zws"), {'n', 'o', 't', ' ', 'z', 'i', 'p'});
         writeFile(path("broken.tga"), {1, 2, 3});
+        writeFile(path("c.gpf"), {'n', 'o', 't', ' ', 'g', 'p', 'f'});
+        writeFile(path("d.tga"), {1, 2, 3});
         writePicture(path("P.tga"), 4, 4, 1);
-        main_->loadFiles({path("A.gpf"), path("bad.zws"), path("broken.tga"), path("P.tga")});
+        main_->loadFiles({path("A.gpf"), path("bad.zws"), path("broken.tga"), path("c.gpf"),
+                          path("d.tga"), path("P.tga")});
         QCOMPARE(names(ui().Lb_Spr), QStringList{"A"});
         QCOMPARE(names(ui().Lb_Tga), QStringList{"P"});
         QCOMPARE(recorder_.texts,
-                 (QStringList{"작업 파일을 읽을 수 없습니다.", "파일을 읽는데 실패했습니다."}));
+                 (QStringList{"작업 파일을 읽을 수 없습니다.", "파일을 읽는데 실패했습니다.",
+                              "다음 파일도 읽지 못했습니다."}));
         QCOMPARE(recorder_.details, (QStringList{QDir::toNativeSeparators(path("bad.zws")),
-                                                 QDir::toNativeSeparators(path("broken.tga"))}));
+                                                 QDir::toNativeSeparators(path("broken.tga")),
+                                                 QDir::toNativeSeparators(path("c.gpf")) +
+                                                     " — GPF 파일이 아닙니다.\n" +
+                                                     QDir::toNativeSeparators(path("d.tga")) +
+                                                     " — 파일을 읽는데 실패했습니다."}));
 
         const std::string raw = pathToBytes(state_->folder()) + "/caf\xe9.tga";
         {
@@ -370,45 +379,57 @@ class FileCommandsTest : public QObject {
         }
     }
 
-    // A message about one file of a long load is on top and answers the keys,
-    // also while the progress dialog shows; loading then goes on. Cancel stops
-    // before the next file and keeps what was read.
+    // A message about one file of a long load is on top, with the progress
+    // dialog out of the way, and answers the keys; loading then goes on, and
+    // the files that follow it unread are told in one box at the end, the
+    // whole list in its details. Cancel stops before the next file and keeps
+    // what was read.
     void messagesDuringALongLoadTakeInputAndCancelKeepsWhatWasRead() {
         QtMessageSink boxes(main_.get());
         main_->setMessageSink(&boxes);
-        QStringList paths{path("a_zero.tga"), path("m_zero.tga")};
-        writeFile(paths[0], {});
-        writeFile(paths[1], {});
+        QStringList paths, unread;
         for (int i = 0; i < 40; ++i) {
             paths.append(
                 path(QString("%1%2.tga").arg(i < 20 ? "b" : "p").arg(i, 2, 10, QChar('0'))));
             writePicture(paths.last(), 8, 8, 1);
         }
-        main_->files().setProgressDelay(100);
+        for (int i = 0; i < 15; ++i) {
+            unread.append(path(QString("m_zero%1.tga").arg(i, 2, 10, QChar('0'))));
+            writeFile(unread.last(), {});
+        }
+        paths += unread;
+        main_->files().setProgressDelay(0);
 
         // Each box is held open 700 ms, long enough for a progress dialog on a
-        // timer of its own to come up over it, then answered with Enter.
+        // timer of its own to come up with it, then answered with Enter.
         struct Seen {
             QMessageBox* box = nullptr;
             bool onTop = true;
             bool progressShown = false;
+            QString details;
         };
         QList<Seen> boxes_;
+        bool progressSeen = false;
         QElapsedTimer held;
         QTimer watch;
         watch.setInterval(20);
         connect(&watch, &QTimer::timeout, [&] {
+            auto* progress = main_->findChild<QProgressDialog*>();
+            const bool progressShown = progress && progress->isVisible();
             QMessageBox* box = nullptr;
             for (QMessageBox* b : main_->findChildren<QMessageBox*>())
                 if (b->isVisible()) box = b;
-            if (!box) return;
+            if (!box) {
+                progressSeen = progressSeen || progressShown;
+                return;
+            }
             if (boxes_.isEmpty() || boxes_.last().box != box) {
                 held.start();
-                auto* progress = main_->findChild<QProgressDialog*>();
-                boxes_.append(Seen{box, true, progress && progress->isVisible()});
+                boxes_.append(Seen{box, true, false, box->detailedText()});
             }
             Seen& seen = boxes_.last();
             seen.onTop = seen.onTop && QApplication::activeModalWidget() == box;
+            seen.progressShown = seen.progressShown || progressShown;
             if (held.elapsed() < 700) return;
             seen.box = nullptr;  // the next box may reuse the address
             if (seen.onTop)
@@ -418,10 +439,13 @@ class FileCommandsTest : public QObject {
         });
         watch.start();
         main_->loadFiles(paths);
+        QVERIFY(progressSeen);
         QCOMPARE(boxes_.size(), 2);
         QVERIFY(boxes_[0].onTop && boxes_[1].onTop);
-        QVERIFY(!boxes_[0].progressShown);  // the load had not yet run long enough
-        QVERIFY(boxes_[1].progressShown);   // the box came over the progress dialog
+        QVERIFY(!boxes_[0].progressShown && !boxes_[1].progressShown);
+        for (int i = 1; i < unread.size(); ++i)
+            QVERIFY(boxes_[1].details.contains(QDir::toNativeSeparators(unread[i])));
+        QVERIFY(!boxes_[1].details.contains(QDir::toNativeSeparators(unread[0])));
         QCOMPARE(ui().Lb_Tga->count(), 40);
 
         // Cancel, pressed while the progress shows, stops before the next file.
