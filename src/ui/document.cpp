@@ -3,6 +3,12 @@
 namespace zentil {
 namespace {
 
+std::size_t heapBytes(const std::optional<ListSelection>& selection) {
+    if (!selection) return 0;
+    return (selection->sprites.selected.capacity() + selection->pictures.selected.capacity()) *
+           sizeof(int);
+}
+
 // A step of the history with the lists' selection before and after it.
 class SelectedStep final : public Command {
   public:
@@ -11,7 +17,9 @@ class SelectedStep final : public Command {
 
     void undo(Workspace& workspace) override { edit_->undo(workspace); }
     Outcome redo(Workspace& workspace) override { return edit_->redo(workspace); }
-    std::size_t bytes() const override { return sizeof(*this) + edit_->bytes(); }
+    std::size_t bytes() const override {
+        return sizeof(*this) + edit_->bytes() + heapBytes(before_) + heapBytes(after_);
+    }
     Page* touched() const override { return edit_->touched(); }
     Change changes() const override { return edit_->changes(); }
     // The stamps of one press are one step, which started where the first began.

@@ -28,7 +28,8 @@ class Document final : public QObject {
 
     // Where the lists' selection is read. Each step keeps the selection as
     // it was when the step was recorded, and as it was when the step was
-    // first taken back, which is the one the edit ended with.
+    // first taken back: the one the edit ended with, or where the user went
+    // from there.
     void setSelectionSource(std::function<ListSelection()> source) {
         selectionSource_ = std::move(source);
     }
