@@ -148,9 +148,15 @@ TEST_F(GpfFigureTest, TheChangeLogFollowsAPageBackOrSaysItCannot) {
     Page& p = *page;
     const std::uint64_t start = p.revision;
     Outcome outcome;
+    // Every pixel of the rectangle changes (an edit that changes none is none).
     const auto paint = [&](Page& target, PixelRect rect) {
-        history.push(editRect(
-            workspace, target, rect, [](Page&) { return Outcome::done(); }, outcome));
+        const auto flip = [rect](Page& t) {
+            for (int y = rect.y; y < rect.y + rect.h; ++y)
+                for (int x = rect.x; x < rect.x + rect.w; ++x)
+                    putPixel(t, x, y, pixelAt(t, x, y) ^ 1);
+            return Outcome::done();
+        };
+        history.push(editRect(workspace, target, rect, flip, outcome));
         history.closeStep();
     };
     paint(p, {1, 1, 2, 2});

@@ -875,6 +875,10 @@
         <source>팔레트 (*.PAL)</source>
         <translation>Palette (*.PAL)</translation>
     </message>
+    <message>
+        <source>다음 파일도 읽지 못했습니다.</source>
+        <translation>These files could not be read either.</translation>
+    </message>
 </context>
 <context>
     <name>zentil::PaintTool</name>

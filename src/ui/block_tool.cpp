@@ -260,6 +260,15 @@ bool BlockTool::composeHere() {
     return true;
 }
 
+// Before any move over the block (right after the lift, after a nudge, or
+// after the block followed the pointer over the page) its view was never
+// composed where it stands: a stamp or a copy takes what the block shows.
+bool BlockTool::composeShown() {
+    if (blockPicture_ == &host_.workspace().lifted.view && composedAt_ == block_.topLeft())
+        return true;
+    return composeHere();
+}
+
 void BlockTool::stampAtBlock() {
     Workspace& ws = host_.workspace();
     Page* page = canvasPage();
@@ -286,12 +295,7 @@ void BlockTool::Image_CaptureMouseDown(Qt::MouseButton button, int, int) {
     if (button != Qt::LeftButton || !canvasPage() ||
         host_.workspace().activeList() != ListId::Sprites)
         return;
-    // A press before any move over the block (right after the lift, or
-    // after the block followed the pointer over the page) stamps what the
-    // block shows, not a view that was never composed there.
-    if (blockPicture_ != &host_.workspace().lifted.view || composedAt_ != block_.topLeft()) {
-        if (!composeHere()) return;
-    }
+    if (!composeShown()) return;
     stamping_ = true;
     stroke_ = host_.nextStroke();
     stampAtBlock();
@@ -320,12 +324,12 @@ void BlockTool::putAway(std::uint32_t canvasColor) {
 
 // While an outline is dragged out with the pointer beyond the view, the view
 // scrolls a tile at a time toward it and the outline grows to the pointer.
-// Zoomed in, a carried block near the view's edge scrolls it the same way
-// and follows the pointer.
+// At every zoom, a carried block near the view's edge scrolls it the same
+// way and follows the pointer.
 void BlockTool::Timer_ScrollTimer() {
     const Page* page = canvasPage();
     if (!page) return;
-    const bool carrying = host_.workspace().blockLifted() && blockShown_ && canvas_.zoom() > 1;
+    const bool carrying = host_.workspace().blockLifted() && blockShown_;
     if (!outlineShown_ && !carrying) return;
     const QPoint cursor = QCursor::pos();
     const bool scrolled = carrying && !outlineShown_

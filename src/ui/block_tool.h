@@ -6,7 +6,7 @@
 // lifted block inside itself and the write-back puts it where it was lifted.
 // With an area layer chosen, the same gestures set and clear the per-tile
 // area rectangles at pixel grain. While an outline is dragged beyond the view
-// (or, zoomed in, a block is carried to its edge) the view scrolls along.
+// (or a block is carried to its edge) the view scrolls along.
 //
 // The handlers keep the names of the window's events they stand for; they
 // take page pixels at every zoom (the outline's and the block's relative to
@@ -88,6 +88,9 @@ class BlockTool final : public CanvasTool {
     bool blockShown() const { return blockShown_; }
     // Moves a shown block, as the pointer over the column field parks it.
     void placeBlock(QPoint topLeft);
+    // Makes the lifted block's view what the block shows where it stands,
+    // composing it there if it was not yet; false when it cannot be composed.
+    bool composeShown();
 
   private:
     enum class Target { None, Page, Outline, Block };

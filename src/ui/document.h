@@ -5,8 +5,11 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <memory>
+#include <optional>
 
+#include "list_selection.h"
 #include "work/change.h"
 #include "work/history.h"
 #include "work/workspace.h"
@@ -23,13 +26,23 @@ class Document final : public QObject {
     History& history() { return history_; }
     const History& history() const { return history_; }
 
+    // Where the lists' selection is read. Each step keeps the selection as
+    // it was when the step was recorded, and as it was when the step was
+    // first taken back: the one the edit ended with, or where the user went
+    // from there.
+    void setSelectionSource(std::function<ListSelection()> source) {
+        selectionSource_ = std::move(source);
+    }
+
     // Records an edit already done as one step (nullptr records nothing, but
     // is told as a change of nothing, so that the views still catch up).
     void record(std::unique_ptr<Command> command);
     // The command taken back or done again, or nullptr when there is none
-    // (or the redo could not be done: `outcome` says why).
-    Command* undo();
-    Command* redo(Outcome& outcome);
+    // (or the redo could not be done: `outcome` says why). `selection`
+    // becomes the selection to show: the one the edit started from after an
+    // undo, the one it ended with after a redo (none without a source).
+    Command* undo(std::optional<ListSelection>& selection);
+    Command* redo(Outcome& outcome, std::optional<ListSelection>& selection);
     // A change that is no step of the history: files read or written, a work
     // session opened.
     void notify(const Change& change) { emit changed(change); }
@@ -38,8 +51,11 @@ class Document final : public QObject {
     void changed(const zentil::Change& change);
 
   private:
+    std::optional<ListSelection> selectionNow() const;
+
     Workspace workspace_;
     History history_;
+    std::function<ListSelection()> selectionSource_;
 };
 
 }  // namespace zentil

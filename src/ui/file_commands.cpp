@@ -1,9 +1,7 @@
 #include "file_commands.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
-#include <QProgressDialog>
 
 #include "core_texts.h"
 #include "document.h"
@@ -13,6 +11,7 @@
 #include "formats/page_formats.h"
 #include "formats/palette_file.h"
 #include "formats/palette_formats.h"
+#include "load_feedback.h"
 #include "message_sink.h"
 #include "system/config.h"
 #include "system/files.h"
@@ -87,42 +86,6 @@ void store(char (&field)[kConfigTextSize], const QString& text) {
     setConfigText(field, storedText(text));
 }
 
-// Shows progress for long loads. The dialog appears only between two files,
-// once a load has run for `delayMs`, and never on its own timer: a message
-// box shown for a file then stays on top of it and keeps taking input.
-class LoadProgress {
-  public:
-    LoadProgress(QWidget* parent, int total, int delayMs)
-        : parent_(parent), total_(total), delayMs_(delayMs) {
-        clock_.start();
-    }
-    // Gives false when the user cancelled.
-    bool step(int done) {
-        if (total_ < 2) return true;
-        if (!dialog_ && clock_.elapsed() >= delayMs_) {
-            dialog_ = std::make_unique<QProgressDialog>(
-                QCoreApplication::translate("zentil::FileCommands", "불러오는 중..."),
-                QCoreApplication::translate("zentil::FileCommands", "취소"), 0, total_, parent_);
-            dialog_->setWindowModality(Qt::WindowModal);
-            dialog_->setMinimumDuration(0);
-            dialog_->setAutoClose(false);
-            dialog_->setAutoReset(false);
-            dialog_->show();
-        }
-        if (!dialog_) return true;
-        dialog_->setValue(done);  // a window-modal dialog also handles pending events here
-        return !dialog_->wasCanceled();
-    }
-    void finish() { dialog_.reset(); }
-
-  private:
-    QWidget* parent_;
-    int total_;
-    qint64 delayMs_;
-    QElapsedTimer clock_;
-    std::unique_ptr<QProgressDialog> dialog_;
-};
-
 }  // namespace
 
 Workspace& FileCommands::ws() {
@@ -141,7 +104,8 @@ void FileCommands::Btn_LoadSprClick() {
     const int workIndex = static_cast<int>(request.filters.size());
     every.append(QStringLiteral("*.") + QLatin1String(kWorkFileExtension));
     request.filters.append(tr("모든 포맷 (%1)").arg(every.join(QLatin1Char(' '))));
-    request.filterIndex = OpenFilterIndex;
+    const int everyIndex = static_cast<int>(request.filters.size());
+    request.filterIndex = OpenFilterIndex > 0 ? OpenFilterIndex : everyIndex;
     request.directory = dialogFolder(configText(ws().settings.openDirectory),
                                      configText(ws().settings.startDirectory));
     // Left at the work file type, the dialog opens where the last one is.
@@ -180,6 +144,7 @@ void FileCommands::openWorkAmong(const QString& work) {
 void FileCommands::readFiles(std::vector<std::string> names) {
     sortNames(names);
     LoadProgress progress(host_.window(), static_cast<int>(names.size()), progressDelayMs_);
+    LoadProblems problems(host_.messages(), progress);
     QString last;
     int done = 0;
     const PageDefaults defaults = ws().defaults();
@@ -191,13 +156,13 @@ void FileCommands::readFiles(std::vector<std::string> names) {
         const ListId target = listOf(*format);
         PageStore& store = *ws().store(target);
         if (store.full()) {
-            host_.messages().message(texts::kCaptionError, texts::kStoreFull);
+            problems.stop(Outcome::error(texts::kStoreFull));
             break;
         }
         auto page = std::make_unique<Page>();
         const Outcome read = format->read(name, *page, defaults);
         if (!read) {
-            host_.messages().report(read, shownPath(last));  // loading goes on with the next file
+            problems.add(read, last);  // loading goes on with the next file
             continue;
         }
         setPageName(*page, pageNameOf(last).toStdString());
@@ -206,6 +171,7 @@ void FileCommands::readFiles(std::vector<std::string> names) {
         host_.markLoaded(target);
     }
     progress.finish();
+    problems.finish();
     host_.document().notify(loadedChange());
     if (const PageFormat* shown = formatOf(last)) host_.showList(listOf(*shown));
     host_.guardCanvas();
@@ -248,15 +214,17 @@ void FileCommands::saveChoice(QString fileName, int filterIndex) {
     const std::vector<const PageFormat*> formats = saveFormats();
     const int workIndex = static_cast<int>(formats.size()) + 1;
     const int chosen = filterIndex - 1;
-    // A name typed with the work file's extension is a work file whatever
-    // the filter.
-    const bool work = filterIndex == workIndex || isWorkFile(fileName);
-    const PageFormat* format = !work && chosen >= 0 && chosen < static_cast<int>(formats.size())
-                                   ? formats[static_cast<std::size_t>(chosen)]
-                                   : nullptr;
-    if (work && !isWorkFile(fileName))
-        fileName += QStringLiteral(".") + QLatin1String(kWorkFileExtension);
-    if (format) {
+    // A name typed with a known extension is saved in that format whatever
+    // the filter; the filter's format, and its extension, go to a name
+    // without one.
+    const PageFormat* typed = formatOfExtension(pathToBytes(fileName));
+    const bool typedWork = isWorkFile(fileName);
+    const bool work = typedWork || (!typed && filterIndex == workIndex);
+    const PageFormat* format = typed;
+    if (!typed && !work && chosen >= 0 && chosen < static_cast<int>(formats.size()))
+        format = formats[static_cast<std::size_t>(chosen)];
+    if (work && !typedWork) fileName += QStringLiteral(".") + QLatin1String(kWorkFileExtension);
+    if (format && !typed) {
         const QString extension = QStringLiteral(".") + QString::fromLatin1(format->extension);
         if (!upperName(fileName).contains(extension)) fileName += extension;
     }

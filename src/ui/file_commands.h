@@ -31,8 +31,9 @@ class FileCommands {
     // Asks before a save replaces an existing file.
     bool mayReplace(const QString& path);
 
-    // The filter each file dialog was left at.
-    int OpenFilterIndex = 1;
+    // The filter each file dialog was left at; the load dialog shows every
+    // format (0) until the user leaves it at one.
+    int OpenFilterIndex = 0;
     int SaveFilterIndex = 1;
     // How long a load runs before its progress dialog appears.
     void setProgressDelay(int ms) { progressDelayMs_ = ms; }

@@ -99,7 +99,7 @@ void TMainWin::showEvent(QShowEvent* event) {
 
 void TMainWin::FormShow() {
     workspace_.clearCurrent();
-    files_->OpenFilterIndex = 1;
+    files_->OpenFilterIndex = 0;
     files_->SaveFilterIndex = 1;
     loadConfig();
     status_->readViewSettings();

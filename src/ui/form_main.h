@@ -199,8 +199,9 @@ class TMainWin : public QWidget, public EditorHost {
     // Lists, canvas, undo buttons, modified mark, status bar and watched
     // files after a change of the document.
     void followChange(const Change& change);
-    // Shows the page an undo or redo touched, selected in its list.
-    void showTouched(Page* page);
+    // Shows the lists as an undo or redo left them: with the selection it
+    // gives, or as they stand.
+    void showSelection(const std::optional<ListSelection>& selection);
     // The grid over the canvas, as the settings have it.
     GridLines gridLines() const;
 

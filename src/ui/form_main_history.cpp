@@ -38,6 +38,9 @@ void TMainWin::connectHistory() {
     // The column field would take them for its own text; in this window
     // they always step through the history.
     new WindowKeyClaim(this, claimed);
+    document_.setSelectionSource([this] {
+        return ListSelection{workspace_.activeList(), ui_->Lb_Spr->marks(), ui_->Lb_Tga->marks()};
+    });
     connect(&document_, &Document::changed, this, &TMainWin::followChange);
     followChange(Change{});
 }
@@ -69,32 +72,28 @@ void TMainWin::syncLists() {
 void TMainWin::Btn_UndoClick() {
     // Not while an outline is being dragged out: it belongs to the page as it is.
     if (canvas().tool() && canvas().tool()->busy()) return;
-    Command* undone = document_.undo();
-    if (!undone) return;
-    showTouched(undone->touched());
+    std::optional<ListSelection> selection;
+    if (document_.undo(selection)) showSelection(selection);
 }
 
 void TMainWin::Btn_RedoClick() {
     if (canvas().tool() && canvas().tool()->busy()) return;
     Outcome outcome;
-    Command* redone = document_.redo(outcome);
+    std::optional<ListSelection> selection;
+    const bool redone = document_.redo(outcome, selection) != nullptr;
     report(outcome);
-    if (!redone) return;
-    showTouched(redone->touched());
+    if (redone) showSelection(selection);
 }
 
-void TMainWin::showTouched(Page* page) {
-    const PagePlace place = workspace_.placeOf(page);
-    if (place.valid()) {
-        showOnly(place.list, place.index);
-        return;
+void TMainWin::showSelection(const std::optional<ListSelection>& selection) {
+    ListId shown = workspace_.activeList();
+    if (selection) {
+        ui_->Lb_Spr->setMarks(selection->sprites);
+        ui_->Lb_Tga->setMarks(selection->pictures);
+        shown = selection->shown;
     }
-    // The page left its list (or the edit touched none): the list shows
-    // what is now its current entry.
-    if (workspace_.activeList() == ListId::None)
-        Lb_SprClick();
-    else
-        showCurrent();
+    // An empty list shows the other one, or nothing.
+    shown == ListId::Pictures ? Lb_TgaClick() : Lb_SprClick();
 }
 
 }  // namespace zentil

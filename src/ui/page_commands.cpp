@@ -134,6 +134,8 @@ void PageCommands::Btn_BlockCopyClick() {
     Workspace& workspace = w_.workspace();
     if (ui_.Lb_Tga->selectedRows().isEmpty()) return;
     if (!workspace.hasBlock()) return;  // no block was ever lifted
+    // A block still carried is copied as it shows, even before any move over it.
+    if (workspace.blockLifted()) w_.blockTool().composeShown();
     w_.blockTool().putAway(0x000000);
     const ListId active = workspace.activeList();
     const bool fromTga = active == ListId::Pictures && !ui_.Lb_Tga->selectedRows().isEmpty();

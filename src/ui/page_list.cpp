@@ -34,6 +34,18 @@ QList<int> PageList::selectedRows() const {
     return rows;
 }
 
+EntryMarks PageList::marks() const {
+    const QList<int> rows = selectedRows();
+    return {{rows.begin(), rows.end()}, currentRow()};
+}
+
+void PageList::setMarks(const EntryMarks& marks) {
+    deselectAll();
+    for (const int row : marks.selected)
+        selectEntry(row);
+    setCurrentEntry(marks.current);
+}
+
 namespace {
 
 const Page* pageOf(const QListWidgetItem* item) {

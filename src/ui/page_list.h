@@ -5,6 +5,8 @@
 
 #include <QListWidget>
 
+#include "list_selection.h"
+
 namespace zentil {
 
 struct Page;
@@ -22,6 +24,10 @@ class PageList : public QListWidget {
     void deselectAll();
     // Rows of the selected entries, ascending.
     QList<int> selectedRows() const;
+    // The selected entries and the current entry; set again, they replace
+    // the marks the entries have (rows past the end are left out).
+    EntryMarks marks() const;
+    void setMarks(const EntryMarks& marks);
     void setListColor(const QColor& color);
     // Makes the entries those of `store`, in its order, named after its
     // pages. Entries of pages still there keep their marks; entries of pages

@@ -181,6 +181,8 @@ std::unique_ptr<Command> editRect(Workspace& workspace, Page& page, PixelRect re
         patch.restore(page);
         return nullptr;
     }
+    // An edit that leaves the page as it was is no edit at all.
+    if (!patch.shrinkToChanges(page)) return nullptr;
     const std::uint64_t from = page.revision;
     page.revision = workspace.nextRevision();
     workspace.changes.note(page, from, patch.rect());
@@ -191,23 +193,7 @@ std::unique_ptr<Command> editRect(Workspace& workspace, Page& page, PixelRect re
 
 std::unique_ptr<Command> editPixels(Workspace& workspace, Page& page, const PageEdit& edit,
                                     Outcome& outcome) {
-    PagePatch patch;
-    if (!patch.capture(page, {0, 0, page.stride, page.height})) {
-        outcome = Outcome::error(texts::kCannotCreateImage);
-        return nullptr;
-    }
-    outcome = edit(page);
-    if (!outcome) {
-        patch.restore(page);
-        return nullptr;
-    }
-    if (!patch.shrinkToChanges(page)) return nullptr;
-    const std::uint64_t from = page.revision;
-    page.revision = workspace.nextRevision();
-    workspace.changes.note(page, from, patch.rect());
-    auto command = std::make_unique<PatchEdit>();
-    command->add(page, std::move(patch));
-    return command;
+    return editRect(workspace, page, {0, 0, page.stride, page.height}, edit, outcome);
 }
 
 std::unique_ptr<Command> nudgePageStep(Workspace& workspace, Page& page, Nudge direction,

@@ -18,9 +18,11 @@ namespace zentil {
 using PageEdit = std::function<Outcome(Page&)>;
 
 // Runs `edit` on `page`, keeping the pixels of `rect` (the edit must change
-// none outside it) and the palette and key. Gives the command, or nullptr
-// with `outcome` saying why when the edit failed (the page is then as it
-// was). The edits of a press-drag-release go through strokeEdit instead.
+// none outside it) and the palette and key; of them only the rectangle
+// around what the edit changed stays kept. Gives the command, or nullptr:
+// when the edit changed nothing, or with `outcome` saying why when it failed
+// (the page is then as it was). The edits of a press-drag-release go through
+// strokeEdit instead.
 std::unique_ptr<Command> editRect(Workspace& workspace, Page& page, PixelRect rect,
                                   const PageEdit& edit, Outcome& outcome);
 

@@ -33,7 +33,8 @@ class FakeHost final : public BlockToolHost {
     void showCurrent() override {}
 };
 
-enum class Kind { Press, Move, Release };
+// Pointer events, and the nudge right and the write-back of the buttons.
+enum class Kind { Press, Move, Release, NudgeRight, WriteBack };
 struct Event {
     Kind kind;
     int x, y;
@@ -123,6 +124,23 @@ class BlockToolTest : public QObject {
              {},
              0,
              {-1, -1}},
+            {"a block written back as it was lifted is no edit",
+             {{Kind::Press, 3, 3}, {Kind::Release, 3, 3}, {Kind::WriteBack, 0, 0}},
+             BlockState::Idle,
+             {},
+             {},
+             0,
+             {-1, -1}},
+            {"a block nudged and written back is one step",
+             {{Kind::Press, 3, 3},
+              {Kind::Release, 3, 3},
+              {Kind::NudgeRight, 0, 0},
+              {Kind::WriteBack, 0, 0}},
+             BlockState::Idle,
+             {},
+             {},
+             1,
+             {-1, -1}},
             {"presses beside the page do nothing",
              {{Kind::Press, 200, 10}, {Kind::Release, 200, 10}, {Kind::Press, -1, 3}},
              BlockState::Idle,
@@ -155,6 +173,8 @@ class BlockToolTest : public QObject {
                 if (e.kind == Kind::Press) tool.press(pointer);
                 if (e.kind == Kind::Move) tool.move(pointer);
                 if (e.kind == Kind::Release) tool.release(pointer);
+                if (e.kind == Kind::NudgeRight) tool.nudgeBlock(Nudge::Right);
+                if (e.kind == Kind::WriteBack) tool.Btn_MoveOkClick();
             }
             QVERIFY2(tool.state() == row.state, row.name);
             QCOMPARE(tool.blockShown(), !row.block.isNull());

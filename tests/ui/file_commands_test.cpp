@@ -17,6 +17,7 @@
 #include "file_paths.h"
 #include "form_main.h"
 #include "formats/gpf_file.h"
+#include "formats/page_formats.h"
 #include "formats/palette_file.h"
 #include "formats/palette_formats.h"
 #include "formats/png_file.h"
@@ -26,6 +27,7 @@
 #include "system/config.h"
 #include "ui_form_main.h"
 #include "ui_test_support.h"
+#include "work/work_file.h"
 
 using namespace zentil;
 using uitest::Recorder;
@@ -96,9 +98,10 @@ class FileCommandsTest : public QObject {
         QCOMPARE(main_->files().OpenFilterIndex, 3);
         QCOMPARE(QString::fromUtf8(main_->workspace().settings.openDirectory),
                  state_->folder() + "/");
-        // The dialog was asked with the remembered filter and folder.
+        // The first dialog shows every format; the next the remembered filter and folder.
         QCOMPARE(dialogs_.asked[0].title, QStringLiteral("불러오기"));
-        QCOMPARE(dialogs_.asked[0].filterIndex, 1);
+        QCOMPARE(qsizetype{dialogs_.asked[0].filterIndex}, dialogs_.asked[0].filters.size());
+        QVERIFY(dialogs_.asked[0].filters.last().startsWith(QStringLiteral("모든 포맷")));
 
         // The next dialog starts in the folder of the last file.
         dialogs_.answers.push_back(FileChoice{});
@@ -181,6 +184,41 @@ class FileCommandsTest : public QObject {
         main_->files().Btn_SaveSprClick();
         QCOMPARE(QFileInfo(path("keep.GPF")).size(), 3);
         QCOMPARE(recorder_.questions.size(), 1);
+    }
+
+    // A typed known extension, in any case, chooses the format whatever the
+    // filter; the filter's extension goes only to a name without one.
+    void aTypedExtensionChoosesTheFormat() {
+        QVERIFY(uitest::newSprite(*main_, 1, 1, 8, 8, "S", kMode8));
+        const struct {
+            const char* typed;
+            int filter;  // 1 GPF, 2 TGA, 3 PNG, 4 work file
+            const char* written;
+            std::optional<PageFormatId> format;  // none: a work file
+        } rows[] = {
+            {"walker.png", 1, "walker.png", PageFormatId::Png},
+            {"x.tga", 4, "x.tga", PageFormatId::Tga},
+            {"hero.Gpf", 3, "hero.Gpf", PageFormatId::Gpf},
+            {"s.ZWS", 2, "s.ZWS", std::nullopt},
+            {"a.png.tga", 1, "a.png.tga", PageFormatId::Tga},
+            {"walk.1", 2, "walk.1.TGA", PageFormatId::Tga},
+            {"bare", 4, "bare.zws", std::nullopt},
+        };
+        for (const auto& row : rows) {
+            dialogs_.answers.push_back(chose({path(row.typed)}, row.filter));
+            main_->files().Btn_SaveSprClick();
+            QVERIFY2(QDir(state_->folder()).entryList(QDir::Files).contains(row.written),
+                     row.typed);
+            const std::string written = path(row.written).toStdString();
+            if (row.format) {
+                Page back;
+                QVERIFY2(pageFormat(*row.format).read(written, back, {}), row.written);
+            } else {
+                Workspace back;
+                QVERIFY2(openWorkFile(written, back), row.written);
+            }
+        }
+        QCOMPARE(QDir(state_->folder()).entryList(QDir::Files).size(), qsizetype(std::size(rows)));
     }
 
     void palettesAreAppliedAndSaved() {
@@ -275,20 +313,29 @@ class FileCommandsTest : public QObject {
     }
 
     // Every message about a file names it; a work file that cannot be read
-    // stops nothing; files named by bytes that are not UTF-8 load, chosen or
-    // dropped, and keep their names.
+    // stops nothing; after the first file that cannot be read, the others
+    // are told in one message, each with its reason; files named by bytes
+    // that are not UTF-8 load, chosen or dropped, and keep their names.
     void messagesNameTheirFilesAndNoFileStopsTheOthers() {
         writeSprites(path("A.gpf"), 1, 1, 3);
         writeFile(path("bad.zws"), {'n', 'o', 't', ' ', 'z', 'i', 'p'});
         writeFile(path("broken.tga"), {1, 2, 3});
+        writeFile(path("c.gpf"), {'n', 'o', 't', ' ', 'g', 'p', 'f'});
+        writeFile(path("d.tga"), {1, 2, 3});
         writePicture(path("P.tga"), 4, 4, 1);
-        main_->loadFiles({path("A.gpf"), path("bad.zws"), path("broken.tga"), path("P.tga")});
+        main_->loadFiles({path("A.gpf"), path("bad.zws"), path("broken.tga"), path("c.gpf"),
+                          path("d.tga"), path("P.tga")});
         QCOMPARE(names(ui().Lb_Spr), QStringList{"A"});
         QCOMPARE(names(ui().Lb_Tga), QStringList{"P"});
         QCOMPARE(recorder_.texts,
-                 (QStringList{"작업 파일을 읽을 수 없습니다.", "파일을 읽는데 실패했습니다."}));
+                 (QStringList{"작업 파일을 읽을 수 없습니다.", "파일을 읽는데 실패했습니다.",
+                              "다음 파일도 읽지 못했습니다."}));
         QCOMPARE(recorder_.details, (QStringList{QDir::toNativeSeparators(path("bad.zws")),
-                                                 QDir::toNativeSeparators(path("broken.tga"))}));
+                                                 QDir::toNativeSeparators(path("broken.tga")),
+                                                 QDir::toNativeSeparators(path("c.gpf")) +
+                                                     " — GPF 파일이 아닙니다.\n" +
+                                                     QDir::toNativeSeparators(path("d.tga")) +
+                                                     " — 파일을 읽는데 실패했습니다."}));
 
         const std::string raw = pathToBytes(state_->folder()) + "/caf\xe9.tga";
         {
@@ -332,45 +379,57 @@ class FileCommandsTest : public QObject {
         }
     }
 
-    // A message about one file of a long load is on top and answers the keys,
-    // also while the progress dialog shows; loading then goes on. Cancel stops
-    // before the next file and keeps what was read.
+    // A message about one file of a long load is on top, with the progress
+    // dialog out of the way, and answers the keys; loading then goes on, and
+    // the files that follow it unread are told in one box at the end, the
+    // whole list in its details. Cancel stops before the next file and keeps
+    // what was read.
     void messagesDuringALongLoadTakeInputAndCancelKeepsWhatWasRead() {
         QtMessageSink boxes(main_.get());
         main_->setMessageSink(&boxes);
-        QStringList paths{path("a_zero.tga"), path("m_zero.tga")};
-        writeFile(paths[0], {});
-        writeFile(paths[1], {});
+        QStringList paths, unread;
         for (int i = 0; i < 40; ++i) {
             paths.append(
                 path(QString("%1%2.tga").arg(i < 20 ? "b" : "p").arg(i, 2, 10, QChar('0'))));
             writePicture(paths.last(), 8, 8, 1);
         }
-        main_->files().setProgressDelay(100);
+        for (int i = 0; i < 15; ++i) {
+            unread.append(path(QString("m_zero%1.tga").arg(i, 2, 10, QChar('0'))));
+            writeFile(unread.last(), {});
+        }
+        paths += unread;
+        main_->files().setProgressDelay(0);
 
         // Each box is held open 700 ms, long enough for a progress dialog on a
-        // timer of its own to come up over it, then answered with Enter.
+        // timer of its own to come up with it, then answered with Enter.
         struct Seen {
             QMessageBox* box = nullptr;
             bool onTop = true;
             bool progressShown = false;
+            QString details;
         };
         QList<Seen> boxes_;
+        bool progressSeen = false;
         QElapsedTimer held;
         QTimer watch;
         watch.setInterval(20);
         connect(&watch, &QTimer::timeout, [&] {
+            auto* progress = main_->findChild<QProgressDialog*>();
+            const bool progressShown = progress && progress->isVisible();
             QMessageBox* box = nullptr;
             for (QMessageBox* b : main_->findChildren<QMessageBox*>())
                 if (b->isVisible()) box = b;
-            if (!box) return;
+            if (!box) {
+                progressSeen = progressSeen || progressShown;
+                return;
+            }
             if (boxes_.isEmpty() || boxes_.last().box != box) {
                 held.start();
-                auto* progress = main_->findChild<QProgressDialog*>();
-                boxes_.append(Seen{box, true, progress && progress->isVisible()});
+                boxes_.append(Seen{box, true, false, box->detailedText()});
             }
             Seen& seen = boxes_.last();
             seen.onTop = seen.onTop && QApplication::activeModalWidget() == box;
+            seen.progressShown = seen.progressShown || progressShown;
             if (held.elapsed() < 700) return;
             seen.box = nullptr;  // the next box may reuse the address
             if (seen.onTop)
@@ -380,10 +439,13 @@ class FileCommandsTest : public QObject {
         });
         watch.start();
         main_->loadFiles(paths);
+        QVERIFY(progressSeen);
         QCOMPARE(boxes_.size(), 2);
         QVERIFY(boxes_[0].onTop && boxes_[1].onTop);
-        QVERIFY(!boxes_[0].progressShown);  // the load had not yet run long enough
-        QVERIFY(boxes_[1].progressShown);   // the box came over the progress dialog
+        QVERIFY(!boxes_[0].progressShown && !boxes_[1].progressShown);
+        for (int i = 1; i < unread.size(); ++i)
+            QVERIFY(boxes_[1].details.contains(QDir::toNativeSeparators(unread[i])));
+        QVERIFY(!boxes_[1].details.contains(QDir::toNativeSeparators(unread[0])));
         QCOMPARE(ui().Lb_Tga->count(), 40);
 
         // Cancel, pressed while the progress shows, stops before the next file.

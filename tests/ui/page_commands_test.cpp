@@ -129,7 +129,8 @@ class PageCommandsTest : public QObject {
         QCOMPARE(ui().Lb_Spr->selectedRows(), QList<int>{1});  // the new last entry
 
         ui().Lb_Spr->deselectAll();
-        main_->pageCommands().Btn_DeletePageClick();  // nothing selected: nothing removed, nothing marked
+        main_->pageCommands()
+            .Btn_DeletePageClick();  // nothing selected: nothing removed, nothing marked
         QCOMPARE(ui().Lb_Spr->count(), 2);
         QVERIFY(ui().Lb_Spr->selectedRows().isEmpty());
 
@@ -146,7 +147,8 @@ class PageCommandsTest : public QObject {
         picture(8, 8, 3, 0, "PIC");
         main_->Lb_TgaClick();
         ui().Lb_Spr->selectEntry(1);
-        main_->pageCommands().Btn_ClearPageClick();  // the TGA list is active: sprite pages are still cleared
+        main_->pageCommands()
+            .Btn_ClearPageClick();  // the TGA list is active: sprite pages are still cleared
         QCOMPARE(pixelAt(uitest::sprite(*main_, 1), 0, 0), 0u);
         QCOMPARE(pixelAt(uitest::picture(*main_, 0), 0, 0), 3u);
 
@@ -190,6 +192,14 @@ class PageCommandsTest : public QObject {
         QCOMPARE((int)main_->blockTool().state(), 0);
         QCOMPARE(uitest::activeList(*main_), uitest::kListTga);  // the picture stays shown
         QCOMPARE(ui().Lb_Spr->selectedRows(), QList<int>{0});
+
+        // Right after a lift, before any move over the block, the copy takes
+        // what the block shows.
+        main_->blockTool().Image_PageMouseDown(Qt::LeftButton, 3, 20);
+        main_->blockTool().Image_PageMouseUp(Qt::LeftButton, 3, 20);
+        main_->pageCommands().Btn_BlockCopyClick();
+        QCOMPARE(names(ui().Lb_Spr), (QStringList{"NoName0", "NoName1"}));
+        QCOMPARE(pixelAt(uitest::sprite(*main_, 1), 5, 5), 6u);
     }
 
     void copiesStopAtAFullStore() {

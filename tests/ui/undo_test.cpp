@@ -38,8 +38,8 @@ class UndoTest : public QObject {
         state_.reset();
     }
 
-    // Buttons and keys take edits back and do them again; the page an undo
-    // touched is selected and shown; the buttons follow what can be done.
+    // Buttons and keys take edits back and do them again; the buttons
+    // follow what can be done.
     void buttonsAndKeysUndoAndRedo() {
         QVERIFY(!ui().Btn_Undo->isEnabled() && !ui().Btn_Redo->isEnabled());
         QVERIFY(uitest::newSprite(*main_, 2, 1, 8, 8, "A"));
@@ -56,9 +56,9 @@ class UndoTest : public QObject {
 
         QTest::mouseClick(ui().Btn_Undo, Qt::LeftButton);  // the delete
         QCOMPARE(uitest::entryNames(*ui().Lb_Spr), (QStringList{"A", "B"}));
-        key(Qt::Key_Z, Qt::ControlModifier);  // the clear
+        key(Qt::Key_Z, Qt::ControlModifier);  // the clear, of A while B was shown
         QCOMPARE(pixelAt(uitest::sprite(*main_, 0), 3, 3), 7u);
-        QCOMPARE(uitest::current(*main_), uitest::spriteAt(0));
+        QCOMPARE(uitest::current(*main_), uitest::spriteAt(1));
         QCOMPARE(ui().Lb_Spr->selectedRows(), QList<int>{0});
         key(Qt::Key_Z, Qt::ControlModifier);  // the two new pages
         key(Qt::Key_Z, Qt::ControlModifier);
@@ -79,6 +79,48 @@ class UndoTest : public QObject {
         main_->blockTool().Image_PageMouseDown(Qt::LeftButton, 2, 2);
         key(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(pixelAt(uitest::sprite(*main_, 0), 3, 3), 0u);
+    }
+
+    // Undo brings back the selection of both lists and the page shown as an
+    // edit started from them, redo as it ended them; the next command acts
+    // on what is selected then.
+    void undoAndRedoBringBackTheSelection() {
+        for (const char* name : {"A", "B", "C", "D", "E"})
+            QVERIFY(uitest::newSprite(*main_, 1, 1, 8, 8, name));
+        uitest::addPicture(*main_, 8, 8, "P");
+        uitest::addPicture(*main_, 8, 8, "Q");
+        const auto shows = [this](ListId list, QList<int> sprites, QList<int> pictures,
+                                  int current) {
+            QCOMPARE(uitest::current(*main_), (PagePlace{list, current}));
+            QCOMPARE(ui().Lb_Spr->selectedRows(), sprites);
+            QCOMPARE(ui().Lb_Tga->selectedRows(), pictures);
+        };
+        ui().Lb_Spr->setMarks({{1, 3}, 3});
+        ui().Lb_Tga->setMarks({{1}, 0});
+        main_->Lb_SprClick();
+        QTest::mouseClick(ui().Btn_DeletePage, Qt::LeftButton);
+        QCOMPARE(uitest::entryNames(*ui().Lb_Spr), (QStringList{"A", "C", "E"}));
+        shows(ListId::Sprites, {1}, {1}, 1);
+
+        main_->Btn_UndoClick();
+        QCOMPARE(uitest::entryNames(*ui().Lb_Spr), (QStringList{"A", "B", "C", "D", "E"}));
+        shows(ListId::Sprites, {1, 3}, {1}, 3);
+        main_->Btn_RedoClick();
+        shows(ListId::Sprites, {1}, {1}, 1);
+        QTest::mouseClick(ui().Btn_DeletePage, Qt::LeftButton);
+        QCOMPARE(uitest::entryNames(*ui().Lb_Spr), (QStringList{"A", "E"}));
+
+        // A copy of both pictures, then shown on the sprite list, is taken
+        // back to the picture list it was made from.
+        main_->showOnly(ListId::Pictures, 0);
+        ui().Lb_Tga->selectEntry(1);
+        ui().Lb_Spr->setMarks({{0}, 0});
+        QTest::mouseClick(ui().BtnPageCopy, Qt::LeftButton);
+        shows(ListId::Sprites, {3}, {0, 1}, 3);
+        main_->Btn_UndoClick();
+        shows(ListId::Pictures, {0}, {0, 1}, 0);
+        main_->Btn_RedoClick();
+        shows(ListId::Sprites, {3}, {0, 1}, 3);
     }
 
     // A press that stamps while the pointer moves over three tiles is one step.

@@ -353,6 +353,30 @@ class ZoomTest : public QObject {
         QCOMPARE(h->value(), left + 16 * 8);
     }
 
+    // At every zoom, 1x included, a block carried to the view's edge scrolls
+    // the view a tile at a time and follows the pointer.
+    void aCarriedBlockScrollsTheViewAtEveryZoom() {
+        sprite(128, 2, 16);  // 2048 wide: wider than the view at 1x
+        QScrollBar* h = canvas().horizontalScrollBar();
+        for (const int zoom : {1, 2, 8}) {
+            while (canvas().zoom() < zoom)
+                keys(QKeySequence(Qt::CTRL | Qt::Key_Equal));
+            QCOMPARE(canvas().zoom(), zoom);
+            QCoreApplication::processEvents();
+            h->setValue(0);
+            press({3, 3});
+            release({3, 3});
+            const QPoint nearEdge = view()->mapToGlobal(QPoint(view()->width() - 5, 10));
+            QCursor::setPos(nearEdge);
+            main_->blockTool().Timer_ScrollTimer();
+            QCOMPARE(h->value(), 16 * zoom);
+            const QPoint under = canvas().toPage(view()->mapFromGlobal(QPointF(nearEdge)));
+            QCOMPARE(main_->blockTool().captureRect().topLeft(),
+                     QPoint(snap(under.x(), 16), snap(under.y(), 16)));
+            main_->blockTool().putAwayByHand();
+        }
+    }
+
     // Area rectangles are dragged out at pixel grain and drawn where they lie.
     void areaRectanglesAtAZoom() {
         sprite(8, 4, 8);  // 64 x 32: 256 x 128 at 4x
