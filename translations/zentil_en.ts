@@ -795,6 +795,72 @@
     </message>
 </context>
 <context>
+    <name>zentil::CommandLine</name>
+    <message>
+        <source>사용법: %1 [옵션] [파일...]</source>
+        <translation>Usage: %1 [options] [FILES...]</translation>
+    </message>
+    <message>
+        <source>스프라이트 시트와 타일 편집기. 주어진 TGA, PNG 그림과 GPF 스프라이트 파일, 작업 파일(.zws)을 시작할 때 불러옵니다.</source>
+        <translation>Sprite-sheet and tile editor. Loads the given TGA and PNG pictures, GPF sprite files and work files (.zws) at start.</translation>
+    </message>
+    <message>
+        <source>옵션:</source>
+        <translation>Options:</translation>
+    </message>
+    <message>
+        <source>인수:</source>
+        <translation>Arguments:</translation>
+    </message>
+    <message>
+        <source>이 도움말을 보이고 끝냅니다.</source>
+        <translation>Shows this help and exits.</translation>
+    </message>
+    <message>
+        <source>버전을 보이고 끝냅니다.</source>
+        <translation>Shows the version and exits.</translation>
+    </message>
+    <message>
+        <source>창의 언어: ko(한국어) 또는 en(영어). 없으면 편집기에서 고른 언어, 그것도 없으면 사용자의 첫 언어가 영어일 때 영어, 아니면 한국어입니다.</source>
+        <translation>The language of the windows: ko (Korean) or en (English). Without it, the language chosen in the editor, else English where the user&apos;s first language is English and Korean otherwise.</translation>
+    </message>
+    <message>
+        <source>파일...</source>
+        <translation>FILES...</translation>
+    </message>
+    <message>
+        <source>시작할 때 불러올 TGA, PNG 그림과 GPF 스프라이트 파일, 작업 파일(.zws).</source>
+        <translation>TGA and PNG pictures, GPF sprite files and work files (.zws) to load at start.</translation>
+    </message>
+    <message numerus="yes">
+        <source>알 수 없는 옵션: %1</source>
+        <translation>
+            <numerusform>Unknown option: %1</numerusform>
+            <numerusform>Unknown options: %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; 뒤에 값이 없습니다.</source>
+        <translation>Missing value after &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos;은(는) 값을 받지 않습니다.</source>
+        <translation>Unexpected value after &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>알 수 없는 언어 &apos;%1&apos;입니다(ko 또는 en).</source>
+        <translation>Unknown language &apos;%1&apos; (ko or en).</translation>
+    </message>
+    <message>
+        <source>사용법은 &apos;%1 --help&apos;로 볼 수 있습니다.</source>
+        <translation>Try &apos;%1 --help&apos;.</translation>
+    </message>
+    <message>
+        <source>출력을 쓸 수 없습니다: %1</source>
+        <translation>cannot write the output: %1</translation>
+    </message>
+</context>
+<context>
     <name>zentil::EditorStatus</name>
     <message>
         <source>캔버스 배율. Ctrl+휠, Ctrl+= 와 Ctrl+- 로 바꾸고 Ctrl+0 으로 1배로 돌아갑니다.</source>

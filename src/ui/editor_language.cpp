@@ -6,6 +6,8 @@
 #include <QSettings>
 #include <QTranslator>
 
+#include "application_setup.h"
+
 // The translations live in a library of their own; this brings their
 // resource in wherever the windows are linked.
 static void initTranslations() {
@@ -43,11 +45,15 @@ bool addTranslator(QCoreApplication& app, const QString& name, const QString& fi
 }  // namespace
 
 std::optional<Language> keptLanguage() {
-    return languageNamed(QSettings().value(kSettingsKey).toString().toStdString());
+    const QSettings settings(QString::fromLatin1(kOrganisationName),
+                             QString::fromLatin1(kApplicationName));
+    return languageNamed(settings.value(kSettingsKey).toString().toStdString());
 }
 
 void keepLanguage(Language language) {
-    QSettings().setValue(kSettingsKey, QString::fromLatin1(languageCode(language)));
+    QSettings settings(QString::fromLatin1(kOrganisationName),
+                       QString::fromLatin1(kApplicationName));
+    settings.setValue(kSettingsKey, QString::fromLatin1(languageCode(language)));
 }
 
 Language chosenLanguage(std::optional<Language> commandLine) {
@@ -58,7 +64,35 @@ Language chosenLanguage(std::optional<Language> commandLine) {
     return languageForUser(languages.isEmpty() ? std::string() : languages.first().toStdString());
 }
 
+QLocale localeFor(Language language) {
+    const QLocale::Language wanted =
+        language == Language::English ? QLocale::English : QLocale::Korean;
+    const QLocale user = QLocale::system();
+    return user.language() == wanted ? user : QLocale(wanted);
+}
+
+QString translatedText(Language language, const char* context, const char* source, int n) {
+    if (language == Language::English) {
+        // Loaded once, not installed: it answers without an application object.
+        static const QTranslator* const english = [] {
+            initTranslations();
+            auto* translator = new QTranslator;
+            if (!translator->load(QStringLiteral("zentil_en.qm"), QStringLiteral(":/i18n"))) {
+                delete translator;
+                return static_cast<QTranslator*>(nullptr);
+            }
+            return translator;
+        }();
+        if (english) {
+            QString text = english->translate(context, source, nullptr, n);
+            if (!text.isEmpty()) return text.replace(QLatin1String("%n"), QString::number(n));
+        }
+    }
+    return QString::fromUtf8(source).replace(QLatin1String("%n"), QString::number(n));
+}
+
 bool installLanguage(QCoreApplication& app, Language language) {
+    QLocale::setDefault(localeFor(language));
     if (language == Language::English) {
         initTranslations();
         removeTranslator(app, kToolkitTranslator);

@@ -106,12 +106,22 @@ class LanguageTest : public QObject {
             QVERIFY2(languageForUser(user.first) == user.language, user.first);
         uitest::FreshState state;
         QVERIFY(!keptLanguage());
-        keepLanguage(Language::English);
-        QCOMPARE(chosenLanguage(std::nullopt), Language::English);
-        QCOMPARE(chosenLanguage(Language::Korean), Language::Korean);
-        keepLanguage(Language::Korean);
-        QCOMPARE(chosenLanguage(std::nullopt), Language::Korean);
-        QCOMPARE(chosenLanguage(Language::English), Language::English);
+        // The next start reads the choice before the program is named, from
+        // the file the running editor kept it in, whatever the locale says.
+        const auto nextStart = [](std::optional<Language> commandLine) {
+            QCoreApplication::setOrganizationName(QString());
+            QCoreApplication::setApplicationName(QStringLiteral("zentil-editor"));
+            const Language chosen = chosenLanguage(commandLine);
+            nameApplication();
+            return chosen;
+        };
+        for (const auto& [kept, other] : {std::pair{Language::English, Language::Korean},
+                                          {Language::Korean, Language::English}}) {
+            nameApplication();
+            keepLanguage(kept);
+            QCOMPARE(nextStart(std::nullopt), kept);
+            QCOMPARE(nextStart(other), other);
+        }
     }
 
     // Every text of the core is in the table the windows translate it by,
@@ -167,6 +177,9 @@ class LanguageTest : public QObject {
               Expected{Language::Korean, "새로 만들기", "전체 보기", "투명색 설정", "배율 100%"}}) {
             prepareApplication(*qApp, want.language);  // the editor's font too
             QCOMPARE(installedLanguage(*qApp), want.language);
+            // Qt's file dialog words file types and dates by the default locale.
+            QCOMPARE(QLocale().language(),
+                     want.language == Language::English ? QLocale::English : QLocale::Korean);
             uitest::Editor e(recorder);
             QCOMPARE(e.ui().Btn_New->text(), QString::fromUtf8(want.newButton));
             QCOMPARE(e.ui().Btn_ShowPage->text(), QString::fromUtf8(want.wholeImage));
