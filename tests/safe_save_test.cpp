@@ -244,7 +244,7 @@ TEST_F(CoreTest, EverySaveThatCannotBeWrittenKeepsTheOldFile) {
     const std::vector<std::pair<const char*, std::function<bool(const std::string&)>>> saves = {
         {"gpf", [&](const std::string& p) { return writeSpriteFile(p, page).ok; }},
         {"tga", [&](const std::string& p) { return writeTgaFile(p, page).ok; }},
-        {"pal", [&](const std::string& p) { return savePaletteFile(p, page).ok; }},
+        {"pal", [&](const std::string& p) { return savePaletteFile(p, page.palette).ok; }},
         {"cfg", [&](const std::string& p) { return writeConfigFile(p, settings); }},
     };
     const Bytes old{'o', 'l', 'd', 0, 0xFF};

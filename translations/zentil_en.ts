@@ -793,6 +793,10 @@
         <source>색 %1: %2, %3, %4</source>
         <translation>Colour %1: %2, %3, %4</translation>
     </message>
+    <message>
+        <source>그림 목록의 페이지는 읽기 전용이라 팔레트를 바꿀 수 없습니다.</source>
+        <translation>Pages of the picture list are read-only: their palette cannot be changed.</translation>
+    </message>
 </context>
 <context>
     <name>zentil::CommandLine</name>
