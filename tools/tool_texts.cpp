@@ -224,7 +224,6 @@ constexpr CoreEnglish kCoreEnglish[] = {
     {texts::kStatusGpfF, "GPF %s bytes"},
     {texts::kStatusTileF, " · tile %d: %s bytes"},
     {texts::kStatusGpfRefusedF, "GPF: %s"},
-    {texts::kStatusUndoF, "Undo: %d steps"},
     {texts::kStatusBlackPalette, "No palette (shows black) → 'Apply Palette'"},
     {texts::kStatusBlackPaletteTip,
      "No palette file has been loaded yet, so every colour of the sprite pages is black. Load a "

@@ -216,10 +216,6 @@
         <translation>GPF: %s</translation>
     </message>
     <message>
-        <source>되돌리기 %d단계</source>
-        <translation>Undo: %d steps</translation>
-    </message>
-    <message>
         <source>팔레트 없음(검게 보임) → &apos;팔레트 적용&apos;</source>
         <translation>No palette (shows black) → &apos;Apply Palette&apos;</translation>
     </message>
@@ -889,6 +885,13 @@
     <message>
         <source>8배 이상에서 픽셀 사이에 옅은 격자를 그립니다.</source>
         <translation>Draws a faint grid between pixels at 8x and above.</translation>
+    </message>
+    <message numerus="yes">
+        <source>되돌리기 %n단계</source>
+        <translation>
+            <numerusform>Undo: %n step</numerusform>
+            <numerusform>Undo: %n steps</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -85,8 +85,7 @@ inline constexpr const char* kStatusZoomF = "배율 %d%%";
 inline constexpr const char* kStatusGpfF = "GPF %s 바이트";
 inline constexpr const char* kStatusTileF = " · 타일 %d: %s 바이트";
 inline constexpr const char* kStatusGpfRefusedF = "GPF: %s";
-inline constexpr const char* kStatusUndoF = "되돌리기 %d단계";
-// While sprite pages are shown with the sprite palette still all black.
+// While the sprite page shown is drawn black: its palette is all black.
 inline constexpr const char* kStatusBlackPalette = "팔레트 없음(검게 보임) → '팔레트 적용'";
 inline constexpr const char* kStatusBlackPaletteTip =
     "팔레트 파일을 아직 불러오지 않아 스프라이트 페이지의 색이 모두 검은색입니다. "

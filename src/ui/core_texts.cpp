@@ -66,7 +66,6 @@ constexpr const char* kCoreTexts[] = {
     QT_TRANSLATE_NOOP("CoreText", "GPF %s 바이트"),
     QT_TRANSLATE_NOOP("CoreText", " · 타일 %d: %s 바이트"),
     QT_TRANSLATE_NOOP("CoreText", "GPF: %s"),
-    QT_TRANSLATE_NOOP("CoreText", "되돌리기 %d단계"),
     QT_TRANSLATE_NOOP("CoreText", "팔레트 없음(검게 보임) → '팔레트 적용'"),
     QT_TRANSLATE_NOOP(
         "CoreText",

@@ -170,11 +170,14 @@ class LanguageTest : public QObject {
             const char* wholeImage;
             const char* keyTitle;
             const char* zoom;
+            const char* undo;
         };
         const QFont font = QApplication::font();
         for (const Expected& want :
-             {Expected{Language::English, "New", "Whole Image", "Transparent Colour", "Zoom 100%"},
-              Expected{Language::Korean, "새로 만들기", "전체 보기", "투명색 설정", "배율 100%"}}) {
+             {Expected{Language::English, "New", "Whole Image", "Transparent Colour", "Zoom 100%",
+                       "Undo: 1 step"},
+              Expected{Language::Korean, "새로 만들기", "전체 보기", "투명색 설정", "배율 100%",
+                       "되돌리기 1단계"}}) {
             prepareApplication(*qApp, want.language);  // the editor's font too
             QCOMPARE(installedLanguage(*qApp), want.language);
             // Qt's file dialog words file types and dates by the default locale.
@@ -186,6 +189,12 @@ class LanguageTest : public QObject {
             QCOMPARE(e.colorKeyWin.windowTitle(), QString::fromUtf8(want.keyTitle));
             QCOMPARE(e.main.findChild<QLabel*>(QStringLiteral("Status_Zoom"))->text(),
                      QString::fromUtf8(want.zoom));
+            // A sprite page drawn black: the hint over the canvas shows, whole.
+            QVERIFY(uitest::newSprite(e.main, 1, 1, 8, 8, QStringLiteral("S")));
+            QVERIFY(e.main.findChild<QLabel*>(QStringLiteral("Status_Hint"))->isVisible());
+            QCOMPARE(e.main.findChild<QLabel*>(QStringLiteral("Status_Undo"))->text(),
+                     QString::fromUtf8(want.undo));
+            QCoreApplication::processEvents();  // the status bar lays out its new texts
             QCOMPARE(e.main.windowTitle(), QStringLiteral("Zentil Editor 3.21 for GP32[*]"));
             QDialogButtonBox box(QDialogButtonBox::Yes);
             QCOMPARE(box.button(QDialogButtonBox::Yes)->text().contains(kHangul),
