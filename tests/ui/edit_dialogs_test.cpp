@@ -7,6 +7,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 #include "block_tool.h"
@@ -269,6 +270,47 @@ class EditDialogsTest : public QObject {
         QCOMPARE(e.ui().Lb_Spr->selectedRows(), QList<int>{2});
         QCOMPARE(uitest::current(e.main), uitest::spriteAt(2));
         QCOMPARE(e.ui().Edit_Col->value(), 3);
+    }
+
+    // A new tile size under "정렬 안함" proposes the counts that keep the
+    // whole page (rounded up); a count the user set, before or after, stays.
+    void aNewTileSizeProposesCountsThatKeepThePage() {
+        const struct {
+            const char* name;
+            std::function<void(Ui::TConfigWin&)> edit;
+            Grid grid;
+        } cases[] = {
+            {"tile size only",
+             [](Ui::TConfigWin& f) {
+                 f.Edit_TileWidth->setValue(32);
+                 f.Edit_TileHeight->setValue(16);
+             },
+             {32, 16, 3, 4}},
+            {"rounded up",
+             [](Ui::TConfigWin& f) { f.Edit_TileWidth->setValue(40); },
+             {40, 64, 3, 1}},
+            {"a count set first stays",
+             [](Ui::TConfigWin& f) {
+                 f.Edit_Col->setValue(2);
+                 f.Edit_TileWidth->setValue(32);
+             },
+             {32, 64, 2, 1}},
+            {"a count set after stays",
+             [](Ui::TConfigWin& f) {
+                 f.Edit_TileHeight->setValue(8);
+                 f.Edit_Row->setValue(3);
+             },
+             {96, 8, 1, 3}},
+        };
+        Editor e(recorder_);
+        for (const auto& c : cases) {
+            const int row = addSprite(e, 96, 64, 1, 1);
+            e.selectSprites({row}, row);
+            e.main.Btn_ConfigClick();
+            c.edit(e.cfg());
+            e.cfg().Btn_Ok->click();
+            QVERIFY2(gridOf(uitest::sprite(e.main, row)) == c.grid, c.name);
+        }
     }
 
     void typedHeightIsKeptUnderLeftAlignment() {
