@@ -180,18 +180,6 @@
         <translation>There are unsaved changes. Open the work file anyway?</translation>
     </message>
     <message>
-        <source>모두 저장</source>
-        <translation>Save All</translation>
-    </message>
-    <message>
-        <source>예</source>
-        <translation>Yes</translation>
-    </message>
-    <message>
-        <source>아니오</source>
-        <translation>No</translation>
-    </message>
-    <message>
         <source>파일이 바뀌어 다시 불러왔습니다.</source>
         <translation>the file changed and was read again.</translation>
     </message>
@@ -260,7 +248,7 @@
     </message>
     <message>
         <source>프레임</source>
-        <translation>Frames</translation>
+        <translation>fps</translation>
     </message>
     <message>
         <source>애니메이션되는 속도를 설정합니다.</source>
@@ -310,11 +298,11 @@
     <name>TColorKeyWin</name>
     <message>
         <source>투명색 설정</source>
-        <translation>Transparent Colour</translation>
+        <translation>Key Colour</translation>
     </message>
     <message>
         <source>기본 투명색 설정</source>
-        <translation>Default transparent colour</translation>
+        <translation>Default key colour</translation>
     </message>
     <message>
         <source>8비트</source>
@@ -330,7 +318,7 @@
     </message>
     <message>
         <source>현재 투명색 설정</source>
-        <translation>Current transparent colour</translation>
+        <translation>Current key colour</translation>
     </message>
     <message>
         <source>조아~</source>
@@ -488,11 +476,11 @@
     </message>
     <message>
         <source>투명색 설정</source>
-        <translation>Transparency</translation>
+        <translation>Key Colour</translation>
     </message>
     <message>
         <source>이미지의 투명색을 설정합니다.</source>
-        <translation>Sets the transparent colour of the image.</translation>
+        <translation>Sets the key colour of the image.</translation>
     </message>
     <message>
         <source>색상 바꾸기</source>
@@ -548,7 +536,7 @@
     </message>
     <message>
         <source>이미지를 투명색으로 지웁니다.</source>
-        <translation>Clears the image to the transparent colour.</translation>
+        <translation>Clears the image to the key colour.</translation>
     </message>
     <message>
         <source>삭제</source>
@@ -686,6 +674,16 @@
         <source>모두 적용</source>
         <translation>All tiles</translation>
     </message>
+    <message>
+        <source>이미지의 크기를 조절합니다.</source>
+        <comment>view palette</comment>
+        <translation>Shows the 256 colours of the palette.</translation>
+    </message>
+    <message>
+        <source>이미지의 크기를 조절합니다.</source>
+        <comment>size optimisation</comment>
+        <translation>Trims the key-colour borders off the tiles of the selected pages.</translation>
+    </message>
 </context>
 <context>
     <name>TNewWin</name>
@@ -711,7 +709,7 @@
     </message>
     <message>
         <source>투명색</source>
-        <translation>Transparent</translation>
+        <translation>Key colour</translation>
     </message>
     <message>
         <source>확인</source>
@@ -1040,6 +1038,22 @@ Save all changed sprite pages (%1)</translation>
     <message>
         <source>저장하기</source>
         <translation>Save</translation>
+    </message>
+    <message>
+        <source>저장하지 않고 종료(&amp;Q)</source>
+        <translation>&amp;Quit Without Saving</translation>
+    </message>
+    <message>
+        <source>저장하지 않고 열기(&amp;O)</source>
+        <translation>&amp;Open Without Saving</translation>
+    </message>
+    <message>
+        <source>모두 저장(&amp;S)</source>
+        <translation>&amp;Save All</translation>
+    </message>
+    <message>
+        <source>취소(&amp;C)</source>
+        <translation>&amp;Cancel</translation>
     </message>
 </context>
 </TS>

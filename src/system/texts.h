@@ -71,11 +71,6 @@ inline constexpr const char* kAskCloseUnsaved =
     "저장하지 않은 변경 사항이 있습니다. 종료하시겠습니까?";
 inline constexpr const char* kAskOpenUnsaved =
     "저장하지 않은 변경 사항이 있습니다. 작업 파일을 여시겠습니까?";
-// The answers of those questions: save every changed sprite page first, go
-// on without saving, or stay.
-inline constexpr const char* kAnswerSaveAll = "모두 저장";
-inline constexpr const char* kAnswerYes = "예";
-inline constexpr const char* kAnswerNo = "아니오";
 // Status-bar lines about a picture whose file changed on disk.
 inline constexpr const char* kPictureReread = "파일이 바뀌어 다시 불러왔습니다.";
 inline constexpr const char* kPictureNotReread = "파일이 바뀌었지만 읽을 수 없습니다.";

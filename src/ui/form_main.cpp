@@ -143,7 +143,7 @@ void TMainWin::FormResize() {
 }
 
 void TMainWin::closeEvent(QCloseEvent* event) {
-    if (!session_->mayDropUnsaved(texts::kAskCloseUnsaved)) {
+    if (!session_->mayDropUnsaved(WorkSession::Leaving::Quit)) {
         event->ignore();
         return;
     }

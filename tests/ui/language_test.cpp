@@ -173,11 +173,10 @@ class LanguageTest : public QObject {
             const char* undo;
         };
         const QFont font = QApplication::font();
-        for (const Expected& want :
-             {Expected{Language::English, "New", "Whole Image", "Transparent Colour", "Zoom 100%",
-                       "Undo: 1 step"},
-              Expected{Language::Korean, "새로 만들기", "전체 보기", "투명색 설정", "배율 100%",
-                       "되돌리기 1단계"}}) {
+        for (const Expected& want : {Expected{Language::English, "New", "Whole Image", "Key Colour",
+                                              "Zoom 100%", "Undo: 1 step"},
+                                     Expected{Language::Korean, "새로 만들기", "전체 보기",
+                                              "투명색 설정", "배율 100%", "되돌리기 1단계"}}) {
             prepareApplication(*qApp, want.language);  // the editor's font too
             QCOMPARE(installedLanguage(*qApp), want.language);
             // Qt's file dialog words file types and dates by the default locale.
