@@ -37,6 +37,14 @@ bool installLanguage(QCoreApplication& app, Language language);
 // its region's formats stay.
 QLocale localeFor(Language language);
 
+// Qt's file dialog words its dates by the system locale, which Qt reads from
+// the environment once, as the application object is made. Where the
+// environment names another language for dates, LC_TIME is made to name
+// one that speaks `language` and is installed (LC_ALL, which would override
+// it, is handed to the other categories first); nothing changes where none
+// is installed. Called before the application object exists.
+void useLanguageForDates(Language language);
+
 // One of the editor's texts (its Korean source, in the translation context
 // `context`) in `language`, whether or not an application object exists:
 // the command line is answered before there is one. `n` chooses among plural

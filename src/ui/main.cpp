@@ -53,6 +53,7 @@ int main(int argc, char** argv) {
         return 2;
     };
     if (early.problem != LineProblem::None) return refuse(early);
+    useLanguageForDates(language);
     QApplication app(argc, argv);
     // Read again without the toolkit's own options, which QApplication took
     // from argc and argv; a toolkit option of another platform stays and is

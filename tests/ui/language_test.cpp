@@ -124,6 +124,51 @@ class LanguageTest : public QObject {
         }
     }
 
+    // Qt's file dialog words dates by the system locale, read from the
+    // environment as the application starts: before that, the environment is
+    // made to name the chosen language for dates, and for dates alone.
+    void datesFollowTheChosenLanguage() {
+        const struct {
+            const char* all;
+            const char* time;
+            const char* lang;
+            Language language;
+            const char* timeAfter;  // "" where it names the language wanted
+            const char* messagesAfter;
+        } rows[] = {
+            {"", "", "ko_KR.UTF-8", Language::English, "", ""},
+            {"ko_KR.UTF-8", "", "", Language::English, "", "ko_KR.UTF-8"},
+            {"", "", "en_GB.UTF-8", Language::English, nullptr, ""},
+            {"", "en_US.UTF-8", "ko_KR.UTF-8", Language::English, "en_US.UTF-8", ""},
+            {"", "ko_KR", "en_US.UTF-8", Language::Korean, "ko_KR", ""},
+        };
+        const char* const names[] = {"LC_ALL", "LC_TIME", "LC_MESSAGES", "LANG"};
+        std::vector<QByteArray> kept;
+        for (const char* name : names)
+            kept.push_back(qgetenv(name));
+        for (const auto& row : rows) {
+            for (const auto& [name, value] : {std::pair{"LC_ALL", row.all},
+                                              {"LC_TIME", row.time},
+                                              {"LC_MESSAGES", ""},
+                                              {"LANG", row.lang}})
+                *value ? qputenv(name, value) : qunsetenv(name);
+            useLanguageForDates(row.language);
+            const QByteArray time = qgetenv("LC_TIME");
+            QVERIFY(!qEnvironmentVariableIsSet("LC_ALL"));
+            QCOMPARE(qgetenv("LANG"), QByteArray(row.lang));
+            QCOMPARE(qgetenv("LC_MESSAGES"), QByteArray(row.messagesAfter));
+            if (!row.timeAfter)
+                QVERIFY(time.isEmpty());
+            else if (*row.timeAfter)
+                QCOMPARE(time, QByteArray(row.timeAfter));
+            else  // English where installed, else the C locale's English
+                QVERIFY2(namesLanguage(time.toStdString(), row.language) || time == "C.UTF-8",
+                         time.constData());
+        }
+        for (std::size_t i = 0; i < kept.size(); ++i)
+            kept[i].isNull() ? qunsetenv(names[i]) : qputenv(names[i], kept[i]);
+    }
+
     // Every text of the core is in the table the windows translate it by,
     // and has an English translation: the same as the tool's, with the same
     // conversions as the Korean. (That every text of the windows has one is
