@@ -320,7 +320,7 @@ TEST_F(PaletteFileTest, SavedFileHoldsMarkerColoursAndTableAndReadsBack) {
     const Palette colours = randomPalette(42);
     Page& picture = makePage(ws.pictures, kKindTga, kMode8, colours);
     const std::string file = path("saved.pal");
-    ASSERT_TRUE(savePaletteFile(file, picture));
+    ASSERT_TRUE(savePaletteFile(file, picture, ws.palette));
 
     const auto bytes = readBytes(file);
     ASSERT_EQ(bytes.size(), kPaletteFileBytes);
@@ -398,15 +398,38 @@ TEST_F(PaletteFileTest, UnreadableOrShortFilesChangeNothing) {
     }
 }
 
-TEST_F(PaletteFileTest, APageWithoutItsOwnPaletteIsNotSaved) {
-    const std::string file = path("keep.pal");
-    const std::vector<std::uint8_t> old = {1, 2, 3, 4};
-    writeBytes(file, old);
-    Page& sprite = makePage(ws.sprites, kKindSprite, kMode8, randomPalette(2));
-
-    EXPECT_EQ(test::said(savePaletteFile(file, sprite)),
-              (test::RecordedMessage{texts::kCaptionError, texts::kNoPaletteToSave}));
-    EXPECT_EQ(readBytes(file), old);
+// A page saves the palette it is shown with, blend table and all: its own
+// when it is 8-bit, the sprite palette for a sprite page of another mode. A
+// 16- or 24-bit picture has none: it is refused and the file stays.
+TEST_F(PaletteFileTest, APageSavesThePaletteItIsShownWith) {
+    const Palette own = randomPalette(2), sprites = randomPalette(5);
+    ws.palette = sprites;
+    const struct {
+        int kind, mode;
+        const Palette* written;  // nullptr: refused
+    } cases[] = {
+        {kKindTga, kMode8, &own},         {kKindSprite, kMode8, &own},
+        {kKindSprite, kMode16, &sprites}, {kKindSprite, kMode24, &sprites},
+        {kKindTga, kMode16, nullptr},     {kKindTga, kMode24, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "kind " << c.kind << ", mode " << c.mode);
+        const std::string file = path("keep.pal");
+        const std::vector<std::uint8_t> old = {1, 2, 3, 4};
+        writeBytes(file, old);
+        const Page& page = makePage(ws.sprites, c.kind, c.mode, own);
+        const Outcome saved = savePaletteFile(file, page, ws.palette);
+        const std::vector<std::uint8_t> bytes = readBytes(file);
+        if (!c.written) {
+            EXPECT_EQ(test::said(saved),
+                      (test::RecordedMessage{texts::kCaptionError, texts::kNoPaletteToSave}));
+            EXPECT_EQ(bytes, old);
+            continue;
+        }
+        ASSERT_TRUE(saved);
+        ASSERT_EQ(bytes.size(), kPaletteFileBytes);
+        EXPECT_TRUE(std::equal(c.written->begin(), c.written->end(), bytes.begin() + 1));
+    }
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
@@ -422,11 +445,12 @@ TEST_F(PaletteFileTest, AFailedSaveReportsAndLeavesTheOldFile) {
     {
         test::FileSizeLimit limit(4096);  // the table does not fit
         ASSERT_TRUE(limit.ok());
-        EXPECT_EQ(test::said(savePaletteFile(file, picture)), cannotSave);
+        EXPECT_EQ(test::said(savePaletteFile(file, picture, ws.palette)), cannotSave);
     }
-    EXPECT_EQ(test::said(savePaletteFile(path("no-such-folder/new.pal"), picture)), cannotSave);
+    EXPECT_EQ(test::said(savePaletteFile(path("no-such-folder/new.pal"), picture.palette)),
+              cannotSave);
     // A folder is in the way.
-    EXPECT_EQ(test::said(savePaletteFile(path("folder.pal"), picture)), cannotSave);
+    EXPECT_EQ(test::said(savePaletteFile(path("folder.pal"), picture.palette)), cannotSave);
     EXPECT_EQ(readBytes(file), old);
     EXPECT_TRUE(fs::is_directory(path("folder.pal")));
     EXPECT_FALSE(fs::exists(path("no-such-folder")));

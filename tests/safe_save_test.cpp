@@ -382,7 +382,7 @@ TEST_F(CoreTest, EverySaveThatCannotBeWrittenKeepsTheOldFile) {
     const std::vector<std::pair<const char*, std::function<Outcome(const std::string&)>>> saves = {
         {"gpf", [&](const std::string& p) { return writeSpriteFile(p, page); }},
         {"tga", [&](const std::string& p) { return writeTgaFile(p, page); }},
-        {"pal", [&](const std::string& p) { return savePaletteFile(p, page); }},
+        {"pal", [&](const std::string& p) { return savePaletteFile(p, page.palette); }},
         {"cfg",
          [&](const std::string& p) {
              Outcome saved;

@@ -223,7 +223,6 @@ int main(int argc, char** argv) {
         drawItem(items, i % 8 * 16, i / 8 * 16, i);
     for (Page* page : {&tiles, &hero, &items})
         setColorKey(*page, kKey);
-    hero.kind = kKindTga;  // a picture's palette can be saved
 
     Config settings{};
     setConfigDefaults(settings);
@@ -239,7 +238,7 @@ int main(int argc, char** argv) {
                          writeFresh(folder / "Hero.gpf", hero, true) &&
                          writeFresh(folder / "Hero.tga", hero, false) &&
                          writeFresh(folder / "Items.gpf", items, true) &&
-                         savePaletteFile((folder / "Sheet.Pal").string(), hero).ok &&
+                         savePaletteFile((folder / "Sheet.Pal").string(), hero.palette).ok &&
                          writeConfigFile((folder / kConfigFileName).string(), settings);
     if (!written) {
         std::cerr << "zentil-examples: cannot write into " << folder << '\n';

@@ -260,9 +260,6 @@ constexpr CoreEnglish kCoreEnglish[] = {
     {texts::kCannotSaveFile, "Cannot save the file."},
     {texts::kAskCloseUnsaved, "There are unsaved changes. Quit anyway?"},
     {texts::kAskOpenUnsaved, "There are unsaved changes. Open the work file anyway?"},
-    {texts::kAnswerSaveAll, "Save All"},
-    {texts::kAnswerYes, "Yes"},
-    {texts::kAnswerNo, "No"},
     {texts::kAskSaveToUnfamiliarFiles,
      "This saves to files not opened or saved since the editor started. Continue?"},
     {texts::kPictureReread, "the file changed and was read again."},
@@ -271,7 +268,6 @@ constexpr CoreEnglish kCoreEnglish[] = {
     {texts::kStatusGpfF, "GPF %s bytes"},
     {texts::kStatusTileF, " · tile %d: %s bytes"},
     {texts::kStatusGpfRefusedF, "GPF: %s"},
-    {texts::kStatusUndoF, "Undo: %d steps"},
     {texts::kStatusBlackPalette, "No palette (shows black) → 'Apply Palette'"},
     {texts::kStatusBlackPaletteTip,
      "No palette file has been loaded yet, so every colour of the sprite pages is black. Load a "

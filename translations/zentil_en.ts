@@ -180,18 +180,6 @@
         <translation>There are unsaved changes. Open the work file anyway?</translation>
     </message>
     <message>
-        <source>모두 저장</source>
-        <translation>Save All</translation>
-    </message>
-    <message>
-        <source>예</source>
-        <translation>Yes</translation>
-    </message>
-    <message>
-        <source>아니오</source>
-        <translation>No</translation>
-    </message>
-    <message>
         <source>파일이 바뀌어 다시 불러왔습니다.</source>
         <translation>the file changed and was read again.</translation>
     </message>
@@ -214,10 +202,6 @@
     <message>
         <source>GPF: %s</source>
         <translation>GPF: %s</translation>
-    </message>
-    <message>
-        <source>되돌리기 %d단계</source>
-        <translation>Undo: %d steps</translation>
     </message>
     <message>
         <source>팔레트 없음(검게 보임) → &apos;팔레트 적용&apos;</source>
@@ -276,7 +260,7 @@
     </message>
     <message>
         <source>프레임</source>
-        <translation>Frames</translation>
+        <translation>fps</translation>
     </message>
     <message>
         <source>애니메이션되는 속도를 설정합니다.</source>
@@ -326,11 +310,11 @@
     <name>TColorKeyWin</name>
     <message>
         <source>투명색 설정</source>
-        <translation>Transparent Colour</translation>
+        <translation>Key Colour</translation>
     </message>
     <message>
         <source>기본 투명색 설정</source>
-        <translation>Default transparent colour</translation>
+        <translation>Default key colour</translation>
     </message>
     <message>
         <source>8비트</source>
@@ -346,7 +330,7 @@
     </message>
     <message>
         <source>현재 투명색 설정</source>
-        <translation>Current transparent colour</translation>
+        <translation>Current key colour</translation>
     </message>
     <message>
         <source>조아~</source>
@@ -504,11 +488,11 @@
     </message>
     <message>
         <source>투명색 설정</source>
-        <translation>Transparency</translation>
+        <translation>Key Colour</translation>
     </message>
     <message>
         <source>이미지의 투명색을 설정합니다.</source>
-        <translation>Sets the transparent colour of the image.</translation>
+        <translation>Sets the key colour of the image.</translation>
     </message>
     <message>
         <source>색상 바꾸기</source>
@@ -564,7 +548,7 @@
     </message>
     <message>
         <source>이미지를 투명색으로 지웁니다.</source>
-        <translation>Clears the image to the transparent colour.</translation>
+        <translation>Clears the image to the key colour.</translation>
     </message>
     <message>
         <source>삭제</source>
@@ -702,6 +686,16 @@
         <source>모두 적용</source>
         <translation>All tiles</translation>
     </message>
+    <message>
+        <source>이미지의 크기를 조절합니다.</source>
+        <comment>view palette</comment>
+        <translation>Shows the 256 colours of the palette.</translation>
+    </message>
+    <message>
+        <source>이미지의 크기를 조절합니다.</source>
+        <comment>size optimisation</comment>
+        <translation>Trims the key-colour borders off the tiles of the selected pages.</translation>
+    </message>
 </context>
 <context>
     <name>TNewWin</name>
@@ -727,7 +721,7 @@
     </message>
     <message>
         <source>투명색</source>
-        <translation>Transparent</translation>
+        <translation>Key colour</translation>
     </message>
     <message>
         <source>확인</source>
@@ -805,6 +799,76 @@
         <source>색 %1: %2, %3, %4</source>
         <translation>Colour %1: %2, %3, %4</translation>
     </message>
+    <message>
+        <source>그림 목록의 페이지는 읽기 전용이라 팔레트를 바꿀 수 없습니다.</source>
+        <translation>Pages of the picture list are read-only: their palette cannot be changed.</translation>
+    </message>
+</context>
+<context>
+    <name>zentil::CommandLine</name>
+    <message>
+        <source>사용법: %1 [옵션] [파일...]</source>
+        <translation>Usage: %1 [options] [FILES...]</translation>
+    </message>
+    <message>
+        <source>스프라이트 시트와 타일 편집기. 주어진 TGA, PNG 그림과 GPF 스프라이트 파일, 작업 파일(.zws)을 시작할 때 불러옵니다.</source>
+        <translation>Sprite-sheet and tile editor. Loads the given TGA and PNG pictures, GPF sprite files and work files (.zws) at start.</translation>
+    </message>
+    <message>
+        <source>옵션:</source>
+        <translation>Options:</translation>
+    </message>
+    <message>
+        <source>인수:</source>
+        <translation>Arguments:</translation>
+    </message>
+    <message>
+        <source>이 도움말을 보이고 끝냅니다.</source>
+        <translation>Shows this help and exits.</translation>
+    </message>
+    <message>
+        <source>버전을 보이고 끝냅니다.</source>
+        <translation>Shows the version and exits.</translation>
+    </message>
+    <message>
+        <source>창의 언어: ko(한국어) 또는 en(영어). 없으면 편집기에서 고른 언어, 그것도 없으면 사용자의 첫 언어가 영어일 때 영어, 아니면 한국어입니다.</source>
+        <translation>The language of the windows: ko (Korean) or en (English). Without it, the language chosen in the editor, else English where the user&apos;s first language is English and Korean otherwise.</translation>
+    </message>
+    <message>
+        <source>파일...</source>
+        <translation>FILES...</translation>
+    </message>
+    <message>
+        <source>시작할 때 불러올 TGA, PNG 그림과 GPF 스프라이트 파일, 작업 파일(.zws).</source>
+        <translation>TGA and PNG pictures, GPF sprite files and work files (.zws) to load at start.</translation>
+    </message>
+    <message numerus="yes">
+        <source>알 수 없는 옵션: %1</source>
+        <translation>
+            <numerusform>Unknown option: %1</numerusform>
+            <numerusform>Unknown options: %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; 뒤에 값이 없습니다.</source>
+        <translation>Missing value after &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos;은(는) 값을 받지 않습니다.</source>
+        <translation>Unexpected value after &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>알 수 없는 언어 &apos;%1&apos;입니다(ko 또는 en).</source>
+        <translation>Unknown language &apos;%1&apos; (ko or en).</translation>
+    </message>
+    <message>
+        <source>사용법은 &apos;%1 --help&apos;로 볼 수 있습니다.</source>
+        <translation>Try &apos;%1 --help&apos;.</translation>
+    </message>
+    <message>
+        <source>출력을 쓸 수 없습니다: %1</source>
+        <translation>cannot write the output: %1</translation>
+    </message>
 </context>
 <context>
     <name>zentil::EditorStatus</name>
@@ -831,6 +895,13 @@
     <message>
         <source>8배 이상에서 픽셀 사이에 옅은 격자를 그립니다.</source>
         <translation>Draws a faint grid between pixels at 8x and above.</translation>
+    </message>
+    <message numerus="yes">
+        <source>되돌리기 %n단계</source>
+        <translation>
+            <numerusform>Undo: %n step</numerusform>
+            <numerusform>Undo: %n steps</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -983,6 +1054,22 @@ Save all changed sprite pages (%1)</translation>
     <message>
         <source>저장하기</source>
         <translation>Save</translation>
+    </message>
+    <message>
+        <source>저장하지 않고 종료(&amp;Q)</source>
+        <translation>&amp;Quit Without Saving</translation>
+    </message>
+    <message>
+        <source>저장하지 않고 열기(&amp;O)</source>
+        <translation>&amp;Open Without Saving</translation>
+    </message>
+    <message>
+        <source>모두 저장(&amp;S)</source>
+        <translation>&amp;Save All</translation>
+    </message>
+    <message>
+        <source>취소(&amp;C)</source>
+        <translation>&amp;Cancel</translation>
     </message>
 </context>
 </TS>

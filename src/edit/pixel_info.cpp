@@ -18,9 +18,9 @@ ColorTexts texts(std::uint32_t value, std::uint32_t r, std::uint32_t g, std::uin
     return {std::to_string(value), std::to_string(r), std::to_string(g), std::to_string(b)};
 }
 
-// A value in the page's own encoding with its components; 8-bit components
-// come from the page's own palette.
-ColorTexts describe(const Page& page, std::uint32_t v) {
+}  // namespace
+
+ColorTexts colourTexts(const Page& page, std::uint32_t v) {
     switch (page.mode) {
         case kMode8: {
             const std::uint8_t* e = &page.palette[(v & 0xFFu) * 3];
@@ -33,8 +33,6 @@ ColorTexts describe(const Page& page, std::uint32_t v) {
             return texts(v, (v >> 16) & 0xFFu, (v >> 8) & 0xFFu, v & 0xFFu);
     }
 }
-
-}  // namespace
 
 PixelInfo pixelInfo(const Page* page, int x, int y, const PageDefaults& defaults) {
     PixelInfo info;
@@ -62,9 +60,9 @@ PixelInfo pixelInfo(const Page* page, int x, int y, const PageDefaults& defaults
         default:
             return info;
     }
-    info.pixel = describe(*page, pixelAt(*page, x, y));
-    info.defaultKey = describe(*page, defaultKey);
-    info.key = describe(*page, colorKeyOf(*page));
+    info.pixel = colourTexts(*page, pixelAt(*page, x, y));
+    info.defaultKey = colourTexts(*page, defaultKey);
+    info.key = colourTexts(*page, colorKeyOf(*page));
     return info;
 }
 

@@ -22,6 +22,10 @@ struct PixelInfo {
     std::optional<ColorTexts> key;         // the page's own key
 };
 
+// A value in the page's own encoding with its components; 8-bit components
+// come from the page's own palette.
+ColorTexts colourTexts(const Page& page, std::uint32_t value);
+
 // For pixel (x, y) of `page` (nullptr when there is no current page: every
 // panel but the tile size shows "0").
 PixelInfo pixelInfo(const Page* page, int x, int y, const PageDefaults& defaults);

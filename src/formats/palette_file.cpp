@@ -518,9 +518,22 @@ void applyPaletteToSprites(PageStore& sprites, const Palette& palette) {
     }
 }
 
-Outcome savePaletteFile(const std::string& path, const Page& page) {
-    if (page.kind != kKindTga) return Outcome::error(texts::kNoPaletteToSave);
-    const Palette colours = page.palette;
+const Palette& shownPalette(const Page* page, const Palette& spritePalette) {
+    return page && page->inUse() && page->mode == kMode8 ? page->palette : spritePalette;
+}
+
+const Palette* paletteToSave(const Page& page, const Palette& spritePalette) {
+    if (page.kind == kKindTga && page.mode != kMode8) return nullptr;
+    return &shownPalette(&page, spritePalette);
+}
+
+Outcome savePaletteFile(const std::string& path, const Page& page, const Palette& spritePalette) {
+    const Palette* colours = paletteToSave(page, spritePalette);
+    if (!colours) return Outcome::error(texts::kNoPaletteToSave);
+    return savePaletteFile(path, *colours);
+}
+
+Outcome savePaletteFile(const std::string& path, const Palette& colours) {
     std::unique_ptr<std::uint8_t[]> table(new (std::nothrow) std::uint8_t[kBlendTableBytes]);
     SafeFileWriter writer;
     const bool saved = table && buildBlendTable(colours, table.get()) && writer.open(path) &&

@@ -38,11 +38,22 @@ Outcome readPaletteFile(const std::string& path, Palette& palette);
 // pictures among them (kind 1) keep their own.
 void applyPaletteToSprites(PageStore& sprites, const Palette& palette);
 
-// Writes the page's palette with its blend table. Only pictures read from TGA
-// files (kind 1) have a palette of their own; any other page, and any failure
-// to write, fails with its message. An existing file is replaced only when the
-// whole new file has been written.
-Outcome savePaletteFile(const std::string& path, const Page& page);
+// The palette a page's colours are shown with: an 8-bit page's own, else
+// (no page, or a page of 16 or 24 bits) the sprite palette.
+const Palette& shownPalette(const Page* page, const Palette& spritePalette);
+
+// The palette a palette file takes from `page`: the one the page is shown
+// with, the sprite palette for a sprite page of 16 or 24 bits; a 16- or
+// 24-bit picture has none (nullptr).
+const Palette* paletteToSave(const Page& page, const Palette& spritePalette);
+
+// Writes the colours with their blend table; any failure to write fails with
+// its message. An existing file is replaced only when the whole new file has
+// been written.
+Outcome savePaletteFile(const std::string& path, const Palette& colours);
+// Writes paletteToSave's palette of the page; a page without one fails with
+// its message and nothing is written.
+Outcome savePaletteFile(const std::string& path, const Page& page, const Palette& spritePalette);
 
 // The entry nearest to the colour by the sum of the channel differences.
 // Exact matches (distance 0) are passed over; of the others the first with the

@@ -12,15 +12,18 @@ const char* languageCode(Language language) {
     return language == Language::English ? "en" : "ko";
 }
 
+bool namesLanguage(std::string_view name, Language language) {
+    // The code alone or followed by a region, script, encoding or modifier,
+    // in either case.
+    const char* code = languageCode(language);
+    if (name.size() < 2 || (name[0] | 0x20) != code[0] || (name[1] | 0x20) != code[1]) return false;
+    if (name.size() == 2) return true;
+    const char next = name[2];
+    return next == '-' || next == '_' || next == '.' || next == '@';
+}
+
 Language languageForUser(std::string_view first) {
-    // "en" alone or followed by a region, script, encoding or modifier.
-    if (first.size() >= 2 && (first[0] == 'e' || first[0] == 'E') &&
-        (first[1] == 'n' || first[1] == 'N')) {
-        if (first.size() == 2) return Language::English;
-        const char next = first[2];
-        if (next == '-' || next == '_' || next == '.' || next == '@') return Language::English;
-    }
-    return Language::Korean;
+    return namesLanguage(first, Language::English) ? Language::English : Language::Korean;
 }
 
 }  // namespace zentil

@@ -14,6 +14,10 @@ std::optional<Language> languageNamed(std::string_view code);
 // The code of a language: "ko" or "en".
 const char* languageCode(Language language);
 
+// Whether a language tag or locale name ("en-GB", "ko_KR.UTF-8", "C") names
+// `language`.
+bool namesLanguage(std::string_view name, Language language);
+
 // The language for a user whose preferred languages start with `first`, a
 // language tag or locale name ("en-GB", "en_US.UTF-8", "ko", "C"): English
 // when it names English, Korean otherwise, so that a system with no language

@@ -78,11 +78,6 @@ inline constexpr const char* kAskCloseUnsaved =
     "저장하지 않은 변경 사항이 있습니다. 종료하시겠습니까?";
 inline constexpr const char* kAskOpenUnsaved =
     "저장하지 않은 변경 사항이 있습니다. 작업 파일을 여시겠습니까?";
-// The answers of those questions: save every changed sprite page first, go
-// on without saving, or stay.
-inline constexpr const char* kAnswerSaveAll = "모두 저장";
-inline constexpr const char* kAnswerYes = "예";
-inline constexpr const char* kAnswerNo = "아니오";
 // Before a save of all writes files that came with a work file and that the
 // editor has neither read nor written since it started; the files are listed
 // beneath.
@@ -97,8 +92,7 @@ inline constexpr const char* kStatusZoomF = "배율 %d%%";
 inline constexpr const char* kStatusGpfF = "GPF %s 바이트";
 inline constexpr const char* kStatusTileF = " · 타일 %d: %s 바이트";
 inline constexpr const char* kStatusGpfRefusedF = "GPF: %s";
-inline constexpr const char* kStatusUndoF = "되돌리기 %d단계";
-// While sprite pages are shown with the sprite palette still all black.
+// While the sprite page shown is drawn black: its palette is all black.
 inline constexpr const char* kStatusBlackPalette = "팔레트 없음(검게 보임) → '팔레트 적용'";
 inline constexpr const char* kStatusBlackPaletteTip =
     "팔레트 파일을 아직 불러오지 않아 스프라이트 페이지의 색이 모두 검은색입니다. "

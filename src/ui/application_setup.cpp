@@ -36,13 +36,15 @@ QIcon editorIcon() {
     return QIcon::fromTheme(QString::fromLatin1(kAppId), builtIn);
 }
 
-void prepareApplication(QApplication& app, Language language) {
+void nameApplication() {
     // Only the name: a display name would be appended to every window
-    // caption, and the captions stand alone ("오류", "알림"). With the
-    // organisation they name the platform's settings (the canvas zoom),
-    // e.g. ~/.config/Zentil/Zentil Editor.conf.
-    QApplication::setOrganizationName(QStringLiteral("Zentil"));
-    QApplication::setApplicationName(QStringLiteral("Zentil Editor"));
+    // caption, and the captions stand alone ("오류", "알림").
+    QCoreApplication::setOrganizationName(QString::fromLatin1(kOrganisationName));
+    QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationName));
+}
+
+void prepareApplication(QApplication& app, Language language) {
+    nameApplication();
     installEditorFont(app);
     installLanguage(app, language);
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kAppId));

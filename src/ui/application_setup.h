@@ -14,6 +14,15 @@ class QApplication;
 
 namespace zentil {
 
+// The organisation and application names. With them the platform finds the
+// editor's settings, e.g. ~/.config/Zentil/Zentil Editor.conf.
+inline constexpr char kOrganisationName[] = "Zentil";
+inline constexpr char kApplicationName[] = "Zentil Editor";
+
+// Gives the application its names; needs no application object, so that the
+// settings can be read before there is one.
+void nameApplication();
+
 void prepareApplication(QApplication& app, Language language = Language::Korean);
 
 // The editor's icon: the installed icon theme's, else the one built into the

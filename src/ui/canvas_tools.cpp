@@ -13,6 +13,7 @@
 
 #include "block_tool.h"
 #include "document.h"
+#include "formats/palette_file.h"
 #include "page_canvas.h"
 #include "palette_chooser.h"
 #include "work/page_edits.h"
@@ -181,9 +182,7 @@ void CanvasTools::explain(const QString& text) {
 }
 
 const Palette& CanvasTools::shownPalette() const {
-    const Page* page = host_.workspace().currentPage();
-    return page && page->inUse() && page->mode == kMode8 ? page->palette
-                                                         : host_.workspace().palette;
+    return zentil::shownPalette(host_.workspace().currentPage(), host_.workspace().palette);
 }
 
 QColor CanvasTools::colour() const {
@@ -202,11 +201,18 @@ void CanvasTools::openChooser() {
 }
 
 void CanvasTools::editEntry(int index, QColor now) {
+    Workspace& workspace = host_.workspace();
+    // A picture's colours are its own; the sprite palette is edited where it shows.
+    if (workspace.activeList() == ListId::Pictures) {
+        explain(tr("그림 목록의 페이지는 읽기 전용이라 팔레트를 바꿀 수 없습니다."));
+        return;
+    }
     const std::optional<QColor> chosen = askPaletteColour(canvas_.window(), index, now);
     if (!chosen || *chosen == now) return;
     setCurrentColour(index);
-    Workspace& workspace = host_.workspace();
-    Palette palette = workspace.palette;
+    // The colours the chooser showed, so that only the edited entry changes
+    // on the page shown.
+    Palette palette = shownPalette();
     std::uint8_t* entry = &palette[static_cast<std::size_t>(index) * 3];
     entry[0] = static_cast<std::uint8_t>(chosen->red());
     entry[1] = static_cast<std::uint8_t>(chosen->green());

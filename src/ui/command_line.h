@@ -1,7 +1,8 @@
 // The editor's command line: zentil-editor [--help] [--version] [--lang ko|en]
 // [FILES...].
 // Parsing needs no application object, so --help, --version and an unknown
-// option are answered before the program connects to a display.
+// option are answered before the program connects to a display, in the
+// language the editor speaks (editor_language.h).
 #pragma once
 
 #include <QDir>
@@ -13,12 +14,24 @@
 
 namespace zentil {
 
+// Why a command line was refused.
+enum class LineProblem {
+    None,             // understood
+    UnknownOption,    // `subject`: the options, each in quotes, joined by ", "
+    MissingValue,     // `subject`: the option that needs one
+    UnexpectedValue,  // `subject`: the option that takes none
+    UnknownLanguage,  // `subject`: the value of --lang
+    Other,            // `subject`: the toolkit's own words
+};
+
 struct CommandLine {
     QStringList files;  // absolute, in the order given; as the file system's bytes (file_paths.h)
     bool showHelp = false;
     bool showVersion = false;
     std::optional<Language> language;  // --lang
-    QString error;                     // why the line was refused; empty when it was understood
+    LineProblem problem = LineProblem::None;
+    QString subject;         // what the problem is about
+    int unknownOptions = 0;  // how many options were not known
 };
 
 // Whether the toolkit's own options (-platform NAME, -style NAME, -reverse,
@@ -39,9 +52,14 @@ QStringList argumentsOf(int argc, char** argv);
 // The folder the program runs in, as the file system's bytes.
 QDir workingFolder();
 
-// The text --help prints.
-QString commandLineHelp();
+// The text --help prints, in `language`.
+QString commandLineHelp(Language language);
 // The line --version prints: "zentil-editor VERSION".
 QString versionLine();
+// What a refused line gets on standard error, in `language`: the problem,
+// then how to find the help.
+QString refusalText(const CommandLine& line, Language language);
+// Why the output could not be written (`reason`, the system's words).
+QString outputFailureText(const QString& reason, Language language);
 
 }  // namespace zentil

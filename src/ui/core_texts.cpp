@@ -60,9 +60,6 @@ constexpr const char* kCoreTexts[] = {
     QT_TRANSLATE_NOOP("CoreText", "파일을 저장할 수 없습니다."),
     QT_TRANSLATE_NOOP("CoreText", "저장하지 않은 변경 사항이 있습니다. 종료하시겠습니까?"),
     QT_TRANSLATE_NOOP("CoreText", "저장하지 않은 변경 사항이 있습니다. 작업 파일을 여시겠습니까?"),
-    QT_TRANSLATE_NOOP("CoreText", "모두 저장"),
-    QT_TRANSLATE_NOOP("CoreText", "예"),
-    QT_TRANSLATE_NOOP("CoreText", "아니오"),
     QT_TRANSLATE_NOOP("CoreText",
                       "이번 실행에서 열거나 저장한 적이 없는 파일에 저장합니다. 계속하시겠습니까?"),
     QT_TRANSLATE_NOOP("CoreText", "파일이 바뀌어 다시 불러왔습니다."),
@@ -71,7 +68,6 @@ constexpr const char* kCoreTexts[] = {
     QT_TRANSLATE_NOOP("CoreText", "GPF %s 바이트"),
     QT_TRANSLATE_NOOP("CoreText", " · 타일 %d: %s 바이트"),
     QT_TRANSLATE_NOOP("CoreText", "GPF: %s"),
-    QT_TRANSLATE_NOOP("CoreText", "되돌리기 %d단계"),
     QT_TRANSLATE_NOOP("CoreText", "팔레트 없음(검게 보임) → '팔레트 적용'"),
     QT_TRANSLATE_NOOP(
         "CoreText",

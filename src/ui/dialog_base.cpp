@@ -11,7 +11,7 @@ TDialogBase::TDialogBase(EditorHost* host)
 }
 
 void TDialogBase::open() {
-    if (mainWindow_) mainWindow_->setEnabled(false);
+    holdMainWindow();
     show();
     raise();
     activateWindow();
@@ -30,14 +30,30 @@ void TDialogBase::placeWindow() {
 }
 
 void TDialogBase::showEvent(QShowEvent* event) {
-    if (mainWindow_) mainWindow_->setEnabled(false);
+    holdMainWindow();
     placeWindow();
     QDialog::showEvent(event);
 }
 
 void TDialogBase::hideEvent(QHideEvent* event) {
-    if (mainWindow_) mainWindow_->setEnabled(true);
+    releaseMainWindow();
     QDialog::hideEvent(event);
+}
+
+void TDialogBase::holdMainWindow() {
+    if (!mainWindow_ || !mainWindow_->isEnabled()) return;
+    returnFocus_ = mainWindow_->focusWidget();
+    mainWindow_->setEnabled(false);
+}
+
+void TDialogBase::releaseMainWindow() {
+    if (!mainWindow_) return;
+    mainWindow_->setEnabled(true);
+    // The dialog has no parent, so nothing hands the activation back.
+    mainWindow_->activateWindow();
+    if (returnFocus_ && returnFocus_->isEnabled() && returnFocus_->isVisible())
+        returnFocus_->setFocus(Qt::OtherFocusReason);
+    returnFocus_ = nullptr;
 }
 
 }  // namespace zentil

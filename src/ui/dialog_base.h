@@ -1,9 +1,11 @@
 // What every dialog of the editor shares: created once and hidden, shown
 // without blocking, centred over the main window, which stays disabled while
-// the dialog is shown and is enabled again however the dialog is hidden.
+// the dialog is shown and is enabled again however the dialog is hidden, with
+// the focus back where it was.
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 
 #include "editor_host.h"
 
@@ -31,8 +33,13 @@ class TDialogBase : public QDialog {
     void hideEvent(QHideEvent* event) override;
 
   private:
+    void holdMainWindow();
+    void releaseMainWindow();
+
     EditorHost* host_;
     QWidget* mainWindow_;
+    // Disabling the main window takes the focus from it; it comes back here.
+    QPointer<QWidget> returnFocus_;
 };
 
 }  // namespace zentil

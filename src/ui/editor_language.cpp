@@ -1,10 +1,16 @@
 #include "editor_language.h"
 
+#include <locale.h>
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QSettings>
 #include <QTranslator>
+#include <algorithm>
+#include <clocale>
+#include <span>
+
+#include "application_setup.h"
 
 // The translations live in a library of their own; this brings their
 // resource in wherever the windows are linked.
@@ -40,14 +46,24 @@ bool addTranslator(QCoreApplication& app, const QString& name, const QString& fi
     return true;
 }
 
+bool installed(const char* name) {
+    const locale_t found = newlocale(LC_TIME_MASK, name, locale_t{});
+    if (found) freelocale(found);
+    return found != locale_t{};
+}
+
 }  // namespace
 
 std::optional<Language> keptLanguage() {
-    return languageNamed(QSettings().value(kSettingsKey).toString().toStdString());
+    const QSettings settings(QString::fromLatin1(kOrganisationName),
+                             QString::fromLatin1(kApplicationName));
+    return languageNamed(settings.value(kSettingsKey).toString().toStdString());
 }
 
 void keepLanguage(Language language) {
-    QSettings().setValue(kSettingsKey, QString::fromLatin1(languageCode(language)));
+    QSettings settings(QString::fromLatin1(kOrganisationName),
+                       QString::fromLatin1(kApplicationName));
+    settings.setValue(kSettingsKey, QString::fromLatin1(languageCode(language)));
 }
 
 Language chosenLanguage(std::optional<Language> commandLine) {
@@ -58,7 +74,58 @@ Language chosenLanguage(std::optional<Language> commandLine) {
     return languageForUser(languages.isEmpty() ? std::string() : languages.first().toStdString());
 }
 
+QLocale localeFor(Language language) {
+    const QLocale::Language wanted =
+        language == Language::English ? QLocale::English : QLocale::Korean;
+    const QLocale user = QLocale::system();
+    return user.language() == wanted ? user : QLocale(wanted);
+}
+
+void useLanguageForDates(Language language) {
+    const QByteArray all = qgetenv("LC_ALL");
+    QByteArray time = all.isEmpty() ? qgetenv("LC_TIME") : all;
+    if (time.isEmpty()) time = qgetenv("LANG");
+    if (namesLanguage(time.toStdString(), language)) return;
+    // The C locale words dates in English where no English one is installed.
+    const char* const english[] = {"en_US.UTF-8", "en_GB.UTF-8", "C.UTF-8"};
+    const char* const korean[] = {"ko_KR.UTF-8"};
+    const std::span<const char* const> candidates = language == Language::English
+                                                        ? std::span<const char* const>(english)
+                                                        : std::span<const char* const>(korean);
+    const auto chosen = std::find_if(candidates.begin(), candidates.end(), installed);
+    if (chosen == candidates.end()) return;
+    if (!all.isEmpty()) {
+        for (const char* category :
+             {"LC_CTYPE", "LC_NUMERIC", "LC_COLLATE", "LC_MONETARY", "LC_MESSAGES", "LC_PAPER",
+              "LC_NAME", "LC_ADDRESS", "LC_TELEPHONE", "LC_MEASUREMENT", "LC_IDENTIFICATION"})
+            qputenv(category, all);
+        qunsetenv("LC_ALL");
+    }
+    qputenv("LC_TIME", *chosen);
+}
+
+QString translatedText(Language language, const char* context, const char* source, int n) {
+    if (language == Language::English) {
+        // Loaded once, not installed: it answers without an application object.
+        static const QTranslator* const english = [] {
+            initTranslations();
+            auto* translator = new QTranslator;
+            if (!translator->load(QStringLiteral("zentil_en.qm"), QStringLiteral(":/i18n"))) {
+                delete translator;
+                return static_cast<QTranslator*>(nullptr);
+            }
+            return translator;
+        }();
+        if (english) {
+            QString text = english->translate(context, source, nullptr, n);
+            if (!text.isEmpty()) return text.replace(QLatin1String("%n"), QString::number(n));
+        }
+    }
+    return QString::fromUtf8(source).replace(QLatin1String("%n"), QString::number(n));
+}
+
 bool installLanguage(QCoreApplication& app, Language language) {
+    QLocale::setDefault(localeFor(language));
     if (language == Language::English) {
         initTranslations();
         removeTranslator(app, kToolkitTranslator);

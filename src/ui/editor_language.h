@@ -12,10 +12,14 @@
 #include "system/language.h"
 
 class QCoreApplication;
+class QLocale;
+class QString;
 
 namespace zentil {
 
-// The choice kept in the settings, if the user made one.
+// The choice kept in the settings, if the user made one. Both look in the
+// editor's own settings file whatever the application object is named at
+// the moment: the choice is read before the windows name it.
 std::optional<Language> keptLanguage();
 void keepLanguage(Language language);
 
@@ -23,10 +27,29 @@ void keepLanguage(Language language);
 Language chosenLanguage(std::optional<Language> commandLine);
 
 // Installs the translations of `language` (the editor's and Qt's own),
-// removing those of another; windows made afterwards speak it. False when
-// one could not be loaded: its texts stay as written (Korean for the editor,
-// English for Qt).
+// removing those of another, and makes it the default locale, so that what
+// Qt words from the locale (file types and dates in the file dialog) speaks
+// it too; windows made afterwards speak it. False when one could not be
+// loaded: its texts stay as written (Korean for the editor, English for Qt).
 bool installLanguage(QCoreApplication& app, Language language);
+
+// The locale that speaks `language`: the user's own where it does, so that
+// its region's formats stay.
+QLocale localeFor(Language language);
+
+// Qt's file dialog words its dates by the system locale, which Qt reads from
+// the environment once, as the application object is made. Where the
+// environment names another language for dates, LC_TIME is made to name
+// one that speaks `language` and is installed (LC_ALL, which would override
+// it, is handed to the other categories first); nothing changes where none
+// is installed. Called before the application object exists.
+void useLanguageForDates(Language language);
+
+// One of the editor's texts (its Korean source, in the translation context
+// `context`) in `language`, whether or not an application object exists:
+// the command line is answered before there is one. `n` chooses among plural
+// forms, as tr's does.
+QString translatedText(Language language, const char* context, const char* source, int n = -1);
 
 // The language last installed; Korean before any.
 Language installedLanguage(const QCoreApplication& app);

@@ -1,5 +1,6 @@
 #include "editor_status.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QSettings>
@@ -18,6 +19,9 @@
 namespace zentil {
 namespace {
 
+// The hint's distance from the canvas's corner.
+constexpr int kHintMargin = 6;
+
 // Where the platform's settings keep the view of the canvas.
 const QString kZoomKey = QStringLiteral("canvas/zoom");
 const QString kPixelGridKey = QStringLiteral("canvas/pixelGrid");
@@ -30,7 +34,8 @@ QString grouped(std::uint64_t n) {
 QLabel* statusLabel(QStatusBar& bar, const char* name) {
     auto* label = new QLabel(&bar);
     label->setObjectName(QString::fromLatin1(name));
-    label->setContentsMargins(2, 0, 2, 0);
+    // No margins of its own: the status bar spaces its items, and at the
+    // narrowest window the texts need every pixel.
     return label;
 }
 
@@ -46,7 +51,8 @@ QToolButton* statusButton(QStatusBar& bar, const char* name, const QString& text
 
 }  // namespace
 
-EditorStatus::EditorStatus(QStatusBar& bar, PageCanvas& canvas) : QObject(&bar), canvas_(canvas) {
+EditorStatus::EditorStatus(QStatusBar& bar, PageCanvas& canvas)
+    : QObject(&bar), bar_(bar), canvas_(canvas) {
     zoom = statusLabel(bar, "Status_Zoom");
     zoom->setToolTip(
         tr("캔버스 배율. Ctrl+휠, Ctrl+= 와 Ctrl+- 로 바꾸고 Ctrl+0 으로 1배로 돌아갑니다."));
@@ -54,18 +60,21 @@ EditorStatus::EditorStatus(QStatusBar& bar, PageCanvas& canvas) : QObject(&bar),
     gpf->setToolTip(
         tr("현재 페이지를 GPF 파일로 저장할 때의 크기와, 포인터 아래 타일이 차지하는 크기"));
     undo = statusLabel(bar, "Status_Undo");
-    hint = statusLabel(bar, "Status_Hint");
-    hint->setText(uiText(texts::kStatusBlackPalette));
-    hint->setToolTip(uiText(texts::kStatusBlackPaletteTip));
-    hint->setStyleSheet(QStringLiteral("QLabel { color: #A00000; }"));
-    // It takes the room the others leave: at the narrowest window with long
-    // figures its end is cut, rather than the buttons.
-    hint->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    hint->hide();
     bar.addWidget(zoom);
     bar.addWidget(gpf);
     bar.addWidget(undo);
-    bar.addWidget(hint, 1);
+    // The hint lies over the canvas's corner, where it has room whole at any
+    // width of the window; the status bar at the narrowest has none to spare.
+    hint = new QLabel(canvas.parentWidget());
+    hint->setObjectName(QStringLiteral("Status_Hint"));
+    hint->setText(uiText(texts::kStatusBlackPalette));
+    hint->setToolTip(uiText(texts::kStatusBlackPaletteTip));
+    hint->setStyleSheet(
+        QStringLiteral("QLabel { color: #A00000; background: #FFF6D8; border: 1px solid #A00000; "
+                       "padding: 2px 6px; }"));
+    hint->hide();
+    canvas.installEventFilter(this);
+    connect(&bar, &QStatusBar::messageChanged, this, &EditorStatus::showHint);
 
     zoomOut =
         statusButton(bar, "Btn_ZoomOut", QStringLiteral("−"), tr("캔버스를 한 단계 축소합니다."));
@@ -137,15 +146,38 @@ void EditorStatus::writeViewSettings() {
 }
 
 void EditorStatus::update(const Workspace& workspace, const History& history) {
-    undo->setText(uiFormat(texts::kStatusUndoF, static_cast<int>(history.undoCount())));
+    undo->setText(tr("되돌리기 %n단계", nullptr, static_cast<int>(history.undoCount())));
     const Page* page = workspace.currentPage();
-    const bool sprites = workspace.activeList() == ListId::Sprites && page != nullptr;
-    hint->setVisible(sprites && isAllBlack(workspace.palette));
+    // Only an 8-bit page is drawn with a palette; pages of 16 or 24 bits and
+    // pages with colours of their own show them.
+    hintWanted_ = workspace.activeList() == ListId::Sprites && page != nullptr && page->inUse() &&
+                  page->mode == kMode8 && allBlack(page->palette);
+    showHint();
     if (!page || !page->inUse()) {
         gpf->clear();
         return;
     }
     showGpf(*page, workspace);
+}
+
+// A line on the status bar (a tool's reason, a file's news) stands for the
+// hint until it goes: one message at a time.
+void EditorStatus::showHint() {
+    const bool shown = hintWanted_ && bar_.currentMessage().isEmpty();
+    if (shown) placeHint();
+    hint->setVisible(shown);
+}
+
+void EditorStatus::placeHint() {
+    hint->adjustSize();
+    hint->move(canvas_.x() + kHintMargin, canvas_.y() + kHintMargin);
+    hint->raise();
+}
+
+bool EditorStatus::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &canvas_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        placeHint();
+    return QObject::eventFilter(watched, event);
 }
 
 void EditorStatus::showGpf(const Page& page, const Workspace& workspace) {

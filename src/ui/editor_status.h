@@ -1,6 +1,7 @@
 // The main window's status bar: the zoom, the GPF size of the shown page and
-// of the tile under the pointer, the steps that can be undone, and a hint
-// while sprite pages show with the black start palette; the zoom buttons and
+// of the tile under the pointer, the steps that can be undone, and, over the
+// canvas's corner, a hint while the sprite page shown is drawn black for
+// want of a palette; the zoom buttons and
 // the pixel-grid switch, which work the canvas and are kept in the
 // platform's settings for the next start; at its right end the language
 // menu.
@@ -59,13 +60,20 @@ class EditorStatus final : public QObject {
     void zoomToActualSize();
     void togglePixelGrid();
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void showZoom();
+    void showHint();
+    void placeHint();
     void writeViewSettings();
     void showGpf(const Page& page, const Workspace& workspace);
 
+    QStatusBar& bar_;
     PageCanvas& canvas_;
     GpfFigure figure_;
+    bool hintWanted_ = false;  // the page shown is drawn black
     int pointerTile_ = -1;
 };
 

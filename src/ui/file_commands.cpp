@@ -287,7 +287,7 @@ void FileCommands::Btn_SavePalClick() {
     if (!choice || choice->paths.isEmpty()) return;
     QString fileName = choice->paths.first();
     if (!upperName(fileName).contains(QStringLiteral(".PAL"))) fileName += QStringLiteral(".Pal");
-    const Outcome saved = savePaletteFile(pathToBytes(fileName), *page);
+    const Outcome saved = savePaletteFile(pathToBytes(fileName), *page, ws().palette);
     if (!saved) {
         // What the writer found, then that the command failed.
         host_.messages().report(saved, shownPath(fileName));

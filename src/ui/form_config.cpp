@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QShowEvent>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <algorithm>
 #include <array>
 
@@ -69,6 +70,10 @@ TConfigWin::TConfigWin(EditorHost* host) : TDialogBase(host), ui_(new Ui::TConfi
             &TConfigWin::Combo_TileSortChange);
     connect(ui_->Btn_Ok, &QPushButton::clicked, this, &TConfigWin::Btn_OkClick);
     connect(ui_->Btn_No, &QPushButton::clicked, this, &TConfigWin::Btn_NoClick);
+    connect(ui_->Edit_TileWidth, &QSpinBox::valueChanged, this, [this] { proposeCount(true); });
+    connect(ui_->Edit_TileHeight, &QSpinBox::valueChanged, this, [this] { proposeCount(false); });
+    connect(ui_->Edit_Col, &QSpinBox::valueChanged, this, [this] { colsSet_ = true; });
+    connect(ui_->Edit_Row, &QSpinBox::valueChanged, this, [this] { rowsSet_ = true; });
 }
 
 TConfigWin::~TConfigWin() {
@@ -114,12 +119,27 @@ void TConfigWin::reject() {
 }
 
 void TConfigWin::fillFromCurrentPage() {
+    colsSet_ = rowsSet_ = false;
     const Page* page = host() ? host()->currentPage() : nullptr;
     if (!page || !page->inUse()) return;
+    const QSignalBlocker quietCols(ui_->Edit_Col), quietRows(ui_->Edit_Row),
+        quietWidth(ui_->Edit_TileWidth), quietHeight(ui_->Edit_TileHeight);
     ui_->Edit_Col->setValue(page->cols);
     ui_->Edit_Row->setValue(page->rows);
     ui_->Edit_TileWidth->setValue(page->tileWidth);
     ui_->Edit_TileHeight->setValue(page->tileHeight);
+}
+
+void TConfigWin::proposeCount(bool across) {
+    const Page* page = host() ? host()->currentPage() : nullptr;
+    if (!page || !page->inUse() || (across ? colsSet_ : rowsSet_)) return;
+    QSpinBox& count = across ? *ui_->Edit_Col : *ui_->Edit_Row;
+    const int pageSize = across ? page->width : page->height;
+    const int tileSize =
+        std::max(1, (across ? ui_->Edit_TileWidth : ui_->Edit_TileHeight)->value());
+    // Rounded up: every pixel of the page keeps a tile.
+    const QSignalBlocker quiet(&count);
+    count.setValue((pageSize + tileSize - 1) / tileSize);
 }
 
 void TConfigWin::FormShow() {

@@ -56,9 +56,14 @@ class TConfigWin : public TDialogBase {
     void FormShow();
     void FormHide();
     void fillFromCurrentPage();
+    // A new tile size proposes the count that keeps the page's size in its
+    // direction, until the user sets that count.
+    void proposeCount(bool across);
 
     Ui::TConfigWin* ui_;
     int rememberedIndex_ = 0;
+    bool colsSet_ = false;  // the user changed the column count since the showing
+    bool rowsSet_ = false;
 };
 
 }  // namespace zentil

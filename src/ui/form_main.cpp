@@ -17,6 +17,7 @@
 #include "form_new.h"
 #include "formats/palette_file.h"
 #include "formats/palette_formats.h"
+#include "info_panels.h"
 #include "main_hosts.h"
 #include "page_canvas.h"
 #include "page_list.h"
@@ -35,10 +36,6 @@ const QColor kListIdle(0xD7, 0xD8, 0xD9);
 const QColor kListActive(0xF4, 0xDA, 0xF5);
 
 constexpr int kMinWidth = 800, kMinHeight = 600;
-
-void setPanel(QLabel* label, const std::string& text) {
-    label->setText(QString::fromStdString(text));
-}
 
 }  // namespace
 
@@ -146,7 +143,7 @@ void TMainWin::FormResize() {
 }
 
 void TMainWin::closeEvent(QCloseEvent* event) {
-    if (!session_->mayDropUnsaved(texts::kAskCloseUnsaved)) {
+    if (!session_->mayDropUnsaved(WorkSession::Leaving::Quit)) {
         event->ignore();
         return;
     }
@@ -316,24 +313,7 @@ void TMainWin::report(const std::vector<Outcome>& problems) {
 }
 
 void TMainWin::showPixelInfo(int x, int y) {
-    const PixelInfo info = pixelInfo(workspace_.currentPage(), x, y, workspace_.defaults());
-    setPanel(ui_->Panel_TileXY, info.tileXY);
-    setPanel(ui_->Panel_TileNum, info.tileNum);
-    if (info.tileSize) setPanel(ui_->Panel_TileSize, *info.tileSize);
-    const auto fill = [](const std::optional<ColorTexts>& texts, QLabel* value, QLabel* r,
-                         QLabel* g, QLabel* b) {
-        if (!texts) return;
-        setPanel(value, (*texts)[0]);
-        setPanel(r, (*texts)[1]);
-        setPanel(g, (*texts)[2]);
-        setPanel(b, (*texts)[3]);
-    };
-    fill(info.pixel, ui_->Panel_PixelColor, ui_->Panel_PixelColorR, ui_->Panel_PixelColorG,
-         ui_->Panel_PixelColorB);
-    fill(info.defaultKey, ui_->Panel_DefaultColorKey, ui_->Panel_DefaultColorKeyR,
-         ui_->Panel_DefaultColorKeyG, ui_->Panel_DefaultColorKeyB);
-    fill(info.key, ui_->Panel_ColorKey, ui_->Panel_ColorKeyR, ui_->Panel_ColorKeyG,
-         ui_->Panel_ColorKeyB);
+    zentil::showPixelInfo(*ui_, pixelInfo(workspace_.currentPage(), x, y, workspace_.defaults()));
     const Page* page = workspace_.currentPage();
     const bool onTile = page && page->inUse() && page->tileWidth > 0 && page->tileHeight > 0 &&
                         x >= 0 && y >= 0 && x < page->width && y < page->height;

@@ -33,30 +33,34 @@ bool print(std::FILE* stream, const QString& text) {
 
 int main(int argc, char** argv) {
     using namespace zentil;
+    // The names first: the language kept from the last run is read from the
+    // settings they name.
+    nameApplication();
     // --help, --version and an unknown option are answered before the
     // application object exists: they need no display. The toolkit's own
     // options are known here and passed over.
     const CommandLine early =
         parseCommandLine(argumentsOf(argc, argv), workingFolder(), ToolkitOptions::OnTheLine);
+    const Language language = chosenLanguage(early.language);
     if (early.showHelp || early.showVersion) {
-        if (print(stdout, early.showHelp ? commandLineHelp() : versionLine())) return 0;
-        std::fprintf(stderr, "zentil-editor: cannot write the output: %s\n", std::strerror(errno));
+        if (print(stdout, early.showHelp ? commandLineHelp(language) : versionLine())) return 0;
+        const int failure = errno;
+        print(stderr, outputFailureText(QString::fromLocal8Bit(std::strerror(failure)), language));
         return 1;
     }
-    const auto refuse = [](const QString& error) {
-        print(stderr,
-              QStringLiteral("zentil-editor: %1\nTry 'zentil-editor --help'.\n").arg(error));
+    const auto refuse = [language](const CommandLine& line) {
+        print(stderr, refusalText(line, language));
         return 2;
     };
-    if (!early.error.isEmpty()) return refuse(early.error);
+    if (early.problem != LineProblem::None) return refuse(early);
+    useLanguageForDates(language);
     QApplication app(argc, argv);
     // Read again without the toolkit's own options, which QApplication took
     // from argc and argv; a toolkit option of another platform stays and is
-    // refused here, in the same words as before (Qt's texts are not yet
-    // translated).
+    // refused here, in the same words as before.
     const CommandLine options = parseCommandLine(argumentsOf(argc, argv), workingFolder());
-    if (!options.error.isEmpty()) return refuse(options.error);
-    prepareApplication(app, chosenLanguage(options.language));
+    if (options.problem != LineProblem::None) return refuse(options);
+    prepareApplication(app, language);
     try {
         TMainWin mainWin;
         TNewWin newWin(&mainWin);

@@ -10,6 +10,7 @@
 #include "form_config.h"
 #include "form_main.h"
 #include "form_new.h"
+#include "info_panels.h"
 #include "message_sink.h"
 #include "page_canvas.h"
 #include "page_list.h"
@@ -271,7 +272,12 @@ void PageCommands::applyColourKeys(const ColourKeys& keys) {
     const ListId list = w_.activeList();
     if (list != ListId::None)
         w_.record(setColourKeys(w_.workspace(), selectedPages(list), keys.pageKey).step);
-    ui_.Panel_ColorKey->setText(QString::number(list == ListId::None ? 0 : keys.pageKey));
+    // The key panel shows the key given, the default key panel the new
+    // default, each with its colour on the page shown (all "0" without one).
+    const Page* page = w_.workspace().currentPage();
+    PixelInfo info = pixelInfo(page, 0, 0, w_.workspace().defaults());
+    if (list != ListId::None && page && info.key) info.key = colourTexts(*page, keys.pageKey);
+    showKeyInfo(ui_, info);
 }
 
 void PageCommands::applyColourChange(const ColourChange& change) {

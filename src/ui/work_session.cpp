@@ -43,10 +43,13 @@ QString WorkSession::lastWorkFile() {
     return QSettings().value(kLastWorkFileKey).toString();
 }
 
-bool WorkSession::mayDropUnsaved(const char* question) {
+bool WorkSession::mayDropUnsaved(Leaving leaving) {
     if (!ws().spritesModified()) return true;
-    const std::vector<std::string> answers = {texts::kAnswerSaveAll, texts::kAnswerYes,
-                                              texts::kAnswerNo};
+    const bool quit = leaving == Leaving::Quit;
+    const QString goOn = quit ? tr("저장하지 않고 종료(&Q)") : tr("저장하지 않고 열기(&O)");
+    const std::vector<std::string> answers = {tr("모두 저장(&S)").toStdString(), goOn.toStdString(),
+                                              tr("취소(&C)").toStdString()};
+    const char* question = quit ? texts::kAskCloseUnsaved : texts::kAskOpenUnsaved;
     switch (host_.messages().choose(texts::kCaptionNotice, question, answers, 2)) {
         case 0:
             return saveAllSprites();
@@ -64,7 +67,7 @@ void WorkSession::saveWork(const QString& path) {
 }
 
 bool WorkSession::openWork(const QString& path) {
-    if (!mayDropUnsaved(texts::kAskOpenUnsaved)) return false;
+    if (!mayDropUnsaved(Leaving::OpenWork)) return false;
     // A block on the canvas belongs to the session being left.
     host_.cancelCanvas();
     const Outcome opened = openWorkFile(pathToBytes(path), ws());

@@ -32,9 +32,13 @@ class WorkSession final : public QObject {
     // False when a save failed or was declined, or a dialog was cancelled
     // (the rest then wait).
     bool saveAllSprites();
-    // Asks `question` when sprite pages are unsaved: "모두 저장" saves them
-    // all first, "예" goes on, "아니오" stays. True to go on.
-    bool mayDropUnsaved(const char* question);
+    // What would drop the unsaved sprite pages: closing the editor or
+    // opening a work file.
+    enum class Leaving { Quit, OpenWork };
+    // Asks first when sprite pages are unsaved: "모두 저장" saves them all
+    // first, the second answer goes on without saving, "취소" stays. True to
+    // go on.
+    bool mayDropUnsaved(Leaving leaving);
     // The last work file saved or opened, as the platform's settings keep it.
     static QString lastWorkFile();
 

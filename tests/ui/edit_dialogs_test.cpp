@@ -1,11 +1,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 #include "block_tool.h"
@@ -270,6 +272,47 @@ class EditDialogsTest : public QObject {
         QCOMPARE(e.ui().Edit_Col->value(), 3);
     }
 
+    // A new tile size under "정렬 안함" proposes the counts that keep the
+    // whole page (rounded up); a count the user set, before or after, stays.
+    void aNewTileSizeProposesCountsThatKeepThePage() {
+        const struct {
+            const char* name;
+            std::function<void(Ui::TConfigWin&)> edit;
+            Grid grid;
+        } cases[] = {
+            {"tile size only",
+             [](Ui::TConfigWin& f) {
+                 f.Edit_TileWidth->setValue(32);
+                 f.Edit_TileHeight->setValue(16);
+             },
+             {32, 16, 3, 4}},
+            {"rounded up",
+             [](Ui::TConfigWin& f) { f.Edit_TileWidth->setValue(40); },
+             {40, 64, 3, 1}},
+            {"a count set first stays",
+             [](Ui::TConfigWin& f) {
+                 f.Edit_Col->setValue(2);
+                 f.Edit_TileWidth->setValue(32);
+             },
+             {32, 64, 2, 1}},
+            {"a count set after stays",
+             [](Ui::TConfigWin& f) {
+                 f.Edit_TileHeight->setValue(8);
+                 f.Edit_Row->setValue(3);
+             },
+             {96, 8, 1, 3}},
+        };
+        Editor e(recorder_);
+        for (const auto& c : cases) {
+            const int row = addSprite(e, 96, 64, 1, 1);
+            e.selectSprites({row}, row);
+            e.main.Btn_ConfigClick();
+            c.edit(e.cfg());
+            e.cfg().Btn_Ok->click();
+            QVERIFY2(gridOf(uitest::sprite(e.main, row)) == c.grid, c.name);
+        }
+    }
+
     void typedHeightIsKeptUnderLeftAlignment() {
         Editor e(recorder_);
         addSprite(e, 16, 16, 2, 2);  // stride 32, height 32
@@ -462,9 +505,12 @@ class EditDialogsTest : public QObject {
         addSprite(e, 8, 8, 1, 1);           // 2: not selected
         addSprite(e, 8, 8, 1, 1, kMode24);  // 3: 24-bit
         setColorKey(uitest::sprite(e.main, 2), 200);
+        Palette ramp{};
+        for (int i = 0; i < 768; ++i)
+            ramp[i] = static_cast<std::uint8_t>(i * 3 + 1);
+        setPagePalette(uitest::sprite(e.main, 2), ramp);
         const std::uint32_t pixel = pixelAt(uitest::sprite(e.main, 0), 3, 3);
         e.selectSprites({0, 1, 3}, 2);
-        e.ui().Panel_ColorKeyR->setText(QStringLiteral("R?"));
         e.main.Btn_ColorKeyClick();
         auto& f = e.key();
         f.Edit_ColorKey8->setValue(9);
@@ -476,8 +522,20 @@ class EditDialogsTest : public QObject {
         QCOMPARE(uitest::sprite(e.main, 3).colorKey24, 12u);
         QCOMPARE(int{uitest::sprite(e.main, 2).colorKey8}, 200);
         QCOMPARE(pixelAt(uitest::sprite(e.main, 0), 3, 3), pixel);  // pixels are not touched
-        QCOMPARE(e.ui().Panel_ColorKey->text(), QStringLiteral("12"));
-        QCOMPARE(e.ui().Panel_ColorKeyR->text(), QStringLiteral("R?"));
+        // Both key panels show the new keys with their colours on the page shown.
+        const auto panels = [](QLabel* value, QLabel* r, QLabel* g, QLabel* b) {
+            return QStringList{value->text(), r->text(), g->text(), b->text()};
+        };
+        const auto entry = [&ramp](int n) {
+            return QStringList{QString::number(n), QString::number(ramp[n * 3]),
+                               QString::number(ramp[n * 3 + 1]), QString::number(ramp[n * 3 + 2])};
+        };
+        QCOMPARE(panels(e.ui().Panel_ColorKey, e.ui().Panel_ColorKeyR, e.ui().Panel_ColorKeyG,
+                        e.ui().Panel_ColorKeyB),
+                 entry(12));
+        QCOMPARE(panels(e.ui().Panel_DefaultColorKey, e.ui().Panel_DefaultColorKeyR,
+                        e.ui().Panel_DefaultColorKeyG, e.ui().Panel_DefaultColorKeyB),
+                 entry(9));
         QCOMPARE(int{e.main.workspace().settings.defaultColorKey8}, 9);
         // The fields that cannot be edited write their defaults back unchanged.
         QCOMPARE(int{e.main.workspace().settings.defaultColorKey16}, 0x7FFF);

@@ -31,17 +31,32 @@ class AskedDialogs final : public FileDialogs {
 
 class KeysTest : public QObject {
     Q_OBJECT
+  private:
+    std::unique_ptr<uitest::FreshState> state_;
+    std::unique_ptr<uitest::Recorder> recorder_;
+    std::unique_ptr<uitest::Editor> editor_;
+
   private slots:
+    // The editor's windows, the main window active, with one sprite page.
+    void init() {
+        state_ = std::make_unique<uitest::FreshState>();
+        recorder_ = std::make_unique<uitest::Recorder>();
+        editor_ = std::make_unique<uitest::Editor>(*recorder_);
+        QVERIFY(QTest::qWaitForWindowExposed(&editor_->main));
+        editor_->main.activateWindow();
+        QVERIFY(uitest::newSprite(editor_->main, 2, 1, 16, 16, "A"));
+    }
+    void cleanup() {
+        editor_.reset();
+        recorder_.reset();
+        state_.reset();
+    }
+
     void everyKeyDoesWhatItsButtonDoes() {
-        uitest::FreshState state;
-        uitest::Recorder recorder;
-        recorder.answer = true;
-        uitest::Editor e(recorder);
+        uitest::Editor& e = *editor_;
+        recorder_->answer = true;
         AskedDialogs dialogs;
         e.main.setFileDialogs(&dialogs);
-        QVERIFY(QTest::qWaitForWindowExposed(&e.main));
-        e.main.activateWindow();
-        QVERIFY(uitest::newSprite(e.main, 2, 1, 16, 16, "A"));
         QVERIFY(uitest::newSprite(e.main, 2, 1, 16, 16, "B"));
         Page& b = uitest::sprite(e.main, 1);
         putPixel(b, 5, 5, 9);
@@ -93,22 +108,45 @@ class KeysTest : public QObject {
                          qPrintable(binding.button->objectName()));
     }
 
+    // A dialog of the toolbar closed with Escape gives the focus back where
+    // it was: the canvas keeps its arrows and Enter, the list its Delete.
+    void theFocusComesBackWhenADialogCloses() {
+        uitest::Editor& e = *editor_;
+        const std::pair<void (TMainWin::*)(), QDialog*> dialogs[] = {
+            {&TMainWin::Btn_NewClick, &e.newWin},
+            {&TMainWin::Btn_ShowAniClick, &e.aniWin},
+            {&TMainWin::Btn_ShowPageClick, &e.tileWin},
+            {&TMainWin::Btn_ConfigClick, &e.configWin},
+            {&TMainWin::Btn_ColorKeyClick, &e.colorKeyWin},
+            {&TMainWin::Btn_ChgColorClick, &e.chgColorWin},
+            {&TMainWin::Btn_ShowPaletteClick, &e.paletteWin},
+        };
+        for (const auto& [open, dialog] : dialogs)
+            for (QWidget* place :
+                 {static_cast<QWidget*>(e.ui().Sb_Page), static_cast<QWidget*>(e.ui().Lb_Spr)}) {
+                place->setFocus();
+                QTRY_VERIFY(QApplication::focusWidget() == place);
+                (e.main.*open)();
+                QVERIFY(dialog->isVisible());
+                QTest::keyClick(dialog, Qt::Key_Escape);
+                QVERIFY(!dialog->isVisible());
+                QTRY_VERIFY2(QApplication::focusWidget() == place,
+                             qPrintable(dialog->objectName()));
+            }
+    }
+
     // Undo and redo keys step through the history also while the column
     // field has the focus, right after typing into it.
     void historyKeysWorkInTheColumnField() {
-        uitest::FreshState state;
-        uitest::Recorder recorder;
-        uitest::Editor e(recorder);
-        QVERIFY(QTest::qWaitForWindowExposed(&e.main));
-        e.main.activateWindow();
-        QVERIFY(uitest::newSprite(e.main, 4, 1, 16, 16, "A"));
+        uitest::Editor& e = *editor_;
+        QVERIFY(uitest::newSprite(e.main, 4, 1, 16, 16, "B"));
         auto* text = e.ui().Edit_Col->findChild<QLineEdit*>();
         QVERIFY(text);
         text->setFocus();
         text->selectAll();
         QTest::keyClicks(text, "2");
         QTest::keyClick(e.ui().Edit_Col, Qt::Key_Return);
-        QCOMPARE(uitest::sprite(e.main, 0).cols, 2);
+        QCOMPARE(uitest::sprite(e.main, 1).cols, 2);
         for (const auto& [keys, cols] :
              {std::pair{QKeySequence(QKeySequence::Undo), 4},
               std::pair{QKeySequence(Qt::CTRL | Qt::Key_Y), 2},
@@ -116,7 +154,7 @@ class KeysTest : public QObject {
               std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), 2}}) {
             text->setFocus();
             QTest::keySequence(text, keys);
-            QCOMPARE(uitest::sprite(e.main, 0).cols, cols);
+            QCOMPARE(uitest::sprite(e.main, 1).cols, cols);
         }
     }
 };

@@ -106,12 +106,67 @@ class LanguageTest : public QObject {
             QVERIFY2(languageForUser(user.first) == user.language, user.first);
         uitest::FreshState state;
         QVERIFY(!keptLanguage());
-        keepLanguage(Language::English);
-        QCOMPARE(chosenLanguage(std::nullopt), Language::English);
-        QCOMPARE(chosenLanguage(Language::Korean), Language::Korean);
-        keepLanguage(Language::Korean);
-        QCOMPARE(chosenLanguage(std::nullopt), Language::Korean);
-        QCOMPARE(chosenLanguage(Language::English), Language::English);
+        // The next start reads the choice before the program is named, from
+        // the file the running editor kept it in, whatever the locale says.
+        const auto nextStart = [](std::optional<Language> commandLine) {
+            QCoreApplication::setOrganizationName(QString());
+            QCoreApplication::setApplicationName(QStringLiteral("zentil-editor"));
+            const Language chosen = chosenLanguage(commandLine);
+            nameApplication();
+            return chosen;
+        };
+        for (const auto& [kept, other] : {std::pair{Language::English, Language::Korean},
+                                          {Language::Korean, Language::English}}) {
+            nameApplication();
+            keepLanguage(kept);
+            QCOMPARE(nextStart(std::nullopt), kept);
+            QCOMPARE(nextStart(other), other);
+        }
+    }
+
+    // Qt's file dialog words dates by the system locale, read from the
+    // environment as the application starts: before that, the environment is
+    // made to name the chosen language for dates, and for dates alone.
+    void datesFollowTheChosenLanguage() {
+        const struct {
+            const char* all;
+            const char* time;
+            const char* lang;
+            Language language;
+            const char* timeAfter;  // "" where it names the language wanted
+            const char* messagesAfter;
+        } rows[] = {
+            {"", "", "ko_KR.UTF-8", Language::English, "", ""},
+            {"ko_KR.UTF-8", "", "", Language::English, "", "ko_KR.UTF-8"},
+            {"", "", "en_GB.UTF-8", Language::English, nullptr, ""},
+            {"", "en_US.UTF-8", "ko_KR.UTF-8", Language::English, "en_US.UTF-8", ""},
+            {"", "ko_KR", "en_US.UTF-8", Language::Korean, "ko_KR", ""},
+        };
+        const char* const names[] = {"LC_ALL", "LC_TIME", "LC_MESSAGES", "LANG"};
+        std::vector<QByteArray> kept;
+        for (const char* name : names)
+            kept.push_back(qgetenv(name));
+        for (const auto& row : rows) {
+            for (const auto& [name, value] : {std::pair{"LC_ALL", row.all},
+                                              {"LC_TIME", row.time},
+                                              {"LC_MESSAGES", ""},
+                                              {"LANG", row.lang}})
+                *value ? qputenv(name, value) : qunsetenv(name);
+            useLanguageForDates(row.language);
+            const QByteArray time = qgetenv("LC_TIME");
+            QVERIFY(!qEnvironmentVariableIsSet("LC_ALL"));
+            QCOMPARE(qgetenv("LANG"), QByteArray(row.lang));
+            QCOMPARE(qgetenv("LC_MESSAGES"), QByteArray(row.messagesAfter));
+            if (!row.timeAfter)
+                QVERIFY(time.isEmpty());
+            else if (*row.timeAfter)
+                QCOMPARE(time, QByteArray(row.timeAfter));
+            else  // English where installed, else the C locale's English
+                QVERIFY2(namesLanguage(time.toStdString(), row.language) || time == "C.UTF-8",
+                         time.constData());
+        }
+        for (std::size_t i = 0; i < kept.size(); ++i)
+            kept[i].isNull() ? qunsetenv(names[i]) : qputenv(names[i], kept[i]);
     }
 
     // Every text of the core is in the table the windows translate it by,
@@ -160,19 +215,30 @@ class LanguageTest : public QObject {
             const char* wholeImage;
             const char* keyTitle;
             const char* zoom;
+            const char* undo;
         };
         const QFont font = QApplication::font();
-        for (const Expected& want :
-             {Expected{Language::English, "New", "Whole Image", "Transparent Colour", "Zoom 100%"},
-              Expected{Language::Korean, "새로 만들기", "전체 보기", "투명색 설정", "배율 100%"}}) {
+        for (const Expected& want : {Expected{Language::English, "New", "Whole Image", "Key Colour",
+                                              "Zoom 100%", "Undo: 1 step"},
+                                     Expected{Language::Korean, "새로 만들기", "전체 보기",
+                                              "투명색 설정", "배율 100%", "되돌리기 1단계"}}) {
             prepareApplication(*qApp, want.language);  // the editor's font too
             QCOMPARE(installedLanguage(*qApp), want.language);
+            // Qt's file dialog words file types and dates by the default locale.
+            QCOMPARE(QLocale().language(),
+                     want.language == Language::English ? QLocale::English : QLocale::Korean);
             uitest::Editor e(recorder);
             QCOMPARE(e.ui().Btn_New->text(), QString::fromUtf8(want.newButton));
             QCOMPARE(e.ui().Btn_ShowPage->text(), QString::fromUtf8(want.wholeImage));
             QCOMPARE(e.colorKeyWin.windowTitle(), QString::fromUtf8(want.keyTitle));
             QCOMPARE(e.main.findChild<QLabel*>(QStringLiteral("Status_Zoom"))->text(),
                      QString::fromUtf8(want.zoom));
+            // A sprite page drawn black: the hint over the canvas shows, whole.
+            QVERIFY(uitest::newSprite(e.main, 1, 1, 8, 8, QStringLiteral("S")));
+            QVERIFY(e.main.findChild<QLabel*>(QStringLiteral("Status_Hint"))->isVisible());
+            QCOMPARE(e.main.findChild<QLabel*>(QStringLiteral("Status_Undo"))->text(),
+                     QString::fromUtf8(want.undo));
+            QCoreApplication::processEvents();  // the status bar lays out its new texts
             QCOMPARE(e.main.windowTitle(), QStringLiteral("Zentil Editor 3.21 for GP32[*]"));
             QDialogButtonBox box(QDialogButtonBox::Yes);
             QCOMPARE(box.button(QDialogButtonBox::Yes)->text().contains(kHangul),

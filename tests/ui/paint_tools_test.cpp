@@ -203,32 +203,57 @@ class PaintToolsTest : public QObject {
         QCOMPARE(main_->history().undoCount(), std::size_t{0});
     }
 
-    // A double-click in the chooser edits the entry in the sprite palette,
-    // every sprite page with it, as one step; the canvas shows it.
+    // A double-click in the chooser edits the entry in the palette the page
+    // shows, which becomes the sprite palette of every sprite page, as one
+    // step; only that entry changes, also on a page that shows colours of
+    // its own (copied from a picture). A picture's palette is not edited.
     void aPaletteEntryIsEditedAsOneStep() {
+        Palette ramp{};
+        for (int i = 0; i < 768; ++i)
+            ramp[i] = static_cast<std::uint8_t>(i * 5 + 1);
         QVERIFY(uitest::newSprite(*main_, 2, 1, 5, 7, QStringLiteral("S")));
-        QVERIFY(uitest::newSprite(*main_, 1, 1, 4, 4, QStringLiteral("T")));
+        QVERIFY(uitest::newSprite(*main_, 1, 1, 4, 4, QStringLiteral("C")));
+        setPagePalette(uitest::sprite(*main_, 1), ramp);
+        uitest::addPicture(*main_, 4, 4);
         Workspace& ws = main_->workspace();
-        const Palette before = ws.palette;
+        const Palette black = ws.palette;
         QTimer answer;
         answer.setInterval(20);
-        connect(&answer, &QTimer::timeout, [&answer] {
-            auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
-            if (!dialog) return;
-            answer.stop();
-            dialog->setCurrentColor(QColor(10, 200, 30));
-            dialog->accept();
+        connect(&answer, &QTimer::timeout, [] {
+            if (auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget())) {
+                dialog->setCurrentColor(QColor(10, 200, 30));
+                dialog->accept();
+            }
         });
         answer.start();
-        main_->tools().editEntry(17, QColor(0, 0, 0));
-        QCOMPARE(main_->tools().currentColour(), 17);
-        for (const Page* page : {&ws.sprites.at(0), &ws.sprites.at(1)})
-            QCOMPARE(QColor(page->palette[51], page->palette[52], page->palette[53]),
-                     QColor(10, 200, 30));
-        QCOMPARE(main_->tools().colourText(), QStringLiteral("색 17: 10, 200, 30"));
-        main_->Btn_UndoClick();
-        QVERIFY(ws.palette == before);
-        QVERIFY(ws.sprites.at(0).palette == before);
+        const struct {
+            PagePlace shown;
+            const Palette* before;  // nullptr: refused
+        } cases[] = {{uitest::spriteAt(0), &black},
+                     {uitest::spriteAt(1), &ramp},
+                     {uitest::pictureAt(0), nullptr}};
+        for (const auto& c : cases) {
+            main_->showOnly(c.shown.list, c.shown.index);
+            const std::size_t steps = main_->history().undoCount();
+            const Palette& shown = main_->tools().shownPalette();
+            main_->tools().editEntry(33, QColor(shown[99], shown[100], shown[101]));
+            if (!c.before) {
+                QCOMPARE(main_->history().undoCount(), steps);
+                QVERIFY(ws.palette == black);
+                QVERIFY(!main_->form().Status_Bar->currentMessage().isEmpty());
+                continue;
+            }
+            Palette want = *c.before;
+            want[99] = 10, want[100] = 200, want[101] = 30;
+            QCOMPARE(main_->tools().currentColour(), 33);
+            QCOMPARE(main_->tools().colourText(), QStringLiteral("색 33: 10, 200, 30"));
+            for (const Palette* palette :
+                 {&ws.palette, &ws.sprites.at(0).palette, &ws.sprites.at(1).palette})
+                QVERIFY(*palette == want);
+            main_->Btn_UndoClick();
+            QVERIFY(ws.palette == black);
+            QVERIFY(ws.sprites.at(1).palette == ramp);
+        }
     }
 
     // Ctrl+B lays the byte map over the canvas; it follows an edit that

@@ -4,6 +4,7 @@
 #include <unistd.h>
 #include <QDialogButtonBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTranslator>
 #include <QtTest>
 
@@ -84,8 +85,50 @@ class ProgramStartTest : public QObject {
         QCOMPARE(line.files, files);
         QCOMPARE(line.showHelp, help);
         QCOMPARE(line.showVersion, version);
-        QCOMPARE(line.error.isEmpty(), error.isEmpty());
-        QVERIFY2(line.error.contains(error), qPrintable(line.error));
+        const QString refusal = zentil::refusalText(line, zentil::Language::English);
+        QCOMPARE(refusal.isEmpty(), error.isEmpty());
+        QVERIFY2(refusal.contains(error), qPrintable(refusal));
+    }
+
+    // The help and the refusals speak the language chosen, the same with an
+    // application object as without one (main.cpp answers before there is one).
+    void theLineIsAnsweredInTheChosenLanguage_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("korean");
+        QTest::addColumn<QString>("english");
+        QTest::newRow("help") << QStringList{"--help"} << QStringLiteral("사용법: zentil-editor")
+                              << QStringLiteral("Usage: zentil-editor");
+        QTest::newRow("unknown option")
+            << QStringList{"--bogus"} << QStringLiteral("알 수 없는 옵션: 'bogus'")
+            << QStringLiteral("Unknown option: 'bogus'");
+        QTest::newRow("two unknown options")
+            << QStringList{"--bogus", "-x"} << QStringLiteral("알 수 없는 옵션: 'bogus', 'x'")
+            << QStringLiteral("Unknown options: 'bogus', 'x'");
+        QTest::newRow("missing value")
+            << QStringList{"--lang"} << QStringLiteral("'--lang' 뒤에 값이 없습니다.")
+            << QStringLiteral("Missing value after '--lang'.");
+        QTest::newRow("unexpected value")
+            << QStringList{"--version=2"} << QStringLiteral("'--version'은(는) 값을 받지 않습니다.")
+            << QStringLiteral("Unexpected value after '--version'.");
+        QTest::newRow("unknown language")
+            << QStringList{"--lang", "fr"} << QStringLiteral("알 수 없는 언어 'fr'")
+            << QStringLiteral("Unknown language 'fr'");
+    }
+
+    void theLineIsAnsweredInTheChosenLanguage() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, korean);
+        QFETCH(QString, english);
+        arguments.prepend(QStringLiteral("zentil-editor"));
+        const CommandLine line = zentil::parseCommandLine(arguments, QDir("/start/here"));
+        for (const auto& [language, expected] :
+             {std::pair{zentil::Language::Korean, korean}, {zentil::Language::English, english}}) {
+            const QString said = line.showHelp ? zentil::commandLineHelp(language)
+                                               : zentil::refusalText(line, language);
+            QVERIFY2(said.contains(expected), qPrintable(said));
+            QCOMPARE(said.contains(QRegularExpression(QStringLiteral("[가-힣]"))),
+                     language == zentil::Language::Korean);
+        }
     }
 
     // A file whose name is not UTF-8, named on the command line and started
@@ -178,12 +221,22 @@ class ProgramStartTest : public QObject {
         QVERIFY(!e.main.windowIcon().isNull());
     }
 
-    // The help names the program, every option and every kind of file it loads.
+    // The help names the program, every option and every kind of file it
+    // loads, in both languages, in lines that fit a terminal.
     void helpDescribesTheOptions() {
-        const QString help = zentil::commandLineHelp();
-        for (const char* word :
-             {"zentil-editor", "--help", "--version", "FILES", "TGA", "PNG", "GPF", ".zws"})
-            QVERIFY2(help.contains(QLatin1String(word)), word);
+        for (const zentil::Language language :
+             {zentil::Language::Korean, zentil::Language::English}) {
+            const QString help = zentil::commandLineHelp(language);
+            for (const char* word :
+                 {"zentil-editor", "--help", "--version", "--lang", "TGA", "PNG", "GPF", ".zws"})
+                QVERIFY2(help.contains(QLatin1String(word)), word);
+            for (const QString& row : help.split(QLatin1Char('\n'))) {
+                // A terminal gives Hangul two columns.
+                const qsizetype columns =
+                    row.size() + row.count(QRegularExpression(QStringLiteral("[가-힣]")));
+                QVERIFY2(columns <= 79, qPrintable(row));
+            }
+        }
     }
 
     // Started in a folder it cannot write (/proc, which not even root can

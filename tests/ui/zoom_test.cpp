@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "block_tool.h"
+#include "canvas_tools.h"
 #include "edit/canvas_geometry.h"
 #include "edit/canvas_projection.h"
 #include "form_main.h"
@@ -407,10 +408,24 @@ class ZoomTest : public QObject {
         main_->showCurrent();
         QVERIFY(!main_->status().hint->isVisible());
         QCOMPARE(main_->status().undo->text(), QStringLiteral("되돌리기 2단계"));
+        // Only a page drawn black: one with colours of its own, or of 16
+        // bits, shows them whatever the sprite palette.
         main_->workspace().palette = Palette{};
+        main_->showCurrent();
+        QVERIFY(!main_->status().hint->isVisible());
+        QVERIFY(uitest::newSprite(*main_, 1, 1, 8, 8, QStringLiteral("D"), kMode16));
+        QVERIFY(!main_->status().hint->isVisible());
         uitest::addPicture(*main_, 8, 8);
         main_->Lb_TgaClick();  // not for pictures
         QVERIFY(!main_->status().hint->isVisible());
+        // One message at a time: a line on the status bar stands for the hint.
+        QVERIFY(uitest::newSprite(*main_, 1, 1, 8, 8, QStringLiteral("B"), kMode8));
+        QVERIFY(main_->status().hint->isVisible());
+        main_->tools().explain(QStringLiteral("..."));
+        main_->showCurrent();
+        QVERIFY(!main_->status().hint->isVisible());
+        ui().Status_Bar->clearMessage();
+        QVERIFY(main_->status().hint->isVisible());
         // Pages the format cannot hold say why.
         Page& deep = uitest::addPicture(*main_, 8, 8);
         QVERIFY(createSinglePage(deep, 8, 8, kMode16));
