@@ -57,7 +57,7 @@ class PrintedMessages : public MessageSink {
         failed = true;
         QTimer::singleShot(0, qApp, &QCoreApplication::quit);
     }
-    bool ask(std::string_view, std::string_view) override { return false; }
+    bool ask(std::string_view, std::string_view, std::string_view) override { return false; }
     int choose(std::string_view, std::string_view, const std::vector<std::string>&,
                int fallback) override {
         return fallback;

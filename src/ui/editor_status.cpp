@@ -151,7 +151,7 @@ void EditorStatus::update(const Workspace& workspace, const History& history) {
     // Only an 8-bit page is drawn with a palette; pages of 16 or 24 bits and
     // pages with colours of their own show them.
     hintWanted_ = workspace.activeList() == ListId::Sprites && page != nullptr && page->inUse() &&
-                  page->mode == kMode8 && allBlack(page->palette);
+                  page->mode == kMode8 && isAllBlack(page->palette);
     showHint();
     if (!page || !page->inUse()) {
         gpf->clear();
