@@ -2,13 +2,15 @@
 # Takes the README's pictures of the editor: builds it, draws example pages
 # (tools/example_pages.cpp), starts the editor on a virtual display with those
 # pages on its command line, lifts a block of tiles on the canvas with the
-# pointer and opens two windows from the toolbar, once in Korean and once in
-# English (--lang), and writes
+# pointer, opens two windows from the toolbar and lays the GPF map over a page
+# with the pencil in hand, once in Korean and once in English (--lang), and
+# writes
 #   docs/images/main-window.png     the main window carrying a lifted block
 #   docs/images/size-dialog.png     "크기 설정"
 #   docs/images/palette-dialog.png  "팔레트 보기"
-# and the same in English as main-window-en.png, size-dialog-en.png and
-# palette-dialog-en.png.
+#   docs/images/gpf-map.png         the hero's frames at 2x under the GPF map
+# and the same in English as main-window-en.png, size-dialog-en.png,
+# palette-dialog-en.png and gpf-map-en.png.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -46,13 +48,14 @@ export DISPLAY=":$(cat "$work/display")"
 unset WAYLAND_DISPLAY
 export QT_QPA_PLATFORM=xcb
 
-# Settings of its own, so that a zoom the user keeps does not move the page.
-export XDG_CONFIG_HOME="$work/config"
 
 # One language's pictures: the language, the suffix of the file names and the
 # titles of the two windows in that language.
 take_pictures() {
     local lang="$1" suffix="$2" size_title="$3" palette_title="$4"
+    # Settings of its own for each language, so that a zoom or map kept by the
+    # user or by the other language's run does not move the page.
+    export XDG_CONFIG_HOME="$work/config-$lang"
     # Started in the pages' folder, the editor reads their Zentil.Cfg: the window
     # at 0, 0 in 960 x 680, and Sheet.Pal as the sprite pages' palette. The last
     # file in name order, Tiles.gpf, is the page shown.
@@ -78,12 +81,12 @@ take_pictures() {
     sleep 1.5
     eval "$(xdotool getwindowgeometry --shell "$main" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
 
-    # Where the page is drawn: the canvas starts at 272, 82 in the window and
-    # reaches down to the status bar (28 pixels high); the page's one-pixel frame
-    # is centred in it, at 1x.
-    page_w=384 page_h=256 tile=32 status_h=28
-    view_w=$((WIDTH - 272)) view_h=$((HEIGHT - 82 - status_h))
-    page_x=$((X + 272 + (view_w - page_w - 2) / 2 + 1))
+    # Where the page is drawn: the canvas starts at 302, 82 in the window (right
+    # of the tool strip) and reaches down to the status bar (28 pixels high);
+    # the page's one-pixel frame is centred in it, at 1x.
+    canvas_x=302 page_w=384 page_h=256 tile=32 status_h=28
+    view_w=$((WIDTH - canvas_x)) view_h=$((HEIGHT - 82 - status_h))
+    page_x=$((X + canvas_x + (view_w - page_w - 2) / 2 + 1))
     page_y=$((Y + 82 + (view_h - page_h - 2) / 2 + 1))
     # The centre of tile (column, row) on the screen.
     tile_x() { echo $((page_x + $1 * tile + tile / 2)); }
@@ -126,6 +129,18 @@ take_pictures() {
     # "크기 설정" and "팔레트 보기" are the toolbar's second row, at x 452 and 564.
     open_dialog 506 38 "$size_title" "$images/size-dialog$suffix.png"
     open_dialog 618 38 "$palette_title" "$images/palette-dialog$suffix.png"
+
+    # The hero's frames (the first sprite page, 256 x 32) at 2x under the GPF
+    # map (Ctrl+B), the pencil chosen in the tool strip and the pointer on the
+    # third frame, whose colour the information panel reads out.
+    xdotool mousemove $((X + 20)) $((Y + 355)) click 1
+    sleep 0.3
+    xdotool mousemove $((X + 286)) $((Y + 118)) click 1
+    xdotool windowfocus --sync "$main" key ctrl+equal ctrl+b
+    sleep 0.5
+    xdotool mousemove $((X + canvas_x + (view_w - 512) / 2 + 2 * 80)) $((Y + 82 + view_h / 2 + 12))
+    sleep 0.5
+    shoot "$main" "$images/gpf-map$suffix.png"
     kill "$editor_pid"
     wait "$editor_pid" 2>/dev/null || true
     editor_pid=""
