@@ -5,6 +5,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTranslator>
 #include <algorithm>
 #include <clocale>
@@ -46,6 +47,17 @@ bool addTranslator(QCoreApplication& app, const QString& name, const QString& fi
     return true;
 }
 
+// The editor's settings file, named outright. A QSettings made from the
+// organisation and application names reads the system locale as it is made,
+// and Qt keeps what it read for the rest of the run: the language is read
+// before useLanguageForDates sets LC_TIME, which would then be ignored. On
+// this platform the names give this file, in this format.
+QString settingsFile() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' +
+           QString::fromLatin1(kOrganisationName) + u'/' + QString::fromLatin1(kApplicationName) +
+           QStringLiteral(".conf");
+}
+
 bool installed(const char* name) {
     const locale_t found = newlocale(LC_TIME_MASK, name, locale_t{});
     if (found) freelocale(found);
@@ -55,14 +67,12 @@ bool installed(const char* name) {
 }  // namespace
 
 std::optional<Language> keptLanguage() {
-    const QSettings settings(QString::fromLatin1(kOrganisationName),
-                             QString::fromLatin1(kApplicationName));
+    const QSettings settings(settingsFile(), QSettings::IniFormat);
     return languageNamed(settings.value(kSettingsKey).toString().toStdString());
 }
 
 void keepLanguage(Language language) {
-    QSettings settings(QString::fromLatin1(kOrganisationName),
-                       QString::fromLatin1(kApplicationName));
+    QSettings settings(settingsFile(), QSettings::IniFormat);
     settings.setValue(kSettingsKey, QString::fromLatin1(languageCode(language)));
 }
 
@@ -79,6 +89,12 @@ QLocale localeFor(Language language) {
         language == Language::English ? QLocale::English : QLocale::Korean;
     const QLocale user = QLocale::system();
     return user.language() == wanted ? user : QLocale(wanted);
+}
+
+Language startLanguage(std::optional<Language> commandLine) {
+    const Language language = chosenLanguage(commandLine);
+    useLanguageForDates(language);
+    return language;
 }
 
 void useLanguageForDates(Language language) {

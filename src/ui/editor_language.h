@@ -38,12 +38,17 @@ bool installLanguage(QCoreApplication& app, Language language);
 QLocale localeFor(Language language);
 
 // Qt's file dialog words its dates by the system locale, which Qt reads from
-// the environment once, as the application object is made. Where the
+// the environment once, when something first asks for it (keptLanguage does
+// not). Where the
 // environment names another language for dates, LC_TIME is made to name
 // one that speaks `language` and is installed (LC_ALL, which would override
 // it, is handed to the other categories first); nothing changes where none
 // is installed. Called before the application object exists.
 void useLanguageForDates(Language language);
+
+// The language of this run, chosen before the application object exists,
+// with the dates of the system locale made to follow it.
+Language startLanguage(std::optional<Language> commandLine);
 
 // One of the editor's texts (its Korean source, in the translation context
 // `context`) in `language`, whether or not an application object exists:

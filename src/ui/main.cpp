@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
     // options are known here and passed over.
     const CommandLine early =
         parseCommandLine(argumentsOf(argc, argv), workingFolder(), ToolkitOptions::OnTheLine);
-    const Language language = chosenLanguage(early.language);
+    const Language language = startLanguage(early.language);
     if (early.showHelp || early.showVersion) {
         if (print(stdout, early.showHelp ? commandLineHelp(language) : versionLine())) return 0;
         const int failure = errno;
@@ -53,7 +53,6 @@ int main(int argc, char** argv) {
         return 2;
     };
     if (early.problem != LineProblem::None) return refuse(early);
-    useLanguageForDates(language);
     QApplication app(argc, argv);
     // Read again without the toolkit's own options, which QApplication took
     // from argc and argv; a toolkit option of another platform stays and is

@@ -127,13 +127,22 @@ inline void writePicture(const QString& path, int w, int h, std::uint8_t value,
 // previous working folder comes back when it goes.
 class FreshState {
   public:
-    FreshState() : previousDir_(QDir::currentPath()) {
+    FreshState()
+        : previousDir_(QDir::currentPath()), previousConfig_(qgetenv("XDG_CONFIG_HOME")) {
         QDir::setCurrent(dir_.path());
+        const QString settings = dir_.filePath(QStringLiteral("settings"));
         for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
             for (const QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope})
-                QSettings::setPath(format, scope, dir_.filePath(QStringLiteral("settings")));
+                QSettings::setPath(format, scope, settings);
+        // The language is kept in the same file, named through the platform's
+        // settings folder.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings));
     }
-    ~FreshState() { QDir::setCurrent(previousDir_); }
+    ~FreshState() {
+        QDir::setCurrent(previousDir_);
+        previousConfig_.isNull() ? qunsetenv("XDG_CONFIG_HOME")
+                                 : qputenv("XDG_CONFIG_HOME", previousConfig_);
+    }
     FreshState(const FreshState&) = delete;
     FreshState& operator=(const FreshState&) = delete;
 
@@ -143,6 +152,7 @@ class FreshState {
   private:
     QTemporaryDir dir_;
     QString previousDir_;
+    QByteArray previousConfig_;
 };
 
 // The main window's list numbers, as its state has them.
