@@ -8,7 +8,8 @@
 // after an F, as the symbols of a fixed-code block written as one), the
 // image data of a grey picture one row high as long as zlib inflates it, and
 // as long as libdeflate, a looser inflater, does: what libdeflate takes and
-// zlib refuses must be refused held in memory too.
+// zlib refuses must be refused held in memory too, and the in-memory
+// inflater must give zlib's bytes.
 #include <libdeflate.h>
 #include <zlib.h>
 
@@ -20,6 +21,7 @@
 
 #include "deflate_writer.h"
 #include "formats/png_codec.h"
+#include "formats/zlib_inflate.h"
 #include "fuzz_support.h"
 #include "image/page.h"
 #include "png_chunks.h"
@@ -87,19 +89,21 @@ void check(std::span<const std::uint8_t> bytes) {
 constexpr std::size_t kMostInflated = std::size_t{1} << 16;
 
 // How many bytes zlib inflates the stream to, up to its end or the first
-// thing it refuses.
-std::size_t zlibInflates(std::span<const std::uint8_t> stream) {
-    thread_local std::vector<std::uint8_t> out(kMostInflated);
+// thing it refuses, and whether it took it whole.
+std::size_t zlibInflates(std::span<const std::uint8_t> stream, std::vector<std::uint8_t>& out,
+                         bool& whole) {
     z_stream z{};
     if (inflateInit(&z) != Z_OK) return 0;
     inflateValidate(&z, 0);  // as the PNG reader: the chunks' CRCs find damage
+    out.resize(kMostInflated);
     z.next_in = const_cast<Bytef*>(stream.data());
     z.avail_in = static_cast<uInt>(stream.size());
     z.next_out = out.data();
     z.avail_out = static_cast<uInt>(out.size());
-    inflate(&z, Z_FINISH);
+    whole = inflate(&z, Z_FINISH) == Z_STREAM_END && z.avail_in == 0;
     const std::size_t made = z.total_out;
     inflateEnd(&z);
+    out.resize(made);
     return made;
 }
 
@@ -117,8 +121,18 @@ std::size_t libdeflateInflates(std::span<const std::uint8_t> stream) {
 }
 
 void checkStream(std::span<const std::uint8_t> stream) {
-    for (const std::size_t size : {zlibInflates(stream), libdeflateInflates(stream)})
-        if (size >= 2) check(test::greyRowPng({stream.begin(), stream.end()}, size));
+    thread_local std::vector<std::uint8_t> want, got;
+    bool whole = false;
+    const std::size_t zlibSize = zlibInflates(stream, want, whole);
+    for (const std::size_t size : {zlibSize, libdeflateInflates(stream)}) {
+        if (size < 2) continue;
+        const bool taken = inflateAsZlib(stream, size, got);
+        fuzz::require(taken == (whole && size == zlibSize), "the inflater answers unlike zlib");
+        if (taken)
+            fuzz::require(std::equal(want.begin(), want.end(), got.begin()),
+                          "the inflater gives other bytes than zlib");
+        check(test::greyRowPng({stream.begin(), stream.end()}, size));
+    }
 }
 
 // The bytes as the symbols of one fixed-code block, written as a zlib

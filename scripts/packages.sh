@@ -2,8 +2,9 @@
 # ones (through sudo when not root). Sourced by the other scripts.
 
 # librsvg2-bin draws the icon's fixed sizes from its SVG; libspng reads and
-# writes PNG, zlib inflates small ones held in memory in one go (and builds
-# PNG files byte by byte in the tests), libdeflate checks their chunks; libzip and nlohmann-json write and read work files;
+# writes PNG, libdeflate checks the chunks of small ones held in memory, zlib
+# builds PNG files byte by byte in the tests and is the yardstick of their
+# inflater; libzip and nlohmann-json write and read work files;
 # qt6-translations-l10n holds Qt's own Korean texts, which the program-start
 # test checks; qt6-tools-dev (CMake's Qt6LinguistTools) and qt6-l10n-tools
 # (lupdate, lrelease) build the English translation into the editor and check

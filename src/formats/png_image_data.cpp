@@ -1,12 +1,12 @@
 #include "formats/png_image_data.h"
 
 #include <libdeflate.h>
-#include <zlib.h>
 
-#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
+
+#include "formats/zlib_inflate.h"
 
 namespace zentil {
 namespace {
@@ -88,29 +88,6 @@ void unfilter(int filter, std::uint8_t* row, const std::uint8_t* above, std::siz
     }
 }
 
-// Inflates the zlib stream in one call of zlib's inflate, the inflater the
-// library streams through, so that a stream gets the same answer either way.
-// True only for a stream that ends exactly after `size` bytes with no bytes
-// left over; anything else goes back to the library, which judges it. The
-// Adler-32 is not checked, as the library does not: the chunks' CRCs find
-// damage.
-bool inflateWhole(std::span<const std::uint8_t> stream, std::size_t size,
-                  std::vector<std::uint8_t>& out) {
-    if (stream.size() > UINT_MAX || size >= UINT_MAX) return false;
-    out.resize(size + 1);  // one byte more shows a stream that runs long
-    z_stream z{};
-    if (inflateInit(&z) != Z_OK) return false;
-    inflateValidate(&z, 0);
-    z.next_in = const_cast<Bytef*>(stream.data());
-    z.avail_in = static_cast<uInt>(stream.size());
-    z.next_out = out.data();
-    z.avail_out = static_cast<uInt>(out.size());
-    const bool whole = inflate(&z, Z_FINISH) == Z_STREAM_END && z.total_out == size &&
-                       z.avail_in == 0;
-    inflateEnd(&z);
-    return whole;
-}
-
 }  // namespace
 
 bool decodeWholeImageData(std::span<const std::uint8_t> file, std::size_t width, std::size_t height,
@@ -129,7 +106,7 @@ bool decodeWholeImageData(std::span<const std::uint8_t> file, std::size_t width,
     } release;
     stream.clear();
     if (!gatherImageData(file, stream)) return false;
-    if (!inflateWhole(stream, (rowBytes + 1) * height, rows)) return false;
+    if (!inflateAsZlib(stream, (rowBytes + 1) * height, rows)) return false;
     for (std::size_t y = 0; y < height; ++y)
         if (rows[y * (rowBytes + 1)] > 4) return false;
     const std::uint8_t* above = nullptr;

@@ -1,6 +1,6 @@
-// The image data of a small PNG held in memory, inflated in one go by zlib,
-// which the library streams through, so that it is refused where the library
-// refuses it. The library inflates a row at a time,
+// The image data of a small PNG held in memory, inflated in one go (with
+// zlib's rules, zlib_inflate.h, so that it is refused where the library,
+// streaming through zlib, refuses it). The library inflates a row at a time,
 // and rows narrower than a deflate match keep zlib off its fast path; a
 // workspace of many sprite pages spends most of its opening there.
 #pragma once
