@@ -16,7 +16,8 @@ inline constexpr const char* kAskOverwrite = "기존의 파일을 덮어쓰시�
 inline constexpr const char* kConfigCannotSave = "Config 파일을 저장할 수 없습니다.";
 inline constexpr const char* kReadFailed = "파일을 읽는데 실패했습니다.";
 // A path that names a folder, FIFO, device or socket.
-inline constexpr const char* kNotAFile = "일반 파일이 아니므로 읽을 수 없습니다. (폴더, FIFO, 장치 등)";
+inline constexpr const char* kNotAFile =
+    "일반 파일이 아니므로 읽을 수 없습니다. (폴더, FIFO, 장치 등)";
 
 // Colour replacement, by colour mode.
 inline constexpr const char* kColorRange8 = "색상 범위가 255보다 큽니다.";

@@ -21,8 +21,8 @@ QString fromUtf8(std::string_view text) {
 }
 
 // How many lines of a detail the box shows; a longer one (the files a save
-// of all would write, the files a load could not read) shows its first lines and the whole behind "Show
-// Details...".
+// of all would write, the files a load could not read) shows its first lines and the whole behind
+// "Show Details...".
 constexpr int kDetailLinesShown = 12;
 
 void showDetail(QMessageBox& box, std::string_view detail) {

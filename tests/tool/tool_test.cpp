@@ -8,9 +8,9 @@
 #include "fifo_rescue.h"
 #include "file_builders.h"
 #include "formats/gpf_file.h"
-#include "formats/png_file.h"
 #include "formats/page_formats.h"
 #include "formats/palette_file.h"
+#include "formats/png_file.h"
 #include "formats/tga_file.h"
 #include "image/palette.h"
 #include "png_builder.h"
@@ -345,7 +345,7 @@ TEST_F(ToolTest, InfoDescribesPngFilesAsTheyAre) {
         {"rgb", 8, 2, true, {}, {0, 1, 0, 2, 0, 3}, "8-bit RGB, interlaced"},
         {"greyAlpha", 8, 4, false, {}, {}, "8-bit grey with alpha"},
         {"grey", 4, 0, true, {}, {}, "4-bit grey, interlaced"},
-        {"palette", 8, 3, false, plte, {255, 0, 255, 0, 128, 0}, "8-bit with a palette (entries: 16)"},
+        {"palette", 8, 3, false, plte, {255, 0, 255, 0, 128, 0}, "palette (entries: 16)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);

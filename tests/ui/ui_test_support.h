@@ -127,8 +127,7 @@ inline void writePicture(const QString& path, int w, int h, std::uint8_t value,
 // previous working folder comes back when it goes.
 class FreshState {
   public:
-    FreshState()
-        : previousDir_(QDir::currentPath()), previousConfig_(qgetenv("XDG_CONFIG_HOME")) {
+    FreshState() : previousDir_(QDir::currentPath()), previousConfig_(qgetenv("XDG_CONFIG_HOME")) {
         QDir::setCurrent(dir_.path());
         const QString settings = dir_.filePath(QStringLiteral("settings"));
         for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
