@@ -1,7 +1,6 @@
 #include "byte_map_switch.h"
 
 #include <QKeySequence>
-#include <QShortcut>
 #include <QStatusBar>
 #include <QToolButton>
 
@@ -20,14 +19,12 @@ ByteMapSwitch::ByteMapSwitch(PageCanvas& canvas, EditorStatus& status, Document&
     button_->setText(tr("GPF 지도"));
     button_->setCheckable(true);
     button_->setAutoRaise(true);
+    // The key is the 보기 menu's "GPF 지도".
     const QKeySequence key(Qt::CTRL | Qt::Key_B);
     button_->setToolTip(tr("타일마다 GPF 파일에서 차지하는 바이트를 색으로 보여 줍니다 (%1)")
                             .arg(key.toString(QKeySequence::NativeText)));
     statusBar.addPermanentWidget(button_);
     connect(button_, &QToolButton::toggled, this, &ByteMapSwitch::setShown);
-    auto* shortcut = new QShortcut(key, canvas.window());
-    shortcut->setContext(Qt::WindowShortcut);
-    connect(shortcut, &QShortcut::activated, this, [this] { setShown(!shown()); });
     connect(&document, &Document::changed, this, &ByteMapSwitch::follow);
 }
 

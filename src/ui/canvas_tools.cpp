@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QSettings>
-#include <QShortcut>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -57,7 +56,6 @@ CanvasTools::CanvasTools(PageCanvas& canvas, CanvasToolHost& host, BlockTool& bl
       line_(canvas, host, *this),
       eyedropper_(canvas, host, *this) {
     buildStrip();
-    bindKeys();
     connect(&document, &Document::changed, this, [this] { refresh(); });
     // Every start begins with the block tool; the colour is kept.
     colour_ = std::clamp(QSettings().value(kColourKey, 1).toInt(), 0, 255);
@@ -107,19 +105,11 @@ void CanvasTools::buildStrip() {
     placeStrip();
 }
 
-void CanvasTools::bindKeys() {
-    QWidget* window = canvas_.window();
-    for (const ToolEntry& entry : kTools) {
-        auto* shortcut = new QShortcut(QKeySequence(entry.key), window);
-        shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut, &QShortcut::activated, this, [this, k = entry.kind] { choose(k); });
-    }
-    const std::pair<Qt::Key, int> steps[] = {{Qt::Key_BracketLeft, -1}, {Qt::Key_BracketRight, 1}};
-    for (const auto& [key, by] : steps) {
-        auto* shortcut = new QShortcut(QKeySequence(key), window);
-        shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut, &QShortcut::activated, this, [this, b = by] { stepColour(b); });
-    }
+std::vector<CanvasTools::Listed> CanvasTools::listed() const {
+    std::vector<Listed> tools;
+    for (const ToolEntry& entry : kTools)
+        tools.push_back({entry.kind, tr(entry.name), QKeySequence(entry.key)});
+    return tools;
 }
 
 bool CanvasTools::eventFilter(QObject* watched, QEvent* event) {

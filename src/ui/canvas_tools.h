@@ -4,10 +4,12 @@
 #pragma once
 
 #include <QColor>
+#include <QKeySequence>
 #include <QObject>
 #include <QString>
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "paint_tools.h"
 #include "tool_icons.h"
@@ -39,6 +41,14 @@ class CanvasTools final : public QObject, public PaintColourHost {
 
     // Makes `kind` the canvas's tool, as its button or key does.
     void choose(ToolKind kind);
+    // The tools in the strip's order, with their names and keys (the menus
+    // make the keys work).
+    struct Listed {
+        ToolKind kind;
+        QString name;
+        QKeySequence key;
+    };
+    std::vector<Listed> listed() const;
     ToolKind current() const { return current_; }
     CanvasTool& tool(ToolKind kind);
     QAbstractButton* button(ToolKind kind) const;
@@ -75,7 +85,6 @@ class CanvasTools final : public QObject, public PaintColourHost {
 
   private:
     void buildStrip();
-    void bindKeys();
     void placeStrip();
 
     PageCanvas& canvas_;

@@ -153,11 +153,11 @@ void EditorStatus::update(const Workspace& workspace, const History& history) {
     hintWanted_ = workspace.activeList() == ListId::Sprites && page != nullptr && page->inUse() &&
                   page->mode == kMode8 && isAllBlack(page->palette);
     showHint();
-    if (!page || !page->inUse()) {
+    if (!page || !page->inUse())
         gpf->clear();
-        return;
-    }
-    showGpf(*page, workspace);
+    else
+        showGpf(*page, workspace);
+    emit updated();
 }
 
 // A line on the status bar (a tool's reason, a file's news) stands for the

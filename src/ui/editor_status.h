@@ -60,6 +60,10 @@ class EditorStatus final : public QObject {
     void zoomToActualSize();
     void togglePixelGrid();
 
+  signals:
+    // After every update: what the window shows now stands.
+    void updated();
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

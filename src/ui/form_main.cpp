@@ -53,10 +53,10 @@ TMainWin::TMainWin(QWidget* parent) : QWidget(parent), ui_(new Ui::TMainWin) {
     connectCanvas();
     status_ = new EditorStatus(*ui_->Status_Bar, canvas());
     connectHistory();
-    connectKeys();
     // After the status bar, whose GPF figure the map follows.
     byteMap_ = new ByteMapSwitch(canvas(), *status_, document_, *ui_->Status_Bar);
     connect(this, &TMainWin::pageShown, byteMap_, &ByteMapSwitch::follow);
+    connectKeys();
 }
 
 TMainWin::~TMainWin() {
@@ -69,19 +69,6 @@ void TMainWin::connectButtons() {
     connect(ui_->Lb_Tga, &PageList::activated, this, &TMainWin::Lb_TgaClick);
     connect(ui_->Cb_CrossIndex, &QComboBox::currentIndexChanged, this,
             &TMainWin::Cb_CrossIndexChange);
-    connect(ui_->Btn_New, &QToolButton::clicked, this, &TMainWin::Btn_NewClick);
-    connect(ui_->Btn_ShowAni, &QToolButton::clicked, this, &TMainWin::Btn_ShowAniClick);
-    connect(ui_->Btn_ShowPage, &QToolButton::clicked, this, &TMainWin::Btn_ShowPageClick);
-    connect(ui_->Btn_Config, &QToolButton::clicked, this, &TMainWin::Btn_ConfigClick);
-    connect(ui_->Btn_ColorKey, &QToolButton::clicked, this, &TMainWin::Btn_ColorKeyClick);
-    connect(ui_->Btn_ChgColor, &QToolButton::clicked, this, &TMainWin::Btn_ChgColorClick);
-    connect(ui_->Btn_ShowPalette, &QToolButton::clicked, this, &TMainWin::Btn_ShowPaletteClick);
-    connect(ui_->Btn_DevHome, &QToolButton::clicked, this, &TMainWin::Btn_DevHomeClick);
-    FileCommands* files = files_.get();
-    connect(ui_->Btn_LoadSpr, &QToolButton::clicked, this, [files] { files->Btn_LoadSprClick(); });
-    connect(ui_->Btn_SaveSpr, &QToolButton::clicked, this, [files] { files->Btn_SaveSprClick(); });
-    connect(ui_->Btn_LoadPal, &QToolButton::clicked, this, [files] { files->Btn_LoadPalClick(); });
-    connect(ui_->Btn_SavePal, &QToolButton::clicked, this, [files] { files->Btn_SavePalClick(); });
 }
 
 // ---- window events ----------------------------------------------------------

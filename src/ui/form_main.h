@@ -43,6 +43,9 @@ class MainCanvasHost;
 class PageCommands;
 class CanvasTools;
 class ByteMapSwitch;
+class EditorActions;
+class EditorMenus;
+class MainActionHost;
 
 // The address the "개발자 홈" button opens.
 inline constexpr const char* kHomePageUrl = "https://zentil-editor.example.org/";
@@ -137,13 +140,18 @@ class TMainWin : public QWidget, public EditorHost {
     // The "GPF 지도" switch of the status bar.
     ByteMapSwitch& byteMap() { return *byteMap_; }
 
-    // A key of the window: what it runs, the button whose tooltip names it
-    // (or none), and where it works (the window, a list, the canvas).
+    // The editor's commands as actions, and the menu bar that holds them.
+    EditorActions& actions() const { return *actions_; }
+    EditorMenus& menus() const { return *menus_; }
+    // A key that is no action, working where the focus is: what it runs,
+    // the button whose tooltip names it (or none), where it works (the
+    // window, the canvas) and what it does, for the keys window.
     struct KeyBinding {
         QKeySequence keys;
         QAbstractButton* button;
         QWidget* scope;
         std::function<void()> run;
+        QString what;
     };
     std::vector<KeyBinding> keyBindings();
 
@@ -227,6 +235,10 @@ class TMainWin : public QWidget, public EditorHost {
     PageCommands* pageCommands_ = nullptr;
     CanvasTools* tools_ = nullptr;
     ByteMapSwitch* byteMap_ = nullptr;
+    friend class MainActionHost;
+    std::unique_ptr<MainActionHost> actionHost_;
+    EditorActions* actions_ = nullptr;
+    EditorMenus* menus_ = nullptr;
     bool shownOnce_ = false;
 };
 

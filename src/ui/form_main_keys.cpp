@@ -1,15 +1,20 @@
-// The main window's keys: each runs what a button does, and the button's
-// tooltip names its key.
+// The main window's commands and keys: the actions of the menus, toolbar and
+// window-wide keys (editor_actions.h), and the few keys that are no action
+// and work where the focus is, each running what a button does.
 #include <QKeySequence>
 #include <QShortcut>
 
 #include "block_tool.h"
+#include "canvas_tools.h"
+#include "editor_actions.h"
+#include "editor_menus.h"
 #include "editor_status.h"
-#include "file_commands.h"
 #include "form_main.h"
+#include "language_menu.h"
+#include "main_hosts.h"
+#include "page_canvas.h"
 #include "page_commands.h"
 #include "ui_form_main.h"
-#include "work_session.h"
 
 namespace zentil {
 
@@ -25,46 +30,27 @@ void nameKey(QAbstractButton* button, const QKeySequence& keys) {
 
 std::vector<TMainWin::KeyBinding> TMainWin::keyBindings() {
     QWidget* canvas = ui_->Sb_Page;
-    const auto zoomIn = [s = status_] { s->zoomInOnce(); };
-    const auto run = [this](void (TMainWin::*slot)()) { return [this, slot] { (this->*slot)(); }; };
     const auto page = [p = pageCommands_](void (PageCommands::*slot)()) {
         return [p, slot] { (p->*slot)(); };
     };
-    const auto file = [f = files_.get()](void (FileCommands::*slot)()) {
-        return [f, slot] { (f->*slot)(); };
-    };
     BlockTool* block = blockTool_.get();
+    const QString nudge = tr("페이지나 들어 올린 블럭을 1픽셀 이동");
+    const QString writeBack = tr("이동시킨 블럭을 페이지에 적용");
     return {
-        {QKeySequence(Qt::CTRL | Qt::Key_N), ui_->Btn_New, this, run(&TMainWin::Btn_NewClick)},
-        {QKeySequence(Qt::CTRL | Qt::Key_O), ui_->Btn_LoadSpr, this,
-         file(&FileCommands::Btn_LoadSprClick)},
-        {QKeySequence(Qt::CTRL | Qt::Key_S), ui_->Btn_SaveSpr, this,
-         file(&FileCommands::Btn_SaveSprClick)},
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), nullptr, this,
-         [s = session_] { s->saveAllSprites(); }},
-        {QKeySequence(Qt::Key_Delete), ui_->Btn_DeletePage, ui_->Lb_Spr,
-         page(&PageCommands::Btn_DeletePageClick)},
-        {QKeySequence(Qt::Key_Delete), nullptr, ui_->Lb_Tga,
-         page(&PageCommands::Btn_DeletePageClick)},
-        {QKeySequence(Qt::Key_Escape), nullptr, this, [block] { block->putAwayByHand(); }},
+        {QKeySequence(Qt::Key_Escape), nullptr, this, [block] { block->putAwayByHand(); },
+         tr("들어 올린 블럭을 내려놓기")},
         {QKeySequence(Qt::Key_Left), ui_->Btn_MoveLeft, canvas,
-         page(&PageCommands::Btn_MoveLeftClick)},
+         page(&PageCommands::Btn_MoveLeftClick), nudge},
         {QKeySequence(Qt::Key_Right), ui_->Btn_MoveRight, canvas,
-         page(&PageCommands::Btn_MoveRightClick)},
-        {QKeySequence(Qt::Key_Up), ui_->Btn_MoveUp, canvas, page(&PageCommands::Btn_MoveUpClick)},
+         page(&PageCommands::Btn_MoveRightClick), nudge},
+        {QKeySequence(Qt::Key_Up), ui_->Btn_MoveUp, canvas, page(&PageCommands::Btn_MoveUpClick),
+         nudge},
         {QKeySequence(Qt::Key_Down), ui_->Btn_MoveDown, canvas,
-         page(&PageCommands::Btn_MoveDownClick)},
+         page(&PageCommands::Btn_MoveDownClick), nudge},
         {QKeySequence(Qt::Key_Return), ui_->Btn_MoveOk, canvas,
-         [block] { block->Btn_MoveOkClick(); }},
-        {QKeySequence(Qt::Key_Enter), nullptr, canvas, [block] { block->Btn_MoveOkClick(); }},
-        {QKeySequence(Qt::CTRL | Qt::Key_Equal), status_->zoomIn, this, zoomIn},
-        {QKeySequence(Qt::CTRL | Qt::Key_Plus), nullptr, this, zoomIn},
-        {QKeySequence(Qt::CTRL | Qt::Key_Minus), status_->zoomOut, this,
-         [s = status_] { s->zoomOutOnce(); }},
-        {QKeySequence(Qt::CTRL | Qt::Key_0), nullptr, this,
-         [s = status_] { s->zoomToActualSize(); }},
-        {QKeySequence(Qt::CTRL | Qt::Key_G), status_->pixelGrid, this,
-         [s = status_] { s->togglePixelGrid(); }},
+         [block] { block->Btn_MoveOkClick(); }, writeBack},
+        {QKeySequence(Qt::Key_Enter), nullptr, canvas, [block] { block->Btn_MoveOkClick(); },
+         writeBack},
     };
 }
 
@@ -73,20 +59,21 @@ void TMainWin::connectKeys() {
     ui_->Sb_Page->setFocusPolicy(Qt::StrongFocus);
     for (const KeyBinding& binding : keyBindings()) {
         auto* shortcut = new QShortcut(binding.keys, binding.scope);
-        // Keys of a list or of the canvas work while it has the focus; the
-        // others anywhere in the window.
+        // Keys of the canvas work while it has the focus; the others
+        // anywhere in the window.
         shortcut->setContext(binding.scope == this ? Qt::WindowShortcut
                                                    : Qt::WidgetWithChildrenShortcut);
         connect(shortcut, &QShortcut::activated, this, binding.run);
         if (binding.button) nameKey(binding.button, binding.keys);
     }
-    // Saving every changed sprite page has no button of its own; the save
-    // button's tooltip names its key.
-    const QString saveAll =
-        tr("\n변경된 스프라이트 페이지 모두 저장 (%1)")
-            .arg(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S).toString(QKeySequence::NativeText));
-    if (!ui_->Btn_SaveSpr->toolTip().endsWith(saveAll))
-        ui_->Btn_SaveSpr->setToolTip(ui_->Btn_SaveSpr->toolTip() + saveAll);
+    actionHost_ = std::make_unique<MainActionHost>(*this);
+    actions_ = new EditorActions(*actionHost_);
+    addToolActions(*actions_, *tools_);
+    menus_ = new EditorMenus(*this, *actions_, status_->language);
+    canvas().setStartHint(startHint(*actions_));
+    // Whatever changes the window's state updates the status bar.
+    connect(status_, &EditorStatus::updated, actions_, &EditorActions::refresh);
+    connect(&canvas(), &PageCanvas::zoomChanged, actions_, &EditorActions::refresh);
 }
 
 }  // namespace zentil

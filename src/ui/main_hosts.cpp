@@ -93,4 +93,79 @@ void MainFileHost::showStatusLine(const QString& text) {
     w_.ui_->Status_Bar->showMessage(text, kStatusLineMs);
 }
 
+// ---- the editor's actions ----------------------------------------------------
+
+QWidget& MainActionHost::window() {
+    return w_;
+}
+const Workspace& MainActionHost::workspace() const {
+    return w_.workspace_;
+}
+const History& MainActionHost::history() const {
+    return w_.history_;
+}
+FileCommands& MainActionHost::files() {
+    return w_.files();
+}
+WorkSession& MainActionHost::session() {
+    return w_.session();
+}
+PageCommands& MainActionHost::pages() {
+    return w_.pageCommands();
+}
+EditorStatus& MainActionHost::status() {
+    return w_.status();
+}
+ByteMapSwitch& MainActionHost::byteMap() {
+    return w_.byteMap();
+}
+CanvasTools& MainActionHost::tools() {
+    return w_.tools();
+}
+const PageCanvas& MainActionHost::canvas() const {
+    return w_.canvas();
+}
+QList<QWidget*> MainActionHost::lists() {
+    return {w_.ui_->Lb_Spr, w_.ui_->Lb_Tga};
+}
+
+void MainActionHost::run(WindowCommand command) {
+    switch (command) {
+        case WindowCommand::NewImage:
+            return w_.Btn_NewClick();
+        case WindowCommand::Animation:
+            return w_.Btn_ShowAniClick();
+        case WindowCommand::WholeImage:
+            return w_.Btn_ShowPageClick();
+        case WindowCommand::TileSize:
+            return w_.Btn_ConfigClick();
+        case WindowCommand::KeyColour:
+            return w_.Btn_ColorKeyClick();
+        case WindowCommand::ChangeColour:
+            return w_.Btn_ChgColorClick();
+        case WindowCommand::ViewPalette:
+            return w_.Btn_ShowPaletteClick();
+        case WindowCommand::DeveloperSite:
+            return w_.Btn_DevHomeClick();
+        case WindowCommand::Undo:
+            return w_.Btn_UndoClick();
+        case WindowCommand::Redo:
+            return w_.Btn_RedoClick();
+        case WindowCommand::Quit:
+            w_.close();
+            return;
+    }
+}
+
+std::vector<FocusKey> MainActionHost::focusKeys() {
+    std::vector<FocusKey> keys;
+    for (const TMainWin::KeyBinding& binding : w_.keyBindings()) {
+        const QString where = binding.scope == &w_.canvas()
+                                  ? QCoreApplication::translate("zentil::KeysWindow", "캔버스")
+                                  : QCoreApplication::translate("zentil::KeysWindow", "창");
+        keys.push_back({binding.keys, where, binding.what});
+    }
+    return keys;
+}
+
 }  // namespace zentil

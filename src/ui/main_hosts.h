@@ -1,6 +1,8 @@
-// What the canvas's tools and the file commands ask of the main window.
+// What the canvas's tools, the file commands and the editor's actions ask of
+// the main window.
 #pragma once
 
+#include "action_host.h"
 #include "block_tool.h"
 #include "file_command_host.h"
 
@@ -42,6 +44,27 @@ class MainFileHost final : public FileCommandHost {
     void cancelCanvas() override;
     bool canvasBusy() const override;
     void showStatusLine(const QString& text) override;
+
+  private:
+    TMainWin& w_;
+};
+
+class MainActionHost final : public ActionHost {
+  public:
+    explicit MainActionHost(TMainWin& window) : w_(window) {}
+    QWidget& window() override;
+    const Workspace& workspace() const override;
+    const History& history() const override;
+    void run(WindowCommand command) override;
+    FileCommands& files() override;
+    WorkSession& session() override;
+    PageCommands& pages() override;
+    EditorStatus& status() override;
+    ByteMapSwitch& byteMap() override;
+    CanvasTools& tools() override;
+    const PageCanvas& canvas() const override;
+    QList<QWidget*> lists() override;
+    std::vector<FocusKey> focusKeys() override;
 
   private:
     TMainWin& w_;

@@ -18,6 +18,8 @@ namespace {
 
 // The panel shown without a page.
 constexpr int kEmptyWidth = 400, kEmptyHeight = 300;
+// The start hint's distance from the empty panel's sides.
+constexpr int kHintMargin = 16;
 const QColor kEmptyPanel(0xD4, 0xD0, 0xC8);
 
 constexpr std::uint32_t kBlack = 0x000000;
@@ -320,11 +322,22 @@ void PageCanvas::paintEmptyPanel(QPainter& painter, const QRect& dirty) {
     painter.fillRect(panel, kEmptyPanel);
     painter.setPen(Qt::black);
     painter.drawRect(panel.adjusted(0, 0, -1, -1));
+    // The name in the upper half, how to begin in the lower.
+    const QRect upper(panel.x(), panel.y(), panel.width(), panel.height() / 2);
+    const QRect lower = QRect(panel.x(), upper.bottom() + 1, panel.width(), panel.height() / 2)
+                            .adjusted(kHintMargin, kHintMargin, -kHintMargin, -kHintMargin);
     QFont caption = font();
     caption.setPixelSize(48);
     caption.setItalic(true);
     painter.setFont(caption);
-    painter.drawText(panel, Qt::AlignCenter, QStringLiteral("Zentil Editor"));
+    painter.drawText(upper, Qt::AlignHCenter | Qt::AlignBottom, QStringLiteral("Zentil Editor"));
+    painter.setFont(font());
+    painter.drawText(lower, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, startHint_);
+}
+
+void PageCanvas::setStartHint(const QString& text) {
+    startHint_ = text;
+    if (!page_) viewport()->update();
 }
 
 void PageCanvas::paintEvent(QPaintEvent* event) {

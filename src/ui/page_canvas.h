@@ -38,7 +38,8 @@ class PageCanvas : public QAbstractScrollArea {
   public:
     explicit PageCanvas(QWidget* parent = nullptr);
 
-    // The page shown; nullptr shows the empty panel with the program's name.
+    // The page shown; nullptr shows the empty panel with the program's name
+    // and how to begin (setStartHint).
     // The page must stay alive while it is shown; the canvas reads its
     // pixels at every repaint. Call again after the page changed its size.
     void showPage(const Page* page);
@@ -78,6 +79,9 @@ class PageCanvas : public QAbstractScrollArea {
     // The frame around the page, or the empty panel, in view pixels.
     QRect pageFrame() const;
     bool showsPage() const { return page_ != nullptr; }
+    // What the empty panel says under the program's name.
+    void setStartHint(const QString& text);
+    const QString& startHint() const { return startHint_; }
 
     // The tool the pointer works with (not owned; nullptr: none).
     void setTool(CanvasTool* tool);
@@ -151,6 +155,7 @@ class PageCanvas : public QAbstractScrollArea {
     std::uint32_t canvasColor_ = 0xD77586;
     int wheelRest_ = 0;  // wheel turn short of a whole step
     QImage view_;        // the view as last drawn
+    QString startHint_;
 };
 
 }  // namespace zentil

@@ -27,15 +27,8 @@ PageCommands::PageCommands(TMainWin& window, Ui::TMainWin& form)
 }
 
 void PageCommands::connectButtons() {
-    connect(ui_.BtnPageCopy, &QToolButton::clicked, this, &PageCommands::BtnPageCopyClick);
-    connect(ui_.BtnSumCopy, &QToolButton::clicked, this, &PageCommands::BtnSumCopyClick);
-    connect(ui_.Btn_BlockCopy, &QToolButton::clicked, this, &PageCommands::Btn_BlockCopyClick);
-    connect(ui_.Btn_ClearPage, &QToolButton::clicked, this, &PageCommands::Btn_ClearPageClick);
-    connect(ui_.Btn_DeletePage, &QToolButton::clicked, this, &PageCommands::Btn_DeletePageClick);
-    connect(ui_.Btn_AllDeletePage, &QToolButton::clicked, this,
-            &PageCommands::Btn_AllDeletePageClick);
+    // The toolbar's buttons run their actions (editor_commands.cpp).
     connect(ui_.Btn_Col, &QToolButton::clicked, this, &PageCommands::Btn_ColClick);
-    connect(ui_.Btn_Optimize, &QToolButton::clicked, this, &PageCommands::Btn_OptimizeClick);
     const std::pair<QToolButton*, Nudge> nudges[] = {
         {ui_.Btn_MoveLeftUp, Nudge::LeftUp},       {ui_.Btn_MoveUp, Nudge::Up},
         {ui_.Btn_MoveRightUp, Nudge::RightUp},     {ui_.Btn_MoveRight, Nudge::Right},

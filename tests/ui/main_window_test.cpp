@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QMenuBar>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -10,6 +11,7 @@
 #include "../fifo_rescue.h"
 
 #include "application_setup.h"
+#include "editor_menus.h"
 #include "form_ani.h"
 #include "form_chgcolor.h"
 #include "form_colorkey.h"
@@ -79,7 +81,11 @@ class MainWindowTest : public QObject {
         QVERIFY(e.ui().Cb_CrossIndex->isHidden());
         QCOMPARE(e.ui().FlatPanel15->y(), 240);
         QCOMPARE(e.ui().Panel_Info->height(), 264);
-        QCOMPARE(e.ui().Lb_Spr->y(), 82 + 264);
+        // Below the menu bar, the form's places.
+        const int menuBar = e.main.menus().bar()->height();
+        QVERIFY(menuBar > 0);
+        QCOMPARE(e.ui().Lb_Spr->y(), menuBar + 82 + 264);
+        QCOMPARE(e.ui().Sb_Page->y(), menuBar + 82);
         e.main.resize(500, 400);
         QVERIFY(e.main.width() >= 800 && e.main.height() >= 600);
     }

@@ -1,0 +1,168 @@
+#include "editor_actions.h"
+
+#include <QCoreApplication>
+#include <QToolButton>
+#include <QWidget>
+
+#include "about_box.h"
+#include "keys_window.h"
+#include "window_key_claim.h"
+
+namespace zentil {
+namespace {
+
+QString translated(const char* text, const char* comment = nullptr) {
+    return QCoreApplication::translate("zentil::EditorActions", text, comment);
+}
+
+}  // namespace
+
+QString withKeys(const QString& text, const QList<QKeySequence>& keys) {
+    if (keys.isEmpty()) return text;
+    QStringList names;
+    for (const QKeySequence& k : keys)
+        names.append(k.toString(QKeySequence::NativeText));
+    return QStringLiteral("%1 (%2)").arg(text, names.join(QStringLiteral(", ")));
+}
+
+EditorActions::EditorActions(ActionHost& host) : QObject(&host.window()), host_(host) {
+    QList<QKeySequence> historyKeys;
+    for (const EditorCommand& command : commands()) {
+        QList<QKeySequence> keys;
+        for (const QKeySequence& k : command.keys)
+            if (!keys.contains(k)) keys.append(k);
+        std::function<void()> run;
+        if (command.run)
+            run = [&host, r = command.run] { r(host); };
+        else if (QLatin1String(command.id) == QLatin1String("help.keys"))
+            run = [this] { showKeys(); };
+        else
+            run = [this] { showAbout(); };
+        QAction* action = make(QString::fromLatin1(command.id), translated(command.text),
+                               translated(command.tip.source, command.tip.comment), keys, run);
+        Entry entry{action, command.menu, command.startsGroup, {}, {}};
+        if (command.enabled) entry.enabled = [&host, e = command.enabled] { return e(host); };
+        if (command.checked) {
+            action->setCheckable(true);
+            entry.checked = [&host, c = command.checked] { return c(host); };
+        }
+        if (command.scope == KeyScope::Lists) {
+            // Only while a list has the focus: elsewhere the key is the
+            // canvas's or a field's.
+            action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+            for (QWidget* list : host.lists())
+                list->addAction(action);
+        } else {
+            host.window().addAction(action);
+        }
+        if (command.button) showOnButton(command.button, action);
+        if (command.id == QLatin1String("edit.undo") || command.id == QLatin1String("edit.redo"))
+            historyKeys += keys;
+        entries_.push_back(std::move(entry));
+    }
+    // The column field would take them for its own text; in this window
+    // they always step through the history.
+    new WindowKeyClaim(&host.window(), historyKeys);
+    refresh();
+}
+
+QAction* EditorActions::make(const QString& id, const QString& text, const QString& tip,
+                             const QList<QKeySequence>& keys, std::function<void()> run) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(id);
+    action->setShortcuts(keys);
+    action->setToolTip(withKeys(tip, keys));
+    action->setStatusTip(tip);
+    // A command run from a menu or a key shows its outcome at once.
+    connect(action, &QAction::triggered, this, [this, run = std::move(run)] {
+        run();
+        refresh();
+    });
+    return action;
+}
+
+// The button keeps its place and look in the grid; its text, tooltip and
+// enabled state are the action's, and a click triggers it.
+void EditorActions::showOnButton(const char* name, QAction* action) {
+    if (auto* button = host_.window().findChild<QToolButton*>(QLatin1String(name)))
+        button->setDefaultAction(action);
+}
+
+QAction* EditorActions::addTool(const QString& id, const QString& name, const QKeySequence& key,
+                                const QIcon& icon, std::function<void()> choose,
+                                std::function<bool()> chosen) {
+    QAction* action = make(id, name, name, {key}, std::move(choose));
+    action->setIcon(icon);
+    action->setCheckable(true);
+    host_.window().addAction(action);
+    tools_.push_back({action, MenuId::Tools, false, {}, std::move(chosen)});
+    refresh();
+    return action;
+}
+
+QAction* EditorActions::action(const QString& id) const {
+    for (QAction* a : all())
+        if (a->objectName() == id) return a;
+    return nullptr;
+}
+
+std::vector<QAction*> EditorActions::all() const {
+    std::vector<QAction*> actions;
+    for (const auto* list : {&entries_, &tools_})
+        for (const Entry& e : *list)
+            actions.push_back(e.action);
+    return actions;
+}
+
+std::vector<QAction*> EditorActions::menu(MenuId menu) const {
+    std::vector<QAction*> shown;
+    const auto add = [&](const Entry& e) {
+        if (e.menu != menu) return;
+        if (e.startsGroup && !shown.empty()) shown.push_back(nullptr);
+        shown.push_back(e.action);
+    };
+    for (const Entry& e : tools_)
+        add(e);
+    for (const Entry& e : entries_)
+        add(e);
+    return shown;
+}
+
+void EditorActions::refresh() {
+    for (const auto* list : {&entries_, &tools_})
+        for (const Entry& e : *list) {
+            if (e.enabled) e.action->setEnabled(e.enabled());
+            if (e.checked) e.action->setChecked(e.checked());
+        }
+}
+
+QString EditorActions::menuTitle(MenuId menu) {
+    switch (menu) {
+        case MenuId::File:
+            return tr("파일(&F)");
+        case MenuId::Edit:
+            return tr("편집(&E)");
+        case MenuId::Page:
+            return tr("페이지(&P)");
+        case MenuId::View:
+            return tr("보기(&V)");
+        case MenuId::Tools:
+            return tr("도구(&T)");
+        case MenuId::Help:
+            break;
+    }
+    return tr("도움말(&H)");
+}
+
+void EditorActions::showKeys() {
+    if (!keysWindow_) keysWindow_ = makeKeysWindow(*this, host_.focusKeys(), &host_.window());
+    keysWindow_->show();
+    keysWindow_->raise();
+    keysWindow_->activateWindow();
+}
+
+void EditorActions::showAbout() {
+    showAboutBox(&host_.window());
+}
+
+}  // namespace zentil

@@ -1,0 +1,24 @@
+#include "work/library_versions.h"
+
+#include <libdeflate.h>
+#include <spng.h>
+#include <zip.h>
+#include <zlib.h>
+
+#include <nlohmann/json.hpp>
+
+namespace zentil {
+
+std::vector<LibraryVersion> coreLibraries() {
+    const std::string json = std::to_string(NLOHMANN_JSON_VERSION_MAJOR) + "." +
+                             std::to_string(NLOHMANN_JSON_VERSION_MINOR) + "." +
+                             std::to_string(NLOHMANN_JSON_VERSION_PATCH);
+    // zlib comes in through libspng and libzip; its header names the version.
+    return {{"libspng", spng_version_string()},
+            {"libdeflate", LIBDEFLATE_VERSION_STRING},
+            {"zlib", ZLIB_VERSION},
+            {"libzip", zip_libzip_version()},
+            {"nlohmann-json", json}};
+}
+
+}  // namespace zentil
