@@ -81,13 +81,15 @@ take_pictures() {
     sleep 1.5
     eval "$(xdotool getwindowgeometry --shell "$main" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
 
-    # Where the page is drawn: the canvas starts at 302, 82 in the window (right
-    # of the tool strip) and reaches down to the status bar (28 pixels high);
-    # the page's one-pixel frame is centred in it, at 1x.
-    canvas_x=302 page_w=384 page_h=256 tile=32 status_h=28
-    view_w=$((WIDTH - canvas_x)) view_h=$((HEIGHT - 82 - status_h))
+    # Where the page is drawn: below the menu bar (19 pixels high) the form
+    # keeps its places, so the canvas starts at 302, 82 + 19 in the window
+    # (right of the tool strip) and reaches down to the status bar (28 pixels
+    # high); the page's one-pixel frame is centred in it, at 1x.
+    menu_h=19
+    canvas_x=302 canvas_y=$((82 + menu_h)) page_w=384 page_h=256 tile=32 status_h=28
+    view_w=$((WIDTH - canvas_x)) view_h=$((HEIGHT - canvas_y - status_h))
     page_x=$((X + canvas_x + (view_w - page_w - 2) / 2 + 1))
-    page_y=$((Y + 82 + (view_h - page_h - 2) / 2 + 1))
+    page_y=$((Y + canvas_y + (view_h - page_h - 2) / 2 + 1))
     # The centre of tile (column, row) on the screen.
     tile_x() { echo $((page_x + $1 * tile + tile / 2)); }
     tile_y() { echo $((page_y + $1 * tile + tile / 2)); }
@@ -127,18 +129,18 @@ take_pictures() {
         sleep 0.3
     }
     # "크기 설정" and "팔레트 보기" are the toolbar's second row, at x 452 and 564.
-    open_dialog 506 38 "$size_title" "$images/size-dialog$suffix.png"
-    open_dialog 618 38 "$palette_title" "$images/palette-dialog$suffix.png"
+    open_dialog 506 $((38 + menu_h)) "$size_title" "$images/size-dialog$suffix.png"
+    open_dialog 618 $((38 + menu_h)) "$palette_title" "$images/palette-dialog$suffix.png"
 
     # The hero's frames (the first sprite page, 256 x 32) at 2x under the GPF
     # map (Ctrl+B), the pencil chosen in the tool strip and the pointer on the
     # third frame, whose colour the information panel reads out.
-    xdotool mousemove $((X + 20)) $((Y + 355)) click 1
+    xdotool mousemove $((X + 20)) $((Y + 355 + menu_h)) click 1
     sleep 0.3
-    xdotool mousemove $((X + 286)) $((Y + 118)) click 1
+    xdotool mousemove $((X + 286)) $((Y + 118 + menu_h)) click 1
     xdotool windowfocus --sync "$main" key ctrl+equal ctrl+b
     sleep 0.5
-    xdotool mousemove $((X + canvas_x + (view_w - 512) / 2 + 2 * 80)) $((Y + 82 + view_h / 2 + 12))
+    xdotool mousemove $((X + canvas_x + (view_w - 512) / 2 + 2 * 80)) $((Y + canvas_y + view_h / 2 + 12))
     sleep 0.5
     shoot "$main" "$images/gpf-map$suffix.png"
     kill "$editor_pid"
