@@ -17,12 +17,16 @@ QString translated(const char* text, const char* comment = nullptr) {
 
 }  // namespace
 
-QString withKeys(const QString& text, const QList<QKeySequence>& keys) {
-    if (keys.isEmpty()) return text;
+QString keyNames(const QList<QKeySequence>& keys) {
     QStringList names;
     for (const QKeySequence& k : keys)
         names.append(k.toString(QKeySequence::NativeText));
-    return QStringLiteral("%1 (%2)").arg(text, names.join(QStringLiteral(", ")));
+    return names.join(QStringLiteral(", "));
+}
+
+QString withKeys(const QString& text, const QList<QKeySequence>& keys) {
+    if (keys.isEmpty()) return text;
+    return QStringLiteral("%1 (%2)").arg(text, keyNames(keys));
 }
 
 EditorActions::EditorActions(ActionHost& host) : QObject(&host.window()), host_(host) {

@@ -45,6 +45,8 @@ struct EditorCommand {
     KeyScope scope = KeyScope::Window;
 };
 
+// "Ctrl+N, Ctrl+M": keys as the platform names them.
+QString keyNames(const QList<QKeySequence>& keys);
 // "text (Ctrl+N, Ctrl+M)": a tooltip that names the keys.
 QString withKeys(const QString& text, const QList<QKeySequence>& keys);
 

@@ -28,13 +28,6 @@ QTreeWidgetItem* heading(QTreeWidget* list, const QString& text) {
     return item;
 }
 
-QString keyNames(const QList<QKeySequence>& keys) {
-    QStringList names;
-    for (const QKeySequence& k : keys)
-        names.append(k.toString(QKeySequence::NativeText));
-    return names.join(QStringLiteral(", "));
-}
-
 }  // namespace
 
 QWidget* makeKeysWindow(const EditorActions& actions, const std::vector<FocusKey>& focusKeys,
