@@ -1,6 +1,7 @@
 // Keeps some keys for a window's own commands wherever the focus is in it.
 // Text fields take keys such as Ctrl+Z for their own editing before the
-// window's shortcuts see them; a claim stops that for the keys it holds.
+// window's shortcuts see them; a claim stops that for the keys it holds,
+// also while their commands cannot run.
 #pragma once
 
 #include <QKeySequence>

@@ -1,6 +1,7 @@
 // The editor's commands as one table of actions: complete in both
 // languages, one key for one command, shown by the toolbar, held by the
 // menus, listed by the keys window, and each running its command.
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
@@ -204,6 +205,19 @@ class ActionsTest : public QObject {
         main.form().Lb_Spr->setFocus();
         QTest::keyClick(main.form().Lb_Spr, Qt::Key_Delete);
         QCOMPARE(main.workspace().sprites.size(), 0);
+    }
+
+    // With nothing to undo, the undo key still belongs to the window: the
+    // column field does not take it for its own text.
+    void theHistoryKeysStayTheWindowsWhenDisabled() {
+        start();
+        auto* text = editor_->main.form().Edit_Col->findChild<QLineEdit*>();
+        QVERIFY(text && !action("edit.undo")->isEnabled());
+        text->setFocus();
+        text->selectAll();
+        QTest::keyClicks(text, "7");
+        QTest::keySequence(text, QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(text->text(), QStringLiteral("7"));
     }
 
     // F1 lists every command with its keys, menu by menu, and the keys of
