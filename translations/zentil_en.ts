@@ -1302,6 +1302,10 @@ or drop picture files on this window.
         <source>창</source>
         <translation>Window</translation>
     </message>
+    <message>
+        <source> (목록에서)</source>
+        <translation> (in a list)</translation>
+    </message>
 </context>
 <context>
     <name>zentil::PaintTool</name>

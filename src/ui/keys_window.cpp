@@ -44,9 +44,13 @@ QWidget* makeKeysWindow(const EditorActions& actions, const std::vector<FocusKey
     for (MenuId menu : kMenus) {
         QTreeWidgetItem* entries = heading(list, plain(EditorActions::menuTitle(menu)));
         for (const QAction* action : actions.menu(menu))
-            if (action)
-                new QTreeWidgetItem(entries,
-                                    {plain(action->text()), keyNames(action->shortcuts())});
+            if (action) {
+                QString keys = keyNames(action->shortcuts());
+                // Keys that work only where a page list has the focus say so.
+                if (action->shortcutContext() == Qt::WidgetWithChildrenShortcut)
+                    keys += QCoreApplication::translate("zentil::KeysWindow", " (목록에서)");
+                new QTreeWidgetItem(entries, {plain(action->text()), keys});
+            }
     }
     QTreeWidgetItem* focused =
         heading(list, QCoreApplication::translate("zentil::KeysWindow", "포커스가 있는 곳에서"));
