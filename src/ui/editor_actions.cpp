@@ -1,6 +1,7 @@
 #include "editor_actions.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QToolButton>
 #include <QWidget>
 
@@ -15,14 +16,13 @@ QString translated(const char* text, const char* comment = nullptr) {
     return QCoreApplication::translate("zentil::EditorActions", text, comment);
 }
 
-}  // namespace
-
-QString keyNames(const QList<QKeySequence>& keys) {
-    QStringList names;
-    for (const QKeySequence& k : keys)
-        names.append(k.toString(QKeySequence::NativeText));
-    return names.join(QStringLiteral(", "));
+// "파일(&F)" and "&File" as a heading: without the mnemonic.
+QString plain(QString text) {
+    text.remove(QRegularExpression(QStringLiteral("\\(&.\\)")));
+    return text.remove(QLatin1Char('&'));
 }
+
+}  // namespace
 
 QString withKeys(const QString& text, const QList<QKeySequence>& keys) {
     if (keys.isEmpty()) return text;
@@ -159,10 +159,33 @@ QString EditorActions::menuTitle(MenuId menu) {
 }
 
 void EditorActions::showKeys() {
-    if (!keysWindow_) keysWindow_ = makeKeysWindow(*this, host_.focusKeys(), &host_.window());
+    if (!keysWindow_) keysWindow_ = makeKeysWindow(keyGroups(), &host_.window());
     keysWindow_->show();
     keysWindow_->raise();
     keysWindow_->activateWindow();
+}
+
+// Every menu's commands with their keys, then the keys that are no command.
+std::vector<KeyGroup> EditorActions::keyGroups() const {
+    std::vector<KeyGroup> groups;
+    for (MenuId id : kMenus) {
+        KeyGroup group{plain(menuTitle(id)), {}};
+        for (const QAction* action : menu(id)) {
+            if (!action) continue;
+            QString keys = keyNames(action->shortcuts());
+            // Keys that work only where a page list has the focus say so.
+            if (action->shortcutContext() == Qt::WidgetWithChildrenShortcut)
+                keys += QCoreApplication::translate("zentil::KeysWindow", " (목록에서)");
+            group.rows.push_back({plain(action->text()), keys});
+        }
+        groups.push_back(std::move(group));
+    }
+    KeyGroup focused{QCoreApplication::translate("zentil::KeysWindow", "포커스가 있는 곳에서"), {}};
+    for (const FocusKey& key : host_.focusKeys())
+        focused.rows.push_back({QStringLiteral("%1: %2").arg(key.where, key.what),
+                                key.keys.toString(QKeySequence::NativeText)});
+    groups.push_back(std::move(focused));
+    return groups;
 }
 
 void EditorActions::showAbout() {

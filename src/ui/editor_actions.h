@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "action_host.h"
+#include "keys_window.h"
 
 namespace zentil {
 
@@ -45,8 +46,6 @@ struct EditorCommand {
     KeyScope scope = KeyScope::Window;
 };
 
-// "Ctrl+N, Ctrl+M": keys as the platform names them.
-QString keyNames(const QList<QKeySequence>& keys);
 // "text (Ctrl+N, Ctrl+M)": a tooltip that names the keys.
 QString withKeys(const QString& text, const QList<QKeySequence>& keys);
 
@@ -73,6 +72,8 @@ class EditorActions final : public QObject {
     // The keys window (F1) and the About box of the Help menu.
     void showKeys();
     void showAbout();
+    // What the keys window lists, in the editor's language.
+    std::vector<KeyGroup> keyGroups() const;
 
   private:
     struct Entry {

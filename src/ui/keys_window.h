@@ -1,23 +1,32 @@
-// The keys window of the Help menu (F1): every command of the menus with its
-// keys, menu by menu, then the keys that work where the focus is, all in the
-// editor's language.
+// The keys window of the Help menu (F1): groups of rows, each a command and
+// its keys, shown in a window of its own beside the editor's, which it does
+// not block.
 #pragma once
 
+#include <QKeySequence>
+#include <QList>
+#include <QString>
 #include <vector>
-
-#include "action_host.h"
 
 class QTreeWidget;
 class QWidget;
 
 namespace zentil {
 
-class EditorActions;
+struct KeyRow {
+    QString what;
+    QString keys;
+};
+struct KeyGroup {
+    QString title;
+    std::vector<KeyRow> rows;
+};
 
-// A window of its own beside the editor's, which it does not block.
-QWidget* makeKeysWindow(const EditorActions& actions, const std::vector<FocusKey>& focusKeys,
-                        QWidget* parent);
+QWidget* makeKeysWindow(const std::vector<KeyGroup>& groups, QWidget* parent);
 // The list the window shows (for the tests: "Tbl_Keys").
 QTreeWidget* keysList(QWidget& keysWindow);
+
+// "Ctrl+N, Ctrl+M": keys as the platform names them.
+QString keyNames(const QList<QKeySequence>& keys);
 
 }  // namespace zentil
