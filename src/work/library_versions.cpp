@@ -5,7 +5,7 @@
 #include <zip.h>
 #include <zlib.h>
 
-#include <nlohmann/json.hpp>
+#include <nlohmann/json_fwd.hpp>
 
 namespace zentil {
 
