@@ -6,6 +6,9 @@
 #include <zlib.h>
 
 #include <nlohmann/json_fwd.hpp>
+#ifndef NLOHMANN_JSON_VERSION_MAJOR  // before 3.11 only the whole header names it
+#include <nlohmann/json.hpp>
+#endif
 
 namespace zentil {
 
