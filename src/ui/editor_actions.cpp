@@ -22,6 +22,14 @@ QString plain(QString text) {
     return text.remove(QLatin1Char('&'));
 }
 
+// The platform's keys may repeat one given beside them.
+QList<QKeySequence> uniqueKeys(const QList<QKeySequence>& keys) {
+    QList<QKeySequence> unique;
+    for (const QKeySequence& k : keys)
+        if (!unique.contains(k)) unique.append(k);
+    return unique;
+}
+
 }  // namespace
 
 QString withKeys(const QString& text, const QList<QKeySequence>& keys) {
@@ -32,42 +40,45 @@ QString withKeys(const QString& text, const QList<QKeySequence>& keys) {
 EditorActions::EditorActions(ActionHost& host) : QObject(&host.window()), host_(host) {
     QList<QKeySequence> historyKeys;
     for (const EditorCommand& command : commands()) {
-        QList<QKeySequence> keys;
-        for (const QKeySequence& k : command.keys)
-            if (!keys.contains(k)) keys.append(k);
-        std::function<void()> run;
-        if (command.run)
-            run = [&host, r = command.run] { r(host); };
-        else if (QLatin1String(command.id) == QLatin1String("help.keys"))
-            run = [this] { showKeys(); };
-        else
-            run = [this] { showAbout(); };
-        QAction* action = make(QString::fromLatin1(command.id), translated(command.text),
-                               translated(command.tip.source, command.tip.comment), keys, run);
-        Entry entry{action, command.menu, command.startsGroup, {}, {}};
-        if (command.enabled) entry.enabled = [&host, e = command.enabled] { return e(host); };
-        if (command.checked) {
-            action->setCheckable(true);
-            entry.checked = [&host, c = command.checked] { return c(host); };
-        }
-        if (command.scope == KeyScope::Lists) {
-            // Only while a list has the focus: elsewhere the key is the
-            // canvas's or a field's.
-            action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-            for (QWidget* list : host.lists())
-                list->addAction(action);
-        } else {
-            host.window().addAction(action);
-        }
-        if (command.button) showOnButton(command.button, action);
+        QAction* action = addCommand(command);
         if (command.id == QLatin1String("edit.undo") || command.id == QLatin1String("edit.redo"))
-            historyKeys += keys;
-        entries_.push_back(std::move(entry));
+            historyKeys += action->shortcuts();
     }
     // The column field would take them for its own text; in this window
     // they always step through the history.
     new WindowKeyClaim(&host.window(), historyKeys);
     refresh();
+}
+
+QAction* EditorActions::addCommand(const EditorCommand& command) {
+    QAction* action = make(QString::fromLatin1(command.id), translated(command.text),
+                           translated(command.tip.source, command.tip.comment),
+                           uniqueKeys(command.keys), runOf(command));
+    Entry entry{action, command.menu, command.startsGroup, {}, {}};
+    if (command.enabled) entry.enabled = [this, e = command.enabled] { return e(host_); };
+    if (command.checked) {
+        action->setCheckable(true);
+        entry.checked = [this, c = command.checked] { return c(host_); };
+    }
+    if (command.scope == KeyScope::Lists) {
+        // Only while a list has the focus: elsewhere the key is the
+        // canvas's or a field's.
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        for (QWidget* list : host_.lists())
+            list->addAction(action);
+    } else {
+        host_.window().addAction(action);
+    }
+    if (command.button) showOnButton(command.button, action);
+    entries_.push_back(std::move(entry));
+    return action;
+}
+
+// The Help menu's keys window and About box are this part's own.
+std::function<void()> EditorActions::runOf(const EditorCommand& command) {
+    if (command.run) return [this, r = command.run] { r(host_); };
+    if (command.id == QLatin1String("help.keys")) return [this] { showKeys(); };
+    return [this] { showAbout(); };
 }
 
 QAction* EditorActions::make(const QString& id, const QString& text, const QString& tip,

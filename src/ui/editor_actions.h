@@ -82,6 +82,8 @@ class EditorActions final : public QObject {
         bool startsGroup;
         std::function<bool()> enabled, checked;
     };
+    QAction* addCommand(const EditorCommand& command);
+    std::function<void()> runOf(const EditorCommand& command);
     QAction* make(const QString& id, const QString& text, const QString& tip,
                   const QList<QKeySequence>& keys, std::function<void()> run);
     void showOnButton(const char* name, QAction* action);
