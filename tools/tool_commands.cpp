@@ -250,7 +250,7 @@ constexpr Command kCommands[] = {
 };
 
 void usage(std::ostream& os) {
-    os << say(Text::HelpIntro, {languageCodes("|")});
+    os << say(Text::HelpIntro, {codesOf(installedLanguages(), "|")});
     for (const Command& c : kCommands)
         os << say(c.help) << '\n';
 }
@@ -332,7 +332,7 @@ int runTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         if (const std::optional<Language> chosen = languageNamed(*value, installed)) {
             setLanguage(*chosen);
         } else {
-            report(err, say(Text::LanguageTakes, {languageCodes(", ")}));
+            report(err, say(Text::LanguageTakes, {codesOf(installed, ", ")}));
             code = kExitCommandLine;
         }
     }

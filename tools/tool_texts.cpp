@@ -167,13 +167,6 @@ std::vector<Language> installedLanguages() {
     return languages;
 }
 
-std::string languageCodes(std::string_view separator) {
-    std::string codes;
-    for (const Language& language : installedLanguages())
-        codes += (codes.empty() ? "" : std::string(separator)) + language.code();
-    return codes;
-}
-
 Language languageOfEnvironment() {
     // As the toolkit reads the user's languages on this platform: the first
     // of LANGUAGE's list, else the locale of messages.

@@ -85,8 +85,6 @@ void setLanguage(const Language& language);
 Language language();
 // The languages the tool speaks: Korean, then those of its table.
 std::vector<Language> installedLanguages();
-// Their codes, joined by `separator`: "ko, en".
-std::string languageCodes(std::string_view separator);
 // The user's language as the environment gives it (LANGUAGE, LC_ALL,
 // LC_MESSAGES, LANG, read as the editor's toolkit reads them): the first
 // where the tool speaks it, Korean otherwise.

@@ -19,6 +19,13 @@ std::optional<Language> languageNamed(std::string_view code, std::span<const Lan
     return *found;
 }
 
+std::string codesOf(std::span<const Language> languages, std::string_view separator) {
+    std::string codes;
+    for (const Language& language : languages)
+        codes.append(codes.empty() ? "" : separator).append(language.code());
+    return codes;
+}
+
 bool namesLanguage(std::string_view name, const Language& language) {
     const std::string_view code = language.code();
     if (code.empty() || name.size() < code.size()) return false;

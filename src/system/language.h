@@ -30,6 +30,9 @@ class Language {
 // The language of a command-line code among those `installed`, or none.
 std::optional<Language> languageNamed(std::string_view code, std::span<const Language> installed);
 
+// The codes of `languages` joined by `separator`: "ko, en", "ko|en".
+std::string codesOf(std::span<const Language> languages, std::string_view separator);
+
 // Whether a language tag or locale name ("en-GB", "ko_KR.UTF-8", "C") names
 // `language`: its code alone or followed by a region, script, encoding or
 // modifier, in either case, "-" and "_" alike.

@@ -212,8 +212,8 @@ QString commandLineHelp(const Language& language) {
     const std::pair<QString, QString> entries[] = {
         {QStringLiteral("-h, --help"), text(kHelpDescription)},
         {QStringLiteral("-v, --version"), text(kVersionDescription)},
-        {QStringLiteral("--lang <%1>").arg(languageCodes(QStringLiteral("|"))),
-         text(kLanguageDescription).arg(languageCodes(QStringLiteral(", ")))},
+        {QStringLiteral("--lang <%1>").arg(installedCodes("|")),
+         text(kLanguageDescription).arg(installedCodes(", "))},
         {text(kFilesName), text(kFilesDescription)},
     };
     int indent = 0;
@@ -249,7 +249,7 @@ QString refusalText(const CommandLine& line, const Language& language) {
             break;
         case LineProblem::UnknownLanguage:
             problem = translatedText(language, kContext, kUnknownLanguage)
-                          .arg(line.subject, languageCodes(QStringLiteral(", ")));
+                          .arg(line.subject, installedCodes(", "));
             break;
         case LineProblem::Other:
             problem = line.subject;

@@ -153,11 +153,8 @@ QString nativeName(const Language& language) {
     return fromLocale.isEmpty() ? codeOf(language) : fromLocale;
 }
 
-QString languageCodes(const QString& separator) {
-    QStringList codes;
-    for (const Language& language : installedLanguages())
-        codes.append(codeOf(language));
-    return codes.join(separator);
+QString installedCodes(std::string_view separator) {
+    return QString::fromStdString(codesOf(installedLanguages(), separator));
 }
 
 std::optional<Language> keptLanguage() {

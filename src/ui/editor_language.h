@@ -9,6 +9,7 @@
 #pragma once
 
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "system/language.h"
@@ -26,7 +27,7 @@ std::vector<Language> installedLanguages();
 // gives it, else as the locale's data does.
 QString nativeName(const Language& language);
 // The codes of the languages installed, joined by `separator`: "ko, en".
-QString languageCodes(const QString& separator);
+QString installedCodes(std::string_view separator);
 
 // The choice kept in the settings, if the user made one and the editor still
 // has it. Both look in the
