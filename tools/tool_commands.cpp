@@ -250,7 +250,7 @@ constexpr Command kCommands[] = {
 };
 
 void usage(std::ostream& os) {
-    os << say(Text::HelpIntro);
+    os << say(Text::HelpIntro, {codesOf(installedLanguages(), "|")});
     for (const Command& c : kCommands)
         os << say(c.help) << '\n';
 }
@@ -306,7 +306,7 @@ int finish(int code, std::ostream& out, std::ostream& err) {
 }  // namespace
 
 int runTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-            Language userLanguage) {
+            const Language& userLanguage) {
     // --lang, wherever it stands, chooses the language of the run and is
     // taken off the line; the texts speak the user's language until then.
     const Language before = language();
@@ -328,10 +328,11 @@ int runTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             rest.push_back(args[i]);
             continue;
         }
-        if (const std::optional<Language> chosen = languageNamed(*value)) {
+        const std::vector<Language> installed = installedLanguages();
+        if (const std::optional<Language> chosen = languageNamed(*value, installed)) {
             setLanguage(*chosen);
         } else {
-            report(err, say(Text::LanguageTakes));
+            report(err, say(Text::LanguageTakes, {codesOf(installed, ", ")}));
             code = kExitCommandLine;
         }
     }

@@ -14,6 +14,6 @@ namespace zentil::tool {
 // `args` without the program's name. Its texts are in the language --lang
 // names, else in `userLanguage` (the tool passes languageOfEnvironment()).
 int runTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-            Language userLanguage = Language::Korean);
+            const Language& userLanguage = Language::korean());
 
 }  // namespace zentil::tool

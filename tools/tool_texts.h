@@ -1,11 +1,13 @@
-// Every text zentil-tool prints for people, looked up in one table: its own
-// texts by name, and the core's texts (src/system/texts.h) as the core gives
-// them, each in Korean, as written, or in English.
+// Every text zentil-tool prints for people: its own texts by name, and the
+// core's texts (src/system/texts.h) as the core gives them, each in Korean,
+// as written, or in a language of the translation files, from the table the
+// build makes of them (tool_translations.h).
 #pragma once
 
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "system/language.h"
 
@@ -78,12 +80,14 @@ enum class Text {
 };
 
 // The language the texts are given in, Korean until set. runTool sets it
-// for its run.
-void setLanguage(Language language);
+// for its run. A language the tool has no translation of speaks Korean.
+void setLanguage(const Language& language);
 Language language();
+// The languages the tool speaks: Korean, then those of its table.
+std::vector<Language> installedLanguages();
 // The user's language as the environment gives it (LANGUAGE, LC_ALL,
-// LC_MESSAGES, LANG, read as the editor's toolkit reads them): English when
-// the first names English, Korean otherwise.
+// LC_MESSAGES, LANG, read as the editor's toolkit reads them): the first
+// where the tool speaks it, Korean otherwise.
 Language languageOfEnvironment();
 
 // The text of `id`, with %1, %2 ... replaced by `args` in that order.

@@ -7,6 +7,7 @@
 #include "formats/png_file.h"
 #include "formats/tga_file.h"
 #include "system/texts.h"
+#include "system/translatable.h"
 
 namespace zentil {
 namespace {
@@ -30,12 +31,12 @@ std::string upper(std::string_view text) {
 
 const std::vector<PageFormat>& pageFormats() {
     static const std::vector<PageFormat> formats = {
-        {PageFormatId::Tga, "TGA 파일", "TGA", LoadsInto::Pictures, &readTgaFile, &writeTgaFile,
-         &anyPage},
-        {PageFormatId::Gpf, "GPF 파일", "GPF", LoadsInto::Sprites, &readSpriteFile,
-         &writeSpriteFile, &eightBitPage},
-        {PageFormatId::Png, "PNG 파일", "PNG", LoadsInto::Pictures, &readPngFile, &writePngFile,
-         &anyPage},
+        {PageFormatId::Tga, ZENTIL_TEXT("CoreText", "TGA 파일"), "TGA", LoadsInto::Pictures,
+         &readTgaFile, &writeTgaFile, &anyPage},
+        {PageFormatId::Gpf, ZENTIL_TEXT("CoreText", "GPF 파일"), "GPF", LoadsInto::Sprites,
+         &readSpriteFile, &writeSpriteFile, &eightBitPage},
+        {PageFormatId::Png, ZENTIL_TEXT("CoreText", "PNG 파일"), "PNG", LoadsInto::Pictures,
+         &readPngFile, &writePngFile, &anyPage},
     };
     return formats;
 }

@@ -14,6 +14,7 @@
 #include "image/page.h"
 #include "system/files.h"
 #include "system/texts.h"
+#include "system/translatable.h"
 
 namespace zentil {
 
@@ -216,11 +217,13 @@ std::vector<std::uint8_t> writePaletteFormat(const Palette& palette, PaletteForm
 
 const std::vector<PaletteFileType>& paletteFileTypes() {
     static const std::vector<PaletteFileType> types = {
-        {"팔레트 파일", "PAL", false, PaletteFormat::Own},
-        {"GPL 팔레트", "GPL", false, PaletteFormat::Gimp},
-        {"ACT 색상표", "ACT", false, PaletteFormat::Act},
-        {"그림의 팔레트", pageFormat(PageFormatId::Png).extension, true, PaletteFormat::Own},
-        {"그림의 팔레트", pageFormat(PageFormatId::Tga).extension, true, PaletteFormat::Own},
+        {ZENTIL_TEXT("CoreText", "팔레트 파일"), "PAL", false, PaletteFormat::Own},
+        {ZENTIL_TEXT("CoreText", "GPL 팔레트"), "GPL", false, PaletteFormat::Gimp},
+        {ZENTIL_TEXT("CoreText", "ACT 색상표"), "ACT", false, PaletteFormat::Act},
+        {ZENTIL_TEXT("CoreText", "그림의 팔레트"), pageFormat(PageFormatId::Png).extension, true,
+         PaletteFormat::Own},
+        {ZENTIL_TEXT("CoreText", "그림의 팔레트"), pageFormat(PageFormatId::Tga).extension, true,
+         PaletteFormat::Own},
     };
     return types;
 }

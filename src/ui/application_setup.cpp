@@ -43,7 +43,7 @@ void nameApplication() {
     QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationName));
 }
 
-void prepareApplication(QApplication& app, Language language) {
+void prepareApplication(QApplication& app, const Language& language) {
     nameApplication();
     installEditorFont(app);
     installLanguage(app, language);

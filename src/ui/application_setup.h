@@ -23,7 +23,7 @@ inline constexpr char kApplicationName[] = "Zentil Editor";
 // settings can be read before there is one.
 void nameApplication();
 
-void prepareApplication(QApplication& app, Language language = Language::Korean);
+void prepareApplication(QApplication& app, const Language& language = Language::korean());
 
 // The editor's icon: the installed icon theme's, else the one built into the
 // program (its fixed sizes drawn from data/zentil-editor.svg at build time).

@@ -30,10 +30,11 @@ const char* const kHelpDescription =
     QT_TRANSLATE_NOOP("zentil::CommandLine", "이 도움말을 보이고 끝냅니다.");
 const char* const kVersionDescription =
     QT_TRANSLATE_NOOP("zentil::CommandLine", "버전을 보이고 끝냅니다.");
+// %1: the codes of the languages installed, "ko, en".
 const char* const kLanguageDescription = QT_TRANSLATE_NOOP(
     "zentil::CommandLine",
-    "창의 언어: ko(한국어) 또는 en(영어). 없으면 편집기에서 고른 언어, 그것도 없으면 "
-    "사용자의 첫 언어가 영어일 때 영어, 아니면 한국어입니다.");
+    "창의 언어(%1). 없으면 편집기에서 고른 언어, 그것도 없으면 사용자의 첫 언어(편집기에 있을 "
+    "때), 아니면 한국어입니다.");
 const char* const kFilesName = QT_TRANSLATE_NOOP("zentil::CommandLine", "파일...");
 const char* const kFilesDescription =
     QT_TRANSLATE_NOOP("zentil::CommandLine",
@@ -44,8 +45,9 @@ const char* const kMissingValue =
     QT_TRANSLATE_NOOP("zentil::CommandLine", "'%1' 뒤에 값이 없습니다.");
 const char* const kUnexpectedValue =
     QT_TRANSLATE_NOOP("zentil::CommandLine", "'%1'은(는) 값을 받지 않습니다.");
+// %2: the codes of the languages installed, "ko, en".
 const char* const kUnknownLanguage =
-    QT_TRANSLATE_NOOP("zentil::CommandLine", "알 수 없는 언어 '%1'입니다(ko 또는 en).");
+    QT_TRANSLATE_NOOP("zentil::CommandLine", "알 수 없는 언어 '%1'입니다(%2).");
 const char* const kTryHelp =
     QT_TRANSLATE_NOOP("zentil::CommandLine", "사용법은 '%1 --help'로 볼 수 있습니다.");
 const char* const kCannotWrite =
@@ -54,8 +56,7 @@ const char* const kCannotWrite =
 const QCommandLineOption kHelpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
 const QCommandLineOption kVersionOption(QStringList{QStringLiteral("v"),
                                                     QStringLiteral("version")});
-const QCommandLineOption kLanguageOption(QStringLiteral("lang"), QString(),
-                                         QStringLiteral("ko|en"));
+const QCommandLineOption kLanguageOption(QStringLiteral("lang"), QString(), QStringLiteral("code"));
 
 // Help is wrapped to this many columns of a terminal.
 constexpr int kHelpColumns = 79;
@@ -178,7 +179,7 @@ CommandLine parseCommandLine(const QStringList& arguments, const QDir& workingFo
     result.showVersion = parser.isSet(kVersionOption);
     if (parser.isSet(kLanguageOption)) {
         const QString code = parser.value(kLanguageOption);
-        result.language = languageNamed(code.toStdString());
+        result.language = languageNamed(code.toStdString(), installedLanguages());
         if (!result.language && result.problem == LineProblem::None) {
             result.problem = LineProblem::UnknownLanguage;
             result.subject = code;
@@ -204,14 +205,15 @@ QDir workingFolder() {
         QByteArrayView(folder.native().data(), static_cast<qsizetype>(folder.native().size()))));
 }
 
-QString commandLineHelp(Language language) {
-    const auto text = [language](const char* source) {
+QString commandLineHelp(const Language& language) {
+    const auto text = [&language](const char* source) {
         return translatedText(language, kContext, source);
     };
     const std::pair<QString, QString> entries[] = {
         {QStringLiteral("-h, --help"), text(kHelpDescription)},
         {QStringLiteral("-v, --version"), text(kVersionDescription)},
-        {QStringLiteral("--lang <ko|en>"), text(kLanguageDescription)},
+        {QStringLiteral("--lang <%1>").arg(installedCodes("|")),
+         text(kLanguageDescription).arg(installedCodes(", "))},
         {text(kFilesName), text(kFilesDescription)},
     };
     int indent = 0;
@@ -230,7 +232,7 @@ QString versionLine() {
     return QStringLiteral("zentil-editor ") + QString::fromLatin1(kVersion) + QLatin1Char('\n');
 }
 
-QString refusalText(const CommandLine& line, Language language) {
+QString refusalText(const CommandLine& line, const Language& language) {
     QString problem;
     switch (line.problem) {
         case LineProblem::None:
@@ -246,7 +248,8 @@ QString refusalText(const CommandLine& line, Language language) {
             problem = translatedText(language, kContext, kUnexpectedValue).arg(line.subject);
             break;
         case LineProblem::UnknownLanguage:
-            problem = translatedText(language, kContext, kUnknownLanguage).arg(line.subject);
+            problem = translatedText(language, kContext, kUnknownLanguage)
+                          .arg(line.subject, installedCodes(", "));
             break;
         case LineProblem::Other:
             problem = line.subject;
@@ -256,7 +259,7 @@ QString refusalText(const CommandLine& line, Language language) {
            translatedText(language, kContext, kTryHelp).arg(kProgram) + QLatin1Char('\n');
 }
 
-QString outputFailureText(const QString& reason, Language language) {
+QString outputFailureText(const QString& reason, const Language& language) {
     return kProgram + QStringLiteral(": ") +
            translatedText(language, kContext, kCannotWrite).arg(reason) + QLatin1Char('\n');
 }

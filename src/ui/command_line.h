@@ -1,4 +1,4 @@
-// The editor's command line: zentil-editor [--help] [--version] [--lang ko|en]
+// The editor's command line: zentil-editor [--help] [--version] [--lang CODE]
 // [FILES...].
 // Parsing needs no application object, so --help, --version and an unknown
 // option are answered before the program connects to a display, in the
@@ -20,7 +20,7 @@ enum class LineProblem {
     UnknownOption,    // `subject`: the options, each in quotes, joined by ", "
     MissingValue,     // `subject`: the option that needs one
     UnexpectedValue,  // `subject`: the option that takes none
-    UnknownLanguage,  // `subject`: the value of --lang
+    UnknownLanguage,  // `subject`: the value of --lang, a language not installed
     Other,            // `subject`: the toolkit's own words
 };
 
@@ -53,13 +53,13 @@ QStringList argumentsOf(int argc, char** argv);
 QDir workingFolder();
 
 // The text --help prints, in `language`.
-QString commandLineHelp(Language language);
+QString commandLineHelp(const Language& language);
 // The line --version prints: "zentil-editor VERSION".
 QString versionLine();
 // What a refused line gets on standard error, in `language`: the problem,
 // then how to find the help.
-QString refusalText(const CommandLine& line, Language language);
+QString refusalText(const CommandLine& line, const Language& language);
 // Why the output could not be written (`reason`, the system's words).
-QString outputFailureText(const QString& reason, Language language);
+QString outputFailureText(const QString& reason, const Language& language);
 
 }  // namespace zentil

@@ -7,7 +7,6 @@
 #pragma once
 
 #include <QString>
-#include <span>
 #include <string_view>
 
 namespace zentil {
@@ -23,9 +22,5 @@ QString uiFormat(const char* pattern, ...) __attribute__((format(printf, 1, 2)))
 // A file dialog filter of the core's tables, "TGA 파일 (*.TGA)", with its
 // name translated.
 QString uiFilter(std::string_view filter);
-
-// Every core text the window layer translates, in Korean as the core gives
-// it; the translation test checks that it is all of them.
-std::span<const char* const> coreTextSources();
 
 }  // namespace zentil

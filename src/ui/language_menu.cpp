@@ -10,12 +10,13 @@
 namespace zentil {
 namespace {
 
-// Not translated: each is written in the language it names.
+// Not translated: it reads the same in every language.
 const char* const kMenuCaption = "언어 / Language";
-const char* const kKoreanName = "한국어";
-const char* const kEnglishName = "English";
-const char* const kKoreanNextStart = "다음 시작부터 한국어로 표시됩니다.";
-const char* const kEnglishNextStart = "The editor will be in English from its next start.";
+const char* const kContext = "zentil::LanguageMenu";
+//: Said in the language chosen, of itself: the editor speaks this language
+//: from its next start.
+const char* const kNextStart =
+    QT_TRANSLATE_NOOP("zentil::LanguageMenu", "다음 시작부터 한국어로 표시됩니다.");
 constexpr int kNoteMs = 6000;
 
 }  // namespace
@@ -27,30 +28,29 @@ LanguageMenu::LanguageMenu(QStatusBar& bar) : QToolButton(&bar), bar_(bar) {
     setPopupMode(QToolButton::InstantPopup);
     auto* menu = new QMenu(this);
     auto* group = new QActionGroup(menu);
-    korean_ = menu->addAction(QString::fromUtf8(kKoreanName));
-    english_ = menu->addAction(QString::fromUtf8(kEnglishName));
-    const Language shown =
-        keptLanguage().value_or(installedLanguage(*QCoreApplication::instance()));
-    for (QAction* action : {korean_, english_}) {
+    for (const Language& language : installedLanguages()) {
+        QAction* action = menu->addAction(nativeName(language));
         action->setCheckable(true);
         group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, language] { choose(language); });
+        entries_.emplace_back(language, action);
     }
-    entry(shown)->setChecked(true);
-    connect(korean_, &QAction::triggered, this, [this] { choose(Language::Korean); });
-    connect(english_, &QAction::triggered, this, [this] { choose(Language::English); });
+    const Language shown =
+        keptLanguage().value_or(installedLanguage(*QCoreApplication::instance()));
+    if (QAction* action = entry(shown)) action->setChecked(true);
     setMenu(menu);
 }
 
-QAction* LanguageMenu::entry(Language language) const {
-    return language == Language::English ? english_ : korean_;
+QAction* LanguageMenu::entry(const Language& language) const {
+    for (const auto& [entryLanguage, action] : entries_)
+        if (entryLanguage == language) return action;
+    return nullptr;
 }
 
-void LanguageMenu::choose(Language language) {
+void LanguageMenu::choose(const Language& language) {
     keepLanguage(language);
-    entry(language)->setChecked(true);
-    bar_.showMessage(
-        QString::fromUtf8(language == Language::English ? kEnglishNextStart : kKoreanNextStart),
-        kNoteMs);
+    if (QAction* action = entry(language)) action->setChecked(true);
+    bar_.showMessage(translatedText(language, kContext, kNextStart), kNoteMs);
 }
 
 }  // namespace zentil

@@ -1,11 +1,12 @@
 // The status bar's language menu. Its caption, "언어 / Language", and its
-// entries, each language in its own words, read the same whatever the
-// editor speaks, so a user who reads neither the one nor the other language
-// of the moment still finds it. The choice is kept in the settings and the
+// entries, each language installed named in its own words, read the same
+// whatever the editor speaks, so a user who reads none of the languages of
+// the moment still finds it. The choice is kept in the settings and the
 // editor speaks it from its next start.
 #pragma once
 
 #include <QToolButton>
+#include <vector>
 
 #include "system/language.h"
 
@@ -21,13 +22,13 @@ class LanguageMenu final : public QToolButton {
 
     // Keeps `language` for the next start and says so on the status bar,
     // in that language.
-    void choose(Language language);
-    QAction* entry(Language language) const;
+    void choose(const Language& language);
+    // The entry of `language`; none for a language not installed.
+    QAction* entry(const Language& language) const;
 
   private:
     QStatusBar& bar_;
-    QAction* korean_ = nullptr;
-    QAction* english_ = nullptr;
+    std::vector<std::pair<Language, QAction*>> entries_;
 };
 
 }  // namespace zentil

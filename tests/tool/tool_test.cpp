@@ -184,27 +184,30 @@ TEST_F(ToolTest, SpeaksTheLanguageChosen) {
         std::string err;  // the start of the message after "zentil-tool: "
     };
     const Case cases[] = {
-        {{"--lang", "en", "frobnicate"}, Language::Korean, 2, "unknown command: frobnicate"},
-        {{"frobnicate", "--lang=ko"}, Language::English, 2, "알 수 없는 명령입니다: frobnicate"},
-        {{"frobnicate"}, Language::English, 2, "unknown command: frobnicate"},
+        {{"--lang", "en", "frobnicate"}, Language::korean(), 2, "unknown command: frobnicate"},
+        {{"frobnicate", "--lang=ko"}, Language("en"), 2, "알 수 없는 명령입니다: frobnicate"},
+        {{"frobnicate"}, Language("en"), 2, "unknown command: frobnicate"},
         {{"info", missing, "--lang", "en"},
-         Language::Korean,
+         Language::korean(),
          1,
          missing + ": Cannot open the GPF file."},
         {{"info", missing, "--lang", "ko"},
-         Language::English,
+         Language("en"),
          1,
          missing + ": " + texts::kGpfCannotOpen},
         {{"convert", picture, dir.file("x.gpf"), "--key", "300", "--lang", "en"},
-         Language::Korean,
+         Language::korean(),
          2,
          picture + ": The colour is out of range (more than 255)."},
-        {{"--lang", "fr", "info", picture}, Language::English, 2, "the --lang option is ko or en."},
         {{"--lang", "fr", "info", picture},
-         Language::Korean,
+         Language("en"),
          2,
-         "--lang 옵션은 ko 또는 en 입니다."},
-        {{"info", picture, "--lang"}, Language::English, 2, "the --lang option needs a value."},
+         "the --lang option is one of ko, en."},
+        {{"--lang", "fr", "info", picture},
+         Language::korean(),
+         2,
+         "--lang 옵션은 ko, en 중 하나입니다."},
+        {{"info", picture, "--lang"}, Language("en"), 2, "the --lang option needs a value."},
     };
     for (const Case& c : cases) {
         std::ostringstream out, err;
@@ -218,9 +221,9 @@ TEST_F(ToolTest, SpeaksTheLanguageChosen) {
                                                             "<5>", "<6>", "<7>"};
     for (int id = 0; id < static_cast<int>(tool::Text::Count); ++id) {
         const auto text = static_cast<tool::Text>(id);
-        tool::setLanguage(Language::English);
+        tool::setLanguage(Language("en"));
         const std::string english = tool::say(text, places);
-        tool::setLanguage(Language::Korean);
+        tool::setLanguage(Language::korean());
         const std::string korean = tool::say(text, places);
         EXPECT_FALSE(speaksKorean(english)) << english;
         for (const std::string_view place : places)
@@ -228,7 +231,7 @@ TEST_F(ToolTest, SpeaksTheLanguageChosen) {
                       korean.find(place) == std::string::npos)
                 << english;
     }
-    tool::setLanguage(Language::Korean);
+    tool::setLanguage(Language::korean());
 }
 
 // A stream whose every write fails, as standard output on a full disk.

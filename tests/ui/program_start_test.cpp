@@ -85,7 +85,7 @@ class ProgramStartTest : public QObject {
         QCOMPARE(line.files, files);
         QCOMPARE(line.showHelp, help);
         QCOMPARE(line.showVersion, version);
-        const QString refusal = zentil::refusalText(line, zentil::Language::English);
+        const QString refusal = zentil::refusalText(line, zentil::Language("en"));
         QCOMPARE(refusal.isEmpty(), error.isEmpty());
         QVERIFY2(refusal.contains(error), qPrintable(refusal));
     }
@@ -122,12 +122,12 @@ class ProgramStartTest : public QObject {
         arguments.prepend(QStringLiteral("zentil-editor"));
         const CommandLine line = zentil::parseCommandLine(arguments, QDir("/start/here"));
         for (const auto& [language, expected] :
-             {std::pair{zentil::Language::Korean, korean}, {zentil::Language::English, english}}) {
+             {std::pair{zentil::Language::korean(), korean}, {zentil::Language("en"), english}}) {
             const QString said = line.showHelp ? zentil::commandLineHelp(language)
                                                : zentil::refusalText(line, language);
             QVERIFY2(said.contains(expected), qPrintable(said));
             QCOMPARE(said.contains(QRegularExpression(QStringLiteral("[가-힣]"))),
-                     language == zentil::Language::Korean);
+                     language == zentil::Language::korean());
         }
     }
 
@@ -187,8 +187,8 @@ class ProgramStartTest : public QObject {
     // Qt's own texts speak Korean with the editor: the standard buttons of
     // the questions and the file dialogs.
     void toolkitTextsAreKorean() {
-        QVERIFY(zentil::installLanguage(*qApp, zentil::Language::Korean));
-        QVERIFY(zentil::installLanguage(*qApp, zentil::Language::Korean));  // once is enough
+        QVERIFY(zentil::installLanguage(*qApp, zentil::Language::korean()));
+        QVERIFY(zentil::installLanguage(*qApp, zentil::Language::korean()));  // once is enough
         QDialogButtonBox box(QDialogButtonBox::Yes | QDialogButtonBox::No |
                              QDialogButtonBox::Cancel);
         for (const QDialogButtonBox::StandardButton button :
@@ -224,8 +224,8 @@ class ProgramStartTest : public QObject {
     // The help names the program, every option and every kind of file it
     // loads, in both languages, in lines that fit a terminal.
     void helpDescribesTheOptions() {
-        for (const zentil::Language language :
-             {zentil::Language::Korean, zentil::Language::English}) {
+        for (const zentil::Language& language :
+             {zentil::Language::korean(), zentil::Language("en")}) {
             const QString help = zentil::commandLineHelp(language);
             for (const char* word :
                  {"zentil-editor", "--help", "--version", "--lang", "TGA", "PNG", "GPF", ".zws"})

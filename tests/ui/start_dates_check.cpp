@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
     nameApplication();
     const Language language = startLanguage(std::nullopt);
     QCoreApplication app(argc, argv);
-    if (language != (english ? Language::English : Language::Korean)) {
+    if (language != (english ? Language("en") : Language::korean())) {
         std::fprintf(stderr, "the kept language was not chosen\n");
         return 1;
     }
