@@ -4,6 +4,7 @@
 #include <QShortcut>
 
 #include "block_tool.h"
+#include "canvas_tools.h"
 #include "editor_status.h"
 #include "file_commands.h"
 #include "form_main.h"
@@ -46,7 +47,7 @@ std::vector<TMainWin::KeyBinding> TMainWin::keyBindings() {
          page(&PageCommands::Btn_DeletePageClick)},
         {QKeySequence(Qt::Key_Delete), nullptr, ui_->Lb_Tga,
          page(&PageCommands::Btn_DeletePageClick)},
-        {QKeySequence(Qt::Key_Escape), nullptr, this, [block] { block->putAwayByHand(); }},
+        {QKeySequence(Qt::Key_Escape), nullptr, this, [t = tools_] { t->escape(); }},
         {QKeySequence(Qt::Key_Left), ui_->Btn_MoveLeft, canvas,
          page(&PageCommands::Btn_MoveLeftClick)},
         {QKeySequence(Qt::Key_Right), ui_->Btn_MoveRight, canvas,

@@ -9,8 +9,10 @@
 #include <set>
 #include <utility>
 
+#include "block_tool.h"
 #include "byte_map_switch.h"
 #include "canvas_tools.h"
+#include "two_point_tools.h"
 #include "ui_form_main.h"
 #include "ui_test_support.h"
 #include "work/page_edits.h"
@@ -43,7 +45,7 @@ void drawRing(Page& page) {
 
 struct Case {
     const char* name;
-    ToolKind tool;
+    ToolId tool;
     std::vector<Event> events;
     std::function<bool(int, int)> painted;  // inside the page
     std::uint8_t colour = kColour;          // what painted pixels become
@@ -104,53 +106,53 @@ class PaintToolsTest : public QObject {
 
     void eachToolPaintsWhatItShouldAsOneStep() {
         const std::vector<Case> cases = {
-            {"pencil dab", ToolKind::Pencil, {{'p', 3, 3}, {'r', 3, 3}}, at({{3, 3}})},
+            {"pencil dab", PencilTool::kId, {{'p', 3, 3}, {'r', 3, 3}}, at({{3, 3}})},
             {"a fast stroke leaves no gap",
-             ToolKind::Pencil,
+             PencilTool::kId,
              {{'p', 0, 0}, {'m', 6, 2}, {'r', 6, 2}},
              at({{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 1}, {5, 2}, {6, 2}})},
             {"a stroke from outside stops at the page's width",
-             ToolKind::Pencil,
+             PencilTool::kId,
              {{'p', -3, 6}, {'m', 14, 6}, {'m', 9, 40}, {'r', 9, 40}},
              [](int x, int y) { return y == 6 || (x == 9 && y >= 6); }},
             {"shift with a press draws from the last painted pixel",
-             ToolKind::Pencil,
+             PencilTool::kId,
              {{'p', 8, 0}, {'r', 8, 0}, {'p', 8, 3, Qt::ShiftModifier}, {'r', 8, 3}},
              [](int x, int y) { return x == 8 && y <= 3; },
              kColour,
              2},
             {"the eraser paints the key",
-             ToolKind::Eraser,
+             EraserTool::kId,
              {{'p', 0, 6}, {'m', 0, 4}, {'m', 2, 4}, {'r', 2, 4}},
              at({{0, 6}, {0, 5}, {0, 4}, {1, 4}, {2, 4}}),
              kKey},
             {"a line is drawn on release only, in any octant",
-             ToolKind::Line,
+             LineTool::kId,
              {{'p', 4, 0}, {'m', 9, 6}, {'m', 2, 6}, {'r', 2, 6}},
              at({{4, 0}, {4, 1}, {3, 2}, {3, 3}, {3, 4}, {2, 5}, {2, 6}})},
             {"the fill stays inside the ring",
-             ToolKind::Fill,
+             FillTool::kId,
              {{'p', 3, 3}, {'r', 3, 3}},
              insideRing},
             {"the fill goes round the ring, not through it",
-             ToolKind::Fill,
+             FillTool::kId,
              {{'p', 9, 0}, {'r', 9, 0}},
              [](int x, int y) { return !onRing(x, y) && !insideRing(x, y); }},
             {"the fill outside the page does nothing",
-             ToolKind::Fill,
+             FillTool::kId,
              {{'p', 10, 0}},
              at({}),
              kColour,
              0},
             {"alt with a press picks the colour instead",
-             ToolKind::Pencil,
+             PencilTool::kId,
              {{'p', 1, 3, Qt::AltModifier}, {'r', 1, 3}},
              at({}),
              kColour,
              0,
              kRing},
             {"the eyedropper picks",
-             ToolKind::Eyedropper,
+             EyedropperTool::kId,
              {{'p', 0, 0}, {'r', 0, 0}},
              at({}),
              kColour,
@@ -169,7 +171,7 @@ class PaintToolsTest : public QObject {
             tools.choose(c.tool);
             const std::size_t steps = main_->history().undoCount();
             for (const Event& e : c.events)
-                send(tools.tool(c.tool), e);
+                send(*tools.tool(c.tool), e);
             for (int y = 0; y < page.height; ++y)
                 for (int x = 0; x < page.stride; ++x) {
                     const bool painted = x < page.width && c.painted(x, y);
@@ -195,9 +197,9 @@ class PaintToolsTest : public QObject {
         main_->showOnly(ListId::Pictures, 0);
         QCOMPARE(main_->workspace().currentPage(), &picture);
         const std::vector<std::uint8_t> before(pixelBytes(picture), pixelBytes(picture) + 64);
-        main_->tools().choose(ToolKind::Pencil);
-        send(main_->tools().tool(ToolKind::Pencil), {'p', 2, 2});
-        send(main_->tools().tool(ToolKind::Pencil), {'r', 2, 2});
+        main_->tools().choose(PencilTool::kId);
+        send(*main_->tools().tool(PencilTool::kId), {'p', 2, 2});
+        send(*main_->tools().tool(PencilTool::kId), {'r', 2, 2});
         QVERIFY(std::equal(before.begin(), before.end(), pixelBytes(picture)));
         QVERIFY(!main_->form().Status_Bar->currentMessage().isEmpty());
         QCOMPARE(main_->history().undoCount(), std::size_t{0});
@@ -274,11 +276,11 @@ class PaintToolsTest : public QObject {
         const QImage mapped = view->grab().toImage();
         QVERIFY(mapped != plain);
         // A noisy stroke across tile 5 makes it dearer than the others.
-        main_->tools().choose(ToolKind::Pencil);
+        main_->tools().choose(PencilTool::kId);
         for (int i = 0; i < 16; ++i) {
             main_->tools().setCurrentColour(1 + i % 2 * 40);
-            send(main_->tools().tool(ToolKind::Pencil), {'p', 16 + i, 16 + i % 3});
-            send(main_->tools().tool(ToolKind::Pencil), {'r', 16 + i, 16 + i % 3});
+            send(*main_->tools().tool(PencilTool::kId), {'p', 16 + i, 16 + i % 3});
+            send(*main_->tools().tool(PencilTool::kId), {'r', 16 + i, 16 + i % 3});
         }
         const QImage after = view->grab().toImage();
         const QPoint inTile = main_->canvas().toView({30, 30}) * after.devicePixelRatio();
@@ -290,20 +292,20 @@ class PaintToolsTest : public QObject {
 
     void keysAndTheStripChooseToolsAndColours() {
         CanvasTools& tools = main_->tools();
-        QCOMPARE(tools.current(), ToolKind::Block);  // every start
-        const std::pair<Qt::Key, ToolKind> keys[] = {
-            {Qt::Key_B, ToolKind::Pencil},     {Qt::Key_E, ToolKind::Eraser},
-            {Qt::Key_I, ToolKind::Eyedropper}, {Qt::Key_G, ToolKind::Fill},
-            {Qt::Key_L, ToolKind::Line},       {Qt::Key_M, ToolKind::Block}};
+        QVERIFY(tools.current() == BlockTool::kId);  // every start
+        const std::pair<Qt::Key, ToolId> keys[] = {
+            {Qt::Key_B, PencilTool::kId},     {Qt::Key_E, EraserTool::kId},
+            {Qt::Key_I, EyedropperTool::kId}, {Qt::Key_G, FillTool::kId},
+            {Qt::Key_L, LineTool::kId},       {Qt::Key_M, BlockTool::kId}};
         for (const auto& [key, kind] : keys) {
             QTest::keyClick(main_.get(), key);
-            QCOMPARE(tools.current(), kind);
-            QCOMPARE(main_->canvas().tool(), &tools.tool(kind));
+            QVERIFY(tools.current() == kind);
+            QCOMPARE(main_->canvas().tool(), tools.tool(kind));
             QVERIFY(tools.button(kind)->isChecked());
         }
-        tools.button(ToolKind::Fill)->click();
-        QCOMPARE(tools.current(), ToolKind::Fill);
-        QVERIFY(tools.button(ToolKind::Fill)->toolTip().contains(QLatin1String("(G)")));
+        tools.button(FillTool::kId)->click();
+        QVERIFY(tools.current() == FillTool::kId);
+        QVERIFY(tools.button(FillTool::kId)->toolTip().contains(QLatin1String("(G)")));
 
         tools.setCurrentColour(0);
         QTest::keyClick(main_.get(), Qt::Key_BracketLeft);  // not below 0
