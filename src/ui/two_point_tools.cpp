@@ -130,7 +130,7 @@ void TwoPointTool::move(const CanvasPointer& pointer) {
 
 void TwoPointTool::release(const CanvasPointer& pointer) {
     if (!page_ || pointer.button != Qt::LeftButton) return;
-    // The end shown is the end painted.
+    if (host_.workspace().currentPage() == page_) follow(pointer);
     Page* page = page_;
     const QRect shown = dragRect();
     page_ = nullptr;

@@ -2,6 +2,7 @@
 // over: the page after each gesture, one step per press-drag-release, undo
 // back to the page before; and the keys and the strip that choose them.
 #include <QColorDialog>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QtTest>
@@ -12,6 +13,7 @@
 #include "block_tool.h"
 #include "byte_map_switch.h"
 #include "canvas_tools.h"
+#include "page_canvas.h"
 #include "two_point_tools.h"
 #include "ui_form_main.h"
 #include "ui_test_support.h"
@@ -22,7 +24,7 @@ using namespace zentil;
 namespace {
 
 struct Event {
-    char kind;  // 'p' press, 'm' move with the button held, 'r' release
+    char kind;  // 'p' press, 'm' move with the button held, 'r' release, 'e' Escape
     int x, y;
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
 };
@@ -81,6 +83,8 @@ class PaintToolsTest : public QObject {
             pointer.button = Qt::LeftButton;
             pointer.buttons = Qt::LeftButton;
             tool.press(pointer);
+        } else if (e.kind == 'e') {
+            main_->tools().escape();
         } else if (e.kind == 'm') {
             pointer.buttons = Qt::LeftButton;
             tool.move(pointer);
@@ -158,6 +162,44 @@ class PaintToolsTest : public QObject {
              kColour,
              0,
              kGround},
+            {"a rectangle's outline, dragged up and left",
+             RectangleTool::kId,
+             {{'p', 6, 4}, {'m', 0, 0}, {'m', 2, 1}, {'r', 2, 1}},
+             [](int x, int y) {
+                 return x >= 2 && x <= 6 && y >= 1 && y <= 4 &&
+                        (x == 2 || x == 6 || y == 1 || y == 4);
+             }},
+            {"a filled rectangle stops at the page's edges",
+             FilledRectangleTool::kId,
+             {{'p', 7, 4}, {'m', 12, 9}, {'r', 12, 9}},
+             [](int x, int y) { return x >= 7 && y >= 4; }},
+            {"shift makes a circle of an ellipse",
+             EllipseTool::kId,
+             {{'p', 0, 0}, {'m', 4, 2, Qt::ShiftModifier}, {'r', 4, 2, Qt::ShiftModifier}},
+             [](int x, int y) {
+                 const bool corner = (x == 0 || x == 4) && (y == 0 || y == 4);
+                 return x <= 4 && y <= 4 && (x == 0 || x == 4 || y == 0 || y == 4) && !corner;
+             }},
+            {"a filled ellipse",
+             FilledEllipseTool::kId,
+             {{'p', 4, 0}, {'r', 0, 2}},
+             [](int x, int y) { return y <= 2 && x <= 4 && (y == 1 || (x >= 1 && x <= 3)); }},
+            {"shift keeps a line level",
+             LineTool::kId,
+             {{'p', 1, 1}, {'m', 8, 3, Qt::ShiftModifier}, {'r', 8, 3, Qt::ShiftModifier}},
+             [](int x, int y) { return y == 1 && x >= 1 && x <= 8; }},
+            {"escape drops a shape's drag",
+             FilledEllipseTool::kId,
+             {{'p', 1, 1}, {'m', 8, 6}, {'e', 0, 0}, {'r', 8, 6}},
+             at({}),
+             kColour,
+             0},
+            {"escape takes back a stroke whole, leaving nothing to redo",
+             PencilTool::kId,
+             {{'p', 0, 0}, {'m', 9, 0}, {'m', 9, 6}, {'e', 0, 0}, {'m', 0, 6}, {'r', 0, 6}},
+             at({}),
+             kColour,
+             0},
         };
         for (const Case& c : cases) {
             QVERIFY(uitest::newSprite(*main_, 2, 1, 5, 7, QStringLiteral("S")));
@@ -185,6 +227,7 @@ class PaintToolsTest : public QObject {
                                              .arg(want)));
                 }
             QVERIFY2(main_->history().undoCount() == steps + c.steps, c.name);
+            QVERIFY2(!main_->history().canRedo(), c.name);
             QVERIFY2(tools.currentColour() == c.pickedColour, c.name);
             for (int i = 0; i < c.steps; ++i)
                 main_->Btn_UndoClick();
@@ -290,13 +333,85 @@ class PaintToolsTest : public QObject {
         QVERIFY(!main_->byteMap().shown());
     }
 
+    // Through the canvas's own events at 1x and 8x: a filled rectangle is
+    // shown while dragged, Shift pressed with the button held makes it a
+    // square at once, Escape drops it; then one drawn for real is one step.
+    // A drag past the view's edge scrolls the view after it.
+    void shapesFollowThePointerAtEveryZoom() {
+        QVERIFY(uitest::newSprite(*main_, 4, 4, 16, 16, QStringLiteral("S")));
+        main_->record(applySpritePalette(main_->workspace(), [] {
+            Palette p{};
+            for (int i = 0; i < 768; ++i)
+                p[i] = static_cast<std::uint8_t>(i * 7);
+            return p;
+        }()));
+        Page& page = *main_->workspace().currentPage();
+        PageCanvas& canvas = main_->canvas();
+        QWidget* view = canvas.viewport();
+        CanvasTools& tools = main_->tools();
+        tools.setCurrentColour(kColour);
+        const QRgb shown = qRgb(kColour * 21, kColour * 21 + 7, kColour * 21 + 14);
+        for (const int zoom : {1, 8}) {
+            canvas.setZoom(zoom);
+            canvas.scrollToOrigin();
+            QTest::keySequence(main_.get(), QKeySequence(Qt::SHIFT | Qt::Key_U));
+            QVERIFY(tools.current() == FilledRectangleTool::kId);
+            const auto at = [&](int x, int y) {
+                return canvas.toView(QPoint(x, y)) + QPoint(zoom / 2, zoom / 2);
+            };
+            const auto showsColour = [&](int x, int y) {
+                const QImage image = view->grab().toImage();
+                return image.pixel(at(x, y) * image.devicePixelRatio()) == shown;
+            };
+            QTest::mousePress(view, Qt::LeftButton, {}, at(2, 2));
+            QTest::mouseMove(view, at(10, 5));
+            QVERIFY(showsColour(10, 5));
+            QVERIFY(!showsColour(6, 8));
+            QCursor::setPos(view->mapToGlobal(at(10, 5)));
+            QTest::keyPress(&canvas, Qt::Key_Shift);
+            QVERIFY(showsColour(6, 8));  // the square from (2, 2) to (10, 10)
+            QTest::keyRelease(&canvas, Qt::Key_Shift);
+            QVERIFY(!showsColour(6, 8));
+            QTest::keyClick(main_.get(), Qt::Key_Escape);
+            QVERIFY(!showsColour(10, 5));
+            QTest::mouseRelease(view, Qt::LeftButton, {}, at(10, 5));
+            QVERIFY(pixelBytes(page)[5 * page.stride + 10] != kColour);
+
+            const std::size_t steps = main_->history().undoCount();
+            QTest::mousePress(view, Qt::LeftButton, {}, at(3, 4));
+            QTest::mouseMove(view, at(6, 9));
+            QTest::mouseRelease(view, Qt::LeftButton, {}, at(6, 9));
+            QCOMPARE(main_->history().undoCount(), steps + 1);
+            for (int y = 0; y < 12; ++y)
+                for (int x = 0; x < 12; ++x)
+                    QCOMPARE(pixelBytes(page)[y * page.stride + x] == kColour,
+                             x >= 3 && x <= 6 && y >= 4 && y <= 9);
+            main_->Btn_UndoClick();
+            QVERIFY(pixelBytes(page)[4 * page.stride + 3] != kColour);
+        }
+        // At 8x the page is 512 pixels wide on the screen: a drag past the
+        // view's right edge scrolls it and the rectangle grows with it.
+        canvas.resize(300, canvas.height());
+        QScrollBar* h = canvas.horizontalScrollBar();
+        QTest::mousePress(view, Qt::LeftButton, {}, canvas.toView({2, 2}));
+        const QPoint beyond = view->mapToGlobal(QPoint(view->width() + 20, 40));
+        QCursor::setPos(beyond);
+        const int before = h->value();
+        tools.tool(FilledRectangleTool::kId)->tick();
+        QCOMPARE(h->value(), before + 32);
+        const QPoint end = canvas.toPage(view->mapFromGlobal(QPointF(beyond)));
+        QTest::mouseRelease(view, Qt::LeftButton, {}, canvas.toView(end));
+        QCOMPARE(pixelBytes(page)[2 * page.stride + end.x()], kColour);
+    }
+
     void keysAndTheStripChooseToolsAndColours() {
         CanvasTools& tools = main_->tools();
         QVERIFY(tools.current() == BlockTool::kId);  // every start
         const std::pair<Qt::Key, ToolId> keys[] = {
             {Qt::Key_B, PencilTool::kId},     {Qt::Key_E, EraserTool::kId},
             {Qt::Key_I, EyedropperTool::kId}, {Qt::Key_G, FillTool::kId},
-            {Qt::Key_L, LineTool::kId},       {Qt::Key_M, BlockTool::kId}};
+            {Qt::Key_L, LineTool::kId},       {Qt::Key_U, RectangleTool::kId},
+            {Qt::Key_O, EllipseTool::kId},    {Qt::Key_M, BlockTool::kId}};
         for (const auto& [key, kind] : keys) {
             QTest::keyClick(main_.get(), key);
             QVERIFY(tools.current() == kind);
@@ -306,6 +421,26 @@ class PaintToolsTest : public QObject {
         tools.button(FillTool::kId)->click();
         QVERIFY(tools.current() == FillTool::kId);
         QVERIFY(tools.button(FillTool::kId)->toolTip().contains(QLatin1String("(G)")));
+        // Every tool of the list, by its key and by its button, with its cursor.
+        const QList<CanvasTools::Entry> entries = tools.entries();
+        QCOMPARE(entries.size(), 10);
+        std::set<QString> names, keyTexts;
+        for (const CanvasTools::Entry& entry : entries) {
+            names.insert(entry.name);
+            keyTexts.insert(entry.key.toString());
+            QTest::keySequence(main_.get(), entry.key);
+            QVERIFY2(tools.current() == entry.id, qPrintable(entry.name));
+            QVERIFY(tools.button(entry.id)->isChecked());
+            const ToolCursor& cursor = tools.tool(entry.id)->look().cursor;
+            QCOMPARE(main_->canvas().viewport()->cursor().shape(),
+                     cursor.picture ? Qt::BitmapCursor : cursor.shape);
+            tools.choose(BlockTool::kId);
+            tools.button(entry.id)->click();
+            QVERIFY(tools.current() == entry.id);
+        }
+        QCOMPARE(names.size(), std::size_t(entries.size()));
+        QCOMPARE(keyTexts.size(), std::size_t(entries.size()));
+        QVERIFY(names.count(QStringLiteral("채운 타원")));
 
         tools.setCurrentColour(0);
         QTest::keyClick(main_.get(), Qt::Key_BracketLeft);  // not below 0
