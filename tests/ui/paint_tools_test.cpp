@@ -94,6 +94,19 @@ class PaintToolsTest : public QObject {
         }
     }
 
+    // A 64 x 64 sprite page of 4 x 4 tiles whose palette entry c is
+    // (21c, 21c + 7, 21c + 14) modulo 256: each small index a colour of its own.
+    bool colouredSprite() {
+        if (!uitest::newSprite(*main_, 4, 4, 16, 16, QStringLiteral("S"))) return false;
+        main_->record(applySpritePalette(main_->workspace(), [] {
+            Palette p{};
+            for (int i = 0; i < 768; ++i)
+                p[i] = static_cast<std::uint8_t>(i * 7);
+            return p;
+        }()));
+        return true;
+    }
+
   private slots:
     void init() {
         state_ = std::make_unique<uitest::FreshState>();
@@ -304,13 +317,7 @@ class PaintToolsTest : public QObject {
     // Ctrl+B lays the byte map over the canvas; it follows an edit that
     // changes a tile's bytes.
     void theByteMapShowsAndFollowsEdits() {
-        QVERIFY(uitest::newSprite(*main_, 4, 4, 16, 16, QStringLiteral("S")));
-        main_->record(applySpritePalette(main_->workspace(), [] {
-            Palette p{};
-            for (int i = 0; i < 768; ++i)
-                p[i] = static_cast<std::uint8_t>(i * 7);
-            return p;
-        }()));
+        QVERIFY(colouredSprite());
         QWidget* view = main_->canvas().viewport();
         const QImage plain = view->grab().toImage();
         QTest::keyClick(main_.get(), Qt::Key_B, Qt::ControlModifier);
@@ -338,13 +345,7 @@ class PaintToolsTest : public QObject {
     // square at once, Escape drops it; then one drawn for real is one step.
     // A drag past the view's edge scrolls the view after it.
     void shapesFollowThePointerAtEveryZoom() {
-        QVERIFY(uitest::newSprite(*main_, 4, 4, 16, 16, QStringLiteral("S")));
-        main_->record(applySpritePalette(main_->workspace(), [] {
-            Palette p{};
-            for (int i = 0; i < 768; ++i)
-                p[i] = static_cast<std::uint8_t>(i * 7);
-            return p;
-        }()));
+        QVERIFY(colouredSprite());
         Page& page = *main_->workspace().currentPage();
         PageCanvas& canvas = main_->canvas();
         QWidget* view = canvas.viewport();
