@@ -1103,16 +1103,74 @@ Commands:
         <translation>Line</translation>
     </message>
     <message>
-        <source>%1 (%2)</source>
-        <translation>%1 (%2)</translation>
-    </message>
-    <message>
         <source>색 %1: %2, %3, %4</source>
         <translation>Colour %1: %2, %3, %4</translation>
     </message>
     <message>
         <source>그림 목록의 페이지는 읽기 전용이라 팔레트를 바꿀 수 없습니다.</source>
         <translation>Pages of the picture list are read-only: their palette cannot be changed.</translation>
+    </message>
+    <message>
+        <source>끌어서 타일 블럭을 들어 올리고, 눌러서 찍습니다. 오른쪽 단추: 내려놓기.</source>
+        <translation>Drag to lift a block of tiles, press to stamp it. Right button: put it away.</translation>
+    </message>
+    <message>
+        <source>%1 (%2)
+%3</source>
+        <translation>%1 (%2)
+%3</translation>
+    </message>
+    <message>
+        <source>페이지의 투명색으로 칠합니다.</source>
+        <translation>Paints with the page&apos;s transparent colour.</translation>
+    </message>
+    <message>
+        <source>같은 색으로 이어진 영역을 현재 색으로 채웁니다.</source>
+        <translation>Fills the connected area of one colour with the current colour.</translation>
+    </message>
+    <message>
+        <source>누른 곳의 색을 현재 색으로 합니다.</source>
+        <translation>Makes the colour pressed the current colour.</translation>
+    </message>
+    <message>
+        <source>끌어서 직선을 긋습니다. Shift: 0, 45, 90도. Esc: 취소.</source>
+        <translation>Drag to draw a straight line. Shift: 0, 45, 90 degrees. Esc: cancel.</translation>
+    </message>
+    <message>
+        <source>사각형</source>
+        <translation>Rectangle</translation>
+    </message>
+    <message>
+        <source>끌어서 사각형 테두리를 그립니다. Shift: 정사각형. Esc: 취소.</source>
+        <translation>Drag to draw a rectangle&apos;s outline. Shift: square. Esc: cancel.</translation>
+    </message>
+    <message>
+        <source>채운 사각형</source>
+        <translation>Filled rectangle</translation>
+    </message>
+    <message>
+        <source>끌어서 속을 채운 사각형을 그립니다. Shift: 정사각형. Esc: 취소.</source>
+        <translation>Drag to draw a filled rectangle. Shift: square. Esc: cancel.</translation>
+    </message>
+    <message>
+        <source>타원</source>
+        <translation>Ellipse</translation>
+    </message>
+    <message>
+        <source>끌어서 타원 테두리를 그립니다. Shift: 원. Esc: 취소.</source>
+        <translation>Drag to draw an ellipse&apos;s outline. Shift: circle. Esc: cancel.</translation>
+    </message>
+    <message>
+        <source>채운 타원</source>
+        <translation>Filled ellipse</translation>
+    </message>
+    <message>
+        <source>끌어서 속을 채운 타원을 그립니다. Shift: 원. Esc: 취소.</source>
+        <translation>Drag to draw a filled ellipse. Shift: circle. Esc: cancel.</translation>
+    </message>
+    <message>
+        <source>현재 색으로 그립니다. Shift와 함께 누르면 마지막 점에서 직선을 긋습니다. Esc: 취소.</source>
+        <translation>Draws in the current colour. Press with Shift for a straight line from the last point. Esc: cancel.</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 #include "block_tool.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <algorithm>
 
@@ -22,9 +23,27 @@ constexpr std::uint32_t kColorApplied = 0x000000;
 constexpr std::uint32_t kRed = 0x0000FF;
 constexpr int kBlockFrame = 2;  // screen pixels of the lifted block's red frame
 
+constexpr ToolPicture kBlockPicture = {
+    "................", ".kk.kk.kk.kk.kk.", ".k............k.", "................",
+    ".k............k.", ".k...bbbbbb...k.", "......bbbbbb....", ".k...bbbbbb...k.",
+    ".k...bbbbbb...k.", "......bbbbbb....", ".k...bbbbbb...k.", ".k............k.",
+    "................", ".k............k.", ".kk.kk.kk.kk.kk.", "................"};
+const ToolLook kBlockLook = {
+    BlockTool::kId,
+    QT_TRANSLATE_NOOP("zentil::CanvasTools", "블럭"),
+    QT_TRANSLATE_NOOP("zentil::CanvasTools",
+                      "끌어서 타일 블럭을 들어 올리고, 눌러서 찍습니다. 오른쪽 단추: 내려놓기."),
+    Qt::Key_M,
+    kBlockPicture,
+    {Qt::ArrowCursor, nullptr, {}}};
+
 }  // namespace
 
 BlockTool::BlockTool(PageCanvas& canvas, BlockToolHost& host) : canvas_(canvas), host_(host) {}
+
+const ToolLook& BlockTool::look() const {
+    return kBlockLook;
+}
 
 Page* BlockTool::canvasPage() const {
     Page* page = host_.workspace().currentPage();

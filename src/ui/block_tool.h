@@ -46,7 +46,9 @@ enum class BlockState : std::uint8_t { Idle, Selecting, Lifted };
 
 class BlockTool final : public CanvasTool {
   public:
+    static constexpr ToolId kId = "block";
     BlockTool(PageCanvas& canvas, BlockToolHost& host);
+    const ToolLook& look() const override;
 
     // The canvas's events, sent to what the pointer went down on.
     void press(const CanvasPointer& pointer) override;

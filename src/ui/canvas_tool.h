@@ -1,13 +1,17 @@
 // One way of working the canvas with the pointer. The canvas hands the tool
 // it is given every press, move and release in page pixels, a tick of its
 // scroll timer, and the chance to draw with the page and over it; the tool
-// decides what happens to the page. Adding a way of working is adding a
-// class and giving it to the canvas.
+// decides what happens to the page. Each tool describes itself (its name,
+// key, icon, cursor and tooltip), so that adding a way of working is adding a
+// class and one line to the list of CanvasTools.
 #pragma once
 
 #include <QImage>
+#include <QKeyCombination>
 #include <QPoint>
 #include <QRect>
+#include <array>
+#include <string_view>
 
 #include "edit/canvas_projection.h"
 #include "render/canvas_render.h"
@@ -21,9 +25,37 @@ struct CanvasPointer {
     Qt::KeyboardModifiers modifiers;
 };
 
+// What names a tool for good: the list finds it by this, and so may menus.
+using ToolId = std::string_view;
+
+// A picture of 16 x 16 pixels, one character each (the letters are those of
+// tool_icons.h), for a tool's button and cursor.
+using ToolPicture = std::array<const char*, 16>;
+
+// The pointer over the canvas: one of the toolkit's shapes, or a picture
+// whose `hotSpot` pixel is the one that acts.
+struct ToolCursor {
+    Qt::CursorShape shape = Qt::CrossCursor;
+    const ToolPicture* picture = nullptr;
+    QPoint hotSpot;
+};
+
+// How a tool shows itself. `name` and `tip` are Korean source texts,
+// translated in the context "zentil::CanvasTools" (marked with
+// QT_TRANSLATE_NOOP where the tool is described).
+struct ToolLook {
+    ToolId id;
+    const char* name;
+    const char* tip;
+    QKeyCombination key;
+    const ToolPicture& icon;
+    ToolCursor cursor;
+};
+
 class CanvasTool {
   public:
     virtual ~CanvasTool() = default;
+    virtual const ToolLook& look() const = 0;
     virtual void press(const CanvasPointer& pointer) = 0;
     virtual void move(const CanvasPointer& pointer) = 0;
     virtual void release(const CanvasPointer& pointer) = 0;
@@ -31,6 +63,10 @@ class CanvasTool {
     virtual void tick() {}
     // Ends what the tool is doing, leaving the page as it is.
     virtual void cancel() {}
+    // Escape: drops the gesture under way, leaving the page as it was before
+    // the press and the history without a step of it; false when there was
+    // none to drop.
+    virtual bool abandon() { return false; }
     // A gesture is under way: the page belongs to it until it ends.
     virtual bool busy() const { return false; }
     // What the tool draws with the page (under its grid's colour rules) ...

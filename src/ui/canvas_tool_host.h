@@ -18,6 +18,9 @@ class CanvasToolHost {
     virtual void record(std::unique_ptr<Command> command) = 0;
     // The press that joined edits into one step is over.
     virtual void closeStep() = 0;
+    // Takes back and forgets the step of the press under way, the one first
+    // recorded with `edit`, as if the press had never been.
+    virtual void dropStep(const Command* edit) = 0;
     virtual void report(const Outcome& outcome) = 0;
     // The status panels for a page pixel of the current page.
     virtual void showPixelInfo(int x, int y) = 0;

@@ -15,6 +15,8 @@
 #include "formats/palette_file.h"
 #include "page_canvas.h"
 #include "palette_chooser.h"
+#include "tool_icons.h"
+#include "two_point_tools.h"
 #include "work/page_edits.h"
 #include "work/workspace.h"
 
@@ -25,41 +27,49 @@ constexpr int kStripWidth = 30;
 constexpr int kStatusLineMs = 5000;
 const char* const kColourKey = "tools/colour";
 
-struct ToolEntry {
-    ToolKind kind;
-    Qt::Key key;
-    const char* name;
-};
+using MakeTool = std::unique_ptr<CanvasTool> (*)(PageCanvas&, CanvasToolHost&, PaintColourHost&);
 
-// In the strip's order, with the keys pixel editors use for them.
-const ToolEntry kTools[] = {
-    {ToolKind::Block, Qt::Key_M, QT_TRANSLATE_NOOP("zentil::CanvasTools", "블럭")},
-    {ToolKind::Pencil, Qt::Key_B, QT_TRANSLATE_NOOP("zentil::CanvasTools", "연필")},
-    {ToolKind::Eraser, Qt::Key_E, QT_TRANSLATE_NOOP("zentil::CanvasTools", "지우개")},
-    {ToolKind::Eyedropper, Qt::Key_I, QT_TRANSLATE_NOOP("zentil::CanvasTools", "스포이트")},
-    {ToolKind::Fill, Qt::Key_G, QT_TRANSLATE_NOOP("zentil::CanvasTools", "채우기")},
-    {ToolKind::Line, Qt::Key_L, QT_TRANSLATE_NOOP("zentil::CanvasTools", "직선")},
+template <typename Tool>
+std::unique_ptr<CanvasTool> make(PageCanvas& canvas, CanvasToolHost& host,
+                                 PaintColourHost& colours) {
+    return std::make_unique<Tool>(canvas, host, colours);
+}
+
+// The drawing tools in the strip's order, after the block tool. Adding a tool
+// is writing its class and a line here.
+// clang-format off
+constexpr MakeTool kDrawingTools[] = {
+    make<PencilTool>,
+    make<EraserTool>,
+    make<EyedropperTool>,
+    make<FillTool>,
+    make<LineTool>,
+    make<RectangleTool>,
+    make<FilledRectangleTool>,
+    make<EllipseTool>,
+    make<FilledEllipseTool>,
 };
+// clang-format on
+
+QString keyText(const ToolLook& look) {
+    return QKeySequence(look.key).toString(QKeySequence::NativeText);
+}
 
 }  // namespace
 
 CanvasTools::CanvasTools(PageCanvas& canvas, CanvasToolHost& host, BlockTool& block,
                          Document& document, QStatusBar& statusBar)
-    : QObject(&canvas),
-      canvas_(canvas),
-      host_(host),
-      block_(block),
-      statusBar_(statusBar),
-      pencil_(canvas, host, *this, false),
-      eraser_(canvas, host, *this, true),
-      fill_(canvas, host, *this),
-      line_(canvas, host, *this),
-      eyedropper_(canvas, host, *this) {
+    : QObject(&canvas), canvas_(canvas), host_(host), block_(block), statusBar_(statusBar) {
+    tools_.push_back(&block_);
+    for (const MakeTool make : kDrawingTools) {
+        owned_.push_back(make(canvas, host, *this));
+        tools_.push_back(owned_.back().get());
+    }
     buildStrip();
     connect(&document, &Document::changed, this, [this] { refresh(); });
     // Every start begins with the block tool; the colour is kept.
     colour_ = std::clamp(QSettings().value(kColourKey, 1).toInt(), 0, 255);
-    choose(ToolKind::Block);
+    choose(block_.look().id);
     refresh();
 }
 
@@ -74,19 +84,19 @@ void CanvasTools::buildStrip() {
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(2);
     buttons_ = new QButtonGroup(strip_);
-    for (const ToolEntry& entry : kTools) {
+    for (int i = 0; i < static_cast<int>(tools_.size()); ++i) {
+        const ToolLook& look = tools_[i]->look();
         auto* button = new QToolButton(strip_);
-        button->setIcon(toolIcon(entry.kind));
+        button->setIcon(toolIcon(look.icon));
         button->setIconSize(QSize(16, 16));
         button->setCheckable(true);
         button->setAutoRaise(true);
-        button->setToolTip(tr("%1 (%2)").arg(
-            tr(entry.name), QKeySequence(entry.key).toString(QKeySequence::NativeText)));
-        buttons_->addButton(button, static_cast<int>(entry.kind));
+        button->setToolTip(tr("%1 (%2)\n%3").arg(tr(look.name), keyText(look), tr(look.tip)));
+        buttons_->addButton(button, i);
         layout->addWidget(button);
     }
     connect(buttons_, &QButtonGroup::idClicked, this,
-            [this](int id) { choose(static_cast<ToolKind>(id)); });
+            [this](int i) { choose(tools_[i]->look().id); });
     layout->addSpacing(6);
     swatch_ = new QToolButton(strip_);
     swatch_->setObjectName(QStringLiteral("Btn_Colour"));
@@ -105,13 +115,6 @@ void CanvasTools::buildStrip() {
     placeStrip();
 }
 
-std::vector<CanvasTools::Listed> CanvasTools::listed() const {
-    std::vector<Listed> tools;
-    for (const ToolEntry& entry : kTools)
-        tools.push_back({entry.kind, tr(entry.name), QKeySequence(entry.key)});
-    return tools;
-}
-
 bool CanvasTools::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &canvas_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
         placeStrip();
@@ -122,40 +125,56 @@ void CanvasTools::placeStrip() {
     strip_->setGeometry(canvas_.x() - kStripWidth, canvas_.y(), kStripWidth, canvas_.height());
 }
 
-CanvasTool& CanvasTools::tool(ToolKind kind) {
-    switch (kind) {
-        case ToolKind::Pencil:
-            return pencil_;
-        case ToolKind::Eraser:
-            return eraser_;
-        case ToolKind::Eyedropper:
-            return eyedropper_;
-        case ToolKind::Fill:
-            return fill_;
-        case ToolKind::Line:
-            return line_;
-        case ToolKind::Block:
-            break;
+int CanvasTools::indexOf(ToolId id) const {
+    for (int i = 0; i < static_cast<int>(tools_.size()); ++i)
+        if (tools_[i]->look().id == id) return i;
+    return -1;
+}
+
+CanvasTool* CanvasTools::tool(ToolId id) const {
+    const int i = indexOf(id);
+    return i < 0 ? nullptr : tools_[i];
+}
+
+QAbstractButton* CanvasTools::button(ToolId id) const {
+    return buttons_->button(indexOf(id));
+}
+
+ToolId CanvasTools::current() const {
+    return tools_[current_]->look().id;
+}
+
+QList<CanvasTools::Entry> CanvasTools::entries() const {
+    QList<Entry> all;
+    for (const CanvasTool* tool : tools_) {
+        const ToolLook& look = tool->look();
+        all.append(
+            {look.id, tr(look.name), QKeySequence(look.key), toolIcon(look.icon), tr(look.tip)});
     }
-    return block_;
+    return all;
 }
 
-QAbstractButton* CanvasTools::button(ToolKind kind) const {
-    return buttons_->button(static_cast<int>(kind));
-}
-
-void CanvasTools::choose(ToolKind kind) {
-    CanvasTool& next = tool(kind);
-    if (canvas_.tool() != &next) {
+void CanvasTools::choose(ToolId id) {
+    const int i = indexOf(id);
+    if (i < 0) return;
+    CanvasTool& next = *tools_[i];
+    const bool changed = canvas_.tool() != &next;
+    if (changed) {
         if (CanvasTool* before = canvas_.tool()) before->cancel();
         // A carried block is put away, as Escape does, before another tool
         // takes the canvas.
-        if (kind != ToolKind::Block && host_.workspace().blockLifted()) block_.putAwayByHand();
+        if (&next != &block_ && host_.workspace().blockLifted()) block_.putAwayByHand();
         canvas_.setTool(&next);
     }
-    current_ = kind;
-    button(kind)->setChecked(true);
-    canvas_.viewport()->setCursor(kind == ToolKind::Block ? Qt::ArrowCursor : Qt::CrossCursor);
+    current_ = i;
+    buttons_->button(i)->setChecked(true);
+    canvas_.viewport()->setCursor(toolCursor(next.look().cursor));
+    if (changed) emit toolChosen(id);
+}
+
+void CanvasTools::escape() {
+    CanvasTool* tool = canvas_.tool();
+    if (!tool || !tool->abandon()) block_.putAwayByHand();
 }
 
 void CanvasTools::setCurrentColour(int index) {

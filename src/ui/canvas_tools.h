@@ -1,18 +1,20 @@
 // The canvas's tools and the strip beside the canvas that chooses them: the
-// block tool of the page commands and the drawing tools, their keys, the
-// current colour with its swatch, and the choice kept between sessions.
+// block tool of the page commands and the drawing tools, in one list whose
+// entries describe themselves (name, key, icon, cursor, tooltip), from which
+// the strip's buttons, the tools' keys and the canvas's cursor are made; the
+// current colour with its swatch, and the colour kept between sessions.
 #pragma once
 
 #include <QColor>
+#include <QIcon>
 #include <QKeySequence>
+#include <QList>
 #include <QObject>
 #include <QString>
-#include <array>
 #include <memory>
 #include <vector>
 
 #include "paint_tools.h"
-#include "tool_icons.h"
 
 class QAbstractButton;
 class QButtonGroup;
@@ -39,19 +41,27 @@ class CanvasTools final : public QObject, public PaintColourHost {
                 QStatusBar& statusBar);
     ~CanvasTools() override;
 
-    // Makes `kind` the canvas's tool, as its button or key does.
-    void choose(ToolKind kind);
-    // The tools in the strip's order, with their names and keys (the menus
-    // make the keys work).
-    struct Listed {
-        ToolKind kind;
+    // A tool as menus and lists show it, in the editor's language.
+    struct Entry {
+        ToolId id;
         QString name;
         QKeySequence key;
+        QIcon icon;
+        QString tip;
     };
-    std::vector<Listed> listed() const;
-    ToolKind current() const { return current_; }
-    CanvasTool& tool(ToolKind kind);
-    QAbstractButton* button(ToolKind kind) const;
+    // Every tool, in the strip's order.
+    QList<Entry> entries() const;
+
+    // Makes the tool `id` the canvas's tool, as its button or key does (an
+    // unknown id changes nothing).
+    void choose(ToolId id);
+    ToolId current() const;
+    // The tool `id` (nullptr: none such) and its button in the strip.
+    CanvasTool* tool(ToolId id) const;
+    QAbstractButton* button(ToolId id) const;
+    // Escape: drops the current tool's drag; with none under way, puts a
+    // carried block away.
+    void escape();
     QToolButton* swatch() const { return swatch_; }
     // The current colour's text in the status bar ("색 17: 204, 255, 0")
     // and its colour in the palette the current page shows with.
@@ -70,6 +80,8 @@ class CanvasTools final : public QObject, public PaintColourHost {
 
   signals:
     void colourChanged(int index);
+    // Another tool took the canvas.
+    void toolChosen(zentil::ToolId id);
     // A click on the swatch.
     void swatchClicked();
 
@@ -86,17 +98,17 @@ class CanvasTools final : public QObject, public PaintColourHost {
   private:
     void buildStrip();
     void placeStrip();
+    int indexOf(ToolId id) const;
 
     PageCanvas& canvas_;
     CanvasToolHost& host_;
     BlockTool& block_;
     QStatusBar& statusBar_;
-    PencilTool pencil_;
-    PencilTool eraser_;
-    FillTool fill_;
-    LineTool line_;
-    EyedropperTool eyedropper_;
-    ToolKind current_ = ToolKind::Block;
+    // The tools in the strip's order: the block tool, then the drawing
+    // tools this object owns.
+    std::vector<CanvasTool*> tools_;
+    std::vector<std::unique_ptr<CanvasTool>> owned_;
+    int current_ = 0;
     int colour_ = 1;
     QFrame* strip_ = nullptr;
     QButtonGroup* buttons_ = nullptr;

@@ -28,6 +28,7 @@ class SelectedStep final : public Command {
         return more != nullptr && edit_->absorb(*more->edit_);
     }
 
+    const Command* edit() const { return edit_.get(); }
     const std::optional<ListSelection>& before() const { return before_; }
     const std::optional<ListSelection>& after() const { return after_; }
     // The selection the edit ended with is the one at its first undo: until
@@ -57,6 +58,15 @@ void Document::record(std::unique_ptr<Command> command) {
         history_.push(std::make_unique<SelectedStep>(std::move(command), selectionNow()));
     }
     emit changed(change);
+}
+
+bool Document::dropOpenStep(const Command* edit) {
+    const auto* step = dynamic_cast<const SelectedStep*>(history_.openStep());
+    if (!edit || !step || step->edit() != edit) return false;
+    const Change change = step->changes();
+    history_.dropOpenStep(workspace_);
+    emit changed(change);
+    return true;
 }
 
 Command* Document::undo(std::optional<ListSelection>& selection) {

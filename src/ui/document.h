@@ -43,6 +43,10 @@ class Document final : public QObject {
     // undo, the one it ended with after a redo (none without a source).
     Command* undo(std::optional<ListSelection>& selection);
     Command* redo(Outcome& outcome, std::optional<ListSelection>& selection);
+    // Takes back the open step, the one a press under way is adding to, and
+    // forgets it, when `edit` is the edit it was recorded with; false
+    // otherwise (another step came since, or it was closed).
+    bool dropOpenStep(const Command* edit);
     // A change that is no step of the history: files read or written, a work
     // session opened.
     void notify(const Change& change) { emit changed(change); }

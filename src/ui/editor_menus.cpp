@@ -46,12 +46,12 @@ bool EditorMenus::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void addToolActions(EditorActions& actions, CanvasTools& tools) {
-    for (const CanvasTools::Listed& tool : tools.listed()) {
-        const ToolKind kind = tool.kind;
+    for (const CanvasTools::Entry& tool : tools.entries()) {
+        const ToolId id = tool.id;
         actions.addTool(
-            QStringLiteral("tools.tool%1").arg(static_cast<int>(kind)), tool.name, tool.key,
-            tools.button(kind)->icon(), [&tools, kind] { tools.choose(kind); },
-            [&tools, kind] { return tools.current() == kind; });
+            QStringLiteral("tools.") + QString::fromLatin1(id.data(), static_cast<qsizetype>(id.size())),
+            tool.name, tool.key, tool.icon, [&tools, id] { tools.choose(id); },
+            [&tools, id] { return tools.current() == id; });
     }
 }
 

@@ -37,8 +37,8 @@ std::vector<TMainWin::KeyBinding> TMainWin::keyBindings() {
     const QString nudge = tr("페이지나 들어 올린 블럭을 1픽셀 이동");
     const QString writeBack = tr("이동시킨 블럭을 페이지에 적용");
     return {
-        {QKeySequence(Qt::Key_Escape), nullptr, this, [block] { block->putAwayByHand(); },
-         tr("들어 올린 블럭을 내려놓기")},
+        {QKeySequence(Qt::Key_Escape), nullptr, this, [t = tools_] { t->escape(); },
+         tr("끌기를 취소하거나 들어 올린 블럭을 내려놓기")},
         {QKeySequence(Qt::Key_Left), ui_->Btn_MoveLeft, canvas,
          page(&PageCommands::Btn_MoveLeftClick), nudge},
         {QKeySequence(Qt::Key_Right), ui_->Btn_MoveRight, canvas,

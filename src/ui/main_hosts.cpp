@@ -25,6 +25,9 @@ void MainCanvasHost::record(std::unique_ptr<Command> command) {
 void MainCanvasHost::closeStep() {
     w_.history_.closeStep();
 }
+void MainCanvasHost::dropStep(const Command* edit) {
+    w_.document_.dropOpenStep(edit);
+}
 void MainCanvasHost::report(const Outcome& outcome) {
     w_.report(outcome);
 }

@@ -16,6 +16,7 @@ class MainCanvasHost final : public BlockToolHost {
     Workspace& workspace() override;
     void record(std::unique_ptr<Command> command) override;
     void closeStep() override;
+    void dropStep(const Command* edit) override;
     void report(const Outcome& outcome) override;
     void showPixelInfo(int x, int y) override;
     int copyMode() const override;

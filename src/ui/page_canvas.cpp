@@ -1,5 +1,8 @@
 #include "page_canvas.h"
 
+#include <QCursor>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -312,6 +315,25 @@ void PageCanvas::wheelEvent(QWheelEvent* event) {
     // The readouts follow the pixel now under the pointer.
     if (tool_ && event->buttons() == Qt::NoButton)
         tool_->move({toPage(pointer), Qt::NoButton, Qt::NoButton, event->modifiers()});
+}
+
+void PageCanvas::keyPressEvent(QKeyEvent* event) {
+    followShift(event, true);
+    QAbstractScrollArea::keyPressEvent(event);
+}
+
+void PageCanvas::keyReleaseEvent(QKeyEvent* event) {
+    followShift(event, false);
+    QAbstractScrollArea::keyReleaseEvent(event);
+}
+
+void PageCanvas::followShift(QKeyEvent* event, bool down) {
+    if (!tool_ || event->key() != Qt::Key_Shift || event->isAutoRepeat()) return;
+    // The event's modifiers may be those from before the key on some systems.
+    const Qt::KeyboardModifiers held =
+        down ? event->modifiers() | Qt::ShiftModifier : event->modifiers() & ~Qt::ShiftModifier;
+    const QPointF at = viewport()->mapFromGlobal(QCursor::pos());
+    tool_->move({toPage(at), Qt::NoButton, QGuiApplication::mouseButtons(), held});
 }
 
 // ---- painting ---------------------------------------------------------------

@@ -117,11 +117,16 @@ class PageCanvas : public QAbstractScrollArea {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    // Shift pressed or let go is a move where the pointer is, so that a tool
+    // that reads it follows at once.
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
   private:
     // Where the pointer of an event is on the view, in (fractional) view pixels.
     QPointF pointerAt(const QSinglePointEvent* event) const;
     CanvasPointer pointerOf(const QMouseEvent* event) const;
+    void followShift(QKeyEvent* event, bool down);
     // The scroll bars' ranges for the page at the zoom, then the origin.
     void layOut();
     void placeOrigin();

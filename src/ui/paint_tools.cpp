@@ -1,6 +1,8 @@
 #include "paint_tools.h"
 
 #include <QCoreApplication>
+#include <QCursor>
+#include <QGuiApplication>
 #include <algorithm>
 
 #include "edit/paint.h"
@@ -11,6 +13,9 @@
 
 namespace zentil {
 namespace {
+
+// How far the view scrolls at a tick of a drag past its edge, in screen pixels.
+constexpr int kDragScroll = 32;
 
 PixelRect boundsOf(QPoint a, QPoint b) {
     const int x0 = std::min(a.x(), b.x()), y0 = std::min(a.y(), b.y());
@@ -25,12 +30,75 @@ Outcome painted() {
     return Outcome::done();
 }
 
+constexpr ToolPicture kPencil = {
+    "...........kk...", "..........krrk..", ".........kwrrrk.", "........kyykrk..",
+    ".......kyyyyk...", "......kyyyyk....", ".....kyyyyk.....", "....kyyyyk......",
+    "...kyyyyk.......", "..kwyyyk........", "..kwwyk.........", ".kwwwk..........",
+    ".kkwk...........", ".kkk............", "................", "................"};
+constexpr ToolPicture kEraser = {
+    "................", "........kkkk....", ".......krrrrk...", "......krrrrrrk..",
+    ".....krrrrrrrrk.", "....kwkrrrrrrk..", "...kwwwkrrrrk...", "..kwwwwwkrrk....",
+    ".kwwwwwwwkk.....", "..kwwwwwk.......", "...kwwwk........", "....kkk.........",
+    "................", "..gggggggggggg..", "................", "................"};
+constexpr ToolPicture kEyedropper = {
+    "............kk..", "...........kkkk.", "..........kkkkk.", ".........kkkkk..",
+    "........kwkkk...", ".......kwwwk....", "......kwwwk.....", ".....kwwwk......",
+    "....kwwwk.......", "...kbbbk........", "..kbbbk.........", ".kbbbk..........",
+    ".kbbk...........", "..kk............", "................", "................"};
+constexpr ToolPicture kFill = {
+    "................", "......kk........", ".....kwwk.......", "....kwwwwk......",
+    "...kwwwwwwk.....", "..kwwwwwwwwk....", ".kbbbbbbbbbbk...", "..kbbbbbbbbkbb..",
+    "...kbbbbbbk.bbb.", "....kbbbbk..bbb.", ".....kbbk....bb.", "......kk.....b..",
+    "................", "................", "................", "................"};
+
+// The keys pixel editors use for them; each cursor acts at its picture's tip.
+const ToolLook kPencilLook = {
+    PencilTool::kId,
+    QT_TRANSLATE_NOOP("zentil::CanvasTools", "연필"),
+    QT_TRANSLATE_NOOP("zentil::CanvasTools",
+                      "현재 색으로 그립니다. Shift와 함께 누르면 마지막 점에서 직선을 "
+                      "긋습니다. Esc: 취소."),
+    Qt::Key_B,
+    kPencil,
+    {Qt::CrossCursor, &kPencil, {1, 13}}};
+const ToolLook kEraserLook = {
+    EraserTool::kId,
+    QT_TRANSLATE_NOOP("zentil::CanvasTools", "지우개"),
+    QT_TRANSLATE_NOOP("zentil::CanvasTools", "페이지의 투명색으로 칠합니다."),
+    Qt::Key_E,
+    kEraser,
+    {Qt::CrossCursor, &kEraser, {1, 8}}};
+const ToolLook kFillLook = {
+    FillTool::kId,
+    QT_TRANSLATE_NOOP("zentil::CanvasTools", "채우기"),
+    QT_TRANSLATE_NOOP("zentil::CanvasTools", "같은 색으로 이어진 영역을 현재 색으로 채웁니다."),
+    Qt::Key_G,
+    kFill,
+    {Qt::CrossCursor, &kFill, {13, 11}}};
+const ToolLook kEyedropperLook = {
+    EyedropperTool::kId,
+    QT_TRANSLATE_NOOP("zentil::CanvasTools", "스포이트"),
+    QT_TRANSLATE_NOOP("zentil::CanvasTools", "누른 곳의 색을 현재 색으로 합니다."),
+    Qt::Key_I,
+    kEyedropper,
+    {Qt::CrossCursor, &kEyedropper, {2, 13}}};
+
 }  // namespace
 
 // ---- what the drawing tools share --------------------------------------------
 
 void PaintTool::move(const CanvasPointer& pointer) {
     host_.showPixelInfo(pointer.page.x(), pointer.page.y());
+}
+
+void PaintTool::tick() {
+    if (!busy()) return;
+    // A step of the same length on the screen at every zoom.
+    const int step = std::max(1, kDragScroll / canvas_.zoom());
+    const QPoint cursor = QCursor::pos();
+    if (!canvas_.scrollToward(cursor, step, step)) return;
+    move({canvas_.toPage(canvas_.viewport()->mapFromGlobal(QPointF(cursor))), Qt::NoButton,
+          Qt::LeftButton, QGuiApplication::keyboardModifiers()});
 }
 
 bool PaintTool::acts(const CanvasPointer& pointer) const {
@@ -62,9 +130,14 @@ bool PaintTool::pickColour(QPoint at) {
     return true;
 }
 
+QRgb PaintTool::shownColour(const Page& page) const {
+    const std::uint8_t* rgb = &page.palette[static_cast<std::size_t>(colours_.currentColour()) * 3];
+    return qRgb(rgb[0], rgb[1], rgb[2]);
+}
+
 // ---- pencil and eraser -------------------------------------------------------
 
-void PencilTool::press(const CanvasPointer& pointer) {
+void FreehandTool::press(const CanvasPointer& pointer) {
     if (!acts(pointer) || page_) return;
     if (pointer.modifiers & Qt::AltModifier) {
         pickColour(pointer.page);
@@ -74,11 +147,12 @@ void PencilTool::press(const CanvasPointer& pointer) {
     if (!page) return;
     page_ = page;
     stroke_ = host_.nextStroke();
+    step_ = nullptr;
     const bool fromLast = (pointer.modifiers & Qt::ShiftModifier) && lastPage_ == page;
     paintSegment(fromLast ? last_ : pointer.page, pointer.page);
 }
 
-void PencilTool::move(const CanvasPointer& pointer) {
+void FreehandTool::move(const CanvasPointer& pointer) {
     PaintTool::move(pointer);
     if (!page_) return;
     // The page went away or another one is shown: the stroke ends there.
@@ -89,22 +163,30 @@ void PencilTool::move(const CanvasPointer& pointer) {
     if (pointer.page != previous_) paintSegment(previous_, pointer.page);
 }
 
-void PencilTool::release(const CanvasPointer& pointer) {
+void FreehandTool::release(const CanvasPointer& pointer) {
     if (pointer.button == Qt::LeftButton) cancel();
 }
 
-void PencilTool::cancel() {
+void FreehandTool::cancel() {
     if (!page_) return;
     page_ = nullptr;
     host_.closeStep();
 }
 
-void PencilTool::paintSegment(QPoint from, QPoint to) {
+bool FreehandTool::abandon() {
+    if (!page_) return false;
+    page_ = nullptr;
+    lastPage_ = nullptr;
+    if (step_) host_.dropStep(step_);
+    step_ = nullptr;
+    return true;
+}
+
+void FreehandTool::paintSegment(QPoint from, QPoint to) {
     previous_ = to;
     last_ = to;
     lastPage_ = page_;
-    const std::uint8_t index =
-        eraser_ ? page_->colorKey8 : static_cast<std::uint8_t>(colours_.currentColour());
+    const std::uint8_t index = paintIndex(*page_);
     Outcome outcome;
     std::unique_ptr<Command> part = strokeEdit(
         host_.workspace(), *page_, boundsOf(from, to),
@@ -114,10 +196,32 @@ void PencilTool::paintSegment(QPoint from, QPoint to) {
         },
         outcome, stroke_);
     host_.report(outcome);
+    // The first part that changed a pixel is the step the later ones join.
+    if (part && !step_) step_ = part.get();
     host_.record(std::move(part));
 }
 
+const ToolLook& PencilTool::look() const {
+    return kPencilLook;
+}
+
+std::uint8_t PencilTool::paintIndex(const Page&) const {
+    return static_cast<std::uint8_t>(colours_.currentColour());
+}
+
+const ToolLook& EraserTool::look() const {
+    return kEraserLook;
+}
+
+std::uint8_t EraserTool::paintIndex(const Page& page) const {
+    return page.colorKey8;
+}
+
 // ---- fill ----------------------------------------------------------------------
+
+const ToolLook& FillTool::look() const {
+    return kFillLook;
+}
 
 void FillTool::press(const CanvasPointer& pointer) {
     if (!acts(pointer)) return;
@@ -141,81 +245,11 @@ void FillTool::press(const CanvasPointer& pointer) {
     host_.closeStep();
 }
 
-// ---- line ------------------------------------------------------------------------
-
-QRect LineTool::lineRect() const {
-    const PixelRect r = boundsOf(start_, end_);
-    return QRect(r.x, r.y, r.w, r.h);
-}
-
-void LineTool::press(const CanvasPointer& pointer) {
-    if (!acts(pointer) || page_) return;
-    if (pointer.modifiers & Qt::AltModifier) {
-        pickColour(pointer.page);
-        return;
-    }
-    page_ = paintablePage();
-    if (!page_) return;
-    start_ = end_ = pointer.page;
-    canvas_.updatePageRect(lineRect());
-}
-
-void LineTool::move(const CanvasPointer& pointer) {
-    PaintTool::move(pointer);
-    if (!page_) return;
-    if (host_.workspace().currentPage() != page_) {
-        cancel();
-        return;
-    }
-    canvas_.updatePageRect(lineRect());
-    end_ = pointer.page;
-    canvas_.updatePageRect(lineRect());
-}
-
-void LineTool::release(const CanvasPointer& pointer) {
-    if (!page_ || pointer.button != Qt::LeftButton) return;
-    Page* page = page_;
-    page_ = nullptr;
-    canvas_.updatePageRect(lineRect());
-    if (host_.workspace().currentPage() != page) return;
-    const auto index = static_cast<std::uint8_t>(colours_.currentColour());
-    const QPoint a = start_, b = end_;
-    Outcome outcome;
-    std::unique_ptr<Command> step = editRect(
-        host_.workspace(), *page, boundsOf(a, b),
-        [&](Page& p) {
-            paintLine(p, a.x(), a.y(), b.x(), b.y(), index);
-            return painted();
-        },
-        outcome);
-    host_.report(outcome);
-    host_.record(std::move(step));
-    host_.closeStep();
-}
-
-void LineTool::cancel() {
-    if (!page_) return;
-    page_ = nullptr;
-    canvas_.updatePageRect(lineRect());
-}
-
-void LineTool::paintOver(QImage& view, const QRect& dirty, const CanvasProjection& projection,
-                         const CanvasOverlays&) const {
-    if (!page_) return;
-    const int index = colours_.currentColour();
-    const std::uint8_t* rgb = &page_->palette[static_cast<std::size_t>(index) * 3];
-    const QRgb colour = qRgb(rgb[0], rgb[1], rgb[2]);
-    forLinePixels(start_.x(), start_.y(), end_.x(), end_.y(), [&](int x, int y) {
-        if (!insidePage(*page_, QPoint(x, y))) return;
-        const QRect cell = screenRect(projection, x, y, 1, 1) & dirty & view.rect();
-        for (int row = cell.top(); row <= cell.bottom(); ++row) {
-            auto* line = reinterpret_cast<QRgb*>(view.scanLine(row));
-            std::fill(line + cell.left(), line + cell.right() + 1, colour);
-        }
-    });
-}
-
 // ---- eyedropper ------------------------------------------------------------------
+
+const ToolLook& EyedropperTool::look() const {
+    return kEyedropperLook;
+}
 
 void EyedropperTool::press(const CanvasPointer& pointer) {
     if (acts(pointer)) pickColour(pointer.page);

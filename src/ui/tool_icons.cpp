@@ -6,41 +6,6 @@
 namespace zentil {
 namespace {
 
-// One character per pixel: '.' clear, 'k' outline, 'w' light, 'y' yellow,
-// 'r' red, 'b' blue, 'g' grey.
-using Picture = const char* const[16];
-
-constexpr Picture kBlock = {
-    "................", ".kk.kk.kk.kk.kk.", ".k............k.", "................",
-    ".k............k.", ".k...bbbbbb...k.", "......bbbbbb....", ".k...bbbbbb...k.",
-    ".k...bbbbbb...k.", "......bbbbbb....", ".k...bbbbbb...k.", ".k............k.",
-    "................", ".k............k.", ".kk.kk.kk.kk.kk.", "................"};
-constexpr Picture kPencil = {
-    "...........kk...", "..........krrk..", ".........kwrrrk.", "........kyykrk..",
-    ".......kyyyyk...", "......kyyyyk....", ".....kyyyyk.....", "....kyyyyk......",
-    "...kyyyyk.......", "..kwyyyk........", "..kwwyk.........", ".kwwwk..........",
-    ".kkwk...........", ".kkk............", "................", "................"};
-constexpr Picture kEraser = {
-    "................", "........kkkk....", ".......krrrrk...", "......krrrrrrk..",
-    ".....krrrrrrrrk.", "....kwkrrrrrrk..", "...kwwwkrrrrk...", "..kwwwwwkrrk....",
-    ".kwwwwwwwkk.....", "..kwwwwwk.......", "...kwwwk........", "....kkk.........",
-    "................", "..gggggggggggg..", "................", "................"};
-constexpr Picture kEyedropper = {
-    "............kk..", "...........kkkk.", "..........kkkkk.", ".........kkkkk..",
-    "........kwkkk...", ".......kwwwk....", "......kwwwk.....", ".....kwwwk......",
-    "....kwwwk.......", "...kbbbk........", "..kbbbk.........", ".kbbbk..........",
-    ".kbbk...........", "..kk............", "................", "................"};
-constexpr Picture kFill = {
-    "................", "......kk........", ".....kwwk.......", "....kwwwwk......",
-    "...kwwwwwwk.....", "..kwwwwwwwwk....", ".kbbbbbbbbbbk...", "..kbbbbbbbbkbb..",
-    "...kbbbbbbk.bbb.", "....kbbbbk..bbb.", ".....kbbk....bb.", "......kk.....b..",
-    "................", "................", "................", "................"};
-constexpr Picture kLine = {
-    "................", ".............kk.", "............kkk.", "...........kk...",
-    "..........kk....", ".........kk.....", "........kk......", ".......kk.......",
-    "......kk........", ".....kk.........", "....kk..........", "...kk...........",
-    "..kk............", ".kkk............", ".kk.............", "................"};
-
 QRgb colourOf(char c) {
     switch (c) {
         case 'k':
@@ -60,34 +25,25 @@ QRgb colourOf(char c) {
     }
 }
 
-const Picture& pictureOf(ToolKind kind) {
-    switch (kind) {
-        case ToolKind::Pencil:
-            return kPencil;
-        case ToolKind::Eraser:
-            return kEraser;
-        case ToolKind::Eyedropper:
-            return kEyedropper;
-        case ToolKind::Fill:
-            return kFill;
-        case ToolKind::Line:
-            return kLine;
-        case ToolKind::Block:
-            break;
-    }
-    return kBlock;
-}
-
-}  // namespace
-
-QIcon toolIcon(ToolKind kind) {
-    const Picture& picture = pictureOf(kind);
+// Twice the size, pixel for pixel, so the picture stays crisp.
+QPixmap drawn(const ToolPicture& picture) {
     QImage image(16, 16, QImage::Format_ARGB32);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
             image.setPixel(x, y, colourOf(picture[y][x]));
-    // Twice the size, pixel for pixel, so the icon stays crisp on the button.
-    return QIcon(QPixmap::fromImage(image.scaled(32, 32)));
+    return QPixmap::fromImage(image.scaled(32, 32));
+}
+
+}  // namespace
+
+QIcon toolIcon(const ToolPicture& picture) {
+    return QIcon(drawn(picture));
+}
+
+QCursor toolCursor(const ToolCursor& cursor) {
+    if (!cursor.picture) return QCursor(cursor.shape);
+    // The middle of the hot pixel, as drawn twice the size.
+    return QCursor(drawn(*cursor.picture), cursor.hotSpot.x() * 2 + 1, cursor.hotSpot.y() * 2 + 1);
 }
 
 }  // namespace zentil

@@ -66,6 +66,19 @@ void History::push(std::unique_ptr<Command> command) {
     trim();
 }
 
+const Command* History::openStep() const {
+    return open_ && done_ > 0 && done_ == steps_.size() ? steps_.back().get() : nullptr;
+}
+
+void History::dropOpenStep(Workspace& workspace) {
+    if (!openStep()) return;
+    steps_.back()->undo(workspace);
+    bytes_ -= steps_.back()->bytes();
+    steps_.pop_back();
+    done_ = steps_.size();
+    open_ = false;
+}
+
 void History::trim() {
     while (bytes_ > limit_ && steps_.size() > 1 && done_ > 1) {
         bytes_ -= steps_.front()->bytes();

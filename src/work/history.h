@@ -23,6 +23,12 @@ class History {
     void push(std::unique_ptr<Command> command);
     // Ends the joining of commands into the last step (the button was released).
     void closeStep() { open_ = false; }
+    // The last step while later commands may still join it (its press is
+    // under way) and nothing was taken back since; else nullptr.
+    const Command* openStep() const;
+    // Takes the open step back and forgets it, as if it had never been
+    // recorded (Escape during a stroke); nothing without an open step.
+    void dropOpenStep(Workspace& workspace);
 
     bool canUndo() const { return done_ > 0; }
     bool canRedo() const { return done_ < steps_.size(); }

@@ -177,10 +177,10 @@ class ActionsTest : public QObject {
              [&] { return main.byteMap().shown() && action("view.byteMap")->isChecked(); }},
             {"view.pixelGrid",
              [&] { return main.canvas().pixelGrid() && action("view.pixelGrid")->isChecked(); }},
-            {"tools.tool1",
+            {"tools.pencil",
              [&] {
-                 return main.tools().current() == ToolKind::Pencil &&
-                        action("tools.tool1")->isChecked();
+                 return main.tools().current() == ToolId("pencil") &&
+                        action("tools.pencil")->isChecked();
              }},
             {"tools.nextColour", [&] { return main.tools().currentColour() == 2; }},
             {"file.new", [&] { return editor_->newWin.isVisible(); }},

@@ -23,6 +23,7 @@ class FakeHost final : public BlockToolHost {
     Workspace& workspace() override { return ws; }
     void record(std::unique_ptr<Command> command) override { history.push(std::move(command)); }
     void closeStep() override { history.closeStep(); }
+    void dropStep(const Command*) override {}
     void report(const Outcome& outcome) override { reports += outcome.reportable() ? 1 : 0; }
     void showPixelInfo(int, int) override {}
     int copyMode() const override { return mode; }
