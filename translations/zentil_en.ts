@@ -1066,6 +1066,25 @@ Commands:
     </message>
 </context>
 <context>
+    <name>zentil::AboutBox</name>
+    <message>
+        <source>게임기용 스프라이트 시트와 타일을 만드는 편집기입니다.</source>
+        <translation>An editor of sprite sheets and tiles for games on a handheld console.</translation>
+    </message>
+    <message>
+        <source>이 프로그램은 자유 소프트웨어입니다. GNU 일반 공중 사용 허가서 3판 또는 (선택에 따라) 그 이후 판(GPL-3.0-or-later)에 따라 배포하거나 고칠 수 있습니다. 이 프로그램에는 어떠한 보증도 없습니다.</source>
+        <translation>This program is free software: you can redistribute it and/or modify it under the terms of the GNU General Public License, version 3 or (at your option) any later version (GPL-3.0-or-later). It comes with no warranty of any kind.</translation>
+    </message>
+    <message>
+        <source>쓰인 라이브러리:</source>
+        <translation>Libraries used:</translation>
+    </message>
+    <message>
+        <source>Zentil Editor 정보</source>
+        <translation>About Zentil Editor</translation>
+    </message>
+</context>
+<context>
     <name>zentil::ByteMapSwitch</name>
     <message>
         <source>GPF 지도</source>
@@ -1240,6 +1259,312 @@ Commands:
     </message>
 </context>
 <context>
+    <name>zentil::EditorActions</name>
+    <message>
+        <source>파일(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>편집(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>페이지(&amp;P)</source>
+        <translation>&amp;Page</translation>
+    </message>
+    <message>
+        <source>보기(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>도구(&amp;T)</source>
+        <translation>&amp;Tools</translation>
+    </message>
+    <message>
+        <source>도움말(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>새로 만들기</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>새로운 이미지를 만듭니다.</source>
+        <translation>Creates a new image.</translation>
+    </message>
+    <message>
+        <source>불러오기</source>
+        <translation>&amp;Open</translation>
+    </message>
+    <message>
+        <source>이미지를 불러옵니다.</source>
+        <translation>Opens images.</translation>
+    </message>
+    <message>
+        <source>저장하기</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>편집한 이미지를 저장합니다.</source>
+        <translation>Saves the edited image.</translation>
+    </message>
+    <message>
+        <source>모두 저장</source>
+        <translation>Save A&amp;ll</translation>
+    </message>
+    <message>
+        <source>변경된 스프라이트 페이지를 모두 저장합니다.</source>
+        <translation>Saves every changed sprite page.</translation>
+    </message>
+    <message>
+        <source>팔레트 적용</source>
+        <translation>Apply &amp;Palette</translation>
+    </message>
+    <message>
+        <source>현재 이미지에 새로운 팔레트를 적용합니다.</source>
+        <translation>Applies a new palette to the current image.</translation>
+    </message>
+    <message>
+        <source>팔레트 저장</source>
+        <translation>Save Pal&amp;ette</translation>
+    </message>
+    <message>
+        <source>현재 이미지에서 팔레트를 추출하여 저장합니다.</source>
+        <translation>Takes the palette of the current image and saves it.</translation>
+    </message>
+    <message>
+        <source>끝내기</source>
+        <translation>&amp;Quit</translation>
+    </message>
+    <message>
+        <source>편집기를 닫습니다.</source>
+        <translation>Closes the editor.</translation>
+    </message>
+    <message>
+        <source>되돌리기</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>마지막 편집을 되돌립니다.</source>
+        <translation>Undoes the last edit.</translation>
+    </message>
+    <message>
+        <source>다시 실행</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>되돌린 편집을 다시 실행합니다.</source>
+        <translation>Redoes the edit that was undone.</translation>
+    </message>
+    <message>
+        <source>투명색 설정</source>
+        <translation>&amp;Key Colour</translation>
+    </message>
+    <message>
+        <source>이미지의 투명색을 설정합니다.</source>
+        <translation>Sets the key colour of the image.</translation>
+    </message>
+    <message>
+        <source>색상 바꾸기</source>
+        <translation>Change &amp;Colour</translation>
+    </message>
+    <message>
+        <source>선택한 색상을 다른 색상으로 바꿉니다.</source>
+        <translation>Replaces the chosen colour with another.</translation>
+    </message>
+    <message>
+        <source>크기 설정</source>
+        <translation>Tile &amp;Size</translation>
+    </message>
+    <message>
+        <source>이미지의 크기를 조절합니다.</source>
+        <translation>Changes the size of the image.</translation>
+    </message>
+    <message>
+        <source>크기 최적화</source>
+        <translation>&amp;Optimise Size</translation>
+    </message>
+    <message>
+        <source>이미지의 크기를 조절합니다.</source>
+        <comment>size optimisation</comment>
+        <translation>Trims the key-colour borders off the tiles of the selected pages.</translation>
+    </message>
+    <message>
+        <source>지우기</source>
+        <translation>C&amp;lear</translation>
+    </message>
+    <message>
+        <source>이미지를 투명색으로 지웁니다.</source>
+        <translation>Clears the image to the key colour.</translation>
+    </message>
+    <message>
+        <source>복사</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>페이지를 복사하여 생성합니다.</source>
+        <translation>Makes a copy of the page.</translation>
+    </message>
+    <message>
+        <source>모아서 복사</source>
+        <translation>&amp;Gather Copy</translation>
+    </message>
+    <message>
+        <source>선택한 페이지를 모아서 하나의 페이지에 복사합니다.</source>
+        <translation>Gathers the selected pages into one page.</translation>
+    </message>
+    <message>
+        <source>블럭 복사</source>
+        <translation>&amp;Block Copy</translation>
+    </message>
+    <message>
+        <source>선택한 이미지 블럭을 새로운 페이지로 생성합니다.</source>
+        <translation>Makes a new page of the selected block.</translation>
+    </message>
+    <message>
+        <source>삭제</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>선택한 페이지를 삭제합니다.</source>
+        <translation>Deletes the selected pages.</translation>
+    </message>
+    <message>
+        <source>모두 삭제</source>
+        <translation>Delete &amp;All</translation>
+    </message>
+    <message>
+        <source>모든 페이지를 삭제합니다.</source>
+        <translation>Deletes all pages.</translation>
+    </message>
+    <message>
+        <source>에니메이션</source>
+        <translation>&amp;Animation</translation>
+    </message>
+    <message>
+        <source>지정한 갯수의 이미지를 애니메이션 출력합니다.</source>
+        <translation>Plays the given number of tiles as an animation.</translation>
+    </message>
+    <message>
+        <source>전체 보기</source>
+        <translation>&amp;Whole Image</translation>
+    </message>
+    <message>
+        <source>이미지 전체를 한 화면에 보여줍니다.</source>
+        <translation>Shows the whole image in one window.</translation>
+    </message>
+    <message>
+        <source>팔레트 보기</source>
+        <translation>View &amp;Palette</translation>
+    </message>
+    <message>
+        <source>이미지의 크기를 조절합니다.</source>
+        <comment>view palette</comment>
+        <translation>Shows the 256 colours of the palette.</translation>
+    </message>
+    <message>
+        <source>확대</source>
+        <translation>Zoom &amp;In</translation>
+    </message>
+    <message>
+        <source>캔버스를 한 단계 확대합니다.</source>
+        <translation>Zooms the canvas in one step.</translation>
+    </message>
+    <message>
+        <source>축소</source>
+        <translation>Zoom &amp;Out</translation>
+    </message>
+    <message>
+        <source>캔버스를 한 단계 축소합니다.</source>
+        <translation>Zooms the canvas out one step.</translation>
+    </message>
+    <message>
+        <source>실제 크기</source>
+        <translation>Actual &amp;Size</translation>
+    </message>
+    <message>
+        <source>캔버스를 1배로 되돌립니다.</source>
+        <translation>Brings the canvas back to 1x.</translation>
+    </message>
+    <message>
+        <source>픽셀 격자</source>
+        <translation>Pixel &amp;Grid</translation>
+    </message>
+    <message>
+        <source>8배 이상에서 픽셀 사이에 옅은 격자를 그립니다.</source>
+        <translation>Draws a faint grid between pixels at 8x and above.</translation>
+    </message>
+    <message>
+        <source>GPF 지도</source>
+        <translation>GPF &amp;Map</translation>
+    </message>
+    <message>
+        <source>타일마다 GPF 파일에서 차지하는 바이트를 색으로 보여 줍니다</source>
+        <translation>Colours every tile by the bytes it takes in a GPF file</translation>
+    </message>
+    <message>
+        <source>이전 색</source>
+        <translation>&amp;Previous Colour</translation>
+    </message>
+    <message>
+        <source>현재 색을 팔레트의 앞 색으로 바꿉니다.</source>
+        <translation>Makes the palette entry before the current colour current.</translation>
+    </message>
+    <message>
+        <source>다음 색</source>
+        <translation>&amp;Next Colour</translation>
+    </message>
+    <message>
+        <source>현재 색을 팔레트의 다음 색으로 바꿉니다.</source>
+        <translation>Makes the palette entry after the current colour current.</translation>
+    </message>
+    <message>
+        <source>색 고르기</source>
+        <translation>&amp;Choose Colour</translation>
+    </message>
+    <message>
+        <source>팔레트의 256색 가운데 현재 색을 고릅니다.</source>
+        <translation>Chooses the current colour among the 256 of the palette.</translation>
+    </message>
+    <message>
+        <source>단축키</source>
+        <translation>&amp;Keys</translation>
+    </message>
+    <message>
+        <source>모든 명령과 그 키를 보여 줍니다.</source>
+        <translation>Shows every command with its keys.</translation>
+    </message>
+    <message>
+        <source>개발자 홈</source>
+        <translation>&amp;Developer Site</translation>
+    </message>
+    <message>
+        <source>개발자 홈페이지로 이동합니다.</source>
+        <translation>Opens the developer&apos;s website.</translation>
+    </message>
+    <message>
+        <source>Zentil Editor 정보</source>
+        <translation>&amp;About Zentil Editor</translation>
+    </message>
+    <message>
+        <source>판, 사용 허가와 쓰인 라이브러리를 보여 줍니다.</source>
+        <translation>Shows the version, the licence and the libraries used.</translation>
+    </message>
+</context>
+<context>
+    <name>zentil::EditorMenus</name>
+    <message>
+        <source>%1 명령으로 그림을 열거나,
+그림 파일을 이 창에 끌어다 놓으세요.
+
+%2 명령으로 빈 이미지를 만들 수도 있습니다.</source>
+        <translation>Open a picture with %1,
+or drop picture files on this window.
+
+%2 makes an empty image.</translation>
+    </message>
+</context>
+<context>
     <name>zentil::EditorStatus</name>
     <message>
         <source>캔버스 배율. Ctrl+휠, Ctrl+= 와 Ctrl+- 로 바꾸고 Ctrl+0 으로 1배로 돌아갑니다.</source>
@@ -1318,6 +1643,37 @@ Commands:
     <message>
         <source>다음 파일도 읽지 못했습니다.</source>
         <translation>These files could not be read either.</translation>
+    </message>
+</context>
+<context>
+    <name>zentil::KeysWindow</name>
+    <message>
+        <source> (목록에서)</source>
+        <translation> (in a list)</translation>
+    </message>
+    <message>
+        <source>포커스가 있는 곳에서</source>
+        <translation>Where the focus is</translation>
+    </message>
+    <message>
+        <source>단축키</source>
+        <translation>Keys</translation>
+    </message>
+    <message>
+        <source>명령</source>
+        <translation>Command</translation>
+    </message>
+    <message>
+        <source>키</source>
+        <translation>Keys</translation>
+    </message>
+    <message>
+        <source>캔버스</source>
+        <translation>Canvas</translation>
+    </message>
+    <message>
+        <source>창</source>
+        <translation>Window</translation>
     </message>
 </context>
 <context>
@@ -1428,10 +1784,16 @@ Commands:
 <context>
     <name>zentil::TMainWin</name>
     <message>
-        <source>
-변경된 스프라이트 페이지 모두 저장 (%1)</source>
-        <translation>
-Save all changed sprite pages (%1)</translation>
+        <source>페이지나 들어 올린 블럭을 1픽셀 이동</source>
+        <translation>Nudge the page or the lifted block one pixel</translation>
+    </message>
+    <message>
+        <source>이동시킨 블럭을 페이지에 적용</source>
+        <translation>Apply the nudged block to the page</translation>
+    </message>
+    <message>
+        <source>끌기를 취소하거나 들어 올린 블럭을 내려놓기</source>
+        <translation>Cancel a drag, or put a lifted block away</translation>
     </message>
 </context>
 <context>
