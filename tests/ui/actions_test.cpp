@@ -67,14 +67,14 @@ class ActionsTest : public QObject {
         editor_.reset();
         recorder_.reset();
         state_.reset();
-        installLanguage(*qApp, Language::Korean);
+        installLanguage(*qApp, Language::korean());
     }
 
     // In each language every action has a text and a tooltip of that
     // language, a unique id, keys no other action or focused key has, one
     // place in the menus, and the menus open with Alt and their letter.
     void everyActionIsCompleteInBothLanguages() {
-        for (const Language language : {Language::Korean, Language::English}) {
+        for (const Language& language : {Language::korean(), Language("en")}) {
             QVERIFY(installLanguage(*qApp, language));
             start();
             TMainWin& main = editor_->main;
@@ -92,7 +92,7 @@ class ActionsTest : public QObject {
                 // Hangul in Korean, none in English.
                 const bool hangul =
                     plainText(a).contains(QRegularExpression(QStringLiteral("[가-힣]")));
-                QVERIFY2(hangul == (language == Language::Korean), qPrintable(id + a->text()));
+                QVERIFY2(hangul == (language == Language::korean()), qPrintable(id + a->text()));
                 for (const QKeySequence& k : a->shortcuts()) {
                     QVERIFY2(!owners.contains(k), qPrintable(id + " and " + owners.value(k)));
                     owners.insert(k, id);
@@ -105,7 +105,7 @@ class ActionsTest : public QObject {
                 QVERIFY2(places == 1, qPrintable(id));
             }
             const QStringList titles =
-                language == Language::Korean
+                language == Language::korean()
                     ? QStringList{"파일(&F)", "편집(&E)", "페이지(&P)",
                                   "보기(&V)", "도구(&T)", "도움말(&H)"}
                     : QStringList{"&File", "&Edit", "&Page", "&View", "&Tools", "&Help"};

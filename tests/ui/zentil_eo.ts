@@ -39,4 +39,11 @@
         <translation>La redaktilo parolos Esperanton ekde sia venonta starto.</translation>
     </message>
 </context>
+<context>
+    <name>zentil::EditorActions</name>
+    <message>
+        <source>새로 만들기</source>
+        <translation>&amp;Nova</translation>
+    </message>
+</context>
 </TS>
