@@ -226,6 +226,41 @@ TEST_F(HistoryTest, OnePressIsOneStepAndTheSavedStateComesBack) {
     EXPECT_FALSE(history.canRedo());
 }
 
+// Escape during a press takes its open step back and forgets it: the page as
+// before the press, nothing to redo, the earlier steps kept. A closed step or
+// one taken back is never dropped.
+TEST_F(HistoryTest, OnlyTheOpenStepOfAPressIsDropped) {
+    Outcome outcome;
+    history.push(nudgePageStep(ws, b(), Nudge::Down, outcome));
+    history.closeStep();
+    EXPECT_EQ(history.openStep(), nullptr);
+    history.dropOpenStep(ws);
+    EXPECT_EQ(history.undoCount(), 1u);
+    const std::string before = snapshot(ws);
+    const auto dab = [&](int x) {
+        return strokeEdit(
+            ws, a(), {x, 3, 1, 1},
+            [&](Page& p) {
+                putPixel(p, x, 3, 251);
+                return Outcome::done();
+            },
+            outcome, 7);
+    };
+    history.push(dab(2));
+    const Command* step = history.openStep();
+    ASSERT_NE(step, nullptr);
+    history.push(dab(40));  // joins the same step
+    EXPECT_EQ(history.openStep(), step);
+    history.dropOpenStep(ws);
+    EXPECT_TRUE(snapshot(ws) == before);
+    EXPECT_EQ(history.undoCount(), 1u);
+    EXPECT_FALSE(history.canRedo());
+    history.undo(ws);
+    EXPECT_EQ(history.openStep(), nullptr);
+    history.dropOpenStep(ws);
+    EXPECT_TRUE(history.canRedo());
+}
+
 // A press held on a lifted block stamps at every move; the step it makes keeps
 // each pixel it changed once, however often and wherever it stamped, and a
 // stamp that changes nothing keeps nothing.
