@@ -49,7 +49,8 @@ void addToolActions(EditorActions& actions, CanvasTools& tools) {
     for (const CanvasTools::Entry& tool : tools.entries()) {
         const ToolId id = tool.id;
         actions.addTool(
-            QStringLiteral("tools.") + QString::fromLatin1(id.data(), static_cast<qsizetype>(id.size())),
+            QStringLiteral("tools.") +
+                QString::fromLatin1(id.data(), static_cast<qsizetype>(id.size())),
             tool.name, tool.key, tool.icon, [&tools, id] { tools.choose(id); },
             [&tools, id] { return tools.current() == id; });
     }
