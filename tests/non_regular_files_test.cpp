@@ -20,7 +20,7 @@ namespace {
 // Every reader of the core refuses a FIFO without waiting for a writer, and
 // a folder, before reading: a path kept in the settings or a work file may
 // name either, and a read that waits would hang every later start.
-TEST(SpecialFiles, EveryReaderRefusesWhatIsNotARegularFile) {
+TEST(NonRegularFiles, EveryReaderRefusesWhatIsNotARegularFile) {
     using Read = std::function<std::string(const std::string&)>;
     const std::string notAFile = texts::kNotAFile;
     const auto result = [](ReadResult r) { return std::to_string(static_cast<int>(r)); };
