@@ -46,18 +46,66 @@ class SelectedStep final : public Command {
 
 }  // namespace
 
-std::optional<ListSelection> Document::selectionNow() const {
-    if (!selectionSource_) return std::nullopt;
-    return selectionSource_();
+void Document::keepMarks(ListId list, const EntryMarks& marks) {
+    if (list != ListId::None) selection_.marks(list) = marks;
 }
 
-void Document::record(std::unique_ptr<Command> command) {
+void Document::choose(const ListSelection& selection, Change& change) {
+    selection_ = selection;
+    showSelected(workspace_, selection_);
+    change.current = change.selection = true;
+}
+
+void Document::tell(Change change) {
+    // Pages gone from the lists take their marks along; a page shown that
+    // went with them gives way to the one the selection now points to.
+    if (change.listed()) {
+        const Page* shown = workspace_.currentPage();
+        if (shown && !workspace_.placeOf(shown).valid()) change.current = true;
+        if (change.current) {
+            choose(selection_, change);
+        } else if (ListSelection fitted = selection_; fitSelection(workspace_, fitted)) {
+            selection_ = fitted;
+            change.selection = true;
+        }
+    }
+    emit changed(change);
+}
+
+void Document::show(ListId list) {
+    ListSelection selection = selection_;
+    selection.shown = list;
+    Change change;
+    choose(selection, change);
+    emit changed(change);
+}
+
+void Document::select(const ListSelection& selection) {
+    Change change;
+    choose(selection, change);
+    emit changed(change);
+}
+
+void Document::selectEntry(ListId list, int row) {
+    if (list == ListId::None) return;
+    ListSelection selection = selection_;
+    selectOnly(selection, list, row);
+    select(selection);
+}
+
+void Document::record(std::unique_ptr<Command> command, const std::optional<ListSelection>& after) {
     Change change;
     if (command) {
         change = command->changes();
-        history_.push(std::make_unique<SelectedStep>(std::move(command), selectionNow()));
+        history_.push(std::make_unique<SelectedStep>(std::move(command), selection_));
     }
-    emit changed(change);
+    if (after) choose(*after, change);
+    tell(change);
+}
+
+void Document::notify(Change change, const std::optional<ListSelection>& after) {
+    if (after) choose(*after, change);
+    tell(change);
 }
 
 bool Document::dropOpenStep(const Command* edit) {
@@ -65,27 +113,29 @@ bool Document::dropOpenStep(const Command* edit) {
     if (!edit || !step || step->edit() != edit) return false;
     const Change change = step->changes();
     history_.dropOpenStep(workspace_);
-    emit changed(change);
+    tell(change);
     return true;
 }
 
-Command* Document::undo(std::optional<ListSelection>& selection) {
-    const std::optional<ListSelection> now = selectionNow();
+Command* Document::undo() {
+    const ListSelection now = selection_;
     Command* command = history_.undo(workspace_);
     if (!command) return nullptr;
-    if (auto* step = dynamic_cast<SelectedStep*>(command)) {
-        step->keepAfter(now);
-        selection = step->before();
-    }
-    emit changed(command->changes());
+    Change change = command->changes();
+    auto* step = dynamic_cast<SelectedStep*>(command);
+    if (step) step->keepAfter(now);
+    choose(step && step->before() ? *step->before() : selection_, change);
+    tell(change);
     return command;
 }
 
-Command* Document::redo(Outcome& outcome, std::optional<ListSelection>& selection) {
+Command* Document::redo(Outcome& outcome) {
     Command* command = history_.redo(workspace_, outcome);
     if (!command) return nullptr;
-    if (const auto* step = dynamic_cast<const SelectedStep*>(command)) selection = step->after();
-    emit changed(command->changes());
+    Change change = command->changes();
+    const auto* step = dynamic_cast<const SelectedStep*>(command);
+    choose(step && step->after() ? *step->after() : selection_, change);
+    tell(change);
     return command;
 }
 

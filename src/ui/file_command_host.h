@@ -1,6 +1,7 @@
 // What the file commands and the work session ask of the window they work
-// in: the document, where messages and file dialogs go, and the few things
-// of the lists and the canvas that a file brings along.
+// in: the document (the lists and the canvas follow its changes), where
+// messages and file dialogs go, and the few things of the canvas that a
+// file brings along.
 #pragma once
 
 #include <QString>
@@ -23,16 +24,6 @@ class FileCommandHost {
     virtual FileDialogs& fileDialogs() = 0;
     // The window that progress and questions stand over.
     virtual QWidget* window() = 0;
-    // A page read from a file joined its list as the last entry: it becomes
-    // the list's current entry and is marked, the previous current entry
-    // unmarked.
-    virtual void markLoaded(ListId list) = 0;
-    // Shows the list's current entry, as a click on the list does.
-    virtual void showList(ListId list) = 0;
-    // Makes `row` the only selected and the current entry of the list and shows it.
-    virtual void showOnly(ListId list, int row) = 0;
-    // No page shown.
-    virtual void showNoPage() = 0;
     // The canvas ignores presses for a moment, so that the click that closed
     // a file dialog does not reach it.
     virtual void guardCanvas() = 0;

@@ -148,6 +148,8 @@ void FileCommands::readFiles(std::vector<std::string> names) {
     QString last;
     int done = 0;
     const PageDefaults defaults = ws().defaults();
+    // Each page read becomes its list's current entry, marked.
+    ListSelection after = host_.document().selection();
     for (const std::string& name : names) {
         if (!progress.step(done++)) break;
         last = pathFromBytes(name);
@@ -167,13 +169,14 @@ void FileCommands::readFiles(std::vector<std::string> names) {
         }
         setPageName(*page, pageNameOf(last).toStdString());
         // A page as read is saved work; loading is not an edit to undo.
-        ws().markSaved(store.at(store.append(std::move(page), PageFile{name, 0})));
-        host_.markLoaded(target);
+        const int row = store.append(std::move(page), PageFile{name, 0});
+        ws().markSaved(store.at(row));
+        markLoaded(after, target, row);
     }
     progress.finish();
     problems.finish();
-    host_.document().notify(loadedChange());
-    if (const PageFormat* shown = formatOf(last)) host_.showList(listOf(*shown));
+    if (const PageFormat* shown = formatOf(last)) after.shown = listOf(*shown);
+    host_.document().notify(loadedChange(), after);
     host_.guardCanvas();
     if (!last.isEmpty()) store(ws().settings.openDirectory, folderOf(last));
 }
@@ -266,11 +269,9 @@ void FileCommands::Btn_LoadPalClick() {
     }
     // The palette file is read, not undone; giving its colours to the sprite
     // pages, and its name to the next start, is an edit.
-    host_.document().record(applySpritePalette(ws(), palette, storedText(path)));
-    if (ws().activeList() == ListId::Pictures && !ws().pictures.empty())
-        host_.showList(ListId::Pictures);
-    else if (!ws().sprites.empty())
-        host_.showList(ListId::Sprites);
+    // The page shown is shown again in its new colours.
+    host_.document().record(applySpritePalette(ws(), palette, storedText(path)),
+                            host_.document().selection());
     host_.guardCanvas();
 }
 

@@ -217,46 +217,36 @@ PageList& TMainWin::listWidget(ListId list) const {
     return list == ListId::Pictures ? *ui_->Lb_Tga : *ui_->Lb_Spr;
 }
 
-void TMainWin::showListEntry(ListId which) {
-    const ListId otherId = which == ListId::Sprites ? ListId::Pictures : ListId::Sprites;
-    PageList& list = listWidget(which);
-    PageList& other = listWidget(otherId);
-    if (list.count() == 0) {
-        if (other.count() > 0) {
-            showListEntry(otherId);
-            return;
-        }
-        workspace_.clearCurrent();
+// The page the document shows, afresh from its top left corner, its list
+// standing out.
+void TMainWin::showShownPage() {
+    Page* page = workspace_.currentPage();
+    if (!page) {
         dropCanvasPicture();
         return;
     }
-    // A list without a current entry shows its first page.
-    if (list.currentRow() < 0) list.setCurrentEntry(0);
-    Page& page = workspace_.store(which)->at(list.currentRow());
-    workspace_.setCurrent(which, &page);
+    const ListId which = workspace_.activeList();
     status_->forgetGpf();  // a page shown from its list is measured afresh
-    canvas().showPage(&page);
-    ui_->Edit_Col->setValue(page.cols);
-    other.setListColor(kListIdle);
-    list.setListColor(kListActive);
+    canvas().showPage(page);
+    ui_->Edit_Col->setValue(page->cols);
+    listWidget(which == ListId::Sprites ? ListId::Pictures : ListId::Sprites)
+        .setListColor(kListIdle);
+    listWidget(which).setListColor(kListActive);
     scrollToOrigin();
-    showPage(page);
+    showPage(*page);
     showPixelInfo(0, 0);
 }
 
 void TMainWin::Lb_SprClick() {
-    showListEntry(ListId::Sprites);
+    document_.show(ListId::Sprites);
 }
 
 void TMainWin::Lb_TgaClick() {
-    showListEntry(ListId::Pictures);
+    document_.show(ListId::Pictures);
 }
 
 void TMainWin::showCurrent() {
-    if (workspace_.activeList() == ListId::Pictures)
-        Lb_TgaClick();
-    else if (workspace_.activeList() == ListId::Sprites)
-        Lb_SprClick();
+    if (workspace_.activeList() != ListId::None) document_.show(workspace_.activeList());
 }
 
 void TMainWin::Cb_CrossIndexChange() {
@@ -264,20 +254,12 @@ void TMainWin::Cb_CrossIndexChange() {
 }
 
 void TMainWin::showOnly(ListId list, int row) {
-    if (list == ListId::None) return;
-    PageList& entries = listWidget(list);
-    entries.deselectAll();
-    if (row >= 0 && row < entries.count()) {
-        entries.selectEntry(row);
-        entries.setCurrentEntry(row);
-    }
-    list == ListId::Sprites ? Lb_SprClick() : Lb_TgaClick();
+    document_.selectEntry(list, row);
 }
 
 std::vector<int> TMainWin::selectedRows(ListId list) const {
     if (list == ListId::None) return {};
-    const QList<int> rows = listWidget(list).selectedRows();
-    return {rows.begin(), rows.end()};
+    return document_.selection().marks(list).selected;
 }
 
 void TMainWin::setMessageSink(MessageSink* sink) {

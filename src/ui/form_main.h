@@ -72,6 +72,7 @@ class TMainWin : public QWidget, public EditorHost {
     // The controls, for the window tests that press them.
     Ui::TMainWin& form() { return *ui_; }
 
+    Document& document() { return document_; }
     History& history() { return history_; }
     // Where messages and questions go (not owned; nullptr restores the
     // window's own message boxes).
@@ -193,7 +194,7 @@ class TMainWin : public QWidget, public EditorHost {
     void FormShow();
     void FormResize();
     PageList& listWidget(ListId list) const;
-    void showListEntry(ListId list);
+    void showShownPage();
     void dropCanvasPicture();
     void connectFiles();
     void connectButtons();
@@ -207,9 +208,6 @@ class TMainWin : public QWidget, public EditorHost {
     // Lists, canvas, undo buttons, modified mark, status bar and watched
     // files after a change of the document.
     void followChange(const Change& change);
-    // Shows the lists as an undo or redo left them: with the selection it
-    // gives, or as they stand.
-    void showSelection(const std::optional<ListSelection>& selection);
     // The grid over the canvas, as the settings have it.
     GridLines gridLines() const;
 
@@ -240,6 +238,8 @@ class TMainWin : public QWidget, public EditorHost {
     EditorActions* actions_ = nullptr;
     EditorMenus* menus_ = nullptr;
     bool shownOnce_ = false;
+    // The lists are being given the document's marks: not marks set by hand.
+    bool followingChange_ = false;
 };
 
 }  // namespace zentil

@@ -1,8 +1,14 @@
-// The main window's history of edits: recording each edit as one step, undo
-// and redo (the 편집 menu's actions), and the mark of unsaved sprite pages.
+// The main window's history of edits and how it follows the document:
+// recording each edit as one step, undo and redo (the 편집 menu's actions),
+// the lists, the canvas and the mark of unsaved sprite pages after each
+// change.
+#include <QScopedValueRollback>
+
 #include "block_tool.h"
+#include "editor_status.h"
 #include "form_main.h"
 #include "message_sink.h"
+#include "page_canvas.h"
 #include "page_list.h"
 #include "system/texts.h"
 #include "ui_form_main.h"
@@ -12,9 +18,15 @@
 namespace zentil {
 
 void TMainWin::connectHistory() {
-    document_.setSelectionSource([this] {
-        return ListSelection{workspace_.activeList(), ui_->Lb_Spr->marks(), ui_->Lb_Tga->marks()};
-    });
+    // Marks set by hand in a list are the document's selection.
+    for (const ListId id : {ListId::Sprites, ListId::Pictures}) {
+        PageList* list = &listWidget(id);
+        const auto keep = [this, id, list] {
+            if (!followingChange_) document_.keepMarks(id, list->marks());
+        };
+        connect(list, &QListWidget::itemSelectionChanged, this, keep);
+        connect(list, &QListWidget::currentRowChanged, this, keep);
+    }
     connect(&document_, &Document::changed, this, &TMainWin::followChange);
     followChange(Change{});
 }
@@ -23,15 +35,27 @@ void TMainWin::record(std::unique_ptr<Command> command) {
     document_.record(std::move(command));
 }
 
-// Every view of the window follows what the document says changed.
+// Every view of the window follows what the document says changed, and
+// only that.
 void TMainWin::followChange(const Change& change) {
-    syncLists();
-    setWindowModified(workspace_.spritesModified());
-    // The canvas reads the page at every repaint; a page that changed its
-    // size is laid out again.
-    if (const Page* shown = workspace_.currentPage();
-        shown && canvas().page() == shown && change.touches(shown))
+    {
+        const QScopedValueRollback following(followingChange_, true);
+        if (change.listed() || change.saved) syncLists();
+        if (change.listed() || change.selection) {
+            ui_->Lb_Spr->setMarks(document_.selection().sprites);
+            ui_->Lb_Tga->setMarks(document_.selection().pictures);
+        }
+    }
+    if (change.listed() || change.saved || !change.pages.empty())
+        setWindowModified(workspace_.spritesModified());
+    if (change.current) {
+        showShownPage();
+    } else if (const Page* shown = workspace_.currentPage();
+               shown && canvas().page() == shown && change.touches(shown)) {
+        // The canvas reads the page at every repaint; a page that changed
+        // its size is laid out again.
         canvas().followEdit(workspace_.changes);
+    }
     updateStatus();
     if (change.pictures || change.saved || !change.pages.empty()) session_->watchPictures();
 }
@@ -44,28 +68,14 @@ void TMainWin::syncLists() {
 void TMainWin::Btn_UndoClick() {
     // Not while an outline is being dragged out: it belongs to the page as it is.
     if (canvas().tool() && canvas().tool()->busy()) return;
-    std::optional<ListSelection> selection;
-    if (document_.undo(selection)) showSelection(selection);
+    document_.undo();
 }
 
 void TMainWin::Btn_RedoClick() {
     if (canvas().tool() && canvas().tool()->busy()) return;
     Outcome outcome;
-    std::optional<ListSelection> selection;
-    const bool redone = document_.redo(outcome, selection) != nullptr;
+    document_.redo(outcome);
     report(outcome);
-    if (redone) showSelection(selection);
-}
-
-void TMainWin::showSelection(const std::optional<ListSelection>& selection) {
-    ListId shown = workspace_.activeList();
-    if (selection) {
-        ui_->Lb_Spr->setMarks(selection->sprites);
-        ui_->Lb_Tga->setMarks(selection->pictures);
-        shown = selection->shown;
-    }
-    // An empty list shows the other one, or nothing.
-    shown == ListId::Pictures ? Lb_TgaClick() : Lb_SprClick();
 }
 
 }  // namespace zentil

@@ -65,23 +65,6 @@ FileDialogs& MainFileHost::fileDialogs() {
 QWidget* MainFileHost::window() {
     return &w_;
 }
-void MainFileHost::markLoaded(ListId list) {
-    PageList& entries = w_.listWidget(list);
-    entries.showPages(*w_.workspace_.store(list));
-    const int last = entries.count() - 1;
-    if (QListWidgetItem* current = entries.currentItem()) current->setSelected(false);
-    entries.setCurrentEntry(last);
-    entries.selectEntry(last);
-}
-void MainFileHost::showList(ListId list) {
-    list == ListId::Pictures ? w_.Lb_TgaClick() : w_.Lb_SprClick();
-}
-void MainFileHost::showOnly(ListId list, int row) {
-    w_.showOnly(list, row);
-}
-void MainFileHost::showNoPage() {
-    w_.dropCanvasPicture();
-}
 void MainFileHost::guardCanvas() {
     w_.Timer_FileOpen.start();
 }

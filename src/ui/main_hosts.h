@@ -37,10 +37,6 @@ class MainFileHost final : public FileCommandHost {
     MessageSink& messages() override;
     FileDialogs& fileDialogs() override;
     QWidget* window() override;
-    void markLoaded(ListId list) override;
-    void showList(ListId list) override;
-    void showOnly(ListId list, int row) override;
-    void showNoPage() override;
     void guardCanvas() override;
     void cancelCanvas() override;
     bool canvasBusy() const override;

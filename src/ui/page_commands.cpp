@@ -54,7 +54,7 @@ void PageCommands::connectDialogs(const Dialogs& dialogs) {
         connect(dialogs.configWin, &TConfigWin::chosen, this, &PageCommands::applySizeSettings);
         // Only the remembered entry stays selected and is shown.
         connect(dialogs.configWin, &TConfigWin::closed, this,
-                [this](int row) { w_.showOnly(w_.activeList(), row); });
+                [this](int row) { w_.document().selectEntry(w_.activeList(), row); });
     }
     if (dialogs.colorKeyWin)
         connect(dialogs.colorKeyWin, &TColorKeyWin::chosen, this, &PageCommands::applyColourKeys);
@@ -79,39 +79,35 @@ std::vector<Page*> PageCommands::selectedPages(ListId list) {
     return pagesAt(w_.workspace(), list, w_.selectedRows(list));
 }
 
-void PageCommands::markLastSprite() {
-    PageList& list = *ui_.Lb_Spr;
-    list.deselectAll();
-    if (list.count() == 0) return;
-    list.setCurrentEntry(list.count() - 1);
-    list.selectEntry(list.count() - 1);
+ListSelection PageCommands::showing(ListId list) const {
+    ListSelection selection = w_.document().selection();
+    selection.shown = list;
+    return selection;
 }
 
-void PageCommands::showList(ListId list) {
-    list == ListId::Pictures ? w_.Lb_TgaClick() : w_.Lb_SprClick();
-}
-
-void PageCommands::resetIfEmpty() {
-    if (ui_.Lb_Spr->count() == 0 && ui_.Lb_Tga->count() == 0) w_.canvas().showPage(nullptr);
+ListSelection PageCommands::lastSpriteOnly() const {
+    ListSelection selection = w_.document().selection();
+    selectOnly(selection, ListId::Sprites, w_.workspace().sprites.size() - 1);
+    return selection;
 }
 
 // ---- copies ---------------------------------------------------------------
 
 void PageCommands::BtnPageCopyClick() {
     const std::vector<Page*> pages = selectedPages(w_.activeList());
-    if (!pages.empty()) {
-        OperationResult copied = copyPages(w_.workspace(), pages);
-        w_.record(std::move(copied.step));
-        w_.report(copied.problems);
-        markLastSprite();
+    if (pages.empty()) {
+        w_.document().show(ListId::Sprites);
+        return;
     }
-    w_.Lb_SprClick();
+    OperationResult copied = copyPages(w_.workspace(), pages);
+    w_.document().record(std::move(copied.step), lastSpriteOnly());
+    w_.report(copied.problems);
 }
 
 void PageCommands::BtnSumCopyClick() {
     const ListId source = w_.activeList();
     if (source == ListId::None) {
-        w_.Lb_SprClick();
+        w_.document().show(ListId::Sprites);
         return;
     }
     const std::vector<Page*> pages = selectedPages(source);
@@ -119,54 +115,54 @@ void PageCommands::BtnSumCopyClick() {
     OperationResult gathered = gatherPages(w_.workspace(), pages);
     w_.report(gathered.problems);
     if (!gathered.step) return;
-    w_.record(std::move(gathered.step));
-    markLastSprite();
-    w_.Lb_SprClick();
+    w_.document().record(std::move(gathered.step), lastSpriteOnly());
 }
 
 void PageCommands::Btn_BlockCopyClick() {
     Workspace& workspace = w_.workspace();
-    if (ui_.Lb_Tga->selectedRows().isEmpty()) return;
+    if (w_.selectedRows(ListId::Pictures).empty()) return;
     if (!workspace.hasBlock()) return;  // no block was ever lifted
     // A block still carried is copied as it shows, even before any move over it.
     if (workspace.blockLifted()) w_.blockTool().composeShown();
     w_.blockTool().putAway(0x000000);
     const ListId active = workspace.activeList();
-    const bool fromTga = active == ListId::Pictures && !ui_.Lb_Tga->selectedRows().isEmpty();
-    const bool fromSprite = active == ListId::Sprites && !ui_.Lb_Spr->selectedRows().isEmpty();
+    const bool fromTga = active == ListId::Pictures && !w_.selectedRows(ListId::Pictures).empty();
+    const bool fromSprite = active == ListId::Sprites && !w_.selectedRows(ListId::Sprites).empty();
     if (!fromTga && !fromSprite) return;
     OperationResult copied = copyBlock(workspace, workspace.lifted.view);
     w_.report(copied.problems);
     if (!copied.step) return;
-    w_.record(std::move(copied.step));
-    PageList& sprites = *ui_.Lb_Spr;
-    if (fromSprite) sprites.deselectAll();
-    sprites.setCurrentEntry(sprites.count() - 1);
-    sprites.selectEntry(sprites.count() - 1);
-    showList(fromTga ? ListId::Pictures : ListId::Sprites);
+    // The copy is marked among the sprite entries, alone when it was copied
+    // from one; the list it was copied from stays shown.
+    ListSelection after = fromSprite ? lastSpriteOnly() : w_.document().selection();
+    const int last = workspace.sprites.size() - 1;
+    if (fromTga) after.sprites.selected.push_back(last);
+    after.sprites.current = last;
+    after.shown = fromTga ? ListId::Pictures : ListId::Sprites;
+    w_.document().record(std::move(copied.step), after);
 }
 
 // ---- clearing and deleting -------------------------------------------------
 
 void PageCommands::Btn_ClearPageClick() {
-    w_.record(clearPages(w_.workspace(), selectedPages(ListId::Sprites)).step);
-    w_.Lb_SprClick();
+    w_.document().record(clearPages(w_.workspace(), selectedPages(ListId::Sprites)).step,
+                         showing(ListId::Sprites));
 }
 
 void PageCommands::Btn_DeletePageClick() {
     Workspace& workspace = w_.workspace();
     const ListId which =
         workspace.activeList() == ListId::Sprites ? ListId::Sprites : ListId::Pictures;
-    PageList& list = which == ListId::Sprites ? *ui_.Lb_Spr : *ui_.Lb_Tga;
-    if (list.count() > 0) {
-        OperationResult deleted = deletePages(workspace, which, selectedPages(which));
-        if (deleted.step) {
-            w_.record(std::move(deleted.step));
-            if (deleted.focus) list.selectEntry(workspace.placeOf(deleted.focus).index);
-        }
-        showList(which);
+    if (workspace.store(which)->empty()) return;
+    OperationResult deleted = deletePages(workspace, which, selectedPages(which));
+    // The selected entries went with their pages; the page after them is
+    // marked and shown.
+    ListSelection after = showing(which);
+    if (deleted.step) {
+        const int focus = deleted.focus ? workspace.placeOf(deleted.focus).index : -1;
+        after.marks(which) = {focus >= 0 ? std::vector<int>{focus} : std::vector<int>{}, focus};
     }
-    resetIfEmpty();
+    w_.document().record(std::move(deleted.step), after);
 }
 
 void PageCommands::Btn_AllDeletePageClick() {
@@ -176,15 +172,12 @@ void PageCommands::Btn_AllDeletePageClick() {
     const char* question =
         which == ListId::Sprites ? texts::kAskDeleteAllSprites : texts::kAskDeleteAllPictures;
     if (!w_.messages().ask(texts::kCaptionNotice, question)) return;
-    w_.record(deleteAllPages(workspace, which).step);
-    showList(which);
-    resetIfEmpty();
+    w_.document().record(deleteAllPages(workspace, which).step, showing(which));
 }
 
 // ---- columns, optimisation and nudges --------------------------------------
 
 void PageCommands::Btn_ColClick() {
-    if (ui_.Lb_Spr->count() == 0 && ui_.Lb_Tga->count() == 0) return;
     Page* page = w_.workspace().currentPage();
     if (!page || !page->inUse()) return;
     // The field's own limits would keep a typed 0 as text only; what was
@@ -199,21 +192,17 @@ void PageCommands::Btn_ColClick() {
     OperationResult relaid = relayoutPage(w_.workspace(), *page, ui_.Edit_Col->value());
     w_.report(relaid.problems);
     if (!relaid.step) return;
-    w_.record(std::move(relaid.step));
-    w_.scrollToOrigin();
-    w_.showPage(*page);
+    // The page is shown again from its corner in its new shape.
+    w_.document().record(std::move(relaid.step), w_.document().selection());
 }
 
 void PageCommands::Btn_OptimizeClick() {
     if (w_.activeList() != ListId::Sprites) return;
     OperationResult trimmed = trimPages(w_.workspace(), selectedPages(ListId::Sprites));
     w_.report(trimmed.problems);
-    w_.record(std::move(trimmed.step));
-    if (trimmed.focus) {
-        ui_.Lb_Spr->deselectAll();
-        ui_.Lb_Spr->selectEntry(w_.workspace().placeOf(trimmed.focus).index);
-    }
-    w_.Lb_SprClick();
+    ListSelection after = showing(ListId::Sprites);
+    if (trimmed.focus) after.sprites.selected = {w_.workspace().placeOf(trimmed.focus).index};
+    w_.document().record(std::move(trimmed.step), after);
 }
 
 // The lifted block moves inside itself; without one, the current sprite page
@@ -232,7 +221,6 @@ void PageCommands::nudge(Nudge direction) {
     std::unique_ptr<Command> step = nudgePageStep(workspace, *page, direction, outcome);
     w_.report(outcome);
     w_.record(std::move(step));
-    w_.showPage(*page);
 }
 
 // ---- what the editing dialogs hand back -------------------------------------
@@ -244,17 +232,15 @@ void PageCommands::applyNewImage(const NewImage& image) {
     OperationResult made = newImage(workspace, image);
     w_.report(made.problems);
     if (!made.step) return;
-    w_.record(std::move(made.step));
-    w_.showOnly(ListId::Sprites, workspace.sprites.size() - 1);
+    w_.document().record(std::move(made.step), lastSpriteOnly());
 }
 
 void PageCommands::applySizeSettings(const TileGrid& grid, std::uint32_t lineColor) {
     w_.workspace().settings.gridColor = static_cast<std::int32_t>(lineColor);
     OperationResult resized = retilePages(w_.workspace(), selectedPages(w_.activeList()), grid);
     w_.report(resized.problems);
-    w_.record(std::move(resized.step));
     w_.blockTool().dropOutline();
-    w_.showCurrent();
+    w_.document().record(std::move(resized.step), w_.document().selection());
 }
 
 void PageCommands::applyColourKeys(const ColourKeys& keys) {
@@ -277,8 +263,7 @@ void PageCommands::applyColourChange(const ColourChange& change) {
     if (w_.activeList() != ListId::Sprites) return;
     OperationResult changed = changeColour(w_.workspace(), selectedPages(ListId::Sprites), change);
     w_.report(changed.problems);
-    w_.record(std::move(changed.step));
-    w_.showCurrent();
+    w_.document().record(std::move(changed.step), w_.document().selection());
 }
 
 }  // namespace zentil

@@ -1,8 +1,8 @@
 // The main window's commands on pages: the toolbar's copies, clearing and
 // deleting, the column count and the size optimisation, the nudge buttons
 // without a lifted block, and what the editing dialogs hand back. Each runs
-// one page operation of the work layer on the selected pages, records its
-// step and shows the pages again.
+// one page operation of the work layer on the selected pages and records its
+// step with the selection it leaves; the views follow the document.
 #pragma once
 
 #include <QObject>
@@ -11,6 +11,7 @@
 
 #include "edit/nudge.h"
 #include "work/list_id.h"
+#include "work/list_selection.h"
 
 namespace Ui {
 class TMainWin;
@@ -64,11 +65,10 @@ class PageCommands final : public QObject {
     void connectButtons();
     // The pages of the selected entries of a list, in list order.
     std::vector<Page*> selectedPages(ListId list);
-    // Marks only the last sprite entry and makes it the current entry.
-    void markLastSprite();
-    void showList(ListId list);
-    // The canvas as it is with no page left in either list.
-    void resetIfEmpty();
+    // The selection with `list` shown ...
+    ListSelection showing(ListId list) const;
+    // ... and with only the last sprite entry marked, the current one, shown.
+    ListSelection lastSpriteOnly() const;
 
     TMainWin& w_;
     Ui::TMainWin& ui_;

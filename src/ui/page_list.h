@@ -5,7 +5,7 @@
 
 #include <QListWidget>
 
-#include "list_selection.h"
+#include "work/list_selection.h"
 
 namespace zentil {
 

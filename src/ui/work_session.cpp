@@ -76,21 +76,16 @@ bool WorkSession::openWork(const QString& path) {
     // The steps of the history were taken on the session just left.
     host_.document().history().clear();
     rememberWorkFile(path);
-    host_.document().notify(loadedChange());
+    // The page the session was left on is the one marked and shown.
     const PagePlace current = ws().placeOf(ws().currentPage());
-    if (current.valid()) {
-        host_.showOnly(current.list, current.index);
-    } else {
-        ws().clearCurrent();
-        host_.showNoPage();
-    }
+    host_.document().notify(loadedChange(), onlyEntry(current.list, current.index));
     return true;
 }
 
 QString WorkSession::askSpritePath(int index) {
     // A page without a file of its own: shown, then named in a dialog.
     const PageFormat& gpf = pageFormat(PageFormatId::Gpf);
-    host_.showOnly(ListId::Sprites, index);
+    host_.document().selectEntry(ListId::Sprites, index);
     FileRequest request;
     request.title = tr("저장하기");
     request.fileName = QString::fromStdString(std::string(pageName(ws().sprites.at(index))));
@@ -177,8 +172,11 @@ void WorkSession::reloadPicture(const QString& path) {
                     .arg(name, uiText(texts::kPictureNotReread), uiText(outcome.text)));
             continue;
         }
-        host_.document().record(std::move(reload));
-        if (ws().currentPage() == &page) host_.showList(ListId::Pictures);
+        // The picture shown is shown again as the file now has it.
+        if (ws().currentPage() == &page)
+            host_.document().record(std::move(reload), host_.document().selection());
+        else
+            host_.document().record(std::move(reload));
         host_.showStatusLine(QStringLiteral("%1: %2").arg(name, uiText(texts::kPictureReread)));
     }
 }

@@ -20,6 +20,11 @@ struct Change {
     bool palette = false;
     // What counts as saved changed (a page loaded, saved or opened).
     bool saved = false;
+    // The page shown was chosen again (it may be the same page): the canvas
+    // shows it afresh, from its top left corner.
+    bool current = false;
+    // The lists' selection was set (the lists show it).
+    bool selection = false;
 
     bool touches(const Page* page) const {
         return std::find(pages.begin(), pages.end(), page) != pages.end();
@@ -30,7 +35,11 @@ struct Change {
         pictures = pictures || other.pictures;
         palette = palette || other.palette;
         saved = saved || other.saved;
+        current = current || other.current;
+        selection = selection || other.selection;
     }
+    // Pages came into a list or left it.
+    bool listed() const { return sprites || pictures; }
 };
 
 // Pages that came into the lists from files (no edit: they count as saved).
