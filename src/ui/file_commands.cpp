@@ -171,7 +171,7 @@ void FileCommands::readFiles(std::vector<std::string> names) {
         // A page as read is saved work; loading is not an edit to undo.
         const int row = store.append(std::move(page), PageFile{name, 0});
         ws().markSaved(store.at(row));
-        markLoaded(after, target, row);
+        addLoadedEntry(after, target, row);
     }
     progress.finish();
     problems.finish();

@@ -32,7 +32,7 @@ void selectOnly(ListSelection& selection, ListId list, int row) {
     if (row >= 0) marks = {{row}, row};
 }
 
-void markLoaded(ListSelection& selection, ListId list, int row) {
+void addLoadedEntry(ListSelection& selection, ListId list, int row) {
     EntryMarks& marks = selection.marks(list);
     std::erase(marks.selected, marks.current);
     marks.selected.insert(std::upper_bound(marks.selected.begin(), marks.selected.end(), row), row);

@@ -37,7 +37,7 @@ ListSelection onlyEntry(ListId list, int row);
 void selectOnly(ListSelection& selection, ListId list, int row);
 // A page read from a file joined `list` at `row`: it becomes the current
 // entry and is marked, the previous current entry unmarked.
-void markLoaded(ListSelection& selection, ListId list, int row);
+void addLoadedEntry(ListSelection& selection, ListId list, int row);
 
 // Drops the rows past the lists' ends; false when there were none.
 bool fitSelection(const Workspace& workspace, ListSelection& selection);
