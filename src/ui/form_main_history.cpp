@@ -13,7 +13,6 @@
 #include "system/texts.h"
 #include "ui_form_main.h"
 #include "work/store_edits.h"
-#include "work_session.h"
 
 namespace zentil {
 
@@ -57,7 +56,6 @@ void TMainWin::followChange(const Change& change) {
         canvas().followEdit(workspace_.changes);
     }
     updateStatus();
-    if (change.pictures || change.saved || !change.pages.empty()) session_->watchPictures();
 }
 
 void TMainWin::syncLists() {

@@ -33,6 +33,10 @@ void rememberWorkFile(const QString& path) {
 WorkSession::WorkSession(FileCommandHost& host, QObject* parent)
     : QObject(parent), host_(host), watcher_(new PictureWatcher(this)) {
     connect(watcher_, &PictureWatcher::fileChanged, this, &WorkSession::reloadPicture);
+    // The files watched are those of the pictures as the document has them.
+    connect(&host_.document(), &Document::changed, this, [this](const Change& change) {
+        if (change.pictures || change.saved || !change.pages.empty()) watchPictures();
+    });
 }
 
 Workspace& WorkSession::ws() {
