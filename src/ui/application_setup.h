@@ -8,16 +8,12 @@
 
 #include <QIcon>
 
+#include "application_names.h"
 #include "system/language.h"
 
 class QApplication;
 
 namespace zentil {
-
-// The organisation and application names. With them the platform finds the
-// editor's settings, e.g. ~/.config/Zentil/Zentil Editor.conf.
-inline constexpr char kOrganisationName[] = "Zentil";
-inline constexpr char kApplicationName[] = "Zentil Editor";
 
 // Gives the application its names; needs no application object, so that the
 // settings can be read before there is one.

@@ -13,7 +13,7 @@
 #include <map>
 #include <string>
 
-#include "application_setup.h"
+#include "application_names.h"
 
 // The translations live in a library of their own; this brings their
 // resource in wherever the windows are linked.

@@ -181,11 +181,6 @@ void FileCommands::readFiles(std::vector<std::string> names) {
     if (!last.isEmpty()) store(ws().settings.openDirectory, folderOf(last));
 }
 
-bool FileCommands::mayReplace(const QString& path) {
-    return !fileExists(pathToBytes(path)) ||
-           host_.messages().ask(texts::kCaptionNotice, texts::kAskOverwrite);
-}
-
 void FileCommands::Btn_SaveSprClick() {
     // The current page in a page format, or the whole session as a work file.
     Page* page = ws().currentPage();
@@ -232,10 +227,10 @@ void FileCommands::saveChoice(QString fileName, int filterIndex) {
         if (!upperName(fileName).contains(extension)) fileName += extension;
     }
     if (work) {
-        if (mayReplace(fileName)) session_.saveWork(fileName);
+        if (host_.messages().mayReplace(pathToBytes(fileName))) session_.saveWork(fileName);
     } else if (!format) {
         host_.messages().message(texts::kCaptionNotice, texts::kCannotSaveFile);
-    } else if (pageShown && mayReplace(fileName)) {
+    } else if (pageShown && host_.messages().mayReplace(pathToBytes(fileName))) {
         const Outcome saved = format->write(pathToBytes(fileName), *page);
         host_.messages().report(saved, shownPath(fileName));
         if (saved) {

@@ -28,8 +28,6 @@ class FileCommands {
     // the load command does with the files chosen in its dialog; a work file
     // among them opens first.
     void loadFiles(const QStringList& paths);
-    // Asks before a save replaces an existing file.
-    bool mayReplace(const QString& path);
 
     // The filter each file dialog was left at; the load dialog shows every
     // format (0) until the user leaves it at one.

@@ -18,7 +18,6 @@ void TMainWin::connectFiles() {
     fileHost_ = std::make_unique<MainFileHost>(*this);
     session_ = new WorkSession(*fileHost_, this);
     files_ = std::make_unique<FileCommands>(*fileHost_, *session_);
-    session_->setFileCommands(files_.get());
 }
 
 void TMainWin::loadFiles(const QStringList& paths) {

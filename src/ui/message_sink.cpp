@@ -1,7 +1,9 @@
 #include "message_sink.h"
 
 #include "core_texts.h"
+#include "system/files.h"
 #include "system/outcome.h"
+#include "system/texts.h"
 
 namespace zentil {
 
@@ -14,6 +16,10 @@ void MessageSink::report(const Outcome& outcome, std::string_view detail) {
         details += uiText(outcome.detail).toStdString();
     }
     message(outcome.caption, outcome.text, details);
+}
+
+bool MessageSink::mayReplace(const std::string& path) {
+    return !fileExists(path) || ask(texts::kCaptionNotice, texts::kAskOverwrite);
 }
 
 }  // namespace zentil

@@ -30,6 +30,9 @@ class MessageSink {
     // Shows a failure that has something to tell, with the outcome's own
     // detail beneath `detail`; nothing otherwise.
     void report(const Outcome& outcome, std::string_view detail = {});
+    // Asks before a save replaces the file at `path` (bytes, as the file
+    // system names it); true when there is none or the answer is Yes.
+    bool mayReplace(const std::string& path);
 };
 
 }  // namespace zentil

@@ -8,7 +8,6 @@
 #include "core_texts.h"
 #include "document.h"
 #include "file_command_host.h"
-#include "file_commands.h"
 #include "file_dialogs.h"
 #include "file_paths.h"
 #include "formats/page_formats.h"
@@ -101,7 +100,7 @@ QString WorkSession::askSpritePath(int index) {
     QString path = choice->paths.first();
     const QString extension = QStringLiteral(".") + QString::fromLatin1(gpf.extension);
     if (!QFileInfo(path).fileName().toUpper().contains(extension)) path += extension;
-    if (files_ && !files_->mayReplace(path)) return {};
+    if (!host_.messages().mayReplace(pathToBytes(path))) return {};
     return path;
 }
 

@@ -10,7 +10,6 @@
 namespace zentil {
 
 class FileCommandHost;
-class FileCommands;
 class PictureWatcher;
 class Workspace;
 struct SpriteSave;
@@ -20,7 +19,6 @@ class WorkSession final : public QObject {
   public:
     WorkSession(FileCommandHost& host, QObject* parent);
     // The save questions of a save of all (set once the file commands exist).
-    void setFileCommands(FileCommands* files) { files_ = files; }
 
     void saveWork(const QString& path);
     // Asks first when sprite pages are unsaved, and starts a new history.
@@ -56,7 +54,6 @@ class WorkSession final : public QObject {
     bool mayWriteUnfamiliar(const std::vector<SpriteSave>& saves);
 
     FileCommandHost& host_;
-    FileCommands* files_ = nullptr;
     PictureWatcher* watcher_ = nullptr;
 };
 
