@@ -11,8 +11,14 @@ namespace zentil {
 
 QString keyNames(const QList<QKeySequence>& keys) {
     QStringList names;
-    for (const QKeySequence& k : keys)
-        names.append(k.toString(QKeySequence::NativeText));
+    for (const QKeySequence& k : keys) {
+        // The platform also binds keys that few keyboards have (the Undo
+        // key is F14); they are not worth a name.
+        const Qt::Key key = k.isEmpty() ? Qt::Key_unknown : k[0].key();
+        if (key >= Qt::Key_F13 && key <= Qt::Key_F35) continue;
+        const QString name = k.toString(QKeySequence::NativeText);
+        if (!names.contains(name)) names.append(name);
+    }
     return names.join(QStringLiteral(", "));
 }
 

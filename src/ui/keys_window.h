@@ -26,7 +26,8 @@ QWidget* makeKeysWindow(const std::vector<KeyGroup>& groups, QWidget* parent);
 // The list the window shows (for the tests: "Tbl_Keys").
 QTreeWidget* keysList(QWidget& keysWindow);
 
-// "Ctrl+N, Ctrl+M": keys as the platform names them.
+// "Ctrl+N, Ctrl+M": keys as the platform names them, each once, without the
+// keys of rare keyboards (F13 and up).
 QString keyNames(const QList<QKeySequence>& keys);
 
 }  // namespace zentil

@@ -240,6 +240,10 @@ class ActionsTest : public QObject {
                                 binding.keys.toString(QKeySequence::NativeText))
                         .size() == 1);
         QVERIFY(rows.contains(QStringLiteral("파일")));
+        // Each key is named once, and not the keys of rare keyboards.
+        QCOMPARE(keyNames({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::Key_F14),
+                           QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::Key_F2)}),
+                 QStringLiteral("Ctrl+Z, F2"));
 
         const QString about = aboutText();
         for (const char* part : {kVersion, "GPL-3.0-or-later", "Qt ", "libspng", "libdeflate",
