@@ -160,10 +160,9 @@ void CanvasTools::choose(ToolId id) {
     CanvasTool& next = *tools_[i];
     const bool changed = canvas_.tool() != &next;
     if (changed) {
-        if (CanvasTool* before = canvas_.tool()) before->cancel();
-        // A carried block is put away, as Escape does, before another tool
+        // Ending its work puts a carried block away before another tool
         // takes the canvas.
-        if (&next != &block_ && host_.workspace().blockLifted()) block_.putAwayByHand();
+        if (CanvasTool* before = canvas_.tool()) before->cancel();
         canvas_.setTool(&next);
     }
     current_ = i;
@@ -172,9 +171,14 @@ void CanvasTools::choose(ToolId id) {
     if (changed) emit toolChosen(id);
 }
 
-void CanvasTools::escape() {
+bool CanvasTools::key(const CanvasKey& key) {
     CanvasTool* tool = canvas_.tool();
-    if (!tool || !tool->abandon()) block_.putAwayByHand();
+    return tool && tool->key(key);
+}
+
+void CanvasTools::leavePages() {
+    if (CanvasTool* tool = canvas_.tool()) tool->cancel();
+    block_.forget();
 }
 
 void CanvasTools::setCurrentColour(int index) {
