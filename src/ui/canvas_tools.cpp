@@ -159,12 +159,9 @@ void CanvasTools::choose(ToolId id) {
     if (i < 0) return;
     CanvasTool& next = *tools_[i];
     const bool changed = canvas_.tool() != &next;
-    if (changed) {
-        // Ending its work puts a carried block away before another tool
-        // takes the canvas.
-        if (CanvasTool* before = canvas_.tool()) before->cancel();
-        canvas_.setTool(&next);
-    }
+    // The canvas ends the work of the tool it had, which puts a carried
+    // block away.
+    if (changed) canvas_.setTool(&next);
     current_ = i;
     buttons_->button(i)->setChecked(true);
     canvas_.viewport()->setCursor(toolCursor(next.look().cursor));

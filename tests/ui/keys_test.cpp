@@ -5,6 +5,8 @@
 #include <functional>
 #include <memory>
 
+#include "block_tool.h"
+#include "canvas_tools.h"
 #include "file_dialogs.h"
 #include "ui_form_main.h"
 #include "ui_test_support.h"
@@ -106,6 +108,72 @@ class KeysTest : public QObject {
                 QVERIFY2(binding.button->toolTip().contains(
                              binding.keys.toString(QKeySequence::NativeText)),
                          qPrintable(binding.button->objectName()));
+    }
+
+    // Escape, Return and the nudges go to the current tool first; what it
+    // does not take the window does: an arrow or a nudge button moves the
+    // sprite page.
+    void canvasKeysGoToTheCurrentToolFirst() {
+        uitest::Editor& e = *editor_;
+        Page& a = uitest::sprite(e.main, 0);
+        Ui::TMainWin& ui = e.ui();
+        CanvasTools& tools = e.main.tools();
+        BlockTool& block = e.main.blockTool();
+        const auto key = [&](Qt::Key k) {
+            return [&, k] {
+                ui.Sb_Page->setFocus();
+                QTest::keyClick(ui.Sb_Page, k);
+            };
+        };
+        const auto pageAt = [&](int x) { return pixelAt(a, x, 5) == 9u; };
+        const struct {
+            const char* what;
+            ToolId tool;
+            bool lift;
+            std::function<void()> act;
+            std::function<bool()> done;
+        } rows[] = {
+            {"an arrow without a block moves the page", BlockTool::kId, false, key(Qt::Key_Left),
+             [&] { return pageAt(4); }},
+            {"an arrow with the pencil moves the page", PencilTool::kId, false, key(Qt::Key_Left),
+             [&] { return pageAt(4); }},
+            {"an arrow moves a carried block, not the page", BlockTool::kId, true,
+             key(Qt::Key_Left),
+             [&] { return pageAt(5) && pixelAt(block.lifted().block, 4, 5) == 9u; }},
+            {"a nudge button moves a carried block", BlockTool::kId, true,
+             [&] { ui.Btn_MoveRight->click(); },
+             [&] { return pageAt(5) && pixelAt(block.lifted().block, 6, 5) == 9u; }},
+            {"the write-back button writes a nudged block", BlockTool::kId, true,
+             [&] {
+                 ui.Btn_MoveRight->click();
+                 ui.Btn_MoveOk->click();
+             },
+             [&] { return pageAt(6) && !block.blockShown(); }},
+            {"Escape with nothing under way changes nothing", PencilTool::kId, false,
+             key(Qt::Key_Escape), [&] { return pageAt(5) && tools.current() == PencilTool::kId; }},
+            {"Return without a block changes nothing", BlockTool::kId, false, key(Qt::Key_Return),
+             [&] { return pageAt(5) && !e.main.history().canUndo(); }},
+            {"another tool puts the block away, which can still be copied", BlockTool::kId, true,
+             [&] { tools.choose(PencilTool::kId); },
+             [&] {
+                 return !block.blockShown() && block.hasBlock() && !ui.Btn_MoveOk->isEnabled();
+             }},
+        };
+        for (const auto& row : rows) {
+            tools.choose(BlockTool::kId);
+            clearPage(a);
+            putPixel(a, 5, 5, 9);
+            e.main.history().clear();
+            e.main.showOnly(ListId::Sprites, 0);
+            if (row.lift) {
+                block.Image_PageMouseDown(Qt::LeftButton, 1, 1);
+                block.Image_PageMouseUp(Qt::LeftButton, 1, 1);
+            }
+            tools.choose(row.tool);
+            row.act();
+            QVERIFY2(row.done(), row.what);
+            block.putAwayByHand();
+        }
     }
 
     // A dialog of the toolbar closed with Escape gives the focus back where

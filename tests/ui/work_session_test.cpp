@@ -207,6 +207,11 @@ class WorkSessionTest : public QObject {
         recorder_.answer = true;
         main_->pageCommands().Btn_AllDeletePageClick();
         QVERIFY(uitest::newSprite(*main_, 1, 1, 4, 4, QStringLiteral("OTHER")));
+        // A block lifted from it belongs to the session left.
+        QTRY_VERIFY(main_->canvasAcceptsClicks());
+        main_->blockTool().Image_PageMouseDown(Qt::LeftButton, 1, 1);
+        main_->blockTool().Image_PageMouseUp(Qt::LeftButton, 1, 1);
+        QVERIFY(main_->blockTool().carrying());
         recorder_.choice = 1;
         main_->loadFiles({work + QStringLiteral(".zws")});
         QCOMPARE(recorder_.questions.last(),
@@ -217,6 +222,7 @@ class WorkSessionTest : public QObject {
         QVERIFY(ws().modified(ws().sprites.at(0)));  // it was unsaved when the session was saved
         QCOMPARE(uitest::current(*main_), uitest::pictureAt(0));
         QVERIFY(!main_->history().canUndo());
+        QVERIFY(!main_->blockTool().hasBlock());
         QCOMPARE(main_->form().Lb_Tga->count(), 1);
         QCOMPARE(main_->form().Lb_Spr->count(), 1);
 
