@@ -2,8 +2,10 @@
 // outlines a block of tiles, the release lifts it, the block then follows
 // the pointer tile by tile, composed over the page by the copy mode; a left
 // press stamps it (and keeps stamping while the button is held and the
-// pointer moves), a right press puts it away. The nudge buttons move the
-// lifted block inside itself and the write-back puts it where it was lifted.
+// pointer moves), a right press or Escape puts it away. The nudges move the
+// lifted block inside itself and the write-back (Return) puts it where it
+// was lifted. The tool holds the block lifted last, which the block copy
+// takes.
 // With an area layer chosen, the same gestures set and clear the per-tile
 // area rectangles at pixel grain. While an outline is dragged beyond the view
 // (or a block is carried to its edge) the view scrolls along.
