@@ -2,9 +2,9 @@
 // it is given every press, move and release in page pixels, a tick of its
 // scroll timer, and the chance to draw with the page and over it; the window
 // offers it the canvas's keys first. The tool decides what happens to the
-// page. Each tool describes itself (its name,
-// key, icon, cursor and tooltip), so that adding a way of working is adding a
-// class and one line to the list of CanvasTools.
+// page. Each tool describes itself (its name, key, icon, cursor and tooltip),
+// so that adding a way of working is adding a class and one line to the list
+// of CanvasTools.
 #pragma once
 
 #include <QImage>
@@ -12,6 +12,7 @@
 #include <QPoint>
 #include <QRect>
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 #include "edit/canvas_projection.h"
