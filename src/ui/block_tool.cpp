@@ -21,6 +21,8 @@ constexpr std::uint32_t kColorPutAway = 0xC08080;
 constexpr std::uint32_t kColorApplied = 0x000000;
 
 constexpr std::uint32_t kRed = 0x0000FF;
+// Where a parked block stands: far beyond any page, so no part of it shows.
+constexpr QPoint kParked(-100000, -100000);
 constexpr int kBlockFrame = 2;  // screen pixels of the lifted block's red frame
 
 constexpr ToolPicture kBlockPicture = {
@@ -162,6 +164,10 @@ void BlockTool::placeBlock(QPoint topLeft) {
     if (blockShown_) canvas_.updatePageRect(block_);
 }
 
+void BlockTool::park() {
+    if (blockShown_) placeBlock(kParked);
+}
+
 void BlockTool::hideBlock() {
     if (blockShown_) canvas_.updatePageRect(block_);
     blockShown_ = false;
@@ -184,7 +190,7 @@ void BlockTool::Image_PageMouseMove(int x, int y) {
     if (!page) return;
     host_.showPixelInfo(x, y);
     const int tw = page->tileWidth, th = page->tileHeight;
-    if (host_.workspace().blockLifted()) {
+    if (carrying_) {
         placeBlock(QPoint(snap(x, tw), snap(y, th)));
         return;
     }
@@ -213,21 +219,20 @@ void BlockTool::Image_PageMouseUp(Qt::MouseButton button, int x, int y) {
 }
 
 void BlockTool::liftOutline() {
-    Workspace& ws = host_.workspace();
     const QRect r = outline_;
-    const Outcome lifted =
-        liftBlock(ws.lifted, *canvasPage(), r.x(), r.y(), r.width(), r.height(), ws.defaults());
+    const Outcome lifted = liftBlock(lifted_, *canvasPage(), r.x(), r.y(), r.width(), r.height(),
+                                     host_.workspace().defaults());
     dropOutline();
     if (!lifted) {
         // A block that could not be made is dropped whole.
-        ws.lifted = LiftedBlock{};
+        lifted_ = LiftedBlock{};
         state_ = BlockState::Idle;
         host_.report(lifted);
         return;
     }
-    showBlock(&ws.lifted.block, r);
+    showBlock(&lifted_.block, r);
     state_ = BlockState::Lifted;
-    ws.setBlockLifted(true);
+    carrying_ = true;
     host_.blockLiftedChanged(true);
     canvas_.setCanvasColor(kColorLifted);
 }
@@ -260,8 +265,7 @@ void BlockTool::Shape_BlockMouseMove(int x, int y) {
 
 void BlockTool::Image_CaptureMouseMove(int x, int y) {
     const Page* page = canvasPage();
-    Workspace& ws = host_.workspace();
-    if (!page || !ws.blockLifted()) return;
+    if (!page || !carrying_) return;
     const int left = std::max(block_.x(), 0), top = std::max(block_.y(), 0);
     placeBlock(QPoint(snap(x + left, page->tileWidth), snap(y + top, page->tileHeight)));
     composeHere();
@@ -270,10 +274,9 @@ void BlockTool::Image_CaptureMouseMove(int x, int y) {
 
 bool BlockTool::composeHere() {
     const Page* page = canvasPage();
-    LiftedBlock& lifted = host_.workspace().lifted;
-    if (!page || !composeBlockView(lifted, *page, block_.x(), block_.y(), host_.copyMode()))
+    if (!page || !composeBlockView(lifted_, *page, block_.x(), block_.y(), host_.copyMode()))
         return false;
-    blockPicture_ = &lifted.view;
+    blockPicture_ = &lifted_.view;
     composedAt_ = block_.topLeft();
     canvas_.updatePageRect(block_);
     return true;
@@ -283,15 +286,14 @@ bool BlockTool::composeHere() {
 // after the block followed the pointer over the page) its view was never
 // composed where it stands: a stamp or a copy takes what the block shows.
 bool BlockTool::composeShown() {
-    if (blockPicture_ == &host_.workspace().lifted.view && composedAt_ == block_.topLeft())
-        return true;
+    if (blockPicture_ == &lifted_.view && composedAt_ == block_.topLeft()) return true;
     return composeHere();
 }
 
 void BlockTool::stampAtBlock() {
     Workspace& ws = host_.workspace();
     Page* page = canvasPage();
-    const LiftedBlock& lifted = ws.lifted;
+    const LiftedBlock& lifted = lifted_;
     const int left = block_.x(), top = block_.y();
     Outcome outcome;
     // Every stamp of one press joins one step of the history, which keeps
@@ -326,7 +328,21 @@ void BlockTool::Image_CaptureMouseUp() {
 }
 
 void BlockTool::putAwayByHand() {
-    if (host_.workspace().blockLifted()) putAway(kColorPutAway);
+    if (carrying_) putAway(kColorPutAway);
+}
+
+const Page* BlockTool::blockForCopy() {
+    if (!hasBlock()) return nullptr;
+    // A block still carried is copied as it shows, even before any move over it.
+    if (carrying_) composeShown();
+    putAway(kColorApplied);
+    return &lifted_.view;
+}
+
+void BlockTool::forget() {
+    cancel();
+    lifted_ = LiftedBlock{};
+    blockPicture_ = nullptr;
 }
 
 void BlockTool::putAway(std::uint32_t canvasColor) {
@@ -334,7 +350,7 @@ void BlockTool::putAway(std::uint32_t canvasColor) {
     anchorX_ = anchorY_ = 0;
     stamping_ = false;
     hideBlock();
-    host_.workspace().setBlockLifted(false);
+    carrying_ = false;
     host_.blockLiftedChanged(false);
     canvas_.setCanvasColor(canvasColor);
 }
@@ -348,7 +364,7 @@ void BlockTool::putAway(std::uint32_t canvasColor) {
 void BlockTool::Timer_ScrollTimer() {
     const Page* page = canvasPage();
     if (!page) return;
-    const bool carrying = host_.workspace().blockLifted() && blockShown_;
+    const bool carrying = carrying_ && blockShown_;
     if (!outlineShown_ && !carrying) return;
     const QPoint cursor = QCursor::pos();
     const bool scrolled = carrying && !outlineShown_
@@ -362,14 +378,29 @@ void BlockTool::Timer_ScrollTimer() {
         Image_CaptureMouseMove(at.x() - block_.x(), at.y() - block_.y());
 }
 
-// ---- nudges and the write-back ---------------------------------------------
+// ---- keys, nudges and the write-back ---------------------------------------
+
+bool BlockTool::key(const CanvasKey& key) {
+    if (!carrying_) return false;
+    switch (key.kind) {
+        case CanvasKey::Kind::Escape:
+            putAway(kColorPutAway);
+            break;
+        case CanvasKey::Kind::Confirm:
+            Btn_MoveOkClick();
+            break;
+        case CanvasKey::Kind::Nudge:
+            nudgeBlock(key.direction);
+            break;
+    }
+    return true;
+}
 
 void BlockTool::nudgeBlock(Nudge direction) {
-    Workspace& ws = host_.workspace();
-    if (!canvasPage() || !ws.blockLifted()) return;
+    if (!canvasPage() || !carrying_) return;
     // The block moves inside itself; the canvas shows it at once and the
     // next move over it composes it again.
-    Page& block = ws.lifted.block;
+    Page& block = lifted_.block;
     host_.report(nudgePage(block, direction));
     blockPicture_ = &block;
     canvas_.updatePageRect(block_);
@@ -378,8 +409,8 @@ void BlockTool::nudgeBlock(Nudge direction) {
 void BlockTool::Btn_MoveOkClick() {
     Workspace& ws = host_.workspace();
     Page* page = canvasPage();
-    if (!page || !ws.blockLifted()) return;
-    const LiftedBlock& lifted = ws.lifted;
+    if (!page || !carrying_) return;
+    const LiftedBlock& lifted = lifted_;
     Outcome outcome;
     std::unique_ptr<Command> back = editRect(
         ws, *page, {lifted.originX, lifted.originY, lifted.block.stride, lifted.block.height},

@@ -2,8 +2,10 @@
 // outlines a block of tiles, the release lifts it, the block then follows
 // the pointer tile by tile, composed over the page by the copy mode; a left
 // press stamps it (and keeps stamping while the button is held and the
-// pointer moves), a right press puts it away. The nudge buttons move the
-// lifted block inside itself and the write-back puts it where it was lifted.
+// pointer moves), a right press or Escape puts it away. The nudges move the
+// lifted block inside itself and the write-back (Return) puts it where it
+// was lifted. The tool holds the block lifted last, which the block copy
+// takes.
 // With an area layer chosen, the same gestures set and clear the per-tile
 // area rectangles at pixel grain. While an outline is dragged beyond the view
 // (or a block is carried to its edge) the view scrolls along.
@@ -19,6 +21,7 @@
 
 #include "canvas_tool.h"
 #include "canvas_tool_host.h"
+#include "edit/block.h"
 #include "edit/nudge.h"
 #include "work/command.h"
 
@@ -70,16 +73,33 @@ class BlockTool final : public CanvasTool {
     void Image_CaptureMouseUp();
     void Timer_ScrollTimer();
 
+    // The keys: Escape puts a carried block away, Return writes it back, a
+    // nudge moves it inside itself; without a block carried none is taken.
+    bool key(const CanvasKey& key) override;
     // The lifted block moved one pixel inside itself.
     void nudgeBlock(Nudge direction);
     // Writes the lifted block back where it was lifted, opaquely.
     void Btn_MoveOkClick();
-    // Puts the lifted block away, leaving the canvas colour (0x00BBGGRR).
-    void putAway(std::uint32_t canvasColor);
     // As a right press on the block does.
     void putAwayByHand();
     // Hides the outline of a block being dragged out.
     void dropOutline();
+    // Moves a shown block out of sight while the pointer is over the column
+    // field; it stays carried and comes back under the pointer.
+    void park();
+
+    // The block being carried, nullptr while none is.
+    const Page* carriedBlock() const { return carrying_ ? &lifted_.block : nullptr; }
+    bool carrying() const { return carrying_; }
+    // A block was lifted at some time and can be copied.
+    bool hasBlock() const { return lifted_.view.inUse(); }
+    // The block for the block copy, as it shows where it stands (nullptr when
+    // none was ever lifted); the block is put away.
+    const Page* blockForCopy();
+    // The pages the block came from are gone: it is put away and forgotten.
+    void forget();
+    // The block as it was lifted: its tiles, its composed view and its origin.
+    const LiftedBlock& lifted() const { return lifted_; }
 
     BlockState state() const { return state_; }
     bool stamping() const { return stamping_; }
@@ -88,11 +108,6 @@ class BlockTool final : public CanvasTool {
     bool outlineShown() const { return outlineShown_; }
     QRect captureRect() const { return block_; }
     bool blockShown() const { return blockShown_; }
-    // Moves a shown block, as the pointer over the column field parks it.
-    void placeBlock(QPoint topLeft);
-    // Makes the lifted block's view what the block shows where it stands,
-    // composing it there if it was not yet; false when it cannot be composed.
-    bool composeShown();
 
   private:
     enum class Target { None, Page, Outline, Block };
@@ -108,9 +123,19 @@ class BlockTool final : public CanvasTool {
     void stampAtBlock();
     // Composes the lifted block's view where the block stands, by the copy mode.
     bool composeHere();
+    // Makes the lifted block's view what the block shows where it stands,
+    // composing it there if it was not yet; false when it cannot be composed.
+    bool composeShown();
+    void placeBlock(QPoint topLeft);
+    // Puts the lifted block away, leaving the canvas colour (0x00BBGGRR).
+    void putAway(std::uint32_t canvasColor);
 
     PageCanvas& canvas_;
     BlockToolHost& host_;
+    // The block lifted last; it stays after it is put away, as the block
+    // copy still takes it.
+    LiftedBlock lifted_;
+    bool carrying_ = false;
     BlockState state_ = BlockState::Idle;
     int anchorX_ = 0, anchorY_ = 0;
     bool stamping_ = false;

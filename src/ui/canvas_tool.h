@@ -1,9 +1,10 @@
 // One way of working the canvas with the pointer. The canvas hands the tool
 // it is given every press, move and release in page pixels, a tick of its
-// scroll timer, and the chance to draw with the page and over it; the tool
-// decides what happens to the page. Each tool describes itself (its name,
-// key, icon, cursor and tooltip), so that adding a way of working is adding a
-// class and one line to the list of CanvasTools.
+// scroll timer, and the chance to draw with the page and over it; the window
+// offers it the canvas's keys first. The tool decides what happens to the
+// page. Each tool describes itself (its name, key, icon, cursor and tooltip),
+// so that adding a way of working is adding a class and one line to the list
+// of CanvasTools.
 #pragma once
 
 #include <QImage>
@@ -11,9 +12,11 @@
 #include <QPoint>
 #include <QRect>
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 #include "edit/canvas_projection.h"
+#include "edit/nudge.h"
 #include "render/canvas_render.h"
 
 namespace zentil {
@@ -23,6 +26,18 @@ struct CanvasPointer {
     Qt::MouseButton button = Qt::NoButton;  // pressed or released; none for a move
     Qt::MouseButtons buttons;               // held after the event
     Qt::KeyboardModifiers modifiers;
+};
+
+// A key the current tool is offered before the window acts on it: Escape,
+// Return or Enter, or a nudge of one pixel (an arrow or a nudge button).
+struct CanvasKey {
+    enum class Kind : std::uint8_t { Escape, Confirm, Nudge };
+    Kind kind = Kind::Escape;
+    Nudge direction = Nudge::Up;  // of a nudge
+
+    static CanvasKey escape() { return {Kind::Escape}; }
+    static CanvasKey confirm() { return {Kind::Confirm}; }
+    static CanvasKey nudge(Nudge direction) { return {Kind::Nudge, direction}; }
 };
 
 // What names a tool for good: the list finds it by this, and so may menus.
@@ -63,10 +78,14 @@ class CanvasTool {
     virtual void tick() {}
     // Ends what the tool is doing, leaving the page as it is.
     virtual void cancel() {}
-    // Escape: drops the gesture under way, leaving the page as it was before
-    // the press and the history without a step of it; false when there was
-    // none to drop.
-    virtual bool abandon() { return false; }
+    // Does what the tool does with `key` and tells whether it took it; a key
+    // not taken is the window's. Escape drops the gesture under way, leaving
+    // the page as it was before the press and the history without a step of
+    // it.
+    virtual bool key(const CanvasKey& key) {
+        static_cast<void>(key);
+        return false;
+    }
     // A gesture is under way: the page belongs to it until it ends.
     virtual bool busy() const { return false; }
     // What the tool draws with the page (under its grid's colour rules) ...

@@ -159,22 +159,23 @@ void CanvasTools::choose(ToolId id) {
     if (i < 0) return;
     CanvasTool& next = *tools_[i];
     const bool changed = canvas_.tool() != &next;
-    if (changed) {
-        if (CanvasTool* before = canvas_.tool()) before->cancel();
-        // A carried block is put away, as Escape does, before another tool
-        // takes the canvas.
-        if (&next != &block_ && host_.workspace().blockLifted()) block_.putAwayByHand();
-        canvas_.setTool(&next);
-    }
+    // The canvas ends the work of the tool it had, which puts a carried
+    // block away.
+    if (changed) canvas_.setTool(&next);
     current_ = i;
     buttons_->button(i)->setChecked(true);
     canvas_.viewport()->setCursor(toolCursor(next.look().cursor));
     if (changed) emit toolChosen(id);
 }
 
-void CanvasTools::escape() {
+bool CanvasTools::key(const CanvasKey& key) {
     CanvasTool* tool = canvas_.tool();
-    if (!tool || !tool->abandon()) block_.putAwayByHand();
+    return tool && tool->key(key);
+}
+
+void CanvasTools::leavePages() {
+    if (CanvasTool* tool = canvas_.tool()) tool->cancel();
+    block_.forget();
 }
 
 void CanvasTools::setCurrentColour(int index) {

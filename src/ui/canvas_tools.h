@@ -59,9 +59,14 @@ class CanvasTools final : public QObject, public PaintColourHost {
     // The tool `id` (nullptr: none such) and its button in the strip.
     CanvasTool* tool(ToolId id) const;
     QAbstractButton* button(ToolId id) const;
-    // Escape: drops the current tool's drag; with none under way, puts a
-    // carried block away.
-    void escape();
+    // Offers `key` to the current tool; false when it did not take it, and
+    // the window's own meaning of the key applies.
+    bool key(const CanvasKey& key);
+    // The block tool, which holds the lifted block.
+    BlockTool& block() const { return block_; }
+    // The pages are about to be replaced: the current tool ends what it
+    // does and the block lifted from them is forgotten.
+    void leavePages();
     QToolButton* swatch() const { return swatch_; }
     // The current colour's text in the status bar ("색 17: 204, 255, 0")
     // and its colour in the palette the current page shows with.

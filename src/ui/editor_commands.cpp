@@ -1,5 +1,6 @@
 // The table of the editor's commands: every entry of the menus, the
 // toolbar's buttons and the window-wide keys, in the menus' order.
+#include "block_tool.h"
 #include "byte_map_switch.h"
 #include "canvas_tools.h"
 #include "edit/canvas_projection.h"
@@ -30,7 +31,7 @@ bool activeListHasPages(ActionHost& h) {
 }
 
 bool hasBlock(ActionHost& h) {
-    return h.workspace().hasBlock();
+    return h.tools().block().hasBlock();
 }
 bool canUndo(ActionHost& h) {
     return h.history().canUndo();

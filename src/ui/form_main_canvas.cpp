@@ -16,7 +16,7 @@ void TMainWin::connectCanvas() {
     canvas().setTool(blockTool_.get());
 
     connect(ui_->Btn_MoveOk, &QToolButton::clicked, this,
-            [this] { blockTool_->Btn_MoveOkClick(); });
+            [this] { tools_->key(CanvasKey::confirm()); });
     pageCommands_ = new PageCommands(*this, *ui_);
     tools_ = new CanvasTools(canvas(), *canvasHost_, *blockTool_, document_, *ui_->Status_Bar);
     connect(this, &TMainWin::pageShown, tools_, &CanvasTools::refresh);

@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QUrl>
 
+#include "block_tool.h"
 #include "form_ani.h"
 #include "form_chgcolor.h"
 #include "form_colorkey.h"
@@ -21,7 +22,7 @@ void TMainWin::setDialogs(const Dialogs& dialogs) {
 }
 
 const Page* TMainWin::liftedBlock() const {
-    return workspace_.blockLifted() ? &workspace_.lifted.block : nullptr;
+    return blockTool_->carriedBlock();
 }
 
 // ---- toolbar buttons that open a window -------------------------------------

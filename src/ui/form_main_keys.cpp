@@ -4,7 +4,6 @@
 #include <QKeySequence>
 #include <QShortcut>
 
-#include "block_tool.h"
 #include "canvas_tools.h"
 #include "editor_actions.h"
 #include "editor_menus.h"
@@ -33,11 +32,11 @@ std::vector<TMainWin::KeyBinding> TMainWin::keyBindings() {
     const auto page = [p = pageCommands_](void (PageCommands::*slot)()) {
         return [p, slot] { (p->*slot)(); };
     };
-    BlockTool* block = blockTool_.get();
+    const auto offer = [t = tools_](CanvasKey key) { return [t, key] { t->key(key); }; };
     const QString nudge = tr("페이지나 들어 올린 블럭을 1픽셀 이동");
     const QString writeBack = tr("이동시킨 블럭을 페이지에 적용");
     return {
-        {QKeySequence(Qt::Key_Escape), nullptr, this, [t = tools_] { t->escape(); },
+        {QKeySequence(Qt::Key_Escape), nullptr, this, offer(CanvasKey::escape()),
          tr("끌기를 취소하거나 들어 올린 블럭을 내려놓기")},
         {QKeySequence(Qt::Key_Left), ui_->Btn_MoveLeft, canvas,
          page(&PageCommands::Btn_MoveLeftClick), nudge},
@@ -47,10 +46,9 @@ std::vector<TMainWin::KeyBinding> TMainWin::keyBindings() {
          nudge},
         {QKeySequence(Qt::Key_Down), ui_->Btn_MoveDown, canvas,
          page(&PageCommands::Btn_MoveDownClick), nudge},
-        {QKeySequence(Qt::Key_Return), ui_->Btn_MoveOk, canvas,
-         [block] { block->Btn_MoveOkClick(); }, writeBack},
-        {QKeySequence(Qt::Key_Enter), nullptr, canvas, [block] { block->Btn_MoveOkClick(); },
+        {QKeySequence(Qt::Key_Return), ui_->Btn_MoveOk, canvas, offer(CanvasKey::confirm()),
          writeBack},
+        {QKeySequence(Qt::Key_Enter), nullptr, canvas, offer(CanvasKey::confirm()), writeBack},
     };
 }
 

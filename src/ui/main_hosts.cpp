@@ -2,6 +2,7 @@
 
 #include <QStatusBar>
 
+#include "canvas_tools.h"
 #include "document.h"
 #include "form_main.h"
 #include "page_canvas.h"
@@ -69,7 +70,7 @@ void MainFileHost::guardCanvas() {
     w_.Timer_FileOpen.start();
 }
 void MainFileHost::cancelCanvas() {
-    if (CanvasTool* tool = w_.canvas().tool()) tool->cancel();
+    w_.tools().leavePages();
 }
 bool MainFileHost::canvasBusy() const {
     const CanvasTool* tool = w_.canvas().tool();

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 
 #include "block_tool.h"
+#include "canvas_tools.h"
 #include "form_chgcolor.h"
 #include "form_colorkey.h"
 #include "form_config.h"
@@ -69,8 +70,8 @@ bool PageCommands::eventFilter(QObject* watched, QEvent* event) {
             Btn_ColClick();
             return true;
         }
-    } else if (event->type() == QEvent::MouseMove && w_.blockTool().blockShown()) {
-        w_.blockTool().placeBlock(QPoint(-100000, -100000));
+    } else if (event->type() == QEvent::MouseMove) {
+        w_.blockTool().park();
     }
     return QObject::eventFilter(watched, event);
 }
@@ -121,15 +122,13 @@ void PageCommands::BtnSumCopyClick() {
 void PageCommands::Btn_BlockCopyClick() {
     Workspace& workspace = w_.workspace();
     if (w_.selectedRows(ListId::Pictures).empty()) return;
-    if (!workspace.hasBlock()) return;  // no block was ever lifted
-    // A block still carried is copied as it shows, even before any move over it.
-    if (workspace.blockLifted()) w_.blockTool().composeShown();
-    w_.blockTool().putAway(0x000000);
+    const Page* block = w_.blockTool().blockForCopy();
+    if (!block) return;  // no block was ever lifted
     const ListId active = workspace.activeList();
     const bool fromTga = active == ListId::Pictures && !w_.selectedRows(ListId::Pictures).empty();
     const bool fromSprite = active == ListId::Sprites && !w_.selectedRows(ListId::Sprites).empty();
     if (!fromTga && !fromSprite) return;
-    OperationResult copied = copyBlock(workspace, workspace.lifted.view);
+    OperationResult copied = copyBlock(workspace, *block);
     w_.report(copied.problems);
     if (!copied.step) return;
     // The copy is marked among the sprite entries, alone when it was copied
@@ -205,14 +204,11 @@ void PageCommands::Btn_OptimizeClick() {
     w_.document().record(std::move(trimmed.step), after);
 }
 
-// The lifted block moves inside itself; without one, the current sprite page
-// moves as one step.
+// The current tool takes the nudge first (the block tool moves a carried
+// block inside itself); else the current sprite page moves as one step.
 void PageCommands::nudge(Nudge direction) {
+    if (w_.tools().key(CanvasKey::nudge(direction))) return;
     Workspace& workspace = w_.workspace();
-    if (workspace.blockLifted()) {
-        w_.blockTool().nudgeBlock(direction);
-        return;
-    }
     Page* page = workspace.currentPage();
     if (!page || !page->inUse() || page->tileWidth <= 0 || page->tileHeight <= 0 ||
         workspace.activeList() != ListId::Sprites)

@@ -1,8 +1,8 @@
 // The main window's commands on pages: the toolbar's copies, clearing and
 // deleting, the column count and the size optimisation, the nudge buttons
-// without a lifted block, and what the editing dialogs hand back. Each runs
-// one page operation of the work layer on the selected pages and records its
-// step with the selection it leaves; the views follow the document.
+// the current tool leaves alone, and what the editing dialogs hand back. Each
+// runs one page operation of the work layer on the selected pages and records
+// its step with the selection it leaves; the views follow the document.
 #pragma once
 
 #include <QObject>
@@ -45,7 +45,8 @@ class PageCommands final : public QObject {
     void Btn_ColClick();
     void Btn_OptimizeClick();
 
-    // The nudge buttons: the lifted block, or else the current sprite page.
+    // The nudge buttons and the arrows: the current tool's if it takes them
+    // (a carried block moves), or else the current sprite page's.
     void nudge(Nudge direction);
     void Btn_MoveLeftUpClick() { nudge(Nudge::LeftUp); }
     void Btn_MoveUpClick() { nudge(Nudge::Up); }

@@ -173,8 +173,8 @@ void FreehandTool::cancel() {
     host_.closeStep();
 }
 
-bool FreehandTool::abandon() {
-    if (!page_) return false;
+bool FreehandTool::key(const CanvasKey& key) {
+    if (key.kind != CanvasKey::Kind::Escape || !page_) return false;
     page_ = nullptr;
     lastPage_ = nullptr;
     if (step_) host_.dropStep(step_);

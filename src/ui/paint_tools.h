@@ -67,7 +67,7 @@ class FreehandTool : public PaintTool {
     void move(const CanvasPointer& pointer) override;
     void release(const CanvasPointer& pointer) override;
     void cancel() override;
-    bool abandon() override;
+    bool key(const CanvasKey& key) override;
     bool busy() const override { return page_ != nullptr; }
 
   protected:

@@ -158,8 +158,8 @@ void TwoPointTool::cancel() {
     canvas_.updatePageRect(shown);
 }
 
-bool TwoPointTool::abandon() {
-    if (!page_) return false;
+bool TwoPointTool::key(const CanvasKey& key) {
+    if (key.kind != CanvasKey::Kind::Escape || !page_) return false;
     cancel();
     return true;
 }

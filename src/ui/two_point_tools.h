@@ -19,7 +19,7 @@ class TwoPointTool : public PaintTool {
     void move(const CanvasPointer& pointer) override;
     void release(const CanvasPointer& pointer) override;
     void cancel() override;
-    bool abandon() override;
+    bool key(const CanvasKey& key) override;
     bool busy() const override { return page_ != nullptr; }
     void paintOver(QImage& view, const QRect& dirty, const CanvasProjection& projection,
                    const CanvasOverlays& style) const override;

@@ -80,8 +80,6 @@ bool Workspace::spritesModified() const {
 void Workspace::clearPages() {
     sprites.clear();
     pictures.clear();
-    lifted = LiftedBlock{};
-    blockLifted_ = false;
     clearCurrent();
 }
 

@@ -1,14 +1,12 @@
 // Everything the editor works on, in one object: the two stores of pages,
-// the palette of the sprite pages, the settings, which page is shown, and
-// the block on the canvas. The windows hold one; tests and the command-line
-// tool make their own.
+// the palette of the sprite pages, the settings and which page is shown.
+// The windows hold one; tests and the command-line tool make their own.
 #pragma once
 
 #include <cstdint>
 #include <set>
 #include <string>
 
-#include "edit/block.h"
 #include "image/page_store.h"
 #include "image/palette.h"
 #include "system/config.h"
@@ -38,15 +36,6 @@ class Workspace {
     Palette palette{};
     Config settings{};
 
-    // The block lifted on the canvas; it stays after it is put away, as the
-    // block copy command still takes it. Whether it is being carried is told
-    // by the canvas's block tool, which lifts it and puts it away.
-    LiftedBlock lifted;
-    bool blockLifted() const { return blockLifted_; }
-    void setBlockLifted(bool lifted) { blockLifted_ = lifted; }
-    // A block was lifted at some time and its composed view can be copied.
-    bool hasBlock() const { return lifted.view.inUse(); }
-
     // Where the edits, their undos and redos changed pages' pixels.
     ChangeLog changes;
 
@@ -64,7 +53,7 @@ class Workspace {
     // What new pages take: the default keys of the settings and the palette.
     PageDefaults defaults() const;
 
-    // Empties both stores and forgets the current page and the block.
+    // Empties both stores and forgets the current page.
     void clearPages();
 
     // A revision no page has had yet (see Page::revision).
@@ -90,7 +79,6 @@ class Workspace {
   private:
     std::set<std::string> handledFiles_;
     std::uint64_t revisions_ = 0;
-    bool blockLifted_ = false;
     ListId activeList_ = ListId::None;
     Page* current_ = nullptr;
 };

@@ -34,8 +34,9 @@ class FakeHost final : public BlockToolHost {
     void showCurrent() override {}
 };
 
-// Pointer events, and the nudge right and the write-back of the buttons.
-enum class Kind { Press, Move, Release, NudgeRight, WriteBack };
+// Pointer events, the nudge right and the write-back of the buttons, and the
+// keys offered to the tool (x: whether it takes them).
+enum class Kind { Press, Move, Release, NudgeRight, WriteBack, Escape, Return, Arrow };
 struct Event {
     Kind kind;
     int x, y;
@@ -142,6 +143,35 @@ class BlockToolTest : public QObject {
              {},
              1,
              {-1, -1}},
+            {"Escape puts a carried block away and then is the window's",
+             {{Kind::Press, 3, 3},
+              {Kind::Release, 3, 3},
+              {Kind::Escape, 1, 0},
+              {Kind::Escape, 0, 0}},
+             BlockState::Idle,
+             {},
+             {},
+             0,
+             {-1, -1}},
+            {"an arrow nudges the carried block and Return writes it back as one step",
+             {{Kind::Press, 3, 3},
+              {Kind::Release, 3, 3},
+              {Kind::Arrow, 1, 0},
+              {Kind::Return, 1, 0},
+              {Kind::Arrow, 0, 0},
+              {Kind::Return, 0, 0}},
+             BlockState::Idle,
+             {},
+             {},
+             1,
+             {-1, -1}},
+            {"keys during an outline drag are the window's",
+             {{Kind::Press, 3, 3}, {Kind::Escape, 0, 0}, {Kind::Arrow, 0, 0}},
+             BlockState::Selecting,
+             {},
+             QRect(0, 0, 16, 16),
+             0,
+             {-1, -1}},
             {"presses beside the page do nothing",
              {{Kind::Press, 200, 10}, {Kind::Release, 200, 10}, {Kind::Press, -1, 3}},
              BlockState::Idle,
@@ -176,6 +206,12 @@ class BlockToolTest : public QObject {
                 if (e.kind == Kind::Release) tool.release(pointer);
                 if (e.kind == Kind::NudgeRight) tool.nudgeBlock(Nudge::Right);
                 if (e.kind == Kind::WriteBack) tool.Btn_MoveOkClick();
+                const std::pair<Kind, CanvasKey> keys[] = {
+                    {Kind::Escape, CanvasKey::escape()},
+                    {Kind::Return, CanvasKey::confirm()},
+                    {Kind::Arrow, CanvasKey::nudge(Nudge::Right)}};
+                for (const auto& [kind, key] : keys)
+                    if (e.kind == kind) QVERIFY2(tool.key(key) == (e.x != 0), row.name);
             }
             QVERIFY2(tool.state() == row.state, row.name);
             QCOMPARE(tool.blockShown(), !row.block.isNull());

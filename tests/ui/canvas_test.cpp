@@ -64,7 +64,7 @@ class CanvasTest : public QObject {
     void aClickOnOneTileLiftsExactlyThatTile() {
         sprite(8, 4);
         pressAndRelease(QPoint(37, 21));
-        const Page& block = main_->workspace().lifted.block;
+        const Page& block = main_->blockTool().lifted().block;
         QCOMPARE(block.cols, 1);
         QCOMPARE(block.rows, 1);
         for (int y = 0; y < 16; ++y)
@@ -133,10 +133,10 @@ class CanvasTest : public QObject {
         QCOMPARE(main_->blockTool().outlineRect(), QRect(48, 32, 48, 64));
         QVERIFY(main_->blockTool().outlineShown());
         main_->blockTool().Image_PageMouseUp(Qt::LeftButton, 50, 37);
-        QCOMPARE(main_->workspace().lifted.block.cols, 3);
-        QCOMPARE(main_->workspace().lifted.block.rows, 4);
-        QCOMPARE(main_->workspace().lifted.originX, 48);  // where it goes back
-        QCOMPARE(main_->workspace().lifted.originY, 32);
+        QCOMPARE(main_->blockTool().lifted().block.cols, 3);
+        QCOMPARE(main_->blockTool().lifted().block.rows, 4);
+        QCOMPARE(main_->blockTool().lifted().originX, 48);  // where it goes back
+        QCOMPARE(main_->blockTool().lifted().originY, 32);
 
         main_->pageCommands().Btn_MoveRightClick();
         main_->blockTool().Btn_MoveOkClick();
@@ -162,9 +162,9 @@ class CanvasTest : public QObject {
         main_->blockTool().Image_PageMouseMove(-20, 5);
         QCOMPARE(main_->blockTool().outlineRect().x(), -16);
         main_->blockTool().Image_PageMouseUp(Qt::LeftButton, -20, 5);
-        QCOMPARE(pixelAt(main_->workspace().lifted.block, 3, 3),
+        QCOMPARE(pixelAt(main_->blockTool().lifted().block, 3, 3),
                  0u);  // columns left of the page: key
-        QCOMPARE(pixelAt(main_->workspace().lifted.block, 16, 3), numbered(0, 3));
+        QCOMPARE(pixelAt(main_->blockTool().lifted().block, 16, 3), numbered(0, 3));
         // The first move over the panel pulls it back to Left 0.
         main_->blockTool().Image_CaptureMouseMove(1, 1);
         QCOMPARE(main_->blockTool().captureRect().x(), 0);
@@ -241,7 +241,7 @@ class CanvasTest : public QObject {
         const std::uint32_t before = pixelAt(current(), 4, 4);
         pressAndRelease(QPoint(4, 4));
         main_->pageCommands().Btn_MoveDownClick();
-        QCOMPARE(pixelAt(main_->workspace().lifted.block, 4, 5), before);
+        QCOMPARE(pixelAt(main_->blockTool().lifted().block, 4, 5), before);
         QCOMPARE(pixelAt(current(), 4, 4), before);
         main_->blockTool().Image_CaptureMouseDown(Qt::RightButton, 1, 1);
         QCOMPARE(pixelAt(current(), 4, 4), before);

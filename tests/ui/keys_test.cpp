@@ -5,6 +5,8 @@
 #include <functional>
 #include <memory>
 
+#include "block_tool.h"
+#include "canvas_tools.h"
 #include "file_dialogs.h"
 #include "ui_form_main.h"
 #include "ui_test_support.h"
@@ -106,6 +108,59 @@ class KeysTest : public QObject {
                 QVERIFY2(binding.button->toolTip().contains(
                              binding.keys.toString(QKeySequence::NativeText)),
                          qPrintable(binding.button->objectName()));
+    }
+
+    // Escape, Return and the nudges go to the current tool first; what it
+    // does not take the window does: an arrow or a nudge button moves the
+    // sprite page.
+    void canvasKeysGoToTheCurrentToolFirst() {
+        uitest::Editor& e = *editor_;
+        Page& a = uitest::sprite(e.main, 0);
+        Ui::TMainWin& ui = e.ui();
+        CanvasTools& tools = e.main.tools();
+        BlockTool& block = e.main.blockTool();
+        const auto left = [&] {
+            ui.Sb_Page->setFocus();
+            QTest::keyClick(ui.Sb_Page, Qt::Key_Left);
+        };
+        const auto pageAt = [&](int x) { return pixelAt(a, x, 5) == 9u; };
+        const struct {
+            const char* what;
+            ToolId tool;
+            bool lift;
+            std::function<void()> act;
+            std::function<bool()> done;
+        } rows[] = {
+            {"an arrow with the pencil moves the page", PencilTool::kId, false, left,
+             [&] { return pageAt(4); }},
+            {"an arrow moves a carried block, not the page", BlockTool::kId, true, left,
+             [&] { return pageAt(5) && pixelAt(block.lifted().block, 4, 5) == 9u; }},
+            {"the buttons nudge and write back a carried block", BlockTool::kId, true,
+             [&] {
+                 ui.Btn_MoveRight->click();
+                 ui.Btn_MoveOk->click();
+             },
+             [&] { return pageAt(6) && !block.blockShown(); }},
+            {"another tool puts the block away, which can still be copied", BlockTool::kId, true,
+             [&] { tools.choose(PencilTool::kId); },
+             [&] {
+                 return !block.blockShown() && block.hasBlock() && !ui.Btn_MoveOk->isEnabled();
+             }},
+        };
+        for (const auto& row : rows) {
+            tools.choose(BlockTool::kId);
+            clearPage(a);
+            putPixel(a, 5, 5, 9);
+            e.main.showOnly(ListId::Sprites, 0);
+            if (row.lift) {
+                block.Image_PageMouseDown(Qt::LeftButton, 1, 1);
+                block.Image_PageMouseUp(Qt::LeftButton, 1, 1);
+            }
+            tools.choose(row.tool);
+            row.act();
+            QVERIFY2(row.done(), row.what);
+            block.putAwayByHand();
+        }
     }
 
     // A dialog of the toolbar closed with Escape gives the focus back where

@@ -84,7 +84,7 @@ class PaintToolsTest : public QObject {
             pointer.buttons = Qt::LeftButton;
             tool.press(pointer);
         } else if (e.kind == 'e') {
-            main_->tools().escape();
+            main_->tools().key(CanvasKey::escape());
         } else if (e.kind == 'm') {
             pointer.buttons = Qt::LeftButton;
             tool.move(pointer);

@@ -254,7 +254,7 @@ class ViewDialogsTest : public QObject {
         e.main.blockTool().Image_PageMouseDown(Qt::LeftButton, 20, 5);
         e.main.blockTool().Image_PageMouseMove(60, 5);
         e.main.blockTool().Image_PageMouseUp(Qt::LeftButton, 60, 5);
-        QCOMPARE(e.main.workspace().lifted.block.cols, 3);
+        QCOMPARE(e.main.blockTool().lifted().block.cols, 3);
         QVERIFY(e.main.blockTool().blockShown());
 
         e.main.Btn_ShowAniClick();

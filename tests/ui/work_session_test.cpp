@@ -207,6 +207,11 @@ class WorkSessionTest : public QObject {
         recorder_.answer = true;
         main_->pageCommands().Btn_AllDeletePageClick();
         QVERIFY(uitest::newSprite(*main_, 1, 1, 4, 4, QStringLiteral("OTHER")));
+        // A block lifted from it belongs to the session left.
+        QTRY_VERIFY(main_->canvasAcceptsClicks());
+        main_->blockTool().Image_PageMouseDown(Qt::LeftButton, 1, 1);
+        main_->blockTool().Image_PageMouseUp(Qt::LeftButton, 1, 1);
+        QVERIFY(main_->blockTool().carrying());
         recorder_.choice = 1;
         main_->loadFiles({work + QStringLiteral(".zws")});
         QCOMPARE(recorder_.questions.last(),
@@ -217,6 +222,7 @@ class WorkSessionTest : public QObject {
         QVERIFY(ws().modified(ws().sprites.at(0)));  // it was unsaved when the session was saved
         QCOMPARE(uitest::current(*main_), uitest::pictureAt(0));
         QVERIFY(!main_->history().canUndo());
+        QVERIFY(!main_->blockTool().hasBlock());
         QCOMPARE(main_->form().Lb_Tga->count(), 1);
         QCOMPARE(main_->form().Lb_Spr->count(), 1);
 
@@ -245,16 +251,16 @@ class WorkSessionTest : public QObject {
         QTRY_VERIFY(main_->canvasAcceptsClicks());
         main_->blockTool().Image_PageMouseDown(Qt::LeftButton, 1, 1);
         main_->blockTool().Image_PageMouseUp(Qt::LeftButton, 1, 1);
-        QVERIFY(ws().blockLifted());
+        QVERIFY(main_->blockTool().carrying());
 
         // Replaced by a rename, as painting programs save: on the canvas within a second.
         writePicture(art, 10, 5, 7, uitest::Written::ByRename);
         QTRY_COMPARE_WITH_TIMEOUT(page->width, 10, 1000);
         QCOMPARE(pixelAt(*page, 9, 4), 7u);
         // The block stays as it was lifted.
-        QVERIFY(ws().blockLifted());
-        QCOMPARE(ws().lifted.block.width, 6);
-        QCOMPARE(pixelAt(ws().lifted.block, 5, 3), 3u);
+        QVERIFY(main_->blockTool().carrying());
+        QCOMPARE(main_->blockTool().lifted().block.width, 6);
+        QCOMPARE(pixelAt(main_->blockTool().lifted().block, 5, 3), 3u);
         main_->blockTool().putAwayByHand();
         QCOMPARE(&ws().pictures.at(0), page);
         QCOMPARE(QString::fromStdString(std::string(pageName(*page))), name);

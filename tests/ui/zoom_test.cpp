@@ -180,7 +180,7 @@ class ZoomTest : public QObject {
         move({9, 9});
         QCOMPARE(main_->blockTool().outlineRect(), QRect(4, 4, 8, 8));
         release({9, 9});
-        const Page& block = main_->workspace().lifted.block;
+        const Page& block = main_->blockTool().lifted().block;
         QVERIFY(main_->blockTool().blockShown());
         QCOMPARE(block.cols, 2);
         QCOMPARE(block.rows, 2);
