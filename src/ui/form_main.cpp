@@ -6,10 +6,12 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "action_host.h"
 #include "block_tool.h"
 #include "byte_map_switch.h"
 #include "edit/pixel_info.h"
 #include "editor_status.h"
+#include "file_command_host.h"
 #include "file_commands.h"
 #include "file_dialogs.h"
 #include "file_paths.h"
@@ -18,8 +20,8 @@
 #include "formats/palette_file.h"
 #include "formats/palette_formats.h"
 #include "info_panels.h"
-#include "main_hosts.h"
 #include "page_canvas.h"
+#include "page_command_host.h"
 #include "page_list.h"
 #include "qt_message_sink.h"
 #include "system/config_file.h"

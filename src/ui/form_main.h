@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "dialogs.h"
 #include "document.h"
 #include "editor_host.h"
 #include "render/canvas_render.h"
@@ -22,13 +23,6 @@ class TMainWin;
 
 namespace zentil {
 
-class TNewWin;
-class TAniWin;
-class TTileWin;
-class TConfigWin;
-class TColorKeyWin;
-class TChgColorWin;
-class TPaletteWin;
 class PageList;
 class PageCanvas;
 class FileDialogs;
@@ -37,6 +31,11 @@ class QtMessageSink;
 class FileCommands;
 class WorkSession;
 class MainFileHost;
+class MainPageHost;
+class BlockToolHost;
+class FileCommandHost;
+class PageCommandHost;
+class ActionHost;
 class BlockTool;
 class EditorStatus;
 class MainCanvasHost;
@@ -49,16 +48,6 @@ class MainActionHost;
 
 // The address the "개발자 홈" button opens.
 inline constexpr const char* kHomePageUrl = "https://zentil-editor.example.org/";
-
-struct Dialogs {
-    TNewWin* newWin = nullptr;
-    TAniWin* aniWin = nullptr;
-    TTileWin* tileWin = nullptr;
-    TConfigWin* configWin = nullptr;
-    TColorKeyWin* colorKeyWin = nullptr;
-    TChgColorWin* chgColorWin = nullptr;
-    TPaletteWin* paletteWin = nullptr;
-};
 
 class TMainWin : public QWidget, public EditorHost {
     Q_OBJECT
@@ -224,22 +213,30 @@ class TMainWin : public QWidget, public EditorHost {
     FileDialogs* fileDialogs_ = nullptr;
     EditorStatus* status_ = nullptr;
     friend class MainCanvasHost;
-    std::unique_ptr<MainCanvasHost> canvasHost_;
+    std::unique_ptr<BlockToolHost> canvasHost_;
     std::unique_ptr<BlockTool> blockTool_;
     friend class MainFileHost;
-    std::unique_ptr<MainFileHost> fileHost_;
+    std::unique_ptr<FileCommandHost> fileHost_;
     WorkSession* session_ = nullptr;
     std::unique_ptr<FileCommands> files_;
+    friend class MainPageHost;
+    std::unique_ptr<PageCommandHost> pageHost_;
     PageCommands* pageCommands_ = nullptr;
     CanvasTools* tools_ = nullptr;
     ByteMapSwitch* byteMap_ = nullptr;
     friend class MainActionHost;
-    std::unique_ptr<MainActionHost> actionHost_;
+    std::unique_ptr<ActionHost> actionHost_;
     EditorActions* actions_ = nullptr;
     EditorMenus* menus_ = nullptr;
     bool shownOnce_ = false;
     // The lists are being given the document's marks: not marks set by hand.
     bool followingChange_ = false;
 };
+
+// What each part the window hands work to may ask of it (main_hosts.cpp).
+std::unique_ptr<BlockToolHost> makeCanvasHost(TMainWin& window);
+std::unique_ptr<FileCommandHost> makeFileHost(TMainWin& window);
+std::unique_ptr<PageCommandHost> makePageHost(TMainWin& window);
+std::unique_ptr<ActionHost> makeActionHost(TMainWin& window);
 
 }  // namespace zentil

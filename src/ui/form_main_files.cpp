@@ -5,17 +5,17 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include "file_command_host.h"
 #include "file_commands.h"
 #include "file_dialogs.h"
 #include "file_paths.h"
 #include "form_main.h"
-#include "main_hosts.h"
 #include "work_session.h"
 
 namespace zentil {
 
 void TMainWin::connectFiles() {
-    fileHost_ = std::make_unique<MainFileHost>(*this);
+    fileHost_ = makeFileHost(*this);
     session_ = new WorkSession(*fileHost_, this);
     files_ = std::make_unique<FileCommands>(*fileHost_, *session_);
 }

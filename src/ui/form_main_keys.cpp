@@ -4,13 +4,13 @@
 #include <QKeySequence>
 #include <QShortcut>
 
+#include "action_host.h"
 #include "canvas_tools.h"
 #include "editor_actions.h"
 #include "editor_menus.h"
 #include "editor_status.h"
 #include "form_main.h"
 #include "language_menu.h"
-#include "main_hosts.h"
 #include "page_canvas.h"
 #include "page_commands.h"
 #include "ui_form_main.h"
@@ -64,7 +64,7 @@ void TMainWin::connectKeys() {
         connect(shortcut, &QShortcut::activated, this, binding.run);
         if (binding.button) nameKey(binding.button, binding.keys);
     }
-    actionHost_ = std::make_unique<MainActionHost>(*this);
+    actionHost_ = makeActionHost(*this);
     actions_ = new EditorActions(*actionHost_);
     addToolActions(*actions_, *tools_);
     menus_ = new EditorMenus(*this, *actions_, status_->language);

@@ -1,11 +1,17 @@
-#include "main_hosts.h"
-
+// What the canvas's tools, the file commands, the commands on pages and the
+// editor's actions ask of the main window: each part sees the window only
+// through its host, which the window makes with the functions at the end.
 #include <QStatusBar>
 
+#include "action_host.h"
+#include "block_tool.h"
 #include "canvas_tools.h"
 #include "document.h"
+#include "file_command_host.h"
 #include "form_main.h"
+#include "info_panels.h"
 #include "page_canvas.h"
+#include "page_command_host.h"
 #include "page_list.h"
 #include "ui_form_main.h"
 
@@ -16,6 +22,75 @@ namespace {
 constexpr int kStatusLineMs = 8000;
 
 }  // namespace
+
+class MainCanvasHost final : public BlockToolHost {
+  public:
+    explicit MainCanvasHost(TMainWin& window) : w_(window) {}
+    Workspace& workspace() override;
+    void record(std::unique_ptr<Command> command) override;
+    void closeStep() override;
+    void dropStep(const Command* edit) override;
+    void report(const Outcome& outcome) override;
+    void showPixelInfo(int x, int y) override;
+    int copyMode() const override;
+    int areaLayer() const override;
+    int areaScope() const override;
+    bool acceptsClicks() const override;
+    void blockLiftedChanged(bool lifted) override;
+    void showCurrent() override;
+
+  private:
+    TMainWin& w_;
+};
+
+class MainFileHost final : public FileCommandHost {
+  public:
+    explicit MainFileHost(TMainWin& window) : w_(window) {}
+    Document& document() override;
+    MessageSink& messages() override;
+    FileDialogs& fileDialogs() override;
+    QWidget* window() override;
+    void guardCanvas() override;
+    void cancelCanvas() override;
+    bool canvasBusy() const override;
+    void showStatusLine(const QString& text) override;
+
+  private:
+    TMainWin& w_;
+};
+
+class MainPageHost final : public PageCommandHost {
+  public:
+    explicit MainPageHost(TMainWin& window) : w_(window) {}
+    Document& document() override;
+    MessageSink& messages() override;
+    CanvasTools& tools() override;
+    void showKeys(const PixelInfo& info) override;
+
+  private:
+    TMainWin& w_;
+};
+
+class MainActionHost final : public ActionHost {
+  public:
+    explicit MainActionHost(TMainWin& window) : w_(window) {}
+    QWidget& window() override;
+    const Workspace& workspace() const override;
+    const History& history() const override;
+    void run(WindowCommand command) override;
+    FileCommands& files() override;
+    WorkSession& session() override;
+    PageCommands& pages() override;
+    EditorStatus& status() override;
+    ByteMapSwitch& byteMap() override;
+    CanvasTools& tools() override;
+    const PageCanvas& canvas() const override;
+    QList<QWidget*> lists() override;
+    std::vector<FocusKey> focusKeys() override;
+
+  private:
+    TMainWin& w_;
+};
 
 Workspace& MainCanvasHost::workspace() {
     return w_.workspace_;
@@ -78,6 +153,21 @@ bool MainFileHost::canvasBusy() const {
 }
 void MainFileHost::showStatusLine(const QString& text) {
     w_.ui_->Status_Bar->showMessage(text, kStatusLineMs);
+}
+
+// ---- the commands on pages ----------------------------------------------------
+
+Document& MainPageHost::document() {
+    return w_.document_;
+}
+MessageSink& MainPageHost::messages() {
+    return w_.messages();
+}
+CanvasTools& MainPageHost::tools() {
+    return w_.tools();
+}
+void MainPageHost::showKeys(const PixelInfo& info) {
+    showKeyInfo(*w_.ui_, info);
 }
 
 // ---- the editor's actions ----------------------------------------------------
@@ -153,6 +243,19 @@ std::vector<FocusKey> MainActionHost::focusKeys() {
         keys.push_back({binding.keys, where, binding.what});
     }
     return keys;
+}
+
+std::unique_ptr<BlockToolHost> makeCanvasHost(TMainWin& window) {
+    return std::make_unique<MainCanvasHost>(window);
+}
+std::unique_ptr<FileCommandHost> makeFileHost(TMainWin& window) {
+    return std::make_unique<MainFileHost>(window);
+}
+std::unique_ptr<PageCommandHost> makePageHost(TMainWin& window) {
+    return std::make_unique<MainPageHost>(window);
+}
+std::unique_ptr<ActionHost> makeActionHost(TMainWin& window) {
+    return std::make_unique<MainActionHost>(window);
 }
 
 }  // namespace zentil

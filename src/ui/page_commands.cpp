@@ -3,49 +3,52 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QSpinBox>
 
 #include "block_tool.h"
 #include "canvas_tools.h"
+#include "dialogs.h"
+#include "document.h"
+#include "edit/pixel_info.h"
 #include "form_chgcolor.h"
 #include "form_colorkey.h"
 #include "form_config.h"
-#include "form_main.h"
 #include "form_new.h"
-#include "info_panels.h"
 #include "message_sink.h"
-#include "page_canvas.h"
-#include "page_list.h"
+#include "page_command_host.h"
 #include "system/texts.h"
-#include "ui_form_main.h"
 #include "work/page_copies.h"
 #include "work/page_edits.h"
 
 namespace zentil {
 
-PageCommands::PageCommands(TMainWin& window, Ui::TMainWin& form)
-    : QObject(&window), w_(window), ui_(form) {
-    connectButtons();
-}
-
-void PageCommands::connectButtons() {
-    // The toolbar's buttons run their actions (editor_commands.cpp).
-    connect(ui_.Btn_Col, &QToolButton::clicked, this, &PageCommands::Btn_ColClick);
-    const std::pair<QToolButton*, Nudge> nudges[] = {
-        {ui_.Btn_MoveLeftUp, Nudge::LeftUp},       {ui_.Btn_MoveUp, Nudge::Up},
-        {ui_.Btn_MoveRightUp, Nudge::RightUp},     {ui_.Btn_MoveRight, Nudge::Right},
-        {ui_.Btn_MoveRightDown, Nudge::RightDown}, {ui_.Btn_MoveDown, Nudge::Down},
-        {ui_.Btn_MoveLeftDown, Nudge::LeftDown},   {ui_.Btn_MoveLeft, Nudge::Left},
-    };
-    for (const auto& [button, direction] : nudges)
-        connect(button, &QToolButton::clicked, this, [this, d = direction] { nudge(d); });
+PageCommands::PageCommands(PageCommandHost& host, QSpinBox& columns, QObject* parent)
+    : QObject(parent), host_(host), columns_(columns) {
     // Enter in the column field applies it; moving over it (its arrows or its
     // text) parks a lifted block.
-    ui_.Edit_Col->installEventFilter(this);
-    ui_.Edit_Col->setMouseTracking(true);
-    if (auto* text = ui_.Edit_Col->findChild<QLineEdit*>()) {
+    columns_.installEventFilter(this);
+    columns_.setMouseTracking(true);
+    if (auto* text = columns_.findChild<QLineEdit*>()) {
         text->installEventFilter(this);
         text->setMouseTracking(true);
     }
+}
+
+Workspace& PageCommands::workspace() {
+    return host_.document().workspace();
+}
+
+ListId PageCommands::activeList() {
+    return workspace().activeList();
+}
+
+const std::vector<int>& PageCommands::selectedRows(ListId list) {
+    return host_.document().selection().marks(list).selected;
+}
+
+void PageCommands::report(const std::vector<Outcome>& problems) {
+    for (const Outcome& problem : problems)
+        host_.messages().report(problem);
 }
 
 void PageCommands::connectDialogs(const Dialogs& dialogs) {
@@ -55,7 +58,7 @@ void PageCommands::connectDialogs(const Dialogs& dialogs) {
         connect(dialogs.configWin, &TConfigWin::chosen, this, &PageCommands::applySizeSettings);
         // Only the remembered entry stays selected and is shown.
         connect(dialogs.configWin, &TConfigWin::closed, this,
-                [this](int row) { w_.document().selectEntry(w_.activeList(), row); });
+                [this](int row) { host_.document().selectEntry(activeList(), row); });
     }
     if (dialogs.colorKeyWin)
         connect(dialogs.colorKeyWin, &TColorKeyWin::chosen, this, &PageCommands::applyColourKeys);
@@ -64,92 +67,92 @@ void PageCommands::connectDialogs(const Dialogs& dialogs) {
 }
 
 bool PageCommands::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && watched == ui_.Edit_Col) {
+    if (event->type() == QEvent::KeyPress && watched == &columns_) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             Btn_ColClick();
             return true;
         }
     } else if (event->type() == QEvent::MouseMove) {
-        w_.blockTool().park();
+        host_.tools().block().park();
     }
     return QObject::eventFilter(watched, event);
 }
 
 std::vector<Page*> PageCommands::selectedPages(ListId list) {
-    return pagesAt(w_.workspace(), list, w_.selectedRows(list));
+    return pagesAt(workspace(), list, selectedRows(list));
 }
 
-ListSelection PageCommands::showing(ListId list) const {
-    ListSelection selection = w_.document().selection();
+ListSelection PageCommands::showing(ListId list) {
+    ListSelection selection = host_.document().selection();
     selection.shown = list;
     return selection;
 }
 
-ListSelection PageCommands::lastSpriteOnly() const {
-    ListSelection selection = w_.document().selection();
-    selectOnly(selection, ListId::Sprites, w_.workspace().sprites.size() - 1);
+ListSelection PageCommands::lastSpriteOnly() {
+    ListSelection selection = host_.document().selection();
+    selectOnly(selection, ListId::Sprites, workspace().sprites.size() - 1);
     return selection;
 }
 
 // ---- copies ---------------------------------------------------------------
 
 void PageCommands::BtnPageCopyClick() {
-    const std::vector<Page*> pages = selectedPages(w_.activeList());
+    const std::vector<Page*> pages = selectedPages(activeList());
     if (pages.empty()) {
-        w_.document().show(ListId::Sprites);
+        host_.document().show(ListId::Sprites);
         return;
     }
-    OperationResult copied = copyPages(w_.workspace(), pages);
-    w_.document().record(std::move(copied.step), lastSpriteOnly());
-    w_.report(copied.problems);
+    OperationResult copied = copyPages(workspace(), pages);
+    host_.document().record(std::move(copied.step), lastSpriteOnly());
+    report(copied.problems);
 }
 
 void PageCommands::BtnSumCopyClick() {
-    const ListId source = w_.activeList();
+    const ListId source = activeList();
     if (source == ListId::None) {
-        w_.document().show(ListId::Sprites);
+        host_.document().show(ListId::Sprites);
         return;
     }
     const std::vector<Page*> pages = selectedPages(source);
     if (pages.empty()) return;
-    OperationResult gathered = gatherPages(w_.workspace(), pages);
-    w_.report(gathered.problems);
+    OperationResult gathered = gatherPages(workspace(), pages);
+    report(gathered.problems);
     if (!gathered.step) return;
-    w_.document().record(std::move(gathered.step), lastSpriteOnly());
+    host_.document().record(std::move(gathered.step), lastSpriteOnly());
 }
 
 void PageCommands::Btn_BlockCopyClick() {
-    Workspace& workspace = w_.workspace();
-    if (w_.selectedRows(ListId::Pictures).empty()) return;
-    const Page* block = w_.blockTool().blockForCopy();
+    Workspace& workspace = this->workspace();
+    if (selectedRows(ListId::Pictures).empty()) return;
+    const Page* block = host_.tools().block().blockForCopy();
     if (!block) return;  // no block was ever lifted
     const ListId active = workspace.activeList();
-    const bool fromTga = active == ListId::Pictures && !w_.selectedRows(ListId::Pictures).empty();
-    const bool fromSprite = active == ListId::Sprites && !w_.selectedRows(ListId::Sprites).empty();
+    const bool fromTga = active == ListId::Pictures && !selectedRows(ListId::Pictures).empty();
+    const bool fromSprite = active == ListId::Sprites && !selectedRows(ListId::Sprites).empty();
     if (!fromTga && !fromSprite) return;
     OperationResult copied = copyBlock(workspace, *block);
-    w_.report(copied.problems);
+    report(copied.problems);
     if (!copied.step) return;
     // The copy is marked among the sprite entries, alone when it was copied
     // from one; the list it was copied from stays shown.
-    ListSelection after = fromSprite ? lastSpriteOnly() : w_.document().selection();
+    ListSelection after = fromSprite ? lastSpriteOnly() : host_.document().selection();
     const int last = workspace.sprites.size() - 1;
     if (fromTga) after.sprites.selected.push_back(last);
     after.sprites.current = last;
     after.shown = fromTga ? ListId::Pictures : ListId::Sprites;
-    w_.document().record(std::move(copied.step), after);
+    host_.document().record(std::move(copied.step), after);
 }
 
 // ---- clearing and deleting -------------------------------------------------
 
 void PageCommands::Btn_ClearPageClick() {
-    w_.document().record(clearPages(w_.workspace(), selectedPages(ListId::Sprites)).step,
-                         showing(ListId::Sprites));
+    host_.document().record(clearPages(workspace(), selectedPages(ListId::Sprites)).step,
+                            showing(ListId::Sprites));
 }
 
 void PageCommands::Btn_DeletePageClick() {
-    Workspace& workspace = w_.workspace();
+    Workspace& workspace = this->workspace();
     const ListId which =
         workspace.activeList() == ListId::Sprites ? ListId::Sprites : ListId::Pictures;
     if (workspace.store(which)->empty()) return;
@@ -161,105 +164,105 @@ void PageCommands::Btn_DeletePageClick() {
         const int focus = deleted.focus ? workspace.placeOf(deleted.focus).index : -1;
         after.marks(which) = {focus >= 0 ? std::vector<int>{focus} : std::vector<int>{}, focus};
     }
-    w_.document().record(std::move(deleted.step), after);
+    host_.document().record(std::move(deleted.step), after);
 }
 
 void PageCommands::Btn_AllDeletePageClick() {
-    Workspace& workspace = w_.workspace();
+    Workspace& workspace = this->workspace();
     const ListId which = workspace.activeList();
     if (which == ListId::None || workspace.store(which)->empty()) return;
     const char* question =
         which == ListId::Sprites ? texts::kAskDeleteAllSprites : texts::kAskDeleteAllPictures;
-    if (!w_.messages().ask(texts::kCaptionNotice, question)) return;
-    w_.document().record(deleteAllPages(workspace, which).step, showing(which));
+    if (!host_.messages().ask(texts::kCaptionNotice, question)) return;
+    host_.document().record(deleteAllPages(workspace, which).step, showing(which));
 }
 
 // ---- columns, optimisation and nudges --------------------------------------
 
 void PageCommands::Btn_ColClick() {
-    Page* page = w_.workspace().currentPage();
+    Page* page = workspace().currentPage();
     if (!page || !page->inUse()) return;
     // The field's own limits would keep a typed 0 as text only; what was
     // typed decides.
     bool number = false;
-    const int typed = ui_.Edit_Col->cleanText().toInt(&number);
+    const int typed = columns_.cleanText().toInt(&number);
     if (!number || typed <= 0) {
-        ui_.Edit_Col->setValue(page->cols);
+        columns_.setValue(page->cols);
         return;
     }
-    ui_.Edit_Col->interpretText();
-    OperationResult relaid = relayoutPage(w_.workspace(), *page, ui_.Edit_Col->value());
-    w_.report(relaid.problems);
+    columns_.interpretText();
+    OperationResult relaid = relayoutPage(workspace(), *page, columns_.value());
+    report(relaid.problems);
     if (!relaid.step) return;
     // The page is shown again from its corner in its new shape.
-    w_.document().record(std::move(relaid.step), w_.document().selection());
+    host_.document().record(std::move(relaid.step), host_.document().selection());
 }
 
 void PageCommands::Btn_OptimizeClick() {
-    if (w_.activeList() != ListId::Sprites) return;
-    OperationResult trimmed = trimPages(w_.workspace(), selectedPages(ListId::Sprites));
-    w_.report(trimmed.problems);
+    if (activeList() != ListId::Sprites) return;
+    OperationResult trimmed = trimPages(workspace(), selectedPages(ListId::Sprites));
+    report(trimmed.problems);
     ListSelection after = showing(ListId::Sprites);
-    if (trimmed.focus) after.sprites.selected = {w_.workspace().placeOf(trimmed.focus).index};
-    w_.document().record(std::move(trimmed.step), after);
+    if (trimmed.focus) after.sprites.selected = {workspace().placeOf(trimmed.focus).index};
+    host_.document().record(std::move(trimmed.step), after);
 }
 
 // The current tool takes the nudge first (the block tool moves a carried
 // block inside itself); else the current sprite page moves as one step.
 void PageCommands::nudge(Nudge direction) {
-    if (w_.tools().key(CanvasKey::nudge(direction))) return;
-    Workspace& workspace = w_.workspace();
+    if (host_.tools().key(CanvasKey::nudge(direction))) return;
+    Workspace& workspace = this->workspace();
     Page* page = workspace.currentPage();
     if (!page || !page->inUse() || page->tileWidth <= 0 || page->tileHeight <= 0 ||
         workspace.activeList() != ListId::Sprites)
         return;
     Outcome outcome;
     std::unique_ptr<Command> step = nudgePageStep(workspace, *page, direction, outcome);
-    w_.report(outcome);
-    w_.record(std::move(step));
+    host_.messages().report(outcome);
+    host_.document().record(std::move(step));
 }
 
 // ---- what the editing dialogs hand back -------------------------------------
 
 void PageCommands::applyNewImage(const NewImage& image) {
-    Workspace& workspace = w_.workspace();
+    Workspace& workspace = this->workspace();
     // The chosen key becomes the default of every 8-bit page from now on.
     workspace.settings.defaultColorKey8 = image.key;
     OperationResult made = newImage(workspace, image);
-    w_.report(made.problems);
+    report(made.problems);
     if (!made.step) return;
-    w_.document().record(std::move(made.step), lastSpriteOnly());
+    host_.document().record(std::move(made.step), lastSpriteOnly());
 }
 
 void PageCommands::applySizeSettings(const TileGrid& grid, std::uint32_t lineColor) {
-    w_.workspace().settings.gridColor = static_cast<std::int32_t>(lineColor);
-    OperationResult resized = retilePages(w_.workspace(), selectedPages(w_.activeList()), grid);
-    w_.report(resized.problems);
-    w_.blockTool().dropOutline();
-    w_.document().record(std::move(resized.step), w_.document().selection());
+    workspace().settings.gridColor = static_cast<std::int32_t>(lineColor);
+    OperationResult resized = retilePages(workspace(), selectedPages(activeList()), grid);
+    report(resized.problems);
+    host_.tools().block().dropOutline();
+    host_.document().record(std::move(resized.step), host_.document().selection());
 }
 
 void PageCommands::applyColourKeys(const ColourKeys& keys) {
-    Config& settings = w_.workspace().settings;
+    Config& settings = workspace().settings;
     settings.defaultColorKey8 = keys.default8;
     settings.defaultColorKey16 = keys.default16;
     settings.defaultColorKey24 = keys.default24;
-    const ListId list = w_.activeList();
+    const ListId list = activeList();
     if (list != ListId::None)
-        w_.record(setColourKeys(w_.workspace(), selectedPages(list), keys.pageKey).step);
+        host_.document().record(setColourKeys(workspace(), selectedPages(list), keys.pageKey).step);
     // The key panel shows the key given, the default key panel the new
     // default, each with its colour on the page shown (all "0" without one).
-    const Page* page = w_.workspace().currentPage();
-    PixelInfo info = pixelInfo(page, 0, 0, w_.workspace().defaults());
+    const Page* page = workspace().currentPage();
+    PixelInfo info = pixelInfo(page, 0, 0, workspace().defaults());
     if (list != ListId::None && page && info.key) info.key = colourTexts(*page, keys.pageKey);
-    showKeyInfo(ui_, info);
+    host_.showKeys(info);
 }
 
 void PageCommands::applyColourChange(const ColourChange& change) {
-    if (w_.activeList() != ListId::Sprites) return;
-    OperationResult changed = changeColour(w_.workspace(), selectedPages(ListId::Sprites), change);
-    w_.report(changed.problems);
-    w_.document().record(std::move(changed.step), w_.document().selection());
+    if (activeList() != ListId::Sprites) return;
+    OperationResult changed = changeColour(workspace(), selectedPages(ListId::Sprites), change);
+    report(changed.problems);
+    host_.document().record(std::move(changed.step), host_.document().selection());
 }
 
 }  // namespace zentil

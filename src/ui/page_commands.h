@@ -13,15 +13,14 @@
 #include "work/list_id.h"
 #include "work/list_selection.h"
 
-namespace Ui {
-class TMainWin;
-}
+class QSpinBox;
 
 namespace zentil {
 
-class TMainWin;
-class PageList;
+class PageCommandHost;
+class Workspace;
 class Page;
+struct Outcome;
 struct Dialogs;
 struct ColourKeys;
 struct NewImage;
@@ -31,7 +30,8 @@ struct ColourChange;
 class PageCommands final : public QObject {
     Q_OBJECT
   public:
-    PageCommands(TMainWin& window, Ui::TMainWin& form);
+    // `columns` is the column field the column command reads.
+    PageCommands(PageCommandHost& host, QSpinBox& columns, QObject* parent = nullptr);
 
     // Applies what the editing dialogs hand back.
     void connectDialogs(const Dialogs& dialogs);
@@ -63,16 +63,19 @@ class PageCommands final : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void connectButtons();
+    Workspace& workspace();
+    ListId activeList();
+    const std::vector<int>& selectedRows(ListId list);
+    void report(const std::vector<Outcome>& problems);
     // The pages of the selected entries of a list, in list order.
     std::vector<Page*> selectedPages(ListId list);
     // The selection with `list` shown ...
-    ListSelection showing(ListId list) const;
+    ListSelection showing(ListId list);
     // ... and with only the last sprite entry marked, the current one, shown.
-    ListSelection lastSpriteOnly() const;
+    ListSelection lastSpriteOnly();
 
-    TMainWin& w_;
-    Ui::TMainWin& ui_;
+    PageCommandHost& host_;
+    QSpinBox& columns_;
 };
 
 }  // namespace zentil
