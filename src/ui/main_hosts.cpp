@@ -7,6 +7,7 @@
 #include "block_tool.h"
 #include "canvas_tools.h"
 #include "document.h"
+#include "editor_actions.h"
 #include "file_command_host.h"
 #include "form_main.h"
 #include "info_panels.h"
@@ -124,6 +125,8 @@ bool MainCanvasHost::acceptsClicks() const {
 }
 void MainCanvasHost::blockLiftedChanged(bool lifted) {
     w_.ui_->Btn_MoveOk->setEnabled(lifted);
+    // A block lifted can be copied from now on.
+    if (w_.actions_) w_.actions_->refresh();
 }
 void MainCanvasHost::showCurrent() {
     w_.showCurrent();

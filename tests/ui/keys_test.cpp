@@ -133,8 +133,12 @@ class KeysTest : public QObject {
         } rows[] = {
             {"an arrow with the pencil moves the page", PencilTool::kId, false, left,
              [&] { return pageAt(4); }},
-            {"an arrow moves a carried block, not the page", BlockTool::kId, true, left,
-             [&] { return pageAt(5) && pixelAt(block.lifted().block, 4, 5) == 9u; }},
+            {"an arrow moves a carried block, not the page, and the block can be copied",
+             BlockTool::kId, true, left,
+             [&] {
+                 return pageAt(5) && pixelAt(block.lifted().block, 4, 5) == 9u &&
+                        ui.Btn_BlockCopy->isEnabled();
+             }},
             {"the buttons nudge and write back a carried block", BlockTool::kId, true,
              [&] {
                  ui.Btn_MoveRight->click();
