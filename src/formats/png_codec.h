@@ -8,28 +8,11 @@
 #include <vector>
 
 #include "image/palette.h"
+#include "image/picture.h"
 #include "system/byte_source.h"
 #include "system/outcome.h"
 
 namespace zentil {
-
-// A picture of palette indexes.
-struct IndexedPicture {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint8_t> indexes;  // width x height, top row first
-    Palette palette{};                  // entries the file does not give are black
-    int transparentIndex = -1;          // -1 when no entry is transparent
-    int transparentEntries = 0;         // entries of alpha 0 in a palette file's tRNS chunk
-};
-
-// A true-colour picture.
-struct RgbPicture {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint8_t> rgb;        // red, green, blue per pixel, top row first
-    std::int32_t transparentColour = -1;  // 0x00RRGGBB of the tRNS chunk, or -1
-};
 
 // The colour types of PNG files, by their number in the header.
 enum class PngColourType { Grey = 0, Rgb = 2, Palette = 3, GreyAlpha = 4, Rgba = 6 };
