@@ -97,6 +97,7 @@ check "AppStream metadata" appstreamcli validate --no-net "$usr"/share/metainfo/
 check "AppStream tree (entry, icons, metadata)" appstreamcli validate-tree --no-net "$usr"
 check "GPF and work file MIME types" file_types_registered "$usr/share/mime"
 check "manual pages" no_groff_warnings "$usr"/share/man/man1/*.1
+check "machine-readable licence" grep -q "^License: GPL-3+" "$usr/share/doc/zentil-editor/copyright"
 check "zentil-tool manual covers every command" \
     manual_covers_tool "$usr/bin/zentil-tool" "$usr/share/man/man1/zentil-tool.1"
 check "zentil-editor --version without a display" \
