@@ -8,6 +8,7 @@
 #include "work/history.h"
 #include "work/page_copies.h"
 #include "work/page_edits.h"
+#include "work/sheet_import.h"
 #include "workspace_snapshot.h"
 
 namespace zentil {
@@ -96,6 +97,10 @@ TEST(PageOperationsTest, EachIsOneStepUndoneAndRedoneByteForByte) {
              [](Workspace& w, const Pages&) {
                  return newImage(w, {3, 2, 16, 24, 5});
              }),
+        edit("sheet import", kPictures, {0}, {kSprites, 3},
+             [](Workspace& w, const Pages& p) {
+                 return importSheet(w, *p[0], {8, 8, 1, 2});
+             }),
         edit("palette", kSprites, {}, {},
              [](Workspace& w, const Pages&) {
                  return OperationResult{applySpritePalette(w, test::rampPalette()), {}, nullptr};
@@ -109,6 +114,11 @@ TEST(PageOperationsTest, EachIsOneStepUndoneAndRedoneByteForByte) {
                     return changeColour(w, p, {0, 300, false});
                 }),
         refusal("optimise a page with nothing to keep", kPictures, {3}, {}, trimPages),
+        refusal("sheet import of a cut holding no whole tile", kPictures, {0},
+                {texts::kSheetHoldsNoTile},
+                [](Workspace& w, const Pages& p) {
+                    return importSheet(w, *p[0], {8, 16, 1, 0});
+                }),
         refusal("delete of no page", kSprites, {}, {},
                 [](Workspace& w, const Pages& p) { return deletePages(w, kSprites, p); }),
     };
@@ -140,6 +150,38 @@ TEST(PageOperationsTest, EachIsOneStepUndoneAndRedoneByteForByte) {
         history.redo(w, redone);
         EXPECT_TRUE(test::workspaceSnapshot(w) == after);
     }
+}
+
+// A sheet's whole tiles, past its margin and between its spacing, stand
+// side by side on the sprite page as they stood on the sheet.
+TEST(PageOperationsTest, ASheetIsCutAlongItsMarginAndSpacing) {
+    const struct {
+        int width, height;
+        SheetCut cut;
+        int across, down;
+    } grids[] = {
+        {32, 16, {8, 8, 0, 0}, 4, 2},   {32, 16, {8, 8, 1, 2}, 3, 1},
+        {31, 16, {8, 8, 0, 0}, 3, 2},   {8, 8, {8, 8, 1, 0}, 0, 0},
+        {20, 20, {10, 10, 0, 1}, 1, 1}, {21, 21, {10, 10, 0, 1}, 2, 2},
+        {64, 64, {0, 8, 0, 0}, 0, 0},   {64, 64, {8, 8, -1, 0}, 0, 0},
+        {64, 64, {8, 8, 0, -1}, 0, 0},  {2147483647, 64, {1, 8, 0, 2147483647}, 1, 1},
+    };
+    for (const auto& g : grids) {
+        const SheetGrid grid = sheetGrid(g.width, g.height, g.cut);
+        EXPECT_EQ(grid.across, g.across) << g.width << " / " << g.cut.tileWidth;
+        EXPECT_EQ(grid.down, g.down) << g.height << " / " << g.cut.tileHeight;
+    }
+    Workspace w;
+    fill(w);
+    const Page& sheet = w.pictures.at(0);
+    ASSERT_NE(importSheet(w, sheet, {8, 8, 1, 2}).step, nullptr);
+    const Page& cut = w.sprites.at(3);
+    EXPECT_EQ(cut.cols, 3);
+    EXPECT_EQ(cut.rows, 1);
+    for (int tile = 0; tile < 3; ++tile)
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x)
+                ASSERT_EQ(pixelAt(cut, tile * 8 + x, y), pixelAt(sheet, 1 + tile * 10 + x, 1 + y));
 }
 
 }  // namespace

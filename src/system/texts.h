@@ -97,6 +97,8 @@ inline constexpr const char* kSizesDiffer =
     ZENTIL_TEXT("CoreText", "그림 크기가 서로 일치하지 않습니다.");
 inline constexpr const char* kModesDiffer =
     ZENTIL_TEXT("CoreText", "다른 색상모드의 그림이 있습니다.");
+inline constexpr const char* kSheetHoldsNoTile =
+    ZENTIL_TEXT("CoreText", "이 크기로는 그림에 타일이 하나도 들어가지 않습니다.");
 inline constexpr const char* kAskDeleteAllSprites =
     ZENTIL_TEXT("CoreText", "모든 스프라이트 작업 페이지를 삭제하시겠습니까?");
 inline constexpr const char* kAskDeleteAllPictures =

@@ -3,6 +3,7 @@
 #include "edit/blit.h"
 #include "edit/store_page.h"
 #include "system/texts.h"
+#include "work/sheet_import.h"
 #include "work/store_edits.h"
 
 namespace zentil {
@@ -110,6 +111,37 @@ OperationResult newImage(Workspace& workspace, const NewImage& image) {
     defaults.key8 = image.key;
     NewSprites made(workspace, defaults);
     made.make(image.cols, image.rows, image.tileWidth, image.tileHeight, {}, kMode8);
+    return made.finish();
+}
+
+SheetGrid sheetGrid(int width, int height, const SheetCut& cut) {
+    if (cut.tileWidth <= 0 || cut.tileHeight <= 0 || cut.margin < 0 || cut.spacing < 0) return {};
+    // n tiles take margin + n * tile + (n - 1) * spacing; in 64 bits, so
+    // that no sum of fields can overflow.
+    const auto fit = [&](std::int64_t length, std::int64_t tile) {
+        const std::int64_t room = length - cut.margin + cut.spacing;
+        return room < tile + cut.spacing ? 0 : static_cast<int>(room / (tile + cut.spacing));
+    };
+    return {fit(width, cut.tileWidth), fit(height, cut.tileHeight)};
+}
+
+OperationResult importSheet(Workspace& workspace, const Page& sheet, const SheetCut& cut) {
+    const SheetGrid grid = sheetGrid(sheet.width, sheet.height, cut);
+    if (grid.empty()) {
+        OperationResult result;
+        result.problems.push_back(Outcome::error(texts::kSheetHoldsNoTile));
+        return result;
+    }
+    NewSprites made(workspace);
+    Page* page = made.make(grid.across, grid.down, cut.tileWidth, cut.tileHeight, {}, sheet.mode);
+    if (page) {
+        for (int row = 0; row < grid.down; ++row)
+            for (int col = 0; col < grid.across; ++col)
+                copyPageRect(*page, col * cut.tileWidth, row * cut.tileHeight, sheet,
+                             cut.margin + col * (cut.tileWidth + cut.spacing),
+                             cut.margin + row * (cut.tileHeight + cut.spacing), cut.tileWidth,
+                             cut.tileHeight);
+    }
     return made.finish();
 }
 
