@@ -251,6 +251,14 @@
         <source>이번 실행에서 열거나 저장한 적이 없는 파일에 저장합니다. 계속하시겠습니까?</source>
         <translation>This saves to files not opened or saved since the editor started. Continue?</translation>
     </message>
+    <message>
+        <source>그림 파일이 아닙니다. 불러올 수 있는 그림의 확장자가 아닙니다.</source>
+        <translation>This is not a picture file: its extension is not one of the pictures that can be opened.</translation>
+    </message>
+    <message>
+        <source>이 크기로는 그림에 타일이 하나도 들어가지 않습니다.</source>
+        <translation>Not one whole tile of this size fits in the picture.</translation>
+    </message>
 </context>
 <context>
     <name>TAniWin</name>
@@ -741,6 +749,29 @@
     <message>
         <source>조아여</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>TSheetWin</name>
+    <message>
+        <source>스프라이트 시트 가져오기</source>
+        <translation>Import Sprite Sheet</translation>
+    </message>
+    <message>
+        <source>타일 너비(&amp;W)</source>
+        <translation>Tile &amp;width</translation>
+    </message>
+    <message>
+        <source>타일 높이(&amp;H)</source>
+        <translation>Tile &amp;height</translation>
+    </message>
+    <message>
+        <source>바깥 여백(&amp;M)</source>
+        <translation>&amp;Margin</translation>
+    </message>
+    <message>
+        <source>타일 사이 간격(&amp;S)</source>
+        <translation>&amp;Spacing between tiles</translation>
     </message>
 </context>
 <context>
@@ -1550,6 +1581,14 @@ Commands:
         <source>판, 사용 허가와 쓰인 라이브러리를 보여 줍니다.</source>
         <translation>Shows the version, the licence and the libraries used.</translation>
     </message>
+    <message>
+        <source>스프라이트 시트 가져오기...</source>
+        <translation>Import Sprite Sheet...</translation>
+    </message>
+    <message>
+        <source>그림을 타일로 잘라 스프라이트 페이지 하나로 만듭니다.</source>
+        <translation>Cuts a picture into tiles and makes one sprite page of them.</translation>
+    </message>
 </context>
 <context>
     <name>zentil::EditorMenus</name>
@@ -1557,11 +1596,13 @@ Commands:
         <source>%1 명령으로 그림을 열거나,
 그림 파일을 이 창에 끌어다 놓으세요.
 
-%2 명령으로 빈 이미지를 만들 수도 있습니다.</source>
+%2 명령은 시트를 타일로 잘라 스프라이트 페이지로 만들고,
+%3 명령은 빈 이미지를 만듭니다.</source>
         <translation>Open a picture with %1,
 or drop picture files on this window.
 
-%2 makes an empty image.</translation>
+%2 cuts a sheet into tiles as a sprite page,
+%3 makes an empty image.</translation>
     </message>
 </context>
 <context>
@@ -1643,6 +1684,14 @@ or drop picture files on this window.
     <message>
         <source>다음 파일도 읽지 못했습니다.</source>
         <translation>These files could not be read either.</translation>
+    </message>
+    <message>
+        <source>스프라이트 시트 가져오기</source>
+        <translation>Import Sprite Sheet</translation>
+    </message>
+    <message>
+        <source>모든 그림 (%1)</source>
+        <translation>All pictures (%1)</translation>
     </message>
 </context>
 <context>
@@ -1794,6 +1843,21 @@ or drop picture files on this window.
     <message>
         <source>끌기를 취소하거나 들어 올린 블럭을 내려놓기</source>
         <translation>Cancel a drag, or put a lifted block away</translation>
+    </message>
+</context>
+<context>
+    <name>zentil::TSheetWin</name>
+    <message>
+        <source>%1: %2 x %3 픽셀</source>
+        <translation>%1: %2 x %3 pixels</translation>
+    </message>
+    <message>
+        <source>이 크기로는 타일이 하나도 들어가지 않습니다.</source>
+        <translation>Not one whole tile of this size fits.</translation>
+    </message>
+    <message>
+        <source>가로 %1 x 세로 %2 타일, 모두 %3개</source>
+        <translation>%1 across x %2 down, %3 tiles in all</translation>
     </message>
 </context>
 <context>

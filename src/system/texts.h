@@ -97,6 +97,8 @@ inline constexpr const char* kSizesDiffer =
     ZENTIL_TEXT("CoreText", "그림 크기가 서로 일치하지 않습니다.");
 inline constexpr const char* kModesDiffer =
     ZENTIL_TEXT("CoreText", "다른 색상모드의 그림이 있습니다.");
+inline constexpr const char* kNotAPicture =
+    ZENTIL_TEXT("CoreText", "그림 파일이 아닙니다. 불러올 수 있는 그림의 확장자가 아닙니다.");
 inline constexpr const char* kSheetHoldsNoTile =
     ZENTIL_TEXT("CoreText", "이 크기로는 그림에 타일이 하나도 들어가지 않습니다.");
 inline constexpr const char* kAskDeleteAllSprites =

@@ -63,8 +63,9 @@ QString startHint(const EditorActions& actions) {
     };
     return EditorMenus::tr(
                "%1 명령으로 그림을 열거나,\n그림 파일을 이 창에 끌어다 놓으세요.\n\n"
-               "%2 명령으로 빈 이미지를 만들 수도 있습니다.")
-        .arg(named("file.open"), named("file.new"));
+               "%2 명령은 시트를 타일로 잘라 스프라이트 페이지로 만들고,\n"
+               "%3 명령은 빈 이미지를 만듭니다.")
+        .arg(named("file.open"), named("file.importSheet"), named("file.new"));
 }
 
 }  // namespace zentil

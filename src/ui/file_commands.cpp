@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSettings>
 
 #include "core_texts.h"
 #include "document.h"
@@ -17,11 +18,18 @@
 #include "system/files.h"
 #include "system/texts.h"
 #include "work/page_edits.h"
+#include "work/sheet_import.h"
 #include "work/work_file.h"
 #include "work_session.h"
 
 namespace zentil {
 namespace {
+
+// Where the platform's settings keep the last cut of a sheet.
+const QString kSheetTileWidthKey = QStringLiteral("sheet/tileWidth");
+const QString kSheetTileHeightKey = QStringLiteral("sheet/tileHeight");
+const QString kSheetMarginKey = QStringLiteral("sheet/margin");
+const QString kSheetSpacingKey = QStringLiteral("sheet/spacing");
 
 // The upper-cased file name decides the store; the path itself is opened as
 // chosen, since on this platform the upper-cased path names another file.
@@ -115,6 +123,57 @@ void FileCommands::Btn_LoadSprClick() {
     if (!choice) return;
     loadFiles(choice->paths);
     OpenFilterIndex = choice->filterIndex;
+}
+
+void FileCommands::importSheetClick() {
+    FileRequest request;
+    request.title = tr("스프라이트 시트 가져오기");
+    QStringList every;
+    for (const PageFormat& format : pageFormats()) {
+        if (format.loadsInto != LoadsInto::Pictures) continue;
+        request.filters.append(filterText(format));
+        every.append(QStringLiteral("*.") + QString::fromLatin1(format.extension));
+    }
+    request.filters.append(tr("모든 그림 (%1)").arg(every.join(QLatin1Char(' '))));
+    request.filterIndex = static_cast<int>(request.filters.size());
+    request.directory = dialogFolder(configText(ws().settings.openDirectory),
+                                     configText(ws().settings.startDirectory));
+    const std::optional<FileChoice> choice = host_.fileDialogs().openFiles(request);
+    host_.guardCanvas();
+    if (!choice || choice->paths.isEmpty()) return;
+    const QString path = choice->paths.first();
+    store(ws().settings.openDirectory, folderOf(QFileInfo(path).absoluteFilePath()));
+    const PageFormat* format = formatOf(path);
+    if (!format || format->loadsInto != LoadsInto::Pictures) {
+        host_.messages().report(Outcome::error(texts::kNotAPicture), shownPath(path));
+        return;
+    }
+    Page sheet;
+    if (const Outcome read = format->read(pathToBytes(path), sheet, ws().defaults()); !read) {
+        host_.messages().report(read, shownPath(path));
+        return;
+    }
+    QSettings settings;
+    const SheetCut last{settings.value(kSheetTileWidthKey, 32).toInt(),
+                        settings.value(kSheetTileHeightKey, 32).toInt(),
+                        settings.value(kSheetMarginKey, 0).toInt(),
+                        settings.value(kSheetSpacingKey, 0).toInt()};
+    const std::optional<SheetCut> cut =
+        host_.fileDialogs().sheetCut(QFileInfo(path).fileName(), {sheet.width, sheet.height}, last);
+    host_.guardCanvas();
+    if (!cut) return;
+    settings.setValue(kSheetTileWidthKey, cut->tileWidth);
+    settings.setValue(kSheetTileHeightKey, cut->tileHeight);
+    settings.setValue(kSheetMarginKey, cut->margin);
+    settings.setValue(kSheetSpacingKey, cut->spacing);
+    OperationResult made = importSheet(ws(), sheet, *cut);
+    for (const Outcome& problem : made.problems)
+        host_.messages().report(problem, shownPath(path));
+    if (!made.step) return;
+    // The new page is marked alone among the sprites and shown.
+    ListSelection after = host_.document().selection();
+    selectOnly(after, ListId::Sprites, ws().placeOf(made.focus).index);
+    host_.document().record(std::move(made.step), after);
 }
 
 void FileCommands::loadFiles(const QStringList& paths) {

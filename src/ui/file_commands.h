@@ -24,6 +24,9 @@ class FileCommands {
     void Btn_SaveSprClick();
     void Btn_LoadPalClick();
     void Btn_SavePalClick();
+    // Reads a picture and cuts it into one sprite page of its tiles, where
+    // the sheet window says they stand (the last cut is offered again).
+    void importSheetClick();
     // Reads pictures and sprite files into their stores, in name order, as
     // the load command does with the files chosen in its dialog; a work file
     // among them opens first.

@@ -1,5 +1,7 @@
 #include "file_dialogs.h"
 
+#include "form_sheet.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -65,6 +67,11 @@ std::optional<FileChoice> QtFileDialogs::openFiles(const FileRequest& request) {
 
 std::optional<FileChoice> QtFileDialogs::saveFile(const FileRequest& request) {
     return run(parent_, request, true);
+}
+
+std::optional<SheetCut> QtFileDialogs::sheetCut(const QString& name, QSize size,
+                                                const SheetCut& start) {
+    return TSheetWin::ask(parent_, name, size, start);
 }
 
 }  // namespace zentil

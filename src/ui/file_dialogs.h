@@ -1,10 +1,14 @@
 // The file dialogs behind a seam: the editor shows real dialogs, tests answer
-// with chosen paths, a filter index or a cancel.
+// with chosen paths, a filter index or a cancel; so too the window that asks
+// where a sheet's tiles stand, which follows the choice of its file.
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <optional>
+
+#include "work/sheet_import.h"
 
 class QWidget;
 
@@ -30,6 +34,10 @@ class FileDialogs {
     virtual std::optional<FileChoice> openFiles(const FileRequest& request) = 0;
     // One file, without an overwrite question (the writers ask).
     virtual std::optional<FileChoice> saveFile(const FileRequest& request) = 0;
+    // Where the tiles of the sheet `name` of `size` pixels stand, the fields
+    // starting at `start`; nullopt when cancelled.
+    virtual std::optional<SheetCut> sheetCut(const QString& name, QSize size,
+                                             const SheetCut& start) = 0;
 };
 
 class QtFileDialogs final : public FileDialogs {
@@ -37,6 +45,8 @@ class QtFileDialogs final : public FileDialogs {
     explicit QtFileDialogs(QWidget* parent) : parent_(parent) {}
     std::optional<FileChoice> openFiles(const FileRequest& request) override;
     std::optional<FileChoice> saveFile(const FileRequest& request) override;
+    std::optional<SheetCut> sheetCut(const QString& name, QSize size,
+                                     const SheetCut& start) override;
 
   private:
     QWidget* parent_;

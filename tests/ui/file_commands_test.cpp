@@ -73,6 +73,8 @@ class FileCommandsTest : public QObject {
         state_ = std::make_unique<uitest::FreshState>();
         dialogs_.answers.clear();
         dialogs_.asked.clear();
+        dialogs_.cuts.clear();
+        dialogs_.sheetsAsked.clear();
         main_ = std::make_unique<TMainWin>();
         main_->setFileDialogs(&dialogs_);
         main_->setMessageSink(&recorder_);
@@ -109,6 +111,40 @@ class FileCommandsTest : public QObject {
         QCOMPARE(dialogs_.asked[1].directory, state_->folder() + "/");
         QCOMPARE(dialogs_.asked[1].filterIndex, 3);
         QCOMPARE(main_->files().OpenFilterIndex, 3);  // a cancel changes nothing
+    }
+
+    // A sheet is read, cut where the sheet window says and made one sprite
+    // page as one step, marked and shown; the cut is offered again next
+    // time; a cancel, or a file that is no picture, makes nothing.
+    void sheetsAreImportedAsOneSpritePage() {
+        writePicture(path("sheet.tga"), 32, 16, 5);
+        dialogs_.answers.push_back(chose({path("sheet.tga")}, 1));
+        dialogs_.cuts.push_back(SheetCut{8, 8, 1, 2});
+        main_->files().importSheetClick();
+        const Workspace& ws = main_->workspace();
+        QCOMPARE(dialogs_.sheetsAsked.size(), 1);
+        QCOMPARE(dialogs_.sheetsAsked[0].first, QSize(32, 16));
+        QCOMPARE(ws.sprites.size(), 1);
+        QCOMPARE(ws.pictures.size(), 0);  // the sheet itself joins no list
+        QCOMPARE(ws.sprites.at(0).cols, 3);
+        QCOMPARE(ws.sprites.at(0).rows, 1);
+        QCOMPARE(uitest::current(*main_), uitest::spriteAt(0));
+        QCOMPARE(ui().Lb_Spr->selectedRows(), QList<int>{0});
+        main_->Btn_UndoClick();
+        QCOMPARE(ws.sprites.size(), 0);
+
+        dialogs_.answers.push_back(chose({path("sheet.tga")}, 1));
+        dialogs_.cuts.push_back(std::nullopt);
+        main_->files().importSheetClick();
+        QCOMPARE(dialogs_.sheetsAsked[1].second, (SheetCut{8, 8, 1, 2}));
+        QCOMPARE(ws.sprites.size(), 0);
+
+        writeSprites(path("A.GPF"), 2, 1, 9);
+        dialogs_.answers.push_back(chose({path("A.GPF")}, 1));
+        main_->files().importSheetClick();
+        QCOMPARE(dialogs_.sheetsAsked.size(), 2);
+        QCOMPARE(recorder_.texts.last(), QString::fromUtf8(texts::kNotAPicture));
+        QCOMPARE(ws.sprites.size(), 0);
     }
 
     void namesFoldersAndCaseFollowThePlatform() {

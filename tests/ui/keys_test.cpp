@@ -20,6 +20,9 @@ class AskedDialogs final : public FileDialogs {
   public:
     std::optional<FileChoice> openFiles(const FileRequest& r) override { return ask(r); }
     std::optional<FileChoice> saveFile(const FileRequest& r) override { return ask(r); }
+    std::optional<SheetCut> sheetCut(const QString&, QSize, const SheetCut&) override {
+        return std::nullopt;
+    }
     QStringList titles;
 
   private:

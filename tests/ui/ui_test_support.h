@@ -82,9 +82,20 @@ class ScriptedDialogs final : public FileDialogs {
     std::optional<FileChoice> saveFile(const FileRequest& request) override {
         return next(request);
     }
+    std::optional<SheetCut> sheetCut(const QString&, QSize size, const SheetCut& start) override {
+        sheetsAsked.append({size, start});
+        if (cuts.empty()) return std::nullopt;
+        const std::optional<SheetCut> cut = cuts.front();
+        cuts.pop_front();
+        return cut;
+    }
     // A choice without paths stands for a cancel.
     std::deque<FileChoice> answers;
     QList<FileRequest> asked;
+    // The sheet window's answers in turn (nullopt: cancelled), and what it
+    // was shown: the picture's size and the cut offered.
+    std::deque<std::optional<SheetCut>> cuts;
+    QList<std::pair<QSize, SheetCut>> sheetsAsked;
 
   private:
     std::optional<FileChoice> next(const FileRequest& request) {
