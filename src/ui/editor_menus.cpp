@@ -59,7 +59,11 @@ void addToolActions(EditorActions& actions, CanvasTools& tools) {
 QString startHint(const EditorActions& actions) {
     const auto named = [&](const char* id) {
         const QAction* action = actions.action(QString::fromLatin1(id));
-        return withKeys(action->text().remove(QLatin1Char('&')), action->shortcuts());
+        // A command named in a sentence, without the dots of a menu entry
+        // that asks more.
+        QString text = action->text().remove(QLatin1Char('&'));
+        if (text.endsWith(QStringLiteral("..."))) text.chop(3);
+        return withKeys(text, action->shortcuts());
     };
     return EditorMenus::tr(
                "%1 명령으로 그림을 열거나,\n그림 파일을 이 창에 끌어다 놓으세요.\n\n"
