@@ -7,72 +7,14 @@
 #include <vector>
 
 #include "test_support.h"
+#include "true_colour_pictures.h"
 
 namespace zentil {
 namespace {
 
+using test::blankPicture;
 using test::CoreTest;
-
-RgbaPicture blankPicture(int width, int height) {
-    return {width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 4)};
-}
-
-void setPixel(RgbaPicture& p, int x, int y, std::uint32_t rgb, int alpha) {
-    auto* q = &p.rgba[(static_cast<std::size_t>(y) * p.width + x) * 4];
-    q[0] = static_cast<std::uint8_t>(rgb >> 16);
-    q[1] = static_cast<std::uint8_t>(rgb >> 8);
-    q[2] = static_cast<std::uint8_t>(rgb);
-    q[3] = static_cast<std::uint8_t>(alpha);
-}
-
-// A smooth ramp of red across, green down and blue along the diagonal: every
-// pixel of a 256 x 256 picture a colour of its own.
-RgbaPicture gradient(int size) {
-    RgbaPicture p = blankPicture(size, size);
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x)
-            setPixel(p, x, y,
-                     std::uint32_t(x * 255 / (size - 1)) << 16 |
-                         std::uint32_t(y * 255 / (size - 1)) << 8 |
-                         std::uint32_t((x + y) * 255 / (2 * size - 2)),
-                     255);
-    return p;
-}
-
-RgbaPicture noise(int size) {
-    RgbaPicture p = blankPicture(size, size);
-    std::mt19937 random(7);
-    for (std::size_t i = 0; i < p.rgba.size(); i += 4)
-        setPixel(p, static_cast<int>(i / 4 % size), static_cast<int>(i / 4 / size),
-                 random() & 0xFFFFFF, 255);
-    return p;
-}
-
-// A sheet of 8 x 8 tiles of 32 pixels, each a shaded ball of its own hue with
-// a dark outline and an edge that fades out over two pixels, on a
-// transparent ground: what drawn sprites look like.
-RgbaPicture sprites() {
-    RgbaPicture p = blankPicture(256, 256);
-    for (int tile = 0; tile < 64; ++tile) {
-        const double hue = tile * 0.39;
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x) {
-                const double dx = x - 15.5, dy = y - 15.5, d = std::sqrt(dx * dx + dy * dy);
-                if (d > 14) continue;
-                const double light =
-                    1.0 - std::sqrt((dx + 6) * (dx + 6) + (dy + 6) * (dy + 6)) / 34;
-                auto channel = [&](double phase) {
-                    const double c = (0.55 + 0.45 * std::sin(hue + phase)) * light;
-                    return static_cast<std::uint32_t>(std::lround(255 * std::clamp(c, 0.0, 1.0)));
-                };
-                std::uint32_t rgb = channel(0) << 16 | channel(2.1) << 8 | channel(4.2);
-                if (d > 11.5) rgb = 0x201010;  // the outline
-                const int alpha = d > 12 ? static_cast<int>(std::lround(255 * (14 - d) / 2)) : 255;
-                setPixel(p, tile % 8 * 32 + x, tile / 8 * 32 + y, rgb, alpha);
-            }
-    }
-    return p;
-}
+using test::setPixel;
 
 std::uint32_t entryRgb(const Palette& palette, int entry) {
     const auto* c = &palette[static_cast<std::size_t>(entry) * 3];
@@ -189,12 +131,12 @@ TEST_F(CoreTest, ReductionsStayAboveTheirQualityFloors) {
         double floor;
     };
     const Case cases[] = {
-        {"gradient 256", gradient(256), 256, 0.0f, 34.5},         // 35.6 dB measured
-        {"gradient 16", gradient(256), 16, 0.0f, 22.5},           // 23.2
-        {"gradient 16 dithered", gradient(256), 16, 1.0f, 20.5},  // 21.4
-        {"noise 256", noise(128), 256, 0.0f, 26.0},               // 26.8
-        {"sprites 256", sprites(), 256, 0.0f, 38.0},              // 39.1
-        {"sprites 32 dithered", sprites(), 32, 0.5f, 24.5},       // 25.6
+        {"gradient 256", test::gradientPicture(256), 256, 0.0f, 34.5},           // 35.6 dB measured
+        {"gradient 16", test::gradientPicture(256), 16, 0.0f, 22.5},             // 23.2
+        {"gradient 16 dithered", test::gradientPicture(256), 16, 1.0f, 20.5},    // 21.4
+        {"noise 256", test::noisePicture(128), 256, 0.0f, 26.0},                 // 26.8
+        {"sprites 256", test::spriteSheetPicture(256), 256, 0.0f, 38.0},         // 39.1
+        {"sprites 32 dithered", test::spriteSheetPicture(256), 32, 0.5f, 24.5},  // 25.6
     };
     for (const Case& c : cases) {
         ReductionSettings settings;
@@ -285,7 +227,7 @@ TEST_F(CoreTest, RemappedPagesKeepTheirColoursAndKey) {
 }
 
 TEST_F(CoreTest, ReductionsRefuseWhatTheyCannotDo) {
-    const RgbaPicture good = gradient(16);
+    const RgbaPicture good = test::gradientPicture(16);
     RgbaPicture cut = good;
     cut.rgba.pop_back();
     RgbaPicture empty;

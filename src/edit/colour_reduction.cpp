@@ -248,17 +248,18 @@ LiqResult fixedResult(liq_attr* attr, const Palette& palette, int keyIndex) {
     if (liq_set_max_colors(attr, kPaletteEntries) != LIQ_OK) return nullptr;
     LiqHistogram histogram(liq_histogram_create(attr));
     if (!histogram) return nullptr;
+    // In the palette's order, the key's entry transparent, so that
+    // libimagequant's indexes are already the palette's.
     for (int i = 0; i < kPaletteEntries; ++i) {
         const auto* p = &palette[static_cast<std::size_t>(i) * 3];
-        if (i != keyIndex &&
-            liq_histogram_add_fixed_color(histogram.get(), {p[0], p[1], p[2], 255}, 0) != LIQ_OK)
+        const liq_color colour = i == keyIndex ? kTransparent : liq_color{p[0], p[1], p[2], 255};
+        if (liq_histogram_add_fixed_color(histogram.get(), colour, 0) != LIQ_OK)
             return nullptr;
     }
     // An empty histogram is refused; one pixel of a fixed colour changes nothing.
     const liq_histogram_entry one{kTransparent, 1};
     liq_result* made = nullptr;
-    if (liq_histogram_add_fixed_color(histogram.get(), kTransparent, 0) != LIQ_OK ||
-        liq_histogram_add_colors(histogram.get(), attr, &one, 1, 0) != LIQ_OK ||
+    if (liq_histogram_add_colors(histogram.get(), attr, &one, 1, 0) != LIQ_OK ||
         liq_histogram_quantize(histogram.get(), attr, &made) != LIQ_OK)
         return nullptr;
     return LiqResult(made);
