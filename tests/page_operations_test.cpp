@@ -101,6 +101,8 @@ TEST(PageOperationsTest, EachIsOneStepUndoneAndRedoneByteForByte) {
              [](Workspace& w, const Pages& p) {
                  return importSheet(w, *p[0], {8, 8, 1, 2});
              }),
+        edit("remap to the sprite palette", kSprites, {0, 1}, {kSprites, 1},
+             [](Workspace& w, const Pages& p) { return remapToSpritePalette(w, p, 0.0f); }),
         edit("palette", kSprites, {}, {},
              [](Workspace& w, const Pages&) {
                  return OperationResult{applySpritePalette(w, test::rampPalette()), {}, nullptr};
@@ -114,6 +116,8 @@ TEST(PageOperationsTest, EachIsOneStepUndoneAndRedoneByteForByte) {
                     return changeColour(w, p, {0, 300, false});
                 }),
         refusal("optimise a page with nothing to keep", kPictures, {3}, {}, trimPages),
+        refusal("remap of a 16-bit picture", kPictures, {2}, {texts::kModeRefused},
+                [](Workspace& w, const Pages& p) { return remapToSpritePalette(w, p, 0.0f); }),
         refusal("sheet import of a cut holding no whole tile", kPictures, {0},
                 {texts::kSheetHoldsNoTile},
                 [](Workspace& w, const Pages& p) {

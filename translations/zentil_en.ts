@@ -1589,6 +1589,14 @@ Commands:
         <source>그림을 타일로 잘라 스프라이트 페이지 하나로 만듭니다.</source>
         <translation>Cuts a picture into tiles and makes one sprite page of them.</translation>
     </message>
+    <message>
+        <source>팔레트에 맞추기</source>
+        <translation>Fit to Palette</translation>
+    </message>
+    <message>
+        <source>선택한 스프라이트 페이지의 색을 스프라이트 팔레트의 가장 가까운 색으로 바꿉니다.</source>
+        <translation>Changes the colours of the selected sprite pages to the nearest colours of the sprite palette.</translation>
+    </message>
 </context>
 <context>
     <name>zentil::EditorMenus</name>

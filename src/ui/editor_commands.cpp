@@ -108,6 +108,9 @@ const std::vector<EditorCommand>& EditorActions::commands() {
          {}, "Btn_Optimize", [](ActionHost& h) { h.pages().Btn_OptimizeClick(); }, showsSprite},
         {"edit.clear", M::Edit, false, QT_TR_NOOP("지우기"), QT_TR_NOOP("이미지를 투명색으로 지웁니다."),
          {}, "Btn_ClearPage", [](ActionHost& h) { h.pages().Btn_ClearPageClick(); }, hasSprites},
+        {"edit.remapPalette", M::Edit, false, QT_TR_NOOP("팔레트에 맞추기"),
+         QT_TR_NOOP("선택한 스프라이트 페이지의 색을 스프라이트 팔레트의 가장 가까운 색으로 바꿉니다."),
+         {}, nullptr, [](ActionHost& h) { h.pages().remapToPaletteClick(); }, showsSprite},
 
         {"page.copy", M::Page, false, QT_TR_NOOP("복사"), QT_TR_NOOP("페이지를 복사하여 생성합니다."),
          {}, "BtnPageCopy", [](ActionHost& h) { h.pages().BtnPageCopyClick(); }, hasPage},

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QSettings>
 #include <QSpinBox>
 
 #include "block_tool.h"
@@ -21,6 +22,10 @@
 #include "work/page_edits.h"
 
 namespace zentil {
+
+// The dithering level a picture reduction was last left at, which the
+// remap onto the sprite palette takes too.
+const QString kReductionDitherKey = QStringLiteral("reduce/dither");
 
 PageCommands::PageCommands(PageCommandHost& host, QSpinBox& columns, QObject* parent)
     : QObject(parent), host_(host), columns_(columns) {
@@ -205,6 +210,15 @@ void PageCommands::Btn_OptimizeClick() {
     ListSelection after = showing(ListId::Sprites);
     if (trimmed.focus) after.sprites.selected = {workspace().placeOf(trimmed.focus).index};
     host_.document().record(std::move(trimmed.step), after);
+}
+
+void PageCommands::remapToPaletteClick() {
+    if (activeList() != ListId::Sprites) return;
+    const float dither = QSettings().value(kReductionDitherKey, 0.0).toFloat();
+    OperationResult remapped =
+        remapToSpritePalette(workspace(), selectedPages(ListId::Sprites), dither);
+    report(remapped.problems);
+    host_.document().record(std::move(remapped.step));
 }
 
 // The current tool takes the nudge first (the block tool moves a carried

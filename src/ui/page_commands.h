@@ -44,6 +44,9 @@ class PageCommands final : public QObject {
     void Btn_AllDeletePageClick();
     void Btn_ColClick();
     void Btn_OptimizeClick();
+    // "팔레트에 맞추기": the selected sprite pages' colours onto the sprite
+    // palette, dithered as the picture reduction was last left.
+    void remapToPaletteClick();
 
     // The nudge buttons and the arrows: the current tool's if it takes them
     // (a carried block moves), or else the current sprite page's.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "edit/colour_reduction.h"
 #include "edit/recolor.h"
 #include "edit/relayout.h"
 #include "edit/retile.h"
@@ -100,6 +101,13 @@ OperationResult retilePages(Workspace& workspace, const std::vector<Page*>& page
 
 OperationResult trimPages(Workspace& workspace, const std::vector<Page*>& pages) {
     return eachPage(workspace, pages, rebuildPage, [](Page& p) { return trimTiles(p, p); });
+}
+
+OperationResult remapToSpritePalette(Workspace& workspace, const std::vector<Page*>& pages,
+                                     float dither) {
+    const Palette palette = workspace.palette;
+    return eachPage(workspace, pages, editPixels,
+                    [&palette, dither](Page& p) { return remapPage(p, palette, dither); });
 }
 
 OperationResult relayoutPage(Workspace& workspace, Page& page, int cols) {

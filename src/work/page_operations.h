@@ -56,6 +56,12 @@ OperationResult retilePages(Workspace& workspace, const std::vector<Page*>& page
 // page with nothing but transparent tiles stays as it is.
 OperationResult trimPages(Workspace& workspace, const std::vector<Page*>& pages);
 
+// Each 8-bit page's pixels remapped from its own palette onto the sprite
+// palette (the nearest entry, or dithered from 0 to 1), its key kept; the
+// page then shows the sprite palette. Pages of other modes are refused.
+OperationResult remapToSpritePalette(Workspace& workspace, const std::vector<Page*>& pages,
+                                     float dither);
+
 // Re-arranges the page's tiles into `cols` columns.
 OperationResult relayoutPage(Workspace& workspace, Page& page, int cols);
 

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "block_tool.h"
+#include "editor_actions.h"
 #include "form_main.h"
 #include "form_new.h"
 #include "image/palette.h"
@@ -78,6 +79,17 @@ class PageCommandsTest : public QObject {
         QCOMPARE(ui().Lb_Spr->selectedRows(), QList<int>{3});
         QCOMPARE(uitest::current(*main_), uitest::spriteAt(3));
         QCOMPARE(uitest::activeList(*main_), uitest::kListSprite);
+
+        // Fitted to the sprite palette, the copy shows it, as one step.
+        Palette grey{};
+        for (int i = 0; i < kPaletteEntries * 3; ++i)
+            grey[i] = static_cast<std::uint8_t>(i / 3);
+        main_->workspace().palette = grey;
+        main_->actions().action(QStringLiteral("edit.remapPalette"))->trigger();
+        QVERIFY(copy.palette == main_->workspace().palette);
+        QCOMPARE(copy.colorKey8, std::uint8_t{9});
+        main_->Btn_UndoClick();
+        QCOMPARE(int{copy.palette[3]}, 77);
     }
 
     void sumCopyGathersPagesIntoOneRow() {
