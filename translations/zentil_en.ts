@@ -251,6 +251,14 @@
         <source>이번 실행에서 열거나 저장한 적이 없는 파일에 저장합니다. 계속하시겠습니까?</source>
         <translation>This saves to files not opened or saved since the editor started. Continue?</translation>
     </message>
+    <message>
+        <source>GIF 파일을 읽을 수 없습니다. (%s)</source>
+        <translation>Cannot read the GIF file. (%s)</translation>
+    </message>
+    <message>
+        <source>GIF 파일이 아님</source>
+        <translation>not a GIF file</translation>
+    </message>
 </context>
 <context>
     <name>TAniWin</name>
