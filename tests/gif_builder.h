@@ -75,6 +75,12 @@ inline GifBytes gifFile(const GifSpec& spec) {
             ok = EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, extension) == GIF_OK;
         }
         const Map local(gifTable(f.localTable));
+        // giflib 5.2 forgets, rather than frees, the last frame's local table
+        // when a frame without one follows.
+        if (!local && gif->Image.ColorMap) {
+            GifFreeMapObject(gif->Image.ColorMap);
+            gif->Image.ColorMap = nullptr;
+        }
         ok = ok && EGifPutImageDesc(gif, f.left, f.top, f.width, f.height, f.interlaced,
                                     local.get()) == GIF_OK;
         std::vector<GifPixelType> row(static_cast<std::size_t>(f.width));
