@@ -2,8 +2,8 @@
 //   make_seeds CORPUS_ROOT
 // fills CORPUS_ROOT/tga, CORPUS_ROOT/gpf, CORPUS_ROOT/palette, CORPUS_ROOT/png,
 // CORPUS_ROOT/png_paths (the same pictures and zlib streams),
-// CORPUS_ROOT/palette_formats and CORPUS_ROOT/work_file. Existing files of the same names are
-// replaced; other files are left alone.
+// CORPUS_ROOT/palette_formats, CORPUS_ROOT/work_file and CORPUS_ROOT/gif. Existing files of
+// the same names are replaced; other files are left alone.
 #include <zlib.h>
 
 #include <cstdint>
@@ -12,11 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "formats/gif_codec.h"
 #include "formats/gpf_file.h"
 #include "formats/palette_formats.h"
 #include "formats/png_codec.h"
 #include "formats/tga_file.h"
 #include "fuzz_support.h"
+#include "gif_builder.h"
 #include "image/page.h"
 #include "png_builder.h"
 #include "work/work_file.h"
@@ -216,18 +218,48 @@ bool pngSeed(const fs::path& path, const Bytes& bytes) {
 test::PngImage pngPicture(int w, int h, int depth, int colourType, bool interlaced, int colours) {
     test::PngImage img{w, h, depth, colourType, interlaced, {}};
     const int channels = test::pngChannels(colourType);
-    const int top = depth < 8 ? (1 << depth) : 256;
+    const int top = depth < 8 ? (1 << depth) : depth == 8 ? 256 : 65536;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             const int c = (x / 3 + y * 5) % colours;
             for (int k = 0; k < channels; ++k) {
                 // Alpha: the first colour clear, the others opaque.
                 const bool alpha = (colourType == 4 && k == 1) || (colourType == 6 && k == 3);
-                img.samples.push_back(static_cast<std::uint16_t>(alpha ? (c == 0 ? 0 : 255)
-                                                                       : (c * 37 + k * 11) % top));
+                img.samples.push_back(static_cast<std::uint16_t>(
+                    alpha ? (c == 0 ? 0 : top - 1) : (c * 37 + k * 11 + c / 256 * 5) % top));
             }
         }
     return img;
+}
+
+// Pictures only the reader of every kind takes: 16-bit samples, many colours.
+bool pngColourSeed(const fs::path& path, const Bytes& bytes) {
+    DecodedPicture picture;
+    if (!decodePngPicture(bytes, picture, kMaxPixelBufferBytes)) {
+        std::fprintf(stderr, "the reader refuses the seed %s\n", path.c_str());
+        return false;
+    }
+    return writeFile(path, bytes);
+}
+
+bool pngColourSeeds(const fs::path& dir) {
+    bool ok = true;
+    for (const int colourType : {0, 2, 4, 6})
+        for (const bool interlaced : {false, true}) {
+            test::PngImage img = pngPicture(9, 7, 8, colourType, interlaced, 20);
+            for (std::size_t n = 0; n < img.samples.size(); ++n)
+                img.samples[n] = static_cast<std::uint16_t>(img.samples[n] * 257 + n % 7);
+            img.bitDepth = 16;
+            ok &= pngColourSeed(dir / ("wide" + std::to_string(colourType) +
+                                       (interlaced ? "-interlaced" : "") + ".png"),
+                                test::pngFile(img));
+        }
+    ok &= pngColourSeed(dir / "wide-grey-key.png",
+                        test::pngFile(pngPicture(6, 6, 16, 0, false, 5), {}, {0, 37}));
+    ok &= pngColourSeed(dir / "rgb-400.png", test::pngFile(pngPicture(40, 20, 8, 2, false, 400)));
+    ok &= pngColourSeed(dir / "rgba-300-interlaced.png",
+                        test::pngFile(pngPicture(30, 30, 8, 6, true, 300)));
+    return ok;
 }
 
 bool pngSeeds(const fs::path& dir) {
@@ -267,6 +299,48 @@ bool pngSeeds(const fs::path& dir) {
     for (int n = 0; n < rgb.width * rgb.height * 3; ++n)
         rgb.rgb.push_back(static_cast<std::uint8_t>(n / 9 * 40));
     ok &= encodePngRgb(rgb, written) && pngSeed(dir / "written-rgb.png", written);
+    return ok && pngColourSeeds(dir);
+}
+
+// GIF files of every disposal, with transparency, local colour tables and
+// interlaced frames, written by giflib.
+bool gifSeed(const fs::path& path, const test::GifSpec& spec) {
+    const Bytes bytes = test::gifFile(spec);
+    GifSheet sheet;
+    if (!decodeGif(bytes, sheet, kMaxPixelBufferBytes)) {
+        std::fprintf(stderr, "the reader refuses the seed %s\n", path.c_str());
+        return false;
+    }
+    return writeFile(path, bytes);
+}
+
+test::GifFrameSpec gifFrame(int left, int top, int w, int h, int entries, int disposal,
+                            int transparent) {
+    test::GifFrameSpec f{left, top, w, h, {}, false, {}, disposal >= 0, disposal, transparent};
+    for (int n = 0; n < w * h; ++n)
+        f.indexes.push_back(static_cast<std::uint8_t>((n / 3 + n % 5) % entries));
+    return f;
+}
+
+bool gifSeeds(const fs::path& dir) {
+    std::vector<test::GifColour> table;
+    for (int n = 0; n < 16; ++n)
+        table.push_back({static_cast<std::uint8_t>(n * 16), static_cast<std::uint8_t>(n * 3),
+                         static_cast<std::uint8_t>(255 - n)});
+    bool ok = gifSeed(dir / "one.gif", {6, 5, table, {gifFrame(0, 0, 6, 5, 16, -1, -1)}});
+    for (int disposal = 0; disposal <= 3; ++disposal)
+        ok &= gifSeed(dir / ("disposal" + std::to_string(disposal) + ".gif"),
+                      {8,
+                       6,
+                       table,
+                       {gifFrame(0, 0, 8, 6, 16, disposal, 2),
+                        gifFrame(2, 1, 4, 4, 16, disposal, 3), gifFrame(1, 2, 7, 5, 16, -1, -1)}});
+    test::GifFrameSpec interlaced = gifFrame(0, 0, 5, 11, 16, 2, 0);
+    interlaced.interlaced = true;
+    test::GifFrameSpec local = gifFrame(1, 1, 4, 4, 4, 1, 1);
+    local.localTable = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}};
+    ok &= gifSeed(dir / "interlaced-local.gif", {5, 11, table, {interlaced, local}});
+    ok &= gifSeed(dir / "local-only.gif", {4, 4, {}, {local}});
     return ok;
 }
 
@@ -368,17 +442,18 @@ int main(int argc, char** argv) {
     const fs::path root = argv[1];
     std::error_code ec;
     for (const char* sub :
-         {"tga", "gpf", "palette", "png", "png_paths", "palette_formats", "work_file"}) {
+         {"tga", "gpf", "palette", "png", "png_paths", "palette_formats", "work_file", "gif"}) {
         fs::create_directories(root / sub, ec);
         if (ec) {
             std::fprintf(stderr, "cannot create %s\n", (root / sub).c_str());
             return 1;
         }
     }
-    const bool ok =
-        tgaSeeds(root / "tga") && gpfSeeds(root / "gpf") && paletteSeeds(root / "palette") &&
-        pngSeeds(root / "png") && pngSeeds(root / "png_paths") && streamSeeds(root / "png_paths") &&
-        paletteFormatSeeds(root / "palette_formats") && workFileSeeds(root / "work_file");
+    const bool ok = tgaSeeds(root / "tga") && gpfSeeds(root / "gpf") &&
+                    paletteSeeds(root / "palette") && pngSeeds(root / "png") &&
+                    pngSeeds(root / "png_paths") && streamSeeds(root / "png_paths") &&
+                    paletteFormatSeeds(root / "palette_formats") &&
+                    workFileSeeds(root / "work_file") && gifSeeds(root / "gif");
     if (!ok) std::fprintf(stderr, "writing the seeds failed\n");
     return ok ? 0 : 1;
 }

@@ -3,11 +3,16 @@
 // decoder rather than stopping at their checksums. A picture that is read
 // must have an index for every pixel and come back the same through the
 // writer, and the palette reader must agree with it; a refused file must
-// leave the picture as it was and say why.
+// leave the picture as it was and say why. The reader of every kind must give
+// the same indexes wherever the reader of indexes takes the file, the same
+// refusal wherever it refuses it for anything but its colours, and a colour
+// for every pixel otherwise.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
+#include <variant>
 #include <vector>
 
 #include "formats/palette_formats.h"
@@ -15,6 +20,7 @@
 #include "fuzz_support.h"
 #include "image/page.h"
 #include "png_chunks.h"
+#include "system/texts.h"
 
 using namespace zentil;
 
@@ -28,6 +34,33 @@ bool samePicture(const IndexedPicture& a, const IndexedPicture& b) {
            a.palette == b.palette && a.transparentIndex == b.transparentIndex;
 }
 
+void checkEveryKind(std::span<const std::uint8_t> bytes, const Outcome& indexesOutcome,
+                    const IndexedPicture& indexes) {
+    DecodedPicture any = RgbaPicture{-4, 0, {}};
+    const Outcome outcome = decodePngPicture(bytes, any, kMaxPixelBufferBytes);
+    if (indexesOutcome) {
+        fuzz::require(static_cast<bool>(outcome) && std::holds_alternative<IndexedPicture>(any) &&
+                          samePicture(std::get<IndexedPicture>(any), indexes),
+                      "the reader of every kind gives other indexes");
+        return;
+    }
+    if (indexesOutcome.text != texts::kPngTooManyColours)
+        fuzz::require(outcome.text == indexesOutcome.text,
+                      "the reader of every kind refuses otherwise");
+    if (!outcome) {
+        fuzz::require(outcome.reportable(), "a refusal without a text");
+        fuzz::require(
+            std::holds_alternative<RgbaPicture>(any) && std::get<RgbaPicture>(any).width == -4,
+            "a refused file changed the picture");
+        return;
+    }
+    fuzz::require(std::holds_alternative<RgbaPicture>(any), "indexes where the colours are many");
+    const RgbaPicture& rgba = std::get<RgbaPicture>(any);
+    fuzz::require(rgba.width > 0 && rgba.height > 0 &&
+                      rgba.rgba.size() == std::size_t(rgba.width) * std::size_t(rgba.height) * 4,
+                  "a colour for every pixel");
+}
+
 void check(std::span<const std::uint8_t> bytes) {
     IndexedPicture sentinel;
     sentinel.width = 3;
@@ -39,6 +72,7 @@ void check(std::span<const std::uint8_t> bytes) {
 
     const Outcome outcome = decodePng(bytes, picture, kMaxPixelBufferBytes);
     Palette palette{};
+    checkEveryKind(bytes, outcome, picture);
     const Outcome paletteOutcome = palettePngColours(bytes, palette);
     fuzz::require(static_cast<bool>(paletteOutcome) == static_cast<bool>(outcome),
                   "the palette reader and the picture reader disagree");

@@ -17,6 +17,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <variant>
 #include <vector>
 
 #include "deflate_writer.h"
@@ -78,11 +79,35 @@ void checkColours(std::span<const std::uint8_t> bytes, std::size_t piece) {
                   "the two colour paths give other pictures");
 }
 
+// The reader of every kind, whose pictures of many colours or of 16-bit
+// samples read a second time after the first read finds them too many.
+void checkEveryKind(std::span<const std::uint8_t> bytes, std::size_t piece) {
+    DecodedPicture inMemory, pieced;
+    const Outcome whole = decodePngPicture(bytes, inMemory, kMaxPixels);
+    test::TrickleSource source(bytes, piece);
+    const Outcome streamed = decodePngPicture(source, pieced, kMaxPixels);
+    fuzz::require(whole.text == streamed.text, "the two paths of every kind answer differently");
+    if (!whole) return;
+    fuzz::require(inMemory.index() == pieced.index(), "the two paths give other kinds");
+    if (const auto* a = std::get_if<RgbaPicture>(&inMemory)) {
+        const auto& b = std::get<RgbaPicture>(pieced);
+        fuzz::require(a->width == b.width && a->height == b.height && a->rgba == b.rgba,
+                      "the two paths give other colours");
+        return;
+    }
+    const auto& a = std::get<IndexedPicture>(inMemory);
+    const auto& b = std::get<IndexedPicture>(pieced);
+    fuzz::require(a.width == b.width && a.height == b.height && a.indexes == b.indexes &&
+                      a.palette == b.palette && a.transparentIndex == b.transparentIndex,
+                  "the two paths give other indexes of every kind");
+}
+
 void check(std::span<const std::uint8_t> bytes) {
     // The size of the pieces from the file's own bytes, so that runs differ.
     const std::size_t piece = bytes.empty() ? 1 : 1 + bytes.back() % 64;
     checkIndexes(bytes, piece);
     checkColours(bytes, piece);
+    checkEveryKind(bytes, piece);
 }
 
 // The most a stream is inflated to.

@@ -7,6 +7,7 @@
 #include <map>
 #include <random>
 #include <string>
+#include <variant>
 
 #include "formats/png_codec.h"
 #include "image/page.h"
@@ -370,6 +371,239 @@ TEST(PngCodecTest, RefusesWhatItCannotReadWithoutSettingMemoryAside) {
     // The limit itself is allowed.
     IndexedPicture out;
     EXPECT_TRUE(decodePng(good, out, 100));
+}
+
+// What the reader of every kind must give as true colour, worked out plainly
+// from the samples: grey spread to three channels, 16-bit samples scaled to
+// the nearest 8-bit value, the tRNS grey level or colour made alpha 0.
+RgbaPicture expectedRgba(const PngImage& img, const PngBytes& trns) {
+    const int channels = test::pngChannels(img.colourType);
+    const auto eight = [&](std::uint16_t v) {
+        return static_cast<std::uint8_t>(img.bitDepth == 16 ? (v * 255.0 / 65535.0 + 0.5) : v);
+    };
+    std::vector<std::uint16_t> key;
+    for (std::size_t n = 0; n + 1 < trns.size(); n += 2)
+        key.push_back(static_cast<std::uint16_t>(trns[n] << 8 | trns[n + 1]));
+    RgbaPicture want{img.width, img.height, {}};
+    for (std::size_t p = 0; p < img.samples.size() / channels; ++p) {
+        const std::uint16_t* s = &img.samples[p * channels];
+        const bool grey = channels <= 2;
+        const std::uint16_t r = s[0], g = grey ? s[0] : s[1], b = grey ? s[0] : s[2];
+        std::uint8_t alpha = 255;
+        if (channels == 2 || channels == 4) alpha = eight(s[channels - 1]);
+        if (!key.empty() && r == key[0] && (grey || (g == key[1] && b == key[2]))) alpha = 0;
+        want.rgba.insert(want.rgba.end(), {eight(r), eight(g), eight(b), alpha});
+    }
+    return want;
+}
+
+// `count` distinct 16-bit colours (or grey levels with `channels` 1 or 2),
+// among them the values where the high byte and rounding part (0x00FF, 0x7F80),
+// with alpha from `alphas` in turn when the picture has it.
+std::vector<std::vector<std::uint16_t>> wideSamples(int count, int channels,
+                                                    const std::vector<std::uint16_t>& alphas,
+                                                    unsigned seed) {
+    static constexpr std::uint16_t kEdges[] = {0, 0x00FF, 0x0080, 0x7F80, 0x80FF, 0xFF7F, 0xFFFF};
+    std::mt19937 rng(seed);
+    std::vector<std::vector<std::uint16_t>> all;
+    const int colourChannels = channels <= 2 ? 1 : 3;
+    for (int n = 0; n < count; ++n) {
+        std::vector<std::uint16_t> c;
+        for (int k = 0; k < colourChannels; ++k)
+            c.push_back(n < 7 ? kEdges[(n + k) % 7] : static_cast<std::uint16_t>(rng()));
+        if (channels == 2 || channels == 4) c.push_back(alphas[n % alphas.size()]);
+        all.push_back(c);
+    }
+    return all;
+}
+
+// Every colour type at every depth it has, interlaced or not, with and
+// without transparency, of fewer and more than 256 colours: indexes exactly
+// as decodePng gives them wherever it takes the file, true colour otherwise;
+// the same held in memory and handed over a few bytes at a time.
+TEST(PngCodecTest, ReadsEveryColourTypeAndDepth) {
+    struct Case {
+        const char* name;
+        PngImage img;
+        PngBytes plte, trns;
+        bool indexed;
+    };
+    const auto rgb300 = colours(300, -1, 50);
+    const PngBytes keyOfFifth = {0, static_cast<std::uint8_t>(rgb300[5][0]),
+                                 0, static_cast<std::uint8_t>(rgb300[5][1]),
+                                 0, static_cast<std::uint8_t>(rgb300[5][2])};
+    const auto grey16 = wideSamples(40, 1, {}, 51);
+    const auto rgb16 = wideSamples(30, 3, {}, 52);
+    const PngBytes greyKey16 = {static_cast<std::uint8_t>(grey16[9][0] >> 8),
+                                static_cast<std::uint8_t>(grey16[9][0])};
+    const PngBytes rgbKey16 = {
+        static_cast<std::uint8_t>(rgb16[8][0] >> 8), static_cast<std::uint8_t>(rgb16[8][0]),
+        static_cast<std::uint8_t>(rgb16[8][1] >> 8), static_cast<std::uint8_t>(rgb16[8][1]),
+        static_cast<std::uint8_t>(rgb16[8][2] >> 8), static_cast<std::uint8_t>(rgb16[8][2])};
+    // Every grey level and clear pixels: 257 entries with the clear one.
+    std::vector<std::vector<std::uint16_t>> everyGreyAndClear = {{7, 0}};
+    for (std::uint16_t v = 0; v < 256; ++v)
+        everyGreyAndClear.push_back({v, static_cast<std::uint16_t>(v % 2 ? 255 : 90)});
+    const std::vector<std::uint16_t> softAlphas16 = {0, 0x00FF, 0x8000, 0xFFFF, 0x1234};
+    const std::vector<Case> cases = {
+        // What decodePng takes stays indexes.
+        {"palette 1-bit", picture(9, 5, 1, 3, false, allSamples(1), 60), paletteChunk(2), {}, true},
+        {"palette 2-bit interlaced, tRNS",
+         picture(9, 9, 2, 3, true, allSamples(2), 61),
+         paletteChunk(4),
+         {0, 255, 0},
+         true},
+        {"palette 4-bit",
+         picture(10, 3, 4, 3, false, allSamples(4), 62),
+         paletteChunk(16),
+         {},
+         true},
+        {"palette 8-bit",
+         picture(20, 20, 8, 3, false, allSamples(8), 63),
+         paletteChunk(256),
+         {},
+         true},
+        {"grey 1-bit interlaced", picture(7, 7, 1, 0, true, allSamples(1), 64), {}, {}, true},
+        {"grey 2-bit, tRNS", picture(8, 3, 2, 0, false, allSamples(2), 65), {}, {0, 2}, true},
+        {"grey 4-bit", picture(8, 8, 4, 0, false, allSamples(4), 66), {}, {}, true},
+        {"grey 8-bit interlaced", picture(20, 20, 8, 0, true, allSamples(8), 67), {}, {}, true},
+        {"RGB 8-bit, 200 colours, tRNS",
+         picture(20, 20, 8, 2, false, colours(200, -1, 68), 68),
+         {},
+         keyOfFifth,
+         true},
+        {"RGBA 8-bit interlaced, soft alpha, 100 colours",
+         picture(15, 15, 8, 6, true, colours(100, 77, 69) + clearPixels(5), 69),
+         {},
+         {},
+         true},
+        {"grey and alpha 8-bit", picture(9, 9, 8, 4, false, {{10, 0}, {20, 99}}, 70), {}, {}, true},
+        // More than 256 colours.
+        {"RGB 8-bit, 300 colours", picture(20, 20, 8, 2, false, rgb300, 71), {}, {}, false},
+        {"RGB 8-bit interlaced, 300 colours, tRNS",
+         picture(21, 19, 8, 2, true, rgb300, 72),
+         {},
+         keyOfFifth,
+         false},
+        {"RGBA 8-bit, 1000 colours of soft alpha",
+         picture(40, 30, 8, 6, false, colours(1000, 128, 73) + clearPixels(9), 73),
+         {},
+         {},
+         false},
+        {"RGBA 8-bit interlaced, 300 colours",
+         picture(20, 20, 8, 6, true, colours(300, 255, 74), 74),
+         {},
+         {},
+         false},
+        {"grey and alpha 8-bit, every level and clear pixels",
+         picture(17, 17, 8, 4, false, everyGreyAndClear, 75),
+         {},
+         {},
+         false},
+        {"grey and alpha 8-bit interlaced, every level and clear pixels",
+         picture(17, 17, 8, 4, true, everyGreyAndClear, 76),
+         {},
+         {},
+         false},
+        // 16 bits per sample, whatever their colours.
+        {"grey 16-bit", picture(9, 9, 16, 0, false, grey16, 77), {}, {}, false},
+        {"grey 16-bit interlaced, tRNS",
+         picture(11, 10, 16, 0, true, grey16, 78),
+         {},
+         greyKey16,
+         false},
+        {"grey 16-bit, two levels",
+         picture(5, 5, 16, 0, false, {{0}, {0xFFFF}}, 79),
+         {},
+         {},
+         false},
+        {"grey and alpha 16-bit",
+         picture(9, 8, 16, 4, false, wideSamples(20, 2, softAlphas16, 80), 80),
+         {},
+         {},
+         false},
+        {"RGB 16-bit, tRNS", picture(12, 9, 16, 2, false, rgb16, 81), {}, rgbKey16, false},
+        {"RGB 16-bit interlaced", picture(13, 13, 16, 2, true, rgb16, 82), {}, {}, false},
+        {"RGBA 16-bit",
+         picture(10, 10, 16, 6, false, wideSamples(30, 4, softAlphas16, 83), 83),
+         {},
+         {},
+         false},
+        {"RGBA 16-bit interlaced",
+         picture(9, 11, 16, 6, true, wideSamples(30, 4, softAlphas16, 84), 84),
+         {},
+         {},
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const PngBytes file = test::pngFile(c.img, c.plte, c.trns);
+        DecodedPicture whole, pieced;
+        const Outcome outcome = decodePngPicture(file, whole, kMaxPixelBufferBytes);
+        ASSERT_TRUE(outcome) << outcome.text;
+        test::TrickleSource trickle(file, 5);
+        ASSERT_TRUE(decodePngPicture(trickle, pieced, kMaxPixelBufferBytes));
+        for (const DecodedPicture* got : {&whole, &pieced}) {
+            ASSERT_EQ(std::holds_alternative<IndexedPicture>(*got), c.indexed);
+            if (c.indexed) {
+                expectSameEntries(std::get<IndexedPicture>(*got), expected(c.img, c.plte, c.trns));
+                continue;
+            }
+            const RgbaPicture& rgba = std::get<RgbaPicture>(*got);
+            const RgbaPicture want = expectedRgba(c.img, c.trns);
+            EXPECT_EQ(rgba.width, want.width);
+            EXPECT_EQ(rgba.height, want.height);
+            EXPECT_EQ(rgba.rgba, want.rgba);
+        }
+    }
+}
+
+// Files the reader of every kind refuses, with decodePng's texts, leaving the
+// picture as it was.
+TEST(PngCodecTest, ReaderOfEveryKindRefusesDamageAndSizes) {
+    const PngImage wide = picture(30, 20, 16, 6, false, wideSamples(50, 4, {0, 0x8000}, 90), 90);
+    const PngBytes good = test::pngFile(wide);
+    const PngBytes many = test::pngFile(picture(30, 20, 8, 2, false, colours(300, -1, 91), 91));
+    PngBytes badCrc = good;
+    badCrc[8 + 25 + 8 + 3] ^= 0x10;  // in the image data
+    PngBytes manyCut(many.begin(), many.end() - 40);
+    const std::string cut = formatText(texts::kPngCannotReadBecauseF, texts::kPngReasonCut);
+    const std::string damaged = formatText(texts::kPngCannotReadBecauseF, texts::kPngReasonDamaged);
+    struct Case {
+        const char* name;
+        PngBytes file;
+        std::uint64_t maxPixels;
+        std::string text;
+    };
+    const std::vector<Case> cases = {
+        {"16-bit, cut in the image data", PngBytes(good.begin(), good.begin() + 100),
+         kMaxPixelBufferBytes, cut},
+        {"16-bit, without its end", PngBytes(good.begin(), good.end() - 12), kMaxPixelBufferBytes,
+         cut},
+        {"16-bit image data with a wrong CRC", badCrc, kMaxPixelBufferBytes, damaged},
+        {"300 colours, cut after the first rows", manyCut, kMaxPixelBufferBytes, cut},
+        {"16-bit, one pixel more than allowed", good, 599, texts::kCannotCreateImage},
+        // 30 pixels of 8 bytes in the row the library hands over.
+        {"16-bit rows longer than allowed", good, 239, texts::kCannotCreateImage},
+        {"300 colours, one pixel more than allowed", many, 599, texts::kCannotCreateImage},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DecodedPicture out = IndexedPicture{3, 4, {1, 2}, {}, 7, 0};
+        for (int way = 0; way < 2; ++way) {
+            test::TrickleSource trickle(c.file, 9);
+            MemorySource memory(c.file);
+            const Outcome outcome = decodePngPicture(
+                way ? static_cast<ByteSource&>(trickle) : static_cast<ByteSource&>(memory), out,
+                c.maxPixels);
+            EXPECT_FALSE(outcome);
+            EXPECT_EQ(outcome.text, c.text);
+            ASSERT_TRUE(std::holds_alternative<IndexedPicture>(out));
+            EXPECT_EQ(std::get<IndexedPicture>(out).indexes, (std::vector<std::uint8_t>{1, 2}));
+        }
+    }
+    DecodedPicture out;
+    EXPECT_TRUE(decodePngPicture(good, out, 600));
 }
 
 TEST(PngCodecTest, PalettePicturesComeBackAsWritten) {

@@ -259,6 +259,14 @@
         <source>이 크기로는 그림에 타일이 하나도 들어가지 않습니다.</source>
         <translation>Not one whole tile of this size fits in the picture.</translation>
     </message>
+    <message>
+        <source>GIF 파일을 읽을 수 없습니다. (%s)</source>
+        <translation>Cannot read the GIF file. (%s)</translation>
+    </message>
+    <message>
+        <source>GIF 파일이 아님</source>
+        <translation>not a GIF file</translation>
+    </message>
 </context>
 <context>
     <name>TAniWin</name>

@@ -322,10 +322,15 @@ struct Opened {
     spng_ctx* ctx() const { return owner.get(); }
 };
 
+// Which sample depths a read takes: 16-bit samples have no palette entries to
+// become, so only the reader of true colour takes them.
+enum class Depths { UpTo8, Any };
+
 // Opens the picture in `source` (bytes in memory are handed over at once, a
 // file through the reader) and checks its header against the limits before
 // any pixel buffer exists, then the chunks before the image data.
-Outcome start(ByteSource& source, std::uint64_t maxPixels, Opened& png) {
+Outcome start(ByteSource& source, std::uint64_t maxPixels, Opened& png,
+              Depths depths = Depths::UpTo8) {
     StreamReader& reader = png.reader;
     Context& owner = png.owner;
     spng_ihdr& ihdr = png.ihdr;
@@ -380,10 +385,13 @@ Outcome start(ByteSource& source, std::uint64_t maxPixels, Opened& png) {
         default:
             return readFailure();
     }
-    if (ihdr.bit_depth > 8) return tooManyColours();
-    const bool samples = channels == 1;
-    // The colour path holds one row as RGBA beside the picture.
-    if (!samples && std::uint64_t{ihdr.width} * 4 > maxPixels) return cannotCreate();
+    const bool wide = ihdr.bit_depth > 8;
+    if (wide && depths == Depths::UpTo8) return tooManyColours();
+    // The colour paths hold one row as RGBA beside the picture, of 16-bit
+    // channels for 16-bit samples.
+    const std::uint64_t rowPixelBytes = wide ? 8 : 4;
+    if ((channels > 1 || wide) && std::uint64_t{ihdr.width} * rowPixelBytes > maxPixels)
+        return cannotCreate();
     const std::uint64_t mostBits = (imageDataBytes(source) + 16) * kMaxInflateRatio * 8;
     if (pixels > mostBits / (std::uint64_t(channels) * ihdr.bit_depth)) return readFailure();
     // The chunks before the image data, read and checked now: a damaged,
@@ -435,10 +443,11 @@ void hideTransparentEntries(const Opened& png, const IndexedPicture& picture, co
     }
 }
 
-Outcome decode(ByteSource& source, IndexedPicture& picture, const PngDestination& destination,
-               std::uint64_t maxPixels) {
-    Opened png;
-    if (Outcome opened = start(source, maxPixels, png); !opened) return opened;
+// The indexes of a picture of at most 8 bits per sample that `start` opened.
+// Pictures of more than 256 colours fail with kPngTooManyColours, and only
+// they.
+Outcome decodeOpened(ByteSource& source, Opened& png, IndexedPicture& picture,
+                     const PngDestination& destination) {
     spng_ctx* ctx = png.ctx();
     const spng_ihdr& ihdr = png.ihdr;
     const bool samples = png.channels == 1;
@@ -476,6 +485,90 @@ Outcome decode(ByteSource& source, IndexedPicture& picture, const PngDestination
         if (const int error = spng_decode_chunks(ctx)) return readFailure(error);
     }
     hideTransparentEntries(png, picture, out);
+    return Outcome::done();
+}
+
+Outcome decode(ByteSource& source, IndexedPicture& picture, const PngDestination& destination,
+               std::uint64_t maxPixels) {
+    Opened png;
+    if (Outcome opened = start(source, maxPixels, png); !opened) return opened;
+    return decodeOpened(source, png, picture, destination);
+}
+
+// The indexes into the picture's own vector, row after row.
+PngDestination intoIndexes(IndexedPicture& picture) {
+    return [&picture](int width, int height, std::size_t& stride) {
+        stride = static_cast<std::size_t>(width);
+        picture.indexes.resize(stride * static_cast<std::size_t>(height));
+        return picture.indexes.data();
+    };
+}
+
+// A 16-bit sample as the nearest 8-bit one: v * 255 / 65535, rounded.
+std::uint8_t nearest8(std::uint16_t v) {
+    return static_cast<std::uint8_t>((std::uint32_t{v} * 255 + 32767) / 65535);
+}
+
+// A picture of any kind that `start` opened, as 8-bit RGBA with the tRNS
+// colour made alpha 0; 16-bit samples arrive as 16-bit RGBA a row at a time
+// and are scaled.
+Outcome decodeRgba(Opened& png, RgbaPicture& picture) {
+    spng_ctx* ctx = png.ctx();
+    const spng_ihdr& ihdr = png.ihdr;
+    const bool wide = ihdr.bit_depth > 8;
+    int error = spng_decode_image(ctx, nullptr, 0, wide ? SPNG_FMT_RGBA16 : SPNG_FMT_RGBA8,
+                                  SPNG_DECODE_TRNS | SPNG_DECODE_PROGRESSIVE);
+    if (error) return readFailure(error);
+    const std::size_t width = ihdr.width;
+    const std::size_t height = ihdr.height;
+    const bool interlaced = ihdr.interlace_method != SPNG_INTERLACE_NONE;
+    picture.width = static_cast<int>(width);
+    picture.height = static_cast<int>(height);
+    picture.rgba.resize(width * height * 4);
+    // Rows of 8 bits that are not interlaced go straight to their place.
+    const bool direct = !wide && !interlaced;
+    std::vector<std::uint8_t> row8(direct || wide ? 0 : width * 4);
+    std::vector<std::uint16_t> row16(wide ? width * 4 : 0);
+    spng_row_info info{};
+    while ((error = nextRow(ctx, info)) == 0) {
+        if (info.row_num >= height || info.pass < 0 || info.pass >= 7) return readFailure();
+        std::uint8_t* to = &picture.rgba[std::size_t{info.row_num} * width * 4];
+        error = direct ? spng_decode_row(ctx, to, width * 4)
+                : wide ? spng_decode_row(ctx, row16.data(), row16.size() * 2)
+                       : spng_decode_row(ctx, row8.data(), row8.size());
+        if (error != 0 && error != SPNG_EOI) return readFailure(error);
+        if (direct) continue;
+        const std::size_t first = interlaced ? kPassFirstColumn[info.pass] : 0;
+        const std::size_t step = interlaced ? kPassColumnStep[info.pass] : 1;
+        for (std::size_t x = first; x < width; x += step)
+            for (std::size_t c = x * 4; c < x * 4 + 4; ++c)
+                to[c] = wide ? nearest8(row16[c]) : row8[c];
+    }
+    if (error != SPNG_EOI) return readFailure(error);
+    // The chunks after the image, up to the end marker, so that a file cut
+    // anywhere is refused.
+    if ((error = spng_decode_chunks(ctx))) return readFailure(error);
+    return Outcome::done();
+}
+
+// A picture of at most 8 bits per sample as indexes, as decodePng reads it;
+// one of more colours, or of 16 bits per sample, as RGBA.
+Outcome decodeAny(ByteSource& source, DecodedPicture& out, std::uint64_t maxPixels) {
+    Opened png;
+    if (Outcome opened = start(source, maxPixels, png, Depths::Any); !opened) return opened;
+    if (png.ihdr.bit_depth <= 8) {
+        IndexedPicture indexed;
+        Outcome read = decodeOpened(source, png, indexed, intoIndexes(indexed));
+        if (read) out = std::move(indexed);
+        if (read || read.text != texts::kPngTooManyColours) return read;
+        // The library reads a file once: the colours come from a second
+        // start, once the indexes have let their memory go.
+        png = Opened{};
+        if (Outcome opened = start(source, maxPixels, png, Depths::Any); !opened) return opened;
+    }
+    RgbaPicture rgba;
+    if (Outcome read = decodeRgba(png, rgba); !read) return read;
+    out = std::move(rgba);
     return Outcome::done();
 }
 
@@ -531,13 +624,8 @@ Outcome decodePng(std::span<const std::uint8_t> bytes, IndexedPicture& out,
                   std::uint64_t maxPixels) {
     try {
         IndexedPicture picture;
-        const auto intoIndexes = [&picture](int width, int height, std::size_t& stride) {
-            stride = static_cast<std::size_t>(width);
-            picture.indexes.resize(stride * static_cast<std::size_t>(height));
-            return picture.indexes.data();
-        };
         MemorySource source(bytes);
-        Outcome outcome = decode(source, picture, intoIndexes, maxPixels);
+        Outcome outcome = decode(source, picture, intoIndexes(picture), maxPixels);
         if (outcome) out = std::move(picture);
         return outcome;
     } catch (const std::bad_alloc&) {
@@ -560,6 +648,22 @@ Outcome decodePngInto(ByteSource& source, IndexedPicture& header, const PngDesti
         Outcome outcome = decode(source, picture, destination, maxPixels);
         if (outcome) header = std::move(picture);
         return outcome;
+    } catch (const std::bad_alloc&) {
+        return cannotCreate();
+    } catch (const std::length_error&) {
+        return cannotCreate();
+    }
+}
+
+Outcome decodePngPicture(std::span<const std::uint8_t> bytes, DecodedPicture& out,
+                         std::uint64_t maxPixels) {
+    MemorySource source(bytes);
+    return decodePngPicture(source, out, maxPixels);
+}
+
+Outcome decodePngPicture(ByteSource& source, DecodedPicture& out, std::uint64_t maxPixels) {
+    try {
+        return decodeAny(source, out, maxPixels);
     } catch (const std::bad_alloc&) {
         return cannotCreate();
     } catch (const std::length_error&) {

@@ -76,6 +76,22 @@ Outcome decodePngInto(std::span<const std::uint8_t> bytes, IndexedPicture& heade
 Outcome decodePngInto(ByteSource& source, IndexedPicture& header, const PngDestination& destination,
                       std::uint64_t maxPixels);
 
+// Reads any PNG file, of every colour type and depth, into `out`: as
+// decodePng reads it (an IndexedPicture, the same in every index, entry and
+// transparent index) wherever decodePng takes it; true-colour and grey
+// pictures with alpha of more than 256 colours, and every picture of 16 bits
+// per sample, as an RgbaPicture. A tRNS grey level or colour is alpha 0;
+// other alpha values are kept as the file gives them. 16-bit samples are
+// scaled to the nearest 8-bit value, v * 255 / 65535 rounded (the high byte
+// alone would darken every sample whose low byte outweighs it, 0x00FF to 0
+// rather than 1). Damaged files and sizes are refused as decodePng refuses
+// them, the 16-bit row the library hands over (8 bytes a pixel) counted
+// against `maxPixels` as the 8-bit one is; `out` is only changed on success.
+Outcome decodePngPicture(std::span<const std::uint8_t> bytes, DecodedPicture& out,
+                         std::uint64_t maxPixels);
+// The same from a source that may hand the file over a piece at a time.
+Outcome decodePngPicture(ByteSource& source, DecodedPicture& out, std::uint64_t maxPixels);
+
 // Reads the header and the chunks before the image data of a PNG file,
 // refusing what decodePng refuses there; `out` is only changed on success.
 Outcome describePng(ByteSource& source, PngFacts& out);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <variant>
 #include <vector>
 
 #include "image/palette.h"
@@ -37,5 +38,9 @@ struct RgbaPicture {
     int height = 0;
     std::vector<std::uint8_t> rgba;  // red, green, blue, alpha per pixel, top row first
 };
+
+// What a reader of an outside format gives: palette indexes where the file's
+// colours fit a palette, true colour with alpha otherwise.
+using DecodedPicture = std::variant<IndexedPicture, RgbaPicture>;
 
 }  // namespace zentil

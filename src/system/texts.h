@@ -81,6 +81,12 @@ inline constexpr const char* kPngTooManyColours =
 inline constexpr const char* kPngCannotSave =
     ZENTIL_TEXT("CoreText", "PNG 파일을 저장할 수 없습니다.");
 
+// GIF pictures; the reasons in brackets are those of PNG pictures, besides
+// this one.
+inline constexpr const char* kGifCannotReadBecauseF =
+    ZENTIL_TEXT("CoreText", "GIF 파일을 읽을 수 없습니다. (%s)");
+inline constexpr const char* kGifReasonNotGif = ZENTIL_TEXT("CoreText", "GIF 파일이 아님");
+
 // Work files.
 inline constexpr const char* kWorkFileCannotRead =
     ZENTIL_TEXT("CoreText", "작업 파일을 읽을 수 없습니다.");
