@@ -133,6 +133,19 @@ TEST(BmpPictureTest, EveryDepthAndCompressionReadsBackAsWritten) {
     }
 }
 
+TEST(BmpPictureTest, AnAlphaMaskOverAlphaOfZeroEverywhereGivesAnOpaquePicture) {
+    BmpSpec s{2, 1, 32, 3, 124, false, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}, 0, {}, {}};
+    for (const auto& [pixels, alpha] :
+         {std::pair{std::vector<std::uint32_t>{0x112233, 0x445566}, Bytes{255, 255}},
+          std::pair{std::vector<std::uint32_t>{0x112233, 0x80445566}, Bytes{0, 0x80}}}) {
+        s.pixels = pixels;
+        FilePicture read;
+        ASSERT_TRUE(decodeBmp(test::bmpFile(s), read, kLimit));
+        const Bytes& rgba = std::get<RgbaPicture>(read).rgba;
+        EXPECT_EQ((Bytes{rgba[3], rgba[7]}), alpha);
+    }
+}
+
 // An RLE8 picture of w x h whose pixel data is `codes`.
 Bytes withCodes(int w, int h, int bits, const Bytes& codes) {
     BmpSpec s{w, h, bits, bits == 8 ? 1 : 2, 40, false, {}, 0, {}, {}};

@@ -353,6 +353,15 @@ class MaskedPixels {
     std::size_t bytes_;
 };
 
+// Some writers give an alpha mask and leave every alpha byte 0: a picture
+// that would show nothing at all is taken as opaque.
+void keepSeen(std::vector<std::uint8_t>& rgba) {
+    for (std::size_t n = 3; n < rgba.size(); n += 4)
+        if (rgba[n] != 0) return;
+    for (std::size_t n = 3; n < rgba.size(); n += 4)
+        rgba[n] = 255;
+}
+
 Outcome decodeColours(ByteSource& source, const Layout& l, FilePicture& out) {
     const BmpFacts& f = l.facts;
     const std::size_t w = static_cast<std::size_t>(f.width), h = static_cast<std::size_t>(f.height);
@@ -378,6 +387,7 @@ Outcome decodeColours(ByteSource& source, const Layout& l, FilePicture& out) {
         else
             masked.convert(row, to, w);
     }
+    if (f.alpha) keepSeen(picture.rgba);
     out = std::move(picture);
     return Outcome::done();
 }

@@ -35,9 +35,9 @@ struct BmpFacts {
 // says, or as fit before the pixels; entries it does not give are black;
 // pixels a run-length picture skips take index 0); pictures of 16, 24 and 32
 // bits as an RgbaPicture, 16- and 32-bit ones by their colour masks or the
-// usual 5-5-5 and 8-8-8 layouts, alpha only from an alpha mask, every
-// channel scaled to 8 bits. Rows come top first whichever way they are
-// stored. Refused, before any pixel buffer exists: "BMP 파일을 읽을 수
+// usual 5-5-5 and 8-8-8 layouts, alpha only from an alpha mask (a picture
+// whose every alpha is 0 is taken as opaque), every channel scaled to 8 bits. Rows come top first
+// whichever way they are stored. Refused, before any pixel buffer exists: "BMP 파일을 읽을 수
 // 없습니다." with the reason in brackets (an empty file, not a BMP file, a
 // file cut short, a damaged file, wrong colour masks, compressed pixels
 // outside the picture); depths and compressions it does not read with their
