@@ -1,6 +1,6 @@
 // Writes valid seed files for the fuzz targets:
 //   make_seeds CORPUS_ROOT
-// fills CORPUS_ROOT/tga, CORPUS_ROOT/gpf, CORPUS_ROOT/palette, CORPUS_ROOT/png,
+// fills CORPUS_ROOT/tga, CORPUS_ROOT/bmp, CORPUS_ROOT/gpf, CORPUS_ROOT/palette, CORPUS_ROOT/png,
 // CORPUS_ROOT/png_paths (the same pictures and zlib streams),
 // CORPUS_ROOT/palette_formats, CORPUS_ROOT/work_file and CORPUS_ROOT/gif. Existing files of
 // the same names are replaced; other files are left alone.
@@ -12,14 +12,17 @@
 #include <string>
 #include <vector>
 
+#include "formats/bmp_picture.h"
 #include "formats/gif_codec.h"
 #include "formats/gpf_file.h"
 #include "formats/palette_formats.h"
 #include "formats/png_codec.h"
 #include "formats/tga_file.h"
+#include "formats/tga_picture.h"
 #include "fuzz_support.h"
 #include "gif_builder.h"
 #include "image/page.h"
+#include "picture_files.h"
 #include "png_builder.h"
 #include "work/work_file.h"
 #include "zip_entries.h"
@@ -117,6 +120,45 @@ Bytes tga(int type, int descriptor, int mapEntries, int mapBits, int w, int h) {
     return b;
 }
 
+// Stored pixels of a w x h picture, top row first: a run, then varied values.
+std::vector<std::uint32_t> storedPixels(int w, int h, std::uint32_t mask) {
+    std::vector<std::uint32_t> pixels;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            pixels.push_back((x < w / 3 ? 0x80C0E0F0u + y : x * 2654435761u + y) & mask);
+    return pixels;
+}
+
+bool pictureSeed(const fs::path& path, const Bytes& bytes, bool bmp) {
+    DecodedPicture picture;
+    const bool read = bmp ? decodeBmp(bytes, picture, kMaxPixelBufferBytes).ok
+                          : decodeTgaPicture(bytes, picture, kMaxPixelBufferBytes, {}).ok;
+    if (!read) {
+        std::fprintf(stderr, "the reader refuses the seed %s\n", path.c_str());
+        return false;
+    }
+    return writeFile(path, bytes);
+}
+
+// True-colour and grey TGA pictures of every depth, plain and run-length.
+bool trueColourTgaSeeds(const fs::path& dir) {
+    const struct {
+        int type, depth, attributes;
+    } kinds[] = {{2, 15, 0}, {2, 16, 1}, {2, 24, 0}, {2, 32, 8}, {3, 8, 0}, {3, 16, 8}};
+    bool ok = true;
+    for (const auto& k : kinds)
+        for (int runs : {0, 8}) {
+            const int type = k.type + runs;
+            test::TgaSpec s{type, k.depth, k.attributes | (runs ? 0x20 : 0x10), 11, 5, {}, 0, {}};
+            s.pixels = storedPixels(11, 5, k.depth == 32 ? ~0u : (1u << k.depth) - 1);
+            if (runs) s.id = {'i', 'd'};
+            const std::string name =
+                "type" + std::to_string(type) + "-" + std::to_string(k.depth) + "bit.tga";
+            ok &= pictureSeed(dir / name, test::tgaFile(s), false);
+        }
+    return ok;
+}
+
 // Writes a picture after checking that the reader accepts it.
 bool tgaSeed(const fs::path& path, const Bytes& bytes) {
     Page page;
@@ -145,6 +187,44 @@ bool tgaSeeds(const fs::path& dir) {
     }
     ok &= tgaSeed(dir / "one-pixel.tga", tga(1, 0, 256, 24, 1, 1));
     ok &= tgaSeed(dir / "long-runs.tga", tga(10, 0, 0, 0, 300, 2));
+    return ok && trueColourTgaSeeds(dir);
+}
+
+// BMP pictures of every depth and compression.
+bool bmpSeeds(const fs::path& dir) {
+    const struct {
+        const char* name;
+        int bits, compression, headerSize;
+        bool topDown;
+        std::array<std::uint32_t, 4> masks;
+        int paletteEntries;
+    } kinds[] = {
+        {"1bit-core", 1, 0, 12, false, {}, 2},
+        {"2bit", 2, 0, 40, false, {}, 4},
+        {"4bit-top-down", 4, 0, 40, true, {}, 16},
+        {"8bit-short-palette", 8, 0, 124, false, {}, 20},
+        {"rle8", 8, 1, 40, false, {}, 256},
+        {"rle4", 4, 2, 108, false, {}, 16},
+        {"16bit-555", 16, 0, 40, false, {}, 0},
+        {"16bit-565", 16, 3, 40, false, {0xF800, 0x07E0, 0x1F, 0}, 0},
+        {"16bit-4444", 16, 3, 108, true, {0x0F00, 0xF0, 0xF, 0xF000}, 0},
+        {"24bit", 24, 0, 40, false, {}, 0},
+        {"32bit", 32, 0, 40, true, {}, 0},
+        {"32bit-alpha-v5", 32, 3, 124, false, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}, 0},
+        {"32bit-alpha-after-header", 32, 6, 40, false, {0xFF, 0xFF00, 0xFF0000, 0xFF000000}, 0},
+        {"32bit-101010", 32, 3, 56, false, {0x3FF00000, 0xFFC00, 0x3FF, 0}, 0},
+    };
+    bool ok = true;
+    for (const auto& k : kinds) {
+        test::BmpSpec s{13,           5,         k.bits,  k.compression,
+                        k.headerSize, k.topDown, k.masks, k.paletteEntries,
+                        {},           {}};
+        for (std::size_t n = 0; n < s.palette.size(); ++n)
+            s.palette[n] = static_cast<std::uint8_t>(n * 7);
+        const std::uint32_t mask = k.bits == 32 ? ~0u : (1u << k.bits) - 1;
+        s.pixels = storedPixels(13, 5, mask);
+        ok &= pictureSeed(dir / (std::string(k.name) + ".bmp"), test::bmpFile(s), true);
+    }
     return ok;
 }
 
@@ -442,14 +522,15 @@ int main(int argc, char** argv) {
     const fs::path root = argv[1];
     std::error_code ec;
     for (const char* sub :
-         {"tga", "gpf", "palette", "png", "png_paths", "palette_formats", "work_file", "gif"}) {
+         {"tga", "bmp", "gpf", "palette", "png", "png_paths", "palette_formats", "work_file",
+          "gif"}) {
         fs::create_directories(root / sub, ec);
         if (ec) {
             std::fprintf(stderr, "cannot create %s\n", (root / sub).c_str());
             return 1;
         }
     }
-    const bool ok = tgaSeeds(root / "tga") && gpfSeeds(root / "gpf") &&
+    const bool ok = tgaSeeds(root / "tga") && bmpSeeds(root / "bmp") && gpfSeeds(root / "gpf") &&
                     paletteSeeds(root / "palette") && pngSeeds(root / "png") &&
                     pngSeeds(root / "png_paths") && streamSeeds(root / "png_paths") &&
                     paletteFormatSeeds(root / "palette_formats") &&

@@ -34,7 +34,7 @@ cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Rel
     -DZENTIL_FUZZ=ON -DZENTIL_BUILD_TESTS=OFF -DZENTIL_BUILD_BENCH=OFF -DZENTIL_BUILD_UI=OFF \
     >"$build/logs/configure.log" 2>&1 || { cat "$build/logs/configure.log"; exit 1; }
 echo "== build build/fuzz"
-targets=(tga gpf palette png png_paths palette_formats work_file gif)
+targets=(tga bmp gpf palette png png_paths palette_formats work_file gif)
 cmake --build "$build" -j "$jobs" --target "${targets[@]/%/_fuzz}" make_seeds
 
 "$build/fuzz/make_seeds" "$build/corpus"
@@ -42,7 +42,7 @@ cmake --build "$build" -j "$jobs" --target "${targets[@]/%/_fuzz}" make_seeds
 # Inputs are capped in length; a short input can still declare the largest
 # page the core builds (1 GiB), so the memory limits leave room for two such
 # pages at once and report only single allocations larger than any page.
-declare -A max_len=([tga]=65536 [gpf]=65536 [palette]=4096 [png]=65536 [png_paths]=65536
+declare -A max_len=([tga]=65536 [bmp]=65536 [gpf]=65536 [palette]=4096 [png]=65536 [png_paths]=65536
     [palette_formats]=8192
     [work_file]=65536 [gif]=65536)
 export ASAN_OPTIONS="${ASAN_OPTIONS:-abort_on_error=1:detect_leaks=1}"

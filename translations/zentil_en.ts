@@ -267,6 +267,30 @@
         <source>GIF 파일이 아님</source>
         <translation>not a GIF file</translation>
     </message>
+    <message>
+        <source>BMP 파일을 읽을 수 없습니다. (%s)</source>
+        <translation>Cannot read the BMP file. (%s)</translation>
+    </message>
+    <message>
+        <source>BMP 파일이 아님</source>
+        <translation>not a BMP file</translation>
+    </message>
+    <message>
+        <source>색 마스크가 잘못됨</source>
+        <translation>wrong colour masks</translation>
+    </message>
+    <message>
+        <source>압축된 픽셀이 그림 밖으로 나감</source>
+        <translation>compressed pixels outside the picture</translation>
+    </message>
+    <message>
+        <source>지원하지 않는 BMP 파일입니다. (%d비트)</source>
+        <translation>Unsupported BMP file. (%d bits)</translation>
+    </message>
+    <message>
+        <source>지원하지 않는 BMP 압축 방식입니다. (%d)</source>
+        <translation>Unsupported BMP compression. (%d)</translation>
+    </message>
 </context>
 <context>
     <name>TAniWin</name>

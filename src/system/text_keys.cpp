@@ -6,8 +6,10 @@ namespace zentil {
 namespace {
 
 // The texts the core fills in before they leave it, each with one conversion.
-constexpr const char* kFilledPatterns[] = {texts::kTgaUnsupportedDepthF,
-                                           texts::kPngCannotReadBecauseF, texts::kOldContentsKeptF};
+constexpr const char* kFilledPatterns[] = {
+    texts::kTgaUnsupportedDepthF, texts::kPngCannotReadBecauseF,
+    texts::kOldContentsKeptF,     texts::kBmpCannotReadBecauseF,
+    texts::kBmpUnsupportedDepthF, texts::kBmpUnsupportedCompressionF};
 
 }  // namespace
 

@@ -86,6 +86,19 @@ inline constexpr const char* kPngCannotSave =
 inline constexpr const char* kGifCannotReadBecauseF =
     ZENTIL_TEXT("CoreText", "GIF 파일을 읽을 수 없습니다. (%s)");
 inline constexpr const char* kGifReasonNotGif = ZENTIL_TEXT("CoreText", "GIF 파일이 아님");
+// BMP pictures. Why one cannot be read goes after kBmpCannotReadBecauseF in
+// brackets: one of the reasons below, or kPngReasonEmpty, kPngReasonCut or
+// kPngReasonDamaged, which serve every format.
+inline constexpr const char* kBmpCannotReadBecauseF =
+    ZENTIL_TEXT("CoreText", "BMP 파일을 읽을 수 없습니다. (%s)");
+inline constexpr const char* kBmpReasonNotBmp = ZENTIL_TEXT("CoreText", "BMP 파일이 아님");
+inline constexpr const char* kBmpReasonBadMasks = ZENTIL_TEXT("CoreText", "색 마스크가 잘못됨");
+inline constexpr const char* kBmpReasonRunOutside =
+    ZENTIL_TEXT("CoreText", "압축된 픽셀이 그림 밖으로 나감");
+inline constexpr const char* kBmpUnsupportedDepthF =
+    ZENTIL_TEXT("CoreText", "지원하지 않는 BMP 파일입니다. (%d비트)");
+inline constexpr const char* kBmpUnsupportedCompressionF =
+    ZENTIL_TEXT("CoreText", "지원하지 않는 BMP 압축 방식입니다. (%d)");
 
 // Work files.
 inline constexpr const char* kWorkFileCannotRead =
