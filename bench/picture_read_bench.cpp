@@ -97,12 +97,12 @@ const Pictures& pictures() {
                     {static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8),
                      static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(c >> 24)});
             }
-        test::BmpSpec bmp;
+        test::BmpLayout bmp;
         bmp.width = bmp.height = side;
         bmp.bits = 24;
         bmp.pixels = rgb;
         p.bmp24 = test::bmpFile(bmp);
-        test::TgaSpec tga{2, 24, 0, side, side, {}, 0, rgb};
+        test::TgaLayout tga{2, 24, 0, side, side, {}, 0, rgb};
         p.tga24 = test::tgaFile(tga);
         tga = {2, 32, 8, side, side, {}, 0, argb};
         p.tga32 = test::tgaFile(tga);

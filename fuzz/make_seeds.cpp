@@ -149,7 +149,7 @@ bool trueColourTgaSeeds(const fs::path& dir) {
     for (const auto& k : kinds)
         for (int runs : {0, 8}) {
             const int type = k.type + runs;
-            test::TgaSpec s{type, k.depth, k.attributes | (runs ? 0x20 : 0x10), 11, 5, {}, 0, {}};
+            test::TgaLayout s{type, k.depth, k.attributes | (runs ? 0x20 : 0x10), 11, 5, {}, 0, {}};
             s.pixels = storedPixels(11, 5, k.depth == 32 ? ~0u : (1u << k.depth) - 1);
             if (runs) s.id = {'i', 'd'};
             const std::string name =
@@ -216,9 +216,9 @@ bool bmpSeeds(const fs::path& dir) {
     };
     bool ok = true;
     for (const auto& k : kinds) {
-        test::BmpSpec s{13,           5,         k.bits,  k.compression,
-                        k.headerSize, k.topDown, k.masks, k.paletteEntries,
-                        {},           {}};
+        test::BmpLayout s{13,           5,         k.bits,  k.compression,
+                          k.headerSize, k.topDown, k.masks, k.paletteEntries,
+                          {},           {}};
         for (std::size_t n = 0; n < s.palette.size(); ++n)
             s.palette[n] = static_cast<std::uint8_t>(n * 7);
         const std::uint32_t mask = k.bits == 32 ? ~0u : (1u << k.bits) - 1;
@@ -384,8 +384,8 @@ bool pngSeeds(const fs::path& dir) {
 
 // GIF files of every disposal, with transparency, local colour tables and
 // interlaced frames, written by giflib.
-bool gifSeed(const fs::path& path, const test::GifSpec& spec) {
-    const Bytes bytes = test::gifFile(spec);
+bool gifSeed(const fs::path& path, const test::GifLayout& layout) {
+    const Bytes bytes = test::gifFile(layout);
     GifSheet sheet;
     if (!decodeGif(bytes, sheet, kMaxPixelBufferBytes)) {
         std::fprintf(stderr, "the reader refuses the seed %s\n", path.c_str());
@@ -394,9 +394,9 @@ bool gifSeed(const fs::path& path, const test::GifSpec& spec) {
     return writeFile(path, bytes);
 }
 
-test::GifFrameSpec gifFrame(int left, int top, int w, int h, int entries, int disposal,
-                            int transparent) {
-    test::GifFrameSpec f{left, top, w, h, {}, false, {}, disposal >= 0, disposal, transparent};
+test::GifFrameLayout gifFrame(int left, int top, int w, int h, int entries, int disposal,
+                              int transparent) {
+    test::GifFrameLayout f{left, top, w, h, {}, false, {}, disposal >= 0, disposal, transparent};
     for (int n = 0; n < w * h; ++n)
         f.indexes.push_back(static_cast<std::uint8_t>((n / 3 + n % 5) % entries));
     return f;
@@ -415,9 +415,9 @@ bool gifSeeds(const fs::path& dir) {
                        table,
                        {gifFrame(0, 0, 8, 6, 16, disposal, 2),
                         gifFrame(2, 1, 4, 4, 16, disposal, 3), gifFrame(1, 2, 7, 5, 16, -1, -1)}});
-    test::GifFrameSpec interlaced = gifFrame(0, 0, 5, 11, 16, 2, 0);
+    test::GifFrameLayout interlaced = gifFrame(0, 0, 5, 11, 16, 2, 0);
     interlaced.interlaced = true;
-    test::GifFrameSpec local = gifFrame(1, 1, 4, 4, 4, 1, 1);
+    test::GifFrameLayout local = gifFrame(1, 1, 4, 4, 4, 1, 1);
     local.localTable = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}};
     ok &= gifSeed(dir / "interlaced-local.gif", {5, 11, table, {interlaced, local}});
     ok &= gifSeed(dir / "local-only.gif", {4, 4, {}, {local}});
@@ -521,9 +521,8 @@ int main(int argc, char** argv) {
     }
     const fs::path root = argv[1];
     std::error_code ec;
-    for (const char* sub :
-         {"tga", "bmp", "gpf", "palette", "png", "png_paths", "palette_formats", "work_file",
-          "gif"}) {
+    for (const char* sub : {"tga", "bmp", "gpf", "palette", "png", "png_paths", "palette_formats",
+                            "work_file", "gif"}) {
         fs::create_directories(root / sub, ec);
         if (ec) {
             std::fprintf(stderr, "cannot create %s\n", (root / sub).c_str());

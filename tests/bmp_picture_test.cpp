@@ -11,7 +11,7 @@
 namespace zentil {
 namespace {
 
-using test::BmpSpec;
+using test::BmpLayout;
 using test::Bytes;
 
 constexpr std::uint64_t kLimit = std::uint64_t{1} << 24;
@@ -77,8 +77,8 @@ TEST(BmpPictureTest, EveryDepthAndCompressionReadsBackAsWritten) {
     };
     for (const BmpCase& c : cases) {
         SCOPED_TRACE(c.name);
-        BmpSpec s{c.width,   7,       c.bits,           c.compression,       c.headerSize,
-                  c.topDown, c.masks, c.paletteEntries, test::rampPalette(), {}};
+        BmpLayout s{c.width,   7,       c.bits,           c.compression,       c.headerSize,
+                    c.topDown, c.masks, c.paletteEntries, test::rampPalette(), {}};
         IndexedPicture indexed{c.width, 7, {}, {}, -1, 0};
         RgbaPicture rgba{c.width, 7, {}};
         for (int y = 0; y < 7; ++y)
@@ -134,7 +134,7 @@ TEST(BmpPictureTest, EveryDepthAndCompressionReadsBackAsWritten) {
 }
 
 TEST(BmpPictureTest, AnAlphaMaskOverAlphaOfZeroEverywhereGivesAnOpaquePicture) {
-    BmpSpec s{2, 1, 32, 3, 124, false, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}, 0, {}, {}};
+    BmpLayout s{2, 1, 32, 3, 124, false, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}, 0, {}, {}};
     for (const auto& [pixels, alpha] :
          {std::pair{std::vector<std::uint32_t>{0x112233, 0x445566}, Bytes{255, 255}},
           std::pair{std::vector<std::uint32_t>{0x112233, 0x80445566}, Bytes{0, 0x80}}}) {
@@ -148,7 +148,7 @@ TEST(BmpPictureTest, AnAlphaMaskOverAlphaOfZeroEverywhereGivesAnOpaquePicture) {
 
 // An RLE8 picture of w x h whose pixel data is `codes`.
 Bytes withCodes(int w, int h, int bits, const Bytes& codes) {
-    BmpSpec s{w, h, bits, bits == 8 ? 1 : 2, 40, false, {}, 0, {}, {}};
+    BmpLayout s{w, h, bits, bits == 8 ? 1 : 2, 40, false, {}, 0, {}, {}};
     s.pixels.assign(static_cast<std::size_t>(w) * h, 1);
     Bytes b = test::bmpFile(s);
     b.resize(b[10] | (b[11] << 8));
@@ -199,7 +199,7 @@ TEST(BmpPictureTest, DamagedFilesAreRefusedWithTheirReason) {
     auto because = [](const char* reason) {
         return formatText(texts::kBmpCannotReadBecauseF, reason);
     };
-    BmpSpec s{4, 4, 8, 0, 40, false, {}, 16, {}, {}};
+    BmpLayout s{4, 4, 8, 0, 40, false, {}, 16, {}, {}};
     s.pixels.assign(16, 3);
     const Bytes plain = test::bmpFile(s);
     s.bits = 16;

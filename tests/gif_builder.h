@@ -17,7 +17,7 @@ namespace zentil::test {
 using GifBytes = std::vector<std::uint8_t>;
 using GifColour = std::array<std::uint8_t, 3>;
 
-struct GifFrameSpec {
+struct GifFrameLayout {
     int left = 0, top = 0, width = 0, height = 0;
     std::vector<std::uint8_t> indexes;  // width x height, top row first
     bool interlaced = false;
@@ -27,10 +27,10 @@ struct GifFrameSpec {
     int transparent = -1;
 };
 
-struct GifSpec {
+struct GifLayout {
     int width = 0, height = 0;
     std::vector<GifColour> globalTable;  // none when empty
-    std::vector<GifFrameSpec> frames;
+    std::vector<GifFrameLayout> frames;
 };
 
 inline ColorMapObject* gifTable(const std::vector<GifColour>& colours) {
@@ -43,7 +43,7 @@ inline ColorMapObject* gifTable(const std::vector<GifColour>& colours) {
     return map;
 }
 
-inline GifBytes gifFile(const GifSpec& spec) {
+inline GifBytes gifFile(const GifLayout& layout) {
     struct MapFree {
         void operator()(ColorMapObject* map) const { GifFreeMapObject(map); }
     };
@@ -60,13 +60,13 @@ inline GifBytes gifFile(const GifSpec& spec) {
     EGifSetGifVersion(gif, true);
     bool ok = true;
     {
-        const Map global(gifTable(spec.globalTable));
-        ok = EGifPutScreenDesc(gif, spec.width, spec.height, 8, 0, global.get()) == GIF_OK;
+        const Map global(gifTable(layout.globalTable));
+        ok = EGifPutScreenDesc(gif, layout.width, layout.height, 8, 0, global.get()) == GIF_OK;
     }
     // Passes of interlaced rows: from these rows, every so many.
     static constexpr int kFirst[4] = {0, 4, 2, 1};
     static constexpr int kStep[4] = {8, 8, 4, 2};
-    for (const GifFrameSpec& f : spec.frames) {
+    for (const GifFrameLayout& f : layout.frames) {
         if (!ok) break;
         if (f.control) {
             GraphicsControlBlock gcb{f.disposal, false, 10, f.transparent};
@@ -107,19 +107,20 @@ struct GifShownFrame {
     std::vector<int> indexes;
 };
 
-inline std::vector<GifShownFrame> gifShown(const GifSpec& spec) {
-    const std::size_t w = static_cast<std::size_t>(spec.width);
-    GifShownFrame screen{std::vector<std::array<std::uint8_t, 4>>(w * spec.height, {0, 0, 0, 0}),
-                         std::vector<int>(w * spec.height, -1)};
+inline std::vector<GifShownFrame> gifShown(const GifLayout& layout) {
+    const std::size_t w = static_cast<std::size_t>(layout.width);
+    GifShownFrame screen{std::vector<std::array<std::uint8_t, 4>>(w * layout.height, {0, 0, 0, 0}),
+                         std::vector<int>(w * layout.height, -1)};
     std::vector<GifShownFrame> shown;
-    for (const GifFrameSpec& f : spec.frames) {
+    for (const GifFrameLayout& f : layout.frames) {
         const GifShownFrame before = screen;
-        const auto& table = f.localTable.empty() ? spec.globalTable : f.localTable;
+        const auto& table = f.localTable.empty() ? layout.globalTable : f.localTable;
         for (int y = 0; y < f.height; ++y)
             for (int x = 0; x < f.width; ++x) {
                 const int index = f.indexes[static_cast<std::size_t>(y) * f.width + x];
                 const int sx = f.left + x, sy = f.top + y;
-                if (sx >= spec.width || sy >= spec.height || (f.control && index == f.transparent))
+                if (sx >= layout.width || sy >= layout.height ||
+                    (f.control && index == f.transparent))
                     continue;
                 const GifColour c = table[static_cast<std::size_t>(index)];
                 screen.rgba[sy * w + sx] = {c[0], c[1], c[2], 255};
@@ -128,8 +129,8 @@ inline std::vector<GifShownFrame> gifShown(const GifSpec& spec) {
         shown.push_back(screen);
         if (f.control && f.disposal == 3) screen = before;
         if (f.control && f.disposal == 2)
-            for (int y = f.top; y < std::min(spec.height, f.top + f.height); ++y)
-                for (int x = f.left; x < std::min(spec.width, f.left + f.width); ++x) {
+            for (int y = f.top; y < std::min(layout.height, f.top + f.height); ++y)
+                for (int x = f.left; x < std::min(layout.width, f.left + f.width); ++x) {
                     screen.rgba[y * w + x] = {0, 0, 0, 0};
                     screen.indexes[y * w + x] = -1;
                 }

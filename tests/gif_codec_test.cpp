@@ -18,8 +18,8 @@ namespace {
 
 using test::GifBytes;
 using test::GifColour;
-using test::GifFrameSpec;
-using test::GifSpec;
+using test::GifFrameLayout;
+using test::GifLayout;
 
 // `count` distinct colours.
 std::vector<GifColour> table(int count, int seed) {
@@ -32,8 +32,8 @@ std::vector<GifColour> table(int count, int seed) {
 }
 
 // A frame of indexes below `entries`, at random.
-GifFrameSpec frame(int left, int top, int width, int height, int entries, unsigned seed) {
-    GifFrameSpec f;
+GifFrameLayout frame(int left, int top, int width, int height, int entries, unsigned seed) {
+    GifFrameLayout f;
     f.left = left;
     f.top = top;
     f.width = width;
@@ -45,55 +45,55 @@ GifFrameSpec frame(int left, int top, int width, int height, int entries, unsign
 }
 
 // A 16 x 16 frame of the indexes 0 to 255.
-GifFrameSpec everyIndex(int left, int top) {
-    GifFrameSpec f = frame(left, top, 16, 16, 1, 0);
+GifFrameLayout everyIndex(int left, int top) {
+    GifFrameLayout f = frame(left, top, 16, 16, 1, 0);
     for (std::size_t n = 0; n < f.indexes.size(); ++n)
         f.indexes[n] = static_cast<std::uint8_t>(n);
     return f;
 }
 
-GifFrameSpec controlled(GifFrameSpec f, int disposal, int transparent) {
+GifFrameLayout controlled(GifFrameLayout f, int disposal, int transparent) {
     f.control = true;
     f.disposal = disposal;
     f.transparent = transparent;
     return f;
 }
 
-GifFrameSpec interlaced(GifFrameSpec f) {
+GifFrameLayout interlaced(GifFrameLayout f) {
     f.interlaced = true;
     return f;
 }
 
-GifFrameSpec withTable(GifFrameSpec f, std::vector<GifColour> colours) {
+GifFrameLayout withTable(GifFrameLayout f, std::vector<GifColour> colours) {
     f.localTable = std::move(colours);
     return f;
 }
 
 // Every frame's tile of the sheet against what the model shows.
-void expectTiles(const GifSheet& sheet, const GifSpec& spec, bool indexed) {
-    const auto shown = test::gifShown(spec);
-    ASSERT_EQ(sheet.tileWidth, spec.width);
-    ASSERT_EQ(sheet.tileHeight, spec.height);
-    ASSERT_EQ(sheet.frames, static_cast<int>(spec.frames.size()));
+void expectTiles(const GifSheet& sheet, const GifLayout& layout, bool indexed) {
+    const auto shown = test::gifShown(layout);
+    ASSERT_EQ(sheet.tileWidth, layout.width);
+    ASSERT_EQ(sheet.tileHeight, layout.height);
+    ASSERT_EQ(sheet.frames, static_cast<int>(layout.frames.size()));
     ASSERT_EQ(std::holds_alternative<IndexedPicture>(sheet.picture), indexed);
-    const std::size_t sheetWidth = std::size_t(spec.width) * spec.frames.size();
+    const std::size_t sheetWidth = std::size_t(layout.width) * layout.frames.size();
     const auto* asIndexes = std::get_if<IndexedPicture>(&sheet.picture);
     const auto* asColours = std::get_if<RgbaPicture>(&sheet.picture);
     if (asIndexes) {
         ASSERT_EQ(asIndexes->width, static_cast<int>(sheetWidth));
-        ASSERT_EQ(asIndexes->height, spec.height);
-        ASSERT_EQ(asIndexes->indexes.size(), sheetWidth * spec.height);
+        ASSERT_EQ(asIndexes->height, layout.height);
+        ASSERT_EQ(asIndexes->indexes.size(), sheetWidth * layout.height);
     } else {
         ASSERT_EQ(asColours->width, static_cast<int>(sheetWidth));
-        ASSERT_EQ(asColours->height, spec.height);
-        ASSERT_EQ(asColours->rgba.size(), sheetWidth * spec.height * 4);
+        ASSERT_EQ(asColours->height, layout.height);
+        ASSERT_EQ(asColours->rgba.size(), sheetWidth * layout.height * 4);
     }
     for (std::size_t n = 0; n < shown.size(); ++n)
-        for (int y = 0; y < spec.height; ++y)
-            for (int x = 0; x < spec.width; ++x) {
+        for (int y = 0; y < layout.height; ++y)
+            for (int x = 0; x < layout.width; ++x) {
                 SCOPED_TRACE(testing::Message() << "frame " << n << ", " << x << ", " << y);
-                const std::size_t in = std::size_t(y) * spec.width + x;
-                const std::size_t at = std::size_t(y) * sheetWidth + n * spec.width + x;
+                const std::size_t in = std::size_t(y) * layout.width + x;
+                const std::size_t at = std::size_t(y) * sheetWidth + n * layout.width + x;
                 if (asColours) {
                     ASSERT_TRUE(std::equal(shown[n].rgba[in].begin(), shown[n].rgba[in].end(),
                                            &asColours->rgba[at * 4]));
@@ -108,7 +108,7 @@ void expectTiles(const GifSheet& sheet, const GifSpec& spec, bool indexed) {
 TEST(GifCodecTest, FramesComposeAsAViewerShowsThem) {
     struct Case {
         const char* name;
-        GifSpec spec;
+        GifLayout layout;
         bool indexed;
         int transparentIndex;  // of an indexed sheet
     };
@@ -203,16 +203,16 @@ TEST(GifCodecTest, FramesComposeAsAViewerShowsThem) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const GifBytes file = test::gifFile(c.spec);
+        const GifBytes file = test::gifFile(c.layout);
         GifSheet sheet;
         const Outcome outcome = decodeGif(file, sheet, kMaxPixelBufferBytes);
         ASSERT_TRUE(outcome) << outcome.text;
-        expectTiles(sheet, c.spec, c.indexed);
+        expectTiles(sheet, c.layout, c.indexed);
         if (!c.indexed) continue;
         const auto& picture = std::get<IndexedPicture>(sheet.picture);
         EXPECT_EQ(picture.transparentIndex, c.transparentIndex);
         const auto& colours =
-            c.spec.globalTable.empty() ? c.spec.frames[0].localTable : c.spec.globalTable;
+            c.layout.globalTable.empty() ? c.layout.frames[0].localTable : c.layout.globalTable;
         for (std::size_t n = 0; n < kPaletteEntries; ++n)
             for (std::size_t k = 0; k < 3; ++k)
                 ASSERT_EQ(picture.palette[n * 3 + k], n < colours.size() ? colours[n][k] : 0);
@@ -226,7 +226,7 @@ TEST(GifCodecTest, FramesComposeAsAViewerShowsThem) {
 }
 
 TEST(GifCodecTest, RefusesDamagedFilesAndSizesWithoutSettingMemoryAside) {
-    const GifSpec two{4, 3, table(2, 5), {frame(0, 0, 4, 3, 2, 40), frame(1, 1, 2, 2, 2, 41)}};
+    const GifLayout two{4, 3, table(2, 5), {frame(0, 0, 4, 3, 2, 40), frame(1, 1, 2, 2, 2, 41)}};
     const GifBytes good = test::gifFile(two);
     // Signature, screen, the two entries of the global table: the first frame
     // starts at 19.

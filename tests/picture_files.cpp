@@ -24,7 +24,7 @@ Bytes packedRow(const std::uint32_t* p, int w, int bits) {
 // RLE8 or RLE4 rows: runs of equal indexes as counted pairs, anything else as
 // runs of indexes as they are (three or more, padded to whole words), an end
 // of line after every row and an end of picture after the last.
-void appendRleRows(const BmpSpec& s, Bytes& b) {
+void appendRleRows(const BmpLayout& s, Bytes& b) {
     const bool four = s.bits == 4;
     for (int r = 0; r < s.height; ++r) {
         const int y = s.topDown ? r : s.height - 1 - r;
@@ -60,7 +60,7 @@ void appendRleRows(const BmpSpec& s, Bytes& b) {
 
 }  // namespace
 
-Bytes bmpFile(const BmpSpec& s) {
+Bytes bmpFile(const BmpLayout& s) {
     const bool core = s.headerSize == 12;
     const bool masksAfter = s.headerSize == 40 && (s.compression == 3 || s.compression == 6);
     const std::size_t paletteBytes = static_cast<std::size_t>(s.paletteEntries) * (core ? 3 : 4);
@@ -123,7 +123,7 @@ Bytes bmpFile(const BmpSpec& s) {
     return b;
 }
 
-Bytes tgaFile(const TgaSpec& s) {
+Bytes tgaFile(const TgaLayout& s) {
     const int pixelBytes = (s.depth + 7) / 8;
     Bytes b;
     b.push_back(static_cast<std::uint8_t>(s.id.size()));

@@ -12,7 +12,7 @@ namespace zentil::test {
 
 using Bytes = std::vector<std::uint8_t>;
 
-struct BmpSpec {
+struct BmpLayout {
     int width = 1, height = 1;
     int bits = 8;
     int compression = 0;  // 0 plain, 1 RLE8, 2 RLE4, 3 bit fields, 6 bit fields with alpha
@@ -26,9 +26,9 @@ struct BmpSpec {
     // the masks take apart; 24 bits: 0xRRGGBB).
     std::vector<std::uint32_t> pixels;
 };
-Bytes bmpFile(const BmpSpec& spec);
+Bytes bmpFile(const BmpLayout& layout);
 
-struct TgaSpec {
+struct TgaLayout {
     int type = 2;  // 1, 2, 3, or 9, 10, 11 for run-length packets
     int depth = 24;
     int descriptor = 0;  // attribute bits, right to left (0x10), top first (0x20)
@@ -39,6 +39,6 @@ struct TgaSpec {
     std::vector<std::uint32_t> pixels;
 };
 // Run-length packets run on from row to row, as the layout allows.
-Bytes tgaFile(const TgaSpec& spec);
+Bytes tgaFile(const TgaLayout& layout);
 
 }  // namespace zentil::test

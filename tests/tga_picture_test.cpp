@@ -10,7 +10,7 @@ namespace zentil {
 namespace {
 
 using test::Bytes;
-using test::TgaSpec;
+using test::TgaLayout;
 
 constexpr std::uint64_t kLimit = std::uint64_t{1} << 24;
 
@@ -53,7 +53,7 @@ TEST(TgaPictureTest, EveryTrueColourAndGreyKindReadsBackAsWritten) {
             for (int order : {0x00, 0x10, 0x20, 0x30}) {
                 SCOPED_TRACE(testing::Message() << "type " << c.type + runs << ", " << c.depth
                                                 << " bits, descriptor " << order);
-                TgaSpec s{c.type + runs, c.depth, order | c.attributeBits, w, h, {}, 0, {}};
+                TgaLayout s{c.type + runs, c.depth, order | c.attributeBits, w, h, {}, 0, {}};
                 if (c.idAndMap) {
                     s.id = {'z', 'e', 'n'};
                     s.mapEntries = 3;
@@ -93,8 +93,8 @@ TEST(TgaPictureTest, EveryTrueColourAndGreyKindReadsBackAsWritten) {
 // Pictures of 8-bit indexes give the picture reader what they give the page
 // reader, refusals included.
 TEST(TgaPictureTest, IndexedPicturesReadAsPagesRead) {
-    auto spec = [](int type, int descriptor, int mapEntries) {
-        TgaSpec s{type, 8, descriptor, 150, 3, {}, mapEntries, {}};
+    auto layout = [](int type, int descriptor, int mapEntries) {
+        TgaLayout s{type, 8, descriptor, 150, 3, {}, mapEntries, {}};
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < 150; ++x)
                 s.pixels.push_back(stored(x, y) & 0xFF);
@@ -107,15 +107,15 @@ TEST(TgaPictureTest, IndexedPicturesReadAsPagesRead) {
         b.resize(b.size() + 768 + 4, 1);
         return b;
     };
-    TgaSpec withId = spec(1, 0, 256);
+    TgaLayout withId = layout(1, 0, 256);
     withId.id = {1};
     const Bytes files[] = {
-        test::tgaFile(spec(1, 0x00, 256)),
-        test::tgaFile(spec(1, 0x30, 3)),
-        test::tgaFile(spec(9, 0x10, 256)),
-        test::tgaFile(spec(9, 0x20, 0)),
-        test::tgaFile(spec(2, 0x00, 0)),
-        test::tgaFile(spec(10, 0x20, 0)),
+        test::tgaFile(layout(1, 0x00, 256)),
+        test::tgaFile(layout(1, 0x30, 3)),
+        test::tgaFile(layout(9, 0x10, 256)),
+        test::tgaFile(layout(9, 0x20, 0)),
+        test::tgaFile(layout(2, 0x00, 0)),
+        test::tgaFile(layout(10, 0x20, 0)),
         test::tgaFile(withId),
         header([](test::TgaFields& f) { f.xOrigin = 2; }),
         header([](test::TgaFields& f) { f.depth = 16; }),
@@ -143,7 +143,7 @@ TEST(TgaPictureTest, IndexedPicturesReadAsPagesRead) {
 }
 
 TEST(TgaPictureTest, DamagedTrueColourPicturesAreRefused) {
-    TgaSpec s{2, 24, 0, 4, 4, {}, 0, std::vector<std::uint32_t>(16, 0x123456)};
+    TgaLayout s{2, 24, 0, 4, 4, {}, 0, std::vector<std::uint32_t>(16, 0x123456)};
     const Bytes plain = test::tgaFile(s);
     s.type = 10;
     const Bytes runs = test::tgaFile(s);
