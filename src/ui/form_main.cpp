@@ -229,13 +229,12 @@ void TMainWin::showShownPage() {
     }
     const ListId which = workspace_.activeList();
     status_->forgetGpf();  // a page shown from its list is measured afresh
-    canvas().showPage(page);
     ui_->Edit_Col->setValue(page->cols);
     listWidget(which == ListId::Sprites ? ListId::Pictures : ListId::Sprites)
         .setListColor(kListIdle);
     listWidget(which).setListColor(kListActive);
-    scrollToOrigin();
     showPage(*page);
+    scrollToOrigin();
     showPixelInfo(0, 0);
 }
 
